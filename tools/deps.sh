@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages VEXA builds with, when some are missing.
+# Sourced by ./test and ./run; as root it installs, otherwise it prints the line to run.
+VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+               qt6-base-dev libcli11-dev nlohmann-json3-dev libserialport-dev)
+
+vexa_missing_packages() {
+  local p missing=()
+  for p in "${VEXA_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  echo "${missing[@]}"
+}
+
+vexa_install_deps() {
+  local missing
+  missing=$(vexa_missing_packages)
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: $missing" >&2
+    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
+  else
+    echo "Missing packages. Run:" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y $missing" >&2
+    return 1
+  fi
+}
