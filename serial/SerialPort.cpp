@@ -1,0 +1,240 @@
+#include "serial/SerialPort.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "serial/LineSettingsText.h"
+#include "serial/LineSpeed.h"
+#include "serial/Rs485.h"
+#include "serial/TermiosLine.h"
+
+namespace {
+
+// How long a write may make no progress before the line counts as dead.  A frame fits
+// the driver's queue, so only a line that stopped taking bytes gets near this.
+constexpr int kWriteStallLimitMs = 5000;
+
+}  // namespace
+
+CSerialPort::CSerialPort() = default;
+
+CSerialPort::~CSerialPort() {
+    if (IsOpen()) Close();
+}
+
+bool CSerialPort::SetSettings(const std::string& name, std::uint32_t baudRate,
+                              std::uint16_t dataBits, std::uint16_t stopBits,
+                              std::uint16_t parity) {
+    portName_.clear();
+    if (name.empty() || dataBits < 4 || dataBits > 8 || (stopBits != 1 && stopBits != 2) ||
+        parity > 2) {
+        return false;
+    }
+    portName_ = name;
+    baudRate_ = baudRate;
+    dataBits_ = dataBits;
+    stopBits_ = stopBits;
+    parity_ = parity;
+    return true;
+}
+
+bool CSerialPort::Open() {
+    opening_ = true;
+    const bool answer = OpenAndConfigure();
+    opening_ = false;
+    return answer;
+}
+
+bool CSerialPort::OpenAndConfigure() {
+    if (portName_.empty() || IsOpen()) return false;
+    const std::string settingsText = FormatSettingsText(baudRate_, parity_, dataBits_, stopBits_);
+
+    std::lock_guard guard(lock_);
+    // Non-blocking: the open must not wait for a carrier, and reads only ever take what
+    // is queued.  No controlling terminal: a line must never send the program signals.
+    const int fd = ::open(portName_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        openError_ = errno;
+        return false;
+    }
+    // Exclusive use: TIOCEXCL keeps other programs out, except root, which it does not
+    // stop; the advisory lock also holds against a second VEXA running as root.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        openError_ = errno == EWOULDBLOCK ? EBUSY : errno;
+        ::close(fd);
+        return false;
+    }
+    ::ioctl(fd, TIOCEXCL);
+    fd_ = fd;
+    openError_ = 0;
+    // A device that cannot be configured stays open until Close.
+    return Configure(settingsText) && ::tcflush(fd_, TCIOFLUSH) == 0;
+}
+
+bool CSerialPort::Configure(const std::string& settingsText) {
+    if (!opening_ || !IsOpen()) return false;
+    termios block{};
+    if (::tcgetattr(fd_, &block) != 0) return false;
+    auto line = ParseSettingsText(settingsText);
+    if (!line) return false;
+    line->parity = parity_;
+    ApplyRawLine(block, *line);
+    return SetRawLine(fd_, block) && SetLineSpeed(fd_, line->baudRate);
+}
+
+bool CSerialPort::EnableRtsToggle() {
+    return IsOpen() && EnableRtsOnSend(fd_) != Rs485Result::kFailed;
+}
+
+bool CSerialPort::Close() {
+    if (!IsOpen()) return false;
+    std::lock_guard guard(lock_);
+    // Lifts TIOCEXCL: on a pty it would otherwise outlive this descriptor.
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+    return true;
+}
+
+bool CSerialPort::Send(const char* bytes, std::size_t length) {
+    if (bytes == nullptr || length == 0 || !IsOpen()) return false;
+    if (!IsSent()) return false;
+
+    PendingReport report;
+    bool sent = false;
+    {
+        std::lock_guard guard(lock_);
+        // Stale bytes of an earlier exchange must not be taken for this one's response.
+        ::tcflush(fd_, TCIOFLUSH);
+        sent = WriteAll(bytes, length, report);
+        if (!sent) portStatus_.Set(CommStatusCode::kPlatformError);
+    }
+    Deliver(report);
+    return sent;
+}
+
+bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport& report) {
+    std::size_t written = 0;
+    while (written < length) {
+        const ssize_t count = ::write(fd_, bytes + written, length - written);
+        if (count > 0) {
+            written += static_cast<std::size_t>(count);
+            continue;
+        }
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0 && errno != EAGAIN) {
+            report = {"WriteFile()", errno};
+            return false;
+        }
+        // The driver's queue is full: wait until it takes bytes again.
+        pollfd slot{fd_, POLLOUT, 0};
+        const int ready = ::poll(&slot, 1, kWriteStallLimitMs);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0 || (slot.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            report = {"CSerialPort::Send", ready == 0 ? ETIMEDOUT : (ready < 0 ? errno : EIO)};
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CSerialPort::IsSent() {
+    if (!IsOpen()) return false;
+    PendingReport report;
+    bool empty = false;
+    {
+        std::lock_guard guard(lock_);
+        int queued = 0;
+        if (::ioctl(fd_, TIOCOUTQ, &queued) != 0) {
+            report = {"CSerialPort::IsSent", errno};
+        } else if (queued == 0) {
+            empty = true;
+        } else if (::tcdrain(fd_) == 0) {
+            // The queue has drained, so the next write starts on an idle line.
+            empty = true;
+        } else {
+            report = {"CSerialPort::IsSent", errno};
+        }
+        if (report.context != nullptr) portStatus_.Set(CommStatusCode::kPlatformError);
+    }
+    Deliver(report);
+    return empty;
+}
+
+bool CSerialPort::ReceiveByte(char* out) {
+    if (out == nullptr) {
+        portStatus_.Set(CommStatusCode::kNoPlace);
+        return false;
+    }
+    if (!IsOpen()) {
+        portStatus_.Set(CommStatusCode::kNotOpen);
+        return false;
+    }
+    PendingReport report;
+    bool received = false;
+    {
+        std::lock_guard guard(lock_);
+        int queued = 0;
+        if (::ioctl(fd_, FIONREAD, &queued) != 0) {
+            report = {"SerialPort::ReceiveByte", errno};
+        } else if (queued == 0) {
+            portStatus_.Set(CommStatusCode::kQueueEmpty);
+        } else {
+            char byte = 0;
+            const ssize_t count = ::read(fd_, &byte, 1);
+            if (count == 1) {
+                *out = byte;
+                received = true;
+                portStatus_.Set(CommStatusCode::kReceived);
+            } else {
+                // A queued byte that cannot be read, or end of file: the line is gone.
+                report = {"SerialPort::ReceiveByte", count < 0 ? errno : EIO};
+            }
+        }
+        if (report.context != nullptr) portStatus_.Set(CommStatusCode::kPlatformError);
+    }
+    Deliver(report);
+    return received;
+}
+
+bool CSerialPort::WaitForInput(int timeoutMs) {
+    if (!IsOpen()) {
+        portStatus_.Set(CommStatusCode::kNotOpen);
+        return false;
+    }
+    pollfd slot{fd_, POLLIN, 0};
+    const int ready = ::poll(&slot, 1, timeoutMs < 0 ? 0 : timeoutMs);
+    if (ready < 0 && errno != EINTR) {
+        const PendingReport report{"SerialPort::ReceiveByte", errno};
+        portStatus_.Set(CommStatusCode::kPlatformError);
+        Deliver(report);
+        return false;
+    }
+    // A hang-up with nothing left to read would wake every poll at once: the line is
+    // gone, and saying so now keeps the caller from spinning until its time-out.
+    if (ready > 0 && (slot.revents & POLLIN) == 0) {
+        portStatus_.Set(CommStatusCode::kPlatformError);
+        Deliver({"SerialPort::ReceiveByte", EIO});
+        return false;
+    }
+    return true;
+}
+
+void CSerialPort::ReportError(const std::string& context) {
+    const int errorNumber = errno;
+    if (reporter_) reporter_(FormatErrorReport(context, errorNumber));
+}
+
+void CSerialPort::SetErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
+
+// Reports are delivered after the lock is released: a reporter may pump window events.
+void CSerialPort::Deliver(const PendingReport& report) {
+    if (report.context == nullptr) return;
+    if (reporter_) reporter_(FormatErrorReport(report.context, report.errorNumber));
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "serial/CommStatus.h"
+#include "serial/ErrorReporter.h"
+
+// One serial device, opened exclusively as a raw line.  Every operation answers a bool;
+// the outcome of the last byte receive is kept in PortStatus().  ReceiveByte never waits
+// for the line: waiting with a time-out is the caller's, through WaitForInput.
+class CSerialPort {
+  public:
+    CSerialPort();
+    virtual ~CSerialPort();
+    CSerialPort(const CSerialPort&) = delete;
+    CSerialPort& operator=(const CSerialPort&) = delete;
+
+    // Refuses an empty name, data bits outside 4..8, stop bits other than 1 or 2 and
+    // parity above 2; a refused call leaves the port without a name.
+    bool SetSettings(const std::string& name, std::uint32_t baudRate, std::uint16_t dataBits,
+                     std::uint16_t stopBits, std::uint16_t parity);
+
+    // Opens the named device with the stored settings.  A device that opens but cannot be
+    // configured stays open (IsOpen() is true) and Open answers false.
+    bool Open();
+    bool IsOpen() const { return fd_ >= 0; }
+    bool Close();
+
+    // Writes one frame after discarding whatever both queues still hold.
+    bool Send(const char* bytes, std::size_t length);
+    // Makes sure the transmit queue is empty, waiting for it to drain when it is not.
+    bool IsSent();
+    // Takes one byte if one is queued; never waits.
+    bool ReceiveByte(char* out);
+
+    // Blocks until the receive queue holds something or timeoutMs passes.  Answers false
+    // only when the line itself failed (status kPlatformError, error reported).
+    bool WaitForInput(int timeoutMs);
+
+    // Reports the platform's text for the current errno under context.
+    void ReportError(const std::string& context);
+    void SetErrorReporter(ErrorReporter reporter);
+
+    const CCommStatus& PortStatus() const { return portStatus_; }
+    const std::string& PortName() const { return portName_; }
+    // errno of the last failed Open (0 after a successful one): tells missing, busy
+    // and permission apart.
+    int OpenError() const { return openError_; }
+
+  protected:
+    // Called by Open only, with the settings as "baud=%ld parity=%c data=%u stop=%u".
+    virtual bool Configure(const std::string& settingsText);
+    // For a derived Configure: asks the driver to raise RTS only while sending; true also
+    // when the driver has no such mode.
+    bool EnableRtsToggle();
+
+  private:
+    struct PendingReport {
+        const char* context = nullptr;
+        int errorNumber = 0;
+    };
+    void Deliver(const PendingReport& report);
+    bool WriteAll(const char* bytes, std::size_t length, PendingReport& report);
+    bool OpenAndConfigure();
+
+    int fd_ = -1;
+    bool opening_ = false;
+    int openError_ = 0;
+    std::string portName_;
+    std::uint32_t baudRate_ = 0;
+    std::uint16_t dataBits_ = 0;
+    std::uint16_t stopBits_ = 0;
+    std::uint16_t parity_ = 0;
+    std::mutex lock_;
+    CCommStatus portStatus_;
+    ErrorReporter reporter_ = ReportToStandardError;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// A pseudo-terminal whose slave side a port under test opens by path, while the test
+// plays the far end of the line on the master side.
+class PtyPair {
+  public:
+    PtyPair();
+    ~PtyPair();
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    const std::string& SlavePath() const { return slavePath_; }
+    int MasterFd() const { return master_; }
+
+    // Writes every byte to the line.
+    void Write(const std::string& bytes);
+    // Reads from the line until count bytes came or waitMs passed without a byte.
+    std::string Read(std::size_t count, int waitMs = 2000);
+    // The far end goes away: the slave side is hung up.
+    void CloseMaster();
+
+  private:
+    int master_ = -1;
+    std::string slavePath_;
+};
