@@ -1,0 +1,9 @@
+#pragma once
+
+// What both exchange kinds share: whether the last response wait ran out of time.
+class CExchangeBase {
+  public:
+    virtual ~CExchangeBase() = default;
+
+    int TimedOutFlag = 0;  // set by the receiver
+};

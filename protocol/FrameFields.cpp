@@ -1,0 +1,57 @@
+#include "protocol/FrameFields.h"
+
+#include <cstdio>
+
+#include "protocol/ControlBytes.h"
+
+namespace {
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::string QuadrelNodeText(int node) {
+    if (node == kBroadcastNode) return "XX";
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", node);
+    return text;
+}
+
+std::string AtUnitText(int unit) {
+    if (unit == kBroadcastNode) return "**";
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", unit);
+    return text;
+}
+
+std::string HexText(int value, int width) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*X", width, static_cast<unsigned>(value));
+    return text;
+}
+
+std::optional<int> ReadHexField(std::string_view field) {
+    std::optional<int> value;
+    for (char c : field) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) break;
+        value = value.value_or(0) * 16 + digit;
+    }
+    return value;
+}
+
+std::optional<int> ReadDecimalField(std::string_view field) {
+    std::optional<int> value;
+    for (char c : field) {
+        if (c < '0' || c > '9') break;
+        value = value.value_or(0) * 10 + (c - '0');
+    }
+    return value;
+}
+
+bool IsAddressable(int unit) { return (unit >= 0 && unit <= 99) || unit == kBroadcastNode; }
