@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "script/KeywordTable.h"
+#include "script/ScriptLineTable.h"
+#include "script/TypeTable.h"
+#include "script/VarItem.h"
+#include "script/VarTable.h"
+
+// One execution of one script routine: Load parses the routine's lines once into checked lines
+// with their operands resolved, Run executes them.
+class CScript {
+public:
+    // A routine that never ends is stopped after this many executed lines.
+    static constexpr uint64_t kDefaultStepLimit = 1'000'000;
+
+    CScript() = default;
+    CScript(const CScript&) = delete;
+    CScript& operator=(const CScript&) = delete;
+    virtual ~CScript() = default;
+
+    virtual std::string TerminateText(const std::string& text) const { return text + ","; }
+    virtual CVarItem& ReturnVariable() { return returnVar_; }
+    virtual bool IsFrameTypeText(const std::string& text) const;
+    virtual bool IsFrameType(int32_t n) const { return n == 0 || n == 1; }
+
+    // Parsing.
+    bool Load(const std::vector<std::string>& lines);
+    bool ParseVarBlock(const std::vector<std::string>& lines);
+    bool ParseRoutine(const std::vector<std::string>& lines);
+    bool ParseStatement(const std::string& text, uint16_t index);
+    bool Tokenize(const std::string& text, std::vector<std::string>& tokens) const;
+    bool DeclareVar(const std::string& text);
+    void AddErrorLine(const std::string& text, size_t lineNumber);
+    const std::string& ErrorText() const { return errorText_; }
+
+    // Execution.
+    bool Run(CVarItem& result);
+    bool Step(uint16_t& pc, bool& done);
+    bool FindLabel(const std::string& text, uint16_t& index) const;
+    // The user store first, then the system store (isSystem tells which answered).
+    CVarItem* FindVar(const std::string& name, bool* isSystem = nullptr) const;
+    void SetStepLimit(uint64_t limit) { stepLimit_ = limit; }
+
+    void SetUnitNumber(int32_t unit) { unitNumber_ = unit; }
+    int32_t UnitNumber() const { return unitNumber_; }
+
+private:
+    // Operand checks of one statement; on success kinds (and NOMASK's stored text) are set.
+    bool CheckOperands(int32_t code, std::vector<std::string>& operands,
+                       std::vector<int32_t>& kinds) const;
+    // Fills in what execution needs of each operand of a stored line.
+    void BindOperands(CScriptLine& line);
+    void BindLabels();
+    void ReportErrors();
+    void WriteScriptLog(const std::string& text);
+
+    bool ExecStatement(const CScriptLine& line, uint16_t& pc, bool& done);
+    bool ExecJump(const CScriptOperand& label, uint16_t& pc) const;
+    bool ExecIf(const CScriptLine& line, uint16_t& pc) const;
+    bool ExecStore(const CScriptLine& line);
+    bool ExecArithmetic(int32_t code, const CScriptLine& line);
+    bool ExecStoNum(const CScriptLine& line);
+    bool ExecNumToS(const CScriptLine& line);
+    bool ExecSubstring(int32_t code, const CScriptLine& line);
+    bool ExecSJoin(const CScriptLine& line);
+    bool ExecRet(const CScriptLine& line);
+    bool ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc);
+
+    CTypeTable typeTable_;
+    CKeywordTable keywordTable_;
+    CVarTable userStore_;
+    CVarTable systemStore_;
+    CScriptLineTable routine_;
+    CVarItem returnVar_;
+    std::string errorText_;
+    int32_t unitNumber_ = -1;
+
+    std::unordered_map<std::string, uint16_t> labels_;  // label text -> first line with it
+    CVarItem* commStatus_ = nullptr;
+    CVarItem* retValue_ = nullptr;
+    uint64_t stepLimit_ = kDefaultStepLimit;
+};

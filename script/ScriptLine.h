@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CVarItem;
+
+enum OperandKind : int32_t {
+    kKindUnset = -128,
+    kKindVariable = 0,
+    kKindLiteral = 1,
+    kKindLabel = 2,
+    kKindFormat = 3,
+};
+
+enum class LiteralForm : uint8_t { kNone, kDecimal, kHex, kSingleQuoted, kDoubleQuoted };
+
+// What loading learned about an operand, so that execution never reads its text again.
+struct OperandValue {
+    CVarItem* var = nullptr;                // the variable a kind-0 operand names
+    LiteralForm form = LiteralForm::kNone;  // the form of a kind-1 operand
+    bool negative = false;                  // a decimal literal written with "-"
+    bool hasNumber = false;                 // a decimal literal that holds digits
+    uint32_t number = 0;                    // decimal and hex value; quoted char code 0..255
+    std::string text;                       // the text of a quoted literal, quotes removed
+    int32_t label = -1;                     // index of the label line it names, -1 if none
+};
+
+struct CScriptOperand {
+    std::string text;
+    int32_t kind = kKindUnset;
+    OperandValue value;
+};
+
+// One stored, already-checked line of a routine.
+class CScriptLine {
+public:
+    static constexpr int32_t kMaxOperands = 10;
+
+    CScriptLine() = default;
+    CScriptLine(const CScriptLine&) = default;
+    CScriptLine& operator=(const CScriptLine&) = default;
+    virtual ~CScriptLine() = default;
+
+    void Set(uint16_t index, int32_t code, const std::string& text, int32_t count);
+    bool SetOperand(int32_t i, const std::string& text, int32_t kind);
+    // The operand i, or null when i is not below the count.
+    const CScriptOperand* GetOperand(int32_t i) const;
+    CScriptOperand* GetOperand(int32_t i);
+
+    uint16_t Index() const { return index_; }
+    int32_t Code() const { return code_; }
+    const std::string& Text() const { return text_; }
+    int32_t Count() const { return count_; }
+
+private:
+    uint16_t index_ = 0;
+    std::string text_;
+    std::vector<CScriptOperand> operands_;  // exactly count_ slots
+    int32_t count_ = 0;
+    int32_t code_ = -128;
+};

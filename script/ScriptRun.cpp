@@ -1,0 +1,38 @@
+// Running a loaded routine and reporting its errors in the communication log.
+#include <cstdio>
+
+#include "script/Script.h"
+
+bool CScript::Run(CVarItem& result) {
+    returnVar_.Reset();
+    uint16_t pc = 0;
+    bool done = false;
+    bool failed = false;
+    for (uint64_t steps = 0; !done; ++steps) {
+        if (steps >= stepLimit_) {
+            char text[80];
+            std::snprintf(text, sizeof text, "script stopped after %llu steps.\n",
+                          static_cast<unsigned long long>(steps));
+            WriteScriptLog(text);
+            failed = true;
+            break;
+        }
+        if (!Step(pc, done)) {
+            failed = true;
+            break;
+        }
+    }
+    if (failed) {
+        char text[48];
+        std::snprintf(text, sizeof text, "script run error. line (%u)\n", unsigned{pc});
+        WriteScriptLog(text);
+    }
+    result = returnVar_;
+    return done;
+}
+
+void CScript::ReportErrors() {
+    WriteScriptLog("script error. information start.\n");
+    WriteScriptLog(errorText_);
+    WriteScriptLog("script error. information end.\n");
+}
