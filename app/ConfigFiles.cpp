@@ -1,0 +1,35 @@
+#include "app/ConfigFiles.h"
+
+#include "app/Folders.h"
+#include "app/ProfileString.h"
+
+namespace {
+
+constexpr const char* kMaintenanceSection = "CommunicationSettings";
+
+}  // namespace
+
+bool ConfigFileExists() { return PathExists(ResolveInModuleFolder(kConfigFileName)); }
+
+bool LoadMessageCatalogue(CMessageTable& catalogue) {
+    return catalogue.Load(ResolveInModuleFolder(kConfigFileName), kCatalogueSection,
+                          kCatalogueSize);
+}
+
+std::string ReadWindowTitle() {
+    return GetProfileString(kConfigFileName, kCatalogueSection, "Title");
+}
+
+std::string ReadQuestionText(const std::string& key) {
+    return GetProfileString(kConfigFileName, kQuestionSection, key);
+}
+
+bool MaintenanceFileExists() { return PathExists(ResolveInModuleFolder(kMaintenanceFileName)); }
+
+MaintenanceSettings ReadMaintenanceSettings() {
+    MaintenanceSettings settings;
+    settings.retry = GetProfileInt(kMaintenanceFileName, kMaintenanceSection, "Retry", 1);
+    settings.timeOut = static_cast<uint16_t>(
+        GetProfileInt(kMaintenanceFileName, kMaintenanceSection, "TimeOut", 10000));
+    return settings;
+}

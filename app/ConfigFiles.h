@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/MessageTable.h"
+
+// The configuration file and the one-shot maintenance file, both in the module folder.
+inline constexpr const char* kConfigFileName = "VEXA.cap";
+inline constexpr const char* kMaintenanceFileName = "Maintain01.txt";
+
+inline constexpr const char* kCatalogueSection = "Pyrona";
+inline constexpr const char* kQuestionSection = "MESSAGE";
+inline constexpr int kCatalogueSize = 999;
+
+// True when "VEXA.cap" lies in the module folder.
+bool ConfigFileExists();
+
+// Loads the 999 catalogue texts; false when "VEXA.cap" is missing.
+bool LoadMessageCatalogue(CMessageTable& catalogue);
+
+// The window title ("Pyrona"/"Title"), or "".
+std::string ReadWindowTitle();
+
+// A question text of section "MESSAGE" ("000": unit number and write mode, "001": another
+// model's table), or "".
+std::string ReadQuestionText(const std::string& key);
+
+// True when "Maintain01.txt" lies in the module folder (maintenance mode).
+bool MaintenanceFileExists();
+
+// The direct command settings of the maintenance file.
+struct MaintenanceSettings {
+    int32_t retry = 1;
+    uint16_t timeOut = 10000;  // milliseconds; the file's number keeps its low 16 bits
+};
+MaintenanceSettings ReadMaintenanceSettings();

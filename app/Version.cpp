@@ -1,0 +1,10 @@
+#include "app/Version.h"
+
+#include <cstdio>
+
+std::string GetVersionText() {
+    char text[64];
+    std::snprintf(text, sizeof text, "V %d.%d.%d.%d", VEXA_VERSION_MAJOR, VEXA_VERSION_MINOR,
+                  VEXA_VERSION_PATCH, VEXA_VERSION_TWEAK);
+    return text;
+}

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "app/Folders.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+class FoldersTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        SetModuleFolder("");
+        SetCommonDataFolder("");
+    }
+};
+
+TEST_F(FoldersTest, ModuleFolderIsTheExecutablesFolderWithASlash) {
+    char exe[PATH_MAX + 1] = {};
+    ASSERT_GT(readlink("/proc/self/exe", exe, PATH_MAX), 0);
+    const std::string path(exe);
+    std::string folder;
+    ASSERT_TRUE(GetModuleFolder(folder));
+    EXPECT_EQ(folder, path.substr(0, path.rfind('/') + 1));
+
+    SetModuleFolder("/some/where");
+    ASSERT_TRUE(GetModuleFolder(folder));
+    EXPECT_EQ(folder, "/some/where/");
+    EXPECT_EQ(ResolveInModuleFolder("VEXA.cap"), "/some/where/VEXA.cap");
+    EXPECT_EQ(ResolveInModuleFolder("/abs/VEXA.cap"), "/abs/VEXA.cap");
+}
+
+TEST_F(FoldersTest, ModelFilesBesideTheProgramComeFirst) {
+    TempFolder module;
+    TempFolder shared;
+    SetModuleFolder(module.Path());
+    SetCommonDataFolder(shared.Path());
+
+    EXPECT_EQ(FindModelFile("K100.tbl"), "");
+    shared.Write("ZELT/K100.tbl", "shared");
+    EXPECT_EQ(FindModelFile("K100.tbl"), shared.File("ZELT/K100.tbl"));
+    module.Write("K100.tbl", "module");
+    EXPECT_EQ(FindModelFile("K100.tbl"), module.File("K100.tbl"));
+    EXPECT_EQ(FindModelFile(""), "");
+}
+
+TEST_F(FoldersTest, StateFolderFollowsXdgElseHome) {
+    TempFolder dir;
+    const char* oldState = std::getenv("XDG_STATE_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedState = oldState ? oldState : "";
+    const std::string savedHome = oldHome ? oldHome : "";
+
+    std::string folder;
+    setenv("XDG_STATE_HOME", (dir.Path() + "/state").c_str(), 1);
+    ASSERT_TRUE(GetUserStateFolder(folder));
+    EXPECT_EQ(folder, dir.Path() + "/state/vexa/");
+    EXPECT_TRUE(PathExists(folder));
+
+    setenv("XDG_STATE_HOME", "relative/ignored", 1);
+    setenv("HOME", (dir.Path() + "/home").c_str(), 1);
+    ASSERT_TRUE(GetUserStateFolder(folder));
+    EXPECT_EQ(folder, dir.Path() + "/home/.local/state/vexa/");
+
+    dir.Write("file", "x");
+    setenv("XDG_STATE_HOME", dir.File("file").c_str(), 1);  // not a folder
+    EXPECT_FALSE(GetUserStateFolder(folder));
+
+    if (oldState != nullptr) {
+        setenv("XDG_STATE_HOME", savedState.c_str(), 1);
+    } else {
+        unsetenv("XDG_STATE_HOME");
+    }
+    if (oldHome != nullptr) {
+        setenv("HOME", savedHome.c_str(), 1);
+    } else {
+        unsetenv("HOME");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/ConfigFiles.h"
+#include "app/Folders.h"
+#include "app/MessageTable.h"
+#include "app/ProfileMgr.h"
+#include "app/ProfileString.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class ProfileTest : public ::testing::Test {
+  protected:
+    void SetUp() override { SetModuleFolder(home.Path()); }
+    void TearDown() override { SetModuleFolder(""); }
+
+    TempFolder home;
+};
+
+TEST_F(ProfileTest, NamesIgnoreCaseFirstMatchWinsValuesTrimmed) {
+    const std::string file = home.Write("a.ini",
+                                        "[Main]\n"
+                                        "  Key  =   first value \t\n"
+                                        "key=second\n"
+                                        "[main]\n"
+                                        "Other=in the second section\n");
+    EXPECT_EQ(GetProfileString(file, "MAIN", "KEY"), "first value");
+    // Only the first section of a name is searched.
+    EXPECT_EQ(GetProfileString(file, "main", "Other", "dflt"), "dflt");
+}
+
+TEST_F(ProfileTest, MissingPiecesGiveTheDefault) {
+    const std::string file = home.Write("a.ini", "stray=before any section\n[S]\nbare line\nk=\n");
+    EXPECT_EQ(GetProfileString(home.File("none.ini"), "S", "k", "d"), "d");
+    EXPECT_EQ(GetProfileString(file, "T", "k", "d"), "d");
+    EXPECT_EQ(GetProfileString(file, "S", "missing", "d"), "d");
+    EXPECT_EQ(GetProfileString(file, "S", "bare line", "d"), "d");  // no "=": no value
+    EXPECT_EQ(GetProfileString(file, "S", "stray", "d"), "d");
+    EXPECT_EQ(GetProfileString(file, "S", "k", "d"), "");  // present but empty
+}
+
+TEST_F(ProfileTest, RelativeNamesAreTakenInTheModuleFolder) {
+    home.Write("rel.ini", "[S]\nk=v\n");
+    EXPECT_EQ(GetProfileString("rel.ini", "S", "k"), "v");
+    CProfileMgr profile;
+    profile.SetFileName("rel.ini");
+    EXPECT_TRUE(profile.FileExists());
+    EXPECT_FALSE(profile.FileExists("other.ini"));
+    EXPECT_EQ(profile.GetString("s", "K", "d"), "v");
+    EXPECT_EQ(profile.GetString("S", "k", "d", "other.ini"), "d");
+}
+
+TEST_F(ProfileTest, HostileFilesAreReadSafelyWithTheValueLimit) {
+    std::string binary = "[S]\n";
+    for (int c = 0; c < 256; ++c) binary += static_cast<char>(c);
+    binary += "\n\xff\xfe=\x01\x02\n";
+    binary += "long=" + std::string(100000, 'x') + "\r\n";
+    binary += "crlf = value \r\n";
+    binary += "last=no final line feed";
+    const std::string file = home.Write("hostile.ini", binary);
+
+    EXPECT_EQ(GetProfileString(file, "S", "long"), std::string(2047, 'x'));
+    EXPECT_EQ(GetProfileString(file, "S", "crlf"), "value");
+    EXPECT_EQ(GetProfileString(file, "S", "last"), "no final line feed");
+    EXPECT_EQ(GetProfileString(file, "S", "\xff\xfe"), "\x01\x02");
+    EXPECT_EQ(GetProfileString(file, "S", "long", "", 10), std::string(9, 'x'));
+}
+
+TEST_F(ProfileTest, FoldersAndDevicesAreNotRead) {
+    EXPECT_EQ(GetProfileString(home.Path(), "S", "k", "d"), "d");
+    EXPECT_EQ(GetProfileString("/dev/zero", "S", "k", "d"), "d");
+}
+
+TEST_F(ProfileTest, IntegersReadLikePercentD) {
+    const std::string file = home.Write("n.ini", "[N]\na= -42xyz\nb=abc\nc=\nd=+7\n");
+    EXPECT_EQ(GetProfileInt(file, "N", "a", 5), -42);
+    EXPECT_EQ(GetProfileInt(file, "N", "b", 5), 0);
+    EXPECT_EQ(GetProfileInt(file, "N", "c", 5), 5);
+    EXPECT_EQ(GetProfileInt(file, "N", "d", 5), 7);
+    EXPECT_EQ(GetProfileInt(file, "N", "e", 5), 5);
+}
+
+TEST_F(ProfileTest, WholeSectionInFileOrderAndItsList) {
+    const std::string file = home.Write("o.ini",
+                                        "[Upload]\n"
+                                        "30=x\n"
+                                        "; a comment\n"
+                                        "\n"
+                                        "  10  \n"
+                                        "20 = y\n"
+                                        "[Next]\n"
+                                        "99\n");
+    CProfileMgr profile;
+    profile.SetFileName(file);
+    const std::string raw = profile.GetSection("UPLOAD", 32766);
+    EXPECT_EQ(raw, std::string("30=x\0; a comment\0"
+                               "10\0"
+                               "20=y\0\0",
+                               26));
+    Lines list{"stale"};
+    EXPECT_EQ(CProfileMgr::SectionToList(raw, list), 3);
+    EXPECT_EQ(list, (Lines{"30=x", "10", "20=y"}));
+
+    EXPECT_EQ(profile.GetSection("missing", 32766), std::string(1, '\0'));
+    EXPECT_EQ(CProfileMgr::SectionToList(std::string(1, '\0'), list), 0);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(ProfileTest, WholeSectionCutToItsBuffer) {
+    const std::string file = home.Write("o.ini", "[S]\nabcdef\nghijkl\n");
+    const std::string raw = GetProfileSection(file, "S", 10);
+    ASSERT_EQ(raw.size(), 10u);
+    EXPECT_EQ(raw, std::string("abcdef\0g\0\0", 10));
+}
+
+TEST_F(ProfileTest, MessageCatalogueLoadRules) {
+    CMessageTable table;
+    EXPECT_FALSE(table.Load("", "Pyrona", 999));
+    EXPECT_FALSE(table.Load("cat.ini", "", 999));
+    EXPECT_FALSE(table.Load("cat.ini", "Pyrona", 999));  // not there yet
+
+    home.Write("cat.ini", "[pyrona]\n000=Read\n002=Connect\n998=Last\n999=Beyond\n");
+    ASSERT_TRUE(table.Load("cat.ini", "Pyrona", 999));
+    EXPECT_EQ(table.Get(0), "Read");
+    EXPECT_EQ(table.Get(1), "");
+    EXPECT_EQ(table.Get(2), "Connect");
+    EXPECT_EQ(table.Get(998), "Last");
+    EXPECT_EQ(table.Get(999), "");
+    EXPECT_EQ(table.Get(65535), "");
+
+    ASSERT_TRUE(table.Load("cat.ini", "Other", 999));  // no such section: every entry empty
+    EXPECT_EQ(table.Get(0), "");
+}
+
+TEST_F(ProfileTest, ConfigurationAndMaintenanceFiles) {
+    EXPECT_FALSE(ConfigFileExists());
+    CMessageTable catalogue;
+    EXPECT_FALSE(LoadMessageCatalogue(catalogue));
+    EXPECT_EQ(ReadWindowTitle(), "");
+
+    home.Write("VEXA.cap", "[Pyrona]\nTitle=VEXA Setup\n055=Unit\n[MESSAGE]\n000=Unit number?\n");
+    EXPECT_TRUE(ConfigFileExists());
+    ASSERT_TRUE(LoadMessageCatalogue(catalogue));
+    EXPECT_EQ(catalogue.Get(55), "Unit");
+    EXPECT_EQ(ReadWindowTitle(), "VEXA Setup");
+    EXPECT_EQ(ReadQuestionText("000"), "Unit number?");
+    EXPECT_EQ(ReadQuestionText("001"), "");
+
+    EXPECT_FALSE(MaintenanceFileExists());
+    MaintenanceSettings defaults = ReadMaintenanceSettings();
+    EXPECT_EQ(defaults.retry, 1);
+    EXPECT_EQ(defaults.timeOut, 10000);
+
+    home.Write("Maintain01.txt", "[CommunicationSettings]\nRetry=3\nTimeOut=70000\n");
+    EXPECT_TRUE(MaintenanceFileExists());
+    const MaintenanceSettings read = ReadMaintenanceSettings();
+    EXPECT_EQ(read.retry, 3);
+    EXPECT_EQ(read.timeOut, 4464);
+}
+
+}  // namespace

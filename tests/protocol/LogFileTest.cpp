@@ -1,0 +1,194 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/Folders.h"
+#include "protocol/CommLog.h"
+#include "protocol/RotatingLogFile.h"
+#include "support/LogCapture.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using ::testing::MatchesRegex;
+
+constexpr size_t kLimit = 1048576;
+
+class LogFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetModuleFolder(home.Path());
+        const char* state = std::getenv("XDG_STATE_HOME");
+        hadState = state != nullptr;
+        if (hadState) savedState = state;
+        setenv("XDG_STATE_HOME", (other.Path() + "/state").c_str(), 1);
+        SetLogName("tra");
+    }
+    void TearDown() override {
+        CloseLog();
+        SetModuleFolder("");
+        if (hadState) {
+            setenv("XDG_STATE_HOME", savedState.c_str(), 1);
+        } else {
+            unsetenv("XDG_STATE_HOME");
+        }
+    }
+
+    TempFolder home;
+    TempFolder other;
+    bool hadState = false;
+    std::string savedState;
+};
+
+TEST_F(LogFileTest, LinesAreWrittenWithCrLf) {
+    ASSERT_TRUE(OpenLog());
+    EXPECT_TRUE(IsLogOpen());
+    EXPECT_TRUE(LogEvent("VEXA start."));
+    EXPECT_TRUE(WriteLog("plain"));
+    EXPECT_TRUE(WriteLog("two\nlines\n"));
+    EXPECT_TRUE(WriteLog(""));
+    CloseLog();
+    EXPECT_FALSE(IsLogOpen());
+    EXPECT_THAT(home.Read("tra.txt"),
+                MatchesRegex("[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} VEXA start\\."
+                             "\r\nplain\r\ntwo\r\nlines\r\n"));
+}
+
+TEST_F(LogFileTest, OpenCloseRules) {
+    EXPECT_TRUE(WriteLog("while closed"));  // does nothing, still succeeds
+    EXPECT_FALSE(std::filesystem::exists(home.File("tra.txt")));
+
+    ASSERT_TRUE(OpenLog());
+    EXPECT_FALSE(OpenLog());
+    WriteLog("first run");
+    EXPECT_TRUE(RestartLog());
+    EXPECT_FALSE(IsLogOpen());
+    ASSERT_TRUE(OpenLog());
+    WriteLog("second run");
+    SetLogName("other");  // closes, does not open the new one
+    EXPECT_FALSE(IsLogOpen());
+    EXPECT_EQ(home.Read("tra.txt"), "first run\r\nsecond run\r\n");
+
+    SetLogName("");
+    EXPECT_FALSE(OpenLog());
+}
+
+TEST_F(LogFileTest, LargeLogIsRotatedAtOpen) {
+    home.Write("tra.txt", std::string(kLimit, 'a'));
+    home.Write("tratemp.txt", "older generation");
+    ASSERT_TRUE(OpenLog());
+    WriteLog("fresh");
+    CloseLog();
+    EXPECT_TRUE(home.Read("tratemp.txt") == std::string(kLimit, 'a'));
+    EXPECT_EQ(home.Read("tra.txt"), "fresh\r\n");
+
+    home.Write("tra.txt", std::string(kLimit - 100, 'b'));
+    ASSERT_TRUE(OpenLog());
+    WriteLog("appended");
+    CloseLog();
+    EXPECT_TRUE(home.Read("tra.txt") == std::string(kLimit - 100, 'b') + "appended\r\n");
+    EXPECT_TRUE(home.Read("tratemp.txt") == std::string(kLimit, 'a'));
+}
+
+TEST_F(LogFileTest, WriteReachingTheLimitRotatesAtOnce) {
+    home.Write("tra.txt", std::string(kLimit - 14, 'c'));
+    ASSERT_TRUE(OpenLog());
+    WriteLog("0123456789ab");  // 14 bytes with CR LF: the file reaches the limit
+    WriteLog("next");
+    CloseLog();
+    EXPECT_TRUE(home.Read("tratemp.txt") == std::string(kLimit - 14, 'c') + "0123456789ab\r\n");
+    EXPECT_EQ(home.Read("tra.txt"), "next\r\n");
+}
+
+TEST_F(LogFileTest, SizeCountIsAnEstimate) {
+    home.Write("tra.txt", std::string(kLimit - 14, 'c'));
+    RotatingLogFile log;
+    log.SetName("tra");
+    ASSERT_TRUE(log.Open());
+    EXPECT_EQ(log.SizeCount(), static_cast<int64_t>(kLimit - 14));
+    ASSERT_TRUE(log.Write("012345\n"));  // its length plus 2, whatever the line ends
+    EXPECT_EQ(log.SizeCount(), static_cast<int64_t>(kLimit - 5));
+    // The count reaches the limit before the file does: the reopen finds the file short of it,
+    // keeps it and counts again from its real size.
+    ASSERT_TRUE(log.Write("78\n"));
+    EXPECT_EQ(log.SizeCount(), static_cast<int64_t>(kLimit - 2));
+    EXPECT_TRUE(log.IsOpen());
+    EXPECT_FALSE(std::filesystem::exists(home.File("tratemp.txt")));
+}
+
+TEST_F(LogFileTest, FailedRotationKeepsAppending) {
+    home.Write("tra.txt", std::string(kLimit, 'd'));
+    std::filesystem::create_directory(home.File("tratemp.txt"));  // cannot be written
+    ASSERT_TRUE(OpenLog());
+    WriteLog("kept");
+    CloseLog();
+    EXPECT_TRUE(home.Read("tra.txt") == std::string(kLimit, 'd') + "kept\r\n");
+}
+
+TEST_F(LogFileTest, OpenLogIsExclusive) {
+    ASSERT_TRUE(OpenLog());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RotatingLogFile second;
+        second.SetName("tra");
+        _exit(second.Open() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second process opened it";
+
+    // Refused, and not moved to the state folder either.
+    RotatingLogFile second;
+    second.SetName("tra");
+    EXPECT_FALSE(second.Open());
+    EXPECT_FALSE(std::filesystem::exists(other.File("state/vexa/tra.txt")));
+    CloseLog();
+    EXPECT_TRUE(second.Open());
+}
+
+TEST_F(LogFileTest, UnwritableModuleFolderFallsBackToStateFolder) {
+    SetModuleFolder(home.File("no-such-folder"));
+    ASSERT_TRUE(OpenLog());
+    WriteLog("moved");
+    CloseLog();
+    EXPECT_EQ(other.Read("state/vexa/tra.txt"), "moved\r\n");
+
+    // Nowhere to write: the log stays closed, and writing still succeeds.
+    other.Write("file", "x");
+    setenv("XDG_STATE_HOME", other.File("file").c_str(), 1);
+    EXPECT_FALSE(OpenLog());
+    EXPECT_TRUE(WriteLog("lost"));
+    EXPECT_TRUE(LogEvent("lost"));
+}
+
+TEST_F(LogFileTest, WriteFailureClosesTheLog) {
+    std::filesystem::create_symlink("/dev/full", home.File("tra.txt"));
+    ASSERT_TRUE(OpenLog());
+    EXPECT_FALSE(WriteLog("no space"));
+    EXPECT_FALSE(IsLogOpen());
+    EXPECT_TRUE(WriteLog("later writes do nothing"));
+}
+
+TEST_F(LogFileTest, CaptureSinkTakesTheLinesInstead) {
+    ASSERT_TRUE(OpenLog());
+    {
+        LogCapture capture;
+        WriteLog("frame");
+        LogEvent("Upload start.");
+        WriteLog("");
+        ASSERT_EQ(capture.Lines().size(), 2u);
+        EXPECT_EQ(capture.Lines()[0], "frame");
+        EXPECT_THAT(capture.Lines()[1], MatchesRegex(".* Upload start\\."));
+    }
+    WriteLog("to the file again");
+    CloseLog();
+    EXPECT_EQ(home.Read("tra.txt"), "to the file again\r\n");
+}
+
+}  // namespace
