@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 PtyPair::PtyPair() {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "protocol/ResultEval.h"
+
+class CAtExchange;
+
+// Result class of an at-frame exchange: time-out, no usable frame, FCS, end code.
+class CAtEval : public CResultEval {
+  public:
+    int Evaluate(const CAtExchange& exchange);
+    int Classify() override;
+    bool RetryAllowed(int) const override { return true; }
+
+  private:
+    const CAtExchange* exchange_ = nullptr;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "protocol/AtExchange.h"
+#include "protocol/EvalPair.h"
+#include "protocol/QuadrelExchange.h"
+#include "protocol/ResultEval.h"
+
+class CFramePort;
+
+// One command exchange on a borrowed port: picks the protocol from the first byte of the
+// command text, sends it, takes in the response and judges it into ResultClass.  Retries
+// are the caller's.
+class CCommTransaction {
+  public:
+    // Refuses a null port and keeps the one attached before.
+    bool SetPort(CFramePort* port);
+
+    // Answers whether a complete response frame came back; the verdict is in ResultClass.
+    // timeoutMs applies to every byte of the response.  Without a port nothing changes.
+    bool Execute(std::string_view frameText, std::uint16_t timeoutMs);
+
+    // The response of the last exchange's protocol (Quadrel for an unknown first byte).
+    std::string ResponseText() const;
+    std::string ResponseData() const;
+    bool TimedOut() const;
+    // 0 Quadrel, 1 at-frame, -1 unknown first byte; -1 before the first Execute.
+    int Protocol() const { return protocol_; }
+
+    // Callers build their command text with these before Execute.
+    CQuadrelExchange Quadrel;
+    CAtExchange At;
+
+    int ResultClass = ResultClassCode::kNotEvaluated;
+    // Set to 1 by an exchange that did not succeed; a later success leaves it as it is.
+    int RetryFlag = 0;
+
+  private:
+    bool IsAt() const { return protocol_ == 1; }
+
+    CFramePort* port_ = nullptr;
+    CEvalPair evaluators_;
+    int protocol_ = -1;
+};

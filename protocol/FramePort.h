@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "protocol/Deadline.h"
+#include "protocol/LinkStatus.h"
+#include "serial/SerialPort.h"
+
+class CAtExchange;
+class CQuadrelExchange;
+
+// A serial port that sends a command frame and receives the response frame with a
+// time-out per byte.  While it waits it blocks in poll() for short slices and calls the
+// pump hook between them, so a window stays responsive and nothing spins.
+class CFramePort : public CSerialPort {
+  public:
+    // (1, 1) before a command is written, (1, 0) after; (0, 1) when a receive begins,
+    // (0, 0) after every received byte.
+    using ActivityHook = std::function<void(int sending, int starting)>;
+    using AttemptHook = std::function<void()>;
+    using PumpHook = std::function<void()>;
+
+    // Room for one frame; a line that sends more without a frame end is cut off.
+    static constexpr std::size_t kFrameBufferSize = 2048;
+    // The longest single block in poll() between two calls of the pump hook.
+    static constexpr int kPollSliceMs = 5;
+
+    CFramePort() = default;
+
+    void SetActivityHook(ActivityHook hook) { activityHook_ = std::move(hook); }
+    void SetAttemptHook(AttemptHook hook) { attemptHook_ = std::move(hook); }
+    void SetPumpHook(PumpHook hook) { pumpHook_ = std::move(hook); }
+    void SetClock(const MillisecondClock& clock) { clock_ = &clock; }
+    // For callers that loop over attempts; the port itself never calls it.
+    void CallAttemptHook() const {
+        if (attemptHook_) attemptHook_();
+    }
+
+    virtual void ResetFrameMode();
+    // The end-of-frame rule of the protocol being served; never complete when none is.
+    virtual bool IsFrameComplete(std::string_view received) const;
+
+    // Waits up to timeoutMs for one byte.  A time-out of 0 answers false without reading.
+    bool ReceiveByteTimed(char* out, std::uint32_t timeoutMs);
+    // Receives bytes until the end-of-frame rule holds; timeoutMs applies to every byte.
+    bool ReceiveFrame(std::string* frame, std::uint32_t timeoutMs);
+    // Sends text and takes the response frame into exchange, skipping one echo of the
+    // command.  The exchange's response is cleared first, even when nothing is sent.
+    bool TransactQuadrel(std::string_view text, CQuadrelExchange* exchange,
+                         std::uint32_t timeoutMs);
+    bool TransactAt(std::string_view text, CAtExchange* exchange, std::uint32_t timeoutMs);
+
+    const CLinkStatus& LinkStatus() const { return linkStatus_; }
+
+  protected:
+    // The line set-up of every port that talks to controllers: raw, plus RTS raised
+    // only while sending where the driver can do it.
+    bool Configure(const std::string& settingsText) override;
+
+  private:
+    template <class Exchange>
+    bool Transact(std::string_view text, Exchange& exchange, std::uint32_t timeoutMs);
+    void Activity(int sending, int starting) const {
+        if (activityHook_) activityHook_(sending, starting);
+    }
+
+    CLinkStatus linkStatus_;
+    CQuadrelExchange* quadrel_ = nullptr;
+    CAtExchange* at_ = nullptr;
+    ActivityHook activityHook_;
+    AttemptHook attemptHook_;
+    PumpHook pumpHook_;
+    const MillisecondClock* clock_ = &SteadyClock::Instance();
+};
