@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "files/AtomicFile.h"
+
+// One parameter file (".tmf"): a 32-byte table date, a 64-byte model name, then
+// 40-byte records (number, scale, set value text) up to the end of the file.
+// Integers are 32-bit little-endian; texts are zero-terminated in zero-padded fields.
+//
+// Writing goes to a temporary file beside the target; only Commit() renames it
+// into place, so a save that fails half-way leaves the previous file untouched.
+class CParamFile {
+public:
+    enum class Mode { Read, Write };
+
+    static constexpr std::size_t kDateSize = 32;
+    static constexpr std::size_t kNameSize = 64;
+    static constexpr std::size_t kValueSize = 32;
+    static constexpr std::size_t kHeaderSize = kDateSize + kNameSize;
+    static constexpr std::size_t kRecordSize = 8 + kValueSize;
+
+    CParamFile() = default;
+    ~CParamFile();
+    CParamFile(const CParamFile&) = delete;
+    CParamFile& operator=(const CParamFile&) = delete;
+
+    bool Open(const std::string& path, Mode mode);
+    bool WriteDate(const std::string& text);
+    bool WriteName(const std::string& text);
+    bool WriteRecord(int32_t number, int32_t scale, const std::string& text);
+    bool Commit();
+
+    bool ReadDate(std::string& text);
+    bool ReadName(std::string& text);
+    // 1: a whole record; 0: the end of the file (a trailing partial record included);
+    // -1: a file error.
+    int ReadRecord(int32_t& number, int32_t& scale, std::string& text);
+
+    // Closes the file; an uncommitted written file is discarded.
+    void Close();
+
+    const std::string& ErrorText() const { return m_errorText; }
+    int ErrorCode() const { return m_errorCode; }
+
+private:
+    bool WriteField(const std::string& text, std::size_t size, const char* fieldName);
+    bool WriteBytes(const void* data, std::size_t size);
+    // Reads up to size bytes; answers the count read, or -1 after a file error.
+    long ReadBytes(void* data, std::size_t size);
+    bool ReadField(std::string& text, std::size_t size);
+    void SetSystemError(int code);
+    void SetError(const std::string& text, int code);
+
+    int m_readFd = -1;
+    CAtomicFile m_out;
+    std::string m_path;
+    std::string m_errorText;
+    int m_errorCode = 0;
+};

@@ -1,0 +1,165 @@
+#include "files/ParamFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FileTestUtil.h"
+
+namespace {
+
+std::string Header(const std::string& date, const std::string& name) {
+    std::string h(CParamFile::kHeaderSize, '\0');
+    h.replace(0, date.size(), date);
+    h.replace(CParamFile::kDateSize, name.size(), name);
+    return h;
+}
+
+std::string Record(int32_t number, int32_t scale, const std::string& value) {
+    std::string r(CParamFile::kRecordSize, '\0');
+    for (int i = 0; i < 4; ++i) {
+        r[i] = static_cast<char>(static_cast<uint32_t>(number) >> (8 * i));
+        r[4 + i] = static_cast<char>(static_cast<uint32_t>(scale) >> (8 * i));
+    }
+    r.replace(8, value.size(), value);
+    return r;
+}
+
+bool Save(const std::string& path, const std::string& name,
+          const std::vector<std::tuple<int, int, std::string>>& records, std::string* error = nullptr) {
+    CParamFile file;
+    bool ok = file.Open(path, CParamFile::Mode::Write) && file.WriteDate("2026/12/06 10:20:30") &&
+              file.WriteName(name);
+    for (const auto& [number, scale, value] : records) ok = ok && file.WriteRecord(number, scale, value);
+    ok = ok && file.Commit();
+    if (error) *error = file.ErrorText();
+    return ok;
+}
+
+}  // namespace
+
+TEST(ParamFile, WritesTheFixedLayoutLittleEndian) {
+    TempFolder dir;
+    const auto path = dir.File("set.tmf");
+    ASSERT_TRUE(Save(path, "VX40 Standard", {{12, 10, "1234"}, {-3, -1, "-7"}}));
+    EXPECT_EQ(ReadAll(path), Header("2026/12/06 10:20:30", "VX40 Standard") +
+                                 Record(12, 10, "1234") + Record(-3, -1, "-7"));
+}
+
+TEST(ParamFile, AnEmptySetIsExactlyTheHeader) {
+    TempFolder dir;
+    const auto path = dir.File("empty.tmf");
+    ASSERT_TRUE(Save(path, "VX40", {}));
+    EXPECT_EQ(std::filesystem::file_size(path), 96u);
+}
+
+TEST(ParamFile, ReadsBackRecordsAndStopsAtAPartialOne) {
+    TempFolder dir;
+    const auto path = dir.File("set.tmf");
+    WriteAll(path, Header("2026/01/02 03:04:05", "VX40") + Record(1, 1, "5") + Record(1, 100, "77") +
+                       std::string(39, 'x'));
+    CParamFile file;
+    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
+    std::string date, name, value;
+    ASSERT_TRUE(file.ReadDate(date));
+    ASSERT_TRUE(file.ReadName(name));
+    EXPECT_EQ(date, "2026/01/02 03:04:05");
+    EXPECT_EQ(name, "VX40");
+    int32_t number = 0, scale = 0;
+    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
+    EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(1, 1, std::string("5")));
+    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
+    EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(1, 100, std::string("77")));
+    EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
+}
+
+TEST(ParamFile, FieldsWithoutTerminatingZeroAreCutAtTheirSize) {
+    TempFolder dir;
+    const auto path = dir.File("full.tmf");
+    WriteAll(path, std::string(32, 'D') + std::string(64, 'N') + Record(7, 1, "") .substr(0, 8) +
+                       std::string(32, '9'));
+    CParamFile file;
+    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
+    std::string date, name, value;
+    ASSERT_TRUE(file.ReadDate(date));
+    ASSERT_TRUE(file.ReadName(name));
+    EXPECT_EQ(date, std::string(32, 'D'));
+    EXPECT_EQ(name, std::string(64, 'N'));
+    int32_t number = 0, scale = 0;
+    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
+    EXPECT_EQ(value, std::string(32, '9'));
+}
+
+TEST(ParamFile, AFileShorterThanItsHeaderIsRefused) {
+    TempFolder dir;
+    const auto path = dir.File("short.tmf");
+    WriteAll(path, std::string(50, 'A'));
+    CParamFile file;
+    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
+    std::string date, name;
+    ASSERT_TRUE(file.ReadDate(date));
+    EXPECT_FALSE(file.ReadName(name));
+    EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos);
+}
+
+TEST(ParamFile, TooLongTextsAreRefusedAndTheOldFileSurvives) {
+    TempFolder dir;
+    const auto path = dir.File("set.tmf");
+    ASSERT_TRUE(Save(path, "VX40", {{1, 1, "5"}}));
+    const auto before = ReadAll(path);
+
+    std::string error;
+    EXPECT_FALSE(Save(path, std::string(64, 'M'), {}, &error));
+    EXPECT_NE(error.find("model name"), std::string::npos);
+    EXPECT_FALSE(Save(path, "VX40", {{1, 1, std::string(32, '1')}}, &error));
+    EXPECT_NE(error.find("parameter 1"), std::string::npos);
+
+    EXPECT_EQ(ReadAll(path), before);
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(ParamFile, LongestTextsThatFitAreKept) {
+    TempFolder dir;
+    const auto path = dir.File("max.tmf");
+    ASSERT_TRUE(Save(path, std::string(63, 'M'), {{1, 1, std::string(31, '1')}}));
+    CParamFile file;
+    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
+    std::string date, name, value;
+    int32_t number, scale;
+    ASSERT_TRUE(file.ReadDate(date) && file.ReadName(name));
+    EXPECT_EQ(name, std::string(63, 'M'));
+    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
+    EXPECT_EQ(value, std::string(31, '1'));
+}
+
+TEST(ParamFile, OpenFailuresCarryTheSystemText) {
+    TempFolder dir;
+    CParamFile reader;
+    EXPECT_FALSE(reader.Open(dir.File("missing.tmf"), CParamFile::Mode::Read));
+    EXPECT_EQ(reader.ErrorCode(), ENOENT);
+    EXPECT_NE(reader.ErrorText().find("missing.tmf"), std::string::npos);
+
+    CParamFile writer;
+    EXPECT_FALSE(writer.Open(dir.File("no/such/folder/x.tmf"), CParamFile::Mode::Write));
+    EXPECT_EQ(writer.ErrorCode(), ENOENT);
+}
+
+TEST(ParamFile, ASecondOpenOfTheSameObjectIsRefused) {
+    TempFolder dir;
+    const auto path = dir.File("set.tmf");
+    ASSERT_TRUE(Save(path, "VX40", {}));
+    CParamFile file;
+    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
+    EXPECT_FALSE(file.Open(path, CParamFile::Mode::Read));
+}
+
+TEST(ParamFile, AnUncommittedSaveLeavesNothingBehind) {
+    TempFolder dir;
+    {
+        CParamFile file;
+        ASSERT_TRUE(file.Open(dir.File("never.tmf"), CParamFile::Mode::Write));
+        ASSERT_TRUE(file.WriteDate("x"));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
