@@ -25,6 +25,16 @@ std::string WithTrailingSlash(std::string folder) {
     return folder;
 }
 
+bool HasParentStep(const std::string& name) {
+    size_t start = 0;
+    for (;;) {
+        const size_t slash = name.find('/', start);
+        if (name.compare(start, slash - start, "..") == 0) return true;
+        if (slash == std::string::npos) return false;
+        start = slash + 1;
+    }
+}
+
 bool ExecutableFolder(std::string& folder) {
     std::vector<char> path(PATH_MAX + 1);
     const ssize_t n = readlink("/proc/self/exe", path.data(), path.size() - 1);
@@ -68,7 +78,9 @@ bool PathExists(const std::string& path) {
 }
 
 std::string FindModelFile(const std::string& name) {
-    if (name.empty()) return std::string();
+    // Model names come from the controller and the data files: none may climb out of the two
+    // folders.
+    if (name.empty() || HasParentStep(name)) return std::string();
     std::string folder;
     if (GetModuleFolder(folder) && PathExists(folder + name)) return folder + name;
     const std::string shared = GetCommonDataFolder() + "/" + kModelDataFolderName + "/" + name;

@@ -26,7 +26,8 @@ void SetCommonDataFolder(const std::string& folder);
 // A relative name is taken in the module folder; an absolute one is returned as it is.
 std::string ResolveInModuleFolder(const std::string& name);
 
-// The first of module folder + name and common data folder/ZELT/name that exists, or "".
+// The first of module folder + name and common data folder/ZELT/name that exists, or "".  A name
+// with a ".." step gives "".
 std::string FindModelFile(const std::string& name);
 
 // True when `path` names something that exists (no read test).

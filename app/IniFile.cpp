@@ -10,91 +10,82 @@ namespace {
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 }  // namespace
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
-std::string TrimWhiteSpace(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsSpace(text[begin])) ++begin;
-    while (end > begin && IsSpace(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
+std::string TrimWhiteSpace(const std::string& text) { return std::string(TrimView(text)); }
 
 bool IniFile::Load(const std::string& path) {
-    sections_.clear();
-    std::string text;
-    if (!ReadTextFile(ResolveInModuleFolder(path), text)) return false;
-    Parse(text);
-    return true;
+    text_.clear();
+    return ReadTextFile(ResolveInModuleFolder(path), text_);
 }
 
-void IniFile::Parse(const std::string& text) {
-    sections_.clear();
-    sections_.push_back(Section{});  // entries before the first header
-    ForEachLine(text, [this](const std::string& raw) {
-        const std::string line = TrimWhiteSpace(raw);
-        if (line.empty()) return;
+void IniFile::ForEachEntry(const std::string& section,
+                           const std::function<bool(const Entry&)>& onEntry) const {
+    const std::string_view text(text_);
+    bool inSection = section.empty();  // entries before the first header have no section name
+    bool seen = inSection;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t eol = text.find('\n', pos);
+        if (eol == std::string_view::npos) eol = text.size();
+        const std::string_view line = TrimView(text.substr(pos, eol - pos));
+        pos = eol + 1;
+        if (line.empty()) continue;
         if (line.front() == '[') {
             const size_t close = line.rfind(']');
-            if (close != std::string::npos) {
-                sections_.push_back(Section{TrimWhiteSpace(line.substr(1, close - 1)), {}});
-                return;
+            if (close != std::string_view::npos) {
+                if (seen) return;  // only the first section of a name counts
+                inSection = seen = EqualsNoCase(TrimView(line.substr(1, close - 1)), section);
+                continue;
             }
         }
-        Entry entry;
+        if (!inSection) continue;
         const size_t equals = line.find('=');
-        if (equals == std::string::npos) {
-            entry.key = line;
-        } else {
-            entry.key = TrimWhiteSpace(line.substr(0, equals));
-            entry.value = TrimWhiteSpace(line.substr(equals + 1));
-            entry.hasValue = true;
-        }
-        sections_.back().entries.push_back(std::move(entry));
+        const Entry entry =
+            equals == std::string_view::npos
+                ? Entry{line, {}, false}
+                : Entry{TrimView(line.substr(0, equals)), TrimView(line.substr(equals + 1)), true};
+        if (!onEntry(entry)) return;
+    }
+}
+
+std::optional<std::string> IniFile::Find(const std::string& section, const std::string& key) const {
+    std::optional<std::string> value;
+    ForEachEntry(section, [&](const Entry& entry) {
+        if (!EqualsNoCase(entry.key, key)) return true;
+        if (entry.hasValue) value = std::string(entry.value);
+        return false;
     });
-}
-
-const IniFile::Section* IniFile::FindSection(const std::string& name) const {
-    for (const Section& section : sections_) {
-        if (EqualsNoCase(section.name, name)) return &section;
-    }
-    return nullptr;
-}
-
-const std::string* IniFile::Find(const std::string& section, const std::string& key) const {
-    const Section* found = FindSection(section);
-    if (found == nullptr) return nullptr;
-    for (const Entry& entry : found->entries) {
-        if (EqualsNoCase(entry.key, key)) return entry.hasValue ? &entry.value : nullptr;
-    }
-    return nullptr;
-}
-
-std::vector<std::string> IniFile::SectionEntries(const std::string& section) const {
-    std::vector<std::string> lines;
-    const Section* found = FindSection(section);
-    if (found == nullptr) return lines;
-    for (const Entry& entry : found->entries) {
-        lines.push_back(entry.hasValue ? entry.key + "=" + entry.value : entry.key);
-    }
-    return lines;
+    return value;
 }
 
 std::string IniFile::GetString(const std::string& section, const std::string& key,
                                const std::string& defaultText, size_t bufferSize) const {
-    const std::string* value = Find(section, key);
-    std::string result = value != nullptr ? *value : defaultText;
+    std::string result = Find(section, key).value_or(defaultText);
     result.resize(std::min(result.size(), bufferSize > 0 ? bufferSize - 1 : 0));
     return result;
+}
+
+std::vector<std::string> IniFile::SectionEntries(const std::string& section) const {
+    std::vector<std::string> entries;
+    ForEachEntry(section, [&](const Entry& entry) {
+        std::string text(entry.key);
+        if (entry.hasValue) text += "=" + std::string(entry.value);
+        entries.push_back(std::move(text));
+        return true;
+    });
+    return entries;
 }

@@ -1,24 +1,53 @@
 #include "app/MessageTable.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "app/IniFile.h"
+#include "app/NumberText.h"
 #include "app/ProfileMgr.h"
 #include "app/ProfileString.h"
+
+namespace {
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// The number n below `count` whose key "%03d" is `key`, or -1.
+int NumberOfKey(std::string_view key, int count) {
+    if (key.size() < 3 || key.size() > 9 || !std::all_of(key.begin(), key.end(), IsDigit)) {
+        return -1;
+    }
+    int32_t number = 0;
+    ScanDecimalInt(std::string(key), number);
+    char text[16];
+    std::snprintf(text, sizeof text, "%03d", number);
+    return number < count && key == text ? number : -1;
+}
+
+}  // namespace
 
 bool CMessageTable::Load(const std::string& file, const std::string& section, int count) {
     if (file.empty() || section.empty()) return false;
     CProfileMgr profile;
     if (!profile.FileExists(file)) return false;
-    // One read of the file instead of one per key; the values are those the service would give.
     IniFile ini;
     ini.Load(file);
-    messages_.clear();
-    for (int i = 0; i < count; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "%03d", i);
-        messages_.push_back(ini.GetString(section, key, "", kProfileValueBufferSize));
-    }
+    messages_.assign(static_cast<size_t>(std::max(count, 0)), std::string());
+    std::vector<bool> found(messages_.size(), false);
+    // One pass over the section instead of one read per key; the first "%03d" key of a number
+    // wins, as a read of that key would find it.
+    ini.ForEachEntry(section, [&](const IniFile::Entry& entry) {
+        const int number = NumberOfKey(entry.key, count);
+        if (number >= 0 && !found[number]) {
+            found[number] = true;
+            if (entry.hasValue) {
+                messages_[number] = std::string(entry.value.substr(
+                    0, std::min(entry.value.size(), kProfileValueBufferSize - 1)));
+            }
+        }
+        return true;
+    });
     return true;
 }
 

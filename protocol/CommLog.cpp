@@ -7,14 +7,16 @@
 namespace {
 
 // Writers are normally on one thread; the lock keeps a helper thread from tearing a line.
+// Both live until the process ends (never destroyed), so that a line logged while static objects
+// are torn down is still safe; the system closes the file.
 std::recursive_mutex& LogMutex() {
-    static std::recursive_mutex mutex;
-    return mutex;
+    static auto* mutex = new std::recursive_mutex;
+    return *mutex;
 }
 
 RotatingLogFile& LogFile() {
-    static RotatingLogFile file;
-    return file;
+    static auto* file = new RotatingLogFile;
+    return *file;
 }
 
 LogSink*& CurrentSink() {

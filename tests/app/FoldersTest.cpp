@@ -45,6 +45,15 @@ TEST_F(FoldersTest, ModelFilesBesideTheProgramComeFirst) {
     module.Write("K100.tbl", "module");
     EXPECT_EQ(FindModelFile("K100.tbl"), module.File("K100.tbl"));
     EXPECT_EQ(FindModelFile(""), "");
+
+    // A hostile model name cannot reach files outside the two folders.
+    module.Write("sub/K200.tbl", "x");
+    EXPECT_EQ(FindModelFile("sub/K200.tbl"), module.File("sub/K200.tbl"));
+    EXPECT_EQ(FindModelFile("sub/../K100.tbl"), "");
+    EXPECT_EQ(
+        FindModelFile("../" + module.Path().substr(module.Path().rfind('/') + 1) + "/K100.tbl"),
+        "");
+    EXPECT_EQ(FindModelFile(".."), "");
 }
 
 TEST_F(FoldersTest, StateFolderFollowsXdgElseHome) {

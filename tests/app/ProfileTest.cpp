@@ -5,6 +5,7 @@
 
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
+#include "app/IniFile.h"
 #include "app/MessageTable.h"
 #include "app/ProfileMgr.h"
 #include "app/ProfileString.h"
@@ -118,17 +119,41 @@ TEST_F(ProfileTest, WholeSectionCutToItsBuffer) {
     EXPECT_EQ(raw, std::string("abcdef\0g\0\0", 10));
 }
 
+TEST_F(ProfileTest, LongSectionWholeOrCutToTheBuffer) {
+    std::string text = "[DownloadList]\n";
+    for (int i = 0; i < 20000; ++i) text += std::to_string(i) + "\n";
+    text += "[downloadlist]\nignored=second section of the name\n";
+    const std::string file = home.Write("big.tbl", text);
+
+    IniFile ini;
+    ASSERT_TRUE(ini.Load(file));
+    const Lines entries = ini.SectionEntries("DOWNLOADLIST");
+    ASSERT_EQ(entries.size(), 20000u);
+    EXPECT_EQ(entries.front(), "0");
+    EXPECT_EQ(entries.back(), "19999");
+
+    const std::string raw = GetProfileSection(file, "DownloadList", 32766);
+    ASSERT_EQ(raw.size(), 32766u);
+    EXPECT_EQ(raw.substr(raw.size() - 2), std::string(2, '\0'));
+    Lines list;
+    EXPECT_GT(CProfileMgr::SectionToList(raw, list), 5000);
+    EXPECT_EQ(list.front(), "0");
+}
+
 TEST_F(ProfileTest, MessageCatalogueLoadRules) {
     CMessageTable table;
     EXPECT_FALSE(table.Load("", "Pyrona", 999));
     EXPECT_FALSE(table.Load("cat.ini", "", 999));
     EXPECT_FALSE(table.Load("cat.ini", "Pyrona", 999));  // not there yet
 
-    home.Write("cat.ini", "[pyrona]\n000=Read\n002=Connect\n998=Last\n999=Beyond\n");
+    home.Write("cat.ini",
+               "[pyrona]\n000=Read\n000=Second\n2=Not a key of 002\n002=Connect\n998=Last\n"
+               "999=Beyond\n003\n003=After a bare key\n");
     ASSERT_TRUE(table.Load("cat.ini", "Pyrona", 999));
     EXPECT_EQ(table.Get(0), "Read");
     EXPECT_EQ(table.Get(1), "");
     EXPECT_EQ(table.Get(2), "Connect");
+    EXPECT_EQ(table.Get(3), "");  // the bare key comes first and has no value
     EXPECT_EQ(table.Get(998), "Last");
     EXPECT_EQ(table.Get(999), "");
     EXPECT_EQ(table.Get(65535), "");
