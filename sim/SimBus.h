@@ -1,0 +1,86 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "sim/FrameAssembler.h"
+#include "sim/SimFaults.h"
+#include "sim/SimPty.h"
+#include "sim/SimReplyFrame.h"
+#include "sim/SimResponder.h"
+
+// A line of simulated units on a pseudo-terminal, served by a thread of its own. Clients
+// open SlavePath() like any serial device. Units, responders and faults can be changed
+// while the bus runs.
+class SimBus {
+  public:
+    SimBus() = default;
+    ~SimBus() { Stop(); }
+    SimBus(const SimBus&) = delete;
+    SimBus& operator=(const SimBus&) = delete;
+
+    // Opens the line (and the symbolic link linkPath when not empty) and starts serving.
+    // On failure Error() says why.
+    bool Start(const std::string& linkPath = "");
+    // Stops serving and closes the line: clients see the far end gone.
+    void Stop();
+
+    const std::string& SlavePath() const { return pty_.SlavePath(); }
+    const std::string& Error() const { return error_; }
+    // False once stopped, or once the line vanished on a fault.
+    bool Running() const;
+
+    // Puts a unit on the line; a null responder takes it off (it then never answers).
+    void SetResponder(int unit, std::shared_ptr<SimResponder> responder);
+    void SetFaults(const SimFaults& faults);
+    // The faults in force; SilentCommands counts down as commands go unanswered.
+    SimFaults Faults() const;
+
+    // Command frames taken off the line and dealt with, answered or not.
+    size_t CommandsHandled() const;
+    // Waits until at least count command frames have been dealt with.
+    bool WaitForCommands(size_t count, std::chrono::milliseconds timeout) const;
+    // The bytes of the last command frame taken off the line.
+    std::string LastCommand() const;
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    void Run();
+    void ReadLine(FrameAssembler& assembler);
+    void Handle(const FrameAssembler::Frame& frame, const SimFaults& faults);
+    // Chooses the unit and its answer; nothing when the line stays silent.
+    std::optional<std::string> Answer(const ReceivedCommand& received, const SimFaults& faults);
+    void StreamGarbage();
+    // Writes bytes, paced when the faults ask for it; stops early after limit bytes.
+    bool Write(std::string_view bytes, const SimFaults& faults);
+    bool WriteNow(std::string_view bytes);
+    // Sleeps until deadline unless the bus stops first (then false).
+    bool WaitUntil(Clock::time_point deadline);
+    void Wake();
+    void DrainWake();
+    bool Stopping() const;
+    void Vanish();
+
+    SimPty pty_;
+    std::string error_;
+    std::thread thread_;
+    int wake_[2] = {-1, -1};
+
+    mutable std::mutex lock_;
+    mutable std::condition_variable handled_;
+    bool stopping_ = false;
+    bool running_ = false;
+    bool garbageActive_ = false;
+    SimFaults faults_;
+    int silentRemaining_ = 0;
+    std::map<int, std::shared_ptr<SimResponder>> units_;
+    size_t commandsHandled_ = 0;
+    std::string lastCommand_;
+};

@@ -1,0 +1,95 @@
+#include "sim/SimOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace {
+
+bool ReadInt(const std::string& text, int base, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, value, base);
+    return failure == std::errc() && stop == end && value >= 0;
+}
+
+}  // namespace
+
+std::string SimUsage() {
+    return "Usage: vexa-sim [OPTIONS]\n"
+           "A simulated controller bus on a pseudo-terminal; prints the device path.\n"
+           "  --profile FILE       model text, units and canned answers (INI-style)\n"
+           "  --units LIST         unit numbers on the line, e.g. 1,2 (default 1)\n"
+           "  --model TEXT         model text answered to command 0503\n"
+           "  --link PATH          also make PATH a symbolic link to the device\n"
+           "  --echo N             send each command back N times before answering\n"
+           "  --delay MS           answer MS milliseconds late\n"
+           "  --pace BAUD[/BITS]   send one byte per character time (default 11 bits)\n"
+           "  --silent N           leave the next N commands unanswered\n"
+           "  --silent-for CMD     never answer this command text\n"
+           "  --corrupt-check      answer with a wrong BCC / FCS\n"
+           "  --end-code HEX       Quadrel end code to answer with (e.g. 0F, 01)\n"
+           "  --response-code HEX  Quadrel response code to answer with (e.g. 1001)\n"
+           "  --at-end-code XX     at-frame end code to answer with\n"
+           "  --at-ic              answer at-frames with header code IC\n"
+           "  --garbage            answer with endless bytes that never end a frame\n"
+           "  -h, --help           show this text\n";
+}
+
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
+                     std::string& error) {
+    SimFaults& faults = options.Faults;
+    using Handler = std::function<bool(const std::string&)>;
+    const auto number = [](int& field, int base = 10) {
+        return Handler([&field, base](const std::string& v) { return ReadInt(v, base, field); });
+    };
+    const std::map<std::string, Handler> valued = {
+        {"--profile",
+         [&](const std::string& v) { return LoadSimProfile(v, options.Profile, error); }},
+        {"--units", [&](const std::string& v) { return ParseUnitList(v, options.Profile.Units); }},
+        {"--model", [&](const std::string& v) { return options.Profile.ModelText = v, true; }},
+        {"--link", [&](const std::string& v) { return options.LinkPath = v, !v.empty(); }},
+        {"--echo", number(faults.EchoCount)},
+        {"--delay", number(faults.ReplyDelayMs)},
+        {"--pace",
+         [&](const std::string& v) {
+             const size_t slash = v.find('/');
+             return ReadInt(v.substr(0, slash), 10, faults.PaceBaud) && faults.PaceBaud > 0 &&
+                    (slash == std::string::npos ||
+                     (ReadInt(v.substr(slash + 1), 10, faults.PaceBitsPerChar) &&
+                      faults.PaceBitsPerChar > 0));
+         }},
+        {"--silent", number(faults.SilentCommands)},
+        {"--silent-for", [&](const std::string& v) { return faults.SilentFor = v, !v.empty(); }},
+        {"--end-code", number(faults.EndCode, 16)},
+        {"--response-code", number(faults.ResponseCode, 16)},
+        {"--at-end-code",
+         [&](const std::string& v) { return faults.AtEndCode = v, v.size() == 2; }},
+    };
+    const std::map<std::string, bool*> flags = {{"--corrupt-check", &faults.CorruptCheck},
+                                                {"--at-ic", &faults.AtIc},
+                                                {"--garbage", &faults.Garbage},
+                                                {"--help", &options.Help},
+                                                {"-h", &options.Help}};
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (auto flag = flags.find(arg); flag != flags.end()) {
+            *flag->second = true;
+            continue;
+        }
+        const auto option = valued.find(arg);
+        if (option == valued.end()) {
+            error = "unknown option " + arg;
+            return false;
+        }
+        if (i + 1 == args.size()) {
+            error = arg + " needs a value";
+            return false;
+        }
+        error.clear();
+        if (!option->second(args[++i])) {
+            if (error.empty()) error = "bad value for " + arg + ": " + args[i];
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sim/SimFaults.h"
+#include "sim/SimProfile.h"
+
+// What the vexa-sim command line asks for.
+struct SimOptions {
+    SimProfile Profile;
+    SimFaults Faults;
+    std::string LinkPath;
+    bool Help = false;
+};
+
+// Reads the arguments after the program name. A --profile file is read where it stands, so
+// options after it override the file. On failure error names the bad argument.
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
+
+// The text that --help prints.
+std::string SimUsage();

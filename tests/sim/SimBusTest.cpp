@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "protocol/AtExchange.h"
+#include "protocol/ControlBytes.h"
+#include "protocol/QuadrelExchange.h"
+#include "support/RawLineClient.h"
+#include "support/SimFixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string QuadrelCommand(int node, uint16_t code, const std::string& data = "") {
+    CQuadrelExchange exchange;
+    exchange.Build(node, code, data);
+    return exchange.CommandText();
+}
+
+std::string AtCommand(int unit, const std::string& text) {
+    CAtExchange exchange;
+    exchange.Build(unit, text);
+    return exchange.CommandText();
+}
+
+// The data of a Quadrel answer when the engine would take it as a clean success.
+std::string QuadrelData(const std::string& answer, int node, uint16_t code) {
+    CQuadrelExchange exchange;
+    exchange.Build(node, code, "");
+    return exchange.ParseResponse(answer) ? exchange.ResponseData() : "<rejected>";
+}
+
+class SimBusOnPty : public SimFixture {
+  protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        client = std::make_unique<RawLineClient>(Sim.SlavePath());
+    }
+    // Sends one command, waits until the bus has dealt with it and collects what came back.
+    std::string Exchange(const std::string& command) {
+        const size_t before = Sim.CommandsHandled();
+        client->Send(command);
+        EXPECT_TRUE(Sim.WaitForCommands(before + 1, 5s));
+        return client->Read(100000, 50);
+    }
+    template <typename Change>
+    void ChangeFaults(Change change) {
+        SimFaults faults = Sim.Faults();
+        change(faults);
+        Sim.SetFaults(faults);
+    }
+
+    std::unique_ptr<RawLineClient> client;
+};
+
+TEST_F(SimBusOnPty, AnswersModelRequestCannedAndUnknownCommands) {
+    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(kUnit, 0x0503)), kUnit, 0x0503), kModelText);
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "0250");
+    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(kUnit, 0x0101)), kUnit, 0x0101), "0250");
+
+    CQuadrelExchange unknown;
+    unknown.Build(kUnit, 0x0999, "");
+    EXPECT_FALSE(unknown.ParseResponse(Exchange(unknown.CommandText())));
+    EXPECT_EQ(unknown.Response.Pdu.Response(), CannedResponder::kUnknownCommandCode);
+
+    Unit->SetAnswer(SimProtocol::At, "RD01", "1234");
+    CAtExchange at;
+    at.Build(kUnit, "RD01");
+    EXPECT_TRUE(at.ParseResponse(Exchange(at.CommandText())));
+    EXPECT_EQ(at.ResponseData(), "1234");
+}
+
+TEST_F(SimBusOnPty, OnlyUnitsOnTheLineAnswerAndBroadcastGetsOneAnswer) {
+    EXPECT_EQ(Exchange(QuadrelCommand(2, 0x0503)), "");
+    Sim.SetResponder(2, std::make_shared<CannedResponder>(SimProfile{}));
+    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(2, 0x0503)), 2, 0x0503), "VX48-T100");
+    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(kBroadcastNode, 0x0503)), kBroadcastNode, 0x0503),
+              kModelText);
+    Sim.SetResponder(kUnit, nullptr);
+    EXPECT_EQ(Exchange(QuadrelCommand(kUnit, 0x0503)), "");
+    EXPECT_EQ(Exchange(AtCommand(kUnit, "RD")), "");
+}
+
+TEST_F(SimBusOnPty, CommandWithBadCheckIsIgnored) {
+    std::string corrupt = QuadrelCommand(kUnit, 0x0503);
+    corrupt.back() ^= 0x01;
+    EXPECT_EQ(Exchange(corrupt), "");
+    EXPECT_EQ(Sim.LastCommand(), corrupt);
+}
+
+TEST_F(SimBusOnPty, EchoesEachCommandBeforeTheAnswer) {
+    const std::string command = QuadrelCommand(kUnit, 0x0503);
+    ChangeFaults([](SimFaults& f) { f.EchoCount = 2; });
+    const std::string line = Exchange(command);
+    ASSERT_GT(line.size(), 2 * command.size());
+    EXPECT_EQ(line.substr(0, 2 * command.size()), command + command);
+    EXPECT_EQ(QuadrelData(line.substr(2 * command.size()), kUnit, 0x0503), kModelText);
+}
+
+TEST_F(SimBusOnPty, SilenceForSomeCommandsOrForOneCommand) {
+    const std::string model = QuadrelCommand(kUnit, 0x0503);
+    ChangeFaults([](SimFaults& f) { f.SilentCommands = 2; });
+    EXPECT_EQ(Exchange(model), "");
+    EXPECT_EQ(Sim.Faults().SilentCommands, 1);
+    EXPECT_EQ(Exchange(model), "");
+    EXPECT_NE(Exchange(model), "");
+
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "x");
+    ChangeFaults([](SimFaults& f) { f.SilentFor = "0101"; });
+    EXPECT_EQ(Exchange(QuadrelCommand(kUnit, 0x0101, "07")), "");
+    EXPECT_NE(Exchange(model), "");
+}
+
+TEST_F(SimBusOnPty, ErrorCodesAndCorruptChecks) {
+    CQuadrelExchange quadrel;
+    quadrel.Build(kUnit, 0x0503, "");
+    ChangeFaults([](SimFaults& f) { f.EndCode = 0x0F; });
+    EXPECT_TRUE(quadrel.Response.Parse(Exchange(quadrel.CommandText())));
+    EXPECT_EQ(quadrel.Response.Header.EndCode, 0x0F);
+    ChangeFaults([](SimFaults& f) { f.EndCode = -1, f.ResponseCode = 0x1001; });
+    EXPECT_TRUE(quadrel.Response.Parse(Exchange(quadrel.CommandText())));
+    EXPECT_EQ(quadrel.Response.Pdu.Response(), 0x1001);
+    ChangeFaults([](SimFaults& f) { f.ResponseCode = -1, f.CorruptCheck = true; });
+    EXPECT_FALSE(quadrel.Response.Parse(Exchange(quadrel.CommandText())));
+    EXPECT_TRUE(quadrel.Response.Complete);
+
+    CAtExchange at;
+    at.Build(kUnit, "RD");
+    EXPECT_FALSE(at.Response.Parse(Exchange(at.CommandText())));
+    EXPECT_TRUE(at.Response.Complete);
+    ChangeFaults([](SimFaults& f) { f.CorruptCheck = false, f.AtIc = true; });
+    EXPECT_TRUE(at.Response.Parse(Exchange(at.CommandText())));
+    EXPECT_EQ(at.EndCodeValue(), 0x4943);
+}
+
+TEST_F(SimBusOnPty, AnswerWhoseBccIsEtxArrivesWhole) {
+    const std::string data = QuadrelDataForBcc(kUnit, 0x0101, kEtx);
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", data);
+    const std::string answer = Exchange(QuadrelCommand(kUnit, 0x0101));
+    ASSERT_FALSE(answer.empty());
+    EXPECT_EQ(answer.back(), kEtx);
+    EXPECT_EQ(QuadrelData(answer, kUnit, 0x0101), data);
+}
+
+TEST_F(SimBusOnPty, LateAndPacedAnswersAreTheSameBytes) {
+    const std::string command = QuadrelCommand(kUnit, 0x0503);
+    const std::string plain = Exchange(command);
+    ChangeFaults([](SimFaults& f) { f.ReplyDelayMs = 20, f.PaceBaud = 38400; });
+    EXPECT_EQ(Exchange(command), plain);
+}
+
+TEST_F(SimBusOnPty, GarbageNeverEndsAFrameUntilSwitchedOff) {
+    ChangeFaults([](SimFaults& f) { f.Garbage = true; });
+    client->Send(QuadrelCommand(kUnit, 0x0503));
+    const std::string garbage = client->Read(5000);
+    ASSERT_EQ(garbage.size(), 5000u);
+    EXPECT_EQ(garbage.find_first_of(std::string("\x03*\r", 3)), std::string::npos);
+    ChangeFaults([](SimFaults& f) { f.Garbage = false; });
+    client->Read(1000000, 100);  // what was still on its way
+    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(kUnit, 0x0503)), kUnit, 0x0503), kModelText);
+}
+
+TEST_F(SimBusOnPty, VanishesInTheMiddleOfAnAnswer) {
+    ChangeFaults([](SimFaults& f) { f.VanishAfterBytes = 6; });
+    client->Send(QuadrelCommand(kUnit, 0x0503));
+    EXPECT_EQ(client->Read(100, 2000), std::string(1, kStx) + "01000");
+    EXPECT_TRUE(client->HungUp());
+    EXPECT_TRUE(Sim.WaitForCommands(1, 5s));
+    EXPECT_FALSE(Sim.Running());
+}
+
+TEST_F(SimBusOnPty, StopHangsUpTheLine) {
+    Sim.Stop();
+    client->Read(1, 2000);
+    EXPECT_TRUE(client->HungUp());
+}
+
+TEST(SimBusLink, LinkPointsAtTheLineAndGoesWithIt) {
+    const std::string link = ::testing::TempDir() + "vexa-sim-link-" + std::to_string(::getpid());
+    SimBus bus;
+    ASSERT_TRUE(bus.Start(link)) << bus.Error();
+    char target[256] = {};
+    ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(std::string(target), bus.SlavePath());
+    bus.Stop();
+    struct stat gone {};
+    EXPECT_NE(::lstat(link.c_str(), &gone), 0);
+}
+
+TEST(SimBusLink, RefusesToReplaceAFile) {
+    const std::string path = ::testing::TempDir() + "vexa-sim-file-" + std::to_string(::getpid());
+    FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    SimBus bus;
+    EXPECT_FALSE(bus.Start(path));
+    EXPECT_NE(bus.Error().find("not a symbolic link"), std::string::npos);
+    ::unlink(path.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// A client of a serial line that opens the device itself, raw, without the engine's port:
+// for tests of the far end (the simulator) at the byte level.
+class RawLineClient {
+  public:
+    explicit RawLineClient(const std::string& devicePath);
+    ~RawLineClient();
+    RawLineClient(const RawLineClient&) = delete;
+    RawLineClient& operator=(const RawLineClient&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    void Send(const std::string& bytes);
+    // Reads until a whole frame of the kind its first byte names has come, or until waitMs
+    // passed without a byte; answers what came.
+    std::string ReadFrame(int waitMs = 2000);
+    // Reads until count bytes have come or waitMs passed without a byte.
+    std::string Read(size_t count, int waitMs = 2000);
+    // True once the far end has closed the line.
+    bool HungUp() const { return hungUp_; }
+
+  private:
+    int fd_ = -1;
+    bool hungUp_ = false;
+};
