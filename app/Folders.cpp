@@ -35,6 +35,17 @@ bool HasParentStep(const std::string& name) {
     }
 }
 
+// mkdir -p: creates every missing folder of the absolute path `folder`.
+bool MakeFolders(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        const std::string part = folder.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (slash == std::string::npos) break;
+    }
+    struct stat info {};
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool ExecutableFolder(std::string& folder) {
     std::vector<char> path(PATH_MAX + 1);
     const ssize_t n = readlink("/proc/self/exe", path.data(), path.size() - 1);
@@ -87,21 +98,6 @@ std::string FindModelFile(const std::string& name) {
     if (PathExists(shared)) return shared;
     return std::string();
 }
-
-namespace {
-
-// mkdir -p: creates every missing folder of the absolute path `folder`.
-bool MakeFolders(const std::string& folder) {
-    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-        if (slash == std::string::npos) break;
-    }
-    struct stat info {};
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-}  // namespace
 
 bool GetUserStateFolder(std::string& folder) {
     const char* state = std::getenv("XDG_STATE_HOME");
