@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "protocol/CommTransaction.h"
 #include "script/KeywordTable.h"
 #include "script/ScriptLineTable.h"
 #include "script/TypeTable.h"
@@ -17,6 +18,9 @@ class CScript {
 public:
     // A routine that never ends is stopped after this many executed lines.
     static constexpr uint64_t kDefaultStepLimit = 1'000'000;
+    // Texts longer than this end the run: a routine that keeps doubling a text would otherwise
+    // exhaust memory long before the step limit stops it.
+    static constexpr size_t kMaxTextLength = 65536;
 
     CScript() = default;
     CScript(const CScript&) = delete;
@@ -46,6 +50,10 @@ public:
     CVarItem* FindVar(const std::string& name, bool* isSystem = nullptr) const;
     void SetStepLimit(uint64_t limit) { stepLimit_ = limit; }
 
+    // Attaches the port to the transaction of the communication statements and keeps it for
+    // its attempt hook.
+    bool SetPort(CFramePort* port);
+    CCommTransaction& Transaction() { return transaction_; }
     void SetUnitNumber(int32_t unit) { unitNumber_ = unit; }
     int32_t UnitNumber() const { return unitNumber_; }
 
@@ -70,6 +78,12 @@ private:
     bool ExecSJoin(const CScriptLine& line);
     bool ExecRet(const CScriptLine& line);
     bool ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc);
+    bool ExchangeWithRetries(int32_t frameType, const std::string& frame, bool readFlag,
+                             int32_t attempts, uint16_t timeoutMs);
+    // Cuts the field out of the response and stores it; mask is null for NOMASK.
+    bool StoreResponseField(int32_t code, CVarItem& target, int32_t offset, int32_t length,
+                            const uint32_t* mask);
+    void LogScriptFrame(int32_t frameType, int direction, const std::string& text);
 
     CTypeTable typeTable_;
     CKeywordTable keywordTable_;
@@ -78,7 +92,9 @@ private:
     CScriptLineTable routine_;
     CVarItem returnVar_;
     std::string errorText_;
+    CCommTransaction transaction_;
     int32_t unitNumber_ = -1;
+    CFramePort* port_ = nullptr;
 
     std::unordered_map<std::string, uint16_t> labels_;  // label text -> first line with it
     CVarItem* commStatus_ = nullptr;

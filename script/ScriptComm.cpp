@@ -1,7 +1,124 @@
-// Communication statements and the engine's log output; they are wired to the command
-// transaction and the communication log once those are available to this layer.
+// The communication statements COMMTYPEREAD and COMMREAD: one command frame, sent with retries,
+// and a field of the response stored in a variable.
+#include <algorithm>
+#include <cstdio>
+
+#include "protocol/FrameLogFormat.h"
+#include "protocol/FramePort.h"
 #include "script/Script.h"
+#include "script/ScriptLiterals.h"
 
-void CScript::WriteScriptLog(const std::string&) {}
+namespace {
 
-bool CScript::ExecComm(int32_t, const CScriptLine&, uint16_t&) { return false; }
+const char kErrorText[] = "_ERROR_";
+
+// A decimal operand's value, or the fallback when it holds no digits.
+int32_t DecimalOr(const CScriptOperand& operand, int32_t fallback) {
+    return operand.value.hasNumber ? static_cast<int32_t>(operand.value.number) : fallback;
+}
+
+}  // namespace
+
+bool CScript::SetPort(CFramePort* port) {
+    if (!transaction_.SetPort(port)) return false;
+    port_ = port;
+    return true;
+}
+
+void CScript::LogScriptFrame(int32_t frameType, int direction, const std::string& text) {
+    const std::string dump =
+        frameType == 1 ? FormatAtFrame(direction, text) : FormatQuadrelFrame(direction, text);
+    WriteScriptLog(dump + " [Script]\n");
+}
+
+bool CScript::ExchangeWithRetries(int32_t frameType, const std::string& frame, bool readFlag,
+                                  int32_t attempts, uint16_t timeoutMs) {
+    for (int32_t attempt = 0; attempt < attempts; ++attempt) {
+        LogScriptFrame(frameType, 1, frame);
+        transaction_.Execute(frame, timeoutMs);
+        LogScriptFrame(frameType, 0, transaction_.ResponseText());
+        if (transaction_.ResultClass == 0) return true;
+        if (transaction_.TimedOut()) {
+            // Without a read flag the command needs no answer: silence is success.
+            if (!readFlag) return true;
+            WriteScriptLog("response time out.");
+        }
+        if (port_ != nullptr) port_->CallAttemptHook();
+        if (transaction_.RetryFlag == 0) return false;
+    }
+    WriteScriptLog("command retry over.");
+    return false;
+}
+
+bool CScript::StoreResponseField(int32_t code, CVarItem& target, int32_t offset, int32_t length,
+                                 const uint32_t* mask) {
+    const std::string response = transaction_.ResponseText();
+    if (offset < 0 || response.size() <= static_cast<size_t>(offset)) return false;
+    std::string field =
+        response.substr(static_cast<size_t>(offset), static_cast<size_t>(std::max(length, 0)));
+    uint32_t value = 0;
+    if (mask != nullptr) {
+        const ReadNumber number = ReadHexText(field);
+        if (!number.read) return false;
+        value = number.value & *mask;
+        char text[16];
+        std::snprintf(text, sizeof text, "%X", value);
+        field = text;
+    }
+    if (code == kCodeCommTypeRead) {
+        if (target.GetString().size() + field.size() > kMaxTextLength) return false;
+        target.SetString(target.GetString() + field);
+    } else if (mask != nullptr) {
+        target.SetNumber(value);
+    } else {
+        target.SetString(field);
+    }
+    return true;
+}
+
+bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
+    const int32_t count = code == kCodeCommRead ? 9 : 8;
+    for (int32_t i = 0; i < count; ++i) {
+        const CScriptOperand* operand = line.GetOperand(i);
+        if (operand == nullptr || operand->kind == kKindUnset) return false;
+    }
+    CVarItem* target = code == kCodeCommRead ? line.GetOperand(8)->value.var : retValue_;
+    if (target == nullptr || commStatus_ == nullptr) return false;
+
+    const std::string& command = line.GetOperand(0)->value.text;
+    const int32_t frameType = DecimalOr(*line.GetOperand(1), 0);
+    const bool readFlag = DecimalOr(*line.GetOperand(2), 0) == 1;
+    const int32_t offset = DecimalOr(*line.GetOperand(3), 0);
+    const int32_t length = DecimalOr(*line.GetOperand(4), 0);
+    const CScriptOperand& maskOperand = *line.GetOperand(5);
+    const bool masking = maskOperand.value.form == LiteralForm::kHex;
+    const int32_t attempts = DecimalOr(*line.GetOperand(6), 3);
+    // The transaction takes a 16-bit time-out: larger values are held at its maximum.
+    const auto timeoutMs =
+        static_cast<uint16_t>(std::clamp(DecimalOr(*line.GetOperand(7), 3000), 0, 0xFFFF));
+
+    if (frameType == 1)
+        transaction_.At.Build(unitNumber_, command);
+    else
+        transaction_.Quadrel.BuildFromText(unitNumber_, command);
+    const std::string frame =
+        frameType == 1 ? transaction_.At.CommandText() : transaction_.Quadrel.CommandText();
+
+    // A command that could not be built (no unit number, bad code text) is not sent at all.
+    bool ok = !frame.empty() && ExchangeWithRetries(frameType, frame, readFlag, attempts, timeoutMs);
+    if (ok && readFlag) {
+        const uint32_t* mask = masking ? &maskOperand.value.number : nullptr;
+        ok = StoreResponseField(code, *target, offset, length, mask);
+    }
+    if (!ok) {
+        if (code == kCodeCommTypeRead)
+            retValue_->SetString(kErrorText);
+        else
+            returnVar_.SetStringVar(kErrorText, kErrorText);
+        commStatus_->SetNumber(0xFFFFFFFFu);
+        return false;
+    }
+    commStatus_->SetNumber(0);
+    ++pc;
+    return true;
+}

@@ -8,10 +8,6 @@
 
 namespace {
 
-// Texts longer than this end the run: a routine that keeps doubling a text would otherwise
-// exhaust memory long before the step limit stops it.
-constexpr size_t kMaxTextLength = 65536;
-
 const CScriptOperand kMissingOperand{};
 
 const CScriptOperand& Operand(const CScriptLine& line, int32_t i) {
@@ -353,7 +349,7 @@ bool CScript::ExecSJoin(const CScriptLine& line) {
     std::string text;
     if (dest == nullptr || dest->Type() != kTypeString || !TextOf(Operand(line, 1), text))
         return false;
-    if (dest->GetString().size() + text.size() > kMaxTextLength) return false;
+    if (dest->GetString().size() + text.size() > CScript::kMaxTextLength) return false;
     dest->SetString(dest->GetString() + text);
     return true;
 }

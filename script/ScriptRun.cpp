@@ -1,6 +1,7 @@
 // Running a loaded routine and reporting its errors in the communication log.
 #include <cstdio>
 
+#include "protocol/CommLog.h"
 #include "script/Script.h"
 
 bool CScript::Run(CVarItem& result) {
@@ -36,3 +37,5 @@ void CScript::ReportErrors() {
     WriteScriptLog(errorText_);
     WriteScriptLog("script error. information end.\n");
 }
+
+void CScript::WriteScriptLog(const std::string& text) { WriteLog(text); }
