@@ -1,0 +1,190 @@
+// The communication statements against the simulated controller on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include "protocol/FramePort.h"
+#include "script/Script.h"
+#include "support/LogCapture.h"
+#include "support/SimFixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+class ScriptComm : public SimFixture {
+protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        ASSERT_TRUE(port_.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
+        ASSERT_TRUE(port_.Open());
+        port_.SetAttemptHook([this] { ++attempts_; });
+    }
+
+    // Loads a routine with the variables n (DWORD) and s (STRING) around the given statements.
+    bool Load(const Lines& statements) {
+        Lines lines{":VarBegin;", "var DWORD n;", "var STRING s;", ":VarEnd;", ":Begin;"};
+        lines.insert(lines.end(), statements.begin(), statements.end());
+        lines.push_back(":End;");
+        script_.SetPort(&port_);
+        script_.SetUnitNumber(kUnit);
+        return script_.Load(lines);
+    }
+
+    uint32_t Number(const std::string& name) { return script_.FindVar(name)->GetNumber(); }
+    std::string Text(const std::string& name) { return script_.FindVar(name)->GetString(); }
+
+    LogCapture log_;
+    CFramePort port_;
+    CScript script_;
+    CVarItem result_;
+    int attempts_ = 0;
+};
+
+TEST_F(ScriptComm, ReadsAMaskedFieldIntoANumber) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "12AB5678");
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 500, n;"}));
+    ASSERT_TRUE(script_.Run(result_));
+    EXPECT_EQ(Number("n"), 0x12ABu);
+    EXPECT_EQ(script_.FindVar("@COMM_STATUS")->GetNumber(), 0u);
+    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+}
+
+TEST_F(ScriptComm, MaskAppliesToTheNumberAndToTheAppendedText) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "12AB");
+    Unit->SetAnswer(SimProtocol::Quadrel, "0102", "34");
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 500, n;",
+                      "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 500;",
+                      "COMMTYPEREAD \"0102\", 0, 1, 15, 2, NOMASK, 3, 500;"}));
+    ASSERT_TRUE(script_.Run(result_));
+    EXPECT_EQ(Number("n"), 0xABu);
+    EXPECT_EQ(Text("@RET_VALUE"), "AB34");
+}
+
+TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "hello");
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 99, NOMASK, 3, 500, s;"}));
+    ASSERT_TRUE(script_.Run(result_));
+    // The field runs to the end of the response frame text, ETX and BCC included.
+    EXPECT_EQ(Text("s").substr(0, 6), "hello\x03");
+}
+
+TEST_F(ScriptComm, AtFrameCommands) {
+    Unit->SetAnswer(SimProtocol::At, "RD", "0042");
+    ASSERT_TRUE(Load({"COMMREAD \"RD\", 1, 1, 0, 1, NOMASK, 1, 500, s;"}));
+    ASSERT_TRUE(script_.Run(result_));
+    EXPECT_EQ(Text("s"), "@");
+    const Lines lines = log_.Lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("SEND--> @", 0), 0u);
+    EXPECT_EQ(lines[0].substr(lines[0].size() - 21), "[FCS]*(0x0D) [Script]");
+}
+
+TEST_F(ScriptComm, FramesAreLoggedAsScriptLines) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 500;"}));
+    ASSERT_TRUE(script_.Run(result_));
+    const Lines lines = log_.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("SEND--> [STX]", 0), 0u);
+    EXPECT_EQ(lines[1].rfind("RECV--> [STX]", 0), 0u);
+    for (const std::string& line : lines) EXPECT_EQ(line.substr(line.size() - 9), " [Script]");
+}
+
+TEST_F(ScriptComm, SilenceIsSuccessWithoutReadFlag) {
+    SimFaults faults;
+    faults.SilentFor = "0101";
+    Sim.SetFaults(faults);
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 100;"}));
+    EXPECT_TRUE(script_.Run(result_));
+    EXPECT_FALSE((log_.Text().find("response time out.\n") != std::string::npos));
+    EXPECT_EQ(Text("@RET_VALUE"), "");
+}
+
+TEST_F(ScriptComm, SilenceWithReadFlagRetriesThenGivesUp) {
+    SimFaults faults;
+    faults.SilentFor = "0101";
+    Sim.SetFaults(faults);
+    ASSERT_TRUE(Load({"STORE n, 7;", "COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 2, 100, n;"}));
+    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_EQ(Occurrences(log_.Text(), "response time out.\n"), 2u);
+    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
+    EXPECT_TRUE((log_.Text().find("script run error. line (2)\n") != std::string::npos));
+    EXPECT_EQ(attempts_, 2);
+    EXPECT_EQ(Number("n"), 7u);
+    EXPECT_EQ(script_.FindVar("@COMM_STATUS")->GetNumber(), 0xFFFFFFFFu);
+    EXPECT_EQ(result_.Name(), "_ERROR_");
+    EXPECT_EQ(result_.Type(), kTypeString);
+    EXPECT_EQ(result_.GetString(), "_ERROR_");
+}
+
+TEST_F(ScriptComm, RejectedCommandUsesEveryAttempt) {
+    // The canned unit rejects commands it does not know with a response code.
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 500;"}));
+    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_EQ(Sim.CommandsHandled(), 3u);
+    EXPECT_FALSE((log_.Text().find("response time out.\n") != std::string::npos));
+    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
+    EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
+}
+
+TEST_F(ScriptComm, ZeroAttemptsNeverSend) {
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 0, 500;"}));
+    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_EQ(Sim.CommandsHandled(), 0u);
+    EXPECT_EQ(log_.Lines().front(), "command retry over.");
+    EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
+}
+
+TEST_F(ScriptComm, ShortResponseFailsWithoutRetry) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 500, n;"}));
+    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_FALSE((log_.Text().find("command retry over.\n") != std::string::npos));
+    EXPECT_EQ(result_.GetString(), "_ERROR_");
+}
+
+TEST_F(ScriptComm, FieldWithoutHexDigitsFails) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "ZZZZ");
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 500;"}));
+    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
+}
+
+TEST_F(ScriptComm, EchoedCommandIsSkipped) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "00FF");
+    SimFaults faults;
+    faults.EchoCount = 1;
+    Sim.SetFaults(faults);
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 500, n;"}));
+    ASSERT_TRUE(script_.Run(result_));
+    EXPECT_EQ(Number("n"), 0xFFu);
+}
+
+TEST_F(ScriptComm, CommStatusSurvivesIntoTheNextRun) {
+    SimFaults faults;
+    faults.SilentFor = "0101";
+    Sim.SetFaults(faults);
+    ASSERT_TRUE(Load({"ISCMDOK ::missing;", "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 50;"}));
+    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_TRUE((log_.Text().find("script run error. line (2)\n") != std::string::npos));
+    // "@COMM_STATUS" is still -1: ISCMDOK now jumps to a label that does not exist.
+    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_TRUE((log_.Text().find("script run error. line (1)\n") != std::string::npos));
+}
+
+TEST_F(ScriptComm, IsCmdOkStepsOnAfterSuccess) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 1, 500;", "ISCMDOK ::missing;",
+                      "STORE n, 1;", "IF @COMM_STATUS, ==, 0, ::ok, ::bad;", "::bad;",
+                      "STORE n, 2;", "::ok;"}));
+    ASSERT_TRUE(script_.Run(result_));
+    EXPECT_EQ(Number("n"), 1u);
+}
+
+}  // namespace
