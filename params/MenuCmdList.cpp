@@ -1,0 +1,29 @@
+#include "params/MenuCmdList.h"
+
+#include "app/FileHelpers.h"
+
+int CMenuCmdList::Parse(const std::string& text) {
+    std::vector<std::string> fields;
+    SplitString(text, ';', fields);
+    if (groupSize == 0 || fields.size() % groupSize != 0) return 0;
+    if (fields.size() / groupSize > kMaxCommands) return 0;
+    Clear();
+    for (size_t first = 0; first < fields.size(); first += groupSize) {
+        std::string group = fields[first];
+        for (size_t i = first + 1; i < first + groupSize; ++i) group += ";" + fields[i];
+        CMenuCmdItem command(5);
+        if (!command.Parse(group)) return 0;
+        commands_.push_back(std::move(command));
+    }
+    return 1;
+}
+
+bool CMenuCmdList::Add(const CMenuCmdItem& command) {
+    if (commands_.size() >= kMaxCommands) return false;
+    commands_.push_back(command);
+    return true;
+}
+
+const CMenuCmdItem* CMenuCmdList::GetAt(size_t position) const {
+    return position < commands_.size() ? &commands_[position] : nullptr;
+}

@@ -1,0 +1,65 @@
+#include "params/MenuParamItem.h"
+
+#include "app/NumberText.h"
+#include "params/DecimalPoint.h"
+#include "params/HexNumber.h"
+#include "protocol/SignedValue.h"
+
+CMenuParamItem::CMenuParamItem() : decimalSeparator(LocaleDecimalSeparator()) {
+    writeEnterList.groupSize = 5;
+    writeLeaveList.groupSize = 5;
+}
+
+int CMenuParamItem::DecimalPlaces() const { return DecimalPlacesFromScale(scale); }
+
+std::string CMenuParamItem::ApplyDecimalPoint(const std::string& text) const {
+    return ::ApplyDecimalPoint(text, DecimalPlaces(), decimalSeparator);
+}
+
+std::string CMenuParamItem::ToDisplayText(const std::string& raw) const {
+    switch (readCommand.Format()) {
+        case kValueSigned: {
+            std::string decimal = DecodeSignedValue(raw);
+            // A zero value decodes to no digits at all ("0000" gives "", "F000" gives "-");
+            // the operator must see 0, not an empty field.
+            if (!raw.empty() && (decimal.empty() || decimal == "-")) {
+                decimal = "0";
+            }
+            return TrimTrailingDecimals(ApplyDecimalPoint(decimal), decimalSeparator);
+        }
+        case kValueNone:
+            return "";
+        default: {
+            uint32_t value;
+            if (!ScanHex(raw, value)) return "";
+            return ApplyDecimalPoint(std::to_string(static_cast<int32_t>(value)));
+        }
+    }
+}
+
+std::string CMenuParamItem::ToDeviceText(const std::string& operatorText) const {
+    std::string integer = ScaleToInteger(operatorText, DecimalPlaces(), decimalSeparator);
+    switch (writeCommand.Format()) {
+        case kValueSigned:
+            return EncodeSignedValue(integer);
+        case kValueNone:
+            return "";
+        default: {
+            int32_t value = 0;
+            if (!ScanDecimalInt(integer, value)) value = 0;
+            return FormatHex(static_cast<uint32_t>(value), writeCommand.hexDigits);
+        }
+    }
+}
+
+std::string CMenuParamItem::RawToSetValue(const std::string& raw) const {
+    uint32_t value;
+    if (!ScanHex(raw, value)) return "";
+    return std::to_string(static_cast<int32_t>(value));
+}
+
+std::string CMenuParamItem::SetValueToRaw(const std::string& setValue) const {
+    int32_t value;
+    if (!ScanDecimalInt(setValue, value)) return "";
+    return FormatHex(static_cast<uint32_t>(value), writeCommand.hexDigits);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "params/MenuCmdList.h"
+#include "params/MenuUICmdItem.h"
+#include "params/MenuWriteCmdItem.h"
+
+// One parameter of a controller model: its commands, what the table says about it, and the
+// values that reading and writing fill in. Copies are deep.
+class CMenuParamItem {
+public:
+    CMenuParamItem();
+    virtual ~CMenuParamItem() = default;
+    CMenuParamItem(const CMenuParamItem&) = default;
+    CMenuParamItem(CMenuParamItem&&) noexcept = default;
+    CMenuParamItem& operator=(const CMenuParamItem&) = default;
+    CMenuParamItem& operator=(CMenuParamItem&&) noexcept = default;
+
+    // Forgets what the condition and scale routines found, before they run again.
+    void ResetDerived() {
+        scale = 0;
+        exists = 0;
+    }
+    // Whether the parameter exists: decided by its condition routine when it has one.
+    int Exists() const { return condition != 0 ? exists : 1; }
+    int DecimalPlaces() const;
+
+    // Operator's text (setting view) -> data text for the write command.
+    virtual std::string ToDeviceText(const std::string& operatorText) const;
+    // Response data of the read command -> operator's text (setting view).
+    virtual std::string ToDisplayText(const std::string& raw) const;
+    // Response data (hexadecimal) -> set value (decimal); empty when no number can be read.
+    virtual std::string RawToSetValue(const std::string& raw) const;
+    // Set value (decimal) -> data text with the write command's hex digits; empty when no
+    // number can be read.
+    virtual std::string SetValueToRaw(const std::string& setValue) const;
+    // Integer text -> the same value with the decimal point placed by the scale.
+    virtual std::string ApplyDecimalPoint(const std::string& text) const;
+
+    std::string name;
+    CMenuUICmdItem readCommand;
+    CMenuWriteCmdItem writeCommand;
+    int32_t scale = 0;  // power of ten of the decimal point, set by the scale routine
+    CMenuCmdList writeEnterList;
+    CMenuCmdList writeLeaveList;
+    int32_t writable = 0;   // 0: display only; non-zero: transferred; 1: also editable
+    int32_t writeMode = 0;  // compared as 16 bits; non-zero: written only in write mode
+    int32_t number = 0;     // the key of the download and upload orders
+    std::string settingText;  // raw value last read for the setting view
+    std::string setValue;     // the whole-set value: a decimal integer text without point
+    int32_t exists = 0;       // result of the condition routine
+    int32_t condition = 0;    // non-zero: existence decided by the condition routine
+    std::string conditionText;
+    int32_t scaleScript = 0;  // non-zero: the scale comes from the scale routine
+    std::string scaleText;
+    int32_t valid = 1;  // the set value came from, or went to, the device
+    char decimalSeparator;
+
+    uint16_t WriteMode16() const { return static_cast<uint16_t>(writeMode); }
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <deque>
+#include <unordered_map>
+#include <vector>
+
+#include "params/MenuParamItem.h"
+
+class OperatorReport;
+
+// The parameters of the connected controller model in table order, with the orders in which a
+// whole set is written (download) and read (upload).
+class CMenuParamTable {
+public:
+    // Indices and order positions are 16-bit.
+    static constexpr size_t kMaxItems = 65535;
+    static constexpr uint16_t kNoNumber = 65535;
+
+    virtual ~CMenuParamTable() = default;
+
+    // Reads the items of the "[ParamList]" section and the "DownloadList" and "Upload" orders of
+    // a parameter table file into this (emptied) table. 1 on success; 0 when the file cannot be
+    // read (reported to `report` and the log), has no "[ParamList]" or no valid item.
+    int Load(const std::string& path, OperatorReport* report = nullptr);
+
+    void Clear();
+    // Appends a copy under the next index; false when the table is full.
+    bool AddItem(const CMenuParamItem& item) { return AddItem(CMenuParamItem(item)); }
+    bool AddItem(CMenuParamItem&& item);
+
+    CMenuParamItem* GetItem(size_t index);
+    const CMenuParamItem* GetItem(size_t index) const;
+    size_t GetCount() const { return items_.size(); }
+
+    // The number at position i of an order, or kNoNumber past its end.
+    uint16_t GetDownloadNumber(size_t i) const;
+    uint16_t GetUploadNumber(size_t i) const;
+    size_t GetDownloadCount() const { return downloadOrder_.size(); }
+    size_t GetUploadCount() const { return uploadOrder_.size(); }
+    void AppendDownloadNumber(uint16_t number) { downloadOrder_.push_back(number); }
+    void AppendUploadNumber(uint16_t number) { uploadOrder_.push_back(number); }
+
+    // The item with the lowest index whose number equals `number`, or nullptr.
+    CMenuParamItem* FindByNumber(uint16_t number);
+    const CMenuParamItem* FindByNumber(uint16_t number) const;
+    // The index of that item, or -1.
+    int IndexOfNumber(uint16_t number) const;
+
+    void ClearValid();
+    void ClearSetValues();
+    // 1 when some item with writable 1 is not valid, else 0.
+    int AnyWritableNotValid() const;
+
+private:
+    // A deque keeps indices dense without moving every item each time the table grows.
+    std::deque<CMenuParamItem> items_;
+    std::vector<uint16_t> downloadOrder_;
+    std::vector<uint16_t> uploadOrder_;
+    // Number -> index of the first item with it, so that walking an order stays linear.
+    std::unordered_map<int32_t, uint16_t> firstIndexByNumber_;
+};

@@ -1,0 +1,90 @@
+#include "params/ParamTableFile.h"
+
+#include <cerrno>
+#include <fstream>
+
+#include "app/FileHelpers.h"
+#include "app/IniFile.h"
+#include "app/NumberText.h"
+#include "params/MenuParamTable.h"
+#include "params/OperatorReport.h"
+#include "protocol/CommLog.h"
+
+namespace {
+
+constexpr size_t kItemFieldCount = 12;
+
+// The text between the first "{" of a line and the next "}", without further "{" characters;
+// false when the line holds no complete item.
+bool BracedText(const std::string& line, std::string& text) {
+    size_t open = line.find('{');
+    if (open == std::string::npos) return false;
+    size_t close = line.find('}', open + 1);
+    if (close == std::string::npos) return false;
+    text.clear();
+    for (size_t i = open + 1; i < close; ++i) {
+        if (line[i] != '{') text += line[i];
+    }
+    return true;
+}
+
+void ReportUnreadable(const std::string& path, int error, OperatorReport* report) {
+    std::string text = path + " " + GetSystemErrorText(error);
+    if (report) report->ShowError(text);
+    WriteLog(text + "\n");
+}
+
+}  // namespace
+
+bool ParseItemLine(const std::string& text, CMenuParamItem& item) {
+    std::vector<std::string> fields;
+    SplitString(text, ',', fields);
+    if (fields.size() != kItemFieldCount) return false;
+
+    item.name = TrimWhiteSpace(fields[0]);
+    if (!ScanDecimalInt(fields[3], item.scaleScript)) return false;
+    item.scaleText = fields[4];
+    if (!ScanDecimalInt(fields[7], item.writable)) return false;
+    if (!ScanDecimalInt(fields[8], item.writeMode)) return false;
+    if (!ScanDecimalInt(fields[9], item.number)) return false;
+    if (!ScanDecimalInt(fields[10], item.condition)) return false;
+    if (item.condition == 1) item.conditionText = fields[11];
+    return item.readCommand.Parse(fields[1]) && item.writeCommand.Parse(fields[2]) &&
+           item.writeEnterList.Parse(fields[5]) && item.writeLeaveList.Parse(fields[6]);
+}
+
+bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorReport* report) {
+    errno = 0;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        ReportUnreadable(path, errno, report);
+        return false;
+    }
+    bool inList = false;
+    bool added = false;
+    std::string line;
+    std::string braced;
+    while (std::getline(file, line)) {
+        line = TrimWhiteSpace(line);
+        if (line.empty() || line[0] == ';') continue;
+        if (!inList) {
+            inList = EqualsNoCase(line, "[ParamList]");
+            continue;
+        }
+        if (!BracedText(line, braced)) continue;
+        CMenuParamItem item;
+        if (ParseItemLine(braced, item) && table.AddItem(std::move(item))) added = true;
+    }
+    return inList && added;
+}
+
+void ReadOrderSection(const IniFile& profile, const std::string& section,
+                      std::vector<uint16_t>& order) {
+    // The whole section is used: a fixed section buffer would silently cut a long order and leave
+    // parameters out of every whole-set operation.
+    for (const std::string& entry : profile.SectionEntries(section)) {
+        if (!entry.empty() && entry[0] == ';') continue;
+        int32_t number;
+        if (ScanDecimalInt(entry, number)) order.push_back(static_cast<uint16_t>(number));
+    }
+}

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "params/MenuParamTable.h"
+#include "params/OperatorReport.h"
+#include "params/ParamTableFile.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+// An item line with number `number`; the other fields are plain and valid.
+std::string Item(int number, const std::string& name = "P") {
+    return "{" + name + ",0A00;1;2;0;1;0,1A00;1;2;0;1;0;4,0,,,,1,0," + std::to_string(number) +
+           ",0,0}\n";
+}
+
+class RecordingReport : public OperatorReport {
+public:
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    std::vector<std::string> errors;
+};
+
+class ParamTableLoad : public ::testing::Test {
+protected:
+    int Load(const std::string& content) {
+        table.Clear();
+        return table.Load(folder.Write("table.prm", content), &report);
+    }
+
+    TempFolder folder;
+    CMenuParamTable table;
+    RecordingReport report;
+};
+
+}  // namespace
+
+TEST(ItemLine, ReadsTwelveFieldsIntoTheItem) {
+    CMenuParamItem item;
+    ASSERT_TRUE(ParseItemLine(
+        "  Set point 1 ,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,1,SP,1B00;1;0;0;1,1B01;1;0;0;1;1B02;1;0;0;1,"
+        "1,65537,7,1,ALM1",
+        item));
+    EXPECT_EQ(item.name, "Set point 1");
+    EXPECT_EQ(item.readCommand.commandText, "0A01");
+    EXPECT_EQ(item.writeCommand.hexDigits, 4);
+    EXPECT_EQ(item.scaleScript, 1);
+    EXPECT_EQ(item.scaleText, "SP");
+    EXPECT_EQ(item.writeEnterList.GetCount(), 1u);
+    EXPECT_EQ(item.writeLeaveList.GetCount(), 2u);
+    EXPECT_EQ(item.writable, 1);
+    EXPECT_EQ(item.WriteMode16(), 1);
+    EXPECT_EQ(item.number, 7);
+    EXPECT_EQ(item.condition, 1);
+    EXPECT_EQ(item.conditionText, "ALM1");
+}
+
+TEST(ItemLine, KeepsTheConditionTextOnlyForConditionOne) {
+    CMenuParamItem item;
+    ASSERT_TRUE(ParseItemLine("P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,2,ALM1", item));
+    EXPECT_EQ(item.condition, 2);
+    EXPECT_EQ(item.conditionText, "");
+}
+
+TEST(ItemLine, RejectsEveryMalformedField) {
+    const char* const kBad[] = {
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,",        // empty twelfth field
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0,extra",  // thirteen fields
+        "P,0A01;1;2;0;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",          // read command of 5
+        "P,0A01;1;2;0;1;1;4,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",      // read command of 7
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1,0,,,,1,0,7,0,0",          // write command of 6
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,0B;1;0;0;1;0B,,1,0,7,0,0",  // list of 6
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,x,,,,1,0,7,0,0",        // scale flag
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,one,0,7,0,0",      // writable
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,n7,0,0",       // number
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,,0",         // empty condition
+        "P,;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",            // empty command text
+    };
+    for (const char* line : kBad) {
+        CMenuParamItem item;
+        EXPECT_FALSE(ParseItemLine(line, item)) << line;
+    }
+}
+
+TEST_F(ParamTableLoad, ReadsItemsAfterTheSectionLineInFileOrder) {
+    ASSERT_EQ(Load(Item(99) + "[paramlist]\n; comment {X}\n" + Item(3, "Three") + "\n  " +
+                   Item(1, "One") + "[DownloadList]\n" + Item(5, "Five")),
+              1);
+    ASSERT_EQ(table.GetCount(), 3u);
+    EXPECT_EQ(table.GetItem(0)->name, "Three");
+    EXPECT_EQ(table.GetItem(1)->name, "One");
+    EXPECT_EQ(table.GetItem(2)->name, "Five");
+    EXPECT_EQ(table.GetItem(3), nullptr);
+    EXPECT_TRUE(report.errors.empty());
+}
+
+TEST_F(ParamTableLoad, SectionLineIsComparedWhole) {
+    EXPECT_EQ(Load("[ParamList] ; items\n" + Item(1)), 0);
+    EXPECT_EQ(Load("[ParamList]\n"), 0);  // no item
+    EXPECT_EQ(Load("[ParamList]\n{broken}\n"), 0);
+    EXPECT_TRUE(report.errors.empty());
+}
+
+TEST_F(ParamTableLoad, TakesOneItemPerLineAndSkipsBadLines) {
+    std::string twoOnOneLine = Item(1, "First");
+    twoOnOneLine.pop_back();
+    ASSERT_EQ(Load("[ParamList]\n" + twoOnOneLine + Item(2, "Second") + "{unclosed,\n" +
+                   "{P,0A;1;2;0;1;1,1A;1;2;0;1;1;4,0,,,,1,0,3,0,}\n" + Item(4, "Fourth")),
+              1);
+    ASSERT_EQ(table.GetCount(), 2u);
+    EXPECT_EQ(table.GetItem(0)->name, "First");
+    EXPECT_EQ(table.GetItem(1)->name, "Fourth");
+}
+
+TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
+    ASSERT_EQ(Load("[ParamList]\n" + Item(12) +
+                   "[Upload]\n12=ABC\n12\nNo12=1\n;7=1\n 40 = x\n-1=neg\n70000=wrap\n"
+                   "[downloadlist]\n3=1\n1=1\n"),
+              1);
+    std::vector<uint16_t> upload;
+    for (size_t i = 0; i < table.GetUploadCount(); ++i) upload.push_back(table.GetUploadNumber(i));
+    EXPECT_EQ(upload, (std::vector<uint16_t>{12, 12, 40, 65535, 4464}));
+    EXPECT_EQ(table.GetDownloadCount(), 2u);
+    EXPECT_EQ(table.GetDownloadNumber(0), 3);
+    EXPECT_EQ(table.GetDownloadNumber(2), CMenuParamTable::kNoNumber);
+    EXPECT_EQ(table.GetUploadNumber(99), CMenuParamTable::kNoNumber);
+}
+
+TEST_F(ParamTableLoad, MissingOrderSectionsGiveEmptyOrders) {
+    ASSERT_EQ(Load("[ParamList]\n" + Item(1)), 1);
+    EXPECT_EQ(table.GetUploadCount(), 0u);
+    EXPECT_EQ(table.GetDownloadCount(), 0u);
+}
+
+TEST_F(ParamTableLoad, UnreadableFileIsReportedOnce) {
+    EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report), 0);
+    ASSERT_EQ(report.errors.size(), 1u);
+    EXPECT_EQ(report.errors[0].rfind(folder.Slash() + "missing.prm ", 0), 0u);
+    EXPECT_GT(report.errors[0].size(), (folder.Slash() + "missing.prm ").size());
+}
+
+TEST_F(ParamTableLoad, FindByNumberGivesTheFirstItemAndWalksStayConsistent) {
+    ASSERT_EQ(Load("[ParamList]\n" + Item(5, "A") + Item(7, "B") + Item(5, "C")), 1);
+    EXPECT_EQ(table.FindByNumber(5)->name, "A");
+    EXPECT_EQ(table.FindByNumber(7)->name, "B");
+    EXPECT_EQ(table.FindByNumber(6), nullptr);
+    EXPECT_EQ(table.IndexOfNumber(7), 1);
+
+    table.Clear();
+    EXPECT_EQ(table.GetCount(), 0u);
+    EXPECT_EQ(table.FindByNumber(5), nullptr);
+}
+
+TEST_F(ParamTableLoad, ValidAndSetValueFlags) {
+    ASSERT_EQ(Load("[ParamList]\n" + Item(1) + Item(2)), 1);
+    EXPECT_EQ(table.AnyWritableNotValid(), 0);  // items start valid
+    table.GetItem(0)->setValue = "10";
+    table.ClearValid();
+    EXPECT_EQ(table.AnyWritableNotValid(), 1);
+    table.GetItem(0)->valid = 1;
+    table.GetItem(1)->writable = 2;  // transferred but not editable: not counted
+    EXPECT_EQ(table.AnyWritableNotValid(), 0);
+    table.ClearSetValues();
+    EXPECT_EQ(table.GetItem(0)->setValue, "");
+}
+
+TEST_F(ParamTableLoad, HostileFilesLoadWhatIsValidOrFailCleanly) {
+    std::string binary("[ParamList]\n\x01\x00\xff{\x00\x7f}\n", 18);
+    EXPECT_EQ(Load(binary), 0);
+
+    std::string longLine = "{" + std::string(200000, 'x') + "}\n";
+    std::string manyFields = "{" + std::string(200000, ',') + "}\n";
+    std::string absurd =
+        "{Big,0A;999999999999;-7;4294967297;1;77777777777,1A;1;1;1;1;1;-40,"
+        "99999999999999999999,,,,-2147483649,65536,4294967301,5,0}\n";
+    ASSERT_EQ(Load("[ParamList]\n" + longLine + manyFields + binary + absurd + Item(2)), 1);
+    ASSERT_EQ(table.GetCount(), 2u);
+    const CMenuParamItem* big = table.GetItem(0);
+    EXPECT_EQ(big->number, 5);  // low 32 bits of 4294967301
+    EXPECT_EQ(big->WriteMode16(), 0);
+    EXPECT_EQ(big->SetValueToRaw("10"), "A");  // a negative digit count pads nothing
+}
+
+TEST_F(ParamTableLoad, KeepsAtMostTheSixteenBitItemCount) {
+    std::string content = "[ParamList]\n";
+    std::string upload = "[Upload]\n";
+    for (int n = 0; n < 65540; ++n) {
+        content += Item(n);
+        upload += std::to_string(n) + "=1\n";
+    }
+    ASSERT_EQ(Load(content + upload), 1);
+    EXPECT_EQ(table.GetCount(), CMenuParamTable::kMaxItems);
+    EXPECT_EQ(table.GetUploadCount(), 65540u);  // the whole order, not a cut buffer
+    EXPECT_EQ(table.FindByNumber(65534)->number, 65534);
+    EXPECT_EQ(table.FindByNumber(65535), nullptr);
+}
