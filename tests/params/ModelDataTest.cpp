@@ -11,6 +11,7 @@
 #include "params/MenuParamTable.h"
 #include "params/ModelIndex.h"
 #include "params/RoutineName.h"
+#include "script/Script.h"
 
 // VEXA's own controller models, as installed beside the programs.
 namespace {
@@ -19,6 +20,12 @@ std::string DataFile(const std::string& name) {
     std::string folder;
     GetModuleFolder(folder);
     return folder + name;
+}
+
+bool RoutineLoads(const std::string& file, const std::string& routine) {
+    std::vector<std::string> lines;
+    CScript script;
+    return ReadFileSection(file, routine, lines) && script.Load(lines);
 }
 
 struct ModelCase {
@@ -62,14 +69,13 @@ TEST_P(ModelData, EveryConditionAndScaleRoutineIsInTheTable) {
     int conditions = 0, scales = 0;
     for (size_t i = 0; i < table.GetCount(); ++i) {
         const CMenuParamItem& item = *table.GetItem(i);
-        std::vector<std::string> lines;
         if (item.condition) {
             ++conditions;
-            EXPECT_TRUE(ReadFileSection(path, ConditionRoutineName(item), lines)) << item.name;
+            EXPECT_TRUE(RoutineLoads(path, ConditionRoutineName(item))) << item.name;
         }
         if (item.scaleScript) {
             ++scales;
-            EXPECT_TRUE(ReadFileSection(path, ScaleRoutineName(item), lines)) << item.name;
+            EXPECT_TRUE(RoutineLoads(path, ScaleRoutineName(item))) << item.name;
         }
     }
     EXPECT_GT(conditions, 0);
@@ -78,14 +84,12 @@ TEST_P(ModelData, EveryConditionAndScaleRoutineIsInTheTable) {
 
 TEST_P(ModelData, ScriptHasEveryRoutineTheOperationsCall) {
     std::string script = DataFile(GetParam().prefix + std::string(".scp"));
-    for (const char* routine :
-         {"Connect", "DisConnect", "BeforeDownload", "AfterDownload", "TCImage"}) {
-        std::vector<std::string> lines;
-        EXPECT_TRUE(ReadFileSection(script, routine, lines)) << routine;
-        if (std::string(routine) == "TCImage" && !lines.empty()) {
-            EXPECT_FALSE(FindModelFile(lines[0]).empty()) << lines[0];
-        }
+    for (const char* routine : {"Connect", "DisConnect", "BeforeDownload", "AfterDownload"}) {
+        EXPECT_TRUE(RoutineLoads(script, routine)) << routine;
     }
+    std::vector<std::string> picture;
+    ASSERT_TRUE(ReadFileSection(script, "TCImage", picture));
+    EXPECT_FALSE(FindModelFile(picture[0]).empty()) << picture[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(Halden, ModelData,
