@@ -6,6 +6,7 @@
 #include "params/MenuParamTable.h"
 #include "params/OperatorReport.h"
 #include "params/ParamTableFile.h"
+#include "support/LogCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -96,10 +97,12 @@ TEST_F(ParamTableLoad, ReadsItemsAfterTheSectionLineInFileOrder) {
 }
 
 TEST_F(ParamTableLoad, SectionLineIsComparedWhole) {
+    LogCapture log;
     EXPECT_EQ(Load("[ParamList] ; items\n" + Item(1)), 0);
     EXPECT_EQ(Load("[ParamList]\n"), 0);  // no item
     EXPECT_EQ(Load("[ParamList]\n{broken}\n"), 0);
     EXPECT_TRUE(report.errors.empty());
+    EXPECT_EQ(log.Text(), "");
 }
 
 TEST_F(ParamTableLoad, TakesOneItemPerLineAndSkipsBadLines) {
@@ -133,11 +136,13 @@ TEST_F(ParamTableLoad, MissingOrderSectionsGiveEmptyOrders) {
     EXPECT_EQ(table.GetDownloadCount(), 0u);
 }
 
-TEST_F(ParamTableLoad, UnreadableFileIsReportedOnce) {
+TEST_F(ParamTableLoad, UnreadableFileIsReportedToOperatorAndLog) {
+    LogCapture log;
     EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report), 0);
     ASSERT_EQ(report.errors.size(), 1u);
     EXPECT_EQ(report.errors[0].rfind(folder.Slash() + "missing.prm ", 0), 0u);
     EXPECT_GT(report.errors[0].size(), (folder.Slash() + "missing.prm ").size());
+    EXPECT_EQ(log.Text(), report.errors[0] + "\n");
 }
 
 TEST_F(ParamTableLoad, FindByNumberGivesTheFirstItemAndWalksStayConsistent) {
