@@ -1,0 +1,147 @@
+// Parameter commands against the simulated controller on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include "ops/DeviceLink.h"
+#include "ops/ParamExchange.h"
+#include "params/MenuCmdList.h"
+#include "params/MenuUICmdItem.h"
+#include "protocol/FramePort.h"
+#include "support/LogCapture.h"
+#include "support/SimFixture.h"
+
+namespace {
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+class ParamExchange : public SimFixture {
+protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        ASSERT_TRUE(port_.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
+        ASSERT_TRUE(port_.Open());
+        port_.SetAttemptHook([this] { ++attempts_; });
+        link_.port = &port_;
+        link_.unitNumber = kUnit;
+    }
+
+    // A command with a short time-out so that silent attempts pass quickly.
+    CMenuUICmdItem Command(const std::string& definition) {
+        CMenuUICmdItem command;
+        EXPECT_EQ(command.Parse(definition), 1) << definition;
+        command.timeout = 60;
+        return command;
+    }
+
+    LogCapture log_;
+    CFramePort port_;
+    DeviceLink link_;
+    int attempts_ = 0;
+};
+
+}  // namespace
+
+TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
+    CMenuUICmdItem quadrel = Command("5702;1;0;0;1;0");
+    std::string data = "00FA";
+    std::string frame = BuildCommandFrame(link_, quadrel, &data);
+    EXPECT_EQ(frame.substr(0, 15), "\x02" "01000570200FA\x03");
+    EXPECT_EQ(BuildCommandFrame(link_, quadrel, nullptr, 7).substr(1, 2), "07");
+
+    CMenuUICmdItem at = Command("WB;1;0;1;1;0");
+    EXPECT_EQ(BuildCommandFrame(link_, at, &data, 3).substr(0, 9), "@03WB00FA");
+    EXPECT_EQ(BuildCommandFrame(link_, at, &data, 100), "");  // not addressable
+}
+
+TEST_F(ParamExchange, SuccessHandsBackTheResponseData) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "5202", "09C4");
+    std::string response = "old";
+    ASSERT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
+    EXPECT_EQ(response, "09C4");
+    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(attempts_, 0);
+    EXPECT_EQ(Occurrences(log_.Text(), "\n"), 2u);  // the sent and the received frame
+    EXPECT_EQ(log_.Text().find("command retry over."), std::string::npos);
+}
+
+TEST_F(ParamExchange, AtFrameCommandsGetAtFrameAnswers) {
+    Unit->SetAnswer(SimProtocol::At, "RB", "0004");
+    std::string response;
+    ASSERT_EQ(ExecuteCommand(link_, Command("RB;1;0;1;1;0"), nullptr, &response), 1);
+    EXPECT_EQ(response, "0004");
+}
+
+TEST_F(ParamExchange, RetriesZeroMeansOneAttempt) {
+    SimFaults faults;
+    faults.SilentFor = "5202";
+    Sim.SetFaults(faults);
+    EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;0;0;1;0"), nullptr, nullptr), 0);
+    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(attempts_, 1);
+    EXPECT_EQ(Occurrences(log_.Text(), "response time out.\n"), 1u);
+    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
+}
+
+TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceeds) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "5202", "0001");
+    SimFaults faults;
+    faults.SilentCommands = 2;
+    Sim.SetFaults(faults);
+    std::string response;
+    ASSERT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
+    EXPECT_EQ(response, "0001");
+    EXPECT_EQ(Sim.CommandsHandled(), 3u);
+    EXPECT_EQ(attempts_, 2);
+    EXPECT_EQ(log_.Text().find("command retry over."), std::string::npos);
+}
+
+TEST_F(ParamExchange, ErrorAnswersAreRetriedWithoutATimeOutLine) {
+    SimFaults faults;
+    faults.ResponseCode = 0x2203;
+    Sim.SetFaults(faults);
+    EXPECT_EQ(ExecuteCommand(link_, Command("5702;1;1;0;1;0"), nullptr, nullptr), 0);
+    EXPECT_EQ(Sim.CommandsHandled(), 2u);
+    EXPECT_EQ(log_.Text().find("response time out."), std::string::npos);
+    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
+}
+
+TEST_F(ParamExchange, NoReplyRequiredTurnsSilenceIntoSuccess) {
+    SimFaults faults;
+    faults.SilentFor = "6E00";
+    Sim.SetFaults(faults);
+    std::string response = "kept";
+    ASSERT_EQ(ExecuteCommand(link_, Command("6E00;1;3;0;0;0"), nullptr, &response), 1);
+    EXPECT_EQ(response, "kept");
+    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(log_.Text().find("response time out."), std::string::npos);
+}
+
+TEST_F(ParamExchange, ClosedPortFailsSilently) {
+    port_.Close();
+    EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
+    link_.port = nullptr;
+    EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
+    EXPECT_EQ(log_.Text(), "");
+    EXPECT_EQ(Sim.CommandsHandled(), 0u);
+}
+
+TEST_F(ParamExchange, CommandListStopsAtTheFirstFailure) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "6C01", "");
+    Unit->SetAnswer(SimProtocol::Quadrel, "6C02", "");
+    CMenuCmdList list;
+    list.groupSize = 5;
+    ASSERT_EQ(list.Parse("6C01;1;0;0;1;6C02;1;0;0;1"), 1);
+    EXPECT_EQ(RunCommandList(link_, list), 1);
+    EXPECT_EQ(Sim.CommandsHandled(), 2u);
+
+    ASSERT_EQ(list.Parse("6C01;1;0;0;1;7777;1;0;0;1;6C02;1;0;0;1"), 1);  // 7777 is refused
+    EXPECT_EQ(RunCommandList(link_, list), 0);
+    EXPECT_EQ(Sim.CommandsHandled(), 4u);
+
+    list.Clear();
+    EXPECT_EQ(RunCommandList(link_, list), 0);
+    EXPECT_EQ(Sim.CommandsHandled(), 4u);
+}
