@@ -21,6 +21,7 @@ std::string SimUsage() {
            "  --units LIST         unit numbers on the line, e.g. 1,2 (default 1)\n"
            "  --model TEXT         model text answered to command 0503\n"
            "  --link PATH          also make PATH a symbolic link to the device\n"
+           "  --memory-dump DIR    write each unit's parameter memory to DIR/unitNN.mem\n"
            "  --echo N             send each command back N times before answering\n"
            "  --delay MS           answer MS milliseconds late\n"
            "  --pace BAUD[/BITS]   send one byte per character time (default 11 bits)\n"
@@ -48,6 +49,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
         {"--units", [&](const std::string& v) { return ParseUnitList(v, options.Profile.Units); }},
         {"--model", [&](const std::string& v) { return options.Profile.ModelText = v, true; }},
         {"--link", [&](const std::string& v) { return options.LinkPath = v, !v.empty(); }},
+        {"--memory-dump",
+         [&](const std::string& v) { return options.MemoryDumpFolder = v, !v.empty(); }},
         {"--echo", number(faults.EchoCount)},
         {"--delay", number(faults.ReplyDelayMs)},
         {"--pace",

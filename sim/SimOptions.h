@@ -11,6 +11,9 @@ struct SimOptions {
     SimProfile Profile;
     SimFaults Faults;
     std::string LinkPath;
+    // With a parameter memory: each unit's memory is written to unit<NN>.mem in this folder
+    // at start and after every stored write.
+    std::string MemoryDumpFolder;
     bool Help = false;
 };
 

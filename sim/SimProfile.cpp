@@ -63,7 +63,8 @@ bool ParseSimProfile(const std::string& text, SimProfile& profile, std::string& 
         if (line.front() == '[') {
             if (line.back() != ']') return fail("section name without closing \"]\"");
             section = Lower(Trim(line.substr(1, line.size() - 2)));
-            if (section != "sim" && section != "quadrel" && section != "at")
+            if (section != "sim" && section != "quadrel" && section != "at" &&
+                section != "memory" && section != "values" && section != "ranges")
                 return fail("unknown section [" + section + "]");
             continue;
         }
@@ -72,7 +73,9 @@ bool ParseSimProfile(const std::string& text, SimProfile& profile, std::string& 
             return fail("expected KEY=VALUE inside a section");
         const std::string key = Trim(line.substr(0, equals));
         const std::string value = Trim(line.substr(equals + 1));
-        if (section == "quadrel") {
+        if (section == "memory" || section == "values" || section == "ranges") {
+            profile.MemorySections[section].emplace_back(key, value);
+        } else if (section == "quadrel") {
             profile.QuadrelAnswers[QuadrelKey(key)] = value;
         } else if (section == "at") {
             profile.AtAnswers[key] = value;

@@ -14,12 +14,15 @@
 //   [At]
 //   RD01=1234
 //
-// Lines starting with "#" or ";" are comments; keys and values are trimmed.
+// Lines starting with "#" or ";" are comments; keys and values are trimmed. The sections
+// [Memory], [Values] and [Ranges] give the units a parameter memory (see MemoryModel.h); their
+// entries are kept by lower-case section name, in file order.
 struct SimProfile {
     std::string ModelText = "VX48-T100";
     std::vector<int> Units = {1};
     std::map<std::string, std::string> QuadrelAnswers;
     std::map<std::string, std::string> AtAnswers;
+    std::map<std::string, std::vector<std::pair<std::string, std::string>>> MemorySections;
 };
 
 // Reads path into profile (fields the file does not set keep their values). On failure

@@ -3,12 +3,25 @@
 #include <signal.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
 #include "sim/CannedResponder.h"
+#include "sim/MemoryResponder.h"
 #include "sim/SimBus.h"
 #include "sim/SimOptions.h"
+
+namespace {
+
+std::string MemoryDumpPath(const std::string& folder, int unit) {
+    char name[16];
+    std::snprintf(name, sizeof name, "unit%02d.mem", unit);
+    return folder + "/" + name;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     SimOptions options;
@@ -31,8 +44,28 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     SimBus bus;
-    for (int unit : options.Profile.Units)
-        bus.SetResponder(unit, std::make_shared<CannedResponder>(options.Profile));
+    if (HasMemory(options.Profile)) {
+        auto model = std::make_shared<MemoryModel>();
+        if (!model->Load(options.Profile, error)) {
+            std::cerr << "vexa-sim: " << error << "\n";
+            return 2;
+        }
+        if (!options.MemoryDumpFolder.empty()) {
+            std::error_code ignored;
+            std::filesystem::create_directories(options.MemoryDumpFolder, ignored);
+        }
+        for (int unit : options.Profile.Units) {
+            auto responder = std::make_shared<MemoryResponder>(model, options.Profile);
+            if (!options.MemoryDumpFolder.empty()) {
+                responder->SetDumpFile(MemoryDumpPath(options.MemoryDumpFolder, unit));
+                std::ofstream(MemoryDumpPath(options.MemoryDumpFolder, unit)) << responder->Dump();
+            }
+            bus.SetResponder(unit, responder);
+        }
+    } else {
+        for (int unit : options.Profile.Units)
+            bus.SetResponder(unit, std::make_shared<CannedResponder>(options.Profile));
+    }
     bus.SetFaults(options.Faults);
     if (!bus.Start(options.LinkPath)) {
         std::cerr << "vexa-sim: " << bus.Error() << "\n";

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "params/MenuParamTable.h"
+#include "sim/SimCommand.h"
+#include "sim/SimProfile.h"
+
+// What a simulated unit with a parameter memory knows of its model, taken from the profile:
+//
+//   [Memory]
+//   Table=HD40.prm          the model's parameter table (found like any model file)
+//   WriteModeEnter=6C01     commands that switch write mode on / off (comma-separated)
+//   WriteModeLeave=6C00
+//   Silent=6E00             commands that are never answered
+//   [Values]
+//   2=2500                  initial value of parameter 2, as it travels (default 0)
+//   [Ranges]
+//   2=-19999,99999          accepted values of parameter 2 (default: any)
+//
+// The table gives each parameter's read and write command and value format. Shared by every
+// unit of the line; each unit keeps its own values (MemoryResponder).
+class MemoryModel {
+public:
+    struct Range {
+        int32_t low;
+        int32_t high;
+    };
+
+    // False, with the reason in `error`, when the profile has no [Memory] section or its table
+    // cannot be loaded, or when a value or range is not a number.
+    bool Load(const SimProfile& profile, std::string& error);
+
+    // The item whose read command is the command, or nullptr.
+    const CMenuParamItem* FindRead(const SimCommand& command) const;
+    // The item whose write command begins the command (the rest is the value), or nullptr.
+    const CMenuParamItem* FindWrite(const SimCommand& command) const;
+
+    bool IsWriteModeEnter(const SimCommand& command) const;
+    bool IsWriteModeLeave(const SimCommand& command) const;
+    bool IsSilent(const SimCommand& command) const;
+    bool InRange(int32_t number, int32_t value) const;
+
+    // Every parameter number of the table with its initial value.
+    const std::map<int32_t, int32_t>& InitialValues() const { return initial_; }
+
+private:
+    CMenuParamTable table_;
+    std::set<std::string> enter_;
+    std::set<std::string> leave_;
+    std::set<std::string> silent_;
+    std::map<int32_t, int32_t> initial_;
+    std::map<int32_t, Range> ranges_;
+};
+
+// True when the profile asks for a parameter memory.
+bool HasMemory(const SimProfile& profile);

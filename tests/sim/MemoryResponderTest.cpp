@@ -1,0 +1,153 @@
+// Units with a parameter memory played from VEXA's own models.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+#include "app/Folders.h"
+#include "sim/MemoryResponder.h"
+#include "sim/SimProfile.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+SimCommand Quadrel(const std::string& code, const std::string& data = "") {
+    return SimCommand{SimProtocol::Quadrel, 1, code, data};
+}
+
+SimCommand At(const std::string& code, const std::string& data = "") {
+    return SimCommand{SimProtocol::At, 1, code, data};
+}
+
+class MemoryUnit : public ::testing::Test {
+protected:
+    void Play(const std::string& profileName) {
+        std::string folder, error;
+        ASSERT_TRUE(GetModuleFolder(folder));
+        profile_ = SimProfile{};
+        ASSERT_TRUE(LoadSimProfile(folder + profileName, profile_, error)) << error;
+        auto model = std::make_shared<MemoryModel>();
+        ASSERT_TRUE(model->Load(profile_, error)) << error;
+        model_ = model;
+        unit_ = std::make_unique<MemoryResponder>(model_, profile_);
+    }
+
+    SimReply Ask(const SimCommand& command) {
+        std::optional<SimReply> reply = unit_->Respond(command);
+        EXPECT_TRUE(reply.has_value()) << command.Text();
+        return reply.value_or(SimReply{});
+    }
+
+    int32_t Value(int32_t number) { return unit_->Values().at(number); }
+
+    SimProfile profile_;
+    std::shared_ptr<const MemoryModel> model_;
+    std::unique_ptr<MemoryResponder> unit_;
+};
+
+}  // namespace
+
+TEST_F(MemoryUnit, AnswersReadsInEachValueFormat) {
+    Play("HD40.sim");
+    EXPECT_EQ(Ask(Quadrel("0503")).Data, "HD40-R");
+    EXPECT_EQ(Ask(Quadrel("5202")).Data, "000009C4");  // 8 hex digits
+    EXPECT_EQ(Ask(Quadrel("5208")).Data, "0001");      // 4 hex digits
+    unit_->SetValue(27, -5);
+    EXPECT_EQ(Ask(Quadrel("521B")).Data, "FFFFFFFB");
+
+    Play("HD80.sim");
+    EXPECT_EQ(Ask(Quadrel("5203")).Data, "1500");  // signed texts
+    EXPECT_EQ(Ask(Quadrel("520E")).Data, "F050");
+    EXPECT_EQ(Ask(Quadrel("0F00")).Data, "");      // heading: no value
+    EXPECT_EQ(Ask(At("RB")).Data, "0004");
+    EXPECT_EQ(Ask(At("RS")).Data, "B2");           // canned answer of the profile
+}
+
+TEST_F(MemoryUnit, StoresWritesInEachValueFormat) {
+    Play("HD40.sim");
+    EXPECT_EQ(Ask(Quadrel("5702", "00000BB8")).ResponseCode, 0);
+    EXPECT_EQ(Value(2), 3000);
+    EXPECT_EQ(Ask(Quadrel("571B", "FFFFFFF6")).ResponseCode, 0);
+    EXPECT_EQ(Value(27), -10);
+
+    Play("HD80.sim");
+    EXPECT_EQ(Ask(Quadrel("5703", "F005")).ResponseCode, 0);
+    EXPECT_EQ(Value(3), -5);
+    EXPECT_EQ(Ask(Quadrel("5703", "A999")).ResponseCode, 0);
+    EXPECT_EQ(Value(3), -1999);
+    EXPECT_EQ(Ask(Quadrel("5703", "0000")).ResponseCode, 0);
+    EXPECT_EQ(Value(3), 0);
+    EXPECT_EQ(Ask(At("WB", "0006")).AtEndCode, "00");
+    EXPECT_EQ(Value(53), 6);
+}
+
+TEST_F(MemoryUnit, RefusesWritesItMustNotTake) {
+    Play("HD40.sim");
+    EXPECT_EQ(Ask(Quadrel("5701", "00000001")).ResponseCode, MemoryResponder::kReadOnlyCode);
+    EXPECT_EQ(Ask(Quadrel("5702", "000186A0")).ResponseCode, MemoryResponder::kValueCode);
+    EXPECT_EQ(Ask(Quadrel("5702", "XYZ")).ResponseCode, MemoryResponder::kValueCode);
+    EXPECT_EQ(Ask(Quadrel("5708", "0006")).ResponseCode, MemoryResponder::kValueCode);
+    EXPECT_EQ(Value(2), 2500);
+    EXPECT_EQ(Value(8), 1);
+
+    Play("HD80.sim");
+    EXPECT_EQ(Ask(At("WB", "0009")).AtEndCode, MemoryResponder::kValueAtCode);
+    EXPECT_EQ(Ask(Quadrel("5703", "12345")).ResponseCode, MemoryResponder::kValueCode);
+    EXPECT_EQ(Value(53), 4);
+}
+
+TEST_F(MemoryUnit, WriteModeParametersNeedWriteMode) {
+    Play("HD40.sim");
+    EXPECT_EQ(Ask(Quadrel("571F", "0003")).ResponseCode, MemoryResponder::kWriteModeCode);
+    EXPECT_EQ(Ask(Quadrel("6C01")).ResponseCode, 0);
+    EXPECT_TRUE(unit_->InWriteMode());
+    EXPECT_EQ(Ask(Quadrel("571F", "0003")).ResponseCode, 0);
+    EXPECT_EQ(Ask(Quadrel("6C00")).ResponseCode, 0);
+    EXPECT_EQ(Ask(Quadrel("571F", "0004")).ResponseCode, MemoryResponder::kWriteModeCode);
+    EXPECT_EQ(Value(31), 3);
+    EXPECT_FALSE(unit_->Respond(Quadrel("6E00")).has_value());  // store: never answered
+
+    Play("HD80.sim");
+    EXPECT_EQ(Ask(Quadrel("5730", "0001")).ResponseCode, MemoryResponder::kWriteModeCode);
+    EXPECT_EQ(Ask(At("WM", "1")).AtEndCode, "00");
+    EXPECT_EQ(Ask(Quadrel("5730", "0001")).ResponseCode, 0);
+}
+
+TEST_F(MemoryUnit, UnknownCommandsGetTheCannedRefusal) {
+    Play("HD40.sim");
+    EXPECT_EQ(Ask(Quadrel("7101")).ResponseCode, 0);
+    EXPECT_EQ(Ask(Quadrel("7777")).ResponseCode, CannedResponder::kUnknownCommandCode);
+    EXPECT_EQ(Ask(Quadrel("5202", "00")).ResponseCode, CannedResponder::kUnknownCommandCode);
+}
+
+TEST_F(MemoryUnit, UnitsKeepTheirOwnMemoryAndDumpIt) {
+    Play("HD40.sim");
+    MemoryResponder other(model_, profile_);
+    TempFolder folder;
+    unit_->SetDumpFile(folder.File("unit01.mem"));
+    ASSERT_EQ(Ask(Quadrel("5706", "0032")).ResponseCode, 0);
+    EXPECT_EQ(Value(6), 50);
+    EXPECT_EQ(other.Values().at(6), 0);
+
+    std::string dump = folder.Read("unit01.mem");
+    EXPECT_EQ(dump, unit_->Dump());
+    EXPECT_NE(dump.find("\n6=50\n"), std::string::npos);
+    EXPECT_EQ(dump.substr(dump.size() - 12), "writemode=0\n");
+}
+
+TEST(MemoryModelLoad, RefusesBrokenProfiles) {
+    std::string error;
+    SimProfile profile;
+    MemoryModel model;
+    EXPECT_FALSE(model.Load(profile, error));  // no [Memory]
+    ASSERT_TRUE(ParseSimProfile("[Memory]\nTable=absent.prm\n", profile, error));
+    EXPECT_FALSE(model.Load(profile, error));
+    EXPECT_NE(error.find("absent.prm"), std::string::npos);
+
+    SimProfile values;
+    ASSERT_TRUE(ParseSimProfile("[Memory]\nTable=HD40.prm\n[Values]\n2=abc\n", values, error));
+    EXPECT_FALSE(model.Load(values, error));
+    SimProfile ranges;
+    ASSERT_TRUE(ParseSimProfile("[Memory]\nTable=HD40.prm\n[Ranges]\n2=5\n", ranges, error));
+    EXPECT_FALSE(model.Load(ranges, error));
+}
