@@ -1,6 +1,8 @@
 // Parameter commands against the simulated controller on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "ops/DeviceLink.h"
 #include "ops/ParamExchange.h"
 #include "params/MenuCmdList.h"
@@ -36,6 +38,12 @@ protected:
         return command;
     }
 
+    // The bus counts a command after its answer went out, so wait a moment for the count.
+    size_t Handled(size_t expected) {
+        Sim.WaitForCommands(expected, std::chrono::milliseconds(500));
+        return Sim.CommandsHandled();
+    }
+
     LogCapture log_;
     CFramePort port_;
     DeviceLink link_;
@@ -61,7 +69,7 @@ TEST_F(ParamExchange, SuccessHandsBackTheResponseData) {
     std::string response = "old";
     ASSERT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
     EXPECT_EQ(response, "09C4");
-    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(Handled(1), 1u);
     EXPECT_EQ(attempts_, 0);
     EXPECT_EQ(Occurrences(log_.Text(), "\n"), 2u);  // the sent and the received frame
     EXPECT_EQ(log_.Text().find("command retry over."), std::string::npos);
@@ -79,7 +87,7 @@ TEST_F(ParamExchange, RetriesZeroMeansOneAttempt) {
     faults.SilentFor = "5202";
     Sim.SetFaults(faults);
     EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;0;0;1;0"), nullptr, nullptr), 0);
-    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(Handled(1), 1u);
     EXPECT_EQ(attempts_, 1);
     EXPECT_EQ(Occurrences(log_.Text(), "response time out.\n"), 1u);
     EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
@@ -93,7 +101,7 @@ TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceeds) {
     std::string response;
     ASSERT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
     EXPECT_EQ(response, "0001");
-    EXPECT_EQ(Sim.CommandsHandled(), 3u);
+    EXPECT_EQ(Handled(3), 3u);
     EXPECT_EQ(attempts_, 2);
     EXPECT_EQ(log_.Text().find("command retry over."), std::string::npos);
 }
@@ -103,7 +111,7 @@ TEST_F(ParamExchange, ErrorAnswersAreRetriedWithoutATimeOutLine) {
     faults.ResponseCode = 0x2203;
     Sim.SetFaults(faults);
     EXPECT_EQ(ExecuteCommand(link_, Command("5702;1;1;0;1;0"), nullptr, nullptr), 0);
-    EXPECT_EQ(Sim.CommandsHandled(), 2u);
+    EXPECT_EQ(Handled(2), 2u);
     EXPECT_EQ(log_.Text().find("response time out."), std::string::npos);
     EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
 }
@@ -115,7 +123,7 @@ TEST_F(ParamExchange, NoReplyRequiredTurnsSilenceIntoSuccess) {
     std::string response = "kept";
     ASSERT_EQ(ExecuteCommand(link_, Command("6E00;1;3;0;0;0"), nullptr, &response), 1);
     EXPECT_EQ(response, "kept");
-    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(Handled(1), 1u);
     EXPECT_EQ(log_.Text().find("response time out."), std::string::npos);
 }
 
@@ -125,7 +133,7 @@ TEST_F(ParamExchange, ClosedPortFailsSilently) {
     link_.port = nullptr;
     EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
     EXPECT_EQ(log_.Text(), "");
-    EXPECT_EQ(Sim.CommandsHandled(), 0u);
+    EXPECT_EQ(Handled(0), 0u);
 }
 
 TEST_F(ParamExchange, CommandListStopsAtTheFirstFailure) {
@@ -135,13 +143,13 @@ TEST_F(ParamExchange, CommandListStopsAtTheFirstFailure) {
     list.groupSize = 5;
     ASSERT_EQ(list.Parse("6C01;1;0;0;1;6C02;1;0;0;1"), 1);
     EXPECT_EQ(RunCommandList(link_, list), 1);
-    EXPECT_EQ(Sim.CommandsHandled(), 2u);
+    EXPECT_EQ(Handled(2), 2u);
 
     ASSERT_EQ(list.Parse("6C01;1;0;0;1;7777;1;0;0;1;6C02;1;0;0;1"), 1);  // 7777 is refused
     EXPECT_EQ(RunCommandList(link_, list), 0);
-    EXPECT_EQ(Sim.CommandsHandled(), 4u);
+    EXPECT_EQ(Handled(4), 4u);
 
     list.Clear();
     EXPECT_EQ(RunCommandList(link_, list), 0);
-    EXPECT_EQ(Sim.CommandsHandled(), 4u);
+    EXPECT_EQ(Handled(4), 4u);
 }
