@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,27 @@
 #include "protocol/FramePort.h"
 #include "support/PtyPair.h"
 #include "support/ScriptedPeer.h"
+
+// A Quadrel response as a controller puts it on the line, built byte by byte so that the
+// transaction is checked against the wire format rather than against the codec.
+namespace wire {
+
+inline char Xor(const std::string& bytes) {
+    char check = 0;
+    for (const char byte : bytes) check = static_cast<char>(check ^ byte);
+    return check;
+}
+
+// STX, node, sub-address 00, end code, command code, response code, data, ETX, BCC.
+// The command code is the model request's, 0503.
+inline std::string Quadrel(int endCode, int responseCode, const std::string& data) {
+    char fields[32];
+    std::snprintf(fields, sizeof fields, "0100%02X0503%04X", endCode, responseCode);
+    const std::string body = fields + data + "\x03";
+    return "\x02" + body + Xor(body);
+}
+
+}  // namespace wire
 
 // A transaction on a frame port opened on a pty, with a scripted controller at the far
 // end served from the port's pump hook.

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "TransactionFixture.h"
-#include "TransactionWire.h"
 #include "protocol/DetectProtocol.h"
 
 namespace {
@@ -11,25 +10,10 @@ namespace {
 using namespace ResultClassCode;
 
 TEST(DetectProtocol, FirstByteDecides) {
-    EXPECT_EQ(DetectProtocol("\x02"
-                             "01000050303"),
-              0);
+    EXPECT_EQ(DetectProtocol(std::string(1, '\x02') + "0100005030"), 0);
     EXPECT_EQ(DetectProtocol("@01RD"), 1);
     EXPECT_EQ(DetectProtocol("0503"), -1);
     EXPECT_EQ(DetectProtocol(""), -1);
-}
-
-TEST_F(TransactionOnPty, NormalExchange) {
-    const std::string response = wire::Quadrel(0, 0, "VX40-A");
-    EXPECT_TRUE(Exchange(response));
-    EXPECT_EQ(peer.Received(), command);
-    EXPECT_EQ(transaction.ResultClass, kSuccess);
-    EXPECT_EQ(transaction.RetryFlag, 0);
-    EXPECT_FALSE(transaction.TimedOut());
-    EXPECT_EQ(transaction.ResponseText(), response);
-    EXPECT_EQ(transaction.ResponseData(), "VX40-A");
-    EXPECT_EQ(transaction.Protocol(), 0);
-    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(TransactionOnPty, ActivityHookFollowsSendAndEveryReceivedByte) {
@@ -44,26 +28,6 @@ TEST_F(TransactionOnPty, ActivityHookFollowsSendAndEveryReceivedByte) {
     EXPECT_EQ(calls.back(), std::make_pair(0, 0));
 }
 
-TEST_F(TransactionOnPty, EchoIsSkippedOnce) {
-    EXPECT_TRUE(Exchange(command + wire::Quadrel(0, 0, "VX40-A")));
-    EXPECT_EQ(transaction.ResultClass, kSuccess);
-    EXPECT_EQ(transaction.ResponseData(), "VX40-A");
-}
-
-TEST_F(TransactionOnPty, SecondEchoIsTakenAsTheResponse) {
-    EXPECT_TRUE(Exchange(command + command + wire::Quadrel(0, 0, "VX40-A")));
-    EXPECT_EQ(transaction.ResultClass, kNoFrame);
-    EXPECT_EQ(transaction.RetryFlag, 1);
-}
-
-TEST_F(TransactionOnPty, SilenceTimesOut) {
-    EXPECT_FALSE(transaction.Execute(command, 30));
-    EXPECT_EQ(transaction.ResultClass, kTimedOut);
-    EXPECT_EQ(transaction.RetryFlag, 1);
-    EXPECT_TRUE(transaction.TimedOut());
-    EXPECT_EQ(transaction.ResponseText(), "");
-}
-
 TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
     EXPECT_FALSE(Exchange(wire::Quadrel(0, 0, ""), 0));
     EXPECT_EQ(transaction.ResultClass, kTimedOut);
@@ -72,69 +36,6 @@ TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
     char byte = 0;
     EXPECT_TRUE(port.ReceiveByte(&byte));
     EXPECT_EQ(byte, '\x02');
-}
-
-TEST_F(TransactionOnPty, CheckByteEqualToEtxCompletesTheFrame) {
-    std::string response;
-    for (char first = '0'; first <= 'Z' && response.empty(); ++first) {
-        for (char second = '0'; second <= 'Z' && response.empty(); ++second) {
-            const std::string candidate = wire::Quadrel(0, 0, {first, second});
-            if (candidate.back() == '\x03') response = candidate;
-        }
-    }
-    ASSERT_FALSE(response.empty());
-    EXPECT_TRUE(Exchange(response));
-    EXPECT_EQ(transaction.ResultClass, kSuccess);
-    EXPECT_EQ(transaction.ResponseText(), response);
-}
-
-TEST_F(TransactionOnPty, QuadrelVerdicts) {
-    struct Case {
-        std::string response;
-        int resultClass;
-    };
-    std::string corrupted = wire::Quadrel(0, 0, "12");
-    corrupted.back() = static_cast<char>(corrupted.back() ^ 0x20);
-    const Case cases[] = {
-        {wire::Quadrel(0x0F, 0, "12"), kRejected},
-        {wire::Quadrel(0x00, 0x1001, "12"), kRejected},
-        {wire::Quadrel(0x01, 0, "12"), kEndCodeError},
-        {wire::Quadrel(0x22, 0x1001, "12"), kEndCodeError},
-        {corrupted, kBccMismatch},
-        {wire::Quadrel(0, 0, "12", 0x0101), kSuccess},  // the echoed code is not compared
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.response);
-        EXPECT_TRUE(Exchange(c.response));
-        EXPECT_EQ(transaction.ResultClass, c.resultClass);
-        EXPECT_EQ(transaction.ResponseData(), "12");
-        EXPECT_FALSE(transaction.TimedOut());
-    }
-}
-
-TEST_F(TransactionOnPty, AtFrameVerdicts) {
-    ASSERT_TRUE(transaction.At.Build(1, "RD0001"));
-    const std::string atCommand = transaction.At.CommandText();
-    std::string corrupted = wire::At("RD", "00", "0150");
-    corrupted[corrupted.size() - 3] = corrupted[corrupted.size() - 3] == '0' ? '1' : '0';
-    struct Case {
-        std::string response;
-        int resultClass;
-    };
-    const Case cases[] = {
-        {wire::At("RD", "00", "0150"), kSuccess},
-        {wire::At("RD", "13", "0150"), kAtEndCodeError},
-        {wire::At("IC", "", ""), kAtEndCodeError},
-        {corrupted, kFcsMismatch},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.response);
-        peer.Answer(c.response);
-        EXPECT_TRUE(transaction.Execute(atCommand, 2000));
-        EXPECT_EQ(transaction.Protocol(), 1);
-        EXPECT_EQ(transaction.ResultClass, c.resultClass);
-    }
-    EXPECT_EQ(peer.Received().substr(0, atCommand.size()), atCommand);
 }
 
 TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
@@ -176,6 +77,64 @@ TEST_F(TransactionOnPty, TimeOutCountsPerByteNotPerFrame) {
     EXPECT_TRUE(transaction.Execute(command, 100));
     EXPECT_EQ(transaction.ResultClass, kSuccess);
     EXPECT_GT(clock.now, 100u * 3);
+}
+
+TEST(TransactionWithoutPort, ChangesNothing) {
+    CCommTransaction transaction;
+    EXPECT_FALSE(transaction.SetPort(nullptr));
+    EXPECT_FALSE(
+        transaction.Execute("\x02"
+                            "0100005030",
+                            100));
+    EXPECT_EQ(transaction.ResultClass, kNotEvaluated);
+    EXPECT_EQ(transaction.RetryFlag, 0);
+}
+
+TEST_F(TransactionOnPty, ClosedPortNeverRepeatsThePreviousVerdict) {
+    ASSERT_TRUE(Exchange(wire::Quadrel(0, 0, "VX40-A")));
+    ASSERT_EQ(transaction.ResultClass, kSuccess);
+    ASSERT_TRUE(port.Close());
+
+    EXPECT_FALSE(transaction.Execute(command, 100));
+    EXPECT_EQ(transaction.ResultClass, kNoFrame);
+    EXPECT_EQ(transaction.RetryFlag, 1);
+    EXPECT_EQ(transaction.ResponseText(), "");
+    EXPECT_EQ(transaction.ResponseData(), "");
+}
+
+TEST_F(TransactionOnPty, EmptyCommandNeverRepeatsThePreviousVerdict) {
+    ASSERT_TRUE(Exchange(wire::Quadrel(0, 0, "VX40-A")));
+    EXPECT_FALSE(transaction.Execute("", 100));
+    EXPECT_EQ(transaction.ResultClass, kNoFrame);
+    EXPECT_EQ(transaction.ResponseText(), "");
+    EXPECT_EQ(peer.Received(), command);
+}
+
+TEST_F(TransactionOnPty, GarbageWithoutFrameEndJustUnderTheBufferStillCompletes) {
+    // 2047 bytes fit: a frame end on the last of them is still taken.
+    const std::string tail = wire::Quadrel(0, 0, "");
+    std::string response = std::string(2047 - tail.size(), 'G') + tail;
+    EXPECT_TRUE(Exchange(response));
+    EXPECT_EQ(transaction.ResultClass, kNoFrame);  // no STX at the start, so nothing parses
+    EXPECT_FALSE(transaction.TimedOut());
+}
+
+TEST_F(TransactionOnPty, LineGoneAfterATimeOutIsNotCalledATimeOut) {
+    EXPECT_FALSE(transaction.Execute(command, 20));
+    ASSERT_EQ(transaction.ResultClass, kTimedOut);
+    pty.CloseMaster();
+    EXPECT_FALSE(transaction.Execute(command, 2000));
+    EXPECT_EQ(transaction.ResultClass, kNoFrame);
+    EXPECT_FALSE(transaction.TimedOut());
+    EXPECT_FALSE(reports.empty());
+}
+
+TEST_F(TransactionOnPty, FrameReceiveRefusesMissingPlaces) {
+    EXPECT_FALSE(port.ReceiveByteTimed(nullptr, 100));
+    EXPECT_EQ(port.LinkStatus().Code(), CommStatusCode::kNoPlace);
+    EXPECT_FALSE(port.ReceiveFrame(nullptr, 100));
+    EXPECT_EQ(port.LinkStatus().Code(), CommStatusCode::kNoFramePlace);
+    EXPECT_FALSE(port.TransactQuadrel(command, nullptr, 100));
 }
 
 }  // namespace

@@ -71,31 +71,6 @@ TEST(RawLine, FramingFollowsTheSettings) {
     EXPECT_FALSE(block.c_cflag & (PARENB | PARODD));
 }
 
-TEST(RawLine, NothingIsTranslatedOrTakenAsControl) {
-    termios block{};
-    block.c_iflag = ICRNL | IXON | IXOFF | ISTRIP | INPCK | BRKINT;
-    block.c_oflag = OPOST | ONLCR;
-    block.c_lflag = ICANON | ECHO | ISIG | IEXTEN;
-    block.c_cflag = CRTSCTS;
-    block.c_cc[VMIN] = 1;
-    ApplyRawLine(block, {38400, 2, 7, 2});
-    EXPECT_EQ(block.c_iflag & (ICRNL | IXON | IXOFF | ISTRIP | INPCK | BRKINT), 0u);
-    EXPECT_EQ(block.c_oflag & OPOST, 0u);
-    EXPECT_EQ(block.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-    EXPECT_EQ(block.c_cflag & CRTSCTS, 0u);
-    EXPECT_TRUE(block.c_cflag & CLOCAL);
-    EXPECT_TRUE(block.c_cflag & CREAD);
-    EXPECT_EQ(block.c_cc[VMIN], 0);
-    EXPECT_EQ(block.c_cc[VTIME], 0);
-}
-
-TEST(RawLine, StandardSpeedsOnlyForNamedRates) {
-    EXPECT_EQ(StandardSpeed(38400), speed_t{B38400});
-    EXPECT_EQ(StandardSpeed(2400), speed_t{B2400});
-    EXPECT_FALSE(StandardSpeed(31250));
-    EXPECT_FALSE(StandardSpeed(0));
-}
-
 TEST(ErrorReport, FormatAndLimit) {
     EXPECT_EQ(FormatErrorReport("CSerialPort::Send", EIO),
               "ERROR:  [CSerialPort::Send] : \nInput/output error\n");
