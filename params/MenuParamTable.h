@@ -30,6 +30,8 @@ public:
     bool AddItem(const CMenuParamItem& item) { return AddItem(CMenuParamItem(item)); }
     bool AddItem(CMenuParamItem&& item);
 
+    // Callers may change an item's values but not its number: FindByNumber keys on the number
+    // the item had when it was added.
     CMenuParamItem* GetItem(size_t index);
     const CMenuParamItem* GetItem(size_t index) const;
     size_t GetCount() const { return items_.size(); }
