@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "script/ScriptLiterals.h"
+
 namespace {
 
 struct KeywordEntry {
@@ -10,41 +12,12 @@ struct KeywordEntry {
 };
 
 // Indexed by statement code; entry 0 matches no keyword.
-constexpr std::array<KeywordEntry, 25> kKeywords{{{"", -1},
-                                                  {"COMMTYPEREAD", 8},
-                                                  {"COMMREAD", 9},
-                                                  {"COMMWRITE", -1},
-                                                  {"ISCMDOK", 1},
-                                                  {"JMP", 1},
-                                                  {"STONUM", 2},
-                                                  {"NUMTOS", 3},
-                                                  {"STORE", 2},
-                                                  {"ADD", 2},
-                                                  {"SUB", 2},
-                                                  {"MUL", 2},
-                                                  {"DIV", 2},
-                                                  {"SHL", 2},
-                                                  {"SHR", 2},
-                                                  {"AND", 2},
-                                                  {"OR", 2},
-                                                  {"XOR", 2},
-                                                  {"NOT", 2},
-                                                  {"IF", 5},
-                                                  {"SLEFT", 3},
-                                                  {"SRIGHT", 3},
-                                                  {"SMID", 4},
-                                                  {"SJOIN", 2},
-                                                  {"RET", 1}}};
-
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsIgnoringCase(const std::string& text, const char* keyword) {
-    size_t i = 0;
-    for (; i < text.size() && keyword[i] != '\0'; ++i) {
-        if (AsciiUpper(text[i]) != keyword[i]) return false;
-    }
-    return i == text.size() && keyword[i] == '\0';
-}
+constexpr std::array<KeywordEntry, 25> kKeywords{
+    {{"", -1},     {"COMMTYPEREAD", 8}, {"COMMREAD", 9}, {"COMMWRITE", -1}, {"ISCMDOK", 1},
+     {"JMP", 1},   {"STONUM", 2},       {"NUMTOS", 3},   {"STORE", 2},      {"ADD", 2},
+     {"SUB", 2},   {"MUL", 2},          {"DIV", 2},      {"SHL", 2},        {"SHR", 2},
+     {"AND", 2},   {"OR", 2},           {"XOR", 2},      {"NOT", 2},        {"IF", 5},
+     {"SLEFT", 3}, {"SRIGHT", 3},       {"SMID", 4},     {"SJOIN", 2},      {"RET", 1}}};
 
 }  // namespace
 

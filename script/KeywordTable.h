@@ -37,7 +37,7 @@ enum StatementCode : int32_t {
 
 // The statement keywords, matched without regard to case, with their operand counts.
 class CKeywordTable {
-public:
+  public:
     // The statement code of a keyword, or kCodeUnset (-128).
     int32_t Lookup(const std::string& keyword) const;
     // The number of operands a statement takes; -1 when no operand list is valid (COMMWRITE).

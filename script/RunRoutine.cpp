@@ -5,8 +5,8 @@
 #include "app/SectionReader.h"
 #include "script/Script.h"
 
-bool RunScriptRoutine(const std::string& scriptFile, const std::string& routine,
-                      CFramePort* port, int32_t unit, CVarItem& result) {
+bool RunScriptRoutine(const std::string& scriptFile, const std::string& routine, CFramePort* port,
+                      int32_t unit, CVarItem& result) {
     std::vector<std::string> lines;
     if (!ReadFileSection(scriptFile, routine, lines)) return false;
     CScript script;

@@ -15,7 +15,7 @@
 // One execution of one script routine: Load parses the routine's lines once into checked lines
 // with their operands resolved, Run executes them.
 class CScript {
-public:
+  public:
     // A routine that never ends is stopped after this many executed lines.
     static constexpr uint64_t kDefaultStepLimit = 1'000'000;
     // Texts longer than this end the run: a routine that keeps doubling a text would otherwise
@@ -57,7 +57,7 @@ public:
     void SetUnitNumber(int32_t unit) { unitNumber_ = unit; }
     int32_t UnitNumber() const { return unitNumber_; }
 
-private:
+  private:
     // Operand checks of one statement; on success kinds (and NOMASK's stored text) are set.
     bool CheckOperands(int32_t code, std::vector<std::string>& operands,
                        std::vector<int32_t>& kinds) const;

@@ -27,6 +27,15 @@ void BindLiteral(CScriptOperand& operand) {
     }
 }
 
+Comparison ComparisonOf(const std::string& text) {
+    if (text == "!=") return Comparison::kNotEqual;
+    if (text == ">") return Comparison::kGreater;
+    if (text == "<") return Comparison::kLess;
+    if (text == ">=") return Comparison::kGreaterEqual;
+    if (text == "<=") return Comparison::kLessEqual;
+    return Comparison::kEqual;
+}
+
 // The operands that name a label, by statement.
 bool IsLabelOperand(int32_t code, int32_t i) {
     if (code == kCodeJmp || code == kCodeIsCmdOk) return i == 0;
@@ -51,6 +60,11 @@ void CScript::BindOperands(CScriptLine& line) {
         // Only IF may name a system variable; other statements were checked on the user store.
         if (operand.kind == kKindVariable) operand.value.var = FindVar(operand.text);
         if (operand.kind == kKindLiteral) BindLiteral(operand);
+        if (operand.kind == kKindFormat) operand.value.upperHex = operand.text == "X";
+    }
+    if (line.Code() == kCodeIf) {
+        CScriptOperand& op = *line.GetOperand(1);
+        op.value.comparison = ComparisonOf(op.text);
     }
 }
 

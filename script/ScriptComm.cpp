@@ -105,7 +105,8 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         frameType == 1 ? transaction_.At.CommandText() : transaction_.Quadrel.CommandText();
 
     // A command that could not be built (no unit number, bad code text) is not sent at all.
-    bool ok = !frame.empty() && ExchangeWithRetries(frameType, frame, readFlag, attempts, timeoutMs);
+    bool ok =
+        !frame.empty() && ExchangeWithRetries(frameType, frame, readFlag, attempts, timeoutMs);
     if (ok && readFlag) {
         const uint32_t* mask = masking ? &maskOperand.value.number : nullptr;
         ok = StoreResponseField(code, *target, offset, length, mask);

@@ -48,15 +48,21 @@ bool NumberOf(const CScriptOperand& operand, bool signExtendChar, uint32_t& numb
 // The text of a STRING or CHAR variable, or of a quoted literal (single-quoted: its character).
 bool TextOf(const CScriptOperand& operand, std::string& text) {
     if (const CVarItem* var = Variable(operand)) {
-        if (var->Type() == kTypeString) text = var->GetString();
-        else if (var->Type() == kTypeChar) text = CharText(var->GetNumber());
-        else return false;
+        if (var->Type() == kTypeString)
+            text = var->GetString();
+        else if (var->Type() == kTypeChar)
+            text = CharText(var->GetNumber());
+        else
+            return false;
         return true;
     }
     if (operand.kind != kKindLiteral) return false;
-    if (operand.value.form == LiteralForm::kSingleQuoted) text = CharText(operand.value.number);
-    else if (operand.value.form == LiteralForm::kDoubleQuoted) text = operand.value.text;
-    else return false;
+    if (operand.value.form == LiteralForm::kSingleQuoted)
+        text = CharText(operand.value.number);
+    else if (operand.value.form == LiteralForm::kDoubleQuoted)
+        text = operand.value.text;
+    else
+        return false;
     return true;
 }
 
@@ -105,13 +111,22 @@ bool EvalOperand(const CScriptOperand& operand, EvalResult& result) {
 }
 
 template <typename T>
-bool Compare(const T& left, const std::string& op, const T& right) {
-    if (op == "==") return left == right;
-    if (op == "!=") return left != right;
-    if (op == ">") return left > right;
-    if (op == "<") return left < right;
-    if (op == ">=") return left >= right;
-    return left <= right;
+bool Compare(const T& left, Comparison op, const T& right) {
+    switch (op) {
+        case Comparison::kEqual:
+            return left == right;
+        case Comparison::kNotEqual:
+            return left != right;
+        case Comparison::kGreater:
+            return left > right;
+        case Comparison::kLess:
+            return left < right;
+        case Comparison::kGreaterEqual:
+            return left >= right;
+        case Comparison::kLessEqual:
+            return left <= right;
+    }
+    return false;
 }
 
 // A count or start of a string statement, as a signed number.
@@ -210,10 +225,9 @@ bool CScript::ExecIf(const CScriptLine& line, uint16_t& pc) const {
     if (trueLabel < 0 || falseLabel < 0) return false;
     EvalResult left;
     EvalResult right;
-    if (!EvalOperand(Operand(line, 0), left) || !EvalOperand(Operand(line, 2), right))
-        return false;
+    if (!EvalOperand(Operand(line, 0), left) || !EvalOperand(Operand(line, 2), right)) return false;
     if (left.isText != right.isText) return false;
-    const std::string& op = Operand(line, 1).text;
+    const Comparison op = Operand(line, 1).value.comparison;
     bool holds = false;
     if (left.isText)
         holds = Compare(left.text, op, right.text);
@@ -255,9 +269,15 @@ bool CScript::ExecArithmetic(int32_t code, const CScriptLine& line) {
     const uint32_t left = dest->GetNumber();
     uint32_t result = 0;
     switch (code) {
-        case kCodeAdd: result = left + source; break;
-        case kCodeSub: result = left - source; break;
-        case kCodeMul: result = left * source; break;
+        case kCodeAdd:
+            result = left + source;
+            break;
+        case kCodeSub:
+            result = left - source;
+            break;
+        case kCodeMul:
+            result = left * source;
+            break;
         case kCodeDiv:
             if (source == 0) return false;
             result = left / source;
@@ -267,11 +287,20 @@ bool CScript::ExecArithmetic(int32_t code, const CScriptLine& line) {
             if (source > 31) return false;
             result = code == kCodeShl ? left << source : left >> source;
             break;
-        case kCodeAnd: result = left & source; break;
-        case kCodeOr: result = left | source; break;
-        case kCodeXor: result = left ^ source; break;
-        case kCodeNot: result = ~source; break;  // the complement of the source
-        default: return false;
+        case kCodeAnd:
+            result = left & source;
+            break;
+        case kCodeOr:
+            result = left | source;
+            break;
+        case kCodeXor:
+            result = left ^ source;
+            break;
+        case kCodeNot:
+            result = ~source;
+            break;  // the complement of the source
+        default:
+            return false;
     }
     dest->SetNumber(result);
     return true;
@@ -282,9 +311,8 @@ bool CScript::ExecStoNum(const CScriptLine& line) {
     const CScriptOperand& source = Operand(line, 0);
     if (dest == nullptr) return false;
     std::string text;
-    if (source.kind == kKindLiteral &&
-        (source.value.form == LiteralForm::kSingleQuoted ||
-         source.value.form == LiteralForm::kDoubleQuoted)) {
+    if (source.kind == kKindLiteral && (source.value.form == LiteralForm::kSingleQuoted ||
+                                        source.value.form == LiteralForm::kDoubleQuoted)) {
         text = source.value.text;  // everything between the quotes, for either quote
     } else if (!TextOf(source, text)) {
         return false;
@@ -313,7 +341,7 @@ bool CScript::ExecNumToS(const CScriptLine& line) {
         isSigned = source.value.form == LiteralForm::kDecimal && source.value.negative;
     }
     char text[16];
-    if (Operand(line, 2).text == "X")
+    if (Operand(line, 2).value.upperHex)
         std::snprintf(text, sizeof text, "%X", number);
     else if (isSigned)
         std::snprintf(text, sizeof text, "%d", static_cast<int32_t>(number));

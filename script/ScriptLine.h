@@ -16,15 +16,19 @@ enum OperandKind : int32_t {
 
 enum class LiteralForm : uint8_t { kNone, kDecimal, kHex, kSingleQuoted, kDoubleQuoted };
 
+enum class Comparison : uint8_t { kEqual, kNotEqual, kGreater, kLess, kGreaterEqual, kLessEqual };
+
 // What loading learned about an operand, so that execution never reads its text again.
 struct OperandValue {
-    CVarItem* var = nullptr;                // the variable a kind-0 operand names
-    LiteralForm form = LiteralForm::kNone;  // the form of a kind-1 operand
-    bool negative = false;                  // a decimal literal written with "-"
-    bool hasNumber = false;                 // a decimal literal that holds digits
-    uint32_t number = 0;                    // decimal and hex value; quoted char code 0..255
-    std::string text;                       // the text of a quoted literal, quotes removed
-    int32_t label = -1;                     // index of the label line it names, -1 if none
+    CVarItem* var = nullptr;                     // the variable a kind-0 operand names
+    LiteralForm form = LiteralForm::kNone;       // the form of a kind-1 operand
+    bool negative = false;                       // a decimal literal written with "-"
+    bool hasNumber = false;                      // a decimal literal that holds digits
+    uint32_t number = 0;                         // decimal and hex value; quoted char code 0..255
+    Comparison comparison = Comparison::kEqual;  // the operator of an IF
+    bool upperHex = false;                       // a NUMTOS format letter "X"
+    std::string text;                            // the text of a quoted literal, quotes removed
+    int32_t label = -1;                          // index of the label line it names, -1 if none
 };
 
 struct CScriptOperand {
@@ -35,7 +39,7 @@ struct CScriptOperand {
 
 // One stored, already-checked line of a routine.
 class CScriptLine {
-public:
+  public:
     static constexpr int32_t kMaxOperands = 10;
 
     CScriptLine() = default;
@@ -54,7 +58,7 @@ public:
     const std::string& Text() const { return text_; }
     int32_t Count() const { return count_; }
 
-private:
+  private:
     uint16_t index_ = 0;
     std::string text_;
     std::vector<CScriptOperand> operands_;  // exactly count_ slots

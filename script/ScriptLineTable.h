@@ -9,7 +9,7 @@
 // The lines of one routine by their 16-bit index. Indexes are dense from 0, so a vector
 // gives the interpreter constant-time access.
 class CScriptLineTable {
-public:
+  public:
     // Stores a copy; fails when a line with that index is present.
     bool Add(uint16_t index, const CScriptLine& line);
     const CScriptLine* Find(uint16_t index) const;
@@ -17,6 +17,6 @@ public:
     size_t Size() const { return lines_.size(); }
     void RemoveAll() { lines_.clear(); }
 
-private:
+  private:
     std::vector<std::unique_ptr<CScriptLine>> lines_;
 };

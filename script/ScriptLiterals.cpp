@@ -36,6 +36,17 @@ std::string TrimScriptText(const std::string& text) {
     return text.substr(first, last - first);
 }
 
+bool EqualsIgnoringCase(const std::string& text, const std::string& word) {
+    auto upper = [](char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    };
+    if (text.size() != word.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (upper(text[i]) != upper(word[i])) return false;
+    }
+    return true;
+}
+
 bool IsDecimalText(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (!IsDigit(text[i]) && !(i == 0 && text[i] == '-')) return false;
@@ -82,7 +93,8 @@ ReadNumber ReadHexText(const std::string& text) {
     ReadNumber result;
     size_t pos = 0;
     const bool negative = SkipSpaceAndSign(text, pos);
-    if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
+    if (pos + 1 < text.size() && text[pos] == '0' &&
+        (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
         // "0x" counts as a prefix only when a digit follows; otherwise the "0" is the number.
         if (pos + 2 < text.size() && HexDigit(text[pos + 2]) >= 0) pos += 2;
     }

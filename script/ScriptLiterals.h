@@ -6,6 +6,8 @@
 // The operand forms of the script language and the conversions of their texts.
 
 std::string TrimScriptText(const std::string& text);  // blank, tab, CR, LF, VT, FF at both ends
+// Equal when ASCII letters are taken without regard to case (keywords and "var").
+bool EqualsIgnoringCase(const std::string& text, const std::string& word);
 
 // Every character a digit, or "-" first; "" and "-" pass.
 bool IsDecimalText(const std::string& text);

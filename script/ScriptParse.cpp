@@ -122,9 +122,7 @@ bool CScript::DeclareVar(const std::string& text) {
         current.clear();
     }
     if (fieldsEnded == 0) return false;
-    if (keyword.size() != 3 || (keyword[0] | 0x20) != 'v' || (keyword[1] | 0x20) != 'a' ||
-        (keyword[2] | 0x20) != 'r')
-        return false;
+    if (!EqualsIgnoringCase(keyword, "var")) return false;
     const std::string name = TrimScriptText(current);
     const int32_t code = typeTable_.Lookup(TrimScriptText(type));
     if (code == kTypeNone || name.empty()) return false;

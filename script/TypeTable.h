@@ -5,7 +5,7 @@
 
 // The type keywords of declarations, matched exactly ("int" is not a type).
 class CTypeTable {
-public:
+  public:
     // The type code of a keyword, or kTypeNone (-128).
     int32_t Lookup(const std::string& name) const;
 };

@@ -22,7 +22,7 @@ inline bool HoldsNumber(int32_t type) { return type >= kTypeInt && type <= kType
 // A named, typed script value. Types 0..6 keep a full 32-bit number (CHAR: the character code);
 // STRING keeps a text. Assignments never cut the number to the width of its type.
 class CVarItem {
-public:
+  public:
     CVarItem() = default;
     CVarItem(const CVarItem&) = default;
     CVarItem& operator=(const CVarItem&) = default;
@@ -43,7 +43,7 @@ public:
     const std::string& Name() const { return name_; }
     int32_t Type() const { return type_; }
 
-private:
+  private:
     std::string name_;
     int32_t type_ = kTypeNone;
     uint32_t number_ = 0;

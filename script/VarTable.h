@@ -10,12 +10,12 @@
 // A store of script variables by exact name. Items keep their address for the life of the
 // store, so parsed statements can point at them.
 class CVarTable {
-public:
+  public:
     bool Add(const std::string& name, int32_t type);
     CVarItem* Lookup(const std::string& name) const;
     bool IsOfType(const std::string& name, int32_t type) const;
     void RemoveAll() { items_.clear(); }
 
-private:
+  private:
     std::unordered_map<std::string, std::unique_ptr<CVarItem>> items_;
 };

@@ -12,12 +12,13 @@ using Lines = std::vector<std::string>;
 
 size_t Occurrences(const std::string& text, const std::string& part) {
     size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
     return count;
 }
 
 class ScriptComm : public SimFixture {
-protected:
+  protected:
     void SetUp() override {
         SimFixture::SetUp();
         ASSERT_TRUE(port_.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
@@ -47,7 +48,7 @@ protected:
 
 TEST_F(ScriptComm, ReadsAMaskedFieldIntoANumber) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "12AB5678");
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 500, n;"}));
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 2000, n;"}));
     ASSERT_TRUE(script_.Run(result_));
     EXPECT_EQ(Number("n"), 0x12ABu);
     EXPECT_EQ(script_.FindVar("@COMM_STATUS")->GetNumber(), 0u);
@@ -57,9 +58,9 @@ TEST_F(ScriptComm, ReadsAMaskedFieldIntoANumber) {
 TEST_F(ScriptComm, MaskAppliesToTheNumberAndToTheAppendedText) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "12AB");
     Unit->SetAnswer(SimProtocol::Quadrel, "0102", "34");
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 500, n;",
-                      "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 500;",
-                      "COMMTYPEREAD \"0102\", 0, 1, 15, 2, NOMASK, 3, 500;"}));
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000, n;",
+                      "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000;",
+                      "COMMTYPEREAD \"0102\", 0, 1, 15, 2, NOMASK, 3, 2000;"}));
     ASSERT_TRUE(script_.Run(result_));
     EXPECT_EQ(Number("n"), 0xABu);
     EXPECT_EQ(Text("@RET_VALUE"), "AB34");
@@ -67,7 +68,7 @@ TEST_F(ScriptComm, MaskAppliesToTheNumberAndToTheAppendedText) {
 
 TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "hello");
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 99, NOMASK, 3, 500, s;"}));
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 99, NOMASK, 3, 2000, s;"}));
     ASSERT_TRUE(script_.Run(result_));
     // The field runs to the end of the response frame text, ETX and BCC included.
     EXPECT_EQ(Text("s").substr(0, 6), "hello\x03");
@@ -75,7 +76,7 @@ TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
 
 TEST_F(ScriptComm, AtFrameCommands) {
     Unit->SetAnswer(SimProtocol::At, "RD", "0042");
-    ASSERT_TRUE(Load({"COMMREAD \"RD\", 1, 1, 0, 1, NOMASK, 1, 500, s;"}));
+    ASSERT_TRUE(Load({"COMMREAD \"RD\", 1, 1, 0, 1, NOMASK, 1, 2000, s;"}));
     ASSERT_TRUE(script_.Run(result_));
     EXPECT_EQ(Text("s"), "@");
     const Lines lines = log_.Lines();
@@ -86,7 +87,7 @@ TEST_F(ScriptComm, AtFrameCommands) {
 
 TEST_F(ScriptComm, FramesAreLoggedAsScriptLines) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 500;"}));
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 2000;"}));
     ASSERT_TRUE(script_.Run(result_));
     const Lines lines = log_.Lines();
     ASSERT_EQ(lines.size(), 2u);
@@ -124,7 +125,7 @@ TEST_F(ScriptComm, SilenceWithReadFlagRetriesThenGivesUp) {
 
 TEST_F(ScriptComm, RejectedCommandUsesEveryAttempt) {
     // The canned unit rejects commands it does not know with a response code.
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 500;"}));
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
     EXPECT_FALSE(script_.Run(result_));
     EXPECT_EQ(Sim.CommandsHandled(), 3u);
     EXPECT_FALSE((log_.Text().find("response time out.\n") != std::string::npos));
@@ -142,7 +143,7 @@ TEST_F(ScriptComm, ZeroAttemptsNeverSend) {
 
 TEST_F(ScriptComm, ShortResponseFailsWithoutRetry) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 500, n;"}));
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 2000, n;"}));
     EXPECT_FALSE(script_.Run(result_));
     EXPECT_EQ(Sim.CommandsHandled(), 1u);
     EXPECT_FALSE((log_.Text().find("command retry over.\n") != std::string::npos));
@@ -151,7 +152,7 @@ TEST_F(ScriptComm, ShortResponseFailsWithoutRetry) {
 
 TEST_F(ScriptComm, FieldWithoutHexDigitsFails) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "ZZZZ");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 500;"}));
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
     EXPECT_FALSE(script_.Run(result_));
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
@@ -161,7 +162,7 @@ TEST_F(ScriptComm, EchoedCommandIsSkipped) {
     SimFaults faults;
     faults.EchoCount = 1;
     Sim.SetFaults(faults);
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 500, n;"}));
+    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 2000, n;"}));
     ASSERT_TRUE(script_.Run(result_));
     EXPECT_EQ(Number("n"), 0xFFu);
 }
@@ -180,7 +181,7 @@ TEST_F(ScriptComm, CommStatusSurvivesIntoTheNextRun) {
 
 TEST_F(ScriptComm, IsCmdOkStepsOnAfterSuccess) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 1, 500;", "ISCMDOK ::missing;",
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 1, 2000;", "ISCMDOK ::missing;",
                       "STORE n, 1;", "IF @COMM_STATUS, ==, 0, ::ok, ::bad;", "::bad;",
                       "STORE n, 2;", "::ok;"}));
     ASSERT_TRUE(script_.Run(result_));

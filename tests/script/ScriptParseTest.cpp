@@ -130,8 +130,8 @@ TEST(Hostile, DeepBackwardJumpChainRuns) {
 
 TEST(Run, SecondRunKeepsVariablesAndStartsAtTheTop) {
     CScript script;
-    ASSERT_TRUE(script.Load({":VarBegin;", "var INT n;", ":VarEnd;", ":Begin;", "ADD n, 2;",
-                             "RET n;", ":End;"}));
+    ASSERT_TRUE(script.Load(
+        {":VarBegin;", "var INT n;", ":VarEnd;", ":Begin;", "ADD n, 2;", "RET n;", ":End;"}));
     CVarItem result;
     EXPECT_TRUE(script.Run(result));
     EXPECT_TRUE(script.Run(result));

@@ -11,8 +11,8 @@ namespace {
 TEST(RunReport, FailedLoadWritesOneThreePartReport) {
     LogCapture log;
     CScript script;
-    EXPECT_FALSE(script.Load({":VarBegin;", "var INT n;", ":VarEnd;", ":Begin;", "ADD n;",
-                              "ADD x, 1;", ":End;"}));
+    EXPECT_FALSE(script.Load(
+        {":VarBegin;", "var INT n;", ":VarEnd;", ":Begin;", "ADD n;", "ADD x, 1;", ":End;"}));
     EXPECT_EQ(log.Text(),
               "script error. information start.\n   5 ADD n;\n   6 ADD x, 1;\n"
               "script error. information end.\n");
@@ -42,20 +42,21 @@ TEST(RunReport, EndlessRoutineIsStoppedAndSaysWhy) {
 }
 
 class RunRoutineFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        path_ = folder_.Write("model.scp",
-                "[Connect]\n:VarBegin;\nvar STRING model;\n:VarEnd;\n:Begin;\n"
-                "STORE model, \"TX42\";\nRET model;\n:End;\n"
-                "[Broken]\n:Begin;\nADD;\n:End;\n"
-                "[Failing]\n:VarBegin;\nvar INT n;\n:VarEnd;\n:Begin;\nDIV n, 0;\n:End;\n"
-                "[00000001]\n:VarBegin;\nvar WORD on;\n:VarEnd;\n:Begin;\nSTORE on, 1;\n"
-                "RET on;\n:End;\n");
+        path_ =
+            folder_.Write("model.scp",
+                          "[Connect]\n:VarBegin;\nvar STRING model;\n:VarEnd;\n:Begin;\n"
+                          "STORE model, \"TX42\";\nRET model;\n:End;\n"
+                          "[Broken]\n:Begin;\nADD;\n:End;\n"
+                          "[Failing]\n:VarBegin;\nvar INT n;\n:VarEnd;\n:Begin;\nDIV n, 0;\n:End;\n"
+                          "[00000001]\n:VarBegin;\nvar WORD on;\n:VarEnd;\n:Begin;\nSTORE on, 1;\n"
+                          "RET on;\n:End;\n");
     }
 
     std::string Path() const { return path_; }
 
-private:
+  private:
     TempFolder folder_;
     std::string path_;
 };
