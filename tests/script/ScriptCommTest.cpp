@@ -1,6 +1,8 @@
 // The communication statements against the simulated controller on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "protocol/FramePort.h"
 #include "script/Script.h"
 #include "support/LogCapture.h"
@@ -36,6 +38,12 @@ class ScriptComm : public SimFixture {
         return script_.Load(lines);
     }
 
+    // The bus counts a command after it has answered it, so wait for the count to catch up.
+    size_t Handled(size_t expected) {
+        Sim.WaitForCommands(expected, std::chrono::milliseconds(2000));
+        return Sim.CommandsHandled();
+    }
+
     uint32_t Number(const std::string& name) { return script_.FindVar(name)->GetNumber(); }
     std::string Text(const std::string& name) { return script_.FindVar(name)->GetString(); }
 
@@ -52,7 +60,7 @@ TEST_F(ScriptComm, ReadsAMaskedFieldIntoANumber) {
     ASSERT_TRUE(script_.Run(result_));
     EXPECT_EQ(Number("n"), 0x12ABu);
     EXPECT_EQ(script_.FindVar("@COMM_STATUS")->GetNumber(), 0u);
-    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(Handled(1), 1u);
 }
 
 TEST_F(ScriptComm, MaskAppliesToTheNumberAndToTheAppendedText) {
@@ -127,7 +135,7 @@ TEST_F(ScriptComm, RejectedCommandUsesEveryAttempt) {
     // The canned unit rejects commands it does not know with a response code.
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
     EXPECT_FALSE(script_.Run(result_));
-    EXPECT_EQ(Sim.CommandsHandled(), 3u);
+    EXPECT_EQ(Handled(3), 3u);
     EXPECT_FALSE((log_.Text().find("response time out.\n") != std::string::npos));
     EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
@@ -145,7 +153,7 @@ TEST_F(ScriptComm, ShortResponseFailsWithoutRetry) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 2000, n;"}));
     EXPECT_FALSE(script_.Run(result_));
-    EXPECT_EQ(Sim.CommandsHandled(), 1u);
+    EXPECT_EQ(Handled(1), 1u);
     EXPECT_FALSE((log_.Text().find("command retry over.\n") != std::string::npos));
     EXPECT_EQ(result_.GetString(), "_ERROR_");
 }
