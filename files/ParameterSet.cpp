@@ -1,0 +1,114 @@
+#include "files/ParameterSet.h"
+
+#include <cstdio>
+
+#include "app/FileDate.h"
+#include "files/CsvWriter.h"
+#include "files/ParamFile.h"
+#include "params/MenuParamTable.h"
+
+namespace {
+
+template <class File>
+bool Fail(const File& file, SFileError& error) {
+    error.text = file.ErrorText();
+    error.code = file.ErrorCode();
+    return false;
+}
+
+bool IsSaved(const CMenuParamItem& item) { return item.writable != 0 && !item.setValue.empty(); }
+
+}  // namespace
+
+std::string FormatTableDate(const std::string& tablePath) {
+    FileDateTime d;
+    GetFileDate(tablePath, d);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", d.year, d.month, d.day,
+                  d.hour, d.minute, d.second);
+    return text;
+}
+
+std::string WithExtension(const std::string& path, const std::string& extension) {
+    if (path.size() >= extension.size() &&
+        path.compare(path.size() - extension.size(), extension.size(), extension) == 0)
+        return path;
+    return path + extension;
+}
+
+bool SaveParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                      const std::string& tableDate, const std::string& path, SFileError& error) {
+    CParamFile file;
+    if (!file.Open(path, CParamFile::Mode::Write) || !file.WriteDate(tableDate) ||
+        !file.WriteName(modelName))
+        return Fail(file, error);
+    for (size_t i = 0; i < table.GetCount(); ++i) {
+        const CMenuParamItem& item = *table.GetItem(i);
+        if (IsSaved(item) && !file.WriteRecord(item.number, item.scale, item.setValue))
+            return Fail(file, error);
+    }
+    if (!file.Commit()) return Fail(file, error);
+    return true;
+}
+
+bool LoadParameterSet(CMenuParamTable& table, const std::string& path,
+                      const std::string& modelName, bool& modelDiffers, SFileError& error) {
+    modelDiffers = false;
+    SParameterFileContent content;
+    const bool complete = ReadParameterFileContent(path, content, error);
+    if (!content.headerRead) return false;
+    modelDiffers = content.modelName != modelName;
+    table.ClearValid();
+    table.ClearSetValues();
+    // Records read before a file error stay applied.
+    for (const SParameterFileRecord& record : content.records) {
+        // Parameter numbers are 16-bit; a larger one in a damaged file matches nothing.
+        if (record.number < 0 || record.number > 0xFFFF) continue;
+        CMenuParamItem* item = table.FindByNumber(static_cast<uint16_t>(record.number));
+        if (!item || item->writable == 0) continue;
+        item->scale = record.scale;
+        item->setValue = record.setValue;
+        item->valid = 1;
+    }
+    return complete;
+}
+
+bool ReadParameterFileContent(const std::string& path, SParameterFileContent& content,
+                              SFileError& error) {
+    content = {};
+    CParamFile file;
+    if (!file.Open(path, CParamFile::Mode::Read) || !file.ReadDate(content.date) ||
+        !file.ReadName(content.modelName))
+        return Fail(file, error);
+    content.headerRead = true;
+    SParameterFileRecord r;
+    for (;;) {
+        const int got = file.ReadRecord(r.number, r.scale, r.setValue);
+        if (got == 0) return true;
+        if (got < 0) return Fail(file, error);
+        content.records.push_back(r);
+    }
+}
+
+bool ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                        const std::string& tableDate, const SExportTexts& texts,
+                        const std::string& path, SFileError& error) {
+    CCsvWriter csv;
+    if (!csv.Open(path)) return Fail(csv, error);
+    csv.SetTitle(modelName);
+    csv.WriteTitle();
+    csv.AddColumn("");
+    csv.AddColumn(texts.nameColumn);
+    csv.AddColumn(texts.valueColumn);
+    csv.WriteColumnHeader();
+    for (size_t i = 0; i < table.GetCount(); ++i) {
+        const CMenuParamItem& item = *table.GetItem(i);
+        if (!IsSaved(item)) continue;
+        csv.SetRecord(item.number, item.name, csv.LocalizeDecimal(item.ApplyDecimalPoint(item.setValue)));
+        if (!csv.WriteRecord()) return Fail(csv, error);
+    }
+    csv.SetFooter(tableDate);
+    csv.WriteFooter();
+    if (!csv.Close()) return Fail(csv, error);
+    return true;
+}

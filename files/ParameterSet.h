@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CMenuParamTable;
+
+// A failed file operation as the operator is told of it: the text and its cause.
+struct SFileError {
+    std::string text;
+    int code = 0;
+};
+
+// "%04d/%02d/%02d %02d:%02d:%02d" of the file's last-write time in UTC; all numbers 0
+// when the time cannot be read.
+std::string FormatTableDate(const std::string& tablePath);
+
+// The path with `extension` (".tmf", ".csv") appended unless it already ends with it.
+std::string WithExtension(const std::string& path, const std::string& extension);
+
+// Writes every transferable parameter with a set value, in table order.
+bool SaveParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                      const std::string& tableDate, const std::string& path, SFileError& error);
+
+// Reads a parameter file into the table: set values and scales of the parameters whose
+// numbers it holds become valid, all others are emptied.  modelDiffers tells whether the
+// file was made for another model than `modelName`; it is still read.
+bool LoadParameterSet(CMenuParamTable& table, const std::string& path,
+                      const std::string& modelName, bool& modelDiffers, SFileError& error);
+
+// The header, date and name of a parameter file and its records as they stand.
+struct SParameterFileRecord {
+    int32_t number = 0;
+    int32_t scale = 0;
+    std::string setValue;
+};
+struct SParameterFileContent {
+    bool headerRead = false;
+    std::string date;
+    std::string modelName;
+    std::vector<SParameterFileRecord> records;
+};
+bool ReadParameterFileContent(const std::string& path, SParameterFileContent& content,
+                              SFileError& error);
+
+// The CSV export: title (model name), header with the two column titles, one line per
+// transferable parameter with a set value, and the table date.
+struct SExportTexts {
+    std::string nameColumn;
+    std::string valueColumn;
+};
+bool ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                        const std::string& tableDate, const SExportTexts& texts,
+                        const std::string& path, SFileError& error);

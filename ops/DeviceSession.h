@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/MessageTable.h"
+#include "ops/OperatorUi.h"
+#include "ops/ParamAccess.h"
+#include "ops/SessionState.h"
+#include "params/OperatorReport.h"
+#include "protocol/FramePort.h"
+#include "serial/CommSettings.h"
+
+class CMenuCmdItem;
+class CMenuCmdList;
+struct SFileError;
+
+// The connection to one controller and everything the operator does with it:
+// connect and disconnect, the setting view, upload, download and verify, parameter
+// files and CSV export.  It owns the port, the loaded model and the view state, and
+// reaches the operator only through its COperatorUi.  Every handler ignores a call
+// while another operation runs, so no front end can start two at once.
+class CDeviceSession {
+public:
+    CDeviceSession(COperatorUi& ui, const CMessageTable& catalogue);
+    ~CDeviceSession();
+    CDeviceSession(const CDeviceSession&) = delete;
+    CDeviceSession& operator=(const CDeviceSession&) = delete;
+
+    // --- settings and connection ---
+    // New line settings from the settings dialog: an open port is closed without the
+    // disconnect routine and the connection state is reset.
+    void ApplyCommSettings(const CCommSettings& settings, int unit);
+    void ConnectButton();
+    bool Connect();
+    void Disconnect();
+    bool ConnectAndLoad(int unit, SLoadedModel& model);
+    std::string ReadModel(int unit);
+    bool RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key);
+    std::string FormatConnectionStatus() const;
+
+    // --- whole-set operations ---
+    void UploadButton();
+    void VerifyButton();
+    void DownloadButton();
+    // 0 when cancelled, else 1.
+    int Download(CMenuParamTable& table, const std::string& modelName, int unit);
+    bool RunDownloadAction(bool before, const std::string& modelName, int unit);
+    static bool CopySetValues(CMenuParamTable& destination, const CMenuParamTable& source);
+
+    // --- setting view ---
+    bool ShowItem(int index);
+    void ShowFrom(int index, bool forward);
+    void SettingViewClicked();
+    void CloneViewClicked();
+    void UpArrow();
+    void DownArrow();
+    // The "Write" box was toggled to `checked` by the operator.
+    void WriteCheckClicked(bool checked);
+    // Runs the current parameter's write-enter (on) or write-leave list; false when it fails.
+    bool SwitchWriteMode(bool on);
+    // Return in the value entry: writes `newValue` and reads the parameter back.
+    void EnterPressed(const std::string& newValue);
+    // A parameter picked in the side panel.
+    void GoToItem(int index);
+
+    // --- parameter files ---
+    void SaveButton();
+    void OpenButton();
+    void ExportButton();
+    bool ReadParameterFile(CMenuParamTable& table, const std::string& path, bool& modelDiffers);
+
+    // --- state for the front ends ---
+    bool IsBusy() const { return m_busy; }
+    bool IsConnected() const { return m_connected; }
+    bool ValuesPresent() const { return m_valuesPresent; }
+    bool FileOpened() const { return m_fileOpened; }
+    const std::string& OpenedFilePath() const { return m_openedFilePath; }
+    const std::string& SetSourceText() const { return m_setSourceText; }
+    const CMenuParamTable* Table() const { return m_model.table.get(); }
+    CMenuParamTable* Table() { return m_model.table.get(); }
+    bool TableHasItems() const { return m_model.table && m_model.table->GetCount() > 0; }
+    const std::string& TablePath() const { return m_model.tablePath; }
+    const std::string& ModelName() const { return m_model.modelName; }
+    const std::string& PicturePath() const { return m_model.picturePath; }
+    const CCommSettings& Settings() const { return m_settings; }
+    int UnitNumber() const { return m_unit; }
+    int CurrentIndex() const { return m_currentIndex; }
+    EView View() const { return m_view; }
+    const SSettingView& SettingView() const { return m_settingView; }
+    CFramePort& Port() { return m_port; }
+
+    // The parameter access of the model's commands and routines, bound to this
+    // session's port, unit number and table path.
+    bool ExecuteCommand(const CMenuCmdItem& command, const std::string* data, std::string* response,
+                        int unit = -1);
+    bool RunCommandList(const CMenuCmdList& list, int unit = -1);
+    bool EvaluateCondition(CMenuParamItem& item, int32_t* result = nullptr);
+    bool EvaluateScale(CMenuParamItem& item);
+
+private:
+    friend class CBusyScope;
+
+    // Reports of the parameter model (an unreadable table) go to the operator.
+    struct SUiReport : OperatorReport {
+        explicit SUiReport(COperatorUi& ui) : ui(ui) {}
+        void ShowError(const std::string& text) override;
+        COperatorUi& ui;
+    };
+
+    SDeviceLink Link();
+    bool OpenPort();
+    void ReportFileError(const SFileError& error);
+    void EnterConnectedState();
+    void ResetConnectionState();
+    // The end every whole-set operation shares: refresh, and the side panel when
+    // some parameter was not transferred.
+    void FinishSetOperation(bool openPanelWhenNotValid);
+    std::string Catalogue(uint16_t number) const { return m_catalogue.Get(number); }
+
+    COperatorUi& m_ui;
+    const CMessageTable& m_catalogue;
+    CFramePort m_port;
+    CCommSettings m_settings;
+    int m_unit = 1;
+    SLoadedModel m_model;
+    bool m_busy = false;
+    bool m_connected = false;
+    bool m_valuesPresent = false;
+    bool m_fileOpened = false;
+    std::string m_openedFilePath;
+    std::string m_setSourceText;
+    int m_currentIndex = 0;
+    EView m_view = EView::Setting;
+    SSettingView m_settingView;
+    SUiReport m_report;
+};

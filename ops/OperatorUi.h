@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+// Everything the device session shows to, or asks of, the operator.  The desktop
+// program answers with widgets, vexa-cli with the terminal, tests with a script;
+// the session itself never opens a window.
+class COperatorUi {
+public:
+    enum class BoxStyle { Ok, OkCancelWarning };
+    enum class BoxAnswer { Ok, Cancel };
+    enum class FileKind { ParameterSet, Csv };
+
+    virtual ~COperatorUi() = default;
+
+    virtual BoxAnswer MessageBox(const std::string& text, BoxStyle style) = 0;
+
+    // The stop offer during a long operation.  PollCancel answers true once per
+    // stop request and keeps the front end alive (repaints, queued input) meanwhile.
+    virtual void StartCancel() = 0;
+    virtual bool PollCancel() = 0;
+    virtual void CloseCancel() = 0;
+    // "parameter done of total" while a whole-set operation or a search runs.
+    virtual void Progress(int done, int total) = 0;
+
+    // The target unit of a download; false when the operator cancels.
+    virtual bool AskUnitNumber(int& unit) = 0;
+    // A file to save to or open; suggested is a proposed name.  False: cancelled.
+    virtual bool ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) = 0;
+    virtual bool ChooseOpenFile(FileKind kind, std::string& path) = 0;
+
+    // The session's state changed: redraw the views, the status line and the lamps.
+    virtual void RefreshView() = 0;
+    // The side panel's list (names and transferred marks) changed.
+    virtual void RefreshSidePanel() = 0;
+    // Parameters were not transferred: show the side panel.
+    virtual void OpenSidePanel() = 0;
+    // Let queued window events through while the session waits.
+    virtual void PumpEvents() = 0;
+    // An operation starts (true) or has ended (false): the front end disables and
+    // enables its window.  Input queued meanwhile was pumped while still busy.
+    virtual void BusyChanged(bool busy) = 0;
+};

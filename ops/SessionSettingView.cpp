@@ -1,0 +1,177 @@
+// The setting view: one parameter at a time, read live, stepped through and written.
+#include "app/ConfigFiles.h"
+#include "ops/BusyScope.h"
+#include "ops/DeviceSession.h"
+#include "protocol/CommLog.h"
+
+bool CDeviceSession::ShowItem(int index) {
+    CMenuParamItem* item = m_model.table && index >= 0 ? m_model.table->GetItem(index) : nullptr;
+    if (!item) return false;
+    SSettingView& view = m_settingView;
+    view.currentValue.clear();
+    view.currentName = item->name;
+    view.newValue.clear();
+    item->ResetDerived();
+
+    bool conditionOk = true;
+    bool scaleOk = true;
+    bool result = true;
+    if (item->condition != 0) result = conditionOk = EvaluateCondition(*item);
+    if (result) {
+        if (item->Exists() == 0) {
+            result = false;
+        } else if ((result = ExecuteCommand(item->readCommand, nullptr, &item->settingText))) {
+            if (item->scaleScript != 0) result = scaleOk = EvaluateScale(*item);
+            if (result) view.currentValue = item->ToDisplayText(item->settingText);
+        }
+    }
+    // A parameter that does not exist is shown by its name alone, and counts as shown.
+    if (conditionOk && scaleOk && item->Exists() == 0) result = true;
+
+    const bool settingSelected = m_view == EView::Setting;
+    if (item->writable == 1 && item->Exists() == 1 && scaleOk) {
+        if (settingSelected) view.writeCheckEnabled = true;
+        const bool freelyWritable = item->WriteMode16() == 0;
+        if (settingSelected) view.newValueEnabled = freelyWritable;
+        view.writeCheck = freelyWritable;
+    } else {
+        view.writeCheckEnabled = false;
+        view.newValueEnabled = false;
+        view.writeCheck = false;
+    }
+    view.decimalPlaces = item->DecimalPlaces();
+
+    const int count = static_cast<int>(m_model.table->GetCount());
+    view.previousName = index > 0 ? m_model.table->GetItem(index - 1)->name : std::string();
+    view.nextName = index + 1 < count ? m_model.table->GetItem(index + 1)->name : std::string();
+    if (settingSelected) {
+        view.upEnabled = index > 0;
+        view.downEnabled = index + 1 < count;
+    }
+    m_ui.RefreshView();
+    return result;
+}
+
+void CDeviceSession::ShowFrom(int index, bool forward) {
+    const int count = m_model.table ? static_cast<int>(m_model.table->GetCount()) : 0;
+    if (index < 0 || index >= count) return;
+    const int limit = forward ? count - 1 : 0;
+    bool searching = false;
+    while (!ShowItem(index)) {
+        // The operator may stop a long search through unreadable parameters.
+        if (!searching) {
+            m_ui.StartCancel();
+            searching = true;
+        }
+        m_ui.Progress(index, count);
+        if (m_ui.PollCancel() || index == limit) break;
+        index += forward ? 1 : -1;
+        m_ui.PumpEvents();
+    }
+    if (searching) m_ui.CloseCancel();
+    m_currentIndex = index;
+    m_ui.RefreshView();
+}
+
+void CDeviceSession::SettingViewClicked() {
+    LogEvent("Setting view radio-button clicked.");
+    if (m_busy) return;
+    {
+        CBusyScope busy(*this);
+        m_view = EView::Setting;
+        m_setSourceText.clear();
+        if (m_currentIndex == 0) m_settingView.upEnabled = false;
+        if (m_connected) ShowFrom(m_currentIndex, true);
+    }
+    m_settingView.valueChanged = false;
+    m_valuesPresent = false;
+    m_setSourceText.clear();
+    m_ui.RefreshView();
+}
+
+void CDeviceSession::CloneViewClicked() {
+    LogEvent("Clone view radio-button clicked.");
+    m_view = EView::Clone;
+    m_settingView.valueChanged = false;
+    m_ui.RefreshView();
+}
+
+void CDeviceSession::UpArrow() {
+    if (m_busy) return;
+    CBusyScope busy(*this);
+    LogEvent("Up Arrow button pushed.");
+    if (m_currentIndex > 0) ShowFrom(m_currentIndex - 1, false);
+    m_settingView.valueChanged = false;
+    m_ui.RefreshView();
+}
+
+void CDeviceSession::DownArrow() {
+    if (m_busy) return;
+    CBusyScope busy(*this);
+    LogEvent("Down Arrow button pushed.");
+    if (m_model.table && m_currentIndex + 1 < static_cast<int>(m_model.table->GetCount()))
+        ShowFrom(m_currentIndex + 1, true);
+    m_settingView.valueChanged = false;
+    m_ui.RefreshView();
+}
+
+void CDeviceSession::GoToItem(int index) {
+    if (m_busy || !m_connected || m_view != EView::Setting) return;
+    CBusyScope busy(*this);
+    ShowFrom(index, true);
+    m_settingView.valueChanged = false;
+    m_ui.RefreshView();
+}
+
+void CDeviceSession::WriteCheckClicked(bool checked) {
+    LogEvent("Write Check-box checked.");
+    if (m_busy) return;
+    CBusyScope busy(*this);
+    CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
+    if (!item) return;
+    SSettingView& view = m_settingView;
+    view.writeCheck = checked;
+    if (checked && item->WriteMode16() == 1 &&
+        m_ui.MessageBox(ReadQuestionText("000"), COperatorUi::BoxStyle::OkCancelWarning) ==
+            COperatorUi::BoxAnswer::Cancel) {
+        view.writeCheck = !checked;
+        m_ui.RefreshView();
+        return;
+    }
+    if (SwitchWriteMode(checked))
+        view.newValueEnabled = checked;
+    else
+        view.writeCheck = !checked;
+    view.valueChanged = false;
+    m_ui.RefreshView();
+}
+
+bool CDeviceSession::SwitchWriteMode(bool on) {
+    CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
+    return item && RunCommandList(on ? item->writeEnterList : item->writeLeaveList);
+}
+
+void CDeviceSession::EnterPressed(const std::string& newValue) {
+    if (m_busy) return;
+    CBusyScope busy(*this);
+    LogEvent("Parameter edit return key pushed.");
+    SSettingView& view = m_settingView;
+    view.newValue = newValue;
+    const std::string keptValue = view.currentValue;
+    CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
+    if (newValue.empty() || !item) return;
+    EvaluateScale(*item);
+    const std::string data = item->ToDeviceText(newValue);
+    if (data.empty()) return;
+
+    view.valueChanged = false;
+    if (!ExecuteCommand(item->writeCommand, &data, nullptr)) view.valueChanged = true;
+    if (!ShowItem(m_currentIndex)) {
+        view.valueChanged = true;
+        view.currentValue = keptValue;
+    }
+    view.writeCheck = true;
+    view.writeCheckEnabled = true;
+    view.newValueEnabled = true;
+    m_ui.RefreshView();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "params/MenuParamTable.h"
+
+// A controller model as connecting loads it: its parameter table and where it came from.
+struct SLoadedModel {
+    std::unique_ptr<CMenuParamTable> table;
+    std::string tablePath;
+    std::string modelName;
+    std::string picturePath;
+};
+
+// What the setting view shows: plain data that a front end renders as it is.
+struct SSettingView {
+    std::string previousName;
+    std::string currentName;
+    std::string nextName;
+    std::string currentValue;
+    std::string newValue;
+    bool writeCheck = false;
+    bool writeCheckEnabled = false;
+    bool newValueEnabled = false;
+    bool upEnabled = false;
+    bool downEnabled = false;
+    // A write or its read-back failed: the value entry is drawn red.
+    bool valueChanged = false;
+    int decimalPlaces = 0;
+};
+
+enum class EView { Setting, Clone };
