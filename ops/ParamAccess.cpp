@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
-#include "ops/RoutineRunner.h"
+#include "script/RunRoutine.h"
 #include "params/MenuCmdList.h"
 #include "params/MenuParamItem.h"
 #include "protocol/AtExchange.h"
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
 #include "protocol/FrameLogFormat.h"
+#include "protocol/FramePort.h"
 #include "protocol/QuadrelExchange.h"
 #include "script/VarItem.h"
 
@@ -25,7 +26,7 @@ std::string RoutineName(const std::string& text, int32_t number, uint32_t offset
 // Runs a parameter's routine and takes its numeric result.
 bool RunNumericRoutine(const SDeviceLink& link, const std::string& name, uint32_t& value) {
     CVarItem result;
-    if (!RunRoutine(link.tablePath, name, link.port, link.unit, result) || !result.IsNumeric())
+    if (!RunScriptRoutine(link.tablePath, name, link.port, link.unit, result) || !result.IsNumeric())
         return false;
     value = result.GetNumber();
     return true;

@@ -4,7 +4,7 @@
 #include "app/SectionReader.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
-#include "ops/RoutineRunner.h"
+#include "script/RunRoutine.h"
 #include "params/ModelIndex.h"
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
@@ -130,7 +130,7 @@ std::string CDeviceSession::ReadModel(int unit) {
 
 bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key) {
     CVarItem result;
-    if (!RunRoutine(scriptPath, "Connect", &m_port, unit, result)) return false;
+    if (!RunScriptRoutine(scriptPath, "Connect", &m_port, unit, result)) return false;
     if (result.Type() != kTypeString) return false;
     key = result.GetString();
     return true;
@@ -139,7 +139,7 @@ bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, 
 void CDeviceSession::Disconnect() {
     CVarItem result;
     const std::string scriptPath = FindModelFile(m_model.modelName.substr(0, 4) + ".scp");
-    if (!RunRoutine(scriptPath, "DisConnect", &m_port, m_unit, result))
+    if (!RunScriptRoutine(scriptPath, "DisConnect", &m_port, m_unit, result))
         WriteLog("Disconnect Script error.\n");
     m_port.Close();
     ResetConnectionState();

@@ -3,7 +3,7 @@
 #include "app/Folders.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
-#include "ops/RoutineRunner.h"
+#include "script/RunRoutine.h"
 #include "protocol/CommLog.h"
 #include "script/VarItem.h"
 
@@ -183,7 +183,7 @@ int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelNam
 
 bool CDeviceSession::RunDownloadAction(bool before, const std::string& modelName, int unit) {
     CVarItem result;
-    return RunRoutine(FindModelFile(modelName.substr(0, 4) + ".scp"),
+    return RunScriptRoutine(FindModelFile(modelName.substr(0, 4) + ".scp"),
                       before ? "BeforeDownload" : "AfterDownload", &m_port, unit, result);
 }
 
