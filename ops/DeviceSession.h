@@ -42,7 +42,8 @@ public:
     // --- whole-set operations ---
     void UploadButton();
     void VerifyButton();
-    void DownloadButton();
+    // True when the target controller was written and is the connected one now.
+    bool DownloadButton();
     // 0 when cancelled, else 1.
     int Download(CMenuParamTable& table, const std::string& modelName, int unit);
     bool RunDownloadAction(bool before, const std::string& modelName, int unit);
@@ -61,12 +62,16 @@ public:
     bool SwitchWriteMode(bool on);
     // Return in the value entry: writes `newValue` and reads the parameter back.
     void EnterPressed(const std::string& newValue);
-    // A parameter picked in the side panel.
+    // A parameter picked in the side panel: shown, or the next one that can be.
     void GoToItem(int index);
+    // Makes the parameter at index the current one and reads it; false when it could
+    // not be shown.
+    bool SelectItem(int index);
 
     // --- parameter files ---
     void SaveButton();
-    void OpenButton();
+    // True when the file was read into the table.
+    bool OpenButton();
     void ExportButton();
     bool ReadParameterFile(CMenuParamTable& table, const std::string& path, bool& modelDiffers);
 
@@ -83,6 +88,8 @@ public:
     const std::string& TablePath() const { return m_model.tablePath; }
     const std::string& ModelName() const { return m_model.modelName; }
     const std::string& PicturePath() const { return m_model.picturePath; }
+    const std::string& ModelText() const { return m_model.modelText; }
+    const std::string& ModelKey() const { return m_model.key; }
     const CCommSettings& Settings() const { return m_settings; }
     int UnitNumber() const { return m_unit; }
     int CurrentIndex() const { return m_currentIndex; }

@@ -84,6 +84,7 @@ void CDeviceSession::EnterConnectedState() {
 bool CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     const std::string modelText = ReadModel(unit);
     if (modelText.empty()) return false;
+    model.modelText = modelText;
     const std::string prefix = modelText.substr(0, 4);
     if (!IsSafeModelPrefix(prefix)) {
         WriteLog("Model text [" + prefix + "] names no model file.\n");
@@ -93,6 +94,7 @@ bool CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     if (scriptPath.empty()) return false;
     std::string key;
     if (!RunConnectRoutine(scriptPath, unit, key)) return false;
+    model.key = key;
     const std::string indexPath = FindModelFile(prefix + ".tbl");
     if (indexPath.empty()) return false;
     std::string tablePath, modelName;

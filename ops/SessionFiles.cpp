@@ -47,14 +47,14 @@ void CDeviceSession::SaveButton() {
     LogEvent("Save end.");
 }
 
-void CDeviceSession::OpenButton() {
+bool CDeviceSession::OpenButton() {
     LogEvent("File Open button pushed.");
-    if (m_busy || !m_model.table) return;
+    if (m_busy || !m_model.table) return false;
     std::string path;
     LogEvent("File Open start.");
     if (!m_ui.ChooseOpenFile(COperatorUi::FileKind::ParameterSet, path)) {
         LogEvent("File Open canceled.");
-        return;
+        return false;
     }
     WriteLog("Open file is [" + path + "]\n");
     CMenuParamTable& table = *m_model.table;
@@ -71,7 +71,7 @@ void CDeviceSession::OpenButton() {
         m_ui.OpenSidePanel();
         m_setSourceText.clear();
         m_ui.RefreshView();
-        return;
+        return false;
     }
     m_valuesPresent = true;
     m_fileOpened = true;
@@ -81,6 +81,7 @@ void CDeviceSession::OpenButton() {
     m_setSourceText = path;
     m_ui.RefreshView();
     LogEvent("File Open end.");
+    return true;
 }
 
 bool CDeviceSession::ReadParameterFile(CMenuParamTable& table, const std::string& path,

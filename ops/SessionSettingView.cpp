@@ -123,6 +123,14 @@ void CDeviceSession::GoToItem(int index) {
     m_ui.RefreshView();
 }
 
+bool CDeviceSession::SelectItem(int index) {
+    if (m_busy || !m_model.table || index < 0 ||
+        index >= static_cast<int>(m_model.table->GetCount()))
+        return false;
+    m_currentIndex = index;
+    return ShowItem(index);
+}
+
 void CDeviceSession::WriteCheckClicked(bool checked) {
     LogEvent("Write Check-box checked.");
     if (m_busy) return;

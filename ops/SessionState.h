@@ -8,6 +8,8 @@
 
 // A controller model as connecting loads it: its parameter table and where it came from.
 struct SLoadedModel {
+    std::string modelText;  // as the controller reported it
+    std::string key;        // as the model's "Connect" routine returned it
     std::unique_ptr<CMenuParamTable> table;
     std::string tablePath;
     std::string modelName;

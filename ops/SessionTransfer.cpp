@@ -100,28 +100,28 @@ void CDeviceSession::VerifyButton() {
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
 }
 
-void CDeviceSession::DownloadButton() {
-    if (m_busy) return;
+bool CDeviceSession::DownloadButton() {
+    if (m_busy) return false;
     CBusyScope busy(*this);
     LogEvent("Download button pushed.");
-    if (!m_model.table) return;
+    if (!m_model.table) return false;
     CMenuParamTable& current = *m_model.table;
 
     int unit = m_unit;
-    if (!m_ui.AskUnitNumber(unit)) return;
+    if (!m_ui.AskUnitNumber(unit)) return false;
 
     SLoadedModel target;
     if (!ConnectAndLoad(unit, target)) {
         current.ClearValid();
         FinishSetOperation(true);
-        return;
+        return false;
     }
     if (m_fileOpened) {
         bool modelDiffers = false;
         if (!ReadParameterFile(*target.table, m_openedFilePath, modelDiffers)) {
             current.ClearValid();
             FinishSetOperation(true);
-            return;
+            return false;
         }
     } else {
         CopySetValues(*target.table, current);
@@ -136,7 +136,7 @@ void CDeviceSession::DownloadButton() {
     if (Download(*target.table, target.modelName, unit) == 0) {
         current.ClearValid();
         FinishSetOperation(true);
-        return;
+        return false;
     }
     // The written controller is the connected one from now on.
     m_model = std::move(target);
@@ -144,6 +144,7 @@ void CDeviceSession::DownloadButton() {
     m_currentIndex = 0;
     m_setSourceText = m_model.modelName;
     FinishSetOperation(true);
+    return true;
 }
 
 int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelName, int unit) {

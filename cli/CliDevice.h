@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "app/MessageTable.h"
+#include "cli/CliOptions.h"
+#include "cli/TerminalUi.h"
+#include "ops/DeviceSession.h"
+
+// A device session opened from the command line: the catalogue, the log, the line
+// settings and the connection, with one clear line on stderr for every failure.
+class CCliDevice {
+public:
+    CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers);
+    ~CCliDevice();
+
+    // Connects in the given view; false (reported) when the controller cannot be reached.
+    bool Connect(EView view);
+    CDeviceSession& Session() { return m_session; }
+    CTerminalUi& Ui() { return m_ui; }
+
+private:
+    void ReportConnectFailure() const;
+
+    const SCliOptions& m_options;
+    CTerminalUi m_ui;
+    CMessageTable m_catalogue;
+    CDeviceSession m_session;
+    std::string m_lastPortError;
+};
+
+// Loads "VEXA.cap" from the program folder; false (reported) when it is missing.
+bool LoadCatalogue(CMessageTable& catalogue);
+
+// The index of the parameter a key names: its number, else its exact name; -1 when none.
+int FindParameter(const CMenuParamTable& table, const std::string& key);

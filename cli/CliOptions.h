@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "serial/CommSettings.h"
+
+// Everything the command line said.
+struct SCliOptions {
+    CCommSettings line;   // --port, --baud, --data-bits, --parity, --stop-bits
+    bool portGiven = false;
+    int unit = 1;
+    std::string home;     // stands for the program folder
+    bool json = false;
+
+    std::string command;
+    std::string input;    // -i
+    std::string output;   // -o
+    std::string csv;      // --csv
+    std::string table;    // --table
+    int targetUnit = -1;  // --target-unit
+    std::vector<std::string> arguments;  // keys, KEY=VALUE pairs, the text to send, the file
+    int retry = 1;        // send: attempts
+    int timeoutMs = 10000;  // send: per byte
+};
+
+// Exit codes scripts rely on.
+enum EExitCode {
+    kExitOk = 0,
+    kExitFailure = 1,
+    kExitUsage = 2,
+    kExitIncomplete = 3,  // parameters not transferred, or not equal
+    kExitInterrupted = 130,
+};

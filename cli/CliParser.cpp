@@ -1,0 +1,101 @@
+#include "cli/CliParser.h"
+
+#include <CLI/CLI.hpp>
+
+#include <map>
+
+#include "app/Version.h"
+
+namespace {
+
+const std::map<std::string, std::uint16_t> kParities = {
+    {"none", CCommSettings::kParityNone},
+    {"odd", CCommSettings::kParityOdd},
+    {"even", CCommSettings::kParityEven}};
+
+CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description,
+                     const std::string& example) {
+    CLI::App* command = app.add_subcommand(name, description);
+    command->footer("Example:\n  " + example);
+    return command;
+}
+
+}  // namespace
+
+int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
+    CLI::App app{"VEXA command line: set up temperature controllers on a serial line.",
+                 "vexa-cli"};
+    app.set_version_flag("--version", GetVersionText());
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.footer("Exit codes: 0 success, 1 failure, 2 usage error, 3 parameters not transferred or "
+               "not equal, 130 interrupted.");
+
+    std::string parity = "even";
+    app.add_option("--port", o.line.portName, "serial device path (a tty or a pseudo-terminal)");
+    app.add_option("--baud", o.line.baudRate, "baud rate")->capture_default_str();
+    app.add_option("--data-bits", o.line.dataBits, "7 or 8")
+        ->check(CLI::IsMember({7, 8}))
+        ->capture_default_str();
+    app.add_option("--parity", parity, "none, odd or even")
+        ->check(CLI::IsMember({"none", "odd", "even"}))
+        ->capture_default_str();
+    app.add_option("--stop-bits", o.line.stopBits, "1 or 2")
+        ->check(CLI::IsMember({1, 2}))
+        ->capture_default_str();
+    app.add_option("--unit", o.unit, "unit number of the controller")
+        ->check(CLI::Range(0, 99))
+        ->capture_default_str();
+    app.add_option("--home", o.home,
+                   "folder standing for the program folder (VEXA.cap, Skyloom.set, models, log)");
+    app.add_flag("--json", o.json, "print the result as one JSON object");
+
+    AddCommand(app, "ports", "list the serial ports present", "vexa-cli ports");
+    AddCommand(app, "identify", "connect and print what the controller is",
+               "vexa-cli --port /dev/ttyUSB0 --unit 1 identify");
+    auto* upload = AddCommand(app, "upload", "read the whole parameter set into a file",
+                              "vexa-cli --port /dev/ttyUSB0 upload -o set.tmf --csv set.csv");
+    upload->add_option("-o", o.output, "parameter file to write")->required();
+    upload->add_option("--csv", o.csv, "also export the set as CSV");
+    auto* download = AddCommand(app, "download", "write a parameter file into a controller",
+                                "vexa-cli --port /dev/ttyUSB0 download -i set.tmf --target-unit 2");
+    download->add_option("-i", o.input, "parameter file to write")->required();
+    download->add_option("--target-unit", o.targetUnit, "unit to write (default: --unit)")
+        ->check(CLI::Range(0, 99));
+    auto* verify = AddCommand(app, "verify", "compare a controller with a parameter file",
+                              "vexa-cli --port /dev/ttyUSB0 verify -i set.tmf");
+    verify->add_option("-i", o.input, "parameter file to compare with")->required();
+    auto* get = AddCommand(app, "get", "read parameters as the setting view shows them",
+                           "vexa-cli --port /dev/ttyUSB0 get 12 \"Set point\"");
+    get->add_option("KEY", o.arguments, "parameter number or exact name (none: all)");
+    auto* set = AddCommand(app, "set", "write parameters and read them back",
+                           "vexa-cli --port /dev/ttyUSB0 set 12=25.5");
+    set->add_option("KEY=VALUE", o.arguments, "parameter number or name, and the value")
+        ->required();
+    auto* exportCmd = AddCommand(app, "export", "export a parameter file as CSV without a controller",
+                                 "vexa-cli export -i set.tmf -o set.csv --table HD40A.prm");
+    exportCmd->add_option("-i", o.input, "parameter file")->required();
+    exportCmd->add_option("-o", o.output, "CSV file to write")->required();
+    exportCmd->add_option("--table", o.table, "parameter table file of the model")->required();
+    auto* show = AddCommand(app, "show", "print a parameter file", "vexa-cli show set.tmf");
+    show->add_option("FILE", o.arguments, "parameter file")->required()->expected(1);
+    auto* send = AddCommand(app, "send", "send one typed command (maintenance)",
+                            "vexa-cli --port /dev/ttyUSB0 send \"@01RS\"");
+    send->add_option("TEXT", o.arguments, "the command, mnemonics allowed")->required()->expected(1);
+    send->add_option("--retry", o.retry, "attempts")->capture_default_str();
+    send->add_option("--timeout", o.timeoutMs, "time-out per byte in milliseconds")
+        ->capture_default_str();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kExitUsage;
+    }
+    o.line.parity = kParities.at(parity);
+    o.portGiven = app.count("--port") > 0;
+    o.command = app.get_subcommands().front()->get_name();
+    return -1;
+}

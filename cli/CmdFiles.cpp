@@ -1,0 +1,77 @@
+// ports, export and show: the commands that need no controller.
+#include <cstdio>
+#include <iostream>
+
+#include "app/MessageTable.h"
+#include "cli/CliDevice.h"
+#include "cli/CliOutput.h"
+#include "cli/Commands.h"
+#include "files/ParameterSet.h"
+#include "params/MenuParamTable.h"
+#include "serial/PortList.h"
+
+int RunPorts(const SCliOptions& options) {
+    CPortList ports;
+    ports.Enumerate();
+    nlohmann::json list = nlohmann::json::array();
+    for (int i = 0; i < ports.Count(); ++i) {
+        std::string name, description;
+        ports.GetEntry(i, name, description);
+        if (options.json)
+            list.push_back({{"name", name}, {"description", description}});
+        else
+            std::cout << name << (description.empty() ? "" : "\t" + description) << "\n";
+    }
+    if (options.json) PrintJson({{"ports", list}});
+    return kExitOk;
+}
+
+int RunExport(const SCliOptions& options) {
+    CMessageTable catalogue;
+    if (!LoadCatalogue(catalogue)) return kExitFailure;
+    CMenuParamTable table;
+    if (table.Load(options.table) != 1) {
+        PrintError("cannot read the parameter table " + options.table);
+        return kExitFailure;
+    }
+    SParameterFileContent content;
+    SFileError error;
+    bool modelDiffers = false;
+    if (!ReadParameterFileContent(options.input, content, error) ||
+        !LoadParameterSet(table, options.input, content.modelName, modelDiffers, error)) {
+        PrintError(error.text);
+        return kExitFailure;
+    }
+    const std::string path = WithExtension(options.output, ".csv");
+    if (!ExportParameterSet(table, content.modelName, FormatTableDate(options.table),
+                            {catalogue.Get(300), catalogue.Get(301)}, path, error)) {
+        PrintError(error.text);
+        return kExitFailure;
+    }
+    if (options.json)
+        PrintJson({{"file", path}, {"model_name", content.modelName}});
+    else
+        std::cout << "Exported " << options.input << " to " << path << "\n";
+    return kExitOk;
+}
+
+int RunShow(const SCliOptions& options) {
+    SParameterFileContent content;
+    SFileError error;
+    if (!ReadParameterFileContent(options.arguments.front(), content, error)) {
+        PrintError(error.text);
+        return kExitFailure;
+    }
+    if (options.json) {
+        nlohmann::json records = nlohmann::json::array();
+        for (const auto& r : content.records)
+            records.push_back({{"number", r.number}, {"scale", r.scale}, {"set_value", r.setValue}});
+        PrintJson({{"date", content.date}, {"model_name", content.modelName}, {"records", records}});
+        return kExitOk;
+    }
+    std::cout << "Date:  " << content.date << "\nModel: " << content.modelName << "\n";
+    std::printf("%7s %7s  %s\n", "number", "scale", "set value");
+    for (const auto& r : content.records)
+        std::printf("%7d %7d  %s\n", r.number, r.scale, r.setValue.c_str());
+    return kExitOk;
+}

@@ -1,0 +1,107 @@
+// get and set: single parameters as the setting view reads and writes them.
+#include <cstdio>
+#include <iostream>
+
+#include "cli/CliDevice.h"
+#include "cli/CliOutput.h"
+#include "cli/Commands.h"
+
+namespace {
+
+// The keys a command names, or every parameter in table order when it names none.
+std::vector<std::string> KeysOrAll(const SCliOptions& options, const CMenuParamTable& table) {
+    if (!options.arguments.empty()) return options.arguments;
+    std::vector<std::string> keys;
+    for (size_t i = 0; i < table.GetCount(); ++i)
+        keys.push_back(std::to_string(table.GetItem(i)->number));
+    return keys;
+}
+
+}  // namespace
+
+int RunGet(const SCliOptions& options) {
+    CCliDevice device(options, {});
+    if (!device.Connect(EView::Setting)) return kExitFailure;
+    CDeviceSession& s = device.Session();
+    const CMenuParamTable& table = *s.Table();
+    bool allOk = true;
+    nlohmann::json parameters = nlohmann::json::array();
+    for (const std::string& key : KeysOrAll(options, table)) {
+        const int index = FindParameter(table, key);
+        if (index < 0) {
+            PrintError("no parameter \"" + key + "\" in " + s.TablePath());
+            allOk = false;
+            continue;
+        }
+        const bool ok = s.SelectItem(index);
+        allOk = allOk && ok;
+        const CMenuParamItem& item = *table.GetItem(index);
+        const std::string& display = s.SettingView().currentValue;
+        if (options.json) {
+            parameters.push_back({{"number", item.number},
+                                  {"name", item.name},
+                                  {"display", display},
+                                  {"exists", item.Exists() != 0},
+                                  {"ok", ok}});
+        } else {
+            std::printf("%5d  %-28s %s\n", item.number, item.name.c_str(),
+                        !ok ? "(not readable)" : item.Exists() == 0 ? "(not present)"
+                                                                    : display.c_str());
+        }
+    }
+    if (options.json) PrintJson({{"parameters", parameters}});
+    return allOk ? kExitOk : kExitFailure;
+}
+
+int RunSet(const SCliOptions& options) {
+    CCliDevice device(options, {});
+    if (!device.Connect(EView::Setting)) return kExitFailure;
+    CDeviceSession& s = device.Session();
+    const CMenuParamTable& table = *s.Table();
+    bool allOk = true;
+    nlohmann::json results = nlohmann::json::array();
+    for (const std::string& pair : options.arguments) {
+        const size_t eq = pair.find('=');
+        const std::string key = pair.substr(0, eq);
+        const std::string value = eq == std::string::npos ? "" : pair.substr(eq + 1);
+        nlohmann::json result = {{"key", key}, {"ok", false}};
+        const int index = eq == std::string::npos ? -1 : FindParameter(table, key);
+        std::string problem;
+        if (eq == std::string::npos) {
+            problem = "\"" + pair + "\" is not KEY=VALUE";
+        } else if (index < 0) {
+            problem = "no parameter \"" + key + "\" in " + s.TablePath();
+        } else {
+            const CMenuParamItem& item = *table.GetItem(index);
+            result["number"] = item.number;
+            result["name"] = item.name;
+            if (!s.SelectItem(index))
+                problem = "parameter " + key + " cannot be read";
+            else if (item.writable != 1 || item.Exists() != 1)
+                problem = "parameter " + key + " cannot be written";
+            else {
+                const bool needsWriteMode = item.WriteMode16() != 0;
+                if (needsWriteMode && !s.SwitchWriteMode(true)) {
+                    problem = "parameter " + key + ": the controller refused write mode";
+                } else {
+                    s.EnterPressed(value);
+                    if (s.SettingView().valueChanged)
+                        problem = "parameter " + key + ": writing " + value + " failed";
+                    if (needsWriteMode) s.SwitchWriteMode(false);
+                }
+                result["display"] = s.SettingView().currentValue;
+            }
+        }
+        if (problem.empty()) {
+            result["ok"] = true;
+            if (!options.json)
+                std::cout << key << " = " << result["display"].get<std::string>() << "\n";
+        } else {
+            allOk = false;
+            PrintError(problem);
+        }
+        results.push_back(result);
+    }
+    if (options.json) PrintJson({{"results", results}});
+    return allOk ? kExitOk : kExitFailure;
+}

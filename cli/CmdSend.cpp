@@ -1,0 +1,35 @@
+// send: one typed command, as the maintenance dialog sends it.
+#include <iostream>
+
+#include "app/Folders.h"
+#include "cli/CliOutput.h"
+#include "cli/Commands.h"
+#include "protocol/DirectCommand.h"
+#include "protocol/FramePort.h"
+
+int RunSend(const SCliOptions& options) {
+    const SDirectFrame frame = CompleteDirectCommand(options.arguments.front());
+    CFramePort port;
+    std::string portError;
+    port.SetErrorReporter([&](const std::string& text) { portError = text; });
+    port.SetSettings(options.line.portName, options.line.baudRate, options.line.dataBits,
+                     options.line.stopBits, options.line.parity);
+    if (!port.Open()) {
+        PrintError("cannot open port " + options.line.portName +
+                   (portError.empty() ? "" : ": " + portError));
+        return kExitFailure;
+    }
+    const SDirectResult result = SendDirectCommand(
+        port, frame, options.retry, static_cast<uint16_t>(options.timeoutMs));
+    port.Close();
+    if (options.json) {
+        PrintJson({{"sent", frame.sentText},
+                   {"response", result.responseText},
+                   {"ok", result.ok},
+                   {"result_class", result.resultClass}});
+    } else {
+        std::cout << "Sent:     " << frame.sentText << "\nResponse: " << result.responseText
+                  << "\n";
+    }
+    return result.ok ? kExitOk : kExitFailure;
+}

@@ -1,0 +1,144 @@
+// identify, upload, download and verify: the whole-set commands.
+#include <iostream>
+
+#include "cli/CliDevice.h"
+#include "cli/CliOutput.h"
+#include "cli/Commands.h"
+
+namespace {
+
+nlohmann::json ParameterJson(const CMenuParamItem& item) {
+    return {{"number", item.number},
+            {"name", item.name},
+            {"set_value", item.setValue},
+            {"display", item.setValue.empty() ? "" : item.ApplyDecimalPoint(item.setValue)},
+            {"valid", item.valid != 0}};
+}
+
+// Every transferable parameter in upload order, as the side panel lists them.
+template <class Visit>
+void ForEachTransferable(const CMenuParamTable& table, Visit visit) {
+    for (size_t i = 0; i < table.GetUploadCount(); ++i) {
+        const CMenuParamItem* item = table.FindByNumber(table.GetUploadNumber(i));
+        if (item && item->writable != 0) visit(*item);
+    }
+}
+
+void PrintNotTransferred(const CMenuParamTable& table, const char* what) {
+    ForEachTransferable(table, [&](const CMenuParamItem& item) {
+        if (item.writable == 1 && item.valid == 0)
+            std::cout << "  " << what << ": " << item.number << " " << item.name << "\n";
+    });
+}
+
+int Outcome(const CMenuParamTable& table) {
+    if (CTerminalUi::Interrupted()) return kExitInterrupted;
+    return table.AnyWritableNotValid() == 1 ? kExitIncomplete : kExitOk;
+}
+
+}  // namespace
+
+int RunIdentify(const SCliOptions& options) {
+    CCliDevice device(options, {});
+    if (!device.Connect(EView::Clone)) return kExitFailure;
+    CDeviceSession& s = device.Session();
+    const size_t items = s.Table() ? s.Table()->GetCount() : 0;
+    if (options.json) {
+        PrintJson({{"model_text", s.ModelText()},
+                   {"key", s.ModelKey()},
+                   {"model_name", s.ModelName()},
+                   {"table_path", s.TablePath()},
+                   {"items", items}});
+    } else {
+        std::cout << "Model text: " << s.ModelText() << "\nKey:        " << s.ModelKey()
+                  << "\nModel name: " << s.ModelName() << "\nTable:      " << s.TablePath()
+                  << "\nParameters: " << items << "\n";
+    }
+    return kExitOk;
+}
+
+int RunUpload(const SCliOptions& options) {
+    CCliDevice device(options, {.savePath = options.output, .csvPath = options.csv});
+    if (!device.Connect(EView::Clone)) return kExitFailure;
+    CDeviceSession& s = device.Session();
+    s.UploadButton();
+    const CMenuParamTable& table = *s.Table();
+    if (!s.ValuesPresent()) {
+        PrintError("no parameter could be read from unit " + std::to_string(options.unit));
+        return CTerminalUi::Interrupted() ? kExitInterrupted : kExitFailure;
+    }
+    s.SaveButton();
+    if (s.OpenedFilePath().empty()) return kExitFailure;
+    if (!options.csv.empty()) s.ExportButton();
+
+    if (options.json) {
+        nlohmann::json parameters = nlohmann::json::array();
+        ForEachTransferable(table, [&](const CMenuParamItem& item) {
+            parameters.push_back(ParameterJson(item));
+        });
+        PrintJson({{"model_name", s.ModelName()},
+                   {"unit", s.UnitNumber()},
+                   {"file", s.OpenedFilePath()},
+                   {"all_valid", table.AnyWritableNotValid() == 0},
+                   {"parameters", parameters}});
+    } else {
+        std::cout << "Uploaded " << s.ModelName() << " from unit " << s.UnitNumber() << " to "
+                  << s.OpenedFilePath() << "\n";
+        PrintNotTransferred(table, "not read");
+    }
+    return Outcome(table);
+}
+
+int RunDownload(const SCliOptions& options) {
+    CCliDevice device(options, {.targetUnit = options.targetUnit, .openPath = options.input});
+    if (!device.Connect(EView::Clone)) return kExitFailure;
+    CDeviceSession& s = device.Session();
+    if (!s.OpenButton()) return kExitFailure;
+    const int target = options.targetUnit >= 0 ? options.targetUnit : options.unit;
+    if (!s.DownloadButton()) {
+        if (CTerminalUi::Interrupted()) return kExitInterrupted;
+        PrintError("unit " + std::to_string(target) + " could not be connected for the download");
+        return kExitFailure;
+    }
+    const CMenuParamTable& table = *s.Table();
+    if (options.json) {
+        nlohmann::json parameters = nlohmann::json::array();
+        for (size_t i = 0; i < table.GetDownloadCount(); ++i) {
+            const CMenuParamItem* item = table.FindByNumber(table.GetDownloadNumber(i));
+            if (item && item->writable != 0) parameters.push_back(ParameterJson(*item));
+        }
+        PrintJson({{"model_name", s.ModelName()},
+                   {"unit", s.UnitNumber()},
+                   {"all_valid", table.AnyWritableNotValid() == 0},
+                   {"parameters", parameters}});
+    } else {
+        std::cout << "Downloaded " << options.input << " to unit " << s.UnitNumber() << " ("
+                  << s.ModelName() << ")\n";
+        PrintNotTransferred(table, "not written");
+    }
+    return Outcome(table);
+}
+
+int RunVerify(const SCliOptions& options) {
+    CCliDevice device(options, {.openPath = options.input});
+    if (!device.Connect(EView::Clone)) return kExitFailure;
+    CDeviceSession& s = device.Session();
+    if (!s.OpenButton()) return kExitFailure;
+    s.VerifyButton();
+    const CMenuParamTable& table = *s.Table();
+    if (options.json) {
+        nlohmann::json differing = nlohmann::json::array();
+        ForEachTransferable(table, [&](const CMenuParamItem& item) {
+            if (item.writable == 1 && item.valid == 0) differing.push_back(ParameterJson(item));
+        });
+        PrintJson({{"model_name", s.ModelName()},
+                   {"unit", s.UnitNumber()},
+                   {"all_equal", table.AnyWritableNotValid() == 0},
+                   {"differing", differing}});
+    } else {
+        std::cout << "Verified unit " << s.UnitNumber() << " against " << options.input << ": "
+                  << (table.AnyWritableNotValid() == 0 ? "all equal" : "differences") << "\n";
+        PrintNotTransferred(table, "differs");
+    }
+    return Outcome(table);
+}

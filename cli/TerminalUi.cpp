@@ -1,0 +1,73 @@
+#include "cli/TerminalUi.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+std::atomic<int> g_pendingStops{0};
+std::atomic<bool> g_interrupted{false};
+
+void OnInterrupt(int) {
+    g_pendingStops.fetch_add(1);
+    g_interrupted.store(true);
+}
+
+}  // namespace
+
+CTerminalUi::CTerminalUi(bool quiet, SAnswers answers)
+    : m_showBar(!quiet && isatty(STDERR_FILENO)), m_answers(std::move(answers)) {}
+
+void CTerminalUi::InstallInterruptHandler() {
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool CTerminalUi::Interrupted() { return g_interrupted.load(); }
+
+COperatorUi::BoxAnswer CTerminalUi::MessageBox(const std::string& text, BoxStyle style) {
+    if (!text.empty()) std::cerr << text << "\n";
+    // Nobody is there to confirm a question: the careful answer.
+    return style == BoxStyle::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+}
+
+bool CTerminalUi::PollCancel() {
+    // Several presses before one poll stop the operation once.
+    return g_pendingStops.exchange(0) > 0;
+}
+
+void CTerminalUi::CloseCancel() {
+    if (m_barShown) std::cerr << "\n";
+    m_barShown = false;
+}
+
+void CTerminalUi::Progress(int done, int total) {
+    if (!m_showBar || total <= 0) return;
+    constexpr int kWidth = 30;
+    const int filled = done * kWidth / total;
+    std::fprintf(stderr, "\r[%s%s] %d/%d", std::string(filled, '#').c_str(),
+                 std::string(kWidth - filled, '.').c_str(), done, total);
+    std::fflush(stderr);
+    m_barShown = true;
+}
+
+bool CTerminalUi::AskUnitNumber(int& unit) {
+    if (m_answers.targetUnit >= 0) unit = m_answers.targetUnit;
+    return true;
+}
+
+bool CTerminalUi::ChooseSaveFile(FileKind kind, const std::string&, std::string& path) {
+    path = kind == FileKind::Csv ? m_answers.csvPath : m_answers.savePath;
+    return !path.empty();
+}
+
+bool CTerminalUi::ChooseOpenFile(FileKind, std::string& path) {
+    path = m_answers.openPath;
+    return !path.empty();
+}

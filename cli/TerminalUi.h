@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "ops/OperatorUi.h"
+
+// The operator interface of vexa-cli: messages go to standard error, questions are
+// answered from the command line, Ctrl-C is the stop button, and progress is a bar
+// on a terminal.
+class CTerminalUi : public COperatorUi {
+public:
+    struct SAnswers {
+        int targetUnit = -1;     // the download's target; -1: the connected unit
+        std::string savePath;    // for Save
+        std::string csvPath;     // for Export
+        std::string openPath;    // for Open
+    };
+
+    CTerminalUi(bool quiet, SAnswers answers);
+
+    // Ctrl-C asks the running operation to stop between two parameters.
+    static void InstallInterruptHandler();
+    static bool Interrupted();
+
+    BoxAnswer MessageBox(const std::string& text, BoxStyle style) override;
+    void StartCancel() override {}
+    bool PollCancel() override;
+    void CloseCancel() override;
+    void Progress(int done, int total) override;
+    bool AskUnitNumber(int& unit) override;
+    bool ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) override;
+    bool ChooseOpenFile(FileKind kind, std::string& path) override;
+    void RefreshView() override {}
+    void RefreshSidePanel() override {}
+    void OpenSidePanel() override {}
+    void PumpEvents() override {}
+    void BusyChanged(bool) override {}
+
+private:
+    bool m_showBar;
+    bool m_barShown = false;
+    SAnswers m_answers;
+};

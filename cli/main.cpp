@@ -1,0 +1,35 @@
+// vexa-cli: the VEXA engine for scripts and production lines.
+#include <iostream>
+#include <map>
+#include <set>
+
+#include "app/Folders.h"
+#include "cli/CliParser.h"
+#include "cli/Commands.h"
+#include "cli/TerminalUi.h"
+#include "protocol/CommLog.h"
+
+int main(int argc, char** argv) {
+    SCliOptions options;
+    if (const int code = ParseCommandLine(argc, argv, options); code >= 0) return code;
+    static const std::set<std::string> kOffline = {"ports", "export", "show"};
+    if (!options.portGiven && !kOffline.count(options.command)) {
+        std::cerr << "vexa-cli: " << options.command << " talks to a controller: name its port "
+                  << "with --port DEVICE\n";
+        return kExitUsage;
+    }
+    if (!options.home.empty()) SetModuleFolder(options.home);
+    CTerminalUi::InstallInterruptHandler();
+
+    static const std::map<std::string, int (*)(const SCliOptions&)> kCommands = {
+        {"ports", RunPorts},       {"identify", RunIdentify}, {"upload", RunUpload},
+        {"download", RunDownload}, {"verify", RunVerify},     {"get", RunGet},
+        {"set", RunSet},           {"export", RunExport},     {"show", RunShow},
+        {"send", RunSend}};
+    OpenLog();
+    LogEvent("vexa-cli start.");
+    const int code = kCommands.at(options.command)(options);
+    LogEvent("vexa-cli end.");
+    CloseLog();
+    return code;
+}

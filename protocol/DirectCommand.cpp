@@ -1,0 +1,102 @@
+#include "protocol/DirectCommand.h"
+
+#include <cstdio>
+
+#include "protocol/CommLog.h"
+#include "protocol/CommTransaction.h"
+#include "protocol/DetectProtocol.h"
+#include "protocol/FrameCheck.h"
+#include "protocol/FrameLogFormat.h"
+#include "protocol/FramePort.h"
+#include "protocol/Mnemonics.h"
+
+namespace {
+
+constexpr char kEtx = 0x03;
+constexpr char kCr = 0x0D;
+
+std::string Hex2(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X", value & 0xFFu);
+    return text;
+}
+
+std::string Bracketed(unsigned value) { return "[" + Hex2(value) + "H]"; }
+
+// "a b c": the response's fields each after one blank.
+std::string JoinFields(std::initializer_list<std::string> fields) {
+    std::string out;
+    for (const std::string& f : fields) out += (out.empty() ? "" : " ") + f;
+    return out;
+}
+
+}  // namespace
+
+SDirectFrame CompleteDirectCommand(const std::string& typed) {
+    SDirectFrame result;
+    result.frame = ParseMnemonics(typed);
+    result.protocol = DetectProtocol(result.frame);
+    if (result.protocol == 1) {
+        const uint8_t fcs = XorAll(result.frame);
+        result.sentText = result.frame + Bracketed(fcs) + "*" + Bracketed(kCr);
+        result.frame += Hex2(fcs) + "*" + kCr;
+    } else {
+        if (result.frame.find(kEtx) == std::string::npos) result.frame += kEtx;
+        const uint8_t bcc = FrameBcc(result.frame);
+        result.sentText = ShowMnemonics(result.frame) + Bracketed(bcc);
+        result.frame += static_cast<char>(bcc);
+    }
+    return result;
+}
+
+SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int32_t attempts,
+                                uint16_t timeoutMs) {
+    SDirectResult result;
+    CCommTransaction transaction;
+    transaction.SetPort(&port);
+    const auto render = frame.protocol == 1 ? FormatAtFrame : FormatQuadrelFrame;
+    int32_t attempt = 0;
+    while (attempt < attempts) {
+        transaction.Execute(frame.frame, timeoutMs);
+        WriteLog(render(1, frame.frame) + "\n" + render(0, transaction.ResponseText()) + "\n");
+        result.resultClass = transaction.ResultClass;
+        if (transaction.ResultClass == 0) {
+            result.ok = true;
+            break;
+        }
+        if (transaction.TimedOut()) WriteLog("response time out.\n");
+        if (transaction.RetryFlag == 0) break;
+        ++attempt;
+    }
+    if (attempt >= attempts) WriteLog("command retry over.\n");
+    result.responseText =
+        result.ok ? FormatDirectResponse(frame.protocol, transaction.ResponseText()) : kNoResponseText;
+    return result;
+}
+
+std::string FormatDirectResponse(int protocol, const std::string& r) {
+    if (protocol == 0 && r.size() >= 9) {
+        const std::string display =
+            JoinFields({r.substr(0, 1), r.substr(1, 2), r.substr(3, 2), r.substr(5, 2),
+                        r.substr(7, r.size() - 9), r.substr(r.size() - 2, 1)});
+        return ShowMnemonics(display) + " " + Bracketed(static_cast<unsigned char>(r.back()));
+    }
+    if (protocol == 1 && r.size() >= 11) {
+        return ShowMnemonics(JoinFields({"@", r.substr(1, 2), r.substr(3, 2), r.substr(5, 2),
+                                         r.substr(7, r.size() - 11), r.substr(r.size() - 4, 2),
+                                         r.substr(r.size() - 2)}));
+    }
+    return ShowMnemonics(r);
+}
+
+STextRange CommandSelection(const std::string& typed) {
+    if (DetectProtocol(ParseMnemonics(typed)) == 1) {
+        const size_t first = std::min<size_t>(7, typed.size());
+        return {first, std::max(first, typed.size() >= 4 ? typed.size() - 4 : 0)};
+    }
+    const size_t bracket = typed.find(']');
+    // "[STX]" + node, sub-address and SID: the command code starts 6 after the "]".
+    const size_t first = bracket == std::string::npos ? 0 : std::min(typed.size(), bracket + 6);
+    const size_t etx = typed.find("[ETX]");
+    return {first, std::max(first, etx == std::string::npos ? typed.size() : etx)};
+}
