@@ -4,6 +4,7 @@
 
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
+#include "protocol/ControlBytes.h"
 #include "protocol/DetectProtocol.h"
 #include "protocol/FrameCheck.h"
 #include "protocol/FrameLogFormat.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr char kEtx = 0x03;
-constexpr char kCr = 0x0D;
 
 std::string Hex2(unsigned value) {
     char text[8];
