@@ -96,6 +96,7 @@ public:
     EView View() const { return m_view; }
     const SSettingView& SettingView() const { return m_settingView; }
     CFramePort& Port() { return m_port; }
+    const CFramePort& Port() const { return m_port; }
 
     // The parameter access of the model's commands and routines, bound to this
     // session's port, unit number and table path.
