@@ -58,7 +58,10 @@ int RunIdentify(const SCliOptions& options) {
 }
 
 int RunUpload(const SCliOptions& options) {
-    CCliDevice device(options, {.savePath = options.output, .csvPath = options.csv});
+    CTerminalUi::SAnswers answers;
+    answers.savePath = options.output;
+    answers.csvPath = options.csv;
+    CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     s.UploadButton();
@@ -90,7 +93,10 @@ int RunUpload(const SCliOptions& options) {
 }
 
 int RunDownload(const SCliOptions& options) {
-    CCliDevice device(options, {.targetUnit = options.targetUnit, .openPath = options.input});
+    CTerminalUi::SAnswers answers;
+    answers.targetUnit = options.targetUnit;
+    answers.openPath = options.input;
+    CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     if (!s.OpenButton()) return kExitFailure;
@@ -120,7 +126,9 @@ int RunDownload(const SCliOptions& options) {
 }
 
 int RunVerify(const SCliOptions& options) {
-    CCliDevice device(options, {.openPath = options.input});
+    CTerminalUi::SAnswers answers;
+    answers.openPath = options.input;
+    CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     if (!s.OpenButton()) return kExitFailure;
