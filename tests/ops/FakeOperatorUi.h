@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ops/OperatorUi.h"
+
+// The operator as a test scripts it: answers given beforehand, everything shown recorded.
+class FakeOperatorUi : public COperatorUi {
+public:
+    BoxAnswer MessageBox(const std::string& text, BoxStyle style) override {
+        messages.push_back(text);
+        return style == BoxStyle::Ok ? BoxAnswer::Ok : boxAnswer;
+    }
+    void StartCancel() override { ++cancelStarts; }
+    bool PollCancel() override { return ++polls == cancelAtPoll; }
+    void CloseCancel() override { ++cancelCloses; }
+    void Progress(int done, int total) override { progress.push_back({done, total}); }
+    bool AskUnitNumber(int& unit) override {
+        if (unitAnswer < 0) return false;
+        unit = unitAnswer;
+        return true;
+    }
+    bool ChooseSaveFile(FileKind, const std::string& suggested, std::string& path) override {
+        suggestedName = suggested;
+        path = savePath;
+        return !savePath.empty();
+    }
+    bool ChooseOpenFile(FileKind, std::string& path) override {
+        path = openPath;
+        return !openPath.empty();
+    }
+    void RefreshView() override { ++refreshes; }
+    void RefreshSidePanel() override {}
+    void OpenSidePanel() override { ++sidePanelOpened; }
+    void PumpEvents() override {
+        if (onPump) onPump();
+    }
+    void BusyChanged(bool busy) override { busyChanges.push_back(busy); }
+
+    // Scripted answers.
+    BoxAnswer boxAnswer = BoxAnswer::Ok;
+    int cancelAtPoll = -1;
+    int unitAnswer = -1;
+    std::string savePath;
+    std::string openPath;
+    std::function<void()> onPump;
+
+    // What the session showed.
+    std::vector<std::string> messages;
+    std::vector<std::pair<int, int>> progress;
+    std::vector<bool> busyChanges;
+    std::string suggestedName;
+    int polls = 0;
+    int cancelStarts = 0;
+    int cancelCloses = 0;
+    int refreshes = 0;
+    int sidePanelOpened = 0;
+};

@@ -1,0 +1,106 @@
+#include "SessionFixture.h"
+
+#include "ops/ParamAccess.h"
+#include "params/MenuParamItem.h"
+
+TEST_F(SessionFixture, ConnectIdentifiesTheModelAndLoadsItsTable) {
+    ConnectIn(EView::Clone);
+    EXPECT_EQ(session->ModelText(), "TS01-A");
+    EXPECT_EQ(session->ModelKey(), "TS01-A");
+    EXPECT_EQ(session->ModelName(), "TS01 test controller");
+    EXPECT_EQ(session->TablePath(), home.File("TS01.prm"));
+    ASSERT_NE(session->Table(), nullptr);
+    EXPECT_EQ(session->Table()->GetCount(), 6u);
+    // No picture file: the picture path stays empty.
+    EXPECT_EQ(session->PicturePath(), "");
+    EXPECT_EQ(session->FormatConnectionStatus(),
+              sim.SlavePath() + " 38400 7 2 Even Unit:1  TS01 test controller");
+    EXPECT_TRUE(LogHas("Connected. " + session->FormatConnectionStatus()));
+}
+
+TEST_F(SessionFixture, ConnectInTheSettingViewShowsTheFirstParameter) {
+    ConnectIn(EView::Setting);
+    EXPECT_EQ(session->CurrentIndex(), 0);
+    const SSettingView& view = session->SettingView();
+    EXPECT_EQ(view.currentName, "Set point");
+    EXPECT_EQ(view.currentValue, "250");
+    EXPECT_EQ(view.nextName, "Alarm type");
+    EXPECT_FALSE(view.upEnabled);
+    EXPECT_TRUE(view.downEnabled);
+    // Writable 1 and write mode 0: ready to write at once.
+    EXPECT_TRUE(view.writeCheck);
+    EXPECT_TRUE(view.newValueEnabled);
+}
+
+TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
+    sim.SetResponder(1, nullptr);
+    session->ConnectButton();
+    EXPECT_FALSE(session->IsConnected());
+    EXPECT_EQ(session->Table(), nullptr);
+    EXPECT_EQ(LogLinesAmong({"response time out.", "command retry over.", "Disconnected."}),
+              (std::vector<std::string>{"response time out.", "response time out.",
+                                        "response time out.", "command retry over.",
+                                        "Disconnected."}));
+    EXPECT_FALSE(session->Port().IsOpen());
+}
+
+TEST_F(SessionFixture, APortThatDoesNotExistFailsWithItsError) {
+    CCommSettings line;
+    line.portName = home.File("no-such-tty");
+    session->ApplyCommSettings(line, 1);
+    session->ConnectButton();
+    EXPECT_FALSE(session->IsConnected());
+    EXPECT_EQ(session->Port().OpenError(), ENOENT);
+}
+
+TEST_F(SessionFixture, AModelTextThatCouldLeaveTheModelFolderIsRefused) {
+    unit1 = std::make_shared<TestController>("../x");
+    sim.SetResponder(1, unit1);
+    session->ConnectButton();
+    EXPECT_FALSE(session->IsConnected());
+    EXPECT_TRUE(LogHas("Model text [../x] names no model file."));
+}
+
+TEST_F(SessionFixture, DisconnectRunsTheRoutineAndForgetsTheModel) {
+    ConnectIn(EView::Clone);
+    session->ConnectButton();
+    EXPECT_FALSE(session->IsConnected());
+    EXPECT_EQ(session->Table(), nullptr);
+    EXPECT_EQ(unit1->Commands().back(), "6C00");
+    EXPECT_FALSE(LogHas("Disconnect Script error."));
+    EXPECT_TRUE(LogHas("Disconnected."));
+}
+
+TEST_F(SessionFixture, AFixedTableSkipsTheModelRequest) {
+    home.Write("Skyloom.set", home.Read("TS01.prm"));
+    ConnectIn(EView::Clone);
+    EXPECT_EQ(session->TablePath(), home.File("Skyloom.set"));
+    EXPECT_TRUE(unit1->Commands("0503").empty());
+    // Parameter 0 is read to prove the controller is there.
+    EXPECT_FALSE(unit1->Commands("5201").empty());
+}
+
+TEST_F(SessionFixture, NewLineSettingsCloseTheConnectionWithoutItsRoutine) {
+    ConnectIn(EView::Clone);
+    const size_t before = unit1->Commands().size();
+    CCommSettings line;
+    line.portName = sim.SlavePath();
+    line.baudRate = 9600;
+    session->ApplyCommSettings(line, 2);
+    EXPECT_FALSE(session->IsConnected());
+    EXPECT_FALSE(session->Port().IsOpen());
+    EXPECT_EQ(unit1->Commands().size(), before);
+    EXPECT_EQ(session->UnitNumber(), 2);
+}
+
+TEST(ParamAccess, RoutineNamesAreSignedByteSumsPlusTheNumber) {
+    CMenuParamItem item;
+    item.number = 12;
+    item.conditionText = "abc";
+    item.scaleText = "abc";
+    EXPECT_EQ(ConditionRoutineName(item), "00000132");
+    EXPECT_EQ(ScaleRoutineName(item), "00010132");
+    item.number = 0;
+    item.conditionText = "\xF0";  // -16 as a signed byte
+    EXPECT_EQ(ConditionRoutineName(item), "FFFFFFF0");
+}

@@ -1,0 +1,91 @@
+#include "SessionFixture.h"
+
+TEST_F(SessionFixture, SteppingSkipsUnreadableParametersAndStopsAtTheEnd) {
+    ConnectIn(EView::Setting);
+    unit1->MakeUnreadable(2);
+    session->DownArrow();
+    EXPECT_EQ(session->CurrentIndex(), 2);
+    EXPECT_EQ(session->SettingView().currentName, "Alarm value");
+    EXPECT_EQ(ui.cancelStarts, 1);
+    EXPECT_EQ(ui.cancelCloses, 1);
+
+    for (int n : {4, 5, 6}) unit1->MakeUnreadable(n);
+    session->DownArrow();
+    // Nothing further can be shown: the last parameter tried stays current.
+    EXPECT_EQ(session->CurrentIndex(), 5);
+    EXPECT_FALSE(session->SettingView().downEnabled);
+    EXPECT_EQ(LogLinesAmong({"Down Arrow button pushed."}).size(), 2u);
+}
+
+TEST_F(SessionFixture, AnAbsentParameterIsShownByItsNameAlone) {
+    unit1->Set(2, 0);
+    ConnectIn(EView::Setting);
+    session->GoToItem(2);
+    EXPECT_EQ(session->CurrentIndex(), 2);
+    const SSettingView& view = session->SettingView();
+    EXPECT_EQ(view.currentName, "Alarm value");
+    EXPECT_EQ(view.currentValue, "");
+    EXPECT_FALSE(view.newValueEnabled);
+    EXPECT_FALSE(view.writeCheckEnabled);
+    EXPECT_TRUE(unit1->Commands("5203").empty());
+}
+
+TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBack) {
+    ConnectIn(EView::Setting);
+    session->GoToItem(5);
+    EXPECT_EQ(session->SettingView().currentValue, "12.3");
+    session->EnterPressed("45.67");
+    // Surplus decimals are cut, not rounded.
+    EXPECT_EQ(unit1->Get(6), 456);
+    EXPECT_EQ(session->SettingView().currentValue, "45.6");
+    EXPECT_FALSE(session->SettingView().valueChanged);
+}
+
+TEST_F(SessionFixture, AFailedWriteMarksTheValueAndKeepsTheOldOne) {
+    ConnectIn(EView::Setting);
+    session->GoToItem(3);  // write mode 1: refused outside write mode
+    session->EnterPressed("7");
+    EXPECT_TRUE(session->SettingView().valueChanged);
+    EXPECT_EQ(unit1->Get(4), 3);
+    EXPECT_EQ(session->SettingView().currentValue, "3");
+}
+
+TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
+    ConnectIn(EView::Setting);
+    session->GoToItem(3);
+    EXPECT_FALSE(session->SettingView().writeCheck);
+    EXPECT_TRUE(session->SettingView().writeCheckEnabled);
+
+    ui.boxAnswer = COperatorUi::BoxAnswer::Cancel;
+    session->WriteCheckClicked(true);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Enter write mode?"});
+    EXPECT_FALSE(session->SettingView().writeCheck);
+    EXPECT_TRUE(unit1->Commands("6C01").empty());
+
+    ui.boxAnswer = COperatorUi::BoxAnswer::Ok;
+    session->WriteCheckClicked(true);
+    EXPECT_TRUE(session->SettingView().writeCheck);
+    EXPECT_TRUE(session->SettingView().newValueEnabled);
+    session->EnterPressed("5");
+    EXPECT_EQ(unit1->Get(4), 5);
+    session->WriteCheckClicked(false);
+    EXPECT_FALSE(session->SettingView().writeCheck);
+    EXPECT_EQ(unit1->Commands().back(), "6C00");
+}
+
+TEST_F(SessionFixture, UncheckingWithoutALeaveListTurnsTheBoxBackOn) {
+    ConnectIn(EView::Setting);
+    EXPECT_TRUE(session->SettingView().writeCheck);
+    session->WriteCheckClicked(false);
+    EXPECT_TRUE(session->SettingView().writeCheck);
+}
+
+TEST_F(SessionFixture, TheSettingViewButtonForgetsTheUploadedSet) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    EXPECT_TRUE(session->ValuesPresent());
+    session->SettingViewClicked();
+    EXPECT_EQ(session->View(), EView::Setting);
+    EXPECT_FALSE(session->ValuesPresent());
+    EXPECT_EQ(session->SettingView().currentName, "Set point");
+}

@@ -1,0 +1,203 @@
+#include "SessionFixture.h"
+
+#include "files/ParameterSet.h"
+
+namespace {
+
+const CMenuParamItem& Item(const CDeviceSession& s, int number) {
+    return *s.Table()->FindByNumber(static_cast<uint16_t>(number));
+}
+
+}  // namespace
+
+TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    EXPECT_EQ(Item(*session, 1).setValue, "250");
+    EXPECT_EQ(Item(*session, 3).setValue, "40");
+    EXPECT_EQ(Item(*session, 6).setValue, "123");
+    EXPECT_EQ(Item(*session, 6).scale, 10);
+    for (int n : {1, 2, 3, 4, 6}) EXPECT_EQ(Item(*session, n).valid, 1) << n;
+    // Display only: never read.
+    EXPECT_EQ(Item(*session, 5).setValue, "");
+    EXPECT_TRUE(unit1->Commands("5205").empty());
+    EXPECT_TRUE(session->ValuesPresent());
+    EXPECT_EQ(session->SetSourceText(), "TS01 test controller");
+    EXPECT_EQ(ui.sidePanelOpened, 0);
+    EXPECT_EQ(ui.progress.back(), std::make_pair(7, 7));
+    EXPECT_EQ(LogLinesAmong({"Upload button pushed.", "Upload start.", "Upload end."}),
+              (std::vector<std::string>{"Upload button pushed.", "Upload start.", "Upload end."}));
+}
+
+TEST_F(SessionFixture, UploadSkipsAParameterWhoseConditionSaysItIsAbsent) {
+    unit1->Set(2, 0);
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    EXPECT_EQ(Item(*session, 3).valid, 0);
+    EXPECT_TRUE(unit1->Commands("5203").empty());
+    // Not transferred: the operator is shown which.
+    EXPECT_EQ(ui.sidePanelOpened, 1);
+}
+
+TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
+    ConnectIn(EView::Clone);
+    ui.cancelAtPoll = 3;
+    session->UploadButton();
+    EXPECT_EQ(Item(*session, 1).valid, 1);
+    EXPECT_EQ(Item(*session, 2).valid, 1);
+    EXPECT_EQ(Item(*session, 3).valid, 0);
+    EXPECT_TRUE(LogHas("Upload canceled."));
+    EXPECT_EQ(ui.cancelCloses, 1);
+}
+
+TEST_F(SessionFixture, SaveAndOpenGiveBackTheSameSet) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    ui.savePath = home.File("set");  // the extension is added
+    session->SaveButton();
+    EXPECT_EQ(session->OpenedFilePath(), home.File("set.tmf"));
+    SParameterFileContent content;
+    SFileError error;
+    ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content, error)) << error.text;
+    EXPECT_EQ(content.modelName, "TS01 test controller");
+    ASSERT_EQ(content.records.size(), 5u);
+    EXPECT_EQ(content.records[5 - 1].number, 6);
+    EXPECT_EQ(content.records[5 - 1].scale, 10);
+
+    session->Table()->ClearSetValues();
+    ui.openPath = home.File("set.tmf");
+    EXPECT_TRUE(session->OpenButton());
+    EXPECT_TRUE(session->FileOpened());
+    EXPECT_EQ(Item(*session, 1).setValue, "250");
+    EXPECT_EQ(session->SetSourceText(), home.File("set.tmf"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SessionFixture, OpeningAnotherModelsFileWarnsAndStillReadsIt) {
+    ConnectIn(EView::Clone);
+    SFileError error;
+    session->Table()->FindByNumber(1)->setValue = "77";
+    ASSERT_TRUE(SaveParameterSet(*session->Table(), "XY99 other", "2026/01/01 00:00:00",
+                                 home.File("other.tmf"), error));
+    ui.openPath = home.File("other.tmf");
+    EXPECT_TRUE(session->OpenButton());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"The file was made for another model."});
+    EXPECT_EQ(Item(*session, 1).setValue, "77");
+}
+
+TEST_F(SessionFixture, OpeningABrokenFileReportsItAndMarksNothingTransferred) {
+    ConnectIn(EView::Clone);
+    home.Write("broken.tmf", "too short");
+    ui.openPath = home.File("broken.tmf");
+    EXPECT_FALSE(session->OpenButton());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("not a parameter file"), std::string::npos);
+    EXPECT_EQ(ui.sidePanelOpened, 1);
+    EXPECT_FALSE(session->ValuesPresent());
+}
+
+TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    for (int n : {1, 2, 3, 4, 6}) unit2->Set(n, 0);
+    ui.unitAnswer = 2;
+    EXPECT_TRUE(session->DownloadButton());
+    EXPECT_EQ(session->UnitNumber(), 2);
+    for (int n : {1, 2, 3, 4, 6}) EXPECT_EQ(unit2->Get(n), unit1->Get(n)) << n;
+    // The write-mode parameter first, inside write mode; before and after routines around all.
+    std::vector<std::string> writes;
+    for (const std::string& c : unit2->Commands())
+        if (c.rfind("57", 0) == 0 || c.rfind("71", 0) == 0) writes.push_back(c.substr(0, 4));
+    EXPECT_EQ(writes,
+              (std::vector<std::string>{"7101", "5704", "5701", "5702", "5703", "5706", "7100"}));
+    const auto all = unit2->Commands();
+    const auto enter = std::find(all.begin(), all.end(), "6C01");
+    ASSERT_NE(enter, all.end());
+    EXPECT_EQ(*(enter + 1), "5704");
+    EXPECT_EQ(Item(*session, 4).valid, 1);
+    EXPECT_EQ(LogLinesAmong({"Download before action end.", "Download after action end.",
+                             "Download end."}),
+              (std::vector<std::string>{"Download before action end.",
+                                        "Download after action end.", "Download end."}));
+}
+
+TEST_F(SessionFixture, CancellingADownloadKeepsThePreviousController) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    ui.unitAnswer = 2;
+    ui.cancelAtPoll = ui.polls + 2;
+    EXPECT_FALSE(session->DownloadButton());
+    EXPECT_EQ(session->UnitNumber(), 1);
+    EXPECT_TRUE(LogHas("Download canceled."));
+    EXPECT_EQ(unit2->Commands("57").size(), 1u);
+}
+
+TEST_F(SessionFixture, ADownloadWithoutATargetAnswerChangesNothing) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    ui.unitAnswer = -1;
+    EXPECT_FALSE(session->DownloadButton());
+    EXPECT_TRUE(unit2->Commands().empty());
+}
+
+TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferred) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    sim.SetResponder(2, nullptr);
+    ui.unitAnswer = 2;
+    EXPECT_FALSE(session->DownloadButton());
+    EXPECT_EQ(session->UnitNumber(), 1);
+    EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
+    EXPECT_EQ(ui.sidePanelOpened, 1);
+}
+
+TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    session->Table()->FindByNumber(1)->setValue = "not a number";
+    ui.unitAnswer = 2;
+    EXPECT_TRUE(session->DownloadButton());
+    EXPECT_TRUE(unit2->Commands("5701").empty());
+    EXPECT_EQ(Item(*session, 1).valid, 0);
+}
+
+TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    session->VerifyButton();
+    EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
+
+    unit1->Set(1, 251);
+    session->VerifyButton();
+    EXPECT_EQ(Item(*session, 1).valid, 0);
+    EXPECT_EQ(Item(*session, 2).valid, 1);
+    EXPECT_EQ(ui.sidePanelOpened, 1);
+}
+
+TEST_F(SessionFixture, ExportWritesTheSetWithDecimalPoints) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    ui.savePath = home.File("out.csv");
+    session->ExportButton();
+    EXPECT_EQ(ui.suggestedName.size(), 18u);  // "%Y%m%d%H%M%S.csv"
+    const std::string csv = home.Read("out.csv");
+    EXPECT_EQ(csv.rfind("TS01 test controller\r\n,Name,Value\r\n1,Set point,250\r\n", 0), 0u) << csv;
+    EXPECT_NE(csv.find("6,Decimal value,12.3\r\n"), std::string::npos) << csv;
+    EXPECT_TRUE(LogHas("Export end."));
+}
+
+TEST_F(SessionFixture, QueuedClicksDuringAnOperationAreIgnored) {
+    ConnectIn(EView::Clone);
+    int reentered = 0;
+    ui.onPump = [&] {
+        ++reentered;
+        session->VerifyButton();
+        session->DownloadButton();
+    };
+    session->UploadButton();
+    ui.onPump = nullptr;
+    EXPECT_GT(reentered, 0);
+    EXPECT_FALSE(LogHas("Verify button pushed."));
+    EXPECT_FALSE(session->IsBusy());
+}
