@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "FakeOperatorUi.h"
-#include "LogCapture.h"
-#include "TempFolder.h"
+#include "support/LogCapture.h"
+#include "support/TempFolder.h"
 #include "TestController.h"
 #include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
