@@ -7,17 +7,13 @@
 #include "FakeOperatorUi.h"
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
-#include "TestController.h"
+#include "support/TestController.h"
 #include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
 #include "sim/SimBus.h"
 
-// A program folder holding a small controller model "TS01", two such controllers on a
-// simulated line (units 1 and 2), and a session on that line with a scripted operator.
-//
-// Parameters: 1 Set point, 2 Alarm type, 3 Alarm value (exists when the alarm type is
-// not 0), 4 Input type (write mode 1), 5 Firmware (display only), 6 Decimal value
-// (scale 10 from its routine).
+// A program folder holding the test model "TS01", two such controllers on a simulated
+// line (units 1 and 2), and a session on that line with a scripted operator.
 class SessionFixture : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <set>
@@ -43,6 +44,11 @@ public:
         return Refused();
     }
 
+    // The values a fresh controller of the test model holds.
+    void SetFactoryValues() {
+        for (auto [number, value] : {std::pair{1, 250}, {2, 1}, {3, 40}, {4, 3}, {5, 0x0102}, {6, 123}})
+            Set(number, value);
+    }
     void Set(int number, int value) {
         std::lock_guard<std::mutex> lock(m_lock);
         m_values[number] = value;

@@ -1,0 +1,187 @@
+// vexa-cli as a user runs it: the program against two simulated controllers on a pty.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "files/ParameterSet.h"
+#include "sim/SimBus.h"
+#include "support/TempFolder.h"
+#include "support/TestController.h"
+#include "support/TestModel.h"
+
+namespace {
+
+struct SRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string CliProgram() {
+    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "vexa-cli").string();
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteTestModel(home);
+        unit1->SetFactoryValues();
+        unit2->SetFactoryValues();
+        sim.SetResponder(1, unit1);
+        sim.SetResponder(2, unit2);
+        ASSERT_TRUE(sim.Start()) << sim.Error();
+    }
+
+    // Runs vexa-cli with the program folder and the simulated line.
+    SRun Cli(std::vector<std::string> args, bool withLine = true) {
+        std::vector<std::string> all = {CliProgram(), "--home", home.Path()};
+        if (withLine) all.insert(all.end(), {"--port", sim.SlavePath()});
+        all.insert(all.end(), args.begin(), args.end());
+        return Run(all);
+    }
+
+    SRun Run(const std::vector<std::string>& args) {
+        const std::string out = home.File("stdout"), err = home.File("stderr");
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(99);
+            std::vector<char*> argv;
+            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(98);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, home.Read("stdout"),
+                home.Read("stderr")};
+    }
+
+    TempFolder home;
+    std::shared_ptr<TestController> unit1 = std::make_shared<TestController>();
+    std::shared_ptr<TestController> unit2 = std::make_shared<TestController>();
+    SimBus sim;
+};
+
+}  // namespace
+
+TEST_F(CliTest, IdentifyPrintsWhatTheControllerIs) {
+    const SRun r = Cli({"identify", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\"model_text\": \"TS01-A\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"model_name\": \"TS01 test controller\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"items\": 6"), std::string::npos);
+}
+
+TEST_F(CliTest, UploadSavesTheSetAndItsCsv) {
+    const SRun r = Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(home.Read("set.tmf").size(), 96u + 5 * 40);
+    SParameterFileContent content;
+    SFileError error;
+    ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content, error));
+    EXPECT_EQ(content.modelName, "TS01 test controller");
+    EXPECT_EQ(content.records[0].setValue, "250");
+    EXPECT_NE(home.Read("set.csv").find("6,Decimal value,12.3\r\n"), std::string::npos);
+    // The same log lines as the desktop program's.
+    const std::string log = home.Read("tra.txt");
+    EXPECT_NE(log.find("Upload start.\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Save end.\r\n"), std::string::npos);
+}
+
+TEST_F(CliTest, UploadWithAParameterNotReadEndsWithThree) {
+    unit1->MakeUnreadable(1);
+    const SRun r = Cli({"upload", "-o", home.File("set.tmf")});
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_NE(r.out.find("not read: 1 Set point"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, DownloadClonesIntoTheTargetAndVerifyFindsItEqual) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    for (int n : {1, 2, 3, 4, 6}) unit2->Set(n, 0);
+    unit2->Set(2, 1);  // the alarm value exists on the target too
+    const SRun down = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
+    ASSERT_EQ(down.code, 0) << down.err << down.out;
+    for (int n : {1, 2, 3, 4, 6}) EXPECT_EQ(unit2->Get(n), unit1->Get(n)) << n;
+
+    EXPECT_EQ(Cli({"--unit", "2", "verify", "-i", home.File("set.tmf")}).code, 0);
+    unit2->Set(6, 999);
+    const SRun differs = Cli({"--unit", "2", "verify", "-i", home.File("set.tmf"), "--json"});
+    EXPECT_EQ(differs.code, 3);
+    EXPECT_NE(differs.out.find("\"all_equal\": false"), std::string::npos) << differs.out;
+    EXPECT_NE(differs.out.find("Decimal value"), std::string::npos);
+}
+
+TEST_F(CliTest, ADownloadOfAnotherModelsFileWarnsAndGoesOn) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    std::string bytes = home.Read("set.tmf");
+    bytes.replace(32, 4, "XY99");
+    home.Write("other.tmf", bytes);
+    const SRun r = Cli({"download", "-i", home.File("other.tmf"), "--target-unit", "2"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.err.find("The file was made for another model."), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
+    SRun r = Cli({"get", "6", "Set point"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Decimal value"), std::string::npos);
+    EXPECT_NE(r.out.find("12.3"), std::string::npos) << r.out;
+
+    r = Cli({"set", "Decimal value=4.5", "4=7", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(unit1->Get(6), 45);
+    EXPECT_EQ(unit1->Get(4), 7);
+    EXPECT_NE(r.out.find("\"display\": \"4.5\""), std::string::npos) << r.out;
+    // Write mode was entered for parameter 4 and left again.
+    EXPECT_EQ(unit1->Commands("6C01").size(), 1u);
+
+    r = Cli({"set", "5=1"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("cannot be written"), std::string::npos);
+    r = Cli({"get", "Nonexistent"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("no parameter \"Nonexistent\""), std::string::npos);
+}
+
+TEST_F(CliTest, ShowAndExportWorkWithoutAController) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    SRun r = Cli({"show", home.File("set.tmf")}, false);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Model: TS01 test controller"), std::string::npos) << r.out;
+    r = Cli({"export", "-i", home.File("set.tmf"), "-o", home.File("offline"), "--table",
+             home.File("TS01.prm")},
+            false);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(home.Read("offline.csv").find("1,Set point,250\r\n"), std::string::npos);
+}
+
+TEST_F(CliTest, SendShowsTheResponseFields) {
+    SRun r = Cli({"send", "[STX]010005201[ETX]", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("\"result_class\": 0"), std::string::npos);
+    EXPECT_NE(r.out.find("[STX] 01 00 00 5201000000FA [ETX]"), std::string::npos) << r.out;
+
+    sim.SetResponder(1, nullptr);
+    r = Cli({"send", "[STX]010005201", "--retry", "2", "--timeout", "50"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("***********************"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
+    SRun r = Cli({"identify"}, false);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("--port"), std::string::npos);
+    r = Cli({"--no-such-option", "identify"});
+    EXPECT_EQ(r.code, 2);
+    r = Run({CliProgram(), "--home", home.Path(), "--port", home.File("ttyGone"), "identify"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;
+    sim.SetResponder(1, nullptr);
+    r = Cli({"--unit", "1", "upload", "-o", home.File("x.tmf")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("does not answer"), std::string::npos) << r.err;
+}
