@@ -14,12 +14,13 @@ struct SCliOptions {
     bool json = false;
 
     std::string command;
-    std::string input;    // -i
+    std::string input;    // -i, or the file to show
     std::string output;   // -o
     std::string csv;      // --csv
     std::string table;    // --table
     int targetUnit = -1;  // --target-unit
-    std::vector<std::string> arguments;  // keys, KEY=VALUE pairs, the text to send, the file
+    std::vector<std::string> arguments;  // keys or KEY=VALUE pairs
+    std::string sendText;
     int retry = 1;        // send: attempts
     int timeoutMs = 10000;  // send: per byte
 };

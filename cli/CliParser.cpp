@@ -78,10 +78,11 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     exportCmd->add_option("-o", o.output, "CSV file to write")->required();
     exportCmd->add_option("--table", o.table, "parameter table file of the model")->required();
     auto* show = AddCommand(app, "show", "print a parameter file", "vexa-cli show set.tmf");
-    show->add_option("FILE", o.arguments, "parameter file")->required()->expected(1);
+    show->add_option("FILE", o.input, "parameter file")->required();
     auto* send = AddCommand(app, "send", "send one typed command (maintenance)",
                             "vexa-cli --port /dev/ttyUSB0 send \"@01RS\"");
-    send->add_option("TEXT", o.arguments, "the command, mnemonics allowed")->required()->expected(1);
+    // A plain text option: container options would take "[STX]...[ETX]" for a list.
+    send->add_option("TEXT", o.sendText, "the command, mnemonics allowed")->required();
     send->add_option("--retry", o.retry, "attempts")->capture_default_str();
     send->add_option("--timeout", o.timeoutMs, "time-out per byte in milliseconds")
         ->capture_default_str();

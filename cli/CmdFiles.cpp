@@ -58,7 +58,7 @@ int RunExport(const SCliOptions& options) {
 int RunShow(const SCliOptions& options) {
     SParameterFileContent content;
     SFileError error;
-    if (!ReadParameterFileContent(options.arguments.front(), content, error)) {
+    if (!ReadParameterFileContent(options.input, content, error)) {
         PrintError(error.text);
         return kExitFailure;
     }

@@ -8,7 +8,7 @@
 #include "protocol/FramePort.h"
 
 int RunSend(const SCliOptions& options) {
-    const SDirectFrame frame = CompleteDirectCommand(options.arguments.front());
+    const SDirectFrame frame = CompleteDirectCommand(options.sendText);
     CFramePort port;
     std::string portError;
     port.SetErrorReporter([&](const std::string& text) { portError = text; });

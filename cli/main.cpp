@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
         {"download", RunDownload}, {"verify", RunVerify},     {"get", RunGet},
         {"set", RunSet},           {"export", RunExport},     {"show", RunShow},
         {"send", RunSend}};
+    SetLogName("tra");
     OpenLog();
     LogEvent("vexa-cli start.");
     const int code = kCommands.at(options.command)(options);
