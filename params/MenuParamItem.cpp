@@ -23,7 +23,7 @@ std::string CMenuParamItem::ToDisplayText(const std::string& raw) const {
             // A zero value decodes to no digits at all ("0000" gives "", "F000" gives "-");
             // the operator must see 0, not an empty field.
             if (!raw.empty() && (decimal.empty() || decimal == "-")) {
-                decimal = "0";
+                decimal = std::string(1, '0');  // not = "0": g++ 12 -O2 misreports -Wrestrict
             }
             return TrimTrailingDecimals(ApplyDecimalPoint(decimal), decimalSeparator);
         }

@@ -16,7 +16,10 @@ public:
     void StartCancel() override { ++cancelStarts; }
     bool PollCancel() override { return ++polls == cancelAtPoll; }
     void CloseCancel() override { ++cancelCloses; }
-    void Progress(int done, int total) override { progress.push_back({done, total}); }
+    void Progress(int done, int total) override {
+        progress.push_back({done, total});
+        if (onProgress) onProgress(done);
+    }
     bool AskUnitNumber(int& unit) override {
         if (unitAnswer < 0) return false;
         unit = unitAnswer;
@@ -46,6 +49,7 @@ public:
     std::string savePath;
     std::string openPath;
     std::function<void()> onPump;
+    std::function<void(int)> onProgress;
 
     // What the session showed.
     std::vector<std::string> messages;

@@ -201,3 +201,43 @@ TEST_F(SessionFixture, QueuedClicksDuringAnOperationAreIgnored) {
     EXPECT_FALSE(LogHas("Verify button pushed."));
     EXPECT_FALSE(session->IsBusy());
 }
+
+TEST_F(SessionFixture, UploadThroughAnEchoingLineReadsTheAnswers) {
+    SimFaults echo;
+    echo.EchoCount = 1;
+    sim.SetFaults(echo);
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
+    EXPECT_EQ(Item(*session, 6).setValue, "123");
+}
+
+TEST_F(SessionFixture, AControllerThatVanishesMidUploadEndsTheUploadCleanly) {
+    ConnectIn(EView::Clone);
+    ui.onProgress = [&](int done) {
+        if (done == 2) {
+            SimFaults vanish;
+            vanish.VanishAfterBytes = 5;
+            sim.SetFaults(vanish);
+        }
+    };
+    session->UploadButton();
+    EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
+    EXPECT_EQ(Item(*session, 2).valid, 1);
+    EXPECT_EQ(Item(*session, 3).valid, 0);
+    EXPECT_TRUE(LogHas("Upload end."));
+    EXPECT_FALSE(session->IsBusy());
+}
+
+TEST_F(SessionFixture, CancelledFileChoicesChangeNothing) {
+    ConnectIn(EView::Clone);
+    session->UploadButton();
+    session->SaveButton();
+    session->ExportButton();
+    EXPECT_FALSE(session->OpenButton());
+    EXPECT_EQ(LogLinesAmong({"Save canceled.", "Export canceled.", "File Open canceled."}),
+              (std::vector<std::string>{"Save canceled.", "Export canceled.",
+                                        "File Open canceled."}));
+    EXPECT_TRUE(session->OpenedFilePath().empty());
+    EXPECT_TRUE(session->ValuesPresent());
+}
