@@ -1,6 +1,8 @@
 #include "ops/DeviceSession.h"
 
 #include "ops/BusyScope.h"
+#include "ops/ParamExchange.h"
+#include "ops/ParamRoutines.h"
 
 CDeviceSession::CDeviceSession(COperatorUi& ui, const CMessageTable& catalogue)
     : m_ui(ui), m_catalogue(catalogue), m_report(ui) {
@@ -26,19 +28,21 @@ void CDeviceSession::ApplyCommSettings(const CCommSettings& settings, int unit) 
     m_ui.RefreshView();
 }
 
-SDeviceLink CDeviceSession::Link() { return SDeviceLink{&m_port, m_unit, m_model.tablePath}; }
+DeviceLink CDeviceSession::Link() { return DeviceLink{&m_port, m_unit, m_model.tablePath}; }
 
 bool CDeviceSession::ExecuteCommand(const CMenuCmdItem& command, const std::string* data,
                                     std::string* response, int unit) {
-    return ::ExecuteCommand(Link(), command, data, response, unit);
+    return ::ExecuteCommand(Link(), command, data, response, unit) == 1;
 }
 
 bool CDeviceSession::RunCommandList(const CMenuCmdList& list, int unit) {
-    return ::RunCommandList(Link(), list, unit);
+    return ::RunCommandList(Link(), list, unit) == 1;
 }
 
 bool CDeviceSession::EvaluateCondition(CMenuParamItem& item, int32_t* result) {
-    return ::EvaluateCondition(Link(), item, result);
+    return ::EvaluateCondition(Link(), item, m_model.tablePath, result) == 1;
 }
 
-bool CDeviceSession::EvaluateScale(CMenuParamItem& item) { return ::EvaluateScale(Link(), item); }
+bool CDeviceSession::EvaluateScale(CMenuParamItem& item) {
+    return ::EvaluateScale(Link(), item, m_model.tablePath) == 1;
+}

@@ -5,7 +5,7 @@
 
 #include "app/MessageTable.h"
 #include "ops/OperatorUi.h"
-#include "ops/ParamAccess.h"
+#include "ops/DeviceLink.h"
 #include "ops/SessionState.h"
 #include "params/OperatorReport.h"
 #include "protocol/FramePort.h"
@@ -116,7 +116,7 @@ private:
         COperatorUi& ui;
     };
 
-    SDeviceLink Link();
+    DeviceLink Link();
     bool OpenPort();
     void ReportFileError(const SFileError& error);
     void EnterConnectedState();

@@ -1,8 +1,5 @@
 #include "SessionFixture.h"
 
-#include "ops/ParamAccess.h"
-#include "params/MenuParamItem.h"
-
 TEST_F(SessionFixture, ConnectIdentifiesTheModelAndLoadsItsTable) {
     ConnectIn(EView::Clone);
     EXPECT_EQ(session->ModelText(), "TS01-A");
@@ -91,16 +88,4 @@ TEST_F(SessionFixture, NewLineSettingsCloseTheConnectionWithoutItsRoutine) {
     EXPECT_FALSE(session->Port().IsOpen());
     EXPECT_EQ(unit1->Commands().size(), before);
     EXPECT_EQ(session->UnitNumber(), 2);
-}
-
-TEST(ParamAccess, RoutineNamesAreSignedByteSumsPlusTheNumber) {
-    CMenuParamItem item;
-    item.number = 12;
-    item.conditionText = "abc";
-    item.scaleText = "abc";
-    EXPECT_EQ(ConditionRoutineName(item), "00000132");
-    EXPECT_EQ(ScaleRoutineName(item), "00010132");
-    item.number = 0;
-    item.conditionText = "\xF0";  // -16 as a signed byte
-    EXPECT_EQ(ConditionRoutineName(item), "FFFFFFF0");
 }
