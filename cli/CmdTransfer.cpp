@@ -87,7 +87,7 @@ int RunUpload(const SCliOptions& options) {
     } else {
         std::cout << "Uploaded " << s.ModelName() << " from unit " << s.UnitNumber() << " to "
                   << s.OpenedFilePath() << "\n";
-        PrintNotTransferred(table, "not read");
+        PrintNotTransferred(table, "not transferred");
     }
     return Outcome(table);
 }
@@ -120,7 +120,7 @@ int RunDownload(const SCliOptions& options) {
     } else {
         std::cout << "Downloaded " << options.input << " to unit " << s.UnitNumber() << " ("
                   << s.ModelName() << ")\n";
-        PrintNotTransferred(table, "not written");
+        PrintNotTransferred(table, "not transferred");
     }
     return Outcome(table);
 }
@@ -146,7 +146,7 @@ int RunVerify(const SCliOptions& options) {
     } else {
         std::cout << "Verified unit " << s.UnitNumber() << " against " << options.input << ": "
                   << (table.AnyWritableNotValid() == 0 ? "all equal" : "differences") << "\n";
-        PrintNotTransferred(table, "differs");
+        PrintNotTransferred(table, "not equal");
     }
     return Outcome(table);
 }

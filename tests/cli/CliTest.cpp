@@ -96,7 +96,7 @@ TEST_F(CliTest, UploadWithAParameterNotReadEndsWithThree) {
     unit1->MakeUnreadable(1);
     const SRun r = Cli({"upload", "-o", home.File("set.tmf")});
     EXPECT_EQ(r.code, 3) << r.err;
-    EXPECT_NE(r.out.find("not read: 1 Set point"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("not transferred: 1 Set point"), std::string::npos) << r.out;
 }
 
 TEST_F(CliTest, DownloadClonesIntoTheTargetAndVerifyFindsItEqual) {
