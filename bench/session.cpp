@@ -26,6 +26,7 @@ constexpr int kBaud = 38400;
 constexpr int kBitsPerChar = 11;
 constexpr double kCharMs = 1000.0 * kBitsPerChar / kBaud;
 constexpr int kLatencyMs = 5;
+constexpr long kUnansweredTimeoutMs = 1000;  // the HD80 routines' time-out for such commands
 // Frame bytes around the data of an answer.
 constexpr int kQuadrelOverhead = 18;  // STX, node, sub-address, end code, command, MRES/SRES, ETX, BCC
 constexpr int kAtOverhead = 11;       // "@", unit, header, end code, FCS, "*", CR
@@ -42,7 +43,11 @@ public:
     explicit ScheduleCounter(std::shared_ptr<SimResponder> inner) : m_inner(std::move(inner)) {}
     std::optional<SimReply> Respond(const SimCommand& command) override {
         auto reply = m_inner->Respond(command);
-        if (reply) {
+        if (!reply) {
+            // A command the model leaves unanswered on purpose ("store" after a download)
+            // costs its caller the routine's whole time-out.
+            m_microseconds += kUnansweredTimeoutMs * 1000;
+        } else {
             const int overhead = command.Protocol == SimProtocol::At ? kAtOverhead : kQuadrelOverhead;
             m_microseconds += static_cast<long>(
                 1000.0 * (kLatencyMs + (overhead + static_cast<double>(reply->Data.size())) * kCharMs));
