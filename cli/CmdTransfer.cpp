@@ -15,13 +15,24 @@ nlohmann::json ParameterJson(const CMenuParamItem& item) {
             {"valid", item.valid != 0}};
 }
 
-// Every transferable parameter in upload order, as the side panel lists them.
+// Every transferable parameter in upload (or download) order.
 template <class Visit>
-void ForEachTransferable(const CMenuParamTable& table, Visit visit) {
-    for (size_t i = 0; i < table.GetUploadCount(); ++i) {
-        const CMenuParamItem* item = table.FindByNumber(table.GetUploadNumber(i));
+void ForEachTransferable(const CMenuParamTable& table, Visit visit, bool downloadOrder = false) {
+    const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
+    for (size_t i = 0; i < count; ++i) {
+        const CMenuParamItem* item = table.FindByNumber(
+            downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
         if (item && item->writable != 0) visit(*item);
     }
+}
+
+// The set as JSON, in the order the operation walked it.
+nlohmann::json ParametersJson(const CMenuParamTable& table, bool downloadOrder = false) {
+    nlohmann::json parameters = nlohmann::json::array();
+    ForEachTransferable(
+        table, [&](const CMenuParamItem& item) { parameters.push_back(ParameterJson(item)); },
+        downloadOrder);
+    return parameters;
 }
 
 void PrintNotTransferred(const CMenuParamTable& table, const char* what) {
@@ -75,15 +86,11 @@ int RunUpload(const SCliOptions& options) {
     if (!options.csv.empty()) s.ExportButton();
 
     if (options.json) {
-        nlohmann::json parameters = nlohmann::json::array();
-        ForEachTransferable(table, [&](const CMenuParamItem& item) {
-            parameters.push_back(ParameterJson(item));
-        });
         PrintJson({{"model_name", s.ModelName()},
                    {"unit", s.UnitNumber()},
                    {"file", s.OpenedFilePath()},
                    {"all_valid", table.AnyWritableNotValid() == 0},
-                   {"parameters", parameters}});
+                   {"parameters", ParametersJson(table)}});
     } else {
         std::cout << "Uploaded " << s.ModelName() << " from unit " << s.UnitNumber() << " to "
                   << s.OpenedFilePath() << "\n";
@@ -108,15 +115,10 @@ int RunDownload(const SCliOptions& options) {
     }
     const CMenuParamTable& table = *s.Table();
     if (options.json) {
-        nlohmann::json parameters = nlohmann::json::array();
-        for (size_t i = 0; i < table.GetDownloadCount(); ++i) {
-            const CMenuParamItem* item = table.FindByNumber(table.GetDownloadNumber(i));
-            if (item && item->writable != 0) parameters.push_back(ParameterJson(*item));
-        }
         PrintJson({{"model_name", s.ModelName()},
                    {"unit", s.UnitNumber()},
                    {"all_valid", table.AnyWritableNotValid() == 0},
-                   {"parameters", parameters}});
+                   {"parameters", ParametersJson(table, true)}});
     } else {
         std::cout << "Downloaded " << options.input << " to unit " << s.UnitNumber() << " ("
                   << s.ModelName() << ")\n";

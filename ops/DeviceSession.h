@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/MessageTable.h"
@@ -121,6 +122,10 @@ private:
     void ReportFileError(const SFileError& error);
     void EnterConnectedState();
     void ResetConnectionState();
+    // Visits the transferable parameters of the upload or download order, offering
+    // the stop between two of them; false when the operator stopped (line logged).
+    bool WalkOrder(CMenuParamTable& table, bool downloadOrder, const char* canceledLine,
+                   const std::function<void(CMenuParamItem&)>& visit);
     // The end every whole-set operation shares: refresh, and the side panel when
     // some parameter was not transferred.
     void FinishSetOperation(bool openPanelWhenNotValid);

@@ -29,26 +29,17 @@ void CDeviceSession::UploadButton() {
     table.ClearSetValues();
     LogEvent("Upload start.");
     int read = 0;
-    const size_t count = table.GetUploadCount();
-    for (size_t i = 0; i < count; ++i) {
-        m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
-        if (m_ui.PollCancel()) {
-            LogEvent("Upload canceled.");
-            break;
-        }
-        CMenuParamItem* item = Transferable(table, table.GetUploadNumber(i));
-        if (!item) continue;
-        item->ResetDerived();
-        if (item->condition != 0 && !EvaluateCondition(*item)) continue;
-        if (item->Exists() == 0) continue;
-        if (item->scaleScript != 0 && !EvaluateScale(*item)) continue;
+    WalkOrder(table, false, "Upload canceled.", [&](CMenuParamItem& item) {
+        item.ResetDerived();
+        if (item.condition != 0 && !EvaluateCondition(item)) return;
+        if (item.Exists() == 0) return;
+        if (item.scaleScript != 0 && !EvaluateScale(item)) return;
         std::string raw;
-        if (!ExecuteCommand(item->readCommand, nullptr, &raw)) continue;
-        item->setValue = item->RawToSetValue(raw);
-        item->valid = 1;
+        if (!ExecuteCommand(item.readCommand, nullptr, &raw)) return;
+        item.setValue = item.RawToSetValue(raw);
+        item.valid = 1;
         ++read;
-    }
-    m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
+    });
     m_ui.CloseCancel();
     if (read > 0) {
         m_valuesPresent = true;
@@ -72,24 +63,15 @@ void CDeviceSession::VerifyButton() {
 
     LogEvent("Verify start.");
     m_ui.StartCancel();
-    const size_t count = table.GetUploadCount();
-    for (size_t i = 0; i < count; ++i) {
-        m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
-        if (m_ui.PollCancel()) {
-            LogEvent("Verify canceled.");
-            break;
-        }
-        CMenuParamItem* item = Transferable(table, table.GetUploadNumber(i));
-        if (!item) continue;
+    WalkOrder(table, false, "Verify canceled.", [&](CMenuParamItem& item) {
         // The parameter's own existence stays as the setting view last saw it.
         int32_t existence = 1;
-        if (item->condition != 0 && !EvaluateCondition(*item, &existence)) continue;
-        if (existence == 0) continue;
+        if (item.condition != 0 && !EvaluateCondition(item, &existence)) return;
+        if (existence == 0) return;
         std::string raw;
-        if (!ExecuteCommand(item->readCommand, nullptr, &raw)) continue;
-        if (item->RawToSetValue(raw) == item->setValue) item->valid = 1;
-    }
-    m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
+        if (!ExecuteCommand(item.readCommand, nullptr, &raw)) return;
+        if (item.RawToSetValue(raw) == item.setValue) item.valid = 1;
+    });
     m_ui.CloseCancel();
     LogEvent("Verify end.");
 
@@ -154,25 +136,15 @@ int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelNam
     WriteLog("Download before action end.\n");
 
     m_ui.StartCancel();
-    int result = 1;
-    const size_t count = table.GetDownloadCount();
-    for (size_t i = 0; i < count; ++i) {
-        m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
-        if (m_ui.PollCancel()) {
-            LogEvent("Download canceled.");
-            result = 0;
-            break;
-        }
-        CMenuParamItem* item = Transferable(table, table.GetDownloadNumber(i));
-        if (!item || item->setValue.empty()) continue;
-        if (item->WriteMode16() == 1 && !RunCommandList(item->writeEnterList, unit)) continue;
+    const int result = WalkOrder(table, true, "Download canceled.", [&](CMenuParamItem& item) {
+        if (item.setValue.empty()) return;
+        if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit)) return;
         // A value that does not convert is not sent: a write command without data
         // would put who knows what into the controller.
-        const std::string data = item->SetValueToRaw(item->setValue);
-        if (data.empty()) continue;
-        if (ExecuteCommand(item->writeCommand, &data, nullptr, unit)) item->valid = 1;
-    }
-    m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
+        const std::string data = item.SetValueToRaw(item.setValue);
+        if (data.empty()) return;
+        if (ExecuteCommand(item.writeCommand, &data, nullptr, unit)) item.valid = 1;
+    }) ? 1 : 0;
     m_ui.CloseCancel();
 
     WriteLog("Download after action start.\n");
@@ -204,6 +176,26 @@ bool CDeviceSession::CopySetValues(CMenuParamTable& destination, const CMenuPara
         item.scale = partner->scale;
     }
     return allFound;
+}
+
+bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder,
+                               const char* canceledLine,
+                               const std::function<void(CMenuParamItem&)>& visit) {
+    const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
+    bool completed = true;
+    for (size_t i = 0; i < count; ++i) {
+        m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
+        if (m_ui.PollCancel()) {
+            LogEvent(canceledLine);
+            completed = false;
+            break;
+        }
+        CMenuParamItem* item = Transferable(
+            table, downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
+        if (item) visit(*item);
+    }
+    m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
+    return completed;
 }
 
 void CDeviceSession::FinishSetOperation(bool openPanelWhenNotValid) {
