@@ -1,5 +1,6 @@
 // vexa-cli as a user runs it: the program against two simulated controllers on a pty.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,7 +44,8 @@ protected:
         return Run(all);
     }
 
-    SRun Run(const std::vector<std::string>& args) {
+    // interruptAfterMs >= 0: the program gets Ctrl-C (SIGINT) after that time.
+    SRun Run(const std::vector<std::string>& args, int interruptAfterMs = -1) {
         const std::string out = home.File("stdout"), err = home.File("stderr");
         const pid_t pid = fork();
         if (pid == 0) {
@@ -53,6 +55,10 @@ protected:
             argv.push_back(nullptr);
             execv(argv[0], argv.data());
             _exit(98);
+        }
+        if (interruptAfterMs >= 0) {
+            usleep(static_cast<useconds_t>(interruptAfterMs) * 1000);
+            kill(pid, SIGINT);
         }
         int status = 0;
         waitpid(pid, &status, 0);
@@ -184,4 +190,15 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
     r = Cli({"--unit", "1", "upload", "-o", home.File("x.tmf")});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("does not answer"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, CtrlCStopsAnUploadBetweenTwoParameters) {
+    SimFaults slow;
+    slow.ReplyDelayMs = 150;
+    sim.SetFaults(slow);
+    const SRun r = Run({CliProgram(), "--home", home.Path(), "--port", sim.SlavePath(), "upload",
+                        "-o", home.File("set.tmf")},
+                       800);
+    EXPECT_EQ(r.code, 130) << r.err;
+    EXPECT_NE(home.Read("tra.txt").find("Upload canceled."), std::string::npos);
 }
