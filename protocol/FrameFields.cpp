@@ -6,6 +6,9 @@
 
 namespace {
 
+// Frame fields are two to four characters; more digits than this could overflow an int.
+constexpr size_t kMaxFieldDigits = 7;
+
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -37,7 +40,7 @@ std::string HexText(int value, int width) {
 
 std::optional<int> ReadHexField(std::string_view field) {
     std::optional<int> value;
-    for (char c : field) {
+    for (char c : field.substr(0, kMaxFieldDigits)) {
         const int digit = HexDigitValue(c);
         if (digit < 0) break;
         value = value.value_or(0) * 16 + digit;
@@ -47,7 +50,7 @@ std::optional<int> ReadHexField(std::string_view field) {
 
 std::optional<int> ReadDecimalField(std::string_view field) {
     std::optional<int> value;
-    for (char c : field) {
+    for (char c : field.substr(0, kMaxFieldDigits)) {
         if (c < '0' || c > '9') break;
         value = value.value_or(0) * 10 + (c - '0');
     }

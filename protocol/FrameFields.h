@@ -14,7 +14,8 @@ std::string AtUnitText(int unit);
 std::string HexText(int value, int width);
 
 // The value of the leading hexadecimal digits (either case) of field; nothing when the first
-// character is not a digit. Reading stops at the first other character, so "1Z" reads 1.
+// character is not a digit. Reading stops at the first other character, so "1Z" reads 1,
+// and after seven digits.
 std::optional<int> ReadHexField(std::string_view field);
 // The same for decimal digits.
 std::optional<int> ReadDecimalField(std::string_view field);
