@@ -91,12 +91,12 @@ SimFaults SimBus::Faults() const {
 
 size_t SimBus::CommandsHandled() const {
     std::lock_guard guard(lock_);
-    return commandsHandled_;
+    return commandsTaken_;
 }
 
 bool SimBus::WaitForCommands(size_t count, std::chrono::milliseconds timeout) const {
     std::unique_lock guard(lock_);
-    return handled_.wait_for(guard, timeout, [&] { return commandsHandled_ >= count; });
+    return handled_.wait_for(guard, timeout, [&] { return commandsDone_ >= count; });
 }
 
 std::string SimBus::LastCommand() const {
@@ -140,6 +140,7 @@ void SimBus::Handle(const FrameAssembler::Frame& frame, const SimFaults& faults)
     {
         std::lock_guard guard(lock_);
         lastCommand_ = frame.Bytes;
+        ++commandsTaken_;
     }
     for (int i = 0; i < faults.EchoCount; ++i) Write(frame.Bytes, faults);
     const auto received = ReadCommandFrame(frame.Protocol, frame.Bytes);
@@ -160,7 +161,7 @@ void SimBus::Handle(const FrameAssembler::Frame& frame, const SimFaults& faults)
         }
     }
     std::lock_guard guard(lock_);
-    ++commandsHandled_;
+    ++commandsDone_;
     handled_.notify_all();
 }
 

@@ -42,9 +42,11 @@ class SimBus {
     // The faults in force; SilentCommands counts down as commands go unanswered.
     SimFaults Faults() const;
 
-    // Command frames taken off the line and dealt with, answered or not.
+    // Command frames taken off the line, answered or not. A command counts before its echo
+    // or answer goes out, so a client holding an answer always finds its command counted.
     size_t CommandsHandled() const;
-    // Waits until at least count command frames have been dealt with.
+    // Waits until at least count command frames have been taken off the line and dealt with
+    // completely (echoes and answer written, or the answer left out).
     bool WaitForCommands(size_t count, std::chrono::milliseconds timeout) const;
     // The bytes of the last command frame taken off the line.
     std::string LastCommand() const;
@@ -81,6 +83,7 @@ class SimBus {
     SimFaults faults_;
     int silentRemaining_ = 0;
     std::map<int, std::shared_ptr<SimResponder>> units_;
-    size_t commandsHandled_ = 0;
+    size_t commandsTaken_ = 0;
+    size_t commandsDone_ = 0;
     std::string lastCommand_;
 };
