@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QSize>
+#include <vector>
+
+// A dialog whose controls follow its size through anchor flags (see Anchors.h). It cannot
+// be made smaller than its size when first shown, and has a sizing grip in its lower right
+// corner.
+class CResizableDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CResizableDialog(QWidget* parent = nullptr);
+
+    // Registers a child control; flags are AnchorFlag values.
+    void AddAnchor(QWidget* control, int flags);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Anchor {
+        QPointer<QWidget> control;
+        int flags;
+    };
+    std::vector<Anchor> m_anchors;
+    QSize m_lastSize;
+    bool m_minimumFixed = false;
+};

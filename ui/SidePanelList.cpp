@@ -1,0 +1,35 @@
+#include "ui/SidePanelList.h"
+
+#include <QHeaderView>
+
+CSidePanelList::CSidePanelList(QWidget* parent) : QTableWidget(parent) {
+    setColumnCount(1);
+    setHorizontalHeaderLabels({QString()});
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    verticalHeader()->hide();
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+    connect(this, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { emit RowChosen(row); });
+}
+
+void CSidePanelList::SetRows(const std::vector<std::string>& rows) {
+    clearContents();
+    setRowCount(static_cast<int>(rows.size()));
+    for (int i = 0; i < rowCount(); ++i) {
+        QString text = QString::fromUtf8(rows[static_cast<std::size_t>(i)]);
+        auto* item = new QTableWidgetItem(text);
+        item->setToolTip(text);
+        setItem(i, 0, item);
+    }
+}
+
+void CSidePanelList::ShowRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    selectRow(row);
+    scrollToItem(item(row, 0));
+}

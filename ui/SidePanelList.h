@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QTableWidget>
+#include <string>
+#include <vector>
+
+// The side panel's list: one row per parameter in a single full-width column with grid
+// lines and whole-row selection; a row's tool tip holds its full text.
+class CSidePanelList : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit CSidePanelList(QWidget* parent = nullptr);
+
+    // UTF-8 row texts.
+    void SetRows(const std::vector<std::string>& rows);
+    // Selects a row and scrolls it into view.
+    void ShowRow(int row);
+
+signals:
+    // A row was double-clicked.
+    void RowChosen(int row);
+};

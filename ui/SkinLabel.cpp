@@ -1,0 +1,96 @@
+#include "ui/SkinLabel.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "ui/TextWrap.h"
+
+CSkinLabel::CSkinLabel(QWidget* parent)
+    : QWidget(parent),
+      m_background(palette().color(QPalette::Button)),
+      m_font(QFontDatabase::systemFont(QFontDatabase::GeneralFont)) {}
+
+void CSkinLabel::SetFaceName(const QString& family) {
+    m_font.setFamily(family);
+    Relayout();
+}
+
+void CSkinLabel::SetFontHeight(int pixels) {
+    if (pixels > 0) m_font.setPixelSize(pixels);
+    Relayout();
+}
+
+void CSkinLabel::SetText(const std::string& text) {
+    m_text = text;
+    Relayout();
+}
+
+void CSkinLabel::SetAlignment(int flags) {
+    m_alignment = flags;
+    update();
+}
+
+void CSkinLabel::SetWrappedAlignment(int flags) {
+    m_wrappedAlignment = flags;
+    update();
+}
+
+void CSkinLabel::SetWrap(bool wrap) {
+    m_wrap = wrap;
+    Relayout();
+}
+
+void CSkinLabel::SetBackground(const QColor& colour) {
+    m_background = colour;
+    update();
+}
+
+void CSkinLabel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_wrap) Relayout();
+}
+
+void CSkinLabel::Relayout() {
+    if (m_wrap) {
+        QFontMetrics metrics(m_font);
+        m_lines = WrapText(m_text, width(), [&](const std::string& s) {
+            return metrics.horizontalAdvance(QString::fromUtf8(s));
+        });
+    } else {
+        m_lines = WrapText(m_text, 1 << 30, [](const std::string&) { return 0; });
+    }
+    update();
+}
+
+void CSkinLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), m_background);
+    painter.setFont(m_font);
+    QStringList lines;
+    for (const std::string& line : m_lines) lines << QString::fromUtf8(line);
+    QString text = lines.join('\n');
+    int flags = m_wrap && m_lines.size() > 1 ? m_wrappedAlignment : m_alignment;
+    Qt::Alignment align = ToQtAlignment(flags);
+    if (isEnabled()) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(rect(), align, text);
+        return;
+    }
+    // Embossed: a light copy one pixel right and down, the grey text over it.
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawText(rect().translated(1, 1), align, text);
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(rect(), align, text);
+}
+
+Qt::Alignment ToQtAlignment(int flags) {
+    Qt::Alignment a;
+    a |= (flags & kAlignCentre) ? Qt::AlignHCenter
+         : (flags & kAlignRight) ? Qt::AlignRight
+                                  : Qt::AlignLeft;
+    a |= (flags & kAlignMiddle) ? Qt::AlignVCenter
+         : (flags & kAlignBottom) ? Qt::AlignBottom
+                                   : Qt::AlignTop;
+    return a;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+// Alignment flags of a caption label (combine one horizontal and one vertical flag).
+enum LabelAlign : int {
+    kAlignLeft = 1,
+    kAlignCentre = 2,
+    kAlignRight = 4,
+    kAlignTop = 8,
+    kAlignMiddle = 16,
+    kAlignBottom = 32,
+};
+
+// A caption that draws its own text: background colour, font, alignment, optional word
+// wrapping to its width, and embossed text while disabled.
+class CSkinLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit CSkinLabel(QWidget* parent = nullptr);
+
+    void SetFaceName(const QString& family);
+    void SetFontHeight(int pixels);
+    // UTF-8 text; with wrapping on it is broken into lines that fit the label's width.
+    void SetText(const std::string& text);
+    void SetAlignment(int flags);
+    // Alignment used instead when the wrapped text takes more than one line.
+    void SetWrappedAlignment(int flags);
+    void SetWrap(bool wrap);
+    void SetBackground(const QColor& colour);
+
+    const std::string& Text() const { return m_text; }
+    // The lines as they are drawn.
+    const std::vector<std::string>& Lines() const { return m_lines; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Relayout();
+
+    QColor m_background;
+    QFont m_font;
+    int m_alignment = kAlignLeft | kAlignTop;
+    int m_wrappedAlignment = kAlignLeft | kAlignTop;
+    bool m_wrap = false;
+    std::string m_text;
+    std::vector<std::string> m_lines;
+};
+
+// The Qt alignment for a combination of LabelAlign flags.
+Qt::Alignment ToQtAlignment(int flags);
