@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "ui/TextWrap.h"
 
@@ -61,6 +62,16 @@ void CSkinLabel::Relayout() {
         m_lines = WrapText(m_text, 1 << 30, [](const std::string&) { return 0; });
     }
     update();
+}
+
+QSize CSkinLabel::sizeHint() const {
+    QFontMetrics metrics(m_font);
+    int width = 0, lines = 0;
+    for (const std::string& line : WrapText(m_text, 1 << 30, [](const std::string&) { return 0; })) {
+        width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(line)));
+        ++lines;
+    }
+    return {width + 4, lines * metrics.lineSpacing() + 2};
 }
 
 void CSkinLabel::paintEvent(QPaintEvent*) {

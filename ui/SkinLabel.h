@@ -36,6 +36,8 @@ public:
     const std::string& Text() const { return m_text; }
     // The lines as they are drawn.
     const std::vector<std::string>& Lines() const { return m_lines; }
+    // Room for the text's lines as given, unwrapped.
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

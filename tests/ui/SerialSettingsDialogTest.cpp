@@ -1,0 +1,192 @@
+// The serial settings dialog: index mapping, port lines, validation and log lines.
+#include <QLineEdit>
+#include <QtTest>
+
+#include "support/LogCapture.h"
+#include "support/PtyPair.h"
+#include "ui/DropDownCombo.h"
+#include "ui/ImageButton.h"
+#include "ui/LineSettingsIndex.h"
+#include "ui/NumericEdit.h"
+#include "ui/SerialSettingsDialog.h"
+#include "UiFixture.h"
+
+namespace {
+
+CSerialSettingsDialog::PortSource Ports(std::vector<std::pair<std::string, std::string>> ports,
+                                        bool ok = true) {
+    return [ports, ok](CPortList& list) {
+        list.Clear();
+        for (const auto& [name, description] : ports) list.Add(name, description);
+        return ok;
+    };
+}
+
+QStringList Lines(QComboBox* combo) {
+    QStringList lines;
+    for (int i = 0; i < combo->count(); ++i) lines << combo->itemText(i);
+    return lines;
+}
+
+}  // namespace
+
+class SerialSettingsDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void indicesMapBothWays() {
+        QCOMPARE(BaudIndex(4800), 0);
+        QCOMPARE(BaudIndex(115200), 5);
+        QCOMPARE(BaudIndex(2400), 1);
+        QCOMPARE(BaudFromIndex(3), 38400u);
+        QCOMPARE(BaudFromIndex(-1), 9600u);
+        QCOMPARE(BaudFromIndex(6), 9600u);
+        QCOMPARE(DataBitsIndex(8), 1);
+        QCOMPARE(DataBitsIndex(7), 0);
+        QCOMPARE(DataBitsIndex(5), 0);
+        QCOMPARE(DataBitsFromIndex(1), std::uint16_t(8));
+        QCOMPARE(DataBitsFromIndex(-1), std::uint16_t(7));
+        QCOMPARE(ParityFromIndex(0), std::uint16_t(0));
+        QCOMPARE(ParityFromIndex(1), std::uint16_t(1));
+        QCOMPARE(ParityFromIndex(-1), std::uint16_t(2));
+        QCOMPARE(StopBitsIndex(1), 0);
+        QCOMPARE(StopBitsIndex(2), 1);
+        QCOMPARE(StopBitsFromIndex(0), std::uint16_t(1));
+        QCOMPARE(StopBitsFromIndex(-1), std::uint16_t(2));
+        QCOMPARE(PortLine("/dev/ttyUSB0", "USB-RS485 Cable"),
+                 std::string("/dev/ttyUSB0(USB-RS485 Cable)"));
+        QCOMPARE(PortLine("/dev/ttyS0", ""), std::string("/dev/ttyS0"));
+    }
+
+    void opensWithTheSettingsAndStoresTheChoice() {
+        UiFolder folder;
+        LogCapture log;
+        CSerialSettingsDialog dialog(folder.Messages(), nullptr,
+                                     Ports({{"/dev/ttyUSB0", "USB-RS485 Cable"},
+                                            {"/dev/ttyS0", ""}}));
+        CCommSettings in;
+        in.portName = "/dev/ttyUSB0";
+        in.baudRate = 2400;
+        in.dataBits = 8;
+        in.parity = 1;
+        in.stopBits = 1;
+        dialog.SetInput(in, 7);
+        dialog.show();
+        QCOMPARE(Lines(dialog.PortCombo()),
+                 QStringList({"/dev/ttyS0", "/dev/ttyUSB0(USB-RS485 Cable)"}));
+        QCOMPARE(dialog.PortCombo()->currentIndex(), 1);
+        QCOMPARE(dialog.BaudCombo()->currentText(), QString("9600"));
+        QCOMPARE(dialog.DataBitsCombo()->currentText(), QString("8"));
+        QCOMPARE(dialog.StopBitsCombo()->currentText(), QString("1"));
+        QCOMPARE(Lines(dialog.ParityCombo()), QStringList({"none", "odd", "even"}));
+        QCOMPARE(dialog.ParityCombo()->currentIndex(), 1);
+        QCOMPARE(dialog.UnitEdit()->text(), QString("7"));
+
+        dialog.ParityCombo()->setCurrentIndex(2);
+        dialog.UnitEdit()->setText("12");
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Settings().portName, std::string("/dev/ttyUSB0"));  // bare name
+        QCOMPARE(dialog.Settings().baudRate, 9600u);
+        QCOMPARE(dialog.Settings().dataBits, std::uint16_t(8));
+        QCOMPARE(dialog.Settings().parity, std::uint16_t(2));
+        QCOMPARE(dialog.Settings().stopBits, std::uint16_t(1));
+        QCOMPARE(dialog.UnitNumber(), 12);
+        QCOMPARE(log.Lines(), (std::vector<std::string>{"SerialSetting Dialog start.",
+                                                        "SerialSetting Dialog end."}));
+    }
+
+    void aPortThatIsNotPresentGivesWayToTheFirstLine() {
+        UiFolder folder;
+        CSerialSettingsDialog dialog(folder.Messages(), nullptr,
+                                     Ports({{"/dev/ttyUSB1", ""}, {"/dev/ttyUSB0", ""}}));
+        CCommSettings in;  // "COM1"
+        dialog.SetInput(in, 1);
+        dialog.show();
+        QCOMPARE(dialog.PortCombo()->currentIndex(), 0);
+        dialog.accept();
+        QCOMPARE(dialog.Settings().portName, std::string("/dev/ttyUSB0"));
+        QCOMPARE(dialog.Settings().baudRate, 38400u);
+    }
+
+    void aPortInUseThatTheEnumerationMissesIsKept() {
+        UiFolder folder;
+        PtyPair line;
+        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({{"/dev/ttyS0", ""}}));
+        CCommSettings in;
+        in.portName = line.SlavePath();
+        dialog.SetInput(in, 1);
+        dialog.show();
+        QCOMPARE(dialog.PortCombo()->currentText(), QString::fromStdString(line.SlavePath()));
+        dialog.accept();
+        QCOMPARE(dialog.Settings().portName, line.SlavePath());
+    }
+
+    void aTypedPathIsTaken() {
+        UiFolder folder;
+        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({{"/dev/ttyS0", ""}}));
+        dialog.show();
+        dialog.PortCombo()->lineEdit()->selectAll();
+        QTest::keyClicks(dialog.PortCombo()->lineEdit(), "/tmp/vexa-link ");
+        dialog.accept();
+        QCOMPARE(dialog.Settings().portName, std::string("/tmp/vexa-link"));
+    }
+
+    void withoutAnyPortOnlyATypedPathEnablesOk() {
+        UiFolder folder;
+        LogCapture log;
+        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({}, false));
+        dialog.show();
+        QCOMPARE(dialog.PortCombo()->count(), 0);
+        QVERIFY(!dialog.OkButton()->isEnabled());
+        QCOMPARE(dialog.OkButton()->CurrentFace(), ButtonFace::Disabled);
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(log.Lines(), (std::vector<std::string>{"Failed Port Enumrate.",
+                                                        "SerialSetting Dialog start."}));
+        QTest::keyClicks(dialog.PortCombo()->lineEdit(), "/dev/pts/9");
+        QVERIFY(dialog.OkButton()->isEnabled());
+        dialog.PortCombo()->lineEdit()->clear();
+        QVERIFY(!dialog.OkButton()->isEnabled());
+        dialog.reject();
+        QCOMPARE(log.Lines().back(), std::string("SerialSetting Dialog end."));
+        QCOMPARE(dialog.Settings().portName, std::string("COM1"));
+    }
+
+    void badUnitNumberGivesTheErrorBoxAndKeepsTheLineSettings() {
+        UiFolder folder;
+        LogCapture log;
+        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({{"/dev/ttyS0", ""}}));
+        dialog.SetInput(CCommSettings(), 4);
+        dialog.show();
+        dialog.UnitEdit()->clear();
+        QTest::keyClicks(dialog.UnitEdit(), "123");
+        QCOMPARE(dialog.UnitEdit()->text(), QString("12"));
+        dialog.UnitEdit()->clear();
+        dialog.BaudCombo()->setCurrentIndex(5);
+        MessageBoxCatcher box;
+        box.Arm();
+        QTest::keyClick(dialog.UnitEdit(), Qt::Key_Return);
+        QCOMPARE(box.seen, 1);
+        QCOMPARE(box.text, QString("ERROR"));
+        QCOMPARE(box.icon, QMessageBox::Critical);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.Settings().baudRate, 115200u);
+        QCOMPARE(dialog.UnitNumber(), 4);
+        QCOMPARE(log.Lines().size(), std::size_t(1));
+    }
+
+    void aFixedUnitNumberCannotBeChanged() {
+        UiFolder folder;
+        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({{"/dev/ttyS0", ""}}));
+        dialog.SetInput(CCommSettings(), 3);
+        dialog.SetUnitEditable(false);
+        dialog.show();
+        QVERIFY(!dialog.UnitEdit()->isEnabled());
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.UnitNumber(), 3);
+    }
+};
+
+QTEST_MAIN(SerialSettingsDialogTest)
+#include "SerialSettingsDialogTest.moc"

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/Folders.h"
+#include "app/MessageTable.h"
+#include "support/TempFolder.h"
+
+// A module folder with a small "VEXA.cap" and the button faces, for the dialogs under test.
+class UiFolder {
+public:
+    UiFolder() {
+        std::string cap =
+            "[Pyrona]\r\nTitle=VEXA test\r\n050=Serial Port\r\n051=Baud Rate\r\n"
+            "052=Data Length\r\n053=StopBit Length\r\n054=Parity\r\n055=UnitNo\r\n"
+            "201=Exit\r\n202=OK\r\n203=Cancel\r\n310=none\r\n311=odd\r\n312=even\r\n"
+            "[MESSAGE]\r\n000=Unit number of the controller to write to:\r\n";
+        m_folder.Write("VEXA.cap", cap);
+        namespace fs = std::filesystem;
+        fs::path bin = QCoreApplication::applicationDirPath().toStdString();
+        for (const auto& entry : fs::directory_iterator(bin)) {
+            if (entry.path().extension() == ".bmp") {
+                fs::copy_file(entry.path(), fs::path(m_folder.Path()) / entry.path().filename());
+            }
+        }
+        SetModuleFolder(m_folder.Path());
+        m_messages.Load(m_folder.File("VEXA.cap"), "Pyrona", 999);
+    }
+    ~UiFolder() { SetModuleFolder(""); }
+    UiFolder(const UiFolder&) = delete;
+    UiFolder& operator=(const UiFolder&) = delete;
+
+    const CMessageTable& Messages() const { return m_messages; }
+    const TempFolder& Folder() const { return m_folder; }
+
+private:
+    TempFolder m_folder;
+    CMessageTable m_messages;
+};
+
+// Answers the next message box that opens and remembers what it showed. Its timers die
+// with it, so a box that never comes leaves nothing behind.
+struct MessageBoxCatcher {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int seen = 0;
+    QObject guard;
+
+    void Arm() {
+        QTimer::singleShot(0, &guard, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                Arm();
+                return;
+            }
+            text = box->text();
+            title = box->windowTitle();
+            icon = box->icon();
+            ++seen;
+            box->done(QMessageBox::Ok);
+        });
+    }
+};

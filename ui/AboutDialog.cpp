@@ -1,0 +1,53 @@
+#include "ui/AboutDialog.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "app/MessageTable.h"
+#include "app/Version.h"
+#include "ui/Faces.h"
+#include "ui/ImageButton.h"
+#include "ui/SkinLabel.h"
+
+namespace {
+
+constexpr const char* kProgramFileName = "vexa";
+constexpr std::uint16_t kExitCaption = 201;
+
+}  // namespace
+
+QString AboutVersionLine() {
+    return QString::fromLatin1(kProgramFileName) + ' ' + QString::fromStdString(GetVersionText());
+}
+
+CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
+    : QDialog(parent), m_version(new QLabel(AboutVersionLine(), this)) {
+    auto* icon = new QLabel(this);
+    QIcon programIcon = QApplication::windowIcon();
+    if (!programIcon.isNull()) icon->setPixmap(programIcon.pixmap(32, 32));
+    icon->setFixedSize(32, 32);
+
+    auto* notice = new QLabel(
+        tr("Setup tool for serial-line temperature controllers.\n"
+           "Reads, writes and compares controller parameter sets."),
+        this);
+    auto* exitCaption = new CSkinLabel(this);
+    exitCaption->SetText(messages.Get(kExitCaption));
+    exitCaption->SetAlignment(kAlignCentre | kAlignBottom);
+    exitCaption->setFixedSize(64, fontMetrics().height() + 4);
+    auto* exit = new CImageButton(this);
+    exit->SetFaces(FacePath("Exit.bmp"));
+    exit->setFixedSize(64, 64);
+    connect(exit, &CImageButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(m_version, 0, 1);
+    layout->addWidget(notice, 1, 1);
+    layout->addWidget(exitCaption, 0, 2, Qt::AlignBottom);
+    layout->addWidget(exit, 1, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString CAboutDialog::VersionLine() const { return m_version->text(); }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+class CMessageTable;
+class QLabel;
+
+// The program's name and version.
+class CAboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDialog(const CMessageTable& messages, QWidget* parent = nullptr);
+
+    QString VersionLine() const;
+
+private:
+    QLabel* m_version;
+};
+
+// "vexa V 1.0.0.0": the program's file name, a blank and its compiled-in version.
+QString AboutVersionLine();

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class CImageButton;
+class CSkinLabel;
+class QLabel;
+class QProgressBar;
+
+// The small window with a stop button that a long operation shows. It has no parent, so
+// it stays usable while the main window is disabled. Enter, Escape and the title-bar close
+// do nothing; only Finish() closes it.
+class CCancelDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CCancelDialog(const QString& caption);
+
+    // Consumes a stop request: true once for any number of presses since the last call.
+    bool TakeStopRequest();
+    // Shows "done / total" and a bar; a total of 0 or less hides both.
+    void SetProgress(int done, int total);
+    QString ProgressText() const;
+    CImageButton* StopButton() const { return m_stop; }
+    // Hides the window for good and deletes it later.
+    void Finish();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+public slots:
+    void accept() override {}
+    void reject() override {}
+
+private:
+    CImageButton* m_stop;
+    CSkinLabel* m_caption;
+    QLabel* m_count;
+    QProgressBar* m_bar;
+    bool m_stopRequested = false;
+};

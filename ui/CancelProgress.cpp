@@ -1,0 +1,42 @@
+#include "ui/CancelProgress.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "ui/CancelDialog.h"
+
+CCancelProgress::CCancelProgress(QString caption, QWidget* mainWindow)
+    : m_caption(std::move(caption)), m_mainWindow(mainWindow) {}
+
+CCancelProgress::~CCancelProgress() { Close(); }
+
+void CCancelProgress::Start() {
+    if (m_dialog) return;
+    m_dialog = new CCancelDialog(m_caption);
+    m_dialog->adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        m_dialog->move(area.center() - m_dialog->rect().center());
+    }
+    m_dialog->show();
+}
+
+bool CCancelProgress::Poll() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return m_dialog && m_dialog->TakeStopRequest();
+}
+
+void CCancelProgress::SetProgress(int done, int total) {
+    if (m_dialog) m_dialog->SetProgress(done, total);
+}
+
+void CCancelProgress::Close() {
+    if (!m_dialog) return;
+    if (m_mainWindow) {
+        m_mainWindow->raise();
+        m_mainWindow->activateWindow();
+    }
+    m_dialog->Finish();
+    m_dialog = nullptr;
+}

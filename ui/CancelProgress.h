@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class CCancelDialog;
+
+// Start, poll and close of the stop window around a long operation. Everything runs on the
+// GUI thread: the operation's waits on the line pump events, so the stop button works while
+// an exchange waits for its time-out, and a press is seen by the next Poll().
+class CCancelProgress {
+public:
+    // `caption` is shown above the stop button; `mainWindow` is brought to the top by Close().
+    CCancelProgress(QString caption, QWidget* mainWindow);
+    ~CCancelProgress();
+    CCancelProgress(const CCancelProgress&) = delete;
+    CCancelProgress& operator=(const CCancelProgress&) = delete;
+
+    // Shows the stop window centred on the screen; a second Start while shown does nothing.
+    void Start();
+    // Dispatches waiting events, then answers true once when stop was pressed since the
+    // last poll. Without a window it answers false.
+    bool Poll();
+    void SetProgress(int done, int total);
+    // Brings the main window to the top and closes the stop window; harmless when closed.
+    void Close();
+
+    CCancelDialog* Dialog() const { return m_dialog; }
+
+private:
+    QString m_caption;
+    QPointer<QWidget> m_mainWindow;
+    QPointer<CCancelDialog> m_dialog;
+};
