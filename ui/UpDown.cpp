@@ -42,7 +42,9 @@ void CUpDown::Step(int delta) {
 }
 
 bool CUpDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress) {
+    // The type first: the buddy also sends events while it is being destroyed, when it is
+    // no longer a QLineEdit that the guarded pointer could hand out.
+    if (event->type() == QEvent::KeyPress && watched == m_buddy) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Step(key == Qt::Key_Up ? +1 : -1);
