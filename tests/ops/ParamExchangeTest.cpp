@@ -10,14 +10,10 @@
 #include "protocol/FramePort.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
+#include "support/TextCount.h"
 
 namespace {
 
-size_t Occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
 
 class ParamExchange : public SimFixture {
 protected:

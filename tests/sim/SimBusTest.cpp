@@ -11,22 +11,12 @@
 #include "protocol/QuadrelExchange.h"
 #include "support/RawLineClient.h"
 #include "support/SimFixture.h"
+#include "support/CommandFrames.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-std::string QuadrelCommand(int node, uint16_t code, const std::string& data = "") {
-    CQuadrelExchange exchange;
-    exchange.Build(node, code, data);
-    return exchange.CommandText();
-}
-
-std::string AtCommand(int unit, const std::string& text) {
-    CAtExchange exchange;
-    exchange.Build(unit, text);
-    return exchange.CommandText();
-}
 
 // The data of a Quadrel answer when the engine would take it as a clean success.
 std::string QuadrelData(const std::string& answer, int node, uint16_t code) {

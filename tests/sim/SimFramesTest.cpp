@@ -6,20 +6,10 @@
 #include "protocol/QuadrelExchange.h"
 #include "sim/FrameAssembler.h"
 #include "sim/SimReplyFrame.h"
+#include "support/CommandFrames.h"
 
 namespace {
 
-std::string QuadrelCommand(int node, uint16_t code, const std::string& data = "") {
-    CQuadrelExchange exchange;
-    exchange.Build(node, code, data);
-    return exchange.CommandText();
-}
-
-std::string AtCommand(int unit, const std::string& text) {
-    CAtExchange exchange;
-    exchange.Build(unit, text);
-    return exchange.CommandText();
-}
 
 std::vector<FrameAssembler::Frame> Feed(FrameAssembler& assembler, const std::string& bytes) {
     std::vector<FrameAssembler::Frame> frames;
