@@ -1,6 +1,6 @@
 #include "ui/NumericText.h"
 
-#include <clocale>
+// LocaleDecimalSeparator is the parameter model's own (params/DecimalPoint.cpp).
 
 bool IsAcceptableNumericText(const std::string& text, int flags, char separator) {
     bool separatorSeen = false;
@@ -15,10 +15,4 @@ bool IsAcceptableNumericText(const std::string& text, int flags, char separator)
         return false;
     }
     return true;
-}
-
-char LocaleDecimalSeparator() {
-    const std::lconv* conv = std::localeconv();
-    if (conv && conv->decimal_point && conv->decimal_point[0]) return conv->decimal_point[0];
-    return '.';
 }

@@ -1,0 +1,344 @@
+// A whole operator session through the main dialog's widgets against simulated controllers.
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/Folders.h"
+#include "app/MessageTable.h"
+#include "ops/DeviceSession.h"
+#include "protocol/CommLog.h"
+#include "sim/SimBus.h"
+#include "support/LogCapture.h"
+#include "support/TempFolder.h"
+#include "support/TestController.h"
+#include "support/TestModel.h"
+#include "ui/ArrowButton.h"
+#include "ui/ColourButton.h"
+#include "ui/ImageButton.h"
+#include "ui/MainDialog.h"
+#include "ui/NumericEdit.h"
+#include "ui/SidePanelList.h"
+#include "ui/SkinLabel.h"
+
+namespace {
+
+// Answers the next modal dialog that opens (a message box, file or unit dialog) once.
+// The flag tells whether it did.
+std::shared_ptr<bool> AnswerNextModal(std::function<void(QWidget*)> answer) {
+    auto answered = std::make_shared<bool>(false);
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, answered] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            *answered = true;
+            answer(modal);
+        }
+    });
+    timer->start();
+    return answered;
+}
+
+// A click on a check box's indicator.
+void Tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+std::shared_ptr<bool> ChooseFile(const QString& path) {
+    return AnswerNextModal([path](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+void PressEnter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
+
+}  // namespace
+
+class MainDialogTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TempFolder> home;
+    std::unique_ptr<LogCapture> log;
+    std::shared_ptr<TestController> unit1, unit2;
+    std::unique_ptr<SimBus> sim;
+    CMessageTable catalogue;
+    std::unique_ptr<CMainDialog> dialog;
+
+    CDeviceSession& Session() { return dialog->Session(); }
+    void Click(CMainDialog::Button b) { QTest::mouseClick(dialog->ButtonAt(b), Qt::LeftButton); }
+    bool LogHas(const std::string& text) const { return log->Text().find(text) != std::string::npos; }
+
+    void Connect() {
+        Click(CMainDialog::kConnect);
+        QVERIFY2(Session().IsConnected(), log->Text().c_str());
+    }
+
+private slots:
+    void init() {
+        home = std::make_unique<TempFolder>();
+        log = std::make_unique<LogCapture>();
+        WriteTestModel(*home);
+        SetModuleFolder(home->Path());
+        SetCommonDataFolder(home->File("no-shared-data"));
+        QVERIFY(catalogue.Load(home->File("VEXA.cap"), "Pyrona", 999));
+        unit1 = std::make_shared<TestController>();
+        unit2 = std::make_shared<TestController>();
+        unit1->SetFactoryValues();
+        unit2->SetFactoryValues();
+        sim = std::make_unique<SimBus>();
+        sim->SetResponder(1, unit1);
+        sim->SetResponder(2, unit2);
+        QVERIFY(sim->Start());
+        dialog = std::make_unique<CMainDialog>(catalogue);
+        CCommSettings line;
+        line.portName = sim->SlavePath();
+        dialog->ApplySettings(line, 1);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+
+    void cleanup() {
+        dialog.reset();
+        sim->Stop();
+        sim.reset();
+        log.reset();
+        SetModuleFolder("");
+        SetCommonDataFolder("");
+        home.reset();
+    }
+
+    void startsDisconnectedWithEveryViewControlDisabled() {
+        QVERIFY(dialog->SettingRadio()->isChecked());
+        QVERIFY(!dialog->CloneRadio()->isChecked());
+        QVERIFY(!dialog->UpArrow()->isEnabled());
+        QVERIFY(!dialog->DownArrow()->isEnabled());
+        QVERIFY(!dialog->ValueEntry()->isEnabled());
+        QVERIFY(!dialog->WriteBox()->isEnabled());
+        for (auto b : {CMainDialog::kUpload, CMainDialog::kOpen, CMainDialog::kSave,
+                       CMainDialog::kExport, CMainDialog::kDownload, CMainDialog::kVerify})
+            QVERIFY(!dialog->ButtonAt(b)->isEnabled());
+        QVERIFY(dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
+        QVERIFY(dialog->CaptionAt(CMainDialog::kConnect)->isVisible());
+        QVERIFY(!dialog->DisconnectCaption()->isVisible());
+        QVERIFY(dialog->StatusLine()->text().startsWith(QString::fromStdString(sim->SlavePath())));
+        QCOMPARE(dialog->CaptionAt(CMainDialog::kExit)->Text(), catalogue.Get(201));
+        QCOMPARE(PictureHeight(dialog->Picture()->width()), dialog->Picture()->height());
+    }
+
+    void settingViewStepsWritesAndDisconnects() {
+        Connect();
+        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QVERIFY(!dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
+        QVERIFY(dialog->DisconnectCaption()->isVisible());
+        QVERIFY(dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
+        QVERIFY(!dialog->UpArrow()->isEnabled());
+        QVERIFY(dialog->DownArrow()->isEnabled());
+        const QString first = dialog->CurrentName()->text();
+        QVERIFY(!first.isEmpty());
+        QCOMPARE(dialog->CurrentValue()->text(), QStringLiteral("250"));
+
+        // The first parameter is freely writable: the entry takes a value on Enter.
+        QVERIFY(dialog->ValueEntry()->isEnabled());
+        dialog->ValueEntry()->setFocus();
+        dialog->ValueEntry()->setText("321");
+        PressEnter(dialog->ValueEntry());
+        QCOMPARE(unit1->Get(1), 321);
+        QCOMPARE(dialog->CurrentValue()->text(), QStringLiteral("321"));
+        QCOMPARE(dialog->ValueEntry()->palette().color(QPalette::Base), QColor(Qt::white));
+
+        QTest::mouseClick(dialog->DownArrow(), Qt::LeftButton, {},
+                          ArrowOutline(ArrowKind::Down).boundingRect().center());
+        QCOMPARE(Session().CurrentIndex(), 1);
+        QVERIFY(dialog->CurrentName()->text() != first);
+        QVERIFY(dialog->UpArrow()->isEnabled());
+
+        // A write the controller refuses turns the entry red.
+        unit1->MakeUnreadable(2);
+        dialog->ValueEntry()->setText("1");
+        PressEnter(dialog->ValueEntry());
+        QVERIFY(Session().SettingView().valueChanged);
+        QCOMPARE(dialog->ValueEntry()->palette().color(QPalette::Base), QColor(255, 0, 0));
+
+        Click(CMainDialog::kConnect);
+        QVERIFY(!Session().IsConnected());
+        QVERIFY(dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
+        QVERIFY(!dialog->DisconnectCaption()->isVisible());
+        QVERIFY(!dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
+        QVERIFY(dialog->CurrentName()->text().isEmpty());
+    }
+
+    void writeBoxAsksBeforeWriteMode() {
+        Connect();
+        dialog->SidePanelRows()->RowChosen(3);  // "Input type" needs write mode
+        QCOMPARE(Session().CurrentIndex(), 3);
+        QVERIFY(dialog->WriteBox()->isEnabled());
+        QVERIFY(!dialog->ValueEntry()->isEnabled());
+
+        auto asked = AnswerNextModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->reject(); });
+        Tick(dialog->WriteBox());
+        QVERIFY(*asked);
+        QVERIFY(!dialog->WriteBox()->isChecked());
+        QVERIFY(!dialog->ValueEntry()->isEnabled());
+
+        asked = AnswerNextModal([](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            box->button(QMessageBox::Ok)->click();
+        });
+        Tick(dialog->WriteBox());
+        QVERIFY(*asked);
+        QVERIFY(dialog->WriteBox()->isChecked());
+        QVERIFY(dialog->ValueEntry()->isEnabled());
+        QCOMPARE(unit1->Commands("6C01").size(), size_t(1));
+    }
+
+    void escapeAndEnterNeverCloseOrPress() {
+        Connect();
+        dialog->ButtonAt(CMainDialog::kConnect)->setFocus();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        QTest::keyClick(dialog->ButtonAt(CMainDialog::kConnect), Qt::Key_Return);
+        QTest::keyClick(dialog->ButtonAt(CMainDialog::kConnect), Qt::Key_Enter);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(Session().IsConnected());
+        QVERIFY(!LogHas("Parameter edit return key pushed."));
+    }
+
+    void cloneViewUploadSaveOpenDownloadVerifyExport() {
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        QVERIFY(dialog->ButtonAt(CMainDialog::kUpload)->isEnabled());
+        QVERIFY(dialog->ButtonAt(CMainDialog::kOpen)->isEnabled());
+        QVERIFY(!dialog->ButtonAt(CMainDialog::kSave)->isEnabled());
+        QVERIFY(!dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
+        QVERIFY(!dialog->UpArrow()->isEnabled());
+
+        unit1->Set(1, 111);
+        Click(CMainDialog::kUpload);
+        QVERIFY(Session().ValuesPresent());
+        for (auto b : {CMainDialog::kSave, CMainDialog::kExport, CMainDialog::kDownload,
+                       CMainDialog::kVerify})
+            QVERIFY(dialog->ButtonAt(b)->isEnabled());
+
+        const QString saved = QString::fromStdString(home->File("unit1.tmf"));
+        auto chosen = ChooseFile(saved);
+        Click(CMainDialog::kSave);
+        QVERIFY(*chosen);
+        QVERIFY(QFile::exists(saved));
+        QCOMPARE(dialog->SetSource()->text(), saved);
+
+        unit1->Set(1, 999);
+        ChooseFile(saved);
+        Click(CMainDialog::kOpen);
+        QVERIFY(Session().FileOpened());
+
+        // Download to unit 2, chosen in the unit-number question.
+        auto asked = AnswerNextModal([](QWidget* w) {
+            auto* ask = qobject_cast<QInputDialog*>(w);
+            QVERIFY(ask);
+            ask->setIntValue(2);
+            ask->accept();
+        });
+        AcceptMessageBoxes();
+        Click(CMainDialog::kDownload);
+        QVERIFY(*asked);
+        QCOMPARE(unit2->Get(1), 111);
+
+        Click(CMainDialog::kVerify);
+        QVERIFY(LogHas("Verify end."));
+
+        const QString csv = QString::fromStdString(home->File("set.csv"));
+        ChooseFile(csv);
+        Click(CMainDialog::kExport);
+        QVERIFY(QFile::exists(csv));
+    }
+
+    void clicksQueuedDuringAnUploadAreIgnored() {
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        // Delivered by the first event pump inside the upload, while busy.
+        QMetaObject::invokeMethod(
+            this, [this] { Session().ConnectButton(); dialog->close(); }, Qt::QueuedConnection);
+        Click(CMainDialog::kUpload);
+        QVERIFY(Session().ValuesPresent());
+        QVERIFY(Session().IsConnected());
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->isEnabled());
+        QVERIFY(LogHas("Connect button pushed."));
+        // Once idle the close works again.
+        dialog->close();
+        QVERIFY(!dialog->isVisible());
+    }
+
+    void sidePanelOpensOnRequestAndGoesToAChosenItem() {
+        Connect();
+        QCOMPARE(dialog->SidePanelRows()->rowCount(), 6);
+        dialog->move(0, 50);
+        dialog->OperatorUi().OpenSidePanel();
+        QVERIFY(!dialog->PanelToggle()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->SidePanelShown(), 5000);
+        QVERIFY(dialog->PanelToggle()->isEnabled());
+        // The window moved right so that the panel fits on the screen beside it.
+        QVERIFY(dialog->frameGeometry().left() >= dialog->frameGeometry().width() / 4);
+
+        emit dialog->SidePanelRows()->RowChosen(4);
+        QCOMPARE(Session().CurrentIndex(), 4);
+        QVERIFY(dialog->SidePanelRows()->item(4, 0)->isSelected());
+
+        dialog->ToggleSidePanel();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->SidePanelShown(), 5000);
+    }
+
+    void resizeSharesTheWidthAmongTheCloneColumns() {
+        const int verifyX = dialog->CaptionAt(CMainDialog::kVerify)->x();
+        const int saveX = dialog->CaptionAt(CMainDialog::kSave)->x();
+        const int exportWidth = dialog->CaptionAt(CMainDialog::kExport)->width();
+        dialog->resize(dialog->width() + 100, dialog->height());
+        QCOMPARE(dialog->CaptionAt(CMainDialog::kExport)->width(), exportWidth + 33);
+        QCOMPARE(dialog->CaptionAt(CMainDialog::kVerify)->x(), verifyX + 33);
+        QCOMPARE(dialog->CaptionAt(CMainDialog::kSave)->x(), saveX + 66);
+        dialog->resize(dialog->width() + 2, dialog->height());
+        QCOMPARE(dialog->CaptionAt(CMainDialog::kSave)->x(), saveX + 68);
+        // Buttons stay centred under their captions.
+        QCOMPARE(dialog->ButtonAt(CMainDialog::kOpen)->geometry().center().x(),
+                 dialog->CaptionAt(CMainDialog::kOpen)->geometry().center().x());
+    }
+
+    void cancelDialogAnswersOncePerStopRequest() {
+        CDesktopUi& ui = dialog->OperatorUi();
+        ui.StartCancel();
+        QVERIFY(ui.CancelDialog());
+        ui.Progress(3, 6);
+        QCOMPARE(ui.CancelDialog()->value(), 3);
+        QVERIFY(!ui.PollCancel());
+        ui.CancelDialog()->findChild<QPushButton*>()->click();
+        QVERIFY(ui.PollCancel());
+        QVERIFY(!ui.PollCancel());
+        ui.CloseCancel();
+        QVERIFY(!ui.CancelDialog());
+    }
+
+private:
+    // Confirms every message box from now on (a verify reports differences in one).
+    void AcceptMessageBoxes() {
+        auto* timer = new QTimer(dialog.get());
+        QObject::connect(timer, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        timer->start(10);
+    }
+};
+
+QTEST_MAIN(MainDialogTest)
+#include "MainDialogTest.moc"

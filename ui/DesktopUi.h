@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QPointer>
+#include <QProgressDialog>
+#include <QString>
+#include <functional>
+
+#include "ops/OperatorUi.h"
+
+
+class QWidget;
+
+// The operator interface answered with widgets: message boxes titled like the main
+// window, a modeless cancel dialog with the progress, the unit-number question, file
+// dialogs, and event pumping while the session waits.  What the views show is redrawn
+// by the owner through the three refresh callbacks.
+class CDesktopUi : public COperatorUi {
+public:
+    struct SCallbacks {
+        std::function<void()> refreshView;
+        std::function<void()> refreshSidePanel;
+        std::function<void()> openSidePanel;
+        std::function<void(bool)> busyChanged;
+    };
+
+    CDesktopUi(QWidget* window, SCallbacks callbacks);
+    ~CDesktopUi() override;
+
+    void SetTitle(const QString& title) { m_title = title; }
+    // The cancel dialog's texts: its label and the stop button.
+    void SetCancelTexts(const QString& label, const QString& stop);
+    void SetUnitQuestion(const QString& question) { m_unitQuestion = question; }
+
+    BoxAnswer MessageBox(const std::string& text, BoxStyle style) override;
+    void StartCancel() override;
+    bool PollCancel() override;
+    void CloseCancel() override;
+    void Progress(int done, int total) override;
+    bool AskUnitNumber(int& unit) override;
+    bool ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) override;
+    bool ChooseOpenFile(FileKind kind, std::string& path) override;
+    void RefreshView() override;
+    void RefreshSidePanel() override;
+    void OpenSidePanel() override;
+    void PumpEvents() override;
+    void BusyChanged(bool busy) override;
+
+    // The cancel dialog while it is open, for tests and the stop key.
+    QProgressDialog* CancelDialog() const { return m_cancel; }
+
+private:
+    QWidget* m_window;
+    SCallbacks m_callbacks;
+    QString m_title;
+    QString m_cancelLabel;
+    QString m_stopText;
+    QString m_unitQuestion;
+    QPointer<QProgressDialog> m_cancel;
+    bool m_stopRequested = false;
+};
+
+// The file dialog's name filter for a kind of file.
+QString FileFilter(COperatorUi::FileKind kind);

@@ -1,0 +1,485 @@
+#include "ui/MainDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "app/ConfigFiles.h"
+#include "app/Folders.h"
+#include "app/MessageTable.h"
+#include "app/Version.h"
+#include "ops/DeviceSession.h"
+#include "protocol/CommLog.h"
+#include "ui/Anchors.h"
+#include "ui/ArrowButton.h"
+#include "ui/ColourButton.h"
+#include "ui/ImageButton.h"
+#include "ui/LampControl.h"
+#include "ui/NumericEdit.h"
+#include "ui/NumericText.h"
+#include "ui/SidePanel.h"
+#include "ui/SidePanelList.h"
+#include "ui/SkinLabel.h"
+
+namespace {
+
+constexpr QSize kInitialSize{640, 420};
+constexpr int kButtonSide = 40;
+
+struct SButtonDef {
+    int caption;  // catalogue number
+    const char* face;
+    const char* disabledFace;
+};
+
+// In the order of CMainDialog::Button.
+constexpr SButtonDef kButtonDefs[] = {
+    {201, "Exit.bmp", ""},
+    {200, "ComSet.bmp", "DisComset.bmp"},
+    {2, "Connect.bmp", ""},
+    {9, "About.bmp", ""},
+    {3, "Export.bmp", "DisExport.bmp"},
+    {4, "Save.bmp", "DisSave.bmp"},
+    {5, "Open.bmp", "DisOpen.bmp"},
+    {6, "Download.bmp", "DisDownload.bmp"},
+    {7, "Upload.bmp", "DisUpload.bmp"},
+    {8, "Verify.bmp", "DisVerify.bmp"},
+};
+
+// The clone columns: Export over Download, Verify over Upload, Save over Open.
+constexpr CMainDialog::Button kColumns[3][2] = {
+    {CMainDialog::kExport, CMainDialog::kDownload},
+    {CMainDialog::kVerify, CMainDialog::kUpload},
+    {CMainDialog::kSave, CMainDialog::kOpen},
+};
+
+QColor ColourOf(EFieldColour colour) {
+    switch (colour) {
+    case EFieldColour::White: return Qt::white;
+    case EFieldColour::Red: return QColor(255, 0, 0);
+    case EFieldColour::Orange: return QColor(255, 128, 0);
+    case EFieldColour::ButtonFace: break;
+    }
+    return QApplication::palette().color(QPalette::Button);
+}
+
+QString FacePath(const char* name) {
+    if (!*name) return {};
+    return QString::fromStdString(ResolveInModuleFolder(name));
+}
+
+QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
+    auto* field = new QLineEdit(parent);
+    field->setReadOnly(true);
+    field->setAlignment(align | Qt::AlignVCenter);
+    field->setFocusPolicy(Qt::NoFocus);
+    return field;
+}
+
+}  // namespace
+
+CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
+    : CResizableDialog(parent),
+      m_catalogue(catalogue),
+      m_ui(this, {[this] { RefreshView(); }, [this] { RefreshSidePanel(); },
+                  [this] { OpenSidePanel(); }, {}}),
+      m_session(std::make_unique<CDeviceSession>(m_ui, catalogue)) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    m_ui.SetTitle(windowTitle());
+    m_ui.SetCancelTexts(QString::fromStdString(Text(203)), QString::fromStdString(Text(203)));
+    m_ui.SetUnitQuestion(QString::fromStdString(Text(55)));
+    m_session->Port().SetErrorReporter([this](const std::string& text) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
+    });
+    resize(kInitialSize);
+    BuildControls();
+    WireControls();
+    SetUpLamps();
+    m_panel = std::make_unique<CSidePanel>(this);
+    m_panel->slidingChanged = [this](bool sliding) {
+        m_toggle->setEnabled(!sliding);
+        // The window keeps its size while the panel slides along its edge.
+        if (sliding)
+            setFixedSize(size());
+        else
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), setMinimumSize(kInitialSize);
+    };
+    connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, &CMainDialog::GoToItem);
+    m_laidOutSize = size();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    RefreshView();
+    QApplication::restoreOverrideCursor();
+}
+
+CMainDialog::~CMainDialog() = default;
+
+std::string CMainDialog::Text(int number) const {
+    return m_catalogue.Get(static_cast<uint16_t>(number));
+}
+
+void CMainDialog::BuildControls() {
+    auto caption = [this](int number, const QRect& where, int anchor) {
+        auto* label = new CSkinLabel(this);
+        label->SetFaceName(font().family());
+        label->SetFontHeight(QFontMetrics(font()).height());
+        label->SetAlignment(kAlignCentre | kAlignBottom);
+        label->SetWrap(true);
+        label->SetText(Text(number));
+        label->setGeometry(where);
+        if (anchor) AddAnchor(label, anchor);
+        return label;
+    };
+    auto frame = [this](const QRect& where) {
+        auto* box = new QFrame(this);
+        box->setFrameShape(QFrame::StyledPanel);
+        box->setGeometry(where);
+        box->lower();
+        AddAnchor(box, kAnchorStretchRight);
+    };
+    frame({14, 8, 410, 170});
+    frame({14, 186, 410, 196});
+
+    m_settingRadio = new QRadioButton(QStringLiteral("Setting view"), this);
+    m_settingRadio->setGeometry(24, 14, 150, 20);
+    m_cloneRadio = new QRadioButton(QStringLiteral("Clone view"), this);
+    m_cloneRadio->setGeometry(24, 192, 150, 20);
+    m_settingRadio->setChecked(true);
+
+    auto placeholder = [this](int x, int y) {
+        auto* spot = new QWidget(this);
+        spot->setGeometry(x, y, 1, 1);
+        spot->hide();
+        return spot;
+    };
+    m_up = new CArrowButton(ArrowKind::Up, this);
+    m_up->PlaceOver(placeholder(24, 40));
+    m_down = new CArrowButton(ArrowKind::Down, this);
+    m_down->PlaceOver(placeholder(24, 104));
+
+    m_previousName = ReadOnlyField(this);
+    m_previousName->setGeometry(60, 40, 230, 24);
+    m_currentName = ReadOnlyField(this);
+    m_currentName->setGeometry(60, 72, 230, 24);
+    m_nextName = ReadOnlyField(this);
+    m_nextName->setGeometry(60, 104, 230, 24);
+    for (QWidget* w : {static_cast<QWidget*>(m_previousName), static_cast<QWidget*>(m_currentName),
+                       static_cast<QWidget*>(m_nextName)})
+        AddAnchor(w, kAnchorStretchRight);
+
+    m_readCaption = caption(0, {300, 46, 110, 24}, kAnchorMoveRight);
+    m_currentValue = ReadOnlyField(this, Qt::AlignRight);
+    m_currentValue->setGeometry(300, 72, 110, 24);
+    m_newValue = new CNumericEdit(this, kNumericDecimal | kNumericSigned);
+    m_newValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_newValue->setGeometry(300, 104, 110, 24);
+    m_write = new QCheckBox(QString::fromStdString(Text(1)), this);
+    m_write->setGeometry(300, 136, 110, 26);
+    for (QWidget* w : {static_cast<QWidget*>(m_currentValue), static_cast<QWidget*>(m_newValue),
+                       static_cast<QWidget*>(m_write)})
+        AddAnchor(w, kAnchorMoveRight);
+
+    for (int b = 0; b < kButtonCount; ++b) {
+        m_buttons[b] = new CImageButton(this);
+        m_buttons[b]->SetFaces(FacePath(kButtonDefs[b].face), FacePath(kButtonDefs[b].disabledFace),
+                               b == kConnect ? FacePath("Disconnect.bmp") : QString());
+        m_buttons[b]->setFocusPolicy(Qt::TabFocus);
+    }
+    // Exit, ComSet, Connect and About in a row at the right.
+    for (int i = 0; i < 4; ++i) {
+        const int x = 440 + i * 47;
+        m_captions[i] = caption(kButtonDefs[i].caption, {x, 8, 46, 20}, kAnchorMoveRight);
+        m_buttons[i]->setGeometry(x + 3, 30, kButtonSide, kButtonSide);
+        AddAnchor(m_buttons[i], kAnchorMoveRight);
+    }
+    m_disconnectCaption = caption(10, m_captions[kConnect]->geometry(), kAnchorMoveRight);
+    m_disconnectCaption->hide();
+
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 2; ++row) {
+            const Button b = kColumns[column][row];
+            const int x = 30 + column * 130;
+            const int y = 214 + row * 68;
+            m_captions[b] = caption(kButtonDefs[b].caption, {x, y, 120, 20}, 0);
+            m_buttons[b]->setGeometry(x + 40, y + 22, kButtonSide, kButtonSide);
+            m_columnHome[(column * 2 + row) * 2] = m_captions[b]->geometry();
+            m_columnHome[(column * 2 + row) * 2 + 1] = m_buttons[b]->geometry();
+        }
+    }
+    m_setSource = ReadOnlyField(this);
+    m_setSource->setGeometry(30, 352, 380, 24);
+    AddAnchor(m_setSource, kAnchorStretchRight);
+
+    m_picture = new QLabel(this);
+    m_picture->setFrameShape(QFrame::Box);
+    m_picture->setScaledContents(true);
+    m_picture->setAutoFillBackground(true);
+    m_picture->setGeometry(440, 80, 186, PictureHeight(186));
+    AddAnchor(m_picture, kAnchorMoveRight);
+
+    const char* lampNames[] = {"TX", "RX", "ERR"};
+    for (int i = 0; i < 3; ++i) {
+        m_lamps[i] = new CLampControl(this);
+        m_lamps[i]->SetCaption(QString::fromLatin1(lampNames[i]));
+        m_lamps[i]->setGeometry(440 + i * 62, 256, 58, 50);
+        AddAnchor(m_lamps[i], kAnchorMoveRight);
+    }
+
+    m_status = ReadOnlyField(this);
+    m_status->setGeometry(14, 390, 612, 24);
+    m_status->setAutoFillBackground(true);
+    AddAnchor(m_status, kAnchorStretchRight);
+
+    m_toggle = new CColourButton(this);
+    m_toggle->SetColour(QColor(255, 64, 64));
+    m_toggle->setGeometry(0, 0, 8, 8);
+    m_toggle->setFocusPolicy(Qt::NoFocus);
+}
+
+void CMainDialog::WireControls() {
+    CDeviceSession& s = *m_session;
+    connect(m_buttons[kExit], &QAbstractButton::clicked, this, &CMainDialog::ExitPressed);
+    connect(m_buttons[kComSet], &QAbstractButton::clicked, this, &CMainDialog::ComSetPressed);
+    connect(m_buttons[kAbout], &QAbstractButton::clicked, this, &CMainDialog::AboutPressed);
+    connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [&s] { s.ConnectButton(); });
+    connect(m_buttons[kUpload], &QAbstractButton::clicked, this, [&s] { s.UploadButton(); });
+    connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [&s] { s.DownloadButton(); });
+    connect(m_buttons[kVerify], &QAbstractButton::clicked, this, [&s] { s.VerifyButton(); });
+    connect(m_buttons[kSave], &QAbstractButton::clicked, this, [&s] { s.SaveButton(); });
+    connect(m_buttons[kOpen], &QAbstractButton::clicked, this, [&s] { s.OpenButton(); });
+    connect(m_buttons[kExport], &QAbstractButton::clicked, this, [&s] { s.ExportButton(); });
+    // Only a click counts, not the focus arriving on the button.
+    connect(m_settingRadio, &QAbstractButton::clicked, this, [&s] { s.SettingViewClicked(); });
+    connect(m_cloneRadio, &QAbstractButton::clicked, this, [&s] { s.CloneViewClicked(); });
+    connect(m_up, &QAbstractButton::clicked, this, [&s] { s.UpArrow(); });
+    connect(m_down, &QAbstractButton::clicked, this, [&s] { s.DownArrow(); });
+    connect(m_write, &QAbstractButton::clicked, this, [&s](bool on) { s.WriteCheckClicked(on); });
+    m_newValue->SetEnterHook([this] {
+        EnterInValueEntry();
+        return true;
+    });
+    connect(m_toggle, &QAbstractButton::clicked, this, &CMainDialog::ToggleSidePanel);
+}
+
+void CMainDialog::SetUpLamps() {
+    for (int i = 0; i < 3; ++i) {
+        m_lamps[i]->SetAutoOff(true);
+        m_lamps[i]->SetOnDuration(i == CTrafficLamps::kErr ? 300 : 100);
+        m_traffic.Register(static_cast<CTrafficLamps::Slot>(i), m_lamps[i]);
+    }
+    m_lamps[CTrafficLamps::kErr]->SetOnColour(QColor(255, 0, 0));
+    m_session->Port().SetActivityHook([this](int sending, int starting) {
+        if (starting == 0) m_traffic.Signal(sending != 0 ? 0 : 1);
+    });
+    m_session->Port().SetAttemptHook([this] { m_traffic.Signal(2); });
+}
+
+void CMainDialog::RefreshView() {
+    const CDeviceSession& s = *m_session;
+    const SSettingView& v = s.SettingView();
+    const bool connected = s.IsConnected();
+    const SViewEnabling on =
+        ViewEnabling({s.View(), connected, s.TableHasItems(), s.ValuesPresent()});
+
+    m_settingRadio->setChecked(s.View() == EView::Setting);
+    m_cloneRadio->setChecked(s.View() == EView::Clone);
+
+    m_previousName->setText(QString::fromStdString(v.previousName));
+    m_currentName->setText(QString::fromStdString(v.currentName));
+    m_nextName->setText(QString::fromStdString(v.nextName));
+    m_currentValue->setText(QString::fromStdString(v.currentValue));
+    if (!m_newValue->hasFocus() || v.newValue.empty())
+        m_newValue->setText(QString::fromStdString(v.newValue));
+    m_write->setChecked(v.writeCheck);
+
+    for (QWidget* w : {static_cast<QWidget*>(m_previousName), static_cast<QWidget*>(m_currentName),
+                       static_cast<QWidget*>(m_nextName), static_cast<QWidget*>(m_currentValue),
+                       static_cast<QWidget*>(m_readCaption)})
+        w->setEnabled(on.settingControls);
+    m_newValue->setEnabled(on.settingControls && v.newValueEnabled);
+    m_write->setEnabled(on.settingControls && v.writeCheckEnabled);
+    m_up->setEnabled(on.settingControls && v.upEnabled);
+    m_down->setEnabled(on.settingControls && v.downEnabled);
+
+    for (Button b : {kUpload, kOpen}) {
+        m_buttons[b]->setEnabled(on.cloneControls);
+        m_captions[b]->setEnabled(on.cloneControls);
+    }
+    for (Button b : {kExport, kSave, kDownload, kVerify}) {
+        m_buttons[b]->setEnabled(on.cloneValueControls);
+        m_captions[b]->setEnabled(on.cloneValueControls);
+    }
+    m_setSource->setEnabled(on.cloneControls);
+    m_setSource->setText(on.clearSetSource ? QString()
+                                           : QString::fromStdString(s.SetSourceText()));
+    m_buttons[kComSet]->setEnabled(on.comSet);
+    m_captions[kComSet]->setEnabled(on.comSet);
+
+    m_buttons[kConnect]->SetAlternate(connected);
+    m_captions[kConnect]->setVisible(!connected);
+    m_disconnectCaption->setVisible(connected);
+
+    m_status->setText(QString::fromStdString(s.FormatConnectionStatus()));
+    ApplyColour(m_status, StatusLineColour(connected));
+    ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
+    ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));
+    ShowPicture();
+    if (m_panel && m_panel->IsOpen()) m_panel->Rows()->ShowRow(s.CurrentIndex());
+}
+
+void CMainDialog::ApplyColour(QWidget* field, EFieldColour colour) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, ColourOf(colour));
+    palette.setColor(QPalette::Window, ColourOf(colour));
+    field->setPalette(palette);
+}
+
+void CMainDialog::ShowPicture() {
+    const QString path = QString::fromStdString(m_session->PicturePath());
+    if (m_picture->property("path").toString() == path) return;
+    m_picture->setProperty("path", path);
+    // An unreadable picture leaves the frame empty, in the button-face colour.
+    m_picture->setPixmap(path.isEmpty() ? QPixmap() : QPixmap(path));
+}
+
+void CMainDialog::RefreshSidePanel() {
+    std::vector<std::string> rows;
+    if (const CMenuParamTable* table = m_session->Table()) {
+        rows.reserve(table->GetCount());
+        for (size_t i = 0; i < table->GetCount(); ++i) {
+            const CMenuParamItem* item = table->GetItem(i);
+            // A mark on the parameters the last whole-set operation did not transfer.
+            rows.push_back((m_session->ValuesPresent() && item->valid == 0 ? "! " : "") +
+                           item->name);
+        }
+    }
+    m_panel->Rows()->SetRows(rows);
+    if (!rows.empty()) m_panel->Rows()->ShowRow(m_session->CurrentIndex());
+}
+
+CSidePanelList* CMainDialog::SidePanelRows() const { return m_panel->Rows(); }
+
+bool CMainDialog::SidePanelShown() const { return m_panel->IsOpen(); }
+
+void CMainDialog::ToggleSidePanel() {
+    m_panel->Toggle();
+}
+
+void CMainDialog::OpenSidePanel() {
+    if (isMaximized()) showNormal();
+    const QRect frame = frameGeometry();
+    if (const QScreen* screen = this->screen()) {
+        const int left = MainLeftForPanel(frame, SidePanelWidth(frame), screen->availableGeometry());
+        if (left != frame.left()) move(left, frame.top());
+    }
+    if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_toggle->click();
+}
+
+void CMainDialog::GoToItem(int index) {
+    m_session->GoToItem(index);
+}
+
+void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
+    m_session->ApplyCommSettings(settings, unit);
+    if (!m_session->TableHasItems()) RefreshSidePanel();
+    RefreshView();
+}
+
+void CMainDialog::EnterInValueEntry() {
+    m_session->EnterPressed(m_newValue->text().toStdString());
+}
+
+void CMainDialog::ExitPressed() {
+    if (m_session->IsBusy()) return;
+    done(QDialog::Accepted);
+}
+
+void CMainDialog::ComSetPressed() {
+    LogEvent("CommSet button pushed.");
+    if (m_session->IsBusy() || !settingsDialog) return;
+    CCommSettings settings = m_session->Settings();
+    int unit = m_session->UnitNumber();
+    m_panel->setEnabled(false);
+    const bool accepted = settingsDialog(this, settings, unit);
+    m_panel->setEnabled(true);
+    if (accepted) ApplySettings(settings, unit);
+}
+
+void CMainDialog::AboutPressed() {
+    LogEvent("About button pushed.");
+    if (m_session->IsBusy()) return;
+    m_panel->setEnabled(false);
+    if (aboutDialog)
+        aboutDialog(this);
+    else
+        QMessageBox::about(this, windowTitle(), QString::fromStdString(GetVersionText()));
+    m_panel->setEnabled(true);
+}
+
+void CMainDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Escape never closes the window and Enter never presses a button.
+        event->accept();
+        return;
+    default:
+        CResizableDialog::keyPressEvent(event);
+    }
+}
+
+void CMainDialog::reject() {
+    // Escape and the platform's reject path do not close the main window.
+}
+
+void CMainDialog::closeEvent(QCloseEvent* event) {
+    if (m_session->IsBusy()) {
+        event->ignore();
+        return;
+    }
+    done(QDialog::Rejected);
+    event->accept();
+}
+
+void CMainDialog::resizeEvent(QResizeEvent* event) {
+    CResizableDialog::resizeEvent(event);
+    const int widthChange = width() - m_laidOutSize.width();
+    connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, &CMainDialog::GoToItem);
+    m_laidOutSize = size();
+    if (widthChange != 0) {
+        const SColumnShare share = ShareWidthChange(m_columnCarried, widthChange);
+        m_columnShare += share.perColumn;
+        m_columnCarried = share.carried;
+        PlaceCloneColumns();
+    }
+    if (m_panel) m_panel->Follow();
+}
+
+void CMainDialog::PlaceCloneColumns() {
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 2; ++row) {
+            const Button b = kColumns[column][row];
+            QRect label = m_columnHome[(column * 2 + row) * 2];
+            QRect button = m_columnHome[(column * 2 + row) * 2 + 1];
+            label.translate(column * m_columnShare, 0);
+            label.setWidth(label.width() + m_columnShare);
+            button.moveLeft(label.center().x() - button.width() / 2 + 1);
+            m_captions[b]->setGeometry(label);
+            m_buttons[b]->setGeometry(button);
+        }
+    }
+}
+
+void CMainDialog::moveEvent(QMoveEvent* event) {
+    CResizableDialog::moveEvent(event);
+    if (m_panel) m_panel->Follow();
+}

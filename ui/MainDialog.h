@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "serial/CommSettings.h"
+#include "ui/DesktopUi.h"
+#include "ui/MainDialogRules.h"
+#include "ui/ResizableDialog.h"
+#include "ui/TrafficLamps.h"
+
+class CArrowButton;
+class CColourButton;
+class CDeviceSession;
+class CImageButton;
+class CLampControl;
+class CMessageTable;
+class CNumericEdit;
+class CSidePanelList;
+class CSkinLabel;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class CSidePanel;
+
+// The main window of normal mode: renders the device session's state and hands every
+// operator action to it.  It holds no device logic of its own.
+class CMainDialog : public CResizableDialog {
+    Q_OBJECT
+public:
+    // The ten bitmap buttons, in the order of their captions.
+    enum Button { kExit, kComSet, kConnect, kAbout, kExport, kSave, kOpen, kDownload, kUpload,
+                  kVerify, kButtonCount };
+
+    explicit CMainDialog(const CMessageTable& catalogue, QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    CDeviceSession& Session() { return *m_session; }
+    CDesktopUi& OperatorUi() { return m_ui; }
+
+    // Redraws everything from the session's state.
+    void RefreshView();
+    void RefreshSidePanel();
+    // Opens the side panel as the session asks when parameters were not transferred.
+    void OpenSidePanel();
+    // The panel toggle: starts the side panel's slide in or out.
+    void ToggleSidePanel();
+    bool SidePanelShown() const;
+    // A side panel row was chosen: go to that item.
+    void GoToItem(int index);
+    // The serial settings dialog's result.
+    void ApplySettings(const CCommSettings& settings, int unit);
+
+    // The serial settings and About dialogs, supplied by the program; true: accepted.
+    std::function<bool(QWidget*, CCommSettings&, int&)> settingsDialog;
+    std::function<void(QWidget*)> aboutDialog;
+
+    // Controls, for tests.
+    CImageButton* ButtonAt(Button b) const { return m_buttons[b]; }
+    QRadioButton* SettingRadio() const { return m_settingRadio; }
+    QRadioButton* CloneRadio() const { return m_cloneRadio; }
+    CArrowButton* UpArrow() const { return m_up; }
+    CArrowButton* DownArrow() const { return m_down; }
+    CNumericEdit* ValueEntry() const { return m_newValue; }
+    QCheckBox* WriteBox() const { return m_write; }
+    QLineEdit* StatusLine() const { return m_status; }
+    QLineEdit* CurrentName() const { return m_currentName; }
+    QLineEdit* CurrentValue() const { return m_currentValue; }
+    QLineEdit* SetSource() const { return m_setSource; }
+    CSkinLabel* CaptionAt(Button b) const { return m_captions[b]; }
+    CSkinLabel* DisconnectCaption() const { return m_disconnectCaption; }
+    CLampControl* Lamp(int slot) const { return m_lamps[slot]; }
+    CColourButton* PanelToggle() const { return m_toggle; }
+    CSidePanelList* SidePanelRows() const;
+    QLabel* Picture() const { return m_picture; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void BuildControls();
+    void WireControls();
+    void SetUpLamps();
+    void PlaceCloneColumns();
+    void ShowPicture();
+    void ApplyColour(QWidget* field, EFieldColour colour);
+    void ExitPressed();
+    void ComSetPressed();
+    void AboutPressed();
+    void EnterInValueEntry();
+    std::string Text(int number) const;
+
+    const CMessageTable& m_catalogue;
+    CDesktopUi m_ui;
+    std::unique_ptr<CDeviceSession> m_session;
+    CTrafficLamps m_traffic;
+
+    std::array<CImageButton*, kButtonCount> m_buttons{};
+    std::array<CSkinLabel*, kButtonCount> m_captions{};
+    CSkinLabel* m_disconnectCaption = nullptr;
+    CSkinLabel* m_readCaption = nullptr;
+    std::array<CLampControl*, 3> m_lamps{};
+    QRadioButton* m_settingRadio = nullptr;
+    QRadioButton* m_cloneRadio = nullptr;
+    CArrowButton* m_up = nullptr;
+    CArrowButton* m_down = nullptr;
+    QLineEdit* m_previousName = nullptr;
+    QLineEdit* m_currentName = nullptr;
+    QLineEdit* m_nextName = nullptr;
+    QLineEdit* m_currentValue = nullptr;
+    CNumericEdit* m_newValue = nullptr;
+    QCheckBox* m_write = nullptr;
+    QLineEdit* m_setSource = nullptr;
+    QLineEdit* m_status = nullptr;
+    QLabel* m_picture = nullptr;
+    CColourButton* m_toggle = nullptr;
+    std::unique_ptr<CSidePanel> m_panel;
+
+    // The clone columns' geometry when first laid out, and the width change they share.
+    std::array<QRect, 12> m_columnHome{};
+    int m_columnWidthChange = 0;
+    int m_columnCarried = 0;
+    int m_columnShare = 0;
+    QSize m_laidOutSize;
+};

@@ -1,0 +1,52 @@
+#include "ui/MainDialogRules.h"
+
+#include <algorithm>
+
+SViewEnabling ViewEnabling(const SViewInputs& in) {
+    SViewEnabling out;
+    if (in.view == EView::Clone) {
+        out.cloneControls = in.tableHasItems;
+        out.cloneValueControls = in.tableHasItems && in.valuesPresent;
+        out.clearSetSource = !in.valuesPresent;
+    } else {
+        out.settingControls = in.connected && in.tableHasItems;
+        out.clearSetSource = true;
+    }
+    out.comSet = !in.connected;
+    return out;
+}
+
+EFieldColour CurrentNameColour(EView view, bool connected) {
+    return view == EView::Setting && connected ? EFieldColour::White : EFieldColour::ButtonFace;
+}
+
+EFieldColour ValueEntryColour(EView view, bool connected, bool writeTicked, bool valueChanged) {
+    if (view != EView::Setting || !connected || !writeTicked) return EFieldColour::ButtonFace;
+    return valueChanged ? EFieldColour::Red : EFieldColour::White;
+}
+
+EFieldColour StatusLineColour(bool connected) {
+    return connected ? EFieldColour::Orange : EFieldColour::ButtonFace;
+}
+
+SColumnShare ShareWidthChange(int carried, int widthChange) {
+    const int total = carried + widthChange;
+    // Truncated toward zero, so a shrink gives back exactly what a growth took.
+    return {total / 3, total % 3};
+}
+
+int PictureHeight(int width) { return width * 90 / 100; }
+
+int SidePanelWidth(const QRect& frame) { return frame.width() / 4; }
+
+QRect SidePanelRect(const QRect& frame, const QRect& client, int shown) {
+    const int width = std::clamp(shown, 0, SidePanelWidth(frame));
+    return QRect(frame.left() - width, client.top(), width, client.height());
+}
+
+int SlideStep(int panelWidth) { return std::max(1, panelWidth / 25); }
+
+int MainLeftForPanel(const QRect& frame, int panelWidth, const QRect& screen) {
+    const int needed = screen.left() + panelWidth;
+    return std::max(frame.left(), needed);
+}

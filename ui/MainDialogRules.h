@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QRect>
+
+#include "ops/SessionState.h"
+
+// The main dialog's rules as pure functions, so that they are checked without a screen.
+
+// What decides which view controls the operator may use.
+struct SViewInputs {
+    EView view = EView::Setting;
+    bool connected = false;
+    bool tableHasItems = false;
+    bool valuesPresent = false;
+};
+
+struct SViewEnabling {
+    bool settingControls = false;  // names, values, "Read", arrows
+    bool cloneControls = false;    // Upload and Open with their captions, set source text
+    bool cloneValueControls = false;  // Export, Save, Download, Verify with their captions
+    bool comSet = true;
+    bool clearSetSource = false;
+};
+
+SViewEnabling ViewEnabling(const SViewInputs& in);
+
+enum class EFieldColour { ButtonFace, White, Red, Orange };
+
+EFieldColour CurrentNameColour(EView view, bool connected);
+EFieldColour ValueEntryColour(EView view, bool connected, bool writeTicked, bool valueChanged);
+EFieldColour StatusLineColour(bool connected);
+
+// A width change shared by the three clone columns: each widens by a third of the
+// change plus the carried remainder; what does not divide by three is carried on.
+struct SColumnShare {
+    int perColumn = 0;
+    int carried = 0;
+};
+SColumnShare ShareWidthChange(int carried, int widthChange);
+
+// The controller picture's height for its width.
+int PictureHeight(int width);
+
+// The side panel beside a main window whose frame is `frame` and whose client area is
+// `client` (both in screen coordinates): a quarter of the frame's width, the client's
+// height, against the frame's left edge, below the caption.  `shown` pixels of it are
+// out (0 while hidden, its width when fully open).
+int SidePanelWidth(const QRect& frame);
+QRect SidePanelRect(const QRect& frame, const QRect& client, int shown);
+// How far one slide step moves.
+int SlideStep(int panelWidth);
+// The left edge the main window needs so that a panel of panelWidth fits on the screen
+// to its left; the frame's own left edge when it already does.
+int MainLeftForPanel(const QRect& frame, int panelWidth, const QRect& screen);
