@@ -1,0 +1,147 @@
+// The maintenance dialog against a simulated controller.
+#include <QFile>
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+
+#include "app/Folders.h"
+#include "app/MessageTable.h"
+#include "protocol/CommLog.h"
+#include "sim/SimBus.h"
+#include "support/LogCapture.h"
+#include "support/TempFolder.h"
+#include "support/TestController.h"
+#include "support/TestModel.h"
+#include "ui/DirectCommandDialog.h"
+#include "ui/ImageButton.h"
+
+class DirectCommandDialogTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TempFolder> home;
+    std::unique_ptr<LogCapture> log;
+    std::unique_ptr<SimBus> sim;
+    CMessageTable catalogue;
+
+    std::unique_ptr<CDirectCommandDialog> Open(int retry, uint16_t timeOut) {
+        CCommSettings line;
+        line.portName = sim->SlavePath();
+        auto dialog = std::make_unique<CDirectCommandDialog>(
+            catalogue, MaintenanceSettings{retry, timeOut}, line);
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        if (!QTest::qWaitForWindowActive(dialog.get())) return nullptr;
+        return dialog;
+    }
+    void Type(CDirectCommandDialog& dialog, const char* text) {
+        dialog.CommandField()->setText(text);
+        dialog.CommandField()->setFocus();
+    }
+    int LogCount(const std::string& text) const {
+        int n = 0;
+        for (size_t at = log->Text().find(text); at != std::string::npos;
+             at = log->Text().find(text, at + 1))
+            ++n;
+        return n;
+    }
+
+private slots:
+    void init() {
+        home = std::make_unique<TempFolder>();
+        log = std::make_unique<LogCapture>();
+        WriteTestModel(*home);
+        SetModuleFolder(home->Path());
+        QVERIFY(catalogue.Load(home->File("VEXA.cap"), "Pyrona", 999));
+        sim = std::make_unique<SimBus>();
+        auto unit = std::make_shared<TestController>();
+        unit->SetFactoryValues();
+        sim->SetResponder(1, unit);
+        QVERIFY(sim->Start());
+    }
+    void cleanup() {
+        sim->Stop();
+        sim.reset();
+        log.reset();
+        SetModuleFolder("");
+        home.reset();
+    }
+
+    void startRemovesTheMaintenanceFileAndShowsTheLine() {
+        QFile file(QString::fromStdString(home->File("Maintain01.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        auto dialog = Open(1, 1000);
+        QVERIFY(!file.exists());
+        QVERIFY(LogCount("OpenQuadrel start.") == 1);
+        QVERIFY(dialog->LineField()->text().startsWith(QString::fromStdString(sim->SlavePath()) +
+                                                       " 38400 7 2 "));
+    }
+
+    void enterSendsTheCompletedFrameAndSplitsTheResponse() {
+        auto dialog = Open(1, 1000);
+        Type(*dialog, "[STX]010000503[ETX]");
+        QTest::keyClick(dialog->CommandField(), Qt::Key_Return);
+        QCOMPARE(dialog->SentField()->text(), QStringLiteral("[STX]010000503[ETX][34H]"));
+        const QString response = dialog->ResponseField()->text();
+        QVERIFY2(response.startsWith("[STX] 01 00 00 "), qPrintable(response));
+        QVERIFY(response.contains("TS01-A"));
+        QVERIFY(response.contains(" [ETX] ["));
+        // The command code is selected for the next edit.
+        QCOMPARE(dialog->CommandField()->selectedText(), QStringLiteral("0503"));
+        QVERIFY(!dialog->Port().IsOpen());
+        QVERIFY(dialog->isEnabled());
+        QVERIFY(LogCount("\n") >= 2);
+    }
+
+    void silentUnitGivesAsterisksAfterEveryRetry() {
+        auto dialog = Open(2, 100);
+        Type(*dialog, "[STX]050000503");
+        dialog->ResponseField()->setText("old");
+        QTest::mouseClick(dialog->SendButton(), Qt::LeftButton);
+        QCOMPARE(dialog->SentField()->text(), QStringLiteral("[STX]050000503[ETX][30H]"));
+        QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("***********************"));
+        QCOMPARE(LogCount("response time out."), 2);
+        QCOMPARE(LogCount("command retry over."), 1);
+    }
+
+    void noAttemptsWithoutRetries() {
+        auto dialog = Open(0, 100);
+        Type(*dialog, "[STX]010000503[ETX]");
+        dialog->Send();
+        QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("***********************"));
+        QCOMPARE(LogCount("command retry over."), 1);
+        QCOMPARE(LogCount("response time out."), 0);
+    }
+
+    void unopenablePortKeepsTheResponse() {
+        auto dialog = Open(1, 100);
+        CCommSettings missing;
+        missing.portName = home->File("no-such-port");
+        dialog->ApplySettings(missing);
+        dialog->Port().SetErrorReporter([](const std::string&) {});
+        dialog->ResponseField()->setText("kept");
+        Type(*dialog, "@00RD");
+        dialog->Send();
+        QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("kept"));
+        QVERIFY(dialog->SentField()->text().startsWith("@00RD["));
+        QVERIFY(dialog->SentField()->text().endsWith("*[0DH]"));
+    }
+
+    void escapeAndEnterOutsideTheCommandFieldDoNothing() {
+        auto dialog = Open(1, 100);
+        Type(*dialog, "[STX]010000503[ETX]");
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+        dialog->SendButton()->setFocus();
+        QTest::keyClick(dialog->SendButton(), Qt::Key_Return);
+        QVERIFY(dialog->SentField()->text().isEmpty());
+        QVERIFY(dialog->isVisible());
+        dialog->close();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(LogCount("OpenQuadrel end."), 1);
+    }
+};
+
+QTEST_MAIN(DirectCommandDialogTest)
+#include "DirectCommandDialogTest.moc"

@@ -1,0 +1,95 @@
+// One desktop program per user, and the settings it remembers between runs.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include "ui/RememberedSettings.h"
+#include "ui/SingleInstance.h"
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void secondStartRaisesTheFirstWindow() {
+        QTemporaryDir folder;
+        CSingleInstance first(folder.path());
+        QVERIFY(first.TryLock());
+        CSingleInstance second(folder.path());
+        QVERIFY(!second.TryLock());
+        // The first is still starting: nothing answers, nothing is raised.
+        QVERIFY(!second.AskFirstToRaise());
+
+        QWidget window;
+        window.showMinimized();
+        QVERIFY(first.Listen(&window));
+        QVERIFY(second.AskFirstToRaise());
+        QTRY_VERIFY(!window.isMinimized());
+        QVERIFY(window.isVisible());
+    }
+
+    void lockIsFreedWhenTheFirstEnds() {
+        QTemporaryDir folder;
+        {
+            CSingleInstance first(folder.path());
+            QVERIFY(first.TryLock());
+            QWidget window;
+            QVERIFY(first.Listen(&window));
+        }
+        CSingleInstance next(folder.path());
+        QVERIFY(next.TryLock());
+        QVERIFY(!next.AskFirstToRaise());
+        // A socket left behind does not keep the next one from listening.
+        QWidget window;
+        QVERIFY(next.Listen(&window));
+    }
+
+    void namesAreKeptPerUserOutsideTheRuntimeFolder() {
+        qunsetenv("XDG_RUNTIME_DIR");
+        CSingleInstance instance;
+        QVERIFY(instance.LockPath().startsWith("/tmp/VEXA-"));
+        QVERIFY(instance.ServerName().startsWith("/tmp/VEXAWndClass:0001-"));
+    }
+
+    void rememberedSettingsRoundTrip() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("config/VEXA/VEXA.ini");
+        SRemembered saved;
+        saved.settings.portName = "/dev/ttyUSB3";
+        saved.settings.baudRate = 9600;
+        saved.settings.dataBits = 8;
+        saved.settings.parity = CCommSettings::kParityNone;
+        saved.settings.stopBits = 1;
+        saved.unit = 42;
+        QVERIFY(SaveRemembered(path, saved));
+        SRemembered loaded;
+        LoadRemembered(path, loaded);
+        QVERIFY(loaded.settings == saved.settings);
+        QCOMPARE(loaded.unit, 42);
+    }
+
+    void damagedRememberedValuesAreIgnoredOneByOne() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("VEXA.ini");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[CommunicationSettings]\nPort=/dev/ttyS1\nBaudRate=0\nDataBits=9\n"
+                   "Parity=7\nStopBits=x\nUnit=100\n");
+        file.close();
+        SRemembered loaded;
+        const CCommSettings defaults;
+        LoadRemembered(path, loaded);
+        QCOMPARE(loaded.settings.portName, std::string("/dev/ttyS1"));
+        QCOMPARE(loaded.settings.baudRate, defaults.baudRate);
+        QCOMPARE(loaded.settings.dataBits, defaults.dataBits);
+        QCOMPARE(loaded.settings.parity, defaults.parity);
+        QCOMPARE(loaded.settings.stopBits, defaults.stopBits);
+        QCOMPARE(loaded.unit, 1);
+
+        SRemembered untouched;
+        LoadRemembered(folder.filePath("missing.ini"), untouched);
+        QVERIFY(untouched.settings == defaults);
+    }
+};
+
+QTEST_MAIN(SingleInstanceTest)
+#include "SingleInstanceTest.moc"

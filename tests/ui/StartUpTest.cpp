@@ -1,0 +1,120 @@
+// The vexa program as the operator starts it: single instance, maintenance mode, a
+// missing configuration file.
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "support/TempFolder.h"
+#include "support/TestModel.h"
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+QString ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+}  // namespace
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TempFolder> program;  // the program folder
+    std::unique_ptr<QTemporaryDir> user;  // the user's runtime, state and config folders
+    std::vector<std::unique_ptr<QProcess>> running;
+
+    QString ProgramFile(const char* name) const {
+        return QString::fromStdString(program->File(name));
+    }
+    QString SocketPath() const { return user->filePath("run/VEXAWndClass:0001"); }
+
+    QProcess& Start() {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", user->filePath("run"));
+        env.insert("XDG_STATE_HOME", user->filePath("state"));
+        env.insert("XDG_CONFIG_HOME", user->filePath("config"));
+        env.insert("HOME", user->path());
+        process->setProcessEnvironment(env);
+        process->setWorkingDirectory(user->path());
+        process->start(ProgramFile("vexa"), {});
+        running.push_back(std::move(process));
+        return *running.back();
+    }
+    // The communication log wherever the program keeps it.
+    QString Log() const {
+        QString text;
+        for (const QString& root : {user->path(), QString::fromStdString(program->Path())}) {
+            QDirIterator it(root, {"tra.txt"}, QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) text += ReadAll(it.next());
+        }
+        return text;
+    }
+
+private slots:
+    void init() {
+        program = std::make_unique<TempFolder>();
+        user = std::make_unique<QTemporaryDir>();
+        QDir(user->path()).mkpath("run");
+        // Qt warns on standard error about a runtime folder others may read.
+        QFile::setPermissions(user->filePath("run"), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner);
+        const QString built = QCoreApplication::applicationDirPath() + "/vexa";
+        QVERIFY(QFile::copy(built, ProgramFile("vexa")));
+        WriteTestModel(*program);
+    }
+    void cleanup() {
+        for (auto& process : running) {
+            process->kill();
+            process->waitForFinished(kWaitMs);
+        }
+        running.clear();
+    }
+
+    void missingConfigurationEndsWithOneLine() {
+        QVERIFY(QFile::remove(ProgramFile("VEXA.cap")));
+        QProcess& vexa = Start();
+        QVERIFY(vexa.waitForFinished(kWaitMs));
+        const QString error = QString::fromLocal8Bit(vexa.readAllStandardError());
+        QCOMPARE(error.count('\n'), 1);
+        QVERIFY(error.contains("VEXA.cap"));
+        QVERIFY(Log().contains("vexa start."));
+        QVERIFY(Log().contains("vexa end."));
+    }
+
+    void secondStartEndsSilentlyWhileTheFirstRuns() {
+        Start();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(SocketPath()), kWaitMs);
+        QProcess& second = Start();
+        QVERIFY(second.waitForFinished(kWaitMs));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(second.readAllStandardError().isEmpty());
+        QCOMPARE(Log().count("vexa start."), 1);
+    }
+
+    void maintenanceModeLastsOneRun() {
+        QFile maintenance(ProgramFile("Maintain01.txt"));
+        QVERIFY(maintenance.open(QIODevice::WriteOnly));
+        maintenance.write("[CommunicationSettings]\nRetry=2\nTimeOut=500\n");
+        maintenance.close();
+        QProcess& first = Start();
+        QTRY_VERIFY_WITH_TIMEOUT(Log().contains("OpenQuadrel start."), kWaitMs);
+        QVERIFY(!maintenance.exists());
+        first.terminate();
+        QVERIFY(first.waitForFinished(kWaitMs));
+        QFile::remove(SocketPath());
+
+        Start();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(SocketPath()), kWaitMs);
+        QCOMPARE(Log().count("OpenQuadrel start."), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(StartUpTest)
+#include "StartUpTest.moc"

@@ -1,0 +1,71 @@
+// vexa: the desktop program.  One instance per user; the main dialog, or the direct
+// command dialog when the maintenance file lies beside the program.
+#include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "app/ConfigFiles.h"
+#include "app/Folders.h"
+#include "app/MessageTable.h"
+#include "ops/DeviceSession.h"
+#include "protocol/CommLog.h"
+#include "ui/DirectCommandDialog.h"
+#include "ui/MainDialog.h"
+#include "ui/RememberedSettings.h"
+#include "ui/SingleInstance.h"
+
+namespace {
+
+int RunMainDialog(const CMessageTable& catalogue, CSingleInstance& instance) {
+    CMainDialog dialog(catalogue);
+    SRemembered remembered;
+    const QString rememberedPath = RememberedSettingsPath();
+    LoadRemembered(rememberedPath, remembered);
+    dialog.ApplySettings(remembered.settings, remembered.unit);
+    instance.Listen(&dialog);
+    dialog.exec();
+    SaveRemembered(rememberedPath, {dialog.Session().Settings(), dialog.Session().UnitNumber()});
+    return 0;
+}
+
+int RunDirectCommandDialog(const CMessageTable& catalogue, CSingleInstance& instance) {
+    CDirectCommandDialog dialog(catalogue, ReadMaintenanceSettings());
+    instance.Listen(&dialog);
+    dialog.exec();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    CSingleInstance instance;
+    if (!instance.TryLock()) {
+        instance.AskFirstToRaise();
+        return 0;
+    }
+    const std::string name = QFileInfo(QCoreApplication::applicationFilePath())
+                                 .completeBaseName()
+                                 .toStdString();
+    SetLogName("tra");
+    OpenLog();
+    LogEvent(name + " start.");
+
+    int result = 1;
+    CMessageTable catalogue;
+    if (!ConfigFileExists() || !LoadMessageCatalogue(catalogue)) {
+        // A launcher that shows nothing would leave the operator guessing why.
+        std::string folder;
+        GetModuleFolder(folder);
+        std::fprintf(stderr, "%s: %s is missing in %s\n", name.c_str(), kConfigFileName,
+                     folder.c_str());
+    } else if (MaintenanceFileExists()) {
+        result = RunDirectCommandDialog(catalogue, instance);
+    } else {
+        result = RunMainDialog(catalogue, instance);
+    }
+
+    LogEvent(name + " end.");
+    CloseLog();
+    return result;
+}
