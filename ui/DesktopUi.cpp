@@ -2,19 +2,23 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
-#include <QProgressDialog>
 
-CDesktopUi::CDesktopUi(QWidget* window, SCallbacks callbacks)
-    : m_window(window), m_callbacks(std::move(callbacks)) {}
+#include "app/MessageTable.h"
+#include "ui/CancelDialog.h"
+#include "ui/CancelProgress.h"
+#include "ui/UnitNumberDialog.h"
 
-CDesktopUi::~CDesktopUi() { delete m_cancel; }
+CDesktopUi::CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbacks callbacks)
+    : m_window(window),
+      m_catalogue(catalogue),
+      m_callbacks(std::move(callbacks)),
+      m_cancel(std::make_unique<CCancelProgress>(QString::fromStdString(catalogue.Get(203)),
+                                                 window)) {}
 
-void CDesktopUi::SetCancelTexts(const QString& label, const QString& stop) {
-    m_cancelLabel = label;
-    m_stopText = stop;
-}
+CDesktopUi::~CDesktopUi() = default;
+
+CCancelDialog* CDesktopUi::CancelDialog() const { return m_cancel->Dialog(); }
 
 COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle style) {
     const QString body = QString::fromStdString(text);
@@ -28,47 +32,15 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
     return pressed == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 
-void CDesktopUi::StartCancel() {
-    if (m_cancel) return;
-    // The main window is disabled while the session works, so the dialog has no parent
-    // that would disable it along.
-    m_cancel = new QProgressDialog(m_cancelLabel, m_stopText, 0, 0);
-    m_cancel->setWindowTitle(m_title);
-    m_cancel->setWindowModality(Qt::NonModal);
-    m_cancel->setAutoClose(false);
-    m_cancel->setAutoReset(false);
-    m_cancel->setMinimumDuration(0);
-    m_stopRequested = false;
-    QObject::connect(m_cancel, &QProgressDialog::canceled, [this] { m_stopRequested = true; });
-    m_cancel->show();
-    QCoreApplication::processEvents();
-}
+void CDesktopUi::StartCancel() { m_cancel->Start(); }
 
-bool CDesktopUi::PollCancel() {
-    QCoreApplication::processEvents();
-    const bool stop = m_stopRequested;
-    m_stopRequested = false;
-    return stop;
-}
+bool CDesktopUi::PollCancel() { return m_cancel->Poll(); }
 
-void CDesktopUi::CloseCancel() {
-    delete m_cancel;
-    m_stopRequested = false;
-}
+void CDesktopUi::CloseCancel() { m_cancel->Close(); }
 
-void CDesktopUi::Progress(int done, int total) {
-    if (!m_cancel) return;
-    m_cancel->setMaximum(total > 0 ? total : 0);
-    m_cancel->setValue(total > 0 ? std::min(done, total) : 0);
-}
+void CDesktopUi::Progress(int done, int total) { m_cancel->SetProgress(done, total); }
 
-bool CDesktopUi::AskUnitNumber(int& unit) {
-    bool ok = false;
-    const int answer =
-        QInputDialog::getInt(m_window, m_title, m_unitQuestion, unit, 0, 99, 1, &ok);
-    if (ok) unit = answer;
-    return ok;
-}
+bool CDesktopUi::AskUnitNumber(int& unit) { return ::AskUnitNumber(m_window, m_catalogue, unit); }
 
 QString FileFilter(COperatorUi::FileKind kind) {
     return kind == COperatorUi::FileKind::Csv ? QStringLiteral("CSV (*.csv);;* (*)")

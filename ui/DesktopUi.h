@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QPointer>
-#include <QProgressDialog>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "ops/OperatorUi.h"
 
 
+class CCancelDialog;
+class CCancelProgress;
+class CMessageTable;
 class QWidget;
 
 // The operator interface answered with widgets: message boxes titled like the main
@@ -23,13 +25,10 @@ public:
         std::function<void(bool)> busyChanged;
     };
 
-    CDesktopUi(QWidget* window, SCallbacks callbacks);
+    CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbacks callbacks);
     ~CDesktopUi() override;
 
     void SetTitle(const QString& title) { m_title = title; }
-    // The cancel dialog's texts: its label and the stop button.
-    void SetCancelTexts(const QString& label, const QString& stop);
-    void SetUnitQuestion(const QString& question) { m_unitQuestion = question; }
 
     BoxAnswer MessageBox(const std::string& text, BoxStyle style) override;
     void StartCancel() override;
@@ -45,18 +44,15 @@ public:
     void PumpEvents() override;
     void BusyChanged(bool busy) override;
 
-    // The cancel dialog while it is open, for tests and the stop key.
-    QProgressDialog* CancelDialog() const { return m_cancel; }
+    // The cancel dialog while it is open.
+    CCancelDialog* CancelDialog() const;
 
 private:
     QWidget* m_window;
+    const CMessageTable& m_catalogue;
     SCallbacks m_callbacks;
     QString m_title;
-    QString m_cancelLabel;
-    QString m_stopText;
-    QString m_unitQuestion;
-    QPointer<QProgressDialog> m_cancel;
-    bool m_stopRequested = false;
+    std::unique_ptr<CCancelProgress> m_cancel;
 };
 
 // The file dialog's name filter for a kind of file.

@@ -13,6 +13,7 @@
 #include "protocol/CommLog.h"
 #include "protocol/DirectCommand.h"
 #include "ui/ImageButton.h"
+#include "ui/SerialSettingsDialog.h"
 #include "ui/SkinLabel.h"
 
 namespace {
@@ -130,10 +131,11 @@ void CDirectCommandDialog::ApplySettings(const CCommSettings& settings) {
 }
 
 void CDirectCommandDialog::ComSetPressed() {
-    if (m_busy || !settingsDialog) return;
-    CCommSettings settings = m_settings;
-    int unit = 0;  // the unit number has no use here
-    if (settingsDialog(this, settings, unit)) ApplySettings(settings);
+    if (m_busy) return;
+    CSerialSettingsDialog dialog(m_catalogue, this);
+    // The unit number stays editable but has no use here.
+    dialog.SetInput(m_settings, 0);
+    if (dialog.exec() == QDialog::Accepted) ApplySettings(dialog.Settings());
 }
 
 void CDirectCommandDialog::ExitPressed() {

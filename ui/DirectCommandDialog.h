@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 #include "app/ConfigFiles.h"
 #include "protocol/FramePort.h"
@@ -20,9 +19,6 @@ public:
     CDirectCommandDialog(const CMessageTable& catalogue, const MaintenanceSettings& maintenance,
                          const CCommSettings& settings = {}, QWidget* parent = nullptr);
     ~CDirectCommandDialog() override;
-
-    // The serial settings dialog, supplied by the program; true: accepted.
-    std::function<bool(QWidget*, CCommSettings&, int&)> settingsDialog;
 
     void Send();
     void ApplySettings(const CCommSettings& settings);

@@ -14,9 +14,9 @@
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"
-#include "app/Version.h"
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
+#include "ui/AboutDialog.h"
 #include "ui/Anchors.h"
 #include "ui/ArrowButton.h"
 #include "ui/ColourButton.h"
@@ -24,6 +24,7 @@
 #include "ui/LampControl.h"
 #include "ui/NumericEdit.h"
 #include "ui/NumericText.h"
+#include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanel.h"
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
@@ -88,14 +89,12 @@ QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
 CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     : CResizableDialog(parent),
       m_catalogue(catalogue),
-      m_ui(this, {[this] { RefreshView(); }, [this] { RefreshSidePanel(); },
+      m_ui(this, catalogue, {[this] { RefreshView(); }, [this] { RefreshSidePanel(); },
                   [this] { OpenSidePanel(); }, {}}),
       m_session(std::make_unique<CDeviceSession>(m_ui, catalogue)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
     m_ui.SetTitle(windowTitle());
-    m_ui.SetCancelTexts(QString::fromStdString(Text(203)), QString::fromStdString(Text(203)));
-    m_ui.SetUnitQuestion(QString::fromStdString(Text(55)));
     m_session->Port().SetErrorReporter([this](const std::string& text) {
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
     });
@@ -404,23 +403,20 @@ void CMainDialog::ExitPressed() {
 
 void CMainDialog::ComSetPressed() {
     LogEvent("CommSet button pushed.");
-    if (m_session->IsBusy() || !settingsDialog) return;
-    CCommSettings settings = m_session->Settings();
-    int unit = m_session->UnitNumber();
+    if (m_session->IsBusy()) return;
+    CSerialSettingsDialog dialog(m_catalogue, this);
+    dialog.SetInput(m_session->Settings(), m_session->UnitNumber());
     m_panel->setEnabled(false);
-    const bool accepted = settingsDialog(this, settings, unit);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
     m_panel->setEnabled(true);
-    if (accepted) ApplySettings(settings, unit);
+    if (accepted) ApplySettings(dialog.Settings(), dialog.UnitNumber());
 }
 
 void CMainDialog::AboutPressed() {
     LogEvent("About button pushed.");
     if (m_session->IsBusy()) return;
     m_panel->setEnabled(false);
-    if (aboutDialog)
-        aboutDialog(this);
-    else
-        QMessageBox::about(this, windowTitle(), QString::fromStdString(GetVersionText()));
+    CAboutDialog(m_catalogue, this).exec();
     m_panel->setEnabled(true);
 }
 

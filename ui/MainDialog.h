@@ -4,7 +4,6 @@
 #include <QRect>
 #include <QTimer>
 #include <array>
-#include <functional>
 #include <memory>
 
 #include "serial/CommSettings.h"
@@ -55,10 +54,6 @@ public:
     void GoToItem(int index);
     // The serial settings dialog's result.
     void ApplySettings(const CCommSettings& settings, int unit);
-
-    // The serial settings and About dialogs, supplied by the program; true: accepted.
-    std::function<bool(QWidget*, CCommSettings&, int&)> settingsDialog;
-    std::function<void(QWidget*)> aboutDialog;
 
     // Controls, for tests.
     CImageButton* ButtonAt(Button b) const { return m_buttons[b]; }

@@ -1,11 +1,9 @@
 // A whole operator session through the main dialog's widgets against simulated controllers.
 #include <QCheckBox>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -23,12 +21,15 @@
 #include "support/TestController.h"
 #include "support/TestModel.h"
 #include "ui/ArrowButton.h"
+#include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
 #include "ui/ImageButton.h"
 #include "ui/MainDialog.h"
 #include "ui/NumericEdit.h"
 #include "ui/SidePanelList.h"
+#include "ui/SerialSettingsDialog.h"
 #include "ui/SkinLabel.h"
+#include "ui/UnitNumberDialog.h"
 
 namespace {
 
@@ -244,9 +245,9 @@ private slots:
 
         // Download to unit 2, chosen in the unit-number question.
         auto asked = AnswerNextModal([](QWidget* w) {
-            auto* ask = qobject_cast<QInputDialog*>(w);
+            auto* ask = qobject_cast<CUnitNumberDialog*>(w);
             QVERIFY(ask);
-            ask->setIntValue(2);
+            ask->Edit()->setText("2");
             ask->accept();
         });
         AcceptMessageBoxes();
@@ -314,18 +315,36 @@ private slots:
                  dialog->CaptionAt(CMainDialog::kOpen)->geometry().center().x());
     }
 
+    void comSetIsRefusedWhileConnectedAndClosesNothingAfter() {
+        Connect();
+        Click(CMainDialog::kComSet);  // disabled: no dialog opens
+        QVERIFY(Session().IsConnected());
+        Click(CMainDialog::kConnect);
+        auto asked = AnswerNextModal([](QWidget* w) {
+            auto* settings = qobject_cast<CSerialSettingsDialog*>(w);
+            QVERIFY(settings);
+            settings->UnitEdit()->setText("2");
+            settings->accept();
+        });
+        Click(CMainDialog::kComSet);
+        QVERIFY(*asked);
+        QCOMPARE(Session().UnitNumber(), 2);
+        QVERIFY(dialog->StatusLine()->text().contains(QString::fromStdString(catalogue.Get(55)) + "2"));
+        QVERIFY(LogHas("CommSet button pushed."));
+    }
+
     void cancelDialogAnswersOncePerStopRequest() {
         CDesktopUi& ui = dialog->OperatorUi();
         ui.StartCancel();
         QVERIFY(ui.CancelDialog());
         ui.Progress(3, 6);
-        QCOMPARE(ui.CancelDialog()->value(), 3);
+        QVERIFY(ui.CancelDialog()->ProgressText().contains("3"));
         QVERIFY(!ui.PollCancel());
-        ui.CancelDialog()->findChild<QPushButton*>()->click();
+        ui.CancelDialog()->StopButton()->click();
         QVERIFY(ui.PollCancel());
         QVERIFY(!ui.PollCancel());
         ui.CloseCancel();
-        QVERIFY(!ui.CancelDialog());
+        QTRY_VERIFY(!ui.CancelDialog());
     }
 
 private:
