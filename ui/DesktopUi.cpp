@@ -13,8 +13,8 @@ CDesktopUi::CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbac
     : m_window(window),
       m_catalogue(catalogue),
       m_callbacks(std::move(callbacks)),
-      m_cancel(std::make_unique<CCancelProgress>(QString::fromStdString(catalogue.Get(203)),
-                                                 window)) {}
+      m_cancel(
+          std::make_unique<CCancelProgress>(QString::fromStdString(catalogue.Get(203)), window)) {}
 
 CDesktopUi::~CDesktopUi() = default;
 
@@ -26,9 +26,8 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
         QMessageBox::information(m_window, m_title, body);
         return BoxAnswer::Ok;
     }
-    const auto pressed = QMessageBox::warning(m_window, m_title, body,
-                                              QMessageBox::Ok | QMessageBox::Cancel,
-                                              QMessageBox::Ok);
+    const auto pressed = QMessageBox::warning(
+        m_window, m_title, body, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
     return pressed == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 

@@ -6,7 +6,6 @@
 
 #include "ops/OperatorUi.h"
 
-
 class CCancelDialog;
 class CCancelProgress;
 class CMessageTable;
@@ -17,7 +16,7 @@ class QWidget;
 // dialogs, and event pumping while the session waits.  What the views show is redrawn
 // by the owner through the three refresh callbacks.
 class CDesktopUi : public COperatorUi {
-public:
+  public:
     struct SCallbacks {
         std::function<void()> refreshView;
         std::function<void()> refreshSidePanel;
@@ -47,7 +46,7 @@ public:
     // The cancel dialog while it is open.
     CCancelDialog* CancelDialog() const;
 
-private:
+  private:
     QWidget* m_window;
     const CMessageTable& m_catalogue;
     SCallbacks m_callbacks;

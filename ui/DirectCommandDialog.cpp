@@ -23,9 +23,8 @@ QString FacePath(const char* name) { return QString::fromStdString(ResolveInModu
 }  // namespace
 
 std::string FormatLineSettings(const CCommSettings& s, const CMessageTable& catalogue) {
-    return s.portName + " " + std::to_string(s.baudRate) + " " + std::to_string(s.dataBits) +
-           " " + std::to_string(s.stopBits) + " " +
-           catalogue.Get(static_cast<uint16_t>(310 + s.parity));
+    return s.portName + " " + std::to_string(s.baudRate) + " " + std::to_string(s.dataBits) + " " +
+           std::to_string(s.stopBits) + " " + catalogue.Get(static_cast<uint16_t>(310 + s.parity));
 }
 
 CDirectCommandDialog::CDirectCommandDialog(const CMessageTable& catalogue,
@@ -102,8 +101,8 @@ void CDirectCommandDialog::Send() {
         const SDirectFrame frame = CompleteDirectCommand(typed);
         m_sent->setText(QString::fromStdString(frame.sentText));
         if (m_port.Open()) {
-            const SDirectResult result = SendDirectCommand(m_port, frame, m_maintenance.retry,
-                                                           m_maintenance.timeOut);
+            const SDirectResult result =
+                SendDirectCommand(m_port, frame, m_maintenance.retry, m_maintenance.timeOut);
             m_response->setText(QString::fromStdString(result.responseText));
         }
         m_port.Close();
@@ -155,17 +154,17 @@ bool CDirectCommandDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void CDirectCommandDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Enter sends, and only from the command field.
-        if (m_command->hasFocus()) Send();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter sends, and only from the command field.
+            if (m_command->hasFocus()) Send();
+            event->accept();
+            return;
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 

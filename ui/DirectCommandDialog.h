@@ -14,7 +14,7 @@ class QLineEdit;
 // with its check value, sent with retries, and its response shown field by field.
 class CDirectCommandDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Removes the maintenance file: maintenance mode lasts for one run.
     CDirectCommandDialog(const CMessageTable& catalogue, const MaintenanceSettings& maintenance,
                          const CCommSettings& settings = {}, QWidget* parent = nullptr);
@@ -31,13 +31,13 @@ public:
     QLineEdit* LineField() const { return m_line; }
     CImageButton* SendButton() const { return m_send; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     void SelectCommand();
     void ComSetPressed();
     void ExitPressed();

@@ -63,10 +63,14 @@ constexpr CMainDialog::Button kColumns[3][2] = {
 
 QColor ColourOf(EFieldColour colour) {
     switch (colour) {
-    case EFieldColour::White: return Qt::white;
-    case EFieldColour::Red: return QColor(255, 0, 0);
-    case EFieldColour::Orange: return QColor(255, 128, 0);
-    case EFieldColour::ButtonFace: break;
+        case EFieldColour::White:
+            return Qt::white;
+        case EFieldColour::Red:
+            return QColor(255, 0, 0);
+        case EFieldColour::Orange:
+            return QColor(255, 128, 0);
+        case EFieldColour::ButtonFace:
+            break;
     }
     return QApplication::palette().color(QPalette::Button);
 }
@@ -89,8 +93,11 @@ QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
 CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     : CResizableDialog(parent),
       m_catalogue(catalogue),
-      m_ui(this, catalogue, {[this] { RefreshView(); }, [this] { RefreshSidePanel(); },
-                  [this] { OpenSidePanel(); }, {}}),
+      m_ui(this, catalogue,
+           {[this] { RefreshView(); },
+            [this] { RefreshSidePanel(); },
+            [this] { OpenSidePanel(); },
+            {}}),
       m_session(std::make_unique<CDeviceSession>(m_ui, catalogue)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
@@ -106,10 +113,12 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     m_panel->slidingChanged = [this](bool sliding) {
         m_toggle->setEnabled(!sliding);
         // The window keeps its size while the panel slides along its edge.
-        if (sliding)
+        if (sliding) {
             setFixedSize(size());
-        else
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), setMinimumSize(kInitialSize);
+        } else {
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            setMinimumSize(kInitialSize);
+        }
     };
     connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, &CMainDialog::GoToItem);
     m_laidOutSize = size();
@@ -248,7 +257,11 @@ void CMainDialog::WireControls() {
     connect(m_buttons[kExit], &QAbstractButton::clicked, this, &CMainDialog::ExitPressed);
     connect(m_buttons[kComSet], &QAbstractButton::clicked, this, &CMainDialog::ComSetPressed);
     connect(m_buttons[kAbout], &QAbstractButton::clicked, this, &CMainDialog::AboutPressed);
-    connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [&s] { s.ConnectButton(); });
+    connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [&s] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        s.ConnectButton();
+        QApplication::restoreOverrideCursor();
+    });
     connect(m_buttons[kUpload], &QAbstractButton::clicked, this, [&s] { s.UploadButton(); });
     connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [&s] { s.DownloadButton(); });
     connect(m_buttons[kVerify], &QAbstractButton::clicked, this, [&s] { s.VerifyButton(); });
@@ -295,8 +308,7 @@ void CMainDialog::RefreshView() {
     m_currentName->setText(QString::fromStdString(v.currentName));
     m_nextName->setText(QString::fromStdString(v.nextName));
     m_currentValue->setText(QString::fromStdString(v.currentValue));
-    if (!m_newValue->hasFocus() || v.newValue.empty())
-        m_newValue->setText(QString::fromStdString(v.newValue));
+    m_newValue->setText(QString::fromStdString(v.newValue));
     m_write->setChecked(v.writeCheck);
 
     for (QWidget* w : {static_cast<QWidget*>(m_previousName), static_cast<QWidget*>(m_currentName),
@@ -317,8 +329,7 @@ void CMainDialog::RefreshView() {
         m_captions[b]->setEnabled(on.cloneValueControls);
     }
     m_setSource->setEnabled(on.cloneControls);
-    m_setSource->setText(on.clearSetSource ? QString()
-                                           : QString::fromStdString(s.SetSourceText()));
+    m_setSource->setText(on.clearSetSource ? QString() : QString::fromStdString(s.SetSourceText()));
     m_buttons[kComSet]->setEnabled(on.comSet);
     m_captions[kComSet]->setEnabled(on.comSet);
 
@@ -368,23 +379,20 @@ CSidePanelList* CMainDialog::SidePanelRows() const { return m_panel->Rows(); }
 
 bool CMainDialog::SidePanelShown() const { return m_panel->IsOpen(); }
 
-void CMainDialog::ToggleSidePanel() {
-    m_panel->Toggle();
-}
+void CMainDialog::ToggleSidePanel() { m_panel->Toggle(); }
 
 void CMainDialog::OpenSidePanel() {
     if (isMaximized()) showNormal();
     const QRect frame = frameGeometry();
     if (const QScreen* screen = this->screen()) {
-        const int left = MainLeftForPanel(frame, SidePanelWidth(frame), screen->availableGeometry());
+        const int left =
+            MainLeftForPanel(frame, SidePanelWidth(frame), screen->availableGeometry());
         if (left != frame.left()) move(left, frame.top());
     }
     if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_toggle->click();
 }
 
-void CMainDialog::GoToItem(int index) {
-    m_session->GoToItem(index);
-}
+void CMainDialog::GoToItem(int index) { m_session->GoToItem(index); }
 
 void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
     m_session->ApplyCommSettings(settings, unit);
@@ -392,9 +400,7 @@ void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
     RefreshView();
 }
 
-void CMainDialog::EnterInValueEntry() {
-    m_session->EnterPressed(m_newValue->text().toStdString());
-}
+void CMainDialog::EnterInValueEntry() { m_session->EnterPressed(m_newValue->text().toStdString()); }
 
 void CMainDialog::ExitPressed() {
     if (m_session->IsBusy()) return;
@@ -422,14 +428,14 @@ void CMainDialog::AboutPressed() {
 
 void CMainDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Escape never closes the window and Enter never presses a button.
-        event->accept();
-        return;
-    default:
-        CResizableDialog::keyPressEvent(event);
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Escape never closes the window and Enter never presses a button.
+            event->accept();
+            return;
+        default:
+            CResizableDialog::keyPressEvent(event);
     }
 }
 

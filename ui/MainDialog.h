@@ -31,10 +31,21 @@ class CSidePanel;
 // operator action to it.  It holds no device logic of its own.
 class CMainDialog : public CResizableDialog {
     Q_OBJECT
-public:
+  public:
     // The ten bitmap buttons, in the order of their captions.
-    enum Button { kExit, kComSet, kConnect, kAbout, kExport, kSave, kOpen, kDownload, kUpload,
-                  kVerify, kButtonCount };
+    enum Button {
+        kExit,
+        kComSet,
+        kConnect,
+        kAbout,
+        kExport,
+        kSave,
+        kOpen,
+        kDownload,
+        kUpload,
+        kVerify,
+        kButtonCount
+    };
 
     explicit CMainDialog(const CMessageTable& catalogue, QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -74,14 +85,14 @@ public:
     CSidePanelList* SidePanelRows() const;
     QLabel* Picture() const { return m_picture; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void WireControls();
     void SetUpLamps();

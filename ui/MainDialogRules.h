@@ -15,8 +15,8 @@ struct SViewInputs {
 };
 
 struct SViewEnabling {
-    bool settingControls = false;  // names, values, "Read", arrows
-    bool cloneControls = false;    // Upload and Open with their captions, set source text
+    bool settingControls = false;     // names, values, "Read", arrows
+    bool cloneControls = false;       // Upload and Open with their captions, set source text
     bool cloneValueControls = false;  // Export, Save, Download, Verify with their captions
     bool comSet = true;
     bool clearSetSource = false;

@@ -10,7 +10,7 @@ class CSidePanelList;
 // the main window; a toggle starts its slide out or back in.
 class CSidePanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kSlideDelayMs = 500;
     static constexpr int kSlideTickMs = 10;
 
@@ -27,7 +27,7 @@ public:
     // Called when a slide starts (true) and ends (false).
     std::function<void(bool)> slidingChanged;
 
-private:
+  private:
     void StartSlide();
     void Step();
 

@@ -1,11 +1,11 @@
 #include "ui/SingleInstance.h"
 
-#include <QLocalSocket>
-#include <QWidget>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <QLocalSocket>
+#include <QWidget>
 #include <cstdlib>
 
 namespace {

@@ -10,7 +10,7 @@ class QWidget;
 // listens on a local socket named after "VEXAWndClass:0001"; a later start finds the
 // lock taken, asks the first through the socket to restore and raise its window, and ends.
 class CSingleInstance {
-public:
+  public:
     // Names in `folder` (the user's runtime folder when empty, else /tmp with the user id).
     explicit CSingleInstance(QString folder = {});
     ~CSingleInstance();
@@ -28,7 +28,7 @@ public:
     const QString& LockPath() const { return m_lockPath; }
     const QString& ServerName() const { return m_serverName; }
 
-private:
+  private:
     void RaiseWindow();
 
     QString m_lockPath;

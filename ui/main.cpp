@@ -16,20 +16,26 @@
 
 namespace {
 
+SRemembered Remembered() {
+    SRemembered remembered;
+    LoadRemembered(RememberedSettingsPath(), remembered);
+    return remembered;
+}
+
 int RunMainDialog(const CMessageTable& catalogue, CSingleInstance& instance) {
     CMainDialog dialog(catalogue);
-    SRemembered remembered;
-    const QString rememberedPath = RememberedSettingsPath();
-    LoadRemembered(rememberedPath, remembered);
+    const SRemembered remembered = Remembered();
     dialog.ApplySettings(remembered.settings, remembered.unit);
     instance.Listen(&dialog);
     dialog.exec();
-    SaveRemembered(rememberedPath, {dialog.Session().Settings(), dialog.Session().UnitNumber()});
+    SaveRemembered(RememberedSettingsPath(),
+                   {dialog.Session().Settings(), dialog.Session().UnitNumber()});
     return 0;
 }
 
 int RunDirectCommandDialog(const CMessageTable& catalogue, CSingleInstance& instance) {
-    CDirectCommandDialog dialog(catalogue, ReadMaintenanceSettings());
+    // The line the operator used last, rather than a port name this machine lacks.
+    CDirectCommandDialog dialog(catalogue, ReadMaintenanceSettings(), Remembered().settings);
     instance.Listen(&dialog);
     dialog.exec();
     return 0;
@@ -44,9 +50,8 @@ int main(int argc, char* argv[]) {
         instance.AskFirstToRaise();
         return 0;
     }
-    const std::string name = QFileInfo(QCoreApplication::applicationFilePath())
-                                 .completeBaseName()
-                                 .toStdString();
+    const std::string name =
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
     SetLogName("tra");
     OpenLog();
     LogEvent(name + " start.");

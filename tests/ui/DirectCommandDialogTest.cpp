@@ -1,6 +1,6 @@
 // The maintenance dialog against a simulated controller.
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QtTest>
 #include <memory>
@@ -18,7 +18,7 @@
 
 class DirectCommandDialogTest : public QObject {
     Q_OBJECT
-private:
+  private:
     std::unique_ptr<TempFolder> home;
     std::unique_ptr<LogCapture> log;
     std::unique_ptr<SimBus> sim;
@@ -46,7 +46,7 @@ private:
         return n;
     }
 
-private slots:
+  private slots:
     void init() {
         home = std::make_unique<TempFolder>();
         log = std::make_unique<LogCapture>();

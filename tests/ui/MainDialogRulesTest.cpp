@@ -5,7 +5,7 @@
 
 class MainDialogRulesTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cloneViewOffersUploadAndOpenUntilValuesArePresent() {
         SViewEnabling noValues = ViewEnabling({EView::Clone, true, true, false});
         QVERIFY(noValues.cloneControls);

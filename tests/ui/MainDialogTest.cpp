@@ -26,8 +26,8 @@
 #include "ui/ImageButton.h"
 #include "ui/MainDialog.h"
 #include "ui/NumericEdit.h"
-#include "ui/SidePanelList.h"
 #include "ui/SerialSettingsDialog.h"
+#include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
 #include "ui/UnitNumberDialog.h"
 
@@ -52,7 +52,9 @@ std::shared_ptr<bool> AnswerNextModal(std::function<void(QWidget*)> answer) {
 }
 
 // A click on a check box's indicator.
-void Tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+void Tick(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
 
 std::shared_ptr<bool> ChooseFile(const QString& path) {
     return AnswerNextModal([path](QWidget* w) {
@@ -69,7 +71,7 @@ void PressEnter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
 
 class MainDialogTest : public QObject {
     Q_OBJECT
-private:
+  private:
     std::unique_ptr<TempFolder> home;
     std::unique_ptr<LogCapture> log;
     std::shared_ptr<TestController> unit1, unit2;
@@ -79,14 +81,16 @@ private:
 
     CDeviceSession& Session() { return dialog->Session(); }
     void Click(CMainDialog::Button b) { QTest::mouseClick(dialog->ButtonAt(b), Qt::LeftButton); }
-    bool LogHas(const std::string& text) const { return log->Text().find(text) != std::string::npos; }
+    bool LogHas(const std::string& text) const {
+        return log->Text().find(text) != std::string::npos;
+    }
 
     void Connect() {
         Click(CMainDialog::kConnect);
         QVERIFY2(Session().IsConnected(), log->Text().c_str());
     }
 
-private slots:
+  private slots:
     void init() {
         home = std::make_unique<TempFolder>();
         log = std::make_unique<LogCapture>();
@@ -269,7 +273,12 @@ private slots:
         Connect();
         // Delivered by the first event pump inside the upload, while busy.
         QMetaObject::invokeMethod(
-            this, [this] { Session().ConnectButton(); dialog->close(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                Session().ConnectButton();
+                dialog->close();
+            },
+            Qt::QueuedConnection);
         Click(CMainDialog::kUpload);
         QVERIFY(Session().ValuesPresent());
         QVERIFY(Session().IsConnected());
@@ -329,7 +338,8 @@ private slots:
         Click(CMainDialog::kComSet);
         QVERIFY(*asked);
         QCOMPARE(Session().UnitNumber(), 2);
-        QVERIFY(dialog->StatusLine()->text().contains(QString::fromStdString(catalogue.Get(55)) + "2"));
+        QVERIFY(
+            dialog->StatusLine()->text().contains(QString::fromStdString(catalogue.Get(55)) + "2"));
         QVERIFY(LogHas("CommSet button pushed."));
     }
 
@@ -347,7 +357,7 @@ private slots:
         QTRY_VERIFY(!ui.CancelDialog());
     }
 
-private:
+  private:
     // Confirms every message box from now on (a verify reports differences in one).
     void AcceptMessageBoxes() {
         auto* timer = new QTimer(dialog.get());

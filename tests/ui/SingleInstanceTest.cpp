@@ -9,7 +9,7 @@
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void secondStartRaisesTheFirstWindow() {
         QTemporaryDir folder;
         CSingleInstance first(folder.path());
@@ -72,8 +72,9 @@ private slots:
         const QString path = folder.filePath("VEXA.ini");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[CommunicationSettings]\nPort=/dev/ttyS1\nBaudRate=0\nDataBits=9\n"
-                   "Parity=7\nStopBits=x\nUnit=100\n");
+        file.write(
+            "[CommunicationSettings]\nPort=/dev/ttyS1\nBaudRate=0\nDataBits=9\n"
+            "Parity=7\nStopBits=x\nUnit=100\n");
         file.close();
         SRemembered loaded;
         const CCommSettings defaults;

@@ -23,7 +23,7 @@ QString ReadAll(const QString& path) {
 
 class StartUpTest : public QObject {
     Q_OBJECT
-private:
+  private:
     std::unique_ptr<TempFolder> program;  // the program folder
     std::unique_ptr<QTemporaryDir> user;  // the user's runtime, state and config folders
     std::vector<std::unique_ptr<QProcess>> running;
@@ -57,14 +57,14 @@ private:
         return text;
     }
 
-private slots:
+  private slots:
     void init() {
         program = std::make_unique<TempFolder>();
         user = std::make_unique<QTemporaryDir>();
         QDir(user->path()).mkpath("run");
         // Qt warns on standard error about a runtime folder others may read.
-        QFile::setPermissions(user->filePath("run"), QFile::ReadOwner | QFile::WriteOwner |
-                                                         QFile::ExeOwner);
+        QFile::setPermissions(user->filePath("run"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString built = QCoreApplication::applicationDirPath() + "/vexa";
         QVERIFY(QFile::copy(built, ProgramFile("vexa")));
         WriteTestModel(*program);
