@@ -1,7 +1,5 @@
 #include "ui/NumericText.h"
 
-// LocaleDecimalSeparator is the parameter model's own (params/DecimalPoint.cpp).
-
 bool IsAcceptableNumericText(const std::string& text, int flags, char separator) {
     bool separatorSeen = false;
     for (std::size_t i = 0; i < text.size(); ++i) {

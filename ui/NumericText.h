@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "params/DecimalPoint.h"  // LocaleDecimalSeparator
+
 // Characters a numeric edit accepts besides digits.
 enum NumericFlag : int {
     kNumericDecimal = 1,  // one decimal separator
@@ -11,6 +13,3 @@ enum NumericFlag : int {
 // True when every character is a digit, except at most one `separator` (with
 // kNumericDecimal) and a leading '-' (with kNumericSigned). The empty text is valid.
 bool IsAcceptableNumericText(const std::string& text, int flags, char separator);
-
-// The decimal separator of the C library's numeric locale.
-char LocaleDecimalSeparator();

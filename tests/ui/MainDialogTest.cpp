@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -56,11 +57,17 @@ void Tick(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
 }
 
+// Types the file name as an operator would. selectFile() leaves the name field alone
+// once the field has focus, so it cannot be relied on here.
 std::shared_ptr<bool> ChooseFile(const QString& path) {
     return AnswerNextModal([path](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         QVERIFY(dialog);
-        dialog->selectFile(path);
+        const QFileInfo file(path);
+        dialog->setDirectory(file.absolutePath());
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(name);
+        name->setText(file.fileName());
         QMetaObject::invokeMethod(dialog, "accept");
     });
 }
@@ -91,6 +98,9 @@ class MainDialogTest : public QObject {
     }
 
   private slots:
+    // The file dialog keeps its history in the user's Qt settings: not the real ones.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init() {
         home = std::make_unique<TempFolder>();
         log = std::make_unique<LogCapture>();
