@@ -36,8 +36,7 @@ CDirectCommandDialog::CDirectCommandDialog(const CMessageTable& catalogue,
 
     auto label = [this](int number, const QRect& where) {
         auto* caption = new CSkinLabel(this);
-        caption->SetFaceName(font().family());
-        caption->SetFontHeight(QFontMetrics(font()).height());
+        caption->UseCaptionFontOf(*this);
         caption->SetAlignment(kAlignLeft | kAlignBottom);
         caption->SetText(m_catalogue.Get(static_cast<uint16_t>(number)));
         caption->setGeometry(where);

@@ -137,8 +137,7 @@ std::string CMainDialog::Text(int number) const {
 void CMainDialog::BuildControls() {
     auto caption = [this](int number, const QRect& where, int anchor) {
         auto* label = new CSkinLabel(this);
-        label->SetFaceName(font().family());
-        label->SetFontHeight(QFontMetrics(font()).height());
+        label->UseCaptionFontOf(*this);
         label->SetAlignment(kAlignCentre | kAlignBottom);
         label->SetWrap(true);
         label->SetText(Text(number));

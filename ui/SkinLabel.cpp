@@ -7,6 +7,11 @@
 
 #include "ui/TextWrap.h"
 
+int CaptionFontPoints(int fontHeightPixels, int dpiY) {
+    constexpr int kStandardDpi = 96;  // a screen that reports no resolution
+    return fontHeightPixels * 72 / (dpiY > 0 ? dpiY : kStandardDpi);
+}
+
 CSkinLabel::CSkinLabel(QWidget* parent)
     : QWidget(parent),
       m_background(palette().color(QPalette::Button)),
@@ -20,6 +25,16 @@ void CSkinLabel::SetFaceName(const QString& family) {
 void CSkinLabel::SetFontHeight(int pixels) {
     if (pixels > 0) m_font.setPixelSize(pixels);
     Relayout();
+}
+
+void CSkinLabel::SetFontPoints(int points) {
+    if (points > 0) m_font.setPointSize(points);
+    Relayout();
+}
+
+void CSkinLabel::UseCaptionFontOf(const QWidget& dialog) {
+    m_font.setFamily(dialog.font().family());
+    SetFontPoints(CaptionFontPoints(QFontMetrics(dialog.font()).height(), dialog.logicalDpiY()));
 }
 
 void CSkinLabel::SetText(const std::string& text) {

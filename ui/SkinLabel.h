@@ -16,6 +16,11 @@ enum LabelAlign : int {
     kAlignBottom = 32,
 };
 
+// A dialog font fontHeightPixels high on a screen of dpiY dots per inch, as points
+// (height × 72 / dpi, integer division). Taken as a point size, so a caption reads at the
+// size of the dialog's own text on any screen.
+int CaptionFontPoints(int fontHeightPixels, int dpiY);
+
 // A caption that draws its own text: background colour, font, alignment, optional word
 // wrapping to its width, and embossed text while disabled.
 class CSkinLabel : public QWidget {
@@ -25,6 +30,10 @@ public:
 
     void SetFaceName(const QString& family);
     void SetFontHeight(int pixels);
+    void SetFontPoints(int points);
+    // The face and size captions take on `dialog`: its font's face, at the point size
+    // CaptionFontPoints gives for its font and screen.
+    void UseCaptionFontOf(const QWidget& dialog);
     // UTF-8 text; with wrapping on it is broken into lines that fit the label's width.
     void SetText(const std::string& text);
     void SetAlignment(int flags);
@@ -34,6 +43,8 @@ public:
     void SetBackground(const QColor& colour);
 
     const std::string& Text() const { return m_text; }
+    // The font the text is drawn with (the widget's own font is not used).
+    const QFont& TextFont() const { return m_font; }
     // The lines as they are drawn.
     const std::vector<std::string>& Lines() const { return m_lines; }
     // Room for the text's lines as given, unwrapped.

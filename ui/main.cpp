@@ -2,6 +2,7 @@
 // command dialog when the maintenance file lies beside the program.
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <cstdio>
 
 #include "app/ConfigFiles.h"
@@ -45,6 +46,7 @@ int RunDirectCommandDialog(const CMessageTable& catalogue, CSingleInstance& inst
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/VEXA.png")));
     CSingleInstance instance;
     if (!instance.TryLock()) {
         instance.AskFirstToRaise();

@@ -1,6 +1,7 @@
 // Draws VEXA's button faces as 24-bit BMP files: a rounded tile in the colour of the
 // button's group with a white symbol; a disabled face is the same symbol on a grey tile.
-// Usage: vexa_faces OUTPUT_FOLDER [PREVIEW.png]
+// It also draws the program's icon (ui/VEXA.png): a controller front on a transparent ground.
+// Usage: vexa_faces FACES_FOLDER ICON.png [PREVIEW.png]
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -184,9 +185,11 @@ QColor TileColour(const QString& name) {
     return kInfo;
 }
 
-QImage DrawFace(const Glyph& glyph, const QColor& tile, const QColor& ink, bool disabled) {
-    QImage image(kSize, kSize, QImage::Format_RGB32);
-    image.fill(kBackground);
+QImage DrawFace(const Glyph& glyph, const QColor& tile, const QColor& ink, bool disabled,
+                const QColor& ground = kBackground) {
+    QImage image(kSize, kSize,
+                 ground.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    image.fill(ground);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRectF box(2, 2, kSize - 4, kSize - 4);
@@ -210,8 +213,14 @@ QImage DrawFace(const Glyph& glyph, const QColor& tile, const QColor& ink, bool 
     return image;
 }
 
-bool Save(const QImage& image, const QString& path) {
-    if (image.save(path, "BMP")) return true;
+// The program icon: a controller with its reading and a set-point bar.
+void ProgramIcon(QPainter& p) {
+    Controller(p, QRectF(14, 12, 36, 40));
+    p.drawLine(QPointF(22, 42), QPointF(42, 42));
+}
+
+bool Save(const QImage& image, const QString& path, const char* format = "BMP") {
+    if (image.save(path, format)) return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
 }
@@ -220,8 +229,8 @@ bool Save(const QImage& image, const QString& path) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: vexa_faces OUTPUT_FOLDER [PREVIEW.png]\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: vexa_faces FACES_FOLDER ICON.png [PREVIEW.png]\n");
         return 2;
     }
     QDir out(QString::fromLocal8Bit(argv[1]));
@@ -246,7 +255,9 @@ int main(int argc, char** argv) {
         }
         preview.emplace_back(normal, greyed);
     }
-    if (argc > 2) {
+    ok &= Save(DrawFace(ProgramIcon, kLink, kGlyph, false, Qt::transparent),
+               QString::fromLocal8Bit(argv[2]), "PNG");
+    if (argc > 3) {
         // All faces in one picture: normal faces on the top row, greyed ones below.
         QImage sheet(int(preview.size()) * (kSize + 8) + 8, 2 * (kSize + 8) + 8,
                      QImage::Format_RGB32);
@@ -258,7 +269,7 @@ int main(int argc, char** argv) {
             if (!preview[i].second.isNull()) p.drawImage(x, 16 + kSize, preview[i].second);
         }
         p.end();
-        ok &= sheet.save(QString::fromLocal8Bit(argv[2]));
+        ok &= sheet.save(QString::fromLocal8Bit(argv[3]));
     }
     return ok ? 0 : 1;
 }

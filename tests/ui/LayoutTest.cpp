@@ -93,6 +93,18 @@ private slots:
         QCOMPARE(tail.back(), std::string("\xE6\xB8"));
     }
 
+    void captionFontKeepsTheDialogTextSizeOnAnyScreen() {
+        QCOMPARE(CaptionFontPoints(16, 96), 12);
+        QCOMPARE(CaptionFontPoints(17, 96), 12);  // integer division
+        QCOMPARE(CaptionFontPoints(32, 192), 12);
+        QCOMPARE(CaptionFontPoints(16, 0), 12);   // no resolution reported
+        QWidget dialog;
+        CSkinLabel label(&dialog);
+        label.UseCaptionFontOf(dialog);
+        const int points = CaptionFontPoints(QFontMetrics(dialog.font()).height(), dialog.logicalDpiY());
+        QCOMPARE(label.TextFont().pointSize(), points);
+    }
+
     void labelWrapsToItsWidthAndRewrapsOnResize() {
         CSkinLabel label;
         label.SetFontHeight(12);

@@ -1,0 +1,142 @@
+// Pictures of the desktop program at work for the README: the main dialog in both views
+// against a simulated HD40, the maintenance dialog and the serial settings dialog, with
+// VEXA's own data files.  Saved in the folder named by VEXA_UI_SHOTS, or a temporary one.
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "app/ConfigFiles.h"
+#include "app/MessageTable.h"
+#include "ops/DeviceSession.h"
+#include "sim/MemoryResponder.h"
+#include "sim/SimBus.h"
+#include "sim/SimProfile.h"
+#include "support/LogCapture.h"
+#include "ui/ArrowButton.h"
+#include "ui/DirectCommandDialog.h"
+#include "ui/ImageButton.h"
+#include "ui/MainDialog.h"
+#include "ui/NumericEdit.h"
+#include "ui/SerialSettingsDialog.h"
+#include "ui/SidePanelList.h"
+
+namespace {
+
+// Top-level windows painted where they stand, on one picture.
+QImage Compose(const std::vector<QWidget*>& windows) {
+    QRect all;
+    for (QWidget* w : windows) all |= w->frameGeometry();
+    QImage canvas(all.size(), QImage::Format_RGB32);
+    canvas.fill(QColor(64, 64, 64));
+    QPainter painter(&canvas);
+    for (QWidget* w : windows) painter.drawPixmap(w->geometry().topLeft() - all.topLeft(), w->grab());
+    return canvas;
+}
+
+}  // namespace
+
+class ProgramShotsTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir m_temporary;
+    QDir m_out;
+    CMessageTable m_catalogue;
+    std::unique_ptr<LogCapture> m_log;
+    std::unique_ptr<SimBus> m_sim;
+
+    void Save(const QImage& image, const QString& name) {
+        QVERIFY(!image.isNull());
+        QVERIFY(image.save(m_out.filePath(name + ".png")));
+    }
+    CCommSettings Line() const {
+        CCommSettings line;
+        line.portName = m_sim->SlavePath();
+        return line;
+    }
+
+  private slots:
+    void initTestCase() {
+        const QString wanted = qEnvironmentVariable("VEXA_UI_SHOTS");
+        m_out = QDir(wanted.isEmpty() ? m_temporary.path() : wanted);
+        QVERIFY(m_out.mkpath("."));
+        m_log = std::make_unique<LogCapture>();  // the build folder's log stays untouched
+        QVERIFY(LoadMessageCatalogue(m_catalogue));
+        SimProfile profile;
+        std::string error;
+        QVERIFY2(LoadSimProfile("HD40.sim", profile, error), error.c_str());
+        auto memory = std::make_shared<MemoryModel>();
+        QVERIFY2(memory->Load(profile, error), error.c_str());
+        m_sim = std::make_unique<SimBus>();
+        m_sim->SetResponder(1, std::make_shared<MemoryResponder>(memory, profile));
+        QVERIFY(m_sim->Start());
+    }
+
+    void cleanupTestCase() {
+        m_sim->Stop();
+        m_log.reset();
+    }
+
+    void mainDialogInBothViews() {
+        CMainDialog dialog(m_catalogue);
+        dialog.ApplySettings(Line(), 1);
+        dialog.move(320, 40);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+        QVERIFY(dialog.Session().IsConnected());
+        const QPoint down = ArrowOutline(ArrowKind::Down).boundingRect().center();
+        QTest::mouseClick(dialog.DownArrow(), Qt::LeftButton, {}, down);
+        dialog.ValueEntry()->setFocus();
+        QTest::keyClicks(dialog.ValueEntry(), "180.5");
+        Save(dialog.grab().toImage(), "main-setting-view");
+
+        // Confirms the upload's report of the parameters it could not read.
+        QTimer confirm;
+        connect(&confirm, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        confirm.start(10);
+        QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
+        QVERIFY(dialog.Session().ValuesPresent());
+        if (!dialog.SidePanelShown()) dialog.ToggleSidePanel();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.SidePanelShown(), 5000);
+        Save(Compose({dialog.SidePanelRows()->window(), &dialog}), "main-clone-view");
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+    }
+
+    void maintenanceDialog() {
+        CDirectCommandDialog dialog(m_catalogue, MaintenanceSettings{1, 1000}, Line());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.CommandField()->setText("[STX]010000503[ETX]");
+        dialog.Send();
+        QVERIFY(dialog.ResponseField()->text().contains("HD40"));
+        Save(dialog.grab().toImage(), "direct-command");
+    }
+
+    void serialSettingsDialog() {
+        CSerialSettingsDialog dialog(m_catalogue, nullptr, [](CPortList& list) {
+            list.Add("/dev/ttyS0", "");
+            list.Add("/dev/ttyUSB0", "USB-RS485 Cable");
+            return true;
+        });
+        CCommSettings line;
+        line.portName = "/dev/ttyUSB0";
+        dialog.SetInput(line, 1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Save(dialog.grab().toImage(), "serial-settings");
+    }
+};
+
+QTEST_MAIN(ProgramShotsTest)
+#include "ProgramShotsTest.moc"
