@@ -454,7 +454,6 @@ void CMainDialog::closeEvent(QCloseEvent* event) {
 void CMainDialog::resizeEvent(QResizeEvent* event) {
     CResizableDialog::resizeEvent(event);
     const int widthChange = width() - m_laidOutSize.width();
-    connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, &CMainDialog::GoToItem);
     m_laidOutSize = size();
     if (widthChange != 0) {
         const SColumnShare share = ShareWidthChange(m_columnCarried, widthChange);

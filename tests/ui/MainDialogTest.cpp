@@ -311,7 +311,16 @@ class MainDialogTest : public QObject {
         // The window moved right so that the panel fits on the screen beside it.
         QVERIFY(dialog->frameGeometry().left() >= dialog->frameGeometry().width() / 4);
 
+        // Going to a row reads its parameter once, however often the window was resized.
+        const size_t before = unit1->Commands("52").size();
+        dialog->GoToItem(4);
+        const size_t readsPerGoTo = unit1->Commands("52").size() - before;
+        QVERIFY(readsPerGoTo > 0);
+        dialog->resize(dialog->width() + 10, dialog->height());
+        dialog->resize(dialog->width() + 10, dialog->height());
+        const size_t beforeChosen = unit1->Commands("52").size();
         emit dialog->SidePanelRows()->RowChosen(4);
+        QCOMPARE(unit1->Commands("52").size() - beforeChosen, readsPerGoTo);
         QCOMPARE(Session().CurrentIndex(), 4);
         QVERIFY(dialog->SidePanelRows()->item(4, 0)->isSelected());
 
