@@ -1,13 +1,13 @@
 #include "ui/MainDialog.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 
@@ -188,7 +188,10 @@ void CMainDialog::BuildControls() {
     m_newValue = new CNumericEdit(this, kNumericDecimal | kNumericSigned);
     m_newValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_newValue->setGeometry(300, 104, 110, 24);
-    m_write = new QCheckBox(QString::fromStdString(Text(1)), this);
+    // A push-like check box: it stays pressed while ticked.
+    m_write = new QPushButton(QString::fromStdString(Text(1)), this);
+    m_write->setCheckable(true);
+    m_write->setAutoDefault(false);  // Enter writes from the value entry, never presses it
     m_write->setGeometry(300, 136, 110, 26);
     for (QWidget* w : {static_cast<QWidget*>(m_currentValue), static_cast<QWidget*>(m_newValue),
                        static_cast<QWidget*>(m_write)})

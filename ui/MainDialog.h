@@ -21,9 +21,9 @@ class CMessageTable;
 class CNumericEdit;
 class CSidePanelList;
 class CSkinLabel;
-class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class CSidePanel;
 
@@ -73,7 +73,7 @@ class CMainDialog : public CResizableDialog {
     CArrowButton* UpArrow() const { return m_up; }
     CArrowButton* DownArrow() const { return m_down; }
     CNumericEdit* ValueEntry() const { return m_newValue; }
-    QCheckBox* WriteBox() const { return m_write; }
+    QPushButton* WriteBox() const { return m_write; }
     QLineEdit* StatusLine() const { return m_status; }
     QLineEdit* CurrentName() const { return m_currentName; }
     QLineEdit* CurrentValue() const { return m_currentValue; }
@@ -124,7 +124,7 @@ class CMainDialog : public CResizableDialog {
     QLineEdit* m_nextName = nullptr;
     QLineEdit* m_currentValue = nullptr;
     CNumericEdit* m_newValue = nullptr;
-    QCheckBox* m_write = nullptr;
+    QPushButton* m_write = nullptr;
     QLineEdit* m_setSource = nullptr;
     QLineEdit* m_status = nullptr;
     QLabel* m_picture = nullptr;

@@ -1,5 +1,4 @@
 // A whole operator session through the main dialog's widgets against simulated controllers.
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,10 +51,6 @@ std::shared_ptr<bool> AnswerNextModal(std::function<void(QWidget*)> answer) {
     return answered;
 }
 
-// A click on a check box's indicator.
-void Tick(QCheckBox* box) {
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-}
 
 // Types the file name as an operator would. selectFile() leaves the name field alone
 // once the field has focus, so it cannot be relied on here.
@@ -202,7 +197,7 @@ class MainDialogTest : public QObject {
         QVERIFY(!dialog->ValueEntry()->isEnabled());
 
         auto asked = AnswerNextModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->reject(); });
-        Tick(dialog->WriteBox());
+        QTest::mouseClick(dialog->WriteBox(), Qt::LeftButton);
         QVERIFY(*asked);
         QVERIFY(!dialog->WriteBox()->isChecked());
         QVERIFY(!dialog->ValueEntry()->isEnabled());
@@ -211,11 +206,18 @@ class MainDialogTest : public QObject {
             auto* box = qobject_cast<QMessageBox*>(w);
             box->button(QMessageBox::Ok)->click();
         });
-        Tick(dialog->WriteBox());
+        QTest::mouseClick(dialog->WriteBox(), Qt::LeftButton);
         QVERIFY(*asked);
         QVERIFY(dialog->WriteBox()->isChecked());
         QVERIFY(dialog->ValueEntry()->isEnabled());
         QCOMPARE(unit1->Commands("6C01").size(), size_t(1));
+
+        // Enter on the box itself neither toggles it nor writes.
+        dialog->WriteBox()->setFocus();
+        QTest::keyClick(dialog->WriteBox(), Qt::Key_Return);
+        QVERIFY(dialog->WriteBox()->isChecked());
+        QCOMPARE(unit1->Commands("6C").size(), size_t(1));
+        QVERIFY(!LogHas("Parameter edit return key pushed."));
     }
 
     void escapeAndEnterNeverCloseOrPress() {
