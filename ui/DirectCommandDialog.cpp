@@ -68,6 +68,7 @@ CDirectCommandDialog::CDirectCommandDialog(const CMessageTable& catalogue,
     m_comSet = button("ComSet.bmp", {494, 28, 44, 44});
     label(201, {488, 96, 60, 20});
     m_exit = button("Exit.bmp", {494, 118, 44, 44});
+    m_default = m_send;
 
     connect(m_send, &QAbstractButton::clicked, this, &CDirectCommandDialog::Send);
     connect(m_comSet, &QAbstractButton::clicked, this, &CDirectCommandDialog::ComSetPressed);
@@ -155,8 +156,8 @@ void CDirectCommandDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            // Enter sends, and only from the command field.
-            if (m_command->hasFocus()) Send();
+            // Enter acts only from the command field, on the default button.
+            if (m_command->hasFocus()) m_default->click();
             event->accept();
             return;
         case Qt::Key_Escape:
@@ -165,6 +166,13 @@ void CDirectCommandDialog::keyPressEvent(QKeyEvent* event) {
         default:
             QDialog::keyPressEvent(event);
     }
+}
+
+bool CDirectCommandDialog::focusNextPrevChild(bool next) {
+    const bool moved = QDialog::focusNextPrevChild(next);
+    QWidget* now = focusWidget();
+    m_default = now == m_exit || now == m_comSet ? static_cast<CImageButton*>(now) : m_send;
+    return moved;
 }
 
 void CDirectCommandDialog::reject() {

@@ -30,10 +30,15 @@ class CDirectCommandDialog : public QDialog {
     QLineEdit* ResponseField() const { return m_response; }
     QLineEdit* LineField() const { return m_line; }
     CImageButton* SendButton() const { return m_send; }
+    CImageButton* ExitButton() const { return m_exit; }
+    // The button Enter in the command field presses: Send, unless Tab last went to Exit or
+    // ComSet.
+    CImageButton* DefaultButton() const { return m_default; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
@@ -55,6 +60,7 @@ class CDirectCommandDialog : public QDialog {
     CImageButton* m_send = nullptr;
     CImageButton* m_comSet = nullptr;
     CImageButton* m_exit = nullptr;
+    CImageButton* m_default = nullptr;
 };
 
 // "%s %d %d %d %s": port, baud rate, data bits, stop bits and the parity's name.

@@ -141,6 +141,33 @@ class DirectCommandDialogTest : public QObject {
         QVERIFY(!dialog->isVisible());
         QCOMPARE(LogCount("OpenQuadrel end."), 1);
     }
+
+    void tabMovesTheButtonThatEnterPresses() {
+        auto dialog = Open(1, 1000);
+        Type(*dialog, "[STX]010000503[ETX]");
+        QCOMPARE(dialog->DefaultButton(), dialog->SendButton());
+        for (int i = 0; i < 10 && QApplication::focusWidget() != dialog->ExitButton(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(dialog->DefaultButton(), dialog->ExitButton());
+        // Back in the command field by mouse, Enter presses Exit.
+        dialog->CommandField()->setFocus();
+        QTest::keyClick(dialog->CommandField(), Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(dialog->SentField()->text().isEmpty());
+        QCOMPARE(LogCount("OpenQuadrel end."), 1);
+
+        // Tabbing on to any other control makes Send the default again.
+        dialog = Open(1, 1000);
+        Type(*dialog, "[STX]010000503[ETX]");
+        for (int i = 0; i < 10 && QApplication::focusWidget() != dialog->ExitButton(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(dialog->DefaultButton(), dialog->ExitButton());
+        for (int i = 0; i < 10 && QApplication::focusWidget() != dialog->CommandField(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(dialog->DefaultButton(), dialog->SendButton());
+        QTest::keyClick(dialog->CommandField(), Qt::Key_Return);
+        QVERIFY(dialog->ResponseField()->text().contains("TS01-A"));
+    }
 };
 
 QTEST_MAIN(DirectCommandDialogTest)
