@@ -15,3 +15,10 @@ bool ScanDecimalInt(const std::string& text, int32_t& value) {
     value = static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
     return true;
 }
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}

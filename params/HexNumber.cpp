@@ -3,16 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-}  // namespace
+#include "app/NumberText.h"
 
 bool ScanHex(const std::string& text, uint32_t& value) {
     size_t pos = 0;

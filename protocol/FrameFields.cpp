@@ -2,19 +2,13 @@
 
 #include <cstdio>
 
+#include "app/NumberText.h"
 #include "protocol/ControlBytes.h"
 
 namespace {
 
 // Frame fields are two to four characters; more digits than this could overflow an int.
 constexpr size_t kMaxFieldDigits = 7;
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 }  // namespace
 

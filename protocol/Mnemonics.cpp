@@ -5,6 +5,8 @@
 #include <cctype>
 #include <optional>
 
+#include "app/NumberText.h"
+
 namespace {
 
 constexpr std::array<const char*, 32> kControlNames = {
@@ -26,10 +28,8 @@ std::optional<char> HexByte(std::string_view digits) {
     if (digits.empty()) return std::nullopt;
     unsigned value = 0;
     for (char c : digits) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-        const int digit = std::isdigit(static_cast<unsigned char>(c))
-                              ? c - '0'
-                              : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
+        const int digit = HexDigitValue(c);
+        if (digit < 0) return std::nullopt;
         value = (value * 16 + static_cast<unsigned>(digit)) & 0xFF;
     }
     return static_cast<char>(value);

@@ -1,16 +1,11 @@
 #include "script/ScriptLiterals.h"
 
+#include "app/NumberText.h"
+
 namespace {
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -57,7 +52,7 @@ bool IsDecimalText(const std::string& text) {
 bool IsHexText(const std::string& text) {
     if (text.size() < 2 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return false;
     for (size_t i = 2; i < text.size(); ++i) {
-        if (HexDigit(text[i]) < 0) return false;
+        if (HexDigitValue(text[i]) < 0) return false;
     }
     return true;
 }
@@ -96,11 +91,11 @@ ReadNumber ReadHexText(const std::string& text) {
     if (pos + 1 < text.size() && text[pos] == '0' &&
         (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
         // "0x" counts as a prefix only when a digit follows; otherwise the "0" is the number.
-        if (pos + 2 < text.size() && HexDigit(text[pos + 2]) >= 0) pos += 2;
+        if (pos + 2 < text.size() && HexDigitValue(text[pos + 2]) >= 0) pos += 2;
     }
-    for (; pos < text.size() && HexDigit(text[pos]) >= 0; ++pos) {
+    for (; pos < text.size() && HexDigitValue(text[pos]) >= 0; ++pos) {
         result.read = true;
-        result.value = (result.value << 4) | static_cast<uint32_t>(HexDigit(text[pos]));
+        result.value = (result.value << 4) | static_cast<uint32_t>(HexDigitValue(text[pos]));
     }
     if (negative) result.value = 0u - result.value;
     return result;
@@ -109,7 +104,7 @@ ReadNumber ReadHexText(const std::string& text) {
 uint32_t HexLiteralValue(const std::string& text) {
     uint32_t value = 0;
     for (size_t i = 2; i < text.size(); ++i) {
-        value = (value << 4) | static_cast<uint32_t>(HexDigit(text[i]));
+        value = (value << 4) | static_cast<uint32_t>(HexDigitValue(text[i]));
     }
     return value;
 }
