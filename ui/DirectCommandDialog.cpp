@@ -12,15 +12,10 @@
 #include "app/MessageTable.h"
 #include "protocol/CommLog.h"
 #include "protocol/DirectCommand.h"
+#include "ui/Faces.h"
 #include "ui/ImageButton.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SkinLabel.h"
-
-namespace {
-
-QString FacePath(const char* name) { return QString::fromStdString(ResolveInModuleFolder(name)); }
-
-}  // namespace
 
 std::string FormatLineSettings(const CCommSettings& s, const CMessageTable& catalogue) {
     return s.portName + " " + std::to_string(s.baudRate) + " " + std::to_string(s.dataBits) + " " +

@@ -12,7 +12,6 @@
 #include <QScreen>
 
 #include "app/ConfigFiles.h"
-#include "app/Folders.h"
 #include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
@@ -20,6 +19,7 @@
 #include "ui/Anchors.h"
 #include "ui/ArrowButton.h"
 #include "ui/ColourButton.h"
+#include "ui/Faces.h"
 #include "ui/ImageButton.h"
 #include "ui/LampControl.h"
 #include "ui/NumericEdit.h"
@@ -73,11 +73,6 @@ QColor ColourOf(EFieldColour colour) {
             break;
     }
     return QApplication::palette().color(QPalette::Button);
-}
-
-QString FacePath(const char* name) {
-    if (!*name) return {};
-    return QString::fromStdString(ResolveInModuleFolder(name));
 }
 
 QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
