@@ -41,10 +41,15 @@ void CDesktopUi::Progress(int done, int total) { m_cancel->SetProgress(done, tot
 
 bool CDesktopUi::AskUnitNumber(int& unit) { return ::AskUnitNumber(m_window, m_catalogue, unit); }
 
+namespace {
+
+// The file dialog's name filter for a kind of file.
 QString FileFilter(COperatorUi::FileKind kind) {
     return kind == COperatorUi::FileKind::Csv ? QStringLiteral("CSV (*.csv);;* (*)")
                                               : QStringLiteral("Parameter set (*.tmf);;* (*)");
 }
+
+}  // namespace
 
 bool CDesktopUi::ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) {
     const QString chosen = QFileDialog::getSaveFileName(

@@ -53,6 +53,3 @@ class CDesktopUi : public COperatorUi {
     QString m_title;
     std::unique_ptr<CCancelProgress> m_cancel;
 };
-
-// The file dialog's name filter for a kind of file.
-QString FileFilter(COperatorUi::FileKind kind);
