@@ -21,7 +21,6 @@
 #include "support/TestController.h"
 #include "support/TestModel.h"
 #include "ui/ArrowButton.h"
-#include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
 #include "ui/ImageButton.h"
 #include "ui/MainDialog.h"
@@ -127,24 +126,6 @@ class MainDialogTest : public QObject {
         SetModuleFolder("");
         SetCommonDataFolder("");
         home.reset();
-    }
-
-    void startsDisconnectedWithEveryViewControlDisabled() {
-        QVERIFY(dialog->SettingRadio()->isChecked());
-        QVERIFY(!dialog->CloneRadio()->isChecked());
-        QVERIFY(!dialog->UpArrow()->isEnabled());
-        QVERIFY(!dialog->DownArrow()->isEnabled());
-        QVERIFY(!dialog->ValueEntry()->isEnabled());
-        QVERIFY(!dialog->WriteBox()->isEnabled());
-        for (auto b : {CMainDialog::kUpload, CMainDialog::kOpen, CMainDialog::kSave,
-                       CMainDialog::kExport, CMainDialog::kDownload, CMainDialog::kVerify})
-            QVERIFY(!dialog->ButtonAt(b)->isEnabled());
-        QVERIFY(dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
-        QVERIFY(dialog->CaptionAt(CMainDialog::kConnect)->isVisible());
-        QVERIFY(!dialog->DisconnectCaption()->isVisible());
-        QVERIFY(dialog->StatusLine()->text().startsWith(QString::fromStdString(sim->SlavePath())));
-        QCOMPARE(dialog->CaptionAt(CMainDialog::kExit)->Text(), catalogue.Get(201));
-        QCOMPARE(PictureHeight(dialog->Picture()->width()), dialog->Picture()->height());
     }
 
     void settingViewStepsWritesAndDisconnects() {
@@ -330,21 +311,6 @@ class MainDialogTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->SidePanelShown(), 5000);
     }
 
-    void resizeSharesTheWidthAmongTheCloneColumns() {
-        const int verifyX = dialog->CaptionAt(CMainDialog::kVerify)->x();
-        const int saveX = dialog->CaptionAt(CMainDialog::kSave)->x();
-        const int exportWidth = dialog->CaptionAt(CMainDialog::kExport)->width();
-        dialog->resize(dialog->width() + 100, dialog->height());
-        QCOMPARE(dialog->CaptionAt(CMainDialog::kExport)->width(), exportWidth + 33);
-        QCOMPARE(dialog->CaptionAt(CMainDialog::kVerify)->x(), verifyX + 33);
-        QCOMPARE(dialog->CaptionAt(CMainDialog::kSave)->x(), saveX + 66);
-        dialog->resize(dialog->width() + 2, dialog->height());
-        QCOMPARE(dialog->CaptionAt(CMainDialog::kSave)->x(), saveX + 68);
-        // Buttons stay centred under their captions.
-        QCOMPARE(dialog->ButtonAt(CMainDialog::kOpen)->geometry().center().x(),
-                 dialog->CaptionAt(CMainDialog::kOpen)->geometry().center().x());
-    }
-
     void comSetIsRefusedWhileConnectedAndClosesNothingAfter() {
         Connect();
         Click(CMainDialog::kComSet);  // disabled: no dialog opens
@@ -362,20 +328,6 @@ class MainDialogTest : public QObject {
         QVERIFY(
             dialog->StatusLine()->text().contains(QString::fromStdString(catalogue.Get(55)) + "2"));
         QVERIFY(LogHas("CommSet button pushed."));
-    }
-
-    void cancelDialogAnswersOncePerStopRequest() {
-        CDesktopUi& ui = dialog->OperatorUi();
-        ui.StartCancel();
-        QVERIFY(ui.CancelDialog());
-        ui.Progress(3, 6);
-        QVERIFY(ui.CancelDialog()->ProgressText().contains("3"));
-        QVERIFY(!ui.PollCancel());
-        ui.CancelDialog()->StopButton()->click();
-        QVERIFY(ui.PollCancel());
-        QVERIFY(!ui.PollCancel());
-        ui.CloseCancel();
-        QTRY_VERIFY(!ui.CancelDialog());
     }
 
   private:

@@ -43,14 +43,7 @@ class SingleInstanceTest : public QObject {
         QVERIFY(next.Listen(&window));
     }
 
-    void namesAreKeptPerUserOutsideTheRuntimeFolder() {
-        qunsetenv("XDG_RUNTIME_DIR");
-        CSingleInstance instance;
-        QVERIFY(instance.LockPath().startsWith("/tmp/VEXA-"));
-        QVERIFY(instance.ServerName().startsWith("/tmp/VEXAWndClass:0001-"));
-    }
-
-    void rememberedSettingsRoundTrip() {
+    void rememberedSettingsRoundTripAndDamagedValuesAreIgnoredOneByOne() {
         QTemporaryDir folder;
         const QString path = folder.filePath("config/VEXA/VEXA.ini");
         SRemembered saved;
@@ -65,27 +58,22 @@ class SingleInstanceTest : public QObject {
         LoadRemembered(path, loaded);
         QVERIFY(loaded.settings == saved.settings);
         QCOMPARE(loaded.unit, 42);
-    }
 
-    void damagedRememberedValuesAreIgnoredOneByOne() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("VEXA.ini");
-        QFile file(path);
+        QFile file(folder.filePath("damaged.ini"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(
             "[CommunicationSettings]\nPort=/dev/ttyS1\nBaudRate=0\nDataBits=9\n"
             "Parity=7\nStopBits=x\nUnit=100\n");
         file.close();
-        SRemembered loaded;
+        SRemembered damaged;
         const CCommSettings defaults;
-        LoadRemembered(path, loaded);
-        QCOMPARE(loaded.settings.portName, std::string("/dev/ttyS1"));
-        QCOMPARE(loaded.settings.baudRate, defaults.baudRate);
-        QCOMPARE(loaded.settings.dataBits, defaults.dataBits);
-        QCOMPARE(loaded.settings.parity, defaults.parity);
-        QCOMPARE(loaded.settings.stopBits, defaults.stopBits);
-        QCOMPARE(loaded.unit, 1);
-
+        LoadRemembered(file.fileName(), damaged);
+        QCOMPARE(damaged.settings.portName, std::string("/dev/ttyS1"));
+        QCOMPARE(damaged.settings.baudRate, defaults.baudRate);
+        QCOMPARE(damaged.settings.dataBits, defaults.dataBits);
+        QCOMPARE(damaged.settings.parity, defaults.parity);
+        QCOMPARE(damaged.settings.stopBits, defaults.stopBits);
+        QCOMPARE(damaged.unit, 1);
         SRemembered untouched;
         LoadRemembered(folder.filePath("missing.ini"), untouched);
         QVERIFY(untouched.settings == defaults);
