@@ -13,94 +13,58 @@ namespace {
 // An at-frame response with its correct FCS.
 std::string Response(const std::string& body) { return body + HexText(XorAll(body), 2) + "*\r"; }
 
-TEST(FrameAtBuild, RendersHeaderDataAndFcs) {
+TEST(FrameAtBuild, RendersKnownFrameAndRefusesBadInputWithoutStaleCommand) {
     CAtExchange exchange;
     ASSERT_TRUE(exchange.Build(0, "RD0100"));
-    const std::string body = "@00RD0100";
-    EXPECT_EQ(exchange.CommandText(), body + HexText(XorAll(body), 2) + "*\r");
+    EXPECT_EQ(exchange.CommandText(), "@00RD010057*\r");
+    CAtCmdFrame frame;
+    ASSERT_TRUE(frame.Parse(exchange.CommandText()));
+    EXPECT_EQ(frame.Header.Unit, 0);
+    EXPECT_EQ(frame.Header.HeaderCode, "RD");
+    EXPECT_EQ(frame.Data, "0100");
+    EXPECT_FALSE(frame.Parse("@00RD010058*\r"));
+    EXPECT_FALSE(frame.Parse("@12WR*\r"));
     ASSERT_TRUE(exchange.Build(kBroadcastNode, "WR"));
     EXPECT_EQ(exchange.CommandText().substr(0, 5), "@**WR");
-}
-
-TEST(FrameAtBuild, RefusesBadUnitOrCodeAndLeavesNoStaleCommand) {
-    CAtExchange exchange;
-    ASSERT_TRUE(exchange.Build(1, "RD"));
+    EXPECT_TRUE(exchange.Build(99, "RD"));
     EXPECT_FALSE(exchange.Build(100, "RD"));
     EXPECT_EQ(exchange.CommandText(), "");
     ASSERT_TRUE(exchange.Build(1, "RD"));
     EXPECT_FALSE(exchange.Build(1, "R"));
     EXPECT_EQ(exchange.CommandText(), "");
     EXPECT_FALSE(exchange.Build(-1, "RD"));
-    EXPECT_TRUE(exchange.Build(99, "RD"));
 }
 
-TEST(FrameAtCommandParse, ReadsBackWhatBuildWroteAndRejectsCorruption) {
+TEST(FrameAtResponse, NormalIcAndEndCodes) {
     CAtExchange exchange;
-    ASSERT_TRUE(exchange.Build(12, "WR01F005"));
-    CAtCmdFrame frame;
-    ASSERT_TRUE(frame.Parse(exchange.CommandText()));
-    EXPECT_EQ(frame.Header.Unit, 12);
-    EXPECT_EQ(frame.Header.HeaderCode, "WR");
-    EXPECT_EQ(frame.Data, "01F005");
-    std::string corrupt = exchange.CommandText();
-    corrupt[6] = 'X';
-    EXPECT_FALSE(frame.Parse(corrupt));
-    EXPECT_FALSE(frame.Parse("@12WR*\r"));
-}
-
-TEST(FrameAtResponse, NormalResponseParsesAndRebuilds) {
-    CAtExchange exchange;
-    const std::string received = Response(
-        "@01RD00"
-        "1234");
+    const std::string received = Response("@01RD001234");
     EXPECT_TRUE(exchange.ParseResponse(received));
     EXPECT_TRUE(exchange.FcsOk());
     EXPECT_EQ(exchange.EndCodeValue(), 0);
     EXPECT_EQ(exchange.ResponseData(), "1234");
     EXPECT_EQ(exchange.ResponseText(), received);
-    EXPECT_TRUE(exchange.ParseResponse(Response("@**RD00")));
-    EXPECT_EQ(exchange.Response.Header.Unit, kBroadcastNode);
-    EXPECT_EQ(exchange.ResponseData(), "");
-}
 
-TEST(FrameAtResponse, IcHasNoEndCodeAndNeverSucceeds) {
-    CAtExchange exchange;
-    const std::string received = Response("@01IC");
-    EXPECT_FALSE(exchange.ParseResponse(received));
+    // IC has no end code and never succeeds.
+    EXPECT_FALSE(exchange.ParseResponse(Response("@01IC")));
     EXPECT_TRUE(exchange.FcsOk());
-    EXPECT_EQ(exchange.Response.Header.HeaderLength(), 5);
     EXPECT_EQ(exchange.EndCodeValue(), 0x4943);
-    EXPECT_EQ(exchange.ResponseText(), received);
-}
 
-TEST(FrameAtResponse, EndCodesAndChecks) {
-    CAtExchange exchange;
     EXPECT_FALSE(exchange.ParseResponse(Response("@01RD13")));
     EXPECT_EQ(exchange.EndCodeValue(), 0x13);
-    EXPECT_TRUE(exchange.FcsOk());
     EXPECT_FALSE(exchange.ParseResponse(Response("@01RD0Z")));
     EXPECT_NE(exchange.EndCodeValue(), 0) << "a half-readable end code is no success";
-    std::string corrupt = Response(
-        "@01RD00"
-        "55");
-    corrupt[corrupt.size() - 3] ^= 0x01;
-    EXPECT_FALSE(exchange.ParseResponse(corrupt));
-    EXPECT_FALSE(exchange.FcsOk());
 }
 
 TEST(FrameAtResponse, MalformedFramesClearTheResponse) {
     CAtExchange exchange;
-    ASSERT_TRUE(
-        exchange.ParseResponse(Response("@01RD00"
-                                        "99")));
+    ASSERT_TRUE(exchange.ParseResponse(Response("@01RD0099")));
     const std::string cases[] = {
         "@01RD00",            // no "*" CR
         "@01RD*\r",           // too short
         "@01RD00*\r",         // the FCS digits would be the end code
         Response("#01RD00"),  // no "@"
         Response("@ABRD00"),  // unit unreadable
-        "@01RD00"
-        "ZZ*\r",  // FCS unreadable
+        "@01RD00ZZ*\r",       // FCS unreadable
         std::string(),
     };
     for (const std::string& text : cases) {

@@ -38,22 +38,19 @@ class TransactionOnSim : public SimFixture {
     std::vector<std::string> reports;
 };
 
-TEST_F(TransactionOnSim, NormalExchangeGivesTheModelText) {
+TEST_F(TransactionOnSim, NormalExchangeAndEchoes) {
     EXPECT_TRUE(transaction.Execute(command, 2000));
     EXPECT_EQ(transaction.ResultClass, kSuccess);
     EXPECT_EQ(transaction.RetryFlag, 0);
     EXPECT_EQ(transaction.ResponseData(), kModelText);
     EXPECT_EQ(Sim.LastCommand(), command);
-}
 
-TEST_F(TransactionOnSim, OneEchoIsSkipped) {
     WithFaults([](SimFaults& f) { f.EchoCount = 1; });
     EXPECT_TRUE(transaction.Execute(command, 2000));
     EXPECT_EQ(transaction.ResultClass, kSuccess);
     EXPECT_EQ(transaction.ResponseData(), kModelText);
-}
 
-TEST_F(TransactionOnSim, SecondEchoIsJudgedAsTheResponse) {
+    // Only one echo is skipped: the second is judged as the response.
     WithFaults([](SimFaults& f) { f.EchoCount = 2; });
     EXPECT_TRUE(transaction.Execute(command, 2000));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
@@ -82,30 +79,20 @@ TEST_F(TransactionOnSim, CheckByteEqualToEtxEndsTheFrame) {
     EXPECT_EQ(transaction.ResponseData(), data);
 }
 
-TEST_F(TransactionOnSim, ControllerRejections) {
-    WithFaults([](SimFaults& f) { f.EndCode = 0x0F; });
-    transaction.Execute(command, 2000);
-    EXPECT_EQ(transaction.ResultClass, kRejected);
-    EXPECT_EQ(transaction.ResponseData(), kModelText);
-
-    WithFaults([](SimFaults& f) { f.EndCode = 0x01; });
-    transaction.Execute(command, 2000);
-    EXPECT_EQ(transaction.ResultClass, kEndCodeError);
-
-    WithFaults([](SimFaults& f) { f.ResponseCode = 0x1001; });
-    transaction.Execute(command, 2000);
-    EXPECT_EQ(transaction.ResultClass, kRejected);
-}
-
-TEST_F(TransactionOnSim, CorruptCheckBytes) {
-    WithFaults([](SimFaults& f) { f.CorruptCheck = true; });
-    EXPECT_TRUE(transaction.Execute(command, 2000));
-    EXPECT_EQ(transaction.ResultClass, kBccMismatch);
-
-    Unit->SetAnswer(SimProtocol::At, "RD01", "0150");
-    ASSERT_TRUE(transaction.At.Build(kUnit, "RD01"));
-    EXPECT_TRUE(transaction.Execute(transaction.At.CommandText(), 2000));
-    EXPECT_EQ(transaction.ResultClass, kFcsMismatch);
+TEST_F(TransactionOnSim, ControllerRejectionsAndCorruptCheck) {
+    const struct {
+        void (*fault)(SimFaults&);
+        int verdict;
+    } cases[] = {{[](SimFaults& f) { f.EndCode = 0x0F; }, kRejected},
+                 {[](SimFaults& f) { f.EndCode = 0x01; }, kEndCodeError},
+                 {[](SimFaults& f) { f.ResponseCode = 0x1001; }, kRejected},
+                 {[](SimFaults& f) { f.CorruptCheck = true; }, kBccMismatch}};
+    for (const auto& c : cases) {
+        WithFaults(c.fault);
+        EXPECT_TRUE(transaction.Execute(command, 2000));
+        EXPECT_EQ(transaction.ResultClass, c.verdict);
+        EXPECT_EQ(transaction.ResponseData(), kModelText);
+    }
 }
 
 TEST_F(TransactionOnSim, AtFrameAnswers) {
@@ -119,6 +106,10 @@ TEST_F(TransactionOnSim, AtFrameAnswers) {
     WithFaults([](SimFaults& f) { f.AtIc = true; });
     EXPECT_TRUE(transaction.Execute(atCommand, 2000));
     EXPECT_EQ(transaction.ResultClass, kAtEndCodeError);
+
+    WithFaults([](SimFaults& f) { f.CorruptCheck = true; });
+    EXPECT_TRUE(transaction.Execute(atCommand, 2000));
+    EXPECT_EQ(transaction.ResultClass, kFcsMismatch);
 }
 
 TEST_F(TransactionOnSim, EndlessGarbageEndsWithoutOverflowOrTimeOut) {

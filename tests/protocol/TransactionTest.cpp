@@ -1,35 +1,57 @@
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <cstdint>
+#include <string>
+#include <vector>
 
-#include "TransactionFixture.h"
-#include "protocol/DetectProtocol.h"
+#include "protocol/CommTransaction.h"
+#include "protocol/FramePort.h"
+#include "support/PtyPair.h"
+#include "support/ScriptedPeer.h"
 
 namespace {
 
 using namespace ResultClassCode;
 
-TEST(DetectProtocol, FirstByteDecides) {
-    EXPECT_EQ(DetectProtocol(std::string(1, '\x02') + "0100005030"), 0);
-    EXPECT_EQ(DetectProtocol("@01RD"), 1);
-    EXPECT_EQ(DetectProtocol("0503"), -1);
-    EXPECT_EQ(DetectProtocol(""), -1);
+// A successful answer to the model request (0503) as a controller puts it on the line, built
+// byte by byte so that the transaction is checked against the wire format, not the codec.
+std::string ModelAnswer(const std::string& data) {
+    const std::string body = "01000005030000" + data + "\x03";
+    char check = 0;
+    for (const char byte : body) check = static_cast<char>(check ^ byte);
+    return "\x02" + body + check;
 }
 
-TEST_F(TransactionOnPty, ActivityHookFollowsSendAndEveryReceivedByte) {
-    std::vector<std::pair<int, int>> calls;
-    port.SetActivityHook([&](int sending, int starting) { calls.emplace_back(sending, starting); });
-    const std::string response = wire::Quadrel(0, 0, "");
-    ASSERT_TRUE(Exchange(response));
-    ASSERT_EQ(calls.size(), 3 + response.size());
-    EXPECT_EQ(calls[0], std::make_pair(1, 1));
-    EXPECT_EQ(calls[1], std::make_pair(1, 0));
-    EXPECT_EQ(calls[2], std::make_pair(0, 1));
-    EXPECT_EQ(calls.back(), std::make_pair(0, 0));
-}
+// A transaction on a frame port opened on a pty, with a scripted controller at the far
+// end served from the port's pump hook.
+class TransactionOnPty : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        port.SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
+        port.SetPumpHook([this] { peer.Serve(); });
+        ASSERT_TRUE(port.SetSettings(pty.SlavePath(), 38400, 7, 2, 2));
+        ASSERT_TRUE(port.Open());
+        ASSERT_TRUE(transaction.SetPort(&port));
+        ASSERT_TRUE(transaction.Quadrel.Build(1, 0x0503, ""));
+        command = transaction.Quadrel.CommandText();
+    }
+
+    // Sends the model request and answers it with the given bytes.
+    bool Exchange(const std::string& answer, std::uint16_t timeoutMs = 2000) {
+        peer.Answer(answer);
+        return transaction.Execute(command, timeoutMs);
+    }
+
+    PtyPair pty;
+    ScriptedPeer peer{pty};
+    CFramePort port;
+    CCommTransaction transaction;
+    std::string command;
+    std::vector<std::string> reports;
+};
 
 TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
-    EXPECT_FALSE(Exchange(wire::Quadrel(0, 0, ""), 0));
+    EXPECT_FALSE(Exchange(ModelAnswer(""), 0));
     EXPECT_EQ(transaction.ResultClass, kTimedOut);
     // The answer is still waiting on the line: nothing was read.
     ASSERT_TRUE(port.WaitForInput(2000));
@@ -39,7 +61,7 @@ TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
 }
 
 TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
-    peer.Answer(wire::Quadrel(0, 0, "7"));
+    peer.Answer(ModelAnswer("7"));
     EXPECT_TRUE(transaction.Execute("0503", 2000));
     EXPECT_EQ(peer.Received(), "0503");
     EXPECT_EQ(transaction.Protocol(), -1);
@@ -47,12 +69,20 @@ TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
     EXPECT_EQ(transaction.ResponseData(), "7");
 }
 
-TEST_F(TransactionOnPty, RetryFlagOutlivesALaterSuccess) {
+TEST_F(TransactionOnPty, RetryFlagOutlivesSuccessAndLineGoneIsNoTimeOut) {
     EXPECT_FALSE(transaction.Execute(command, 20));
     EXPECT_EQ(transaction.RetryFlag, 1);
-    EXPECT_TRUE(Exchange(wire::Quadrel(0, 0, "")));
+    EXPECT_TRUE(Exchange(ModelAnswer("")));
     EXPECT_EQ(transaction.ResultClass, kSuccess);
     EXPECT_EQ(transaction.RetryFlag, 1);
+
+    EXPECT_FALSE(transaction.Execute(command, 20));
+    ASSERT_EQ(transaction.ResultClass, kTimedOut);
+    pty.CloseMaster();
+    EXPECT_FALSE(transaction.Execute(command, 2000));
+    EXPECT_EQ(transaction.ResultClass, kNoFrame);
+    EXPECT_FALSE(transaction.TimedOut());
+    EXPECT_FALSE(reports.empty());
 }
 
 TEST_F(TransactionOnPty, TimeOutCountsPerByteNotPerFrame) {
@@ -62,7 +92,7 @@ TEST_F(TransactionOnPty, TimeOutCountsPerByteNotPerFrame) {
         std::uint64_t now = 0;
         std::uint64_t NowMs() const override { return now; }
     } clock;
-    const std::string response = wire::Quadrel(0, 0, "SLOW");
+    const std::string response = ModelAnswer("SLOW");
     std::size_t sent = 0;
     bool taken = true;
     port.SetClock(clock);
@@ -90,11 +120,15 @@ TEST(TransactionWithoutPort, ChangesNothing) {
     EXPECT_EQ(transaction.RetryFlag, 0);
 }
 
-TEST_F(TransactionOnPty, ClosedPortNeverRepeatsThePreviousVerdict) {
-    ASSERT_TRUE(Exchange(wire::Quadrel(0, 0, "VX40-A")));
-    ASSERT_EQ(transaction.ResultClass, kSuccess);
-    ASSERT_TRUE(port.Close());
+TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict) {
+    ASSERT_TRUE(Exchange(ModelAnswer("VX40-A")));
+    EXPECT_FALSE(transaction.Execute("", 100));
+    EXPECT_EQ(transaction.ResultClass, kNoFrame);
+    EXPECT_EQ(transaction.ResponseText(), "");
+    EXPECT_EQ(peer.Received(), command);
 
+    ASSERT_TRUE(Exchange(ModelAnswer("VX40-A")));
+    ASSERT_TRUE(port.Close());
     EXPECT_FALSE(transaction.Execute(command, 100));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
     EXPECT_EQ(transaction.RetryFlag, 1);
@@ -102,31 +136,12 @@ TEST_F(TransactionOnPty, ClosedPortNeverRepeatsThePreviousVerdict) {
     EXPECT_EQ(transaction.ResponseData(), "");
 }
 
-TEST_F(TransactionOnPty, EmptyCommandNeverRepeatsThePreviousVerdict) {
-    ASSERT_TRUE(Exchange(wire::Quadrel(0, 0, "VX40-A")));
-    EXPECT_FALSE(transaction.Execute("", 100));
-    EXPECT_EQ(transaction.ResultClass, kNoFrame);
-    EXPECT_EQ(transaction.ResponseText(), "");
-    EXPECT_EQ(peer.Received(), command);
-}
-
 TEST_F(TransactionOnPty, GarbageWithoutFrameEndJustUnderTheBufferStillCompletes) {
     // 2047 bytes fit: a frame end on the last of them is still taken.
-    const std::string tail = wire::Quadrel(0, 0, "");
-    std::string response = std::string(2047 - tail.size(), 'G') + tail;
-    EXPECT_TRUE(Exchange(response));
+    const std::string tail = ModelAnswer("");
+    EXPECT_TRUE(Exchange(std::string(2047 - tail.size(), 'G') + tail));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);  // no STX at the start, so nothing parses
     EXPECT_FALSE(transaction.TimedOut());
-}
-
-TEST_F(TransactionOnPty, LineGoneAfterATimeOutIsNotCalledATimeOut) {
-    EXPECT_FALSE(transaction.Execute(command, 20));
-    ASSERT_EQ(transaction.ResultClass, kTimedOut);
-    pty.CloseMaster();
-    EXPECT_FALSE(transaction.Execute(command, 2000));
-    EXPECT_EQ(transaction.ResultClass, kNoFrame);
-    EXPECT_FALSE(transaction.TimedOut());
-    EXPECT_FALSE(reports.empty());
 }
 
 TEST_F(TransactionOnPty, FrameReceiveRefusesMissingPlaces) {
