@@ -36,22 +36,19 @@ protected:
         ASSERT_TRUE(sim.Start()) << sim.Error();
     }
 
-    // Runs vexa-cli with the program folder and the simulated line.
-    SRun Cli(std::vector<std::string> args, bool withLine = true) {
+    // Runs vexa-cli with the program folder and the simulated line. interruptAfterMs >= 0: the
+    // program gets Ctrl-C (SIGINT) after that time.
+    SRun Cli(const std::vector<std::string>& args, bool withLine = true,
+             int interruptAfterMs = -1) {
         std::vector<std::string> all = {CliProgram(), "--home", home.Path()};
         if (withLine) all.insert(all.end(), {"--port", sim.SlavePath()});
         all.insert(all.end(), args.begin(), args.end());
-        return Run(all);
-    }
-
-    // interruptAfterMs >= 0: the program gets Ctrl-C (SIGINT) after that time.
-    SRun Run(const std::vector<std::string>& args, int interruptAfterMs = -1) {
         const std::string out = home.File("stdout"), err = home.File("stderr");
         const pid_t pid = fork();
         if (pid == 0) {
             if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(99);
             std::vector<char*> argv;
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            for (const std::string& a : all) argv.push_back(const_cast<char*>(a.c_str()));
             argv.push_back(nullptr);
             execv(argv[0], argv.data());
             _exit(98);
@@ -82,7 +79,7 @@ TEST_F(CliTest, IdentifyPrintsWhatTheControllerIs) {
     EXPECT_NE(r.out.find("\"items\": 6"), std::string::npos);
 }
 
-TEST_F(CliTest, UploadSavesTheSetAndItsCsv) {
+TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
     const SRun r = Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(home.Read("set.tmf").size(), 96u + 5 * 40);
@@ -96,6 +93,16 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsv) {
     const std::string log = home.Read("tra.txt");
     EXPECT_NE(log.find("Upload start.\r\n"), std::string::npos);
     EXPECT_NE(log.find("Save end.\r\n"), std::string::npos);
+
+    // Show and export need no controller.
+    SRun shown = Cli({"show", home.File("set.tmf")}, false);
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Model: TS01 test controller"), std::string::npos) << shown.out;
+    shown = Cli({"export", "-i", home.File("set.tmf"), "-o", home.File("offline"), "--table",
+                 home.File("TS01.prm")},
+                false);
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(home.Read("offline.csv").find("1,Set point,250\r\n"), std::string::npos);
 }
 
 TEST_F(CliTest, UploadWithAParameterNotReadEndsWithThree) {
@@ -105,7 +112,7 @@ TEST_F(CliTest, UploadWithAParameterNotReadEndsWithThree) {
     EXPECT_NE(r.out.find("not transferred: 1 Set point"), std::string::npos) << r.out;
 }
 
-TEST_F(CliTest, DownloadClonesIntoTheTargetAndVerifyFindsItEqual) {
+TEST_F(CliTest, DownloadClonesIntoTheTargetVerifyComparesAndAnotherModelWarns) {
     ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
     for (int n : {1, 2, 3, 4, 6}) unit2->Set(n, 0);
     unit2->Set(2, 1);  // the alarm value exists on the target too
@@ -119,16 +126,14 @@ TEST_F(CliTest, DownloadClonesIntoTheTargetAndVerifyFindsItEqual) {
     EXPECT_EQ(differs.code, 3);
     EXPECT_NE(differs.out.find("\"all_equal\": false"), std::string::npos) << differs.out;
     EXPECT_NE(differs.out.find("Decimal value"), std::string::npos);
-}
 
-TEST_F(CliTest, ADownloadOfAnotherModelsFileWarnsAndGoesOn) {
-    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
     std::string bytes = home.Read("set.tmf");
     bytes.replace(32, 4, "XY99");
     home.Write("other.tmf", bytes);
-    const SRun r = Cli({"download", "-i", home.File("other.tmf"), "--target-unit", "2"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.err.find("The file was made for another model."), std::string::npos) << r.err;
+    const SRun other = Cli({"download", "-i", home.File("other.tmf"), "--target-unit", "2"});
+    EXPECT_EQ(other.code, 0);
+    EXPECT_NE(other.err.find("The file was made for another model."), std::string::npos)
+        << other.err;
 }
 
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
@@ -153,18 +158,6 @@ TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     EXPECT_NE(r.err.find("no parameter \"Nonexistent\""), std::string::npos);
 }
 
-TEST_F(CliTest, ShowAndExportWorkWithoutAController) {
-    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
-    SRun r = Cli({"show", home.File("set.tmf")}, false);
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.out.find("Model: TS01 test controller"), std::string::npos) << r.out;
-    r = Cli({"export", "-i", home.File("set.tmf"), "-o", home.File("offline"), "--table",
-             home.File("TS01.prm")},
-            false);
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(home.Read("offline.csv").find("1,Set point,250\r\n"), std::string::npos);
-}
-
 TEST_F(CliTest, SendShowsTheResponseFields) {
     SRun r = Cli({"send", "[STX]010005201[ETX]", "--json"});
     ASSERT_EQ(r.code, 0) << r.err << r.out;
@@ -183,7 +176,7 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
     EXPECT_NE(r.err.find("--port"), std::string::npos);
     r = Cli({"--no-such-option", "identify"});
     EXPECT_EQ(r.code, 2);
-    r = Run({CliProgram(), "--home", home.Path(), "--port", home.File("ttyGone"), "identify"});
+    r = Cli({"--port", home.File("ttyGone"), "identify"}, false);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;
     sim.SetResponder(1, nullptr);
@@ -196,9 +189,7 @@ TEST_F(CliTest, CtrlCStopsAnUploadBetweenTwoParameters) {
     SimFaults slow;
     slow.ReplyDelayMs = 150;
     sim.SetFaults(slow);
-    const SRun r = Run({CliProgram(), "--home", home.Path(), "--port", sim.SlavePath(), "upload",
-                        "-o", home.File("set.tmf")},
-                       800);
+    const SRun r = Cli({"upload", "-o", home.File("set.tmf")}, true, 800);
     EXPECT_EQ(r.code, 130) << r.err;
     EXPECT_NE(home.Read("tra.txt").find("Upload canceled."), std::string::npos);
 }

@@ -38,46 +38,21 @@ bool Save(const std::string& path, const std::string& name,
 
 }  // namespace
 
-TEST(ParamFile, WritesTheFixedLayoutLittleEndian) {
+TEST(ParamFile, WritesTheFixedLayoutLittleEndianWithTheLongestTextsThatFit) {
     TempFolder dir;
     const auto path = dir.File("set.tmf");
-    ASSERT_TRUE(Save(path, "VX40 Standard", {{12, 10, "1234"}, {-3, -1, "-7"}}));
-    EXPECT_EQ(ReadAll(path), Header("2026/12/06 10:20:30", "VX40 Standard") +
-                                 Record(12, 10, "1234") + Record(-3, -1, "-7"));
+    const std::string name(63, 'M'), value(31, '7');
+    ASSERT_TRUE(Save(path, name, {{12, 10, "1234"}, {-3, -1, value}}));
+    EXPECT_EQ(ReadAll(path), Header("2026/12/06 10:20:30", name) + Record(12, 10, "1234") +
+                                 Record(-3, -1, value));
 }
 
-TEST(ParamFile, AnEmptySetIsExactlyTheHeader) {
-    TempFolder dir;
-    const auto path = dir.File("empty.tmf");
-    ASSERT_TRUE(Save(path, "VX40", {}));
-    EXPECT_EQ(std::filesystem::file_size(path), 96u);
-}
-
-TEST(ParamFile, ReadsBackRecordsAndStopsAtAPartialOne) {
+// Fields that fill their whole size carry no terminating zero.
+TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
     TempFolder dir;
     const auto path = dir.File("set.tmf");
-    WriteAll(path, Header("2026/01/02 03:04:05", "VX40") + Record(1, 1, "5") + Record(1, 100, "77") +
-                       std::string(39, 'x'));
-    CParamFile file;
-    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
-    std::string date, name, value;
-    ASSERT_TRUE(file.ReadDate(date));
-    ASSERT_TRUE(file.ReadName(name));
-    EXPECT_EQ(date, "2026/01/02 03:04:05");
-    EXPECT_EQ(name, "VX40");
-    int32_t number = 0, scale = 0;
-    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
-    EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(1, 1, std::string("5")));
-    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
-    EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(1, 100, std::string("77")));
-    EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
-}
-
-TEST(ParamFile, FieldsWithoutTerminatingZeroAreCutAtTheirSize) {
-    TempFolder dir;
-    const auto path = dir.File("full.tmf");
-    WriteAll(path, std::string(32, 'D') + std::string(64, 'N') + Record(7, 1, "") .substr(0, 8) +
-                       std::string(32, '9'));
+    WriteAll(path, std::string(32, 'D') + std::string(64, 'N') + Record(1, 100, "77") +
+                       Record(7, 1, "").substr(0, 8) + std::string(32, '9') + std::string(39, 'x'));
     CParamFile file;
     ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
     std::string date, name, value;
@@ -87,7 +62,10 @@ TEST(ParamFile, FieldsWithoutTerminatingZeroAreCutAtTheirSize) {
     EXPECT_EQ(name, std::string(64, 'N'));
     int32_t number = 0, scale = 0;
     ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
-    EXPECT_EQ(value, std::string(32, '9'));
+    EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(1, 100, std::string("77")));
+    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
+    EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(7, 1, std::string(32, '9')));
+    EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
 }
 
 TEST(ParamFile, AFileShorterThanItsHeaderIsRefused) {
@@ -119,21 +97,7 @@ TEST(ParamFile, TooLongTextsAreRefusedAndTheOldFileSurvives) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-TEST(ParamFile, LongestTextsThatFitAreKept) {
-    TempFolder dir;
-    const auto path = dir.File("max.tmf");
-    ASSERT_TRUE(Save(path, std::string(63, 'M'), {{1, 1, std::string(31, '1')}}));
-    CParamFile file;
-    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
-    std::string date, name, value;
-    int32_t number, scale;
-    ASSERT_TRUE(file.ReadDate(date) && file.ReadName(name));
-    EXPECT_EQ(name, std::string(63, 'M'));
-    ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
-    EXPECT_EQ(value, std::string(31, '1'));
-}
-
-TEST(ParamFile, OpenFailuresCarryTheSystemText) {
+TEST(ParamFile, OpenFailuresCarryTheSystemTextAndASecondOpenIsRefused) {
     TempFolder dir;
     CParamFile reader;
     EXPECT_FALSE(reader.Open(dir.File("missing.tmf"), CParamFile::Mode::Read));
@@ -143,15 +107,11 @@ TEST(ParamFile, OpenFailuresCarryTheSystemText) {
     CParamFile writer;
     EXPECT_FALSE(writer.Open(dir.File("no/such/folder/x.tmf"), CParamFile::Mode::Write));
     EXPECT_EQ(writer.ErrorCode(), ENOENT);
-}
 
-TEST(ParamFile, ASecondOpenOfTheSameObjectIsRefused) {
-    TempFolder dir;
-    const auto path = dir.File("set.tmf");
-    ASSERT_TRUE(Save(path, "VX40", {}));
-    CParamFile file;
-    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
-    EXPECT_FALSE(file.Open(path, CParamFile::Mode::Read));
+    // A second open of the same object is refused.
+    ASSERT_TRUE(Save(dir.File("set.tmf"), "VX40", {}));
+    ASSERT_TRUE(reader.Open(dir.File("set.tmf"), CParamFile::Mode::Read));
+    EXPECT_FALSE(reader.Open(dir.File("set.tmf"), CParamFile::Mode::Read));
 }
 
 TEST(ParamFile, AnUncommittedSaveLeavesNothingBehind) {

@@ -34,7 +34,7 @@ public:
         path = openPath;
         return !openPath.empty();
     }
-    void RefreshView() override { ++refreshes; }
+    void RefreshView() override {}
     void RefreshSidePanel() override {}
     void OpenSidePanel() override { ++sidePanelOpened; }
     void PumpEvents() override {
@@ -59,6 +59,5 @@ public:
     int polls = 0;
     int cancelStarts = 0;
     int cancelCloses = 0;
-    int refreshes = 0;
     int sidePanelOpened = 0;
 };

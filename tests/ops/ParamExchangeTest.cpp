@@ -1,19 +1,23 @@
-// Parameter commands against the simulated controller on a pseudo-terminal.
+// Parameter commands and routines against the simulated controller on a pseudo-terminal.
 #include <gtest/gtest.h>
 
 #include <chrono>
 
+#include "app/Folders.h"
 #include "ops/DeviceLink.h"
 #include "ops/ParamExchange.h"
+#include "ops/ParamRoutines.h"
 #include "params/MenuCmdList.h"
+#include "params/MenuParamTable.h"
 #include "params/MenuUICmdItem.h"
+#include "params/RoutineName.h"
 #include "protocol/FramePort.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
+#include "support/TempFolder.h"
 #include "support/TextCount.h"
 
 namespace {
-
 
 class ParamExchange : public SimFixture {
 protected:
@@ -60,35 +64,6 @@ TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
     EXPECT_EQ(BuildCommandFrame(link_, at, &data, 100), "");  // not addressable
 }
 
-TEST_F(ParamExchange, SuccessHandsBackTheResponseData) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "5202", "09C4");
-    std::string response = "old";
-    ASSERT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
-    EXPECT_EQ(response, "09C4");
-    EXPECT_EQ(Handled(1), 1u);
-    EXPECT_EQ(attempts_, 0);
-    EXPECT_EQ(Occurrences(log_.Text(), "\n"), 2u);  // the sent and the received frame
-    EXPECT_EQ(log_.Text().find("command retry over."), std::string::npos);
-}
-
-TEST_F(ParamExchange, AtFrameCommandsGetAtFrameAnswers) {
-    Unit->SetAnswer(SimProtocol::At, "RB", "0004");
-    std::string response;
-    ASSERT_EQ(ExecuteCommand(link_, Command("RB;1;0;1;1;0"), nullptr, &response), 1);
-    EXPECT_EQ(response, "0004");
-}
-
-TEST_F(ParamExchange, RetriesZeroMeansOneAttempt) {
-    SimFaults faults;
-    faults.SilentFor = "5202";
-    Sim.SetFaults(faults);
-    EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;0;0;1;0"), nullptr, nullptr), 0);
-    EXPECT_EQ(Handled(1), 1u);
-    EXPECT_EQ(attempts_, 1);
-    EXPECT_EQ(Occurrences(log_.Text(), "response time out.\n"), 1u);
-    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
-}
-
 TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceeds) {
     Unit->SetAnswer(SimProtocol::Quadrel, "5202", "0001");
     SimFaults faults;
@@ -110,17 +85,6 @@ TEST_F(ParamExchange, ErrorAnswersAreRetriedWithoutATimeOutLine) {
     EXPECT_EQ(Handled(2), 2u);
     EXPECT_EQ(log_.Text().find("response time out."), std::string::npos);
     EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
-}
-
-TEST_F(ParamExchange, NoReplyRequiredTurnsSilenceIntoSuccess) {
-    SimFaults faults;
-    faults.SilentFor = "6E00";
-    Sim.SetFaults(faults);
-    std::string response = "kept";
-    ASSERT_EQ(ExecuteCommand(link_, Command("6E00;1;3;0;0;0"), nullptr, &response), 1);
-    EXPECT_EQ(response, "kept");
-    EXPECT_EQ(Handled(1), 1u);
-    EXPECT_EQ(log_.Text().find("response time out."), std::string::npos);
 }
 
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
@@ -148,4 +112,43 @@ TEST_F(ParamExchange, CommandListStopsAtTheFirstFailure) {
     list.Clear();
     EXPECT_EQ(RunCommandList(link_, list), 0);
     EXPECT_EQ(Handled(4), 4u);
+}
+
+TEST_F(ParamExchange, MissingOrFailingRoutinesAreFailures) {
+    std::string folder;
+    ASSERT_TRUE(GetModuleFolder(folder));
+    link_.tablePath = folder + "HD40.prm";
+    CMenuParamTable table;
+    ASSERT_EQ(table.Load(link_.tablePath), 1);
+    CMenuParamItem& alarmValue = *table.FindByNumber(9);
+    int exists = 9;
+    EXPECT_EQ(EvaluateCondition(link_, alarmValue, "/nonexistent/table", &exists), 0);
+    EXPECT_EQ(exists, 0);
+
+    SimFaults faults;
+    faults.ResponseCode = 0x2203;  // every read refused
+    Sim.SetFaults(faults);
+    EXPECT_EQ(EvaluateCondition(link_, alarmValue, link_.tablePath), 0);
+    EXPECT_NE(log_.Text().find("script run error."), std::string::npos);
+}
+
+TEST(ParamRoutinesResult, TextResultIsAFailureNotANonExistence) {
+    TempFolder folder;
+    CMenuParamItem item;
+    item.number = 4;
+    item.condition = 1;
+    item.conditionText = "T";
+    item.scaleScript = 1;
+    item.scaleText = "T";
+    std::string routine =
+        ":VarBegin;\nvar STRING s;\n:VarEnd;\n:Begin;\nSTORE s,\"1\";\nRET s;\n:End;\n";
+    std::string path = folder.Write("t.prm", "[" + ConditionRoutineName(item) + "]\n" + routine +
+                                                 "[" + ScaleRoutineName(item) + "]\n" + routine);
+    DeviceLink link;
+    int exists = 5;
+    item.scale = 3;
+    EXPECT_EQ(EvaluateCondition(link, item, path, &exists), 0);
+    EXPECT_EQ(exists, 0);
+    EXPECT_EQ(EvaluateScale(link, item, path), 0);
+    EXPECT_EQ(item.scale, 3);
 }

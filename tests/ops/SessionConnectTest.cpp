@@ -27,6 +27,9 @@ TEST_F(SessionFixture, ConnectInTheSettingViewShowsTheFirstParameter) {
     // Writable 1 and write mode 0: ready to write at once.
     EXPECT_TRUE(view.writeCheck);
     EXPECT_TRUE(view.newValueEnabled);
+    // Unchecking without a leave list turns the box back on.
+    session->WriteCheckClicked(false);
+    EXPECT_TRUE(view.writeCheck);
 }
 
 TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {

@@ -74,13 +74,6 @@ TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
     EXPECT_EQ(unit1->Commands().back(), "6C00");
 }
 
-TEST_F(SessionFixture, UncheckingWithoutALeaveListTurnsTheBoxBackOn) {
-    ConnectIn(EView::Setting);
-    EXPECT_TRUE(session->SettingView().writeCheck);
-    session->WriteCheckClicked(false);
-    EXPECT_TRUE(session->SettingView().writeCheck);
-}
-
 TEST_F(SessionFixture, TheSettingViewButtonForgetsTheUploadedSet) {
     ConnectIn(EView::Clone);
     session->UploadButton();

@@ -73,19 +73,7 @@ TEST_F(SessionFixture, SaveAndOpenGiveBackTheSameSet) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SessionFixture, OpeningAnotherModelsFileWarnsAndStillReadsIt) {
-    ConnectIn(EView::Clone);
-    SFileError error;
-    session->Table()->FindByNumber(1)->setValue = "77";
-    ASSERT_TRUE(SaveParameterSet(*session->Table(), "XY99 other", "2026/01/01 00:00:00",
-                                 home.File("other.tmf"), error));
-    ui.openPath = home.File("other.tmf");
-    EXPECT_TRUE(session->OpenButton());
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"The file was made for another model."});
-    EXPECT_EQ(Item(*session, 1).setValue, "77");
-}
-
-TEST_F(SessionFixture, OpeningABrokenFileReportsItAndMarksNothingTransferred) {
+TEST_F(SessionFixture, OpeningABrokenFileFailsAndAnotherModelsFileWarnsButIsRead) {
     ConnectIn(EView::Clone);
     home.Write("broken.tmf", "too short");
     ui.openPath = home.File("broken.tmf");
@@ -94,6 +82,16 @@ TEST_F(SessionFixture, OpeningABrokenFileReportsItAndMarksNothingTransferred) {
     EXPECT_NE(ui.messages[0].find("not a parameter file"), std::string::npos);
     EXPECT_EQ(ui.sidePanelOpened, 1);
     EXPECT_FALSE(session->ValuesPresent());
+
+    SFileError error;
+    session->Table()->FindByNumber(1)->setValue = "77";
+    ASSERT_TRUE(SaveParameterSet(*session->Table(), "XY99 other", "2026/01/01 00:00:00",
+                                 home.File("other.tmf"), error));
+    ui.messages.clear();
+    ui.openPath = home.File("other.tmf");
+    EXPECT_TRUE(session->OpenButton());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"The file was made for another model."});
+    EXPECT_EQ(Item(*session, 1).setValue, "77");
 }
 
 TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
@@ -121,23 +119,18 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
                                         "Download after action end.", "Download end."}));
 }
 
-TEST_F(SessionFixture, CancellingADownloadKeepsThePreviousController) {
+TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousController) {
     ConnectIn(EView::Clone);
     session->UploadButton();
+    EXPECT_FALSE(session->DownloadButton());  // no target unit given
+    EXPECT_TRUE(unit2->Commands().empty());
+
     ui.unitAnswer = 2;
     ui.cancelAtPoll = ui.polls + 2;
     EXPECT_FALSE(session->DownloadButton());
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_TRUE(LogHas("Download canceled."));
     EXPECT_EQ(unit2->Commands("57").size(), 1u);
-}
-
-TEST_F(SessionFixture, ADownloadWithoutATargetAnswerChangesNothing) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
-    ui.unitAnswer = -1;
-    EXPECT_FALSE(session->DownloadButton());
-    EXPECT_TRUE(unit2->Commands().empty());
 }
 
 TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferred) {
@@ -200,16 +193,6 @@ TEST_F(SessionFixture, QueuedClicksDuringAnOperationAreIgnored) {
     EXPECT_GT(reentered, 0);
     EXPECT_FALSE(LogHas("Verify button pushed."));
     EXPECT_FALSE(session->IsBusy());
-}
-
-TEST_F(SessionFixture, UploadThroughAnEchoingLineReadsTheAnswers) {
-    SimFaults echo;
-    echo.EchoCount = 1;
-    sim.SetFaults(echo);
-    ConnectIn(EView::Clone);
-    session->UploadButton();
-    EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
-    EXPECT_EQ(Item(*session, 6).setValue, "123");
 }
 
 TEST_F(SessionFixture, AControllerThatVanishesMidUploadEndsTheUploadCleanly) {
