@@ -4,92 +4,66 @@
 
 namespace {
 
-CMenuParamItem ItemWithFormats(int readFormat, int writeFormat, int32_t scale, int digits = 4) {
+// Format 0 is hexadecimal, 1 signed, 2 no value; read and write use the same one here.
+CMenuParamItem ItemWith(int format, int32_t scale, int digits = 4) {
     CMenuParamItem item;
-    item.readCommand.valueFormat = readFormat;
-    item.writeCommand.valueFormat = writeFormat;
+    item.readCommand.valueFormat = format;
+    item.writeCommand.valueFormat = format;
     item.writeCommand.hexDigits = digits;
     item.scale = scale;
     item.decimalSeparator = '.';
     return item;
 }
 
+struct ConversionCase {
+    int format;
+    int32_t scale;
+    const char* from;
+    const char* to;
+};
+
 }  // namespace
 
 TEST(SetValueConversion, RawIsHexadecimalSetValueDecimal) {
-    CMenuParamItem item = ItemWithFormats(0, 0, 0);
+    CMenuParamItem item = ItemWith(0, 0);
     EXPECT_EQ(item.RawToSetValue("FFFF"), "65535");
     EXPECT_EQ(item.RawToSetValue("FFFFFFFF"), "-1");
     EXPECT_EQ(item.RawToSetValue("XYZ"), "");
     EXPECT_EQ(item.RawToSetValue(""), "");
-
     EXPECT_EQ(item.SetValueToRaw("1234"), "04D2");
     EXPECT_EQ(item.SetValueToRaw("-1"), "FFFFFFFF");
     EXPECT_EQ(item.SetValueToRaw("abc"), "");
-    EXPECT_EQ(ItemWithFormats(0, 0, 0, 8).SetValueToRaw("255"), "000000FF");
+    EXPECT_EQ(ItemWith(0, 0, 8).SetValueToRaw("255"), "000000FF");
+
+    CMenuParamItem signedItem = ItemWith(1, 10);
+    EXPECT_EQ(signedItem.SetValueToRaw(signedItem.RawToSetValue("F005")), "F005");
 }
 
-TEST(SetValueConversion, SignedValuesRoundTripThroughTheirHexPattern) {
-    CMenuParamItem item = ItemWithFormats(1, 1, 10);
-    std::string setValue = item.RawToSetValue("F005");
-    EXPECT_EQ(item.SetValueToRaw(setValue), "F005");
-}
-
-TEST(DisplayText, SignedFormatPlacesThePointAndDropsTrailingZeros) {
-    CMenuParamItem oneDecimal = ItemWithFormats(1, 1, 10);
-    EXPECT_EQ(oneDecimal.ToDisplayText("0123"), "12.3");
-    EXPECT_EQ(oneDecimal.ToDisplayText("0120"), "12");
-    EXPECT_EQ(oneDecimal.ToDisplayText("F005"), "-0.5");
-    EXPECT_EQ(oneDecimal.ToDisplayText("A999"), "-199.9");
-    EXPECT_EQ(ItemWithFormats(1, 1, 100).ToDisplayText("0005"), "0.05");
-    EXPECT_EQ(ItemWithFormats(1, 1, 0).ToDisplayText("0120"), "120");
-}
-
-TEST(DisplayText, SignedZeroShowsAsZero) {
-    EXPECT_EQ(ItemWithFormats(1, 1, 0).ToDisplayText("0000"), "0");
-    EXPECT_EQ(ItemWithFormats(1, 1, 0).ToDisplayText("F000"), "0");
-    EXPECT_EQ(ItemWithFormats(1, 1, 10).ToDisplayText("0000"), "0");
-}
-
-TEST(DisplayText, HexadecimalFormatKeepsItsDecimals) {
-    EXPECT_EQ(ItemWithFormats(0, 0, 10).ToDisplayText("04D2"), "123.4");
-    EXPECT_EQ(ItemWithFormats(0, 0, 10).ToDisplayText("0078"), "12.0");
-    EXPECT_EQ(ItemWithFormats(0, 0, 0).ToDisplayText("FFFFFFFF"), "-1");
-    EXPECT_EQ(ItemWithFormats(0, 0, 0).ToDisplayText("??"), "");
-}
-
-TEST(DisplayText, NoValueFormatIsAlwaysEmpty) {
-    EXPECT_EQ(ItemWithFormats(2, 2, 10).ToDisplayText("0123"), "");
-    EXPECT_EQ(ItemWithFormats(2, 2, 10).ToDeviceText("12.3"), "");
+TEST(DisplayText, PlacesThePointBySignAndFormat) {
+    const ConversionCase cases[] = {
+        {1, 10, "0123", "12.3"}, {1, 10, "0120", "12"},     {1, 10, "F005", "-0.5"},
+        {1, 10, "A999", "-199.9"}, {1, 100, "0005", "0.05"}, {1, 0, "0120", "120"},
+        {1, 0, "F000", "0"},     {1, 10, "0000", "0"},      {0, 10, "04D2", "123.4"},
+        {0, 10, "0078", "12.0"}, {0, 0, "FFFFFFFF", "-1"},  {0, 0, "??", ""},
+        {1, 0, "0000", "0"},     {2, 10, "0123", ""},
+    };
+    for (const ConversionCase& c : cases) {
+        EXPECT_EQ(ItemWith(c.format, c.scale).ToDisplayText(c.from), c.to)
+            << c.format << " " << c.scale << " " << c.from;
+    }
 }
 
 TEST(DeviceText, ScalesThenEncodesByTheWriteFormat) {
-    EXPECT_EQ(ItemWithFormats(0, 0, 0).ToDeviceText("1234"), "04D2");
-    EXPECT_EQ(ItemWithFormats(0, 0, 10).ToDeviceText("123.4"), "04D2");
-    EXPECT_EQ(ItemWithFormats(0, 0, 10).ToDeviceText("123.45"), "04D2");  // truncated
-    EXPECT_EQ(ItemWithFormats(0, 0, 0).ToDeviceText("-2"), "FFFFFFFE");
-    EXPECT_EQ(ItemWithFormats(0, 0, 0).ToDeviceText("abc"), "0000");
-    EXPECT_EQ(ItemWithFormats(1, 1, 10).ToDeviceText("-0.5"), "F005");
-    EXPECT_EQ(ItemWithFormats(1, 1, 0).ToDeviceText("12"), "0012");
-    EXPECT_EQ(ItemWithFormats(1, 1, 0).ToDeviceText("-2000"), "");  // not representable
-}
-
-TEST(DeviceText, ForeignSeparatorStopsTheNumber) {
-    EXPECT_EQ(ItemWithFormats(0, 0, 10).ToDeviceText("12,5"), "000C");
-}
-
-TEST(ParamItemState, ExistsFollowsTheConditionOnlyWhenThereIsOne) {
-    CMenuParamItem item;
-    EXPECT_EQ(item.valid, 1);
-    EXPECT_EQ(item.Exists(), 1);
-    item.condition = 1;
-    EXPECT_EQ(item.Exists(), 0);
-    item.exists = 1;
-    item.scale = 100;
-    EXPECT_EQ(item.Exists(), 1);
-    item.ResetDerived();
-    EXPECT_EQ(item.exists, 0);
-    EXPECT_EQ(item.scale, 0);
+    const ConversionCase cases[] = {
+        {0, 0, "1234", "04D2"},   {0, 10, "123.4", "04D2"}, {0, 10, "123.45", "04D2"},  // cut
+        {0, 0, "-2", "FFFFFFFE"}, {0, 0, "abc", "0000"},    {0, 10, "12,5", "000C"},
+        {1, 10, "-0.5", "F005"},  {1, 0, "12", "0012"},     {1, 0, "-2000", ""},  // too big
+        {2, 10, "12.3", ""},
+    };
+    for (const ConversionCase& c : cases) {
+        EXPECT_EQ(ItemWith(c.format, c.scale).ToDeviceText(c.from), c.to)
+            << c.format << " " << c.scale << " " << c.from;
+    }
 }
 
 TEST(ParamItemState, CopiesAreDeep) {

@@ -55,13 +55,12 @@ TEST(ItemLine, ReadsTwelveFieldsIntoTheItem) {
     EXPECT_EQ(item.number, 7);
     EXPECT_EQ(item.condition, 1);
     EXPECT_EQ(item.conditionText, "ALM1");
-}
 
-TEST(ItemLine, KeepsTheConditionTextOnlyForConditionOne) {
-    CMenuParamItem item;
-    ASSERT_TRUE(ParseItemLine("P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,2,ALM1", item));
-    EXPECT_EQ(item.condition, 2);
-    EXPECT_EQ(item.conditionText, "");
+    // The condition text is kept only for condition 1.
+    CMenuParamItem other;
+    ASSERT_TRUE(ParseItemLine("P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,2,ALM1", other));
+    EXPECT_EQ(other.condition, 2);
+    EXPECT_EQ(other.conditionText, "");
 }
 
 TEST(ItemLine, RejectsEveryMalformedField) {
@@ -84,15 +83,20 @@ TEST(ItemLine, RejectsEveryMalformedField) {
     }
 }
 
-TEST_F(ParamTableLoad, ReadsItemsAfterTheSectionLineInFileOrder) {
+TEST_F(ParamTableLoad, ReadsOneItemPerLineAfterTheSectionLineAndSkipsBadLines) {
+    std::string twoOnOneLine = Item(1, "First");
+    twoOnOneLine.pop_back();
     ASSERT_EQ(Load(Item(99) + "[paramlist]\n; comment {X}\n" + Item(3, "Three") + "\n  " +
-                   Item(1, "One") + "[DownloadList]\n" + Item(5, "Five")),
+                   Item(1, "One") + twoOnOneLine + Item(2, "Second") + "{unclosed,\n" +
+                   "{P,0A;1;2;0;1;1,1A;1;2;0;1;1;4,0,,,,1,0,3,0,}\n" + "[DownloadList]\n" +
+                   Item(5, "Five")),
               1);
-    ASSERT_EQ(table.GetCount(), 3u);
+    ASSERT_EQ(table.GetCount(), 4u);
     EXPECT_EQ(table.GetItem(0)->name, "Three");
     EXPECT_EQ(table.GetItem(1)->name, "One");
-    EXPECT_EQ(table.GetItem(2)->name, "Five");
-    EXPECT_EQ(table.GetItem(3), nullptr);
+    EXPECT_EQ(table.GetItem(2)->name, "First");
+    EXPECT_EQ(table.GetItem(3)->name, "Five");
+    EXPECT_EQ(table.GetItem(4), nullptr);
     EXPECT_TRUE(report.errors.empty());
 }
 
@@ -103,17 +107,6 @@ TEST_F(ParamTableLoad, SectionLineIsComparedWhole) {
     EXPECT_EQ(Load("[ParamList]\n{broken}\n"), 0);
     EXPECT_TRUE(report.errors.empty());
     EXPECT_EQ(log.Text(), "");
-}
-
-TEST_F(ParamTableLoad, TakesOneItemPerLineAndSkipsBadLines) {
-    std::string twoOnOneLine = Item(1, "First");
-    twoOnOneLine.pop_back();
-    ASSERT_EQ(Load("[ParamList]\n" + twoOnOneLine + Item(2, "Second") + "{unclosed,\n" +
-                   "{P,0A;1;2;0;1;1,1A;1;2;0;1;1;4,0,,,,1,0,3,0,}\n" + Item(4, "Fourth")),
-              1);
-    ASSERT_EQ(table.GetCount(), 2u);
-    EXPECT_EQ(table.GetItem(0)->name, "First");
-    EXPECT_EQ(table.GetItem(1)->name, "Fourth");
 }
 
 TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
@@ -130,12 +123,6 @@ TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
     EXPECT_EQ(table.GetUploadNumber(99), CMenuParamTable::kNoNumber);
 }
 
-TEST_F(ParamTableLoad, MissingOrderSectionsGiveEmptyOrders) {
-    ASSERT_EQ(Load("[ParamList]\n" + Item(1)), 1);
-    EXPECT_EQ(table.GetUploadCount(), 0u);
-    EXPECT_EQ(table.GetDownloadCount(), 0u);
-}
-
 TEST_F(ParamTableLoad, UnreadableFileIsReportedToOperatorAndLog) {
     LogCapture log;
     EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report), 0);
@@ -145,29 +132,14 @@ TEST_F(ParamTableLoad, UnreadableFileIsReportedToOperatorAndLog) {
     EXPECT_EQ(log.Text(), report.errors[0] + "\n");
 }
 
-TEST_F(ParamTableLoad, FindByNumberGivesTheFirstItemAndWalksStayConsistent) {
+TEST_F(ParamTableLoad, FindByNumberGivesTheFirstItem) {
     ASSERT_EQ(Load("[ParamList]\n" + Item(5, "A") + Item(7, "B") + Item(5, "C")), 1);
     EXPECT_EQ(table.FindByNumber(5)->name, "A");
     EXPECT_EQ(table.FindByNumber(7)->name, "B");
     EXPECT_EQ(table.FindByNumber(6), nullptr);
     EXPECT_EQ(table.IndexOfNumber(7), 1);
-
-    table.Clear();
-    EXPECT_EQ(table.GetCount(), 0u);
-    EXPECT_EQ(table.FindByNumber(5), nullptr);
-}
-
-TEST_F(ParamTableLoad, ValidAndSetValueFlags) {
-    ASSERT_EQ(Load("[ParamList]\n" + Item(1) + Item(2)), 1);
-    EXPECT_EQ(table.AnyWritableNotValid(), 0);  // items start valid
-    table.GetItem(0)->setValue = "10";
-    table.ClearValid();
-    EXPECT_EQ(table.AnyWritableNotValid(), 1);
-    table.GetItem(0)->valid = 1;
-    table.GetItem(1)->writable = 2;  // transferred but not editable: not counted
-    EXPECT_EQ(table.AnyWritableNotValid(), 0);
-    table.ClearSetValues();
-    EXPECT_EQ(table.GetItem(0)->setValue, "");
+    EXPECT_EQ(table.GetUploadCount(), 0u);  // no order sections: empty orders
+    EXPECT_EQ(table.GetDownloadCount(), 0u);
 }
 
 TEST_F(ParamTableLoad, HostileFilesLoadWhatIsValidOrFailCleanly) {

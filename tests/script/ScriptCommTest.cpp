@@ -13,7 +13,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-
 class ScriptComm : public SimFixture {
   protected:
     void SetUp() override {
@@ -33,12 +32,21 @@ class ScriptComm : public SimFixture {
         return script_.Load(lines);
     }
 
+    void Silence(const std::string& command) {
+        SimFaults faults;
+        faults.SilentFor = command;
+        Sim.SetFaults(faults);
+    }
+
     // The bus counts a command after it has answered it, so wait for the count to catch up.
     size_t Handled(size_t expected) {
         Sim.WaitForCommands(expected, std::chrono::milliseconds(2000));
         return Sim.CommandsHandled();
     }
 
+    bool Logged(const std::string& text) const {
+        return log_.Text().find(text) != std::string::npos;
+    }
     uint32_t Number(const std::string& name) { return script_.FindVar(name)->GetNumber(); }
     std::string Text(const std::string& name) { return script_.FindVar(name)->GetString(); }
 
@@ -49,17 +57,8 @@ class ScriptComm : public SimFixture {
     int attempts_ = 0;
 };
 
-TEST_F(ScriptComm, ReadsAMaskedFieldIntoANumber) {
+TEST_F(ScriptComm, FieldIsCutThenMaskedIntoTheNumberAndTheAppendedText) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "12AB5678");
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 2000, n;"}));
-    ASSERT_TRUE(script_.Run(result_));
-    EXPECT_EQ(Number("n"), 0x12ABu);
-    EXPECT_EQ(script_.FindVar("@COMM_STATUS")->GetNumber(), 0u);
-    EXPECT_EQ(Handled(1), 1u);
-}
-
-TEST_F(ScriptComm, MaskAppliesToTheNumberAndToTheAppendedText) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "12AB");
     Unit->SetAnswer(SimProtocol::Quadrel, "0102", "34");
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000, n;",
                       "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000;",
@@ -67,6 +66,8 @@ TEST_F(ScriptComm, MaskAppliesToTheNumberAndToTheAppendedText) {
     ASSERT_TRUE(script_.Run(result_));
     EXPECT_EQ(Number("n"), 0xABu);
     EXPECT_EQ(Text("@RET_VALUE"), "AB34");
+    EXPECT_EQ(Number("@COMM_STATUS"), 0u);
+    EXPECT_EQ(Handled(3), 3u);
 }
 
 TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
@@ -100,27 +101,23 @@ TEST_F(ScriptComm, FramesAreLoggedAsScriptLines) {
 }
 
 TEST_F(ScriptComm, SilenceIsSuccessWithoutReadFlag) {
-    SimFaults faults;
-    faults.SilentFor = "0101";
-    Sim.SetFaults(faults);
+    Silence("0101");
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 100;"}));
     EXPECT_TRUE(script_.Run(result_));
-    EXPECT_FALSE((log_.Text().find("response time out.\n") != std::string::npos));
+    EXPECT_FALSE(Logged("response time out.\n"));
     EXPECT_EQ(Text("@RET_VALUE"), "");
 }
 
 TEST_F(ScriptComm, SilenceWithReadFlagRetriesThenGivesUp) {
-    SimFaults faults;
-    faults.SilentFor = "0101";
-    Sim.SetFaults(faults);
+    Silence("0101");
     ASSERT_TRUE(Load({"STORE n, 7;", "COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 2, 100, n;"}));
     EXPECT_FALSE(script_.Run(result_));
     EXPECT_EQ(Occurrences(log_.Text(), "response time out.\n"), 2u);
     EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
-    EXPECT_TRUE((log_.Text().find("script run error. line (2)\n") != std::string::npos));
+    EXPECT_TRUE(Logged("script run error. line (2)\n"));
     EXPECT_EQ(attempts_, 2);
     EXPECT_EQ(Number("n"), 7u);
-    EXPECT_EQ(script_.FindVar("@COMM_STATUS")->GetNumber(), 0xFFFFFFFFu);
+    EXPECT_EQ(Number("@COMM_STATUS"), 0xFFFFFFFFu);
     EXPECT_EQ(result_.Name(), "_ERROR_");
     EXPECT_EQ(result_.Type(), kTypeString);
     EXPECT_EQ(result_.GetString(), "_ERROR_");
@@ -131,7 +128,7 @@ TEST_F(ScriptComm, RejectedCommandUsesEveryAttempt) {
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
     EXPECT_FALSE(script_.Run(result_));
     EXPECT_EQ(Handled(3), 3u);
-    EXPECT_FALSE((log_.Text().find("response time out.\n") != std::string::npos));
+    EXPECT_FALSE(Logged("response time out.\n"));
     EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
@@ -144,18 +141,16 @@ TEST_F(ScriptComm, ZeroAttemptsNeverSend) {
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
 
-TEST_F(ScriptComm, ShortResponseFailsWithoutRetry) {
+TEST_F(ScriptComm, ShortResponseOrFieldWithoutHexDigitsFailsWithoutRetry) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 2000, n;"}));
     EXPECT_FALSE(script_.Run(result_));
     EXPECT_EQ(Handled(1), 1u);
-    EXPECT_FALSE((log_.Text().find("command retry over.\n") != std::string::npos));
+    EXPECT_FALSE(Logged("command retry over.\n"));
     EXPECT_EQ(result_.GetString(), "_ERROR_");
-}
 
-TEST_F(ScriptComm, FieldWithoutHexDigitsFails) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "ZZZZ");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
+    Unit->SetAnswer(SimProtocol::Quadrel, "0102", "ZZZZ");
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0102\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
     EXPECT_FALSE(script_.Run(result_));
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
@@ -170,21 +165,17 @@ TEST_F(ScriptComm, EchoedCommandIsSkipped) {
     EXPECT_EQ(Number("n"), 0xFFu);
 }
 
-TEST_F(ScriptComm, CommStatusSurvivesIntoTheNextRun) {
-    SimFaults faults;
-    faults.SilentFor = "0101";
-    Sim.SetFaults(faults);
+TEST_F(ScriptComm, CommStatusSurvivesIntoTheNextRunAndIsCmdOkStepsOnAfterSuccess) {
+    Silence("0101");
     ASSERT_TRUE(Load({"ISCMDOK ::missing;", "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 50;"}));
     EXPECT_FALSE(script_.Run(result_));
-    EXPECT_TRUE((log_.Text().find("script run error. line (2)\n") != std::string::npos));
+    EXPECT_TRUE(Logged("script run error. line (2)\n"));
     // "@COMM_STATUS" is still -1: ISCMDOK now jumps to a label that does not exist.
     EXPECT_FALSE(script_.Run(result_));
-    EXPECT_TRUE((log_.Text().find("script run error. line (1)\n") != std::string::npos));
-}
+    EXPECT_TRUE(Logged("script run error. line (1)\n"));
 
-TEST_F(ScriptComm, IsCmdOkStepsOnAfterSuccess) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 1, 2000;", "ISCMDOK ::missing;",
+    Unit->SetAnswer(SimProtocol::Quadrel, "0102", "");
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0102\", 0, 0, 0, 0, NOMASK, 1, 2000;", "ISCMDOK ::missing;",
                       "STORE n, 1;", "IF @COMM_STATUS, ==, 0, ::ok, ::bad;", "::bad;",
                       "STORE n, 2;", "::ok;"}));
     ASSERT_TRUE(script_.Run(result_));
