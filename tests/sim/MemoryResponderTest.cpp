@@ -1,13 +1,12 @@
-// Units with a parameter memory played from VEXA's own models.
+// Units with a parameter memory played from VEXA's own models (each unit's own memory and its
+// dump file are checked through the vexa-sim program in SimProgramTest).
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 #include "app/Folders.h"
 #include "sim/MemoryResponder.h"
 #include "sim/SimProfile.h"
-#include "support/TempFolder.h"
 
 namespace {
 
@@ -20,7 +19,7 @@ SimCommand At(const std::string& code, const std::string& data = "") {
 }
 
 class MemoryUnit : public ::testing::Test {
-protected:
+  protected:
     void Play(const std::string& profileName) {
         std::string folder, error;
         ASSERT_TRUE(GetModuleFolder(folder));
@@ -45,43 +44,29 @@ protected:
     std::unique_ptr<MemoryResponder> unit_;
 };
 
-}  // namespace
-
-TEST_F(MemoryUnit, AnswersReadsInEachValueFormat) {
+TEST_F(MemoryUnit, ReadsAndWritesInEachValueFormat) {
     Play("HD40.sim");
-    EXPECT_EQ(Ask(Quadrel("0503")).Data, "HD40-R");
     EXPECT_EQ(Ask(Quadrel("5202")).Data, "000009C4");  // 8 hex digits
     EXPECT_EQ(Ask(Quadrel("5208")).Data, "0001");      // 4 hex digits
-    unit_->SetValue(27, -5);
-    EXPECT_EQ(Ask(Quadrel("521B")).Data, "FFFFFFFB");
+    EXPECT_EQ(Ask(Quadrel("571B", "FFFFFFF6")).ResponseCode, 0);
+    EXPECT_EQ(Value(27), -10);
+    EXPECT_EQ(Ask(Quadrel("521B")).Data, "FFFFFFF6");
 
     Play("HD80.sim");
     EXPECT_EQ(Ask(Quadrel("5203")).Data, "1500");  // signed texts
-    EXPECT_EQ(Ask(Quadrel("520E")).Data, "F050");
     EXPECT_EQ(Ask(Quadrel("0F00")).Data, "");      // heading: no value
-    EXPECT_EQ(Ask(At("RB")).Data, "0004");
-    EXPECT_EQ(Ask(At("RS")).Data, "B2");           // canned answer of the profile
-}
-
-TEST_F(MemoryUnit, StoresWritesInEachValueFormat) {
-    Play("HD40.sim");
-    EXPECT_EQ(Ask(Quadrel("5702", "00000BB8")).ResponseCode, 0);
-    EXPECT_EQ(Value(2), 3000);
-    EXPECT_EQ(Ask(Quadrel("571B", "FFFFFFF6")).ResponseCode, 0);
-    EXPECT_EQ(Value(27), -10);
-
-    Play("HD80.sim");
     EXPECT_EQ(Ask(Quadrel("5703", "F005")).ResponseCode, 0);
     EXPECT_EQ(Value(3), -5);
     EXPECT_EQ(Ask(Quadrel("5703", "A999")).ResponseCode, 0);
     EXPECT_EQ(Value(3), -1999);
-    EXPECT_EQ(Ask(Quadrel("5703", "0000")).ResponseCode, 0);
-    EXPECT_EQ(Value(3), 0);
+    EXPECT_EQ(Ask(Quadrel("520E")).Data, "F050");
+    EXPECT_EQ(Ask(At("RB")).Data, "0004");
     EXPECT_EQ(Ask(At("WB", "0006")).AtEndCode, "00");
     EXPECT_EQ(Value(53), 6);
+    EXPECT_EQ(Ask(At("RS")).Data, "B2");  // canned answer of the profile
 }
 
-TEST_F(MemoryUnit, RefusesWritesItMustNotTake) {
+TEST_F(MemoryUnit, RefusesWritesItMustNotTakeAndUnknownCommands) {
     Play("HD40.sim");
     EXPECT_EQ(Ask(Quadrel("5701", "00000001")).ResponseCode, MemoryResponder::kReadOnlyCode);
     EXPECT_EQ(Ask(Quadrel("5702", "000186A0")).ResponseCode, MemoryResponder::kValueCode);
@@ -89,6 +74,8 @@ TEST_F(MemoryUnit, RefusesWritesItMustNotTake) {
     EXPECT_EQ(Ask(Quadrel("5708", "0006")).ResponseCode, MemoryResponder::kValueCode);
     EXPECT_EQ(Value(2), 2500);
     EXPECT_EQ(Value(8), 1);
+    EXPECT_EQ(Ask(Quadrel("7777")).ResponseCode, CannedResponder::kUnknownCommandCode);
+    EXPECT_EQ(Ask(Quadrel("5202", "00")).ResponseCode, CannedResponder::kUnknownCommandCode);
 
     Play("HD80.sim");
     EXPECT_EQ(Ask(At("WB", "0009")).AtEndCode, MemoryResponder::kValueAtCode);
@@ -113,41 +100,18 @@ TEST_F(MemoryUnit, WriteModeParametersNeedWriteMode) {
     EXPECT_EQ(Ask(Quadrel("5730", "0001")).ResponseCode, 0);
 }
 
-TEST_F(MemoryUnit, UnknownCommandsGetTheCannedRefusal) {
-    Play("HD40.sim");
-    EXPECT_EQ(Ask(Quadrel("7101")).ResponseCode, 0);
-    EXPECT_EQ(Ask(Quadrel("7777")).ResponseCode, CannedResponder::kUnknownCommandCode);
-    EXPECT_EQ(Ask(Quadrel("5202", "00")).ResponseCode, CannedResponder::kUnknownCommandCode);
-}
-
-TEST_F(MemoryUnit, UnitsKeepTheirOwnMemoryAndDumpIt) {
-    Play("HD40.sim");
-    MemoryResponder other(model_, profile_);
-    TempFolder folder;
-    unit_->SetDumpFile(folder.File("unit01.mem"));
-    ASSERT_EQ(Ask(Quadrel("5706", "0032")).ResponseCode, 0);
-    EXPECT_EQ(Value(6), 50);
-    EXPECT_EQ(other.Values().at(6), 0);
-
-    std::string dump = folder.Read("unit01.mem");
-    EXPECT_EQ(dump, unit_->Dump());
-    EXPECT_NE(dump.find("\n6=50\n"), std::string::npos);
-    EXPECT_EQ(dump.substr(dump.size() - 12), "writemode=0\n");
-}
-
 TEST(MemoryModelLoad, RefusesBrokenProfiles) {
     std::string error;
-    SimProfile profile;
     MemoryModel model;
-    EXPECT_FALSE(model.Load(profile, error));  // no [Memory]
-    ASSERT_TRUE(ParseSimProfile("[Memory]\nTable=absent.prm\n", profile, error));
-    EXPECT_FALSE(model.Load(profile, error));
-    EXPECT_NE(error.find("absent.prm"), std::string::npos);
-
-    SimProfile values;
-    ASSERT_TRUE(ParseSimProfile("[Memory]\nTable=HD40.prm\n[Values]\n2=abc\n", values, error));
-    EXPECT_FALSE(model.Load(values, error));
-    SimProfile ranges;
-    ASSERT_TRUE(ParseSimProfile("[Memory]\nTable=HD40.prm\n[Ranges]\n2=5\n", ranges, error));
-    EXPECT_FALSE(model.Load(ranges, error));
+    EXPECT_FALSE(model.Load(SimProfile{}, error));  // no [Memory]
+    for (const char* text : {"[Memory]\nTable=HD40.prm\n[Values]\n2=abc\n",
+                             "[Memory]\nTable=HD40.prm\n[Ranges]\n2=5\n",
+                             "[Memory]\nTable=absent.prm\n"}) {
+        SimProfile profile;
+        ASSERT_TRUE(ParseSimProfile(text, profile, error)) << text;
+        EXPECT_FALSE(model.Load(profile, error)) << text;
+    }
+    EXPECT_NE(error.find("absent.prm"), std::string::npos);  // the last one
 }
+
+}  // namespace

@@ -1,3 +1,4 @@
+// vexa-sim started as its own process, as scripts and demos start it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -5,35 +6,44 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "protocol/QuadrelExchange.h"
 #include "support/RawLineClient.h"
+#include "support/TempFolder.h"
 
 namespace {
 
-// vexa-sim started as its own process, as scripts and demos start it.
-TEST(SimProgram, PrintsTheLineAnswersOnItAndStopsOnTerm) {
-    const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "vexa-sim";
-    const std::string link = ::testing::TempDir() + "vexa-sim-program-" + std::to_string(getpid());
-    int output[2];
-    ASSERT_EQ(::pipe(output), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::dup2(output[1], STDOUT_FILENO);
-        ::execl(program.c_str(), "vexa-sim", "--model", "VX20-B", "--units", "4", "--link",
-                link.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(output[1]);
-    FILE* printed = ::fdopen(output[0], "r");
-    char path[256] = {};
-    ASSERT_NE(std::fgets(path, sizeof path, printed), nullptr);
-    std::string slave(path);
-    slave.pop_back();  // the line end
+// Starts vexa-sim in its own folder through the shell; what it prints on either stream is to be
+// read, the first line being its process id.
+FILE* StartSim(const std::string& args) {
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    const std::string command = "cd " + folder + " && echo $$ && exec ./vexa-sim " + args + " 2>&1";
+    return ::popen(command.c_str(), "r");
+}
 
+std::string ReadLine(FILE* from) {
+    char line[512] = {};
+    std::string text = std::fgets(line, sizeof line, from) ? line : "";
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+// Sends SIGTERM to a running vexa-sim (pid 0: it ends by itself); answers its exit code.
+int EndSim(FILE* sim, pid_t pid) {
+    if (pid > 0) ::kill(pid, SIGTERM);
+    const int status = ::pclose(sim);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(SimProgram, PrintsTheLineAnswersOnItAndStopsOnTerm) {
+    const std::string link = ::testing::TempDir() + "vexa-sim-program-" + std::to_string(getpid());
+    FILE* sim = StartSim("--model VX20-B --units 4 --link " + link);
+    ASSERT_NE(sim, nullptr);
+    const pid_t pid = std::atoi(ReadLine(sim).c_str());
+    const std::string slave = ReadLine(sim);
     {
         RawLineClient client(link);
         CQuadrelExchange exchange;
@@ -43,28 +53,46 @@ TEST(SimProgram, PrintsTheLineAnswersOnItAndStopsOnTerm) {
         EXPECT_EQ(exchange.ResponseData(), "VX20-B");
     }
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), slave);
-
-    ::kill(child, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(EndSim(sim, pid), 0);
     struct stat gone {};
     EXPECT_NE(::lstat(link.c_str(), &gone), 0);
-    std::fclose(printed);
 }
 
-TEST(SimProgram, BadOptionsExitWithUsage) {
-    const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "vexa-sim";
-    const std::string command = program.string() + " --echo lots 2>&1 >/dev/null";
-    FILE* run = ::popen(command.c_str(), "r");
-    ASSERT_NE(run, nullptr);
-    std::string text;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, run)) text += chunk;
-    const int status = ::pclose(run);
-    EXPECT_EQ(WEXITSTATUS(status), 2);
-    EXPECT_NE(text.find("bad value for --echo"), std::string::npos) << text;
-    EXPECT_NE(text.find("Usage: vexa-sim"), std::string::npos);
+TEST(SimProgram, PlaysTheModelAndDumpsEachUnitsMemory) {
+    TempFolder folder;
+    FILE* sim = StartSim("--profile HD40.sim --memory-dump " + folder.File("dumps"));
+    ASSERT_NE(sim, nullptr);
+    const pid_t pid = std::atoi(ReadLine(sim).c_str());
+    {
+        RawLineClient client(ReadLine(sim));
+        CQuadrelExchange exchange;
+        exchange.BuildFromText(2, "570600000032");  // ramp rise rate of unit 2 := 50
+        client.Send(exchange.CommandText());
+        EXPECT_TRUE(exchange.ParseResponse(client.ReadFrame()));
+    }
+    EXPECT_NE(folder.Read("dumps/unit01.mem").find("\n6=0\n"), std::string::npos);
+    EXPECT_NE(folder.Read("dumps/unit02.mem").find("\n6=50\n"), std::string::npos);
+    EXPECT_EQ(EndSim(sim, pid), 0);
+}
+
+TEST(SimProgram, BadOptionsAndMissingTablesExitWithTwo) {
+    TempFolder folder;
+    const std::string profile = folder.Write("bad.sim", "[Memory]\nTable=absent.prm\n");
+    const struct {
+        std::string args, says;
+        bool usage;
+    } refused[] = {{"--echo lots", "bad value for --echo", true},
+                   {"--profile " + profile, "absent.prm", false}};
+    for (const auto& run : refused) {
+        FILE* sim = StartSim(run.args);
+        ASSERT_NE(sim, nullptr);
+        std::string text;
+        char chunk[256];
+        while (std::fgets(chunk, sizeof chunk, sim)) text += chunk;
+        EXPECT_EQ(EndSim(sim, 0), 2);
+        EXPECT_NE(text.find(run.says), std::string::npos) << text;
+        EXPECT_EQ(text.find("Usage: vexa-sim") != std::string::npos, run.usage) << text;
+    }
 }
 
 }  // namespace
