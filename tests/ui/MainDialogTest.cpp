@@ -29,6 +29,7 @@
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
 #include "ui/UnitNumberDialog.h"
+#include "UiFixture.h"
 
 namespace {
 
@@ -247,7 +248,7 @@ class MainDialogTest : public QObject {
             ask->Edit()->setText("2");
             ask->accept();
         });
-        AcceptMessageBoxes();
+        MessageBoxConfirmer confirm;
         Click(CMainDialog::kDownload);
         QVERIFY(*asked);
         QCOMPARE(unit2->Get(1), 111);
@@ -328,17 +329,6 @@ class MainDialogTest : public QObject {
         QVERIFY(
             dialog->StatusLine()->text().contains(QString::fromStdString(catalogue.Get(55)) + "2"));
         QVERIFY(LogHas("CommSet button pushed."));
-    }
-
-  private:
-    // Confirms every message box from now on (a verify reports differences in one).
-    void AcceptMessageBoxes() {
-        auto* timer = new QTimer(dialog.get());
-        QObject::connect(timer, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->button(QMessageBox::Ok)->click();
-        });
-        timer->start(10);
     }
 };
 

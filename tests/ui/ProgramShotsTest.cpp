@@ -2,12 +2,9 @@
 // against a simulated HD40, the maintenance dialog and the serial settings dialog, with
 // VEXA's own data files.  Saved in the folder named by VEXA_UI_SHOTS, or a temporary one.
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -25,6 +22,7 @@
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"
+#include "UiFixture.h"
 
 namespace {
 
@@ -97,13 +95,7 @@ class ProgramShotsTest : public QObject {
         QTest::keyClicks(dialog.ValueEntry(), "180.5");
         Save(dialog.grab().toImage(), "main-setting-view");
 
-        // Confirms the upload's report of the parameters it could not read.
-        QTimer confirm;
-        connect(&confirm, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->button(QMessageBox::Ok)->click();
-        });
-        confirm.start(10);
+        MessageBoxConfirmer confirm;  // the upload reports the parameters it could not read
         QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
         QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
         QVERIFY(dialog.Session().ValuesPresent());
