@@ -1,4 +1,4 @@
-// The main dialog's geometry rules at their edges.
+// The main dialog's enabling rules of both views, and its geometry rules at their edges.
 #include <QtTest>
 
 #include "ui/MainDialogRules.h"
@@ -6,6 +6,24 @@
 class MainDialogRulesTest : public QObject {
     Q_OBJECT
   private slots:
+    void enablingOfBothViewsWithAndWithoutValues() {
+        const SViewEnabling cloneNoValues = ViewEnabling({EView::Clone, true, true, false});
+        QVERIFY(cloneNoValues.cloneControls && !cloneNoValues.cloneValueControls);
+        QVERIFY(!cloneNoValues.settingControls && cloneNoValues.clearSetSource);
+        const SViewEnabling cloneValues = ViewEnabling({EView::Clone, false, true, true});
+        QVERIFY(cloneValues.cloneControls && cloneValues.cloneValueControls);
+        QVERIFY(!cloneValues.clearSetSource && cloneValues.comSet);
+        // Values without a table with items offer nothing.
+        const SViewEnabling cloneEmpty = ViewEnabling({EView::Clone, true, false, true});
+        QVERIFY(!cloneEmpty.cloneControls && !cloneEmpty.cloneValueControls);
+
+        const SViewEnabling setting = ViewEnabling({EView::Setting, true, true, true});
+        QVERIFY(setting.settingControls && !setting.cloneControls && !setting.comSet);
+        QVERIFY(!setting.cloneValueControls && setting.clearSetSource);
+        QVERIFY(!ViewEnabling({EView::Setting, false, true, true}).settingControls);
+        QVERIFY(!ViewEnabling({EView::Setting, true, false, false}).settingControls);
+    }
+
     void columnsShareWidthChangesAndCarryTheRemainder() {
         SColumnShare grow = ShareWidthChange(0, 100);
         QCOMPARE(grow.perColumn, 33);
