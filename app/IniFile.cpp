@@ -28,13 +28,13 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 std::string TrimWhiteSpace(const std::string& text) { return std::string(TrimView(text)); }
 
 bool IniFile::Load(const std::string& path) {
-    text_.clear();
-    return ReadTextFile(ResolveInModuleFolder(path), text_);
+    m_text.clear();
+    return ReadTextFile(ResolveInModuleFolder(path), m_text);
 }
 
 void IniFile::ForEachEntry(const std::string& section,
                            const std::function<bool(const Entry&)>& onEntry) const {
-    const std::string_view text(text_);
+    const std::string_view text(m_text);
     bool inSection = section.empty();  // entries before the first header have no section name
     bool seen = inSection;
     size_t pos = 0;

@@ -16,7 +16,7 @@ class IniFile {
     // Reads `path` (a relative name in the module folder).  False when it cannot be read; the
     // object is then empty.
     bool Load(const std::string& path);
-    void SetText(std::string text) { text_ = std::move(text); }
+    void SetText(std::string text) { m_text = std::move(text); }
 
     // The value of `key` in `section`; nothing when the section, the key or its "=" is missing.
     std::optional<std::string> Find(const std::string& section, const std::string& key) const;
@@ -41,7 +41,7 @@ class IniFile {
     std::vector<std::string> SectionEntries(const std::string& section) const;
 
   private:
-    std::string text_;
+    std::string m_text;
 };
 
 // Case-insensitive comparison of ASCII names.

@@ -33,8 +33,8 @@ bool CMessageTable::Load(const std::string& file, const std::string& section, in
     if (!profile.FileExists(file)) return false;
     IniFile ini;
     ini.Load(file);
-    messages_.assign(static_cast<size_t>(std::max(count, 0)), std::string());
-    std::vector<bool> found(messages_.size(), false);
+    m_messages.assign(static_cast<size_t>(std::max(count, 0)), std::string());
+    std::vector<bool> found(m_messages.size(), false);
     // One pass over the section instead of one read per key; the first "%03d" key of a number
     // wins, as a read of that key would find it.
     ini.ForEachEntry(section, [&](const IniFile::Entry& entry) {
@@ -42,7 +42,7 @@ bool CMessageTable::Load(const std::string& file, const std::string& section, in
         if (number >= 0 && !found[number]) {
             found[number] = true;
             if (entry.hasValue) {
-                messages_[number] = std::string(entry.value.substr(
+                m_messages[number] = std::string(entry.value.substr(
                     0, std::min(entry.value.size(), kProfileValueBufferSize - 1)));
             }
         }
@@ -52,5 +52,5 @@ bool CMessageTable::Load(const std::string& file, const std::string& section, in
 }
 
 std::string CMessageTable::Get(uint16_t number) const {
-    return number < messages_.size() ? messages_[number] : std::string();
+    return number < m_messages.size() ? m_messages[number] : std::string();
 }

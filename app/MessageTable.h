@@ -15,5 +15,5 @@ class CMessageTable {
     std::string Get(uint16_t number) const;
 
   private:
-    std::vector<std::string> messages_;
+    std::vector<std::string> m_messages;
 };

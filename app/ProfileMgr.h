@@ -7,8 +7,8 @@
 // A profile file name and the reads made from it.  Relative names are taken in the module folder.
 class CProfileMgr {
   public:
-    void SetFileName(const std::string& fileName) { fileName_ = fileName; }
-    const std::string& GetFileName() const { return fileName_; }
+    void SetFileName(const std::string& fileName) { m_fileName = fileName; }
+    const std::string& GetFileName() const { return m_fileName; }
 
     // The value of `key` in `section` (at most 2047 characters), from `otherFile` when it is given,
     // else from the held file; `defaultText` when the key is missing.
@@ -28,8 +28,8 @@ class CProfileMgr {
 
   private:
     const std::string& Target(const std::string& otherFile) const {
-        return otherFile.empty() ? fileName_ : otherFile;
+        return otherFile.empty() ? m_fileName : otherFile;
     }
 
-    std::string fileName_;
+    std::string m_fileName;
 };

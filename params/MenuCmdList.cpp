@@ -13,17 +13,17 @@ int CMenuCmdList::Parse(const std::string& text) {
         for (size_t i = first + 1; i < first + groupSize; ++i) group += ";" + fields[i];
         CMenuCmdItem command(5);
         if (!command.Parse(group)) return 0;
-        commands_.push_back(std::move(command));
+        m_commands.push_back(std::move(command));
     }
     return 1;
 }
 
 bool CMenuCmdList::Add(const CMenuCmdItem& command) {
-    if (commands_.size() >= kMaxCommands) return false;
-    commands_.push_back(command);
+    if (m_commands.size() >= kMaxCommands) return false;
+    m_commands.push_back(command);
     return true;
 }
 
 const CMenuCmdItem* CMenuCmdList::GetAt(size_t position) const {
-    return position < commands_.size() ? &commands_[position] : nullptr;
+    return position < m_commands.size() ? &m_commands[position] : nullptr;
 }

@@ -25,13 +25,13 @@ public:
     // group that fails to parse keeps the commands added before it.
     virtual int Parse(const std::string& text);
 
-    void Clear() { commands_.clear(); }
+    void Clear() { m_commands.clear(); }
     bool Add(const CMenuCmdItem& command);
     const CMenuCmdItem* GetAt(size_t position) const;
-    size_t GetCount() const { return commands_.size(); }
+    size_t GetCount() const { return m_commands.size(); }
 
     uint16_t groupSize = 0;
 
 private:
-    std::vector<CMenuCmdItem> commands_;
+    std::vector<CMenuCmdItem> m_commands;
 };

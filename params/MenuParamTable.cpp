@@ -7,66 +7,66 @@ int CMenuParamTable::Load(const std::string& path, OperatorReport* report) {
     if (!ReadParamList(path, *this, report)) return 0;
     IniFile profile;
     profile.Load(path);
-    ReadOrderSection(profile, "DownloadList", downloadOrder_);
-    ReadOrderSection(profile, "Upload", uploadOrder_);
+    ReadOrderSection(profile, "DownloadList", m_downloadOrder);
+    ReadOrderSection(profile, "Upload", m_uploadOrder);
     return 1;
 }
 
 void CMenuParamTable::Clear() {
-    items_.clear();
-    downloadOrder_.clear();
-    uploadOrder_.clear();
-    firstIndexByNumber_.clear();
+    m_items.clear();
+    m_downloadOrder.clear();
+    m_uploadOrder.clear();
+    m_firstIndexByNumber.clear();
 }
 
 bool CMenuParamTable::AddItem(CMenuParamItem&& item) {
-    if (items_.size() >= kMaxItems) return false;
-    firstIndexByNumber_.emplace(item.number, static_cast<uint16_t>(items_.size()));
-    items_.push_back(std::move(item));
+    if (m_items.size() >= kMaxItems) return false;
+    m_firstIndexByNumber.emplace(item.number, static_cast<uint16_t>(m_items.size()));
+    m_items.push_back(std::move(item));
     return true;
 }
 
 CMenuParamItem* CMenuParamTable::GetItem(size_t index) {
-    return index < items_.size() ? &items_[index] : nullptr;
+    return index < m_items.size() ? &m_items[index] : nullptr;
 }
 
 const CMenuParamItem* CMenuParamTable::GetItem(size_t index) const {
-    return index < items_.size() ? &items_[index] : nullptr;
+    return index < m_items.size() ? &m_items[index] : nullptr;
 }
 
 uint16_t CMenuParamTable::GetDownloadNumber(size_t i) const {
-    return i < downloadOrder_.size() ? downloadOrder_[i] : kNoNumber;
+    return i < m_downloadOrder.size() ? m_downloadOrder[i] : kNoNumber;
 }
 
 uint16_t CMenuParamTable::GetUploadNumber(size_t i) const {
-    return i < uploadOrder_.size() ? uploadOrder_[i] : kNoNumber;
+    return i < m_uploadOrder.size() ? m_uploadOrder[i] : kNoNumber;
 }
 
 int CMenuParamTable::IndexOfNumber(uint16_t number) const {
-    auto found = firstIndexByNumber_.find(number);
-    return found == firstIndexByNumber_.end() ? -1 : found->second;
+    auto found = m_firstIndexByNumber.find(number);
+    return found == m_firstIndexByNumber.end() ? -1 : found->second;
 }
 
 CMenuParamItem* CMenuParamTable::FindByNumber(uint16_t number) {
     int index = IndexOfNumber(number);
-    return index < 0 ? nullptr : &items_[index];
+    return index < 0 ? nullptr : &m_items[index];
 }
 
 const CMenuParamItem* CMenuParamTable::FindByNumber(uint16_t number) const {
     int index = IndexOfNumber(number);
-    return index < 0 ? nullptr : &items_[index];
+    return index < 0 ? nullptr : &m_items[index];
 }
 
 void CMenuParamTable::ClearValid() {
-    for (CMenuParamItem& item : items_) item.valid = 0;
+    for (CMenuParamItem& item : m_items) item.valid = 0;
 }
 
 void CMenuParamTable::ClearSetValues() {
-    for (CMenuParamItem& item : items_) item.setValue.clear();
+    for (CMenuParamItem& item : m_items) item.setValue.clear();
 }
 
 int CMenuParamTable::AnyWritableNotValid() const {
-    for (const CMenuParamItem& item : items_) {
+    for (const CMenuParamItem& item : m_items) {
         if (item.writable == 1 && item.valid == 0) return 1;
     }
     return 0;

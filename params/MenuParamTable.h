@@ -34,15 +34,15 @@ public:
     // the item had when it was added.
     CMenuParamItem* GetItem(size_t index);
     const CMenuParamItem* GetItem(size_t index) const;
-    size_t GetCount() const { return items_.size(); }
+    size_t GetCount() const { return m_items.size(); }
 
     // The number at position i of an order, or kNoNumber past its end.
     uint16_t GetDownloadNumber(size_t i) const;
     uint16_t GetUploadNumber(size_t i) const;
-    size_t GetDownloadCount() const { return downloadOrder_.size(); }
-    size_t GetUploadCount() const { return uploadOrder_.size(); }
-    void AppendDownloadNumber(uint16_t number) { downloadOrder_.push_back(number); }
-    void AppendUploadNumber(uint16_t number) { uploadOrder_.push_back(number); }
+    size_t GetDownloadCount() const { return m_downloadOrder.size(); }
+    size_t GetUploadCount() const { return m_uploadOrder.size(); }
+    void AppendDownloadNumber(uint16_t number) { m_downloadOrder.push_back(number); }
+    void AppendUploadNumber(uint16_t number) { m_uploadOrder.push_back(number); }
 
     // The item with the lowest index whose number equals `number`, or nullptr.
     CMenuParamItem* FindByNumber(uint16_t number);
@@ -57,9 +57,9 @@ public:
 
 private:
     // A deque keeps indices dense without moving every item each time the table grows.
-    std::deque<CMenuParamItem> items_;
-    std::vector<uint16_t> downloadOrder_;
-    std::vector<uint16_t> uploadOrder_;
+    std::deque<CMenuParamItem> m_items;
+    std::vector<uint16_t> m_downloadOrder;
+    std::vector<uint16_t> m_uploadOrder;
     // Number -> index of the first item with it, so that walking an order stays linear.
-    std::unordered_map<int32_t, uint16_t> firstIndexByNumber_;
+    std::unordered_map<int32_t, uint16_t> m_firstIndexByNumber;
 };

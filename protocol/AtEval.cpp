@@ -16,19 +16,19 @@ bool IsUsableFrame(const std::string& text) {
 }  // namespace
 
 int CAtEval::Evaluate(const CAtExchange& exchange) {
-    exchange_ = &exchange;
-    endCode_ = exchange.EndCodeValue();
+    m_exchange = &exchange;
+    m_endCode = exchange.EndCodeValue();
     const int resultClass = Judge();
-    exchange_ = nullptr;
+    m_exchange = nullptr;
     return resultClass;
 }
 
 int CAtEval::Classify() {
     using namespace ResultClassCode;
-    if (exchange_ == nullptr) return kNoFrame;
-    if (exchange_->TimedOutFlag) return kTimedOut;
-    if (!IsUsableFrame(exchange_->ResponseText())) return kNoFrame;
-    if (!exchange_->FcsOk()) return kFcsMismatch;
-    if (endCode_ != 0) return kAtEndCodeError;
+    if (m_exchange == nullptr) return kNoFrame;
+    if (m_exchange->TimedOutFlag) return kTimedOut;
+    if (!IsUsableFrame(m_exchange->ResponseText())) return kNoFrame;
+    if (!m_exchange->FcsOk()) return kFcsMismatch;
+    if (m_endCode != 0) return kAtEndCodeError;
     return kSuccess;
 }

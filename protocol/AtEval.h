@@ -12,5 +12,5 @@ class CAtEval : public CResultEval {
     bool RetryAllowed(int) const override { return true; }
 
   private:
-    const CAtExchange* exchange_ = nullptr;
+    const CAtExchange* m_exchange = nullptr;
 };

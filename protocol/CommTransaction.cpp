@@ -5,25 +5,25 @@
 
 bool CCommTransaction::SetPort(CFramePort* port) {
     if (port == nullptr) return false;
-    port_ = port;
+    m_port = port;
     return true;
 }
 
 bool CCommTransaction::Execute(std::string_view frameText, std::uint16_t timeoutMs) {
-    if (port_ == nullptr) return false;
+    if (m_port == nullptr) return false;
     ResultClass = ResultClassCode::kNotEvaluated;
-    protocol_ = DetectProtocol(frameText);
+    m_protocol = DetectProtocol(frameText);
 
     bool received = false;
     const CResultEval* evaluator = nullptr;
     if (IsAt()) {
-        received = port_->TransactAt(frameText, &At, timeoutMs);
-        ResultClass = evaluators_.at.Evaluate(At);
-        evaluator = &evaluators_.at;
+        received = m_port->TransactAt(frameText, &At, timeoutMs);
+        ResultClass = m_evaluators.at.Evaluate(At);
+        evaluator = &m_evaluators.at;
     } else {
-        received = port_->TransactQuadrel(frameText, &Quadrel, timeoutMs);
-        ResultClass = evaluators_.quadrel.Evaluate(Quadrel);
-        evaluator = &evaluators_.quadrel;
+        received = m_port->TransactQuadrel(frameText, &Quadrel, timeoutMs);
+        ResultClass = m_evaluators.quadrel.Evaluate(Quadrel);
+        evaluator = &m_evaluators.quadrel;
     }
     if (ResultClass != ResultClassCode::kSuccess) RetryFlag = evaluator->RetryFlag();
     return received;

@@ -28,7 +28,7 @@ class CCommTransaction {
     std::string ResponseData() const;
     bool TimedOut() const;
     // 0 Quadrel, 1 at-frame, -1 unknown first byte; -1 before the first Execute.
-    int Protocol() const { return protocol_; }
+    int Protocol() const { return m_protocol; }
 
     // Callers build their command text with these before Execute.
     CQuadrelExchange Quadrel;
@@ -39,9 +39,9 @@ class CCommTransaction {
     int RetryFlag = 0;
 
   private:
-    bool IsAt() const { return protocol_ == 1; }
+    bool IsAt() const { return m_protocol == 1; }
 
-    CFramePort* port_ = nullptr;
-    CEvalPair evaluators_;
-    int protocol_ = -1;
+    CFramePort* m_port = nullptr;
+    CEvalPair m_evaluators;
+    int m_protocol = -1;
 };

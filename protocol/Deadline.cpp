@@ -15,8 +15,8 @@ const SteadyClock& SteadyClock::Instance() {
 }
 
 int Deadline::RemainingMs(int limitMs) const {
-    const std::uint64_t now = clock_.NowMs();
-    if (now >= end_) return 0;
+    const std::uint64_t now = m_clock.NowMs();
+    if (now >= m_end) return 0;
     return static_cast<int>(
-        std::min<std::uint64_t>(end_ - now, static_cast<std::uint64_t>(limitMs)));
+        std::min<std::uint64_t>(m_end - now, static_cast<std::uint64_t>(limitMs)));
 }

@@ -21,13 +21,13 @@ class SteadyClock : public MillisecondClock {
 class Deadline {
   public:
     Deadline(const MillisecondClock& clock, std::uint32_t timeoutMs)
-        : clock_(clock), end_(clock.NowMs() + timeoutMs) {}
+        : m_clock(clock), m_end(clock.NowMs() + timeoutMs) {}
 
-    bool Expired() const { return clock_.NowMs() >= end_; }
+    bool Expired() const { return m_clock.NowMs() >= m_end; }
     // Milliseconds left, capped at limitMs; 0 once expired.
     int RemainingMs(int limitMs) const;
 
   private:
-    const MillisecondClock& clock_;
-    std::uint64_t end_;
+    const MillisecondClock& m_clock;
+    std::uint64_t m_end;
 };

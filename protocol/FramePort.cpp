@@ -9,37 +9,37 @@ bool CFramePort::Configure(const std::string& settingsText) {
 }
 
 void CFramePort::ResetFrameMode() {
-    quadrel_ = nullptr;
-    at_ = nullptr;
+    m_quadrel = nullptr;
+    m_at = nullptr;
 }
 
 bool CFramePort::IsFrameComplete(std::string_view received) const {
-    if (quadrel_ != nullptr) return IsQuadrelFrameComplete(received);
-    if (at_ != nullptr) return IsAtFrameComplete(received);
+    if (m_quadrel != nullptr) return IsQuadrelFrameComplete(received);
+    if (m_at != nullptr) return IsAtFrameComplete(received);
     return false;
 }
 
 bool CFramePort::ReceiveByteTimed(char* out, std::uint32_t timeoutMs) {
     if (out == nullptr) {
-        linkStatus_.Set(CommStatusCode::kNoPlace);
+        m_linkStatus.Set(CommStatusCode::kNoPlace);
         return false;
     }
-    const Deadline deadline(*clock_, timeoutMs);
+    const Deadline deadline(*m_clock, timeoutMs);
     for (;;) {
-        if (pumpHook_) pumpHook_();
+        if (m_pumpHook) m_pumpHook();
         // The time check comes before the poll: a time-out of 0 never reads.
         if (deadline.Expired()) {
-            linkStatus_.Set(CommStatusCode::kTimedOut);
+            m_linkStatus.Set(CommStatusCode::kTimedOut);
             return false;
         }
         if (ReceiveByte(out)) {
-            linkStatus_.Set(CommStatusCode::kReceived);
+            m_linkStatus.Set(CommStatusCode::kReceived);
             return true;
         }
         // A failed line must not look like a time-out left over from an earlier wait.
         if (PortStatus().Code() != CommStatusCode::kQueueEmpty ||
             !WaitForInput(deadline.RemainingMs(kPollSliceMs))) {
-            linkStatus_.Set(PortStatus().Code());
+            m_linkStatus.Set(PortStatus().Code());
             return false;
         }
     }
@@ -47,7 +47,7 @@ bool CFramePort::ReceiveByteTimed(char* out, std::uint32_t timeoutMs) {
 
 bool CFramePort::ReceiveFrame(std::string* frame, std::uint32_t timeoutMs) {
     if (frame == nullptr) {
-        linkStatus_.Set(CommStatusCode::kNoFramePlace);
+        m_linkStatus.Set(CommStatusCode::kNoFramePlace);
         return false;
     }
     Activity(0, 1);
@@ -56,7 +56,7 @@ bool CFramePort::ReceiveFrame(std::string* frame, std::uint32_t timeoutMs) {
     for (;;) {
         // One byte of the buffer stays free, as for a zero-terminated text.
         if (frame->size() >= kFrameBufferSize - 1) {
-            linkStatus_.Set(CommStatusCode::kFrameTooLong);
+            m_linkStatus.Set(CommStatusCode::kFrameTooLong);
             return false;
         }
         char byte = 0;
@@ -71,14 +71,14 @@ bool CFramePort::TransactQuadrel(std::string_view text, CQuadrelExchange* exchan
                                  std::uint32_t timeoutMs) {
     if (exchange == nullptr) return false;
     ResetFrameMode();
-    quadrel_ = exchange;
+    m_quadrel = exchange;
     return Transact(text, *exchange, timeoutMs);
 }
 
 bool CFramePort::TransactAt(std::string_view text, CAtExchange* exchange, std::uint32_t timeoutMs) {
     if (exchange == nullptr) return false;
     ResetFrameMode();
-    at_ = exchange;
+    m_at = exchange;
     return Transact(text, *exchange, timeoutMs);
 }
 
@@ -102,7 +102,7 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
     if (received) {
         exchange.ParseResponse(frame);
         exchange.Response.Valid = 1;
-    } else if (CommStatusCode::Kind(linkStatus_.Code()) == CommStatusCode::kKindTimeOut) {
+    } else if (CommStatusCode::Kind(m_linkStatus.Code()) == CommStatusCode::kKindTimeOut) {
         exchange.TimedOutFlag = 1;
     }
     return received;

@@ -31,13 +31,13 @@ class CFramePort : public CSerialPort {
 
     CFramePort() = default;
 
-    void SetActivityHook(ActivityHook hook) { activityHook_ = std::move(hook); }
-    void SetAttemptHook(AttemptHook hook) { attemptHook_ = std::move(hook); }
-    void SetPumpHook(PumpHook hook) { pumpHook_ = std::move(hook); }
-    void SetClock(const MillisecondClock& clock) { clock_ = &clock; }
+    void SetActivityHook(ActivityHook hook) { m_activityHook = std::move(hook); }
+    void SetAttemptHook(AttemptHook hook) { m_attemptHook = std::move(hook); }
+    void SetPumpHook(PumpHook hook) { m_pumpHook = std::move(hook); }
+    void SetClock(const MillisecondClock& clock) { m_clock = &clock; }
     // For callers that loop over attempts; the port itself never calls it.
     void CallAttemptHook() const {
-        if (attemptHook_) attemptHook_();
+        if (m_attemptHook) m_attemptHook();
     }
 
     virtual void ResetFrameMode();
@@ -54,7 +54,7 @@ class CFramePort : public CSerialPort {
                          std::uint32_t timeoutMs);
     bool TransactAt(std::string_view text, CAtExchange* exchange, std::uint32_t timeoutMs);
 
-    const CLinkStatus& LinkStatus() const { return linkStatus_; }
+    const CLinkStatus& LinkStatus() const { return m_linkStatus; }
 
   protected:
     // The line set-up of every port that talks to controllers: raw, plus RTS raised
@@ -65,14 +65,14 @@ class CFramePort : public CSerialPort {
     template <class Exchange>
     bool Transact(std::string_view text, Exchange& exchange, std::uint32_t timeoutMs);
     void Activity(int sending, int starting) const {
-        if (activityHook_) activityHook_(sending, starting);
+        if (m_activityHook) m_activityHook(sending, starting);
     }
 
-    CLinkStatus linkStatus_;
-    CQuadrelExchange* quadrel_ = nullptr;
-    CAtExchange* at_ = nullptr;
-    ActivityHook activityHook_;
-    AttemptHook attemptHook_;
-    PumpHook pumpHook_;
-    const MillisecondClock* clock_ = &SteadyClock::Instance();
+    CLinkStatus m_linkStatus;
+    CQuadrelExchange* m_quadrel = nullptr;
+    CAtExchange* m_at = nullptr;
+    ActivityHook m_activityHook;
+    AttemptHook m_attemptHook;
+    PumpHook m_pumpHook;
+    const MillisecondClock* m_clock = &SteadyClock::Instance();
 };

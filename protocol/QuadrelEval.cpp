@@ -21,21 +21,21 @@ bool IsUsableFrame(const std::string& text) {
 }  // namespace
 
 int CQuadrelEval::Evaluate(const CQuadrelExchange& exchange) {
-    exchange_ = &exchange;
-    endCode_ = exchange.Response.Header.EndCode;
-    responseCode_ = exchange.Response.Pdu.Response();
+    m_exchange = &exchange;
+    m_endCode = exchange.Response.Header.EndCode;
+    m_responseCode = exchange.Response.Pdu.Response();
     const int resultClass = Judge();
-    exchange_ = nullptr;
+    m_exchange = nullptr;
     return resultClass;
 }
 
 int CQuadrelEval::Classify() {
     using namespace ResultClassCode;
-    if (exchange_ == nullptr) return kNoFrame;
-    if (exchange_->TimedOutFlag) return kTimedOut;
-    if (!IsUsableFrame(exchange_->ResponseText())) return kNoFrame;
-    if (!exchange_->BccOk()) return kBccMismatch;
-    if (endCode_ != 0) return endCode_ == kEndCodeRejected ? kRejected : kEndCodeError;
-    if (responseCode_ != 0) return kRejected;
+    if (m_exchange == nullptr) return kNoFrame;
+    if (m_exchange->TimedOutFlag) return kTimedOut;
+    if (!IsUsableFrame(m_exchange->ResponseText())) return kNoFrame;
+    if (!m_exchange->BccOk()) return kBccMismatch;
+    if (m_endCode != 0) return m_endCode == kEndCodeRejected ? kRejected : kEndCodeError;
+    if (m_responseCode != 0) return kRejected;
     return kSuccess;
 }

@@ -14,6 +14,6 @@ class CQuadrelEval : public CResultEval {
     bool RetryAllowed(int) const override { return true; }
 
   private:
-    std::uint16_t responseCode_ = 0;
-    const CQuadrelExchange* exchange_ = nullptr;
+    std::uint16_t m_responseCode = 0;
+    const CQuadrelExchange* m_exchange = nullptr;
 };

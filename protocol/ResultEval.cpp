@@ -1,8 +1,8 @@
 #include "protocol/ResultEval.h"
 
 int CResultEval::Judge() {
-    retryFlag_ = 0;
-    resultClass_ = Classify();
-    if (resultClass_ != ResultClassCode::kSuccess) retryFlag_ = RetryAllowed(resultClass_) ? 1 : 0;
-    return resultClass_;
+    m_retryFlag = 0;
+    m_resultClass = Classify();
+    if (m_resultClass != ResultClassCode::kSuccess) m_retryFlag = RetryAllowed(m_resultClass) ? 1 : 0;
+    return m_resultClass;
 }

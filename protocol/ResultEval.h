@@ -17,20 +17,20 @@ constexpr int kTimedOut = 9;
 class CResultEval {
   public:
     virtual ~CResultEval() = default;
-    virtual int RetryFlag() const { return retryFlag_; }
+    virtual int RetryFlag() const { return m_retryFlag; }
     virtual int Classify() = 0;
     virtual bool RetryAllowed(int resultClass) const = 0;
 
-    int ResultClass() const { return resultClass_; }
-    int EndCode() const { return endCode_; }
+    int ResultClass() const { return m_resultClass; }
+    int EndCode() const { return m_endCode; }
 
   protected:
     // The common tail of Evaluate: classify, then decide on a retry.
     int Judge();
 
-    int endCode_ = 0;
+    int m_endCode = 0;
 
   private:
-    int resultClass_ = ResultClassCode::kNotEvaluated;
-    int retryFlag_ = 0;
+    int m_resultClass = ResultClassCode::kNotEvaluated;
+    int m_retryFlag = 0;
 };

@@ -14,24 +14,24 @@ RotatingLogFile::~RotatingLogFile() { Close(); }
 
 void RotatingLogFile::SetName(const std::string& baseName) {
     Close();
-    baseName_ = baseName;
+    m_baseName = baseName;
 }
 
 bool RotatingLogFile::Open() {
-    if (fd_ >= 0 || baseName_.empty()) return false;
+    if (m_fd >= 0 || m_baseName.empty()) return false;
     std::string folder;
     bool lockedByOther = false;
-    if (GetModuleFolder(folder)) fd_ = OpenIn(folder, lockedByOther);
+    if (GetModuleFolder(folder)) m_fd = OpenIn(folder, lockedByOther);
     // An installed program's folder is not writable: keep the log in the user's state folder
     // rather than not at all.  A log held by another process stays that process's.
-    if (fd_ < 0 && !lockedByOther && GetUserStateFolder(folder)) {
-        fd_ = OpenIn(folder, lockedByOther);
+    if (m_fd < 0 && !lockedByOther && GetUserStateFolder(folder)) {
+        m_fd = OpenIn(folder, lockedByOther);
     }
-    return fd_ >= 0;
+    return m_fd >= 0;
 }
 
 int RotatingLogFile::OpenIn(const std::string& folder, bool& lockedByOther) {
-    const std::string path = folder + baseName_ + ".txt";
+    const std::string path = folder + m_baseName + ".txt";
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return -1;
     // Exclusive while open: a second process (or a second open in this one) is refused.
@@ -41,31 +41,31 @@ int RotatingLogFile::OpenIn(const std::string& folder, bool& lockedByOther) {
         close(fd);
         return -1;
     }
-    sizeCount_ = info.st_size;
+    m_sizeCount = info.st_size;
     // A failed rotation keeps the old content and appends to it; a later write tries again.
-    if (sizeCount_ >= kRotateSize && CopyWholeFile(path, folder + baseName_ + "temp.txt") &&
+    if (m_sizeCount >= kRotateSize && CopyWholeFile(path, folder + m_baseName + "temp.txt") &&
         ftruncate(fd, 0) == 0) {
-        sizeCount_ = 0;
+        m_sizeCount = 0;
     }
-    path_ = path;
+    m_path = path;
     return fd;
 }
 
 void RotatingLogFile::Close() {
-    if (fd_ < 0) return;
-    close(fd_);
-    fd_ = -1;
-    path_.clear();
+    if (m_fd < 0) return;
+    close(m_fd);
+    m_fd = -1;
+    m_path.clear();
 }
 
 bool RotatingLogFile::Write(const std::string& text) {
-    if (fd_ < 0) return true;
+    if (m_fd < 0) return true;
     if (!WriteCrLf(text)) {
         Close();
         return false;
     }
-    sizeCount_ += static_cast<int64_t>(text.size()) + 2;
-    if (sizeCount_ >= kRotateSize) {
+    m_sizeCount += static_cast<int64_t>(text.size()) + 2;
+    if (m_sizeCount >= kRotateSize) {
         Close();
         return Open();
     }
@@ -83,7 +83,7 @@ bool RotatingLogFile::WriteCrLf(const std::string& text) {
     const char* data = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {
-        const ssize_t n = write(fd_, data, left);
+        const ssize_t n = write(m_fd, data, left);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         data += n;

@@ -17,22 +17,22 @@ class RotatingLogFile : public LogSink {
     void SetName(const std::string& baseName);
     bool Open();
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
 
     // Nothing is written while the log is closed; the answer is then true.
     bool Write(const std::string& text) override;
 
     // The file in use, or "" while closed.
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return m_path; }
     // The number of bytes the file is taken to hold.
-    int64_t SizeCount() const { return sizeCount_; }
+    int64_t SizeCount() const { return m_sizeCount; }
 
   private:
     int OpenIn(const std::string& folder, bool& lockedByOther);
     bool WriteCrLf(const std::string& text);
 
-    std::string baseName_;
-    std::string path_;
-    int fd_ = -1;
-    int64_t sizeCount_ = 0;
+    std::string m_baseName;
+    std::string m_path;
+    int m_fd = -1;
+    int64_t m_sizeCount = 0;
 };

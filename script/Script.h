@@ -28,7 +28,7 @@ class CScript {
     virtual ~CScript() = default;
 
     virtual std::string TerminateText(const std::string& text) const { return text + ","; }
-    virtual CVarItem& ReturnVariable() { return returnVar_; }
+    virtual CVarItem& ReturnVariable() { return m_returnVar; }
     virtual bool IsFrameTypeText(const std::string& text) const;
     virtual bool IsFrameType(int32_t n) const { return n == 0 || n == 1; }
 
@@ -40,7 +40,7 @@ class CScript {
     bool Tokenize(const std::string& text, std::vector<std::string>& tokens) const;
     bool DeclareVar(const std::string& text);
     void AddErrorLine(const std::string& text, size_t lineNumber);
-    const std::string& ErrorText() const { return errorText_; }
+    const std::string& ErrorText() const { return m_errorText; }
 
     // Execution.
     bool Run(CVarItem& result);
@@ -48,14 +48,14 @@ class CScript {
     bool FindLabel(const std::string& text, uint16_t& index) const;
     // The user store first, then the system store (isSystem tells which answered).
     CVarItem* FindVar(const std::string& name, bool* isSystem = nullptr) const;
-    void SetStepLimit(uint64_t limit) { stepLimit_ = limit; }
+    void SetStepLimit(uint64_t limit) { m_stepLimit = limit; }
 
     // Attaches the port to the transaction of the communication statements and keeps it for
     // its attempt hook.
     bool SetPort(CFramePort* port);
-    CCommTransaction& Transaction() { return transaction_; }
-    void SetUnitNumber(int32_t unit) { unitNumber_ = unit; }
-    int32_t UnitNumber() const { return unitNumber_; }
+    CCommTransaction& Transaction() { return m_transaction; }
+    void SetUnitNumber(int32_t unit) { m_unitNumber = unit; }
+    int32_t UnitNumber() const { return m_unitNumber; }
 
   private:
     // Operand checks of one statement; on success kinds (and NOMASK's stored text) are set.
@@ -85,19 +85,19 @@ class CScript {
                             const uint32_t* mask);
     void LogScriptFrame(int32_t frameType, int direction, const std::string& text);
 
-    CTypeTable typeTable_;
-    CKeywordTable keywordTable_;
-    CVarTable userStore_;
-    CVarTable systemStore_;
-    CScriptLineTable routine_;
-    CVarItem returnVar_;
-    std::string errorText_;
-    CCommTransaction transaction_;
-    int32_t unitNumber_ = -1;
-    CFramePort* port_ = nullptr;
+    CTypeTable m_typeTable;
+    CKeywordTable m_keywordTable;
+    CVarTable m_userStore;
+    CVarTable m_systemStore;
+    CScriptLineTable m_routine;
+    CVarItem m_returnVar;
+    std::string m_errorText;
+    CCommTransaction m_transaction;
+    int32_t m_unitNumber = -1;
+    CFramePort* m_port = nullptr;
 
-    std::unordered_map<std::string, uint16_t> labels_;  // label text -> first line with it
-    CVarItem* commStatus_ = nullptr;
-    CVarItem* retValue_ = nullptr;
-    uint64_t stepLimit_ = kDefaultStepLimit;
+    std::unordered_map<std::string, uint16_t> m_labels;  // label text -> first line with it
+    CVarItem* m_commStatus = nullptr;
+    CVarItem* m_retValue = nullptr;
+    uint64_t m_stepLimit = kDefaultStepLimit;
 };

@@ -46,10 +46,10 @@ bool IsLabelOperand(int32_t code, int32_t i) {
 }  // namespace
 
 CVarItem* CScript::FindVar(const std::string& name, bool* isSystem) const {
-    CVarItem* var = userStore_.Lookup(name);
+    CVarItem* var = m_userStore.Lookup(name);
     if (isSystem != nullptr) *isSystem = false;
     if (var != nullptr) return var;
-    var = systemStore_.Lookup(name);
+    var = m_systemStore.Lookup(name);
     if (isSystem != nullptr) *isSystem = var != nullptr;
     return var;
 }
@@ -71,13 +71,13 @@ void CScript::BindOperands(CScriptLine& line) {
 void CScript::BindLabels() {
     // Several labels with one text: the first in the routine wins, as a search from the top
     // would find it.
-    for (uint32_t index = 0; index < routine_.Size(); ++index) {
-        const CScriptLine* line = routine_.Find(static_cast<uint16_t>(index));
+    for (uint32_t index = 0; index < m_routine.Size(); ++index) {
+        const CScriptLine* line = m_routine.Find(static_cast<uint16_t>(index));
         if (line != nullptr && line->Code() == kCodeLabel)
-            labels_.emplace(line->Text(), static_cast<uint16_t>(index));
+            m_labels.emplace(line->Text(), static_cast<uint16_t>(index));
     }
-    for (uint32_t index = 0; index < routine_.Size(); ++index) {
-        CScriptLine* line = routine_.Find(static_cast<uint16_t>(index));
+    for (uint32_t index = 0; index < m_routine.Size(); ++index) {
+        CScriptLine* line = m_routine.Find(static_cast<uint16_t>(index));
         if (line == nullptr) continue;
         for (int32_t i = 0; i < line->Count(); ++i) {
             if (!IsLabelOperand(line->Code(), i)) continue;
@@ -89,8 +89,8 @@ void CScript::BindLabels() {
 }
 
 bool CScript::FindLabel(const std::string& text, uint16_t& index) const {
-    const auto found = labels_.find(text);
-    if (found == labels_.end()) return false;
+    const auto found = m_labels.find(text);
+    if (found == m_labels.end()) return false;
     index = found->second;
     return true;
 }

@@ -20,8 +20,8 @@ int32_t DecimalOr(const CScriptOperand& operand, int32_t fallback) {
 }  // namespace
 
 bool CScript::SetPort(CFramePort* port) {
-    if (!transaction_.SetPort(port)) return false;
-    port_ = port;
+    if (!m_transaction.SetPort(port)) return false;
+    m_port = port;
     return true;
 }
 
@@ -35,16 +35,16 @@ bool CScript::ExchangeWithRetries(int32_t frameType, const std::string& frame, b
                                   int32_t attempts, uint16_t timeoutMs) {
     for (int32_t attempt = 0; attempt < attempts; ++attempt) {
         LogScriptFrame(frameType, 1, frame);
-        transaction_.Execute(frame, timeoutMs);
-        LogScriptFrame(frameType, 0, transaction_.ResponseText());
-        if (transaction_.ResultClass == 0) return true;
-        if (transaction_.TimedOut()) {
+        m_transaction.Execute(frame, timeoutMs);
+        LogScriptFrame(frameType, 0, m_transaction.ResponseText());
+        if (m_transaction.ResultClass == 0) return true;
+        if (m_transaction.TimedOut()) {
             // Without a read flag the command needs no answer: silence is success.
             if (!readFlag) return true;
             WriteScriptLog("response time out.");
         }
-        if (port_ != nullptr) port_->CallAttemptHook();
-        if (transaction_.RetryFlag == 0) return false;
+        if (m_port != nullptr) m_port->CallAttemptHook();
+        if (m_transaction.RetryFlag == 0) return false;
     }
     WriteScriptLog("command retry over.");
     return false;
@@ -52,7 +52,7 @@ bool CScript::ExchangeWithRetries(int32_t frameType, const std::string& frame, b
 
 bool CScript::StoreResponseField(int32_t code, CVarItem& target, int32_t offset, int32_t length,
                                  const uint32_t* mask) {
-    const std::string response = transaction_.ResponseText();
+    const std::string response = m_transaction.ResponseText();
     if (offset < 0 || response.size() <= static_cast<size_t>(offset)) return false;
     std::string field =
         response.substr(static_cast<size_t>(offset), static_cast<size_t>(std::max(length, 0)));
@@ -82,8 +82,8 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         const CScriptOperand* operand = line.GetOperand(i);
         if (operand == nullptr || operand->kind == kKindUnset) return false;
     }
-    CVarItem* target = code == kCodeCommRead ? line.GetOperand(8)->value.var : retValue_;
-    if (target == nullptr || commStatus_ == nullptr) return false;
+    CVarItem* target = code == kCodeCommRead ? line.GetOperand(8)->value.var : m_retValue;
+    if (target == nullptr || m_commStatus == nullptr) return false;
 
     const std::string& command = line.GetOperand(0)->value.text;
     const int32_t frameType = DecimalOr(*line.GetOperand(1), 0);
@@ -98,11 +98,11 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         static_cast<uint16_t>(std::clamp(DecimalOr(*line.GetOperand(7), 3000), 0, 0xFFFF));
 
     if (frameType == 1)
-        transaction_.At.Build(unitNumber_, command);
+        m_transaction.At.Build(m_unitNumber, command);
     else
-        transaction_.Quadrel.BuildFromText(unitNumber_, command);
+        m_transaction.Quadrel.BuildFromText(m_unitNumber, command);
     const std::string frame =
-        frameType == 1 ? transaction_.At.CommandText() : transaction_.Quadrel.CommandText();
+        frameType == 1 ? m_transaction.At.CommandText() : m_transaction.Quadrel.CommandText();
 
     // A command that could not be built (no unit number, bad code text) is not sent at all.
     bool ok =
@@ -113,13 +113,13 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
     }
     if (!ok) {
         if (code == kCodeCommTypeRead)
-            retValue_->SetString(kErrorText);
+            m_retValue->SetString(kErrorText);
         else
-            returnVar_.SetStringVar(kErrorText, kErrorText);
-        commStatus_->SetNumber(0xFFFFFFFFu);
+            m_returnVar.SetStringVar(kErrorText, kErrorText);
+        m_commStatus->SetNumber(0xFFFFFFFFu);
         return false;
     }
-    commStatus_->SetNumber(0);
+    m_commStatus->SetNumber(0);
     ++pc;
     return true;
 }

@@ -140,7 +140,7 @@ bool SignedCount(const CScriptOperand& operand, int64_t& count) {
 }  // namespace
 
 bool CScript::Step(uint16_t& pc, bool& done) {
-    const CScriptLine* line = routine_.Find(pc);
+    const CScriptLine* line = m_routine.Find(pc);
     if (line == nullptr) return false;
     switch (line->Code()) {
         case kCodeUnset:
@@ -165,7 +165,7 @@ bool CScript::ExecStatement(const CScriptLine& line, uint16_t& pc, bool& done) {
         case kCodeCommRead:
             return ExecComm(line.Code(), line, pc);
         case kCodeIsCmdOk:
-            if (commStatus_ != nullptr && commStatus_->GetNumber() != 0)
+            if (m_commStatus != nullptr && m_commStatus->GetNumber() != 0)
                 return ExecJump(Operand(line, 0), pc);
             ok = true;
             break;
@@ -385,6 +385,6 @@ bool CScript::ExecSJoin(const CScriptLine& line) {
 bool CScript::ExecRet(const CScriptLine& line) {
     const CVarItem* var = Variable(Operand(line, 0));
     if (var == nullptr) return false;
-    returnVar_ = *var;
+    m_returnVar = *var;
     return true;
 }

@@ -53,15 +53,15 @@ class CScriptLine {
     const CScriptOperand* GetOperand(int32_t i) const;
     CScriptOperand* GetOperand(int32_t i);
 
-    uint16_t Index() const { return index_; }
-    int32_t Code() const { return code_; }
-    const std::string& Text() const { return text_; }
-    int32_t Count() const { return count_; }
+    uint16_t Index() const { return m_index; }
+    int32_t Code() const { return m_code; }
+    const std::string& Text() const { return m_text; }
+    int32_t Count() const { return m_count; }
 
   private:
-    uint16_t index_ = 0;
-    std::string text_;
-    std::vector<CScriptOperand> operands_;  // exactly count_ slots
-    int32_t count_ = 0;
-    int32_t code_ = -128;
+    uint16_t m_index = 0;
+    std::string m_text;
+    std::vector<CScriptOperand> m_operands;  // exactly m_count slots
+    int32_t m_count = 0;
+    int32_t m_code = -128;
 };

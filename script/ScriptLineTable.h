@@ -14,9 +14,9 @@ class CScriptLineTable {
     bool Add(uint16_t index, const CScriptLine& line);
     const CScriptLine* Find(uint16_t index) const;
     CScriptLine* Find(uint16_t index);
-    size_t Size() const { return lines_.size(); }
-    void RemoveAll() { lines_.clear(); }
+    size_t Size() const { return m_lines.size(); }
+    void RemoveAll() { m_lines.clear(); }
 
   private:
-    std::vector<std::unique_ptr<CScriptLine>> lines_;
+    std::vector<std::unique_ptr<CScriptLine>> m_lines;
 };

@@ -50,7 +50,7 @@ bool IfSidesPair(IfSide left, IfSide right) {
 bool CScript::CheckOperands(int32_t code, std::vector<std::string>& ops,
                             std::vector<int32_t>& kinds) const {
     kinds.assign(ops.size(), kKindLiteral);
-    auto user = [&](size_t i) { return userStore_.Lookup(ops[i]); };
+    auto user = [&](size_t i) { return m_userStore.Lookup(ops[i]); };
     // A numeric variable [0], or a literal [1] of the forms the caller accepts.
     auto numericOr = [&](size_t i, bool literalOk) {
         if (IsNumericVar(user(i))) {

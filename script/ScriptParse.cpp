@@ -50,22 +50,22 @@ bool CScript::IsFrameTypeText(const std::string& text) const {
 void CScript::AddErrorLine(const std::string& text, size_t lineNumber) {
     char number[32];
     std::snprintf(number, sizeof number, "%4zu ", lineNumber);
-    errorText_ += number;
-    errorText_ += text;
-    errorText_ += '\n';
+    m_errorText += number;
+    m_errorText += text;
+    m_errorText += '\n';
 }
 
 bool CScript::Load(const std::vector<std::string>& lines) {
     if (lines.size() < 2) return false;
-    userStore_.RemoveAll();
-    systemStore_.RemoveAll();
-    routine_.RemoveAll();
-    labels_.clear();
-    errorText_.clear();
-    systemStore_.Add(kSystemCommStatus, kTypeInt);
-    systemStore_.Add(kSystemRetValue, kTypeString);
-    commStatus_ = systemStore_.Lookup(kSystemCommStatus);
-    retValue_ = systemStore_.Lookup(kSystemRetValue);
+    m_userStore.RemoveAll();
+    m_systemStore.RemoveAll();
+    m_routine.RemoveAll();
+    m_labels.clear();
+    m_errorText.clear();
+    m_systemStore.Add(kSystemCommStatus, kTypeInt);
+    m_systemStore.Add(kSystemRetValue, kTypeString);
+    m_commStatus = m_systemStore.Lookup(kSystemCommStatus);
+    m_retValue = m_systemStore.Lookup(kSystemRetValue);
 
     if (ParseVarBlock(lines) && ParseRoutine(lines)) {
         BindLabels();
@@ -124,10 +124,10 @@ bool CScript::DeclareVar(const std::string& text) {
     if (fieldsEnded == 0) return false;
     if (!EqualsIgnoringCase(keyword, "var")) return false;
     const std::string name = TrimScriptText(current);
-    const int32_t code = typeTable_.Lookup(TrimScriptText(type));
+    const int32_t code = m_typeTable.Lookup(TrimScriptText(type));
     if (code == kTypeNone || name.empty()) return false;
-    if (userStore_.Lookup(name) != nullptr || systemStore_.Lookup(name) != nullptr) return false;
-    return userStore_.Add(name, code);
+    if (m_userStore.Lookup(name) != nullptr || m_systemStore.Lookup(name) != nullptr) return false;
+    return m_userStore.Add(name, code);
 }
 
 bool CScript::ParseRoutine(const std::vector<std::string>& lines) {
@@ -152,7 +152,7 @@ bool CScript::ParseRoutine(const std::vector<std::string>& lines) {
             if (code != ":Begin") continue;
             CScriptLine begin;
             begin.Set(static_cast<uint16_t>(index++), kCodeBegin, ":Begin", 0);
-            routine_.Add(begin.Index(), begin);
+            m_routine.Add(begin.Index(), begin);
             begun = true;
             continue;
         }
@@ -165,7 +165,7 @@ bool CScript::ParseRoutine(const std::vector<std::string>& lines) {
         if (code == ":End") {
             CScriptLine end;
             end.Set(static_cast<uint16_t>(index), kCodeEnd, ":End", 0);
-            routine_.Add(end.Index(), end);
+            m_routine.Add(end.Index(), end);
             ended = true;
             break;
         }
@@ -206,9 +206,9 @@ bool CScript::Tokenize(const std::string& text, std::vector<std::string>& tokens
             current += c;
         }
     }
-    const int32_t code = keywordTable_.Lookup(tokens[0]);
+    const int32_t code = m_keywordTable.Lookup(tokens[0]);
     if (code == kCodeUnset) return false;
-    return static_cast<int32_t>(tokens.size()) == 1 + keywordTable_.OperandCount(code);
+    return static_cast<int32_t>(tokens.size()) == 1 + m_keywordTable.OperandCount(code);
 }
 
 bool CScript::ParseStatement(const std::string& text, uint16_t index) {
@@ -217,9 +217,9 @@ bool CScript::ParseStatement(const std::string& text, uint16_t index) {
     CScriptLine line;
     if (tokens.size() == 1) {
         line.Set(index, kCodeLabel, tokens[0], 0);
-        return routine_.Add(index, line);
+        return m_routine.Add(index, line);
     }
-    const int32_t code = keywordTable_.Lookup(tokens[0]);
+    const int32_t code = m_keywordTable.Lookup(tokens[0]);
     std::vector<std::string> operands(tokens.begin() + 1, tokens.end());
     std::vector<int32_t> kinds;
     if (!CheckOperands(code, operands, kinds)) return false;
@@ -227,5 +227,5 @@ bool CScript::ParseStatement(const std::string& text, uint16_t index) {
     line.Set(index, code, tokens[0], count);
     for (int32_t i = 0; i < count; ++i) line.SetOperand(i, operands[i], kinds[i]);
     BindOperands(line);
-    return routine_.Add(index, line);
+    return m_routine.Add(index, line);
 }

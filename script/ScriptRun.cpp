@@ -5,12 +5,12 @@
 #include "script/Script.h"
 
 bool CScript::Run(CVarItem& result) {
-    returnVar_.Reset();
+    m_returnVar.Reset();
     uint16_t pc = 0;
     bool done = false;
     bool failed = false;
     for (uint64_t steps = 0; !done; ++steps) {
-        if (steps >= stepLimit_) {
+        if (steps >= m_stepLimit) {
             char text[80];
             std::snprintf(text, sizeof text, "script stopped after %llu steps.\n",
                           static_cast<unsigned long long>(steps));
@@ -28,13 +28,13 @@ bool CScript::Run(CVarItem& result) {
         std::snprintf(text, sizeof text, "script run error. line (%u)\n", unsigned{pc});
         WriteScriptLog(text);
     }
-    result = returnVar_;
+    result = m_returnVar;
     return done;
 }
 
 void CScript::ReportErrors() {
     WriteScriptLog("script error. information start.\n");
-    WriteScriptLog(errorText_);
+    WriteScriptLog(m_errorText);
     WriteScriptLog("script error. information end.\n");
 }
 

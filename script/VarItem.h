@@ -36,16 +36,16 @@ class CVarItem {
     // Turns the variable into a STRING holding the text.
     void SetString(const std::string& text);
 
-    uint32_t GetNumber() const { return HoldsNumber(type_) ? number_ : 0; }
-    const std::string& GetString() const { return text_; }
-    bool IsNumeric() const { return type_ >= kTypeInt && type_ <= kTypeByte; }
+    uint32_t GetNumber() const { return HoldsNumber(m_type) ? m_number : 0; }
+    const std::string& GetString() const { return m_text; }
+    bool IsNumeric() const { return m_type >= kTypeInt && m_type <= kTypeByte; }
 
-    const std::string& Name() const { return name_; }
-    int32_t Type() const { return type_; }
+    const std::string& Name() const { return m_name; }
+    int32_t Type() const { return m_type; }
 
   private:
-    std::string name_;
-    int32_t type_ = kTypeNone;
-    uint32_t number_ = 0;
-    std::string text_;
+    std::string m_name;
+    int32_t m_type = kTypeNone;
+    uint32_t m_number = 0;
+    std::string m_text;
 };

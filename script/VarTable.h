@@ -14,8 +14,8 @@ class CVarTable {
     bool Add(const std::string& name, int32_t type);
     CVarItem* Lookup(const std::string& name) const;
     bool IsOfType(const std::string& name, int32_t type) const;
-    void RemoveAll() { items_.clear(); }
+    void RemoveAll() { m_items.clear(); }
 
   private:
-    std::unordered_map<std::string, std::unique_ptr<CVarItem>> items_;
+    std::unordered_map<std::string, std::unique_ptr<CVarItem>> m_items;
 };

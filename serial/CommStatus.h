@@ -32,12 +32,12 @@ class CCommStatus {
 
     // Stores code and answers the code it replaced.
     std::uint32_t Set(std::uint32_t code) {
-        const std::uint32_t previous = code_;
-        code_ = code;
+        const std::uint32_t previous = m_code;
+        m_code = code;
         return previous;
     }
-    std::uint32_t Code() const { return code_; }
+    std::uint32_t Code() const { return m_code; }
 
   private:
-    std::uint32_t code_ = 0;
+    std::uint32_t m_code = 0;
 };

@@ -31,74 +31,74 @@ CSerialPort::~CSerialPort() {
 bool CSerialPort::SetSettings(const std::string& name, std::uint32_t baudRate,
                               std::uint16_t dataBits, std::uint16_t stopBits,
                               std::uint16_t parity) {
-    portName_.clear();
+    m_portName.clear();
     if (name.empty() || dataBits < 4 || dataBits > 8 || (stopBits != 1 && stopBits != 2) ||
         parity > 2) {
         return false;
     }
-    portName_ = name;
-    baudRate_ = baudRate;
-    dataBits_ = dataBits;
-    stopBits_ = stopBits;
-    parity_ = parity;
+    m_portName = name;
+    m_baudRate = baudRate;
+    m_dataBits = dataBits;
+    m_stopBits = stopBits;
+    m_parity = parity;
     return true;
 }
 
 bool CSerialPort::Open() {
-    opening_ = true;
+    m_opening = true;
     const bool answer = OpenAndConfigure();
-    opening_ = false;
+    m_opening = false;
     return answer;
 }
 
 bool CSerialPort::OpenAndConfigure() {
-    if (portName_.empty() || IsOpen()) return false;
-    const std::string settingsText = FormatSettingsText(baudRate_, parity_, dataBits_, stopBits_);
+    if (m_portName.empty() || IsOpen()) return false;
+    const std::string settingsText = FormatSettingsText(m_baudRate, m_parity, m_dataBits, m_stopBits);
 
-    std::lock_guard guard(lock_);
+    std::lock_guard guard(m_lock);
     // Non-blocking: the open must not wait for a carrier, and reads only ever take what
     // is queued.  No controlling terminal: a line must never send the program signals.
-    const int fd = ::open(portName_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(m_portName.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        openError_ = errno;
+        m_openError = errno;
         return false;
     }
     // Exclusive use: TIOCEXCL keeps other programs out, except root, which it does not
     // stop; the advisory lock also holds against a second VEXA running as root.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        openError_ = errno == EWOULDBLOCK ? EBUSY : errno;
+        m_openError = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
         return false;
     }
     ::ioctl(fd, TIOCEXCL);
-    fd_ = fd;
-    openError_ = 0;
+    m_fd = fd;
+    m_openError = 0;
     // A device that cannot be configured stays open until Close.
-    return Configure(settingsText) && ::tcflush(fd_, TCIOFLUSH) == 0;
+    return Configure(settingsText) && ::tcflush(m_fd, TCIOFLUSH) == 0;
 }
 
 bool CSerialPort::Configure(const std::string& settingsText) {
-    if (!opening_ || !IsOpen()) return false;
+    if (!m_opening || !IsOpen()) return false;
     termios block{};
-    if (::tcgetattr(fd_, &block) != 0) return false;
+    if (::tcgetattr(m_fd, &block) != 0) return false;
     auto line = ParseSettingsText(settingsText);
     if (!line) return false;
-    line->parity = parity_;
+    line->parity = m_parity;
     ApplyRawLine(block, *line);
-    return SetRawLine(fd_, block) && SetLineSpeed(fd_, line->baudRate);
+    return SetRawLine(m_fd, block) && SetLineSpeed(m_fd, line->baudRate);
 }
 
 bool CSerialPort::EnableRtsToggle() {
-    return IsOpen() && EnableRtsOnSend(fd_) != Rs485Result::kFailed;
+    return IsOpen() && EnableRtsOnSend(m_fd) != Rs485Result::kFailed;
 }
 
 bool CSerialPort::Close() {
     if (!IsOpen()) return false;
-    std::lock_guard guard(lock_);
+    std::lock_guard guard(m_lock);
     // Lifts TIOCEXCL: on a pty it would otherwise outlive this descriptor.
-    ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
-    fd_ = -1;
+    ::ioctl(m_fd, TIOCNXCL);
+    ::close(m_fd);
+    m_fd = -1;
     return true;
 }
 
@@ -109,11 +109,11 @@ bool CSerialPort::Send(const char* bytes, std::size_t length) {
     PendingReport report;
     bool sent = false;
     {
-        std::lock_guard guard(lock_);
+        std::lock_guard guard(m_lock);
         // Stale bytes of an earlier exchange must not be taken for this one's response.
-        ::tcflush(fd_, TCIOFLUSH);
+        ::tcflush(m_fd, TCIOFLUSH);
         sent = WriteAll(bytes, length, report);
-        if (!sent) portStatus_.Set(CommStatusCode::kPlatformError);
+        if (!sent) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
     Deliver(report);
     return sent;
@@ -122,7 +122,7 @@ bool CSerialPort::Send(const char* bytes, std::size_t length) {
 bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport& report) {
     std::size_t written = 0;
     while (written < length) {
-        const ssize_t count = ::write(fd_, bytes + written, length - written);
+        const ssize_t count = ::write(m_fd, bytes + written, length - written);
         if (count > 0) {
             written += static_cast<std::size_t>(count);
             continue;
@@ -133,7 +133,7 @@ bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport&
             return false;
         }
         // The driver's queue is full: wait until it takes bytes again.
-        pollfd slot{fd_, POLLOUT, 0};
+        pollfd slot{m_fd, POLLOUT, 0};
         const int ready = ::poll(&slot, 1, kWriteStallLimitMs);
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0 || (slot.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
@@ -149,19 +149,19 @@ bool CSerialPort::IsSent() {
     PendingReport report;
     bool empty = false;
     {
-        std::lock_guard guard(lock_);
+        std::lock_guard guard(m_lock);
         int queued = 0;
-        if (::ioctl(fd_, TIOCOUTQ, &queued) != 0) {
+        if (::ioctl(m_fd, TIOCOUTQ, &queued) != 0) {
             report = {"CSerialPort::IsSent", errno};
         } else if (queued == 0) {
             empty = true;
-        } else if (::tcdrain(fd_) == 0) {
+        } else if (::tcdrain(m_fd) == 0) {
             // The queue has drained, so the next write starts on an idle line.
             empty = true;
         } else {
             report = {"CSerialPort::IsSent", errno};
         }
-        if (report.context != nullptr) portStatus_.Set(CommStatusCode::kPlatformError);
+        if (report.context != nullptr) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
     Deliver(report);
     return empty;
@@ -169,35 +169,35 @@ bool CSerialPort::IsSent() {
 
 bool CSerialPort::ReceiveByte(char* out) {
     if (out == nullptr) {
-        portStatus_.Set(CommStatusCode::kNoPlace);
+        m_portStatus.Set(CommStatusCode::kNoPlace);
         return false;
     }
     if (!IsOpen()) {
-        portStatus_.Set(CommStatusCode::kNotOpen);
+        m_portStatus.Set(CommStatusCode::kNotOpen);
         return false;
     }
     PendingReport report;
     bool received = false;
     {
-        std::lock_guard guard(lock_);
+        std::lock_guard guard(m_lock);
         int queued = 0;
-        if (::ioctl(fd_, FIONREAD, &queued) != 0) {
+        if (::ioctl(m_fd, FIONREAD, &queued) != 0) {
             report = {"SerialPort::ReceiveByte", errno};
         } else if (queued == 0) {
-            portStatus_.Set(CommStatusCode::kQueueEmpty);
+            m_portStatus.Set(CommStatusCode::kQueueEmpty);
         } else {
             char byte = 0;
-            const ssize_t count = ::read(fd_, &byte, 1);
+            const ssize_t count = ::read(m_fd, &byte, 1);
             if (count == 1) {
                 *out = byte;
                 received = true;
-                portStatus_.Set(CommStatusCode::kReceived);
+                m_portStatus.Set(CommStatusCode::kReceived);
             } else {
                 // A queued byte that cannot be read, or end of file: the line is gone.
                 report = {"SerialPort::ReceiveByte", count < 0 ? errno : EIO};
             }
         }
-        if (report.context != nullptr) portStatus_.Set(CommStatusCode::kPlatformError);
+        if (report.context != nullptr) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
     Deliver(report);
     return received;
@@ -205,21 +205,21 @@ bool CSerialPort::ReceiveByte(char* out) {
 
 bool CSerialPort::WaitForInput(int timeoutMs) {
     if (!IsOpen()) {
-        portStatus_.Set(CommStatusCode::kNotOpen);
+        m_portStatus.Set(CommStatusCode::kNotOpen);
         return false;
     }
-    pollfd slot{fd_, POLLIN, 0};
+    pollfd slot{m_fd, POLLIN, 0};
     const int ready = ::poll(&slot, 1, timeoutMs < 0 ? 0 : timeoutMs);
     if (ready < 0 && errno != EINTR) {
         const PendingReport report{"SerialPort::ReceiveByte", errno};
-        portStatus_.Set(CommStatusCode::kPlatformError);
+        m_portStatus.Set(CommStatusCode::kPlatformError);
         Deliver(report);
         return false;
     }
     // A hang-up with nothing left to read would wake every poll at once: the line is
     // gone, and saying so now keeps the caller from spinning until its time-out.
     if (ready > 0 && (slot.revents & POLLIN) == 0) {
-        portStatus_.Set(CommStatusCode::kPlatformError);
+        m_portStatus.Set(CommStatusCode::kPlatformError);
         Deliver({"SerialPort::ReceiveByte", EIO});
         return false;
     }
@@ -228,13 +228,13 @@ bool CSerialPort::WaitForInput(int timeoutMs) {
 
 void CSerialPort::ReportError(const std::string& context) {
     const int errorNumber = errno;
-    if (reporter_) reporter_(FormatErrorReport(context, errorNumber));
+    if (m_reporter) m_reporter(FormatErrorReport(context, errorNumber));
 }
 
-void CSerialPort::SetErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
+void CSerialPort::SetErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
 
 // Reports are delivered after the lock is released: a reporter may pump window events.
 void CSerialPort::Deliver(const PendingReport& report) {
     if (report.context == nullptr) return;
-    if (reporter_) reporter_(FormatErrorReport(report.context, report.errorNumber));
+    if (m_reporter) m_reporter(FormatErrorReport(report.context, report.errorNumber));
 }

@@ -26,7 +26,7 @@ class CSerialPort {
     // Opens the named device with the stored settings.  A device that opens but cannot be
     // configured stays open (IsOpen() is true) and Open answers false.
     bool Open();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
     bool Close();
 
     // Writes one frame after discarding whatever both queues still hold.
@@ -44,11 +44,11 @@ class CSerialPort {
     void ReportError(const std::string& context);
     void SetErrorReporter(ErrorReporter reporter);
 
-    const CCommStatus& PortStatus() const { return portStatus_; }
-    const std::string& PortName() const { return portName_; }
+    const CCommStatus& PortStatus() const { return m_portStatus; }
+    const std::string& PortName() const { return m_portName; }
     // errno of the last failed Open (0 after a successful one): tells missing, busy
     // and permission apart.
-    int OpenError() const { return openError_; }
+    int OpenError() const { return m_openError; }
 
   protected:
     // Called by Open only, with the settings as "baud=%ld parity=%c data=%u stop=%u".
@@ -66,15 +66,15 @@ class CSerialPort {
     bool WriteAll(const char* bytes, std::size_t length, PendingReport& report);
     bool OpenAndConfigure();
 
-    int fd_ = -1;
-    bool opening_ = false;
-    int openError_ = 0;
-    std::string portName_;
-    std::uint32_t baudRate_ = 0;
-    std::uint16_t dataBits_ = 0;
-    std::uint16_t stopBits_ = 0;
-    std::uint16_t parity_ = 0;
-    std::mutex lock_;
-    CCommStatus portStatus_;
-    ErrorReporter reporter_ = ReportToStandardError;
+    int m_fd = -1;
+    bool m_opening = false;
+    int m_openError = 0;
+    std::string m_portName;
+    std::uint32_t m_baudRate = 0;
+    std::uint16_t m_dataBits = 0;
+    std::uint16_t m_stopBits = 0;
+    std::uint16_t m_parity = 0;
+    std::mutex m_lock;
+    CCommStatus m_portStatus;
+    ErrorReporter m_reporter = ReportToStandardError;
 };

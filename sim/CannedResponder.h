@@ -23,8 +23,8 @@ class CannedResponder : public SimResponder {
     void SetModelText(const std::string& modelText);
 
   private:
-    std::mutex lock_;
-    std::string modelText_;
-    std::map<std::string, std::string> quadrel_;
-    std::map<std::string, std::string> at_;
+    std::mutex m_lock;
+    std::string m_modelText;
+    std::map<std::string, std::string> m_quadrel;
+    std::map<std::string, std::string> m_at;
 };

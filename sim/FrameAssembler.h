@@ -22,5 +22,5 @@ class FrameAssembler {
     std::optional<Frame> Push(char byte);
 
   private:
-    std::string pending_;
+    std::string m_pending;
 };

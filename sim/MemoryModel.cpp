@@ -51,26 +51,26 @@ bool MemoryModel::Load(const SimProfile& profile, std::string& error) {
     }
     const Entries& memory = Section(profile, "memory");
     std::string tablePath = FindModelFile(Setting(memory, "Table"));
-    table_.Clear();
-    if (tablePath.empty() || !table_.Load(tablePath)) {
+    m_table.Clear();
+    if (tablePath.empty() || !m_table.Load(tablePath)) {
         error = "cannot load the parameter table \"" + Setting(memory, "Table") + "\"";
         return false;
     }
-    enter_ = CommandSet(Setting(memory, "WriteModeEnter"));
-    leave_ = CommandSet(Setting(memory, "WriteModeLeave"));
-    silent_ = CommandSet(Setting(memory, "Silent"));
+    m_enter = CommandSet(Setting(memory, "WriteModeEnter"));
+    m_leave = CommandSet(Setting(memory, "WriteModeLeave"));
+    m_silent = CommandSet(Setting(memory, "Silent"));
 
-    initial_.clear();
-    for (size_t i = 0; i < table_.GetCount(); ++i) initial_.emplace(table_.GetItem(i)->number, 0);
+    m_initial.clear();
+    for (size_t i = 0; i < m_table.GetCount(); ++i) m_initial.emplace(m_table.GetItem(i)->number, 0);
     for (const auto& [key, value] : Section(profile, "values")) {
         int32_t number, initial;
         if (!ScanDecimalInt(key, number) || !ScanDecimalInt(value, initial)) {
             error = "bad initial value " + key + "=" + value;
             return false;
         }
-        initial_[number] = initial;
+        m_initial[number] = initial;
     }
-    ranges_.clear();
+    m_ranges.clear();
     for (const auto& [key, value] : Section(profile, "ranges")) {
         int32_t number;
         Range range;
@@ -81,15 +81,15 @@ bool MemoryModel::Load(const SimProfile& profile, std::string& error) {
             error = "bad range " + key + "=" + value;
             return false;
         }
-        ranges_[number] = range;
+        m_ranges[number] = range;
     }
     return true;
 }
 
 const CMenuParamItem* MemoryModel::FindRead(const SimCommand& command) const {
     const std::string text = command.Text();
-    for (size_t i = 0; i < table_.GetCount(); ++i) {
-        const CMenuParamItem* item = table_.GetItem(i);
+    for (size_t i = 0; i < m_table.GetCount(); ++i) {
+        const CMenuParamItem* item = m_table.GetItem(i);
         if (SameProtocol(item->readCommand, command) && item->readCommand.commandText == text) {
             return item;
         }
@@ -100,8 +100,8 @@ const CMenuParamItem* MemoryModel::FindRead(const SimCommand& command) const {
 const CMenuParamItem* MemoryModel::FindWrite(const SimCommand& command) const {
     const std::string text = command.Text();
     const CMenuParamItem* best = nullptr;
-    for (size_t i = 0; i < table_.GetCount(); ++i) {
-        const CMenuParamItem* item = table_.GetItem(i);
+    for (size_t i = 0; i < m_table.GetCount(); ++i) {
+        const CMenuParamItem* item = m_table.GetItem(i);
         const std::string& prefix = item->writeCommand.commandText;
         if (!SameProtocol(item->writeCommand, command) || text.compare(0, prefix.size(), prefix) != 0) {
             continue;
@@ -112,18 +112,18 @@ const CMenuParamItem* MemoryModel::FindWrite(const SimCommand& command) const {
 }
 
 bool MemoryModel::IsWriteModeEnter(const SimCommand& command) const {
-    return Matches(enter_, command);
+    return Matches(m_enter, command);
 }
 
 bool MemoryModel::IsWriteModeLeave(const SimCommand& command) const {
-    return Matches(leave_, command);
+    return Matches(m_leave, command);
 }
 
 bool MemoryModel::IsSilent(const SimCommand& command) const {
-    return Matches(silent_, command) || silent_.count(command.Code) > 0;
+    return Matches(m_silent, command) || m_silent.count(command.Code) > 0;
 }
 
 bool MemoryModel::InRange(int32_t number, int32_t value) const {
-    auto found = ranges_.find(number);
-    return found == ranges_.end() || (value >= found->second.low && value <= found->second.high);
+    auto found = m_ranges.find(number);
+    return found == m_ranges.end() || (value >= found->second.low && value <= found->second.high);
 }

@@ -47,15 +47,15 @@ public:
     bool InRange(int32_t number, int32_t value) const;
 
     // Every parameter number of the table with its initial value.
-    const std::map<int32_t, int32_t>& InitialValues() const { return initial_; }
+    const std::map<int32_t, int32_t>& InitialValues() const { return m_initial; }
 
 private:
-    CMenuParamTable table_;
-    std::set<std::string> enter_;
-    std::set<std::string> leave_;
-    std::set<std::string> silent_;
-    std::map<int32_t, int32_t> initial_;
-    std::map<int32_t, Range> ranges_;
+    CMenuParamTable m_table;
+    std::set<std::string> m_enter;
+    std::set<std::string> m_leave;
+    std::set<std::string> m_silent;
+    std::map<int32_t, int32_t> m_initial;
+    std::map<int32_t, Range> m_ranges;
 };
 
 // True when the profile asks for a parameter memory.

@@ -9,25 +9,25 @@
 
 MemoryResponder::MemoryResponder(std::shared_ptr<const MemoryModel> model,
                                  const SimProfile& profile)
-    : model_(std::move(model)), canned_(profile), values_(model_->InitialValues()) {}
+    : m_model(std::move(model)), m_canned(profile), m_values(m_model->InitialValues()) {}
 
 std::optional<SimReply> MemoryResponder::Respond(const SimCommand& command) {
-    if (model_->IsSilent(command)) return std::nullopt;
+    if (m_model->IsSilent(command)) return std::nullopt;
     {
-        std::lock_guard guard(lock_);
-        if (model_->IsWriteModeEnter(command) || model_->IsWriteModeLeave(command)) {
-            writeMode_ = model_->IsWriteModeEnter(command);
+        std::lock_guard guard(m_lock);
+        if (m_model->IsWriteModeEnter(command) || m_model->IsWriteModeLeave(command)) {
+            m_writeMode = m_model->IsWriteModeEnter(command);
             return SimReply{};
         }
-        if (const CMenuParamItem* item = model_->FindRead(command)) return Read(*item, command);
-        if (const CMenuParamItem* item = model_->FindWrite(command)) return Write(*item, command);
+        if (const CMenuParamItem* item = m_model->FindRead(command)) return Read(*item, command);
+        if (const CMenuParamItem* item = m_model->FindWrite(command)) return Write(*item, command);
     }
-    return canned_.Respond(command);
+    return m_canned.Respond(command);
 }
 
 SimReply MemoryResponder::Read(const CMenuParamItem& item, const SimCommand&) {
     SimReply reply;
-    int32_t value = values_[item.number];
+    int32_t value = m_values[item.number];
     switch (item.readCommand.Format()) {
         case kValueSigned:
             reply.Data = EncodeSignedValue(std::to_string(value));
@@ -42,7 +42,7 @@ SimReply MemoryResponder::Read(const CMenuParamItem& item, const SimCommand&) {
 
 SimReply MemoryResponder::Write(const CMenuParamItem& item, const SimCommand& command) {
     if (item.writable == 0) return Refusal(command, kReadOnlyCode, kReadOnlyAtCode);
-    if (item.WriteMode16() != 0 && !writeMode_) {
+    if (item.WriteMode16() != 0 && !m_writeMode) {
         return Refusal(command, kWriteModeCode, kWriteModeAtCode);
     }
     const std::string data = command.Text().substr(item.writeCommand.commandText.size());
@@ -64,9 +64,9 @@ SimReply MemoryResponder::Write(const CMenuParamItem& item, const SimCommand& co
             value = static_cast<int32_t>(raw);
         }
     }
-    if (!model_->InRange(item.number, value)) return Refusal(command, kValueCode, kValueAtCode);
-    values_[item.number] = value;
-    if (!dumpFile_.empty()) std::ofstream(dumpFile_, std::ios::trunc) << DumpLocked();
+    if (!m_model->InRange(item.number, value)) return Refusal(command, kValueCode, kValueAtCode);
+    m_values[item.number] = value;
+    if (!m_dumpFile.empty()) std::ofstream(m_dumpFile, std::ios::trunc) << DumpLocked();
     return SimReply{};
 }
 
@@ -81,34 +81,34 @@ SimReply MemoryResponder::Refusal(const SimCommand& command, int code, const cha
 }
 
 void MemoryResponder::SetDumpFile(const std::string& path) {
-    std::lock_guard guard(lock_);
-    dumpFile_ = path;
+    std::lock_guard guard(m_lock);
+    m_dumpFile = path;
 }
 
 std::map<int32_t, int32_t> MemoryResponder::Values() const {
-    std::lock_guard guard(lock_);
-    return values_;
+    std::lock_guard guard(m_lock);
+    return m_values;
 }
 
 bool MemoryResponder::InWriteMode() const {
-    std::lock_guard guard(lock_);
-    return writeMode_;
+    std::lock_guard guard(m_lock);
+    return m_writeMode;
 }
 
 void MemoryResponder::SetValue(int32_t number, int32_t value) {
-    std::lock_guard guard(lock_);
-    values_[number] = value;
+    std::lock_guard guard(m_lock);
+    m_values[number] = value;
 }
 
 std::string MemoryResponder::Dump() const {
-    std::lock_guard guard(lock_);
+    std::lock_guard guard(m_lock);
     return DumpLocked();
 }
 
 std::string MemoryResponder::DumpLocked() const {
     std::string text;
-    for (const auto& [number, value] : values_) {
+    for (const auto& [number, value] : m_values) {
         text += std::to_string(number) + "=" + std::to_string(value) + "\n";
     }
-    return text + "writemode=" + (writeMode_ ? "1" : "0") + "\n";
+    return text + "writemode=" + (m_writeMode ? "1" : "0") + "\n";
 }

@@ -45,10 +45,10 @@ private:
     static SimReply Refusal(const SimCommand& command, int code, const char* atCode);
     std::string DumpLocked() const;
 
-    std::shared_ptr<const MemoryModel> model_;
-    CannedResponder canned_;
-    mutable std::mutex lock_;
-    std::map<int32_t, int32_t> values_;
-    bool writeMode_ = false;
-    std::string dumpFile_;
+    std::shared_ptr<const MemoryModel> m_model;
+    CannedResponder m_canned;
+    mutable std::mutex m_lock;
+    std::map<int32_t, int32_t> m_values;
+    bool m_writeMode = false;
+    std::string m_dumpFile;
 };

@@ -21,87 +21,87 @@ timespec ToTimespec(std::chrono::nanoseconds span) {
 
 bool SimBus::Start(const std::string& linkPath) {
     Stop();
-    error_.clear();
-    if (!pty_.Open(error_)) return false;
-    if (!linkPath.empty() && !pty_.MakeLink(linkPath, error_)) {
-        pty_.Close();
+    m_error.clear();
+    if (!m_pty.Open(m_error)) return false;
+    if (!linkPath.empty() && !m_pty.MakeLink(linkPath, m_error)) {
+        m_pty.Close();
         return false;
     }
-    if (::pipe2(wake_, O_NONBLOCK | O_CLOEXEC) != 0) {
-        error_ = std::string("cannot create a wake-up pipe: ") + std::strerror(errno);
-        pty_.Close();
+    if (::pipe2(m_wake, O_NONBLOCK | O_CLOEXEC) != 0) {
+        m_error = std::string("cannot create a wake-up pipe: ") + std::strerror(errno);
+        m_pty.Close();
         return false;
     }
     {
-        std::lock_guard guard(lock_);
-        stopping_ = false;
-        running_ = true;
-        garbageActive_ = false;
+        std::lock_guard guard(m_lock);
+        m_stopping = false;
+        m_running = true;
+        m_garbageActive = false;
     }
-    thread_ = std::thread(&SimBus::Run, this);
+    m_thread = std::thread(&SimBus::Run, this);
     return true;
 }
 
 void SimBus::Stop() {
     {
-        std::lock_guard guard(lock_);
-        stopping_ = true;
+        std::lock_guard guard(m_lock);
+        m_stopping = true;
     }
     Wake();
-    if (thread_.joinable()) thread_.join();
-    pty_.Close();
-    for (int& fd : wake_) {
+    if (m_thread.joinable()) m_thread.join();
+    m_pty.Close();
+    for (int& fd : m_wake) {
         if (fd >= 0) ::close(fd);
         fd = -1;
     }
-    std::lock_guard guard(lock_);
-    running_ = false;
-    handled_.notify_all();
+    std::lock_guard guard(m_lock);
+    m_running = false;
+    m_handled.notify_all();
 }
 
 bool SimBus::Running() const {
-    std::lock_guard guard(lock_);
-    return running_;
+    std::lock_guard guard(m_lock);
+    return m_running;
 }
 
 void SimBus::SetResponder(int unit, std::shared_ptr<SimResponder> responder) {
-    std::lock_guard guard(lock_);
+    std::lock_guard guard(m_lock);
     if (responder)
-        units_[unit] = std::move(responder);
+        m_units[unit] = std::move(responder);
     else
-        units_.erase(unit);
+        m_units.erase(unit);
 }
 
 void SimBus::SetFaults(const SimFaults& faults) {
     {
-        std::lock_guard guard(lock_);
-        faults_ = faults;
-        silentRemaining_ = faults.SilentCommands;
-        if (!faults.Garbage) garbageActive_ = false;
+        std::lock_guard guard(m_lock);
+        m_faults = faults;
+        m_silentRemaining = faults.SilentCommands;
+        if (!faults.Garbage) m_garbageActive = false;
     }
     Wake();
 }
 
 SimFaults SimBus::Faults() const {
-    std::lock_guard guard(lock_);
-    SimFaults faults = faults_;
-    faults.SilentCommands = silentRemaining_;
+    std::lock_guard guard(m_lock);
+    SimFaults faults = m_faults;
+    faults.SilentCommands = m_silentRemaining;
     return faults;
 }
 
 size_t SimBus::CommandsHandled() const {
-    std::lock_guard guard(lock_);
-    return commandsTaken_;
+    std::lock_guard guard(m_lock);
+    return m_commandsTaken;
 }
 
 bool SimBus::WaitForCommands(size_t count, std::chrono::milliseconds timeout) const {
-    std::unique_lock guard(lock_);
-    return handled_.wait_for(guard, timeout, [&] { return commandsDone_ >= count; });
+    std::unique_lock guard(m_lock);
+    return m_handled.wait_for(guard, timeout, [&] { return m_commandsDone >= count; });
 }
 
 std::string SimBus::LastCommand() const {
-    std::lock_guard guard(lock_);
-    return lastCommand_;
+    std::lock_guard guard(m_lock);
+    return m_lastCommand;
 }
 
 void SimBus::Run() {
@@ -109,15 +109,15 @@ void SimBus::Run() {
     while (!Stopping()) {
         bool garbage = false;
         {
-            std::lock_guard guard(lock_);
-            garbage = garbageActive_;
-            if (!running_) break;
+            std::lock_guard guard(m_lock);
+            garbage = m_garbageActive;
+            if (!m_running) break;
         }
         if (garbage) {
             StreamGarbage();
             continue;
         }
-        pollfd slots[2] = {{pty_.MasterFd(), POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        pollfd slots[2] = {{m_pty.MasterFd(), POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         if (::poll(slots, 2, -1) < 0 && errno != EINTR) break;
         if (slots[1].revents) DrainWake();
         if (slots[0].revents & POLLIN) ReadLine(assembler);
@@ -126,28 +126,28 @@ void SimBus::Run() {
 
 void SimBus::ReadLine(FrameAssembler& assembler) {
     char buffer[512];
-    const ssize_t got = ::read(pty_.MasterFd(), buffer, sizeof buffer);
+    const ssize_t got = ::read(m_pty.MasterFd(), buffer, sizeof buffer);
     for (ssize_t i = 0; i < got; ++i) {
         auto frame = assembler.Push(buffer[i]);
         if (!frame) continue;
         Handle(*frame, Faults());
-        std::lock_guard guard(lock_);
-        if (!running_) return;
+        std::lock_guard guard(m_lock);
+        if (!m_running) return;
     }
 }
 
 void SimBus::Handle(const FrameAssembler::Frame& frame, const SimFaults& faults) {
     {
-        std::lock_guard guard(lock_);
-        lastCommand_ = frame.Bytes;
-        ++commandsTaken_;
+        std::lock_guard guard(m_lock);
+        m_lastCommand = frame.Bytes;
+        ++m_commandsTaken;
     }
     for (int i = 0; i < faults.EchoCount; ++i) Write(frame.Bytes, faults);
     const auto received = ReadCommandFrame(frame.Protocol, frame.Bytes);
     if (received) {
         if (faults.Garbage) {
-            std::lock_guard guard(lock_);
-            garbageActive_ = true;
+            std::lock_guard guard(m_lock);
+            m_garbageActive = true;
         } else if (const auto answer = Answer(*received, faults)) {
             if (WaitUntil(Clock::now() + std::chrono::milliseconds(faults.ReplyDelayMs))) {
                 if (faults.VanishAfterBytes >= 0) {
@@ -160,18 +160,18 @@ void SimBus::Handle(const FrameAssembler::Frame& frame, const SimFaults& faults)
             }
         }
     }
-    std::lock_guard guard(lock_);
-    ++commandsDone_;
-    handled_.notify_all();
+    std::lock_guard guard(m_lock);
+    ++m_commandsDone;
+    m_handled.notify_all();
 }
 
 std::optional<std::string> SimBus::Answer(const ReceivedCommand& received,
                                           const SimFaults& faults) {
     std::shared_ptr<SimResponder> responder;
     {
-        std::lock_guard guard(lock_);
-        if (silentRemaining_ > 0) {
-            --silentRemaining_;
+        std::lock_guard guard(m_lock);
+        if (m_silentRemaining > 0) {
+            --m_silentRemaining;
             return std::nullopt;
         }
         const SimCommand& command = received.Command;
@@ -179,8 +179,8 @@ std::optional<std::string> SimBus::Answer(const ReceivedCommand& received,
             (faults.SilentFor == command.Text() || faults.SilentFor == command.Code))
             return std::nullopt;
         // A broadcast is answered by the first unit on the line only, so answers never collide.
-        auto unit = received.Broadcast ? units_.begin() : units_.find(command.Unit);
-        if (unit == units_.end()) return std::nullopt;
+        auto unit = received.Broadcast ? m_units.begin() : m_units.find(command.Unit);
+        if (unit == m_units.end()) return std::nullopt;
         responder = unit->second;
     }
     const auto reply = responder->Respond(received.Command);
@@ -189,15 +189,15 @@ std::optional<std::string> SimBus::Answer(const ReceivedCommand& received,
 }
 
 void SimBus::StreamGarbage() {
-    pollfd slots[2] = {{pty_.MasterFd(), POLLIN | POLLOUT, 0}, {wake_[0], POLLIN, 0}};
+    pollfd slots[2] = {{m_pty.MasterFd(), POLLIN | POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
     if (::poll(slots, 2, -1) < 0) return;
     if (slots[1].revents) DrainWake();
     if (slots[0].revents & POLLIN) {
         char discarded[512];
-        (void)!::read(pty_.MasterFd(), discarded, sizeof discarded);
+        (void)!::read(m_pty.MasterFd(), discarded, sizeof discarded);
     }
     if (slots[0].revents & POLLOUT)
-        (void)!::write(pty_.MasterFd(), kGarbage.data(), kGarbage.size());
+        (void)!::write(m_pty.MasterFd(), kGarbage.data(), kGarbage.size());
 }
 
 bool SimBus::Write(std::string_view bytes, const SimFaults& faults) {
@@ -215,14 +215,14 @@ bool SimBus::Write(std::string_view bytes, const SimFaults& faults) {
 
 bool SimBus::WriteNow(std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t done = ::write(pty_.MasterFd(), bytes.data(), bytes.size());
+        const ssize_t done = ::write(m_pty.MasterFd(), bytes.data(), bytes.size());
         if (done > 0) {
             bytes.remove_prefix(static_cast<size_t>(done));
             continue;
         }
         if (done < 0 && errno != EAGAIN && errno != EINTR) return false;
         // The client is not reading: wait for room, or for the bus to stop.
-        pollfd slots[2] = {{pty_.MasterFd(), POLLOUT, 0}, {wake_[0], POLLIN, 0}};
+        pollfd slots[2] = {{m_pty.MasterFd(), POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
         ::poll(slots, 2, -1);
         if (slots[1].revents) DrainWake();
         if (Stopping()) return false;
@@ -235,25 +235,25 @@ bool SimBus::WaitUntil(Clock::time_point deadline) {
         if (Stopping()) return false;
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero()) return true;
-        pollfd slot{wake_[0], POLLIN, 0};
+        pollfd slot{m_wake[0], POLLIN, 0};
         const timespec span = ToTimespec(left);
         if (::ppoll(&slot, 1, &span, nullptr) > 0) DrainWake();
     }
 }
 
 void SimBus::Wake() {
-    if (wake_[1] >= 0) (void)!::write(wake_[1], "w", 1);
+    if (m_wake[1] >= 0) (void)!::write(m_wake[1], "w", 1);
 }
 
 void SimBus::DrainWake() {
     char drained[64];
-    while (::read(wake_[0], drained, sizeof drained) > 0) {
+    while (::read(m_wake[0], drained, sizeof drained) > 0) {
     }
 }
 
 bool SimBus::Stopping() const {
-    std::lock_guard guard(lock_);
-    return stopping_;
+    std::lock_guard guard(m_lock);
+    return m_stopping;
 }
 
 void SimBus::Vanish() {
@@ -264,12 +264,12 @@ void SimBus::Vanish() {
     const auto start = Clock::now();
     bool seen = false;
     while (Clock::now() - start < std::chrono::seconds(2)) {
-        const bool pending = pty_.PendingForClient() > 0;
+        const bool pending = m_pty.PendingForClient() > 0;
         seen = seen || pending;
         if (!pending && (seen || Clock::now() - start > std::chrono::milliseconds(50))) break;
         if (!WaitUntil(Clock::now() + std::chrono::milliseconds(1))) break;
     }
-    pty_.Close();
-    std::lock_guard guard(lock_);
-    running_ = false;
+    m_pty.Close();
+    std::lock_guard guard(m_lock);
+    m_running = false;
 }

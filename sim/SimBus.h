@@ -31,8 +31,8 @@ class SimBus {
     // Stops serving and closes the line: clients see the far end gone.
     void Stop();
 
-    const std::string& SlavePath() const { return pty_.SlavePath(); }
-    const std::string& Error() const { return error_; }
+    const std::string& SlavePath() const { return m_pty.SlavePath(); }
+    const std::string& Error() const { return m_error; }
     // False once stopped, or once the line vanished on a fault.
     bool Running() const;
 
@@ -70,20 +70,20 @@ class SimBus {
     bool Stopping() const;
     void Vanish();
 
-    SimPty pty_;
-    std::string error_;
-    std::thread thread_;
-    int wake_[2] = {-1, -1};
+    SimPty m_pty;
+    std::string m_error;
+    std::thread m_thread;
+    int m_wake[2] = {-1, -1};
 
-    mutable std::mutex lock_;
-    mutable std::condition_variable handled_;
-    bool stopping_ = false;
-    bool running_ = false;
-    bool garbageActive_ = false;
-    SimFaults faults_;
-    int silentRemaining_ = 0;
-    std::map<int, std::shared_ptr<SimResponder>> units_;
-    size_t commandsTaken_ = 0;
-    size_t commandsDone_ = 0;
-    std::string lastCommand_;
+    mutable std::mutex m_lock;
+    mutable std::condition_variable m_handled;
+    bool m_stopping = false;
+    bool m_running = false;
+    bool m_garbageActive = false;
+    SimFaults m_faults;
+    int m_silentRemaining = 0;
+    std::map<int, std::shared_ptr<SimResponder>> m_units;
+    size_t m_commandsTaken = 0;
+    size_t m_commandsDone = 0;
+    std::string m_lastCommand;
 };

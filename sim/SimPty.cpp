@@ -16,27 +16,27 @@ std::string Because(const std::string& what) { return what + ": " + std::strerro
 
 bool SimPty::Open(std::string& error) {
     Close();
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     char name[128];
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0 ||
-        ptsname_r(master_, name, sizeof name) != 0) {
+    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
+        ptsname_r(m_master, name, sizeof name) != 0) {
         error = Because("cannot create a pseudo-terminal");
         Close();
         return false;
     }
-    slavePath_ = name;
-    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    m_slavePath = name;
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios line{};
-    if (slave_ < 0 || tcgetattr(slave_, &line) != 0) {
-        error = Because("cannot open " + slavePath_);
+    if (m_slave < 0 || tcgetattr(m_slave, &line) != 0) {
+        error = Because("cannot open " + m_slavePath);
         Close();
         return false;
     }
     // Raw both ways: no echo, no line editing, no CR/LF translation of frame bytes.
     cfmakeraw(&line);
-    if (tcsetattr(slave_, TCSANOW, &line) != 0 ||
-        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK) != 0) {
-        error = Because("cannot make " + slavePath_ + " a raw line");
+    if (tcsetattr(m_slave, TCSANOW, &line) != 0 ||
+        fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK) != 0) {
+        error = Because("cannot make " + m_slavePath + " a raw line");
         Close();
         return false;
     }
@@ -52,24 +52,24 @@ bool SimPty::MakeLink(const std::string& linkPath, std::string& error) {
         }
         ::unlink(linkPath.c_str());
     }
-    if (::symlink(slavePath_.c_str(), linkPath.c_str()) != 0) {
+    if (::symlink(m_slavePath.c_str(), linkPath.c_str()) != 0) {
         error = Because("cannot link " + linkPath);
         return false;
     }
-    linkPath_ = linkPath;
+    m_linkPath = linkPath;
     return true;
 }
 
 int SimPty::PendingForClient() const {
     int pending = 0;
-    if (slave_ < 0 || ::ioctl(slave_, FIONREAD, &pending) != 0) return 0;
+    if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &pending) != 0) return 0;
     return pending;
 }
 
 void SimPty::Close() {
-    if (!linkPath_.empty()) ::unlink(linkPath_.c_str());
-    if (slave_ >= 0) ::close(slave_);
-    if (master_ >= 0) ::close(master_);
-    linkPath_.clear();
-    slave_ = master_ = -1;
+    if (!m_linkPath.empty()) ::unlink(m_linkPath.c_str());
+    if (m_slave >= 0) ::close(m_slave);
+    if (m_master >= 0) ::close(m_master);
+    m_linkPath.clear();
+    m_slave = m_master = -1;
 }

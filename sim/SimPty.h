@@ -22,12 +22,12 @@ class SimPty {
     // Bytes written to the line that no client has read yet.
     int PendingForClient() const;
 
-    int MasterFd() const { return master_; }
-    const std::string& SlavePath() const { return slavePath_; }
+    int MasterFd() const { return m_master; }
+    const std::string& SlavePath() const { return m_slavePath; }
 
   private:
-    int master_ = -1;
-    int slave_ = -1;
-    std::string slavePath_;
-    std::string linkPath_;
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_slavePath;
+    std::string m_linkPath;
 };

@@ -23,11 +23,11 @@ class ParamExchange : public SimFixture {
 protected:
     void SetUp() override {
         SimFixture::SetUp();
-        ASSERT_TRUE(port_.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
-        ASSERT_TRUE(port_.Open());
-        port_.SetAttemptHook([this] { ++attempts_; });
-        link_.port = &port_;
-        link_.unitNumber = kUnit;
+        ASSERT_TRUE(m_port.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
+        ASSERT_TRUE(m_port.Open());
+        m_port.SetAttemptHook([this] { ++m_attempts; });
+        m_link.port = &m_port;
+        m_link.unitNumber = kUnit;
     }
 
     // A command with a short time-out so that silent attempts pass quickly.
@@ -44,10 +44,10 @@ protected:
         return Sim.CommandsHandled();
     }
 
-    LogCapture log_;
-    CFramePort port_;
-    DeviceLink link_;
-    int attempts_ = 0;
+    LogCapture m_log;
+    CFramePort m_port;
+    DeviceLink m_link;
+    int m_attempts = 0;
 };
 
 }  // namespace
@@ -55,13 +55,13 @@ protected:
 TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
     CMenuUICmdItem quadrel = Command("5702;1;0;0;1;0");
     std::string data = "00FA";
-    std::string frame = BuildCommandFrame(link_, quadrel, &data);
+    std::string frame = BuildCommandFrame(m_link, quadrel, &data);
     EXPECT_EQ(frame.substr(0, 15), "\x02" "01000570200FA\x03");
-    EXPECT_EQ(BuildCommandFrame(link_, quadrel, nullptr, 7).substr(1, 2), "07");
+    EXPECT_EQ(BuildCommandFrame(m_link, quadrel, nullptr, 7).substr(1, 2), "07");
 
     CMenuUICmdItem at = Command("WB;1;0;1;1;0");
-    EXPECT_EQ(BuildCommandFrame(link_, at, &data, 3).substr(0, 9), "@03WB00FA");
-    EXPECT_EQ(BuildCommandFrame(link_, at, &data, 100), "");  // not addressable
+    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 3).substr(0, 9), "@03WB00FA");
+    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 100), "");  // not addressable
 }
 
 TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceeds) {
@@ -70,29 +70,29 @@ TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceeds) {
     faults.SilentCommands = 2;
     Sim.SetFaults(faults);
     std::string response;
-    ASSERT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
+    ASSERT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
     EXPECT_EQ(response, "0001");
     EXPECT_EQ(Handled(3), 3u);
-    EXPECT_EQ(attempts_, 2);
-    EXPECT_EQ(log_.Text().find("command retry over."), std::string::npos);
+    EXPECT_EQ(m_attempts, 2);
+    EXPECT_EQ(m_log.Text().find("command retry over."), std::string::npos);
 }
 
 TEST_F(ParamExchange, ErrorAnswersAreRetriedWithoutATimeOutLine) {
     SimFaults faults;
     faults.ResponseCode = 0x2203;
     Sim.SetFaults(faults);
-    EXPECT_EQ(ExecuteCommand(link_, Command("5702;1;1;0;1;0"), nullptr, nullptr), 0);
+    EXPECT_EQ(ExecuteCommand(m_link, Command("5702;1;1;0;1;0"), nullptr, nullptr), 0);
     EXPECT_EQ(Handled(2), 2u);
-    EXPECT_EQ(log_.Text().find("response time out."), std::string::npos);
-    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
+    EXPECT_EQ(m_log.Text().find("response time out."), std::string::npos);
+    EXPECT_EQ(Occurrences(m_log.Text(), "command retry over.\n"), 1u);
 }
 
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
-    port_.Close();
-    EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
-    link_.port = nullptr;
-    EXPECT_EQ(ExecuteCommand(link_, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
-    EXPECT_EQ(log_.Text(), "");
+    m_port.Close();
+    EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
+    m_link.port = nullptr;
+    EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
+    EXPECT_EQ(m_log.Text(), "");
     EXPECT_EQ(Handled(0), 0u);
 }
 
@@ -102,34 +102,34 @@ TEST_F(ParamExchange, CommandListStopsAtTheFirstFailure) {
     CMenuCmdList list;
     list.groupSize = 5;
     ASSERT_EQ(list.Parse("6C01;1;0;0;1;6C02;1;0;0;1"), 1);
-    EXPECT_EQ(RunCommandList(link_, list), 1);
+    EXPECT_EQ(RunCommandList(m_link, list), 1);
     EXPECT_EQ(Handled(2), 2u);
 
     ASSERT_EQ(list.Parse("6C01;1;0;0;1;7777;1;0;0;1;6C02;1;0;0;1"), 1);  // 7777 is refused
-    EXPECT_EQ(RunCommandList(link_, list), 0);
+    EXPECT_EQ(RunCommandList(m_link, list), 0);
     EXPECT_EQ(Handled(4), 4u);
 
     list.Clear();
-    EXPECT_EQ(RunCommandList(link_, list), 0);
+    EXPECT_EQ(RunCommandList(m_link, list), 0);
     EXPECT_EQ(Handled(4), 4u);
 }
 
 TEST_F(ParamExchange, MissingOrFailingRoutinesAreFailures) {
     std::string folder;
     ASSERT_TRUE(GetModuleFolder(folder));
-    link_.tablePath = folder + "HD40.prm";
+    m_link.tablePath = folder + "HD40.prm";
     CMenuParamTable table;
-    ASSERT_EQ(table.Load(link_.tablePath), 1);
+    ASSERT_EQ(table.Load(m_link.tablePath), 1);
     CMenuParamItem& alarmValue = *table.FindByNumber(9);
     int exists = 9;
-    EXPECT_EQ(EvaluateCondition(link_, alarmValue, "/nonexistent/table", &exists), 0);
+    EXPECT_EQ(EvaluateCondition(m_link, alarmValue, "/nonexistent/table", &exists), 0);
     EXPECT_EQ(exists, 0);
 
     SimFaults faults;
     faults.ResponseCode = 0x2203;  // every read refused
     Sim.SetFaults(faults);
-    EXPECT_EQ(EvaluateCondition(link_, alarmValue, link_.tablePath), 0);
-    EXPECT_NE(log_.Text().find("script run error."), std::string::npos);
+    EXPECT_EQ(EvaluateCondition(m_link, alarmValue, m_link.tablePath), 0);
+    EXPECT_NE(m_log.Text().find("script run error."), std::string::npos);
 }
 
 TEST(ParamRoutinesResult, TextResultIsAFailureNotANonExistence) {

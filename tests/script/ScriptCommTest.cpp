@@ -17,9 +17,9 @@ class ScriptComm : public SimFixture {
   protected:
     void SetUp() override {
         SimFixture::SetUp();
-        ASSERT_TRUE(port_.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
-        ASSERT_TRUE(port_.Open());
-        port_.SetAttemptHook([this] { ++attempts_; });
+        ASSERT_TRUE(m_port.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
+        ASSERT_TRUE(m_port.Open());
+        m_port.SetAttemptHook([this] { ++m_attempts; });
     }
 
     // Loads a routine with the variables n (DWORD) and s (STRING) around the given statements.
@@ -27,9 +27,9 @@ class ScriptComm : public SimFixture {
         Lines lines{":VarBegin;", "var DWORD n;", "var STRING s;", ":VarEnd;", ":Begin;"};
         lines.insert(lines.end(), statements.begin(), statements.end());
         lines.push_back(":End;");
-        script_.SetPort(&port_);
-        script_.SetUnitNumber(kUnit);
-        return script_.Load(lines);
+        m_script.SetPort(&m_port);
+        m_script.SetUnitNumber(kUnit);
+        return m_script.Load(lines);
     }
 
     void Silence(const std::string& command) {
@@ -45,16 +45,16 @@ class ScriptComm : public SimFixture {
     }
 
     bool Logged(const std::string& text) const {
-        return log_.Text().find(text) != std::string::npos;
+        return m_log.Text().find(text) != std::string::npos;
     }
-    uint32_t Number(const std::string& name) { return script_.FindVar(name)->GetNumber(); }
-    std::string Text(const std::string& name) { return script_.FindVar(name)->GetString(); }
+    uint32_t Number(const std::string& name) { return m_script.FindVar(name)->GetNumber(); }
+    std::string Text(const std::string& name) { return m_script.FindVar(name)->GetString(); }
 
-    LogCapture log_;
-    CFramePort port_;
-    CScript script_;
-    CVarItem result_;
-    int attempts_ = 0;
+    LogCapture m_log;
+    CFramePort m_port;
+    CScript m_script;
+    CVarItem m_result;
+    int m_attempts = 0;
 };
 
 TEST_F(ScriptComm, FieldIsCutThenMaskedIntoTheNumberAndTheAppendedText) {
@@ -63,7 +63,7 @@ TEST_F(ScriptComm, FieldIsCutThenMaskedIntoTheNumberAndTheAppendedText) {
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000, n;",
                       "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000;",
                       "COMMTYPEREAD \"0102\", 0, 1, 15, 2, NOMASK, 3, 2000;"}));
-    ASSERT_TRUE(script_.Run(result_));
+    ASSERT_TRUE(m_script.Run(m_result));
     EXPECT_EQ(Number("n"), 0xABu);
     EXPECT_EQ(Text("@RET_VALUE"), "AB34");
     EXPECT_EQ(Number("@COMM_STATUS"), 0u);
@@ -73,7 +73,7 @@ TEST_F(ScriptComm, FieldIsCutThenMaskedIntoTheNumberAndTheAppendedText) {
 TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "hello");
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 99, NOMASK, 3, 2000, s;"}));
-    ASSERT_TRUE(script_.Run(result_));
+    ASSERT_TRUE(m_script.Run(m_result));
     // The field runs to the end of the response frame text, ETX and BCC included.
     EXPECT_EQ(Text("s").substr(0, 6), "hello\x03");
 }
@@ -81,9 +81,9 @@ TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
 TEST_F(ScriptComm, AtFrameCommands) {
     Unit->SetAnswer(SimProtocol::At, "RD", "0042");
     ASSERT_TRUE(Load({"COMMREAD \"RD\", 1, 1, 0, 1, NOMASK, 1, 2000, s;"}));
-    ASSERT_TRUE(script_.Run(result_));
+    ASSERT_TRUE(m_script.Run(m_result));
     EXPECT_EQ(Text("s"), "@");
-    const Lines lines = log_.Lines();
+    const Lines lines = m_log.Lines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0].rfind("SEND--> @", 0), 0u);
     EXPECT_EQ(lines[0].substr(lines[0].size() - 21), "[FCS]*(0x0D) [Script]");
@@ -92,8 +92,8 @@ TEST_F(ScriptComm, AtFrameCommands) {
 TEST_F(ScriptComm, FramesAreLoggedAsScriptLines) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 2000;"}));
-    ASSERT_TRUE(script_.Run(result_));
-    const Lines lines = log_.Lines();
+    ASSERT_TRUE(m_script.Run(m_result));
+    const Lines lines = m_log.Lines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].rfind("SEND--> [STX]", 0), 0u);
     EXPECT_EQ(lines[1].rfind("RECV--> [STX]", 0), 0u);
@@ -103,7 +103,7 @@ TEST_F(ScriptComm, FramesAreLoggedAsScriptLines) {
 TEST_F(ScriptComm, SilenceIsSuccessWithoutReadFlag) {
     Silence("0101");
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 100;"}));
-    EXPECT_TRUE(script_.Run(result_));
+    EXPECT_TRUE(m_script.Run(m_result));
     EXPECT_FALSE(Logged("response time out.\n"));
     EXPECT_EQ(Text("@RET_VALUE"), "");
 }
@@ -111,47 +111,47 @@ TEST_F(ScriptComm, SilenceIsSuccessWithoutReadFlag) {
 TEST_F(ScriptComm, SilenceWithReadFlagRetriesThenGivesUp) {
     Silence("0101");
     ASSERT_TRUE(Load({"STORE n, 7;", "COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 2, 100, n;"}));
-    EXPECT_FALSE(script_.Run(result_));
-    EXPECT_EQ(Occurrences(log_.Text(), "response time out.\n"), 2u);
-    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
+    EXPECT_FALSE(m_script.Run(m_result));
+    EXPECT_EQ(Occurrences(m_log.Text(), "response time out.\n"), 2u);
+    EXPECT_EQ(Occurrences(m_log.Text(), "command retry over.\n"), 1u);
     EXPECT_TRUE(Logged("script run error. line (2)\n"));
-    EXPECT_EQ(attempts_, 2);
+    EXPECT_EQ(m_attempts, 2);
     EXPECT_EQ(Number("n"), 7u);
     EXPECT_EQ(Number("@COMM_STATUS"), 0xFFFFFFFFu);
-    EXPECT_EQ(result_.Name(), "_ERROR_");
-    EXPECT_EQ(result_.Type(), kTypeString);
-    EXPECT_EQ(result_.GetString(), "_ERROR_");
+    EXPECT_EQ(m_result.Name(), "_ERROR_");
+    EXPECT_EQ(m_result.Type(), kTypeString);
+    EXPECT_EQ(m_result.GetString(), "_ERROR_");
 }
 
 TEST_F(ScriptComm, RejectedCommandUsesEveryAttempt) {
     // The canned unit rejects commands it does not know with a response code.
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
-    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_FALSE(m_script.Run(m_result));
     EXPECT_EQ(Handled(3), 3u);
     EXPECT_FALSE(Logged("response time out.\n"));
-    EXPECT_EQ(Occurrences(log_.Text(), "command retry over.\n"), 1u);
+    EXPECT_EQ(Occurrences(m_log.Text(), "command retry over.\n"), 1u);
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
 
 TEST_F(ScriptComm, ZeroAttemptsNeverSend) {
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 0, 500;"}));
-    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_FALSE(m_script.Run(m_result));
     EXPECT_EQ(Sim.CommandsHandled(), 0u);
-    EXPECT_EQ(log_.Lines().front(), "command retry over.");
+    EXPECT_EQ(m_log.Lines().front(), "command retry over.");
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
 
 TEST_F(ScriptComm, ShortResponseOrFieldWithoutHexDigitsFailsWithoutRetry) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 2000, n;"}));
-    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_FALSE(m_script.Run(m_result));
     EXPECT_EQ(Handled(1), 1u);
     EXPECT_FALSE(Logged("command retry over.\n"));
-    EXPECT_EQ(result_.GetString(), "_ERROR_");
+    EXPECT_EQ(m_result.GetString(), "_ERROR_");
 
     Unit->SetAnswer(SimProtocol::Quadrel, "0102", "ZZZZ");
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0102\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
-    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_FALSE(m_script.Run(m_result));
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
 
@@ -161,24 +161,24 @@ TEST_F(ScriptComm, EchoedCommandIsSkipped) {
     faults.EchoCount = 1;
     Sim.SetFaults(faults);
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 2000, n;"}));
-    ASSERT_TRUE(script_.Run(result_));
+    ASSERT_TRUE(m_script.Run(m_result));
     EXPECT_EQ(Number("n"), 0xFFu);
 }
 
 TEST_F(ScriptComm, CommStatusSurvivesIntoTheNextRunAndIsCmdOkStepsOnAfterSuccess) {
     Silence("0101");
     ASSERT_TRUE(Load({"ISCMDOK ::missing;", "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 50;"}));
-    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_FALSE(m_script.Run(m_result));
     EXPECT_TRUE(Logged("script run error. line (2)\n"));
     // "@COMM_STATUS" is still -1: ISCMDOK now jumps to a label that does not exist.
-    EXPECT_FALSE(script_.Run(result_));
+    EXPECT_FALSE(m_script.Run(m_result));
     EXPECT_TRUE(Logged("script run error. line (1)\n"));
 
     Unit->SetAnswer(SimProtocol::Quadrel, "0102", "");
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0102\", 0, 0, 0, 0, NOMASK, 1, 2000;", "ISCMDOK ::missing;",
                       "STORE n, 1;", "IF @COMM_STATUS, ==, 0, ::ok, ::bad;", "::bad;",
                       "STORE n, 2;", "::ok;"}));
-    ASSERT_TRUE(script_.Run(result_));
+    ASSERT_TRUE(m_script.Run(m_result));
     EXPECT_EQ(Number("n"), 1u);
 }
 

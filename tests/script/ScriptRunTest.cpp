@@ -33,8 +33,8 @@ TEST(RunReport, EndlessRoutineIsStoppedAndSaysWhy) {
 
 class RunRoutineFile : public ::testing::Test {
   protected:
-    TempFolder folder_;
-    const std::string path_ = folder_.Write(
+    TempFolder m_folder;
+    const std::string m_path = m_folder.Write(
         "model.scp",
         "[Connect]\n:VarBegin;\nvar STRING model;\n:VarEnd;\n:Begin;\n"
         "STORE model, \"TX42\";\nRET model;\n:End;\n"
@@ -46,10 +46,10 @@ class RunRoutineFile : public ::testing::Test {
 TEST_F(RunRoutineFile, HandsBackTheResultOfEachRoutine) {
     LogCapture log;
     CVarItem result;
-    ASSERT_TRUE(RunScriptRoutine(path_, "Connect", nullptr, 1, result));
+    ASSERT_TRUE(RunScriptRoutine(m_path, "Connect", nullptr, 1, result));
     EXPECT_EQ(result.Type(), kTypeString);
     EXPECT_EQ(result.GetString(), "TX42");
-    ASSERT_TRUE(RunScriptRoutine(path_, "00000001", nullptr, 1, result));
+    ASSERT_TRUE(RunScriptRoutine(m_path, "00000001", nullptr, 1, result));
     EXPECT_TRUE(result.IsNumeric());
     EXPECT_EQ(result.GetNumber(), 1u);
     EXPECT_EQ(log.Text(), "");
@@ -58,14 +58,14 @@ TEST_F(RunRoutineFile, HandsBackTheResultOfEachRoutine) {
 TEST_F(RunRoutineFile, MissingSectionFailsSilentlyLoadAndRunFailuresAreReported) {
     LogCapture log;
     CVarItem result;
-    EXPECT_FALSE(RunScriptRoutine(path_, "DisConnect", nullptr, 1, result));
-    EXPECT_FALSE(RunScriptRoutine(path_ + ".absent", "Connect", nullptr, 1, result));
+    EXPECT_FALSE(RunScriptRoutine(m_path, "DisConnect", nullptr, 1, result));
+    EXPECT_FALSE(RunScriptRoutine(m_path + ".absent", "Connect", nullptr, 1, result));
     EXPECT_EQ(log.Text(), "");
-    EXPECT_FALSE(RunScriptRoutine(path_, "Broken", nullptr, 1, result));
+    EXPECT_FALSE(RunScriptRoutine(m_path, "Broken", nullptr, 1, result));
     EXPECT_EQ(log.Text(),
               "script error. information start.\n   2 ADD;\nscript error. information end.\n");
     log.Clear();
-    EXPECT_FALSE(RunScriptRoutine(path_, "Failing", nullptr, 1, result));
+    EXPECT_FALSE(RunScriptRoutine(m_path, "Failing", nullptr, 1, result));
     EXPECT_EQ(log.Text(), "script run error. line (1)\n");
 }
 

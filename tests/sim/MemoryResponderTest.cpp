@@ -23,25 +23,25 @@ class MemoryUnit : public ::testing::Test {
     void Play(const std::string& profileName) {
         std::string folder, error;
         ASSERT_TRUE(GetModuleFolder(folder));
-        profile_ = SimProfile{};
-        ASSERT_TRUE(LoadSimProfile(folder + profileName, profile_, error)) << error;
+        m_profile = SimProfile{};
+        ASSERT_TRUE(LoadSimProfile(folder + profileName, m_profile, error)) << error;
         auto model = std::make_shared<MemoryModel>();
-        ASSERT_TRUE(model->Load(profile_, error)) << error;
-        model_ = model;
-        unit_ = std::make_unique<MemoryResponder>(model_, profile_);
+        ASSERT_TRUE(model->Load(m_profile, error)) << error;
+        m_model = model;
+        m_unit = std::make_unique<MemoryResponder>(m_model, m_profile);
     }
 
     SimReply Ask(const SimCommand& command) {
-        std::optional<SimReply> reply = unit_->Respond(command);
+        std::optional<SimReply> reply = m_unit->Respond(command);
         EXPECT_TRUE(reply.has_value()) << command.Text();
         return reply.value_or(SimReply{});
     }
 
-    int32_t Value(int32_t number) { return unit_->Values().at(number); }
+    int32_t Value(int32_t number) { return m_unit->Values().at(number); }
 
-    SimProfile profile_;
-    std::shared_ptr<const MemoryModel> model_;
-    std::unique_ptr<MemoryResponder> unit_;
+    SimProfile m_profile;
+    std::shared_ptr<const MemoryModel> m_model;
+    std::unique_ptr<MemoryResponder> m_unit;
 };
 
 TEST_F(MemoryUnit, ReadsAndWritesInEachValueFormat) {
@@ -87,12 +87,12 @@ TEST_F(MemoryUnit, WriteModeParametersNeedWriteMode) {
     Play("HD40.sim");
     EXPECT_EQ(Ask(Quadrel("571F", "0003")).ResponseCode, MemoryResponder::kWriteModeCode);
     EXPECT_EQ(Ask(Quadrel("6C01")).ResponseCode, 0);
-    EXPECT_TRUE(unit_->InWriteMode());
+    EXPECT_TRUE(m_unit->InWriteMode());
     EXPECT_EQ(Ask(Quadrel("571F", "0003")).ResponseCode, 0);
     EXPECT_EQ(Ask(Quadrel("6C00")).ResponseCode, 0);
     EXPECT_EQ(Ask(Quadrel("571F", "0004")).ResponseCode, MemoryResponder::kWriteModeCode);
     EXPECT_EQ(Value(31), 3);
-    EXPECT_FALSE(unit_->Respond(Quadrel("6E00")).has_value());  // store: never answered
+    EXPECT_FALSE(m_unit->Respond(Quadrel("6E00")).has_value());  // store: never answered
 
     Play("HD80.sim");
     EXPECT_EQ(Ask(Quadrel("5730", "0001")).ResponseCode, MemoryResponder::kWriteModeCode);

@@ -9,15 +9,15 @@
 #include <stdexcept>
 
 PtyPair::PtyPair() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
+    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
         throw std::runtime_error("cannot create a pseudo-terminal");
     }
     char name[128];
-    if (ptsname_r(master_, name, sizeof name) != 0) {
+    if (ptsname_r(m_master, name, sizeof name) != 0) {
         throw std::runtime_error("cannot name the pseudo-terminal");
     }
-    slavePath_ = name;
+    m_slavePath = name;
 }
 
 PtyPair::~PtyPair() { CloseMaster(); }
@@ -25,7 +25,7 @@ PtyPair::~PtyPair() { CloseMaster(); }
 void PtyPair::Write(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t count = ::write(master_, bytes.data() + done, bytes.size() - done);
+        const ssize_t count = ::write(m_master, bytes.data() + done, bytes.size() - done);
         if (count <= 0) throw std::runtime_error("cannot write to the pseudo-terminal");
         done += static_cast<std::size_t>(count);
     }
@@ -34,11 +34,11 @@ void PtyPair::Write(const std::string& bytes) {
 std::string PtyPair::Read(std::size_t count, int waitMs) {
     std::string bytes;
     while (bytes.size() < count) {
-        pollfd slot{master_, POLLIN, 0};
+        pollfd slot{m_master, POLLIN, 0};
         if (::poll(&slot, 1, waitMs) <= 0) break;
         char buffer[256];
         const std::size_t want = std::min(sizeof buffer, count - bytes.size());
-        const ssize_t got = ::read(master_, buffer, want);
+        const ssize_t got = ::read(m_master, buffer, want);
         if (got <= 0) break;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
@@ -46,6 +46,6 @@ std::string PtyPair::Read(std::size_t count, int waitMs) {
 }
 
 void PtyPair::CloseMaster() {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
+    if (m_master >= 0) ::close(m_master);
+    m_master = -1;
 }

@@ -11,8 +11,8 @@ class PtyPair {
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
 
-    const std::string& SlavePath() const { return slavePath_; }
-    int MasterFd() const { return master_; }
+    const std::string& SlavePath() const { return m_slavePath; }
+    int MasterFd() const { return m_master; }
 
     // Writes every byte to the line.
     void Write(const std::string& bytes);
@@ -22,6 +22,6 @@ class PtyPair {
     void CloseMaster();
 
   private:
-    int master_ = -1;
-    std::string slavePath_;
+    int m_master = -1;
+    std::string m_slavePath;
 };

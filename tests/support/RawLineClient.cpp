@@ -11,19 +11,19 @@
 #include "protocol/FrameEnd.h"
 
 RawLineClient::RawLineClient(const std::string& devicePath) {
-    fd_ = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    m_fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios line{};
-    if (fd_ < 0 || tcgetattr(fd_, &line) != 0) throw std::runtime_error("cannot open line");
+    if (m_fd < 0 || tcgetattr(m_fd, &line) != 0) throw std::runtime_error("cannot open line");
     cfmakeraw(&line);
-    tcsetattr(fd_, TCSANOW, &line);
+    tcsetattr(m_fd, TCSANOW, &line);
 }
 
 RawLineClient::~RawLineClient() {
-    if (fd_ >= 0) ::close(fd_);
+    if (m_fd >= 0) ::close(m_fd);
 }
 
 void RawLineClient::Send(const std::string& bytes) {
-    if (::write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+    if (::write(m_fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
         throw std::runtime_error("cannot write to the line");
 }
 
@@ -41,14 +41,14 @@ std::string RawLineClient::ReadFrame(int waitMs) {
 
 std::string RawLineClient::Read(size_t count, int waitMs) {
     std::string bytes;
-    while (bytes.size() < count && !hungUp_) {
-        pollfd slot{fd_, POLLIN, 0};
+    while (bytes.size() < count && !m_hungUp) {
+        pollfd slot{m_fd, POLLIN, 0};
         if (::poll(&slot, 1, waitMs) <= 0) break;
         char buffer[512];
         const size_t want = std::min(sizeof buffer, count - bytes.size());
-        const ssize_t got = ::read(fd_, buffer, want);
+        const ssize_t got = ::read(m_fd, buffer, want);
         if (got <= 0) {
-            hungUp_ = true;  // a pty slave reads EOF or EIO once its master is gone
+            m_hungUp = true;  // a pty slave reads EOF or EIO once its master is gone
             break;
         }
         bytes.append(buffer, static_cast<size_t>(got));

@@ -11,7 +11,7 @@ class RawLineClient {
     RawLineClient(const RawLineClient&) = delete;
     RawLineClient& operator=(const RawLineClient&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
     void Send(const std::string& bytes);
     // Reads until a whole frame of the kind its first byte names has come, or until waitMs
     // passed without a byte; answers what came.
@@ -19,9 +19,9 @@ class RawLineClient {
     // Reads until count bytes have come or waitMs passed without a byte.
     std::string Read(size_t count, int waitMs = 2000);
     // True once the far end has closed the line.
-    bool HungUp() const { return hungUp_; }
+    bool HungUp() const { return m_hungUp; }
 
   private:
-    int fd_ = -1;
-    bool hungUp_ = false;
+    int m_fd = -1;
+    bool m_hungUp = false;
 };

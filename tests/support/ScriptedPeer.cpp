@@ -1,9 +1,9 @@
 #include "ScriptedPeer.h"
 
 void ScriptedPeer::Serve() {
-    const std::string incoming = pty_.Read(4096, 0);
-    received_ += incoming;
-    if (incoming.empty() || answers_.empty()) return;
-    pty_.Write(answers_.front());
-    answers_.pop_front();
+    const std::string incoming = m_pty.Read(4096, 0);
+    m_received += incoming;
+    if (incoming.empty() || m_answers.empty()) return;
+    m_pty.Write(m_answers.front());
+    m_answers.pop_front();
 }

@@ -11,19 +11,19 @@ class TempFolder {
     TempFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "vexa-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+        if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
     }
     ~TempFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(m_path, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return m_path; }
     // The folder with a trailing "/".
-    std::string Slash() const { return path_ + "/"; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    std::string Slash() const { return m_path + "/"; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
 
     // Writes `bytes` as they are into the file `name` and answers its full path.
     std::string Write(const std::string& name, const std::string& bytes) const {
@@ -39,5 +39,5 @@ class TempFolder {
     }
 
   private:
-    std::string path_;
+    std::string m_path;
 };
