@@ -14,9 +14,9 @@ namespace {
 // A table of `count` items numbered in reverse file order (so that the walk does not meet
 // them in index order), with every item in the upload and download orders.
 std::string WriteTable(int count) {
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("vexa-bench-" + std::to_string(count) + ".prm"))
-                           .string();
+    std::string path =
+        (std::filesystem::temp_directory_path() / ("vexa-bench-" + std::to_string(count) + ".prm"))
+            .string();
     std::ofstream file(path, std::ios::binary);
     file << "[ParamList]\n";
     for (int i = 0; i < count; ++i) {

@@ -28,8 +28,9 @@ constexpr double kCharMs = 1000.0 * kBitsPerChar / kBaud;
 constexpr int kLatencyMs = 5;
 constexpr long kUnansweredTimeoutMs = 1000;  // the HD80 routines' time-out for such commands
 // Frame bytes around the data of an answer.
-constexpr int kQuadrelOverhead = 18;  // STX, node, sub-address, end code, command, MRES/SRES, ETX, BCC
-constexpr int kAtOverhead = 11;       // "@", unit, header, end code, FCS, "*", CR
+constexpr int kQuadrelOverhead =
+    18;                          // STX, node, sub-address, end code, command, MRES/SRES, ETX, BCC
+constexpr int kAtOverhead = 11;  // "@", unit, header, end code, FCS, "*", CR
 
 double ThreadCpuSeconds() {
     timespec now{};
@@ -39,7 +40,7 @@ double ThreadCpuSeconds() {
 
 // Adds up what the line's schedule is for every answer a unit gives.
 class ScheduleCounter : public SimResponder {
-public:
+  public:
     explicit ScheduleCounter(std::shared_ptr<SimResponder> inner) : m_inner(std::move(inner)) {}
     std::optional<SimReply> Respond(const SimCommand& command) override {
         auto reply = m_inner->Respond(command);
@@ -48,22 +49,24 @@ public:
             // costs its caller the routine's whole time-out.
             m_microseconds += kUnansweredTimeoutMs * 1000;
         } else {
-            const int overhead = command.Protocol == SimProtocol::At ? kAtOverhead : kQuadrelOverhead;
+            const int overhead =
+                command.Protocol == SimProtocol::At ? kAtOverhead : kQuadrelOverhead;
             m_microseconds += static_cast<long>(
-                1000.0 * (kLatencyMs + (overhead + static_cast<double>(reply->Data.size())) * kCharMs));
+                1000.0 *
+                (kLatencyMs + (overhead + static_cast<double>(reply->Data.size())) * kCharMs));
         }
         return reply;
     }
     double ScheduleMs() const { return static_cast<double>(m_microseconds.load()) / 1000.0; }
     void Reset() { m_microseconds = 0; }
 
-private:
+  private:
     std::shared_ptr<SimResponder> m_inner;
     std::atomic<long> m_microseconds{0};
 };
 
 class QuietUi : public COperatorUi {
-public:
+  public:
     BoxAnswer MessageBox(const std::string&, BoxStyle) override { return BoxAnswer::Ok; }
     void StartCancel() override {}
     bool PollCancel() override { return false; }
@@ -94,8 +97,8 @@ void WholeSet(benchmark::State& state, bool download) {
     SimBus sim;
     std::shared_ptr<ScheduleCounter> counters[3];
     for (int unit : {1, 2}) {
-        counters[unit] = std::make_shared<ScheduleCounter>(
-            std::make_shared<MemoryResponder>(model, profile));
+        counters[unit] =
+            std::make_shared<ScheduleCounter>(std::make_shared<MemoryResponder>(model, profile));
         sim.SetResponder(unit, counters[unit]);
     }
     SimFaults faults;

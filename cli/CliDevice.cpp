@@ -31,8 +31,8 @@ std::string PortOpenProblem(const std::string& port, int error) {
         case EACCES:
         case EPERM: {
             const std::string group = DeviceGroup(port);
-            return "no permission to open port " + port + ": add your user to the group '" +
-                   group + "' (sudo usermod -aG " + group + " $USER) and log in again";
+            return "no permission to open port " + port + ": add your user to the group '" + group +
+                   "' (sudo usermod -aG " + group + " $USER) and log in again";
         }
         default:
             return "cannot open port " + port + ": " + std::strerror(error);
@@ -66,8 +66,7 @@ CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers
     LoadCatalogue(m_catalogue);
     // The port's own reports would be several lines each; one clear line is printed
     // where the failure matters, so keep the last one for it.
-    m_session.Port().SetErrorReporter(
-        [this](const std::string& text) { m_lastPortError = text; });
+    m_session.Port().SetErrorReporter([this](const std::string& text) { m_lastPortError = text; });
     m_session.ApplyCommSettings(options.line, options.unit);
 }
 
@@ -92,8 +91,8 @@ void CCliDevice::ReportConnectFailure() const {
         problem = "unit " + std::to_string(m_options.unit) + " on " + port +
                   " does not answer the model request";
     else
-        problem = "the model \"" + m_session.ModelText() +
-                  "\" of unit " + std::to_string(m_options.unit) +
+        problem = "the model \"" + m_session.ModelText() + "\" of unit " +
+                  std::to_string(m_options.unit) +
                   " could not be loaded (model files, key or parameter table; see the log)";
     std::cerr << "vexa-cli: " << problem << "\n";
 }

@@ -10,7 +10,7 @@
 // A device session opened from the command line: the catalogue, the log, the line
 // settings and the connection, with one clear line on stderr for every failure.
 class CCliDevice {
-public:
+  public:
     CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers);
     ~CCliDevice();
 
@@ -19,7 +19,7 @@ public:
     CDeviceSession& Session() { return m_session; }
     CTerminalUi& Ui() { return m_ui; }
 
-private:
+  private:
     void ReportConnectFailure() const;
 
     const SCliOptions& m_options;

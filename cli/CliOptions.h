@@ -7,21 +7,21 @@
 
 // Everything the command line said.
 struct SCliOptions {
-    CCommSettings line;   // --port, --baud, --data-bits, --parity, --stop-bits
+    CCommSettings line;  // --port, --baud, --data-bits, --parity, --stop-bits
     bool portGiven = false;
     int unit = 1;
-    std::string home;     // stands for the program folder
+    std::string home;  // stands for the program folder
     bool json = false;
 
     std::string command;
-    std::string input;    // -i, or the file to show
-    std::string output;   // -o
-    std::string csv;      // --csv
-    std::string table;    // --table
-    int targetUnit = -1;  // --target-unit
+    std::string input;                   // -i, or the file to show
+    std::string output;                  // -o
+    std::string csv;                     // --csv
+    std::string table;                   // --table
+    int targetUnit = -1;                 // --target-unit
     std::vector<std::string> arguments;  // keys or KEY=VALUE pairs
     std::string sendText;
-    int retry = 1;        // send: attempts
+    int retry = 1;          // send: attempts
     int timeoutMs = 10000;  // send: per byte
 };
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <string>
 
 // The one JSON object a command prints with --json.

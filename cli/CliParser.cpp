@@ -1,17 +1,15 @@
 #include "cli/CliParser.h"
 
 #include <CLI/CLI.hpp>
-
 #include <map>
 
 #include "app/Version.h"
 
 namespace {
 
-const std::map<std::string, std::uint16_t> kParities = {
-    {"none", CCommSettings::kParityNone},
-    {"odd", CCommSettings::kParityOdd},
-    {"even", CCommSettings::kParityEven}};
+const std::map<std::string, std::uint16_t> kParities = {{"none", CCommSettings::kParityNone},
+                                                        {"odd", CCommSettings::kParityOdd},
+                                                        {"even", CCommSettings::kParityEven}};
 
 CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description,
                      const std::string& example) {
@@ -23,13 +21,13 @@ CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& 
 }  // namespace
 
 int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
-    CLI::App app{"VEXA command line: set up temperature controllers on a serial line.",
-                 "vexa-cli"};
+    CLI::App app{"VEXA command line: set up temperature controllers on a serial line.", "vexa-cli"};
     app.set_version_flag("--version", GetVersionText());
     app.require_subcommand(1);
     app.fallthrough();
-    app.footer("Exit codes: 0 success, 1 failure, 2 usage error, 3 parameters not transferred or "
-               "not equal, 130 interrupted.");
+    app.footer(
+        "Exit codes: 0 success, 1 failure, 2 usage error, 3 parameters not transferred or "
+        "not equal, 130 interrupted.");
 
     std::string parity = "even";
     app.add_option("--port", o.line.portName, "serial device path (a tty or a pseudo-terminal)");
@@ -72,8 +70,9 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
                            "vexa-cli --port /dev/ttyUSB0 set 12=25.5");
     set->add_option("KEY=VALUE", o.arguments, "parameter number or name, and the value")
         ->required();
-    auto* exportCmd = AddCommand(app, "export", "export a parameter file as CSV without a controller",
-                                 "vexa-cli export -i set.tmf -o set.csv --table HD40A.prm");
+    auto* exportCmd =
+        AddCommand(app, "export", "export a parameter file as CSV without a controller",
+                   "vexa-cli export -i set.tmf -o set.csv --table HD40A.prm");
     exportCmd->add_option("-i", o.input, "parameter file")->required();
     exportCmd->add_option("-o", o.output, "CSV file to write")->required();
     exportCmd->add_option("--table", o.table, "parameter table file of the model")->required();

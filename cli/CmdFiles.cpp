@@ -65,8 +65,10 @@ int RunShow(const SCliOptions& options) {
     if (options.json) {
         nlohmann::json records = nlohmann::json::array();
         for (const auto& r : content.records)
-            records.push_back({{"number", r.number}, {"scale", r.scale}, {"set_value", r.setValue}});
-        PrintJson({{"date", content.date}, {"model_name", content.modelName}, {"records", records}});
+            records.push_back(
+                {{"number", r.number}, {"scale", r.scale}, {"set_value", r.setValue}});
+        PrintJson(
+            {{"date", content.date}, {"model_name", content.modelName}, {"records", records}});
         return kExitOk;
     }
     std::cout << "Date:  " << content.date << "\nModel: " << content.modelName << "\n";

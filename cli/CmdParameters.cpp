@@ -45,8 +45,9 @@ int RunGet(const SCliOptions& options) {
                                   {"ok", ok}});
         } else {
             std::printf("%5d  %-28s %s\n", item.number, item.name.c_str(),
-                        !ok ? "(not readable)" : item.Exists() == 0 ? "(not present)"
-                                                                    : display.c_str());
+                        !ok                  ? "(not readable)"
+                        : item.Exists() == 0 ? "(not present)"
+                                             : display.c_str());
         }
     }
     if (options.json) PrintJson({{"parameters", parameters}});

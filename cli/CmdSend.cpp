@@ -19,8 +19,8 @@ int RunSend(const SCliOptions& options) {
                    (portError.empty() ? "" : ": " + portError));
         return kExitFailure;
     }
-    const SDirectResult result = SendDirectCommand(
-        port, frame, options.retry, static_cast<uint16_t>(options.timeoutMs));
+    const SDirectResult result =
+        SendDirectCommand(port, frame, options.retry, static_cast<uint16_t>(options.timeoutMs));
     port.Close();
     if (options.json) {
         PrintJson({{"sent", frame.sentText},

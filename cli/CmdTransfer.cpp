@@ -20,8 +20,8 @@ template <class Visit>
 void ForEachTransferable(const CMenuParamTable& table, Visit visit, bool downloadOrder = false) {
     const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
     for (size_t i = 0; i < count; ++i) {
-        const CMenuParamItem* item = table.FindByNumber(
-            downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
+        const CMenuParamItem* item = table.FindByNumber(downloadOrder ? table.GetDownloadNumber(i)
+                                                                      : table.GetUploadNumber(i));
         if (item && item->writable != 0) visit(*item);
     }
 }

@@ -8,12 +8,12 @@
 // answered from the command line, Ctrl-C is the stop button, and progress is a bar
 // on a terminal.
 class CTerminalUi : public COperatorUi {
-public:
+  public:
     struct SAnswers {
-        int targetUnit = -1;     // the download's target; -1: the connected unit
-        std::string savePath;    // for Save
-        std::string csvPath;     // for Export
-        std::string openPath;    // for Open
+        int targetUnit = -1;   // the download's target; -1: the connected unit
+        std::string savePath;  // for Save
+        std::string csvPath;   // for Export
+        std::string openPath;  // for Open
     };
 
     CTerminalUi(bool quiet, SAnswers answers);
@@ -36,7 +36,7 @@ public:
     void PumpEvents() override {}
     void BusyChanged(bool) override {}
 
-private:
+  private:
     bool m_showBar;
     bool m_barShown = false;
     SAnswers m_answers;

@@ -5,7 +5,7 @@
 // A file written under a temporary name beside its target and renamed into place
 // by Commit(), so that a write that fails half-way never destroys the previous file.
 class CAtomicFile {
-public:
+  public:
     CAtomicFile() = default;
     ~CAtomicFile();
     CAtomicFile(const CAtomicFile&) = delete;
@@ -21,7 +21,7 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     int ErrorCode() const { return m_errorCode; }
 
-private:
+  private:
     bool Fail(int code);
 
     int m_fd = -1;

@@ -19,7 +19,7 @@ struct SLocaleSeparators {
 // under its name only when Close() completes, so a failed export leaves any
 // previous file as it was.
 class CCsvWriter {
-public:
+  public:
     explicit CCsvWriter(SLocaleSeparators separators = SLocaleSeparators::FromSystem());
 
     bool Open(const std::string& path);
@@ -47,7 +47,7 @@ public:
     int ErrorCode() const { return m_errorCode; }
     const SLocaleSeparators& Separators() const { return m_separators; }
 
-private:
+  private:
     // A field that holds the separator, a double quote or a line break is quoted
     // so that a spreadsheet still sees one field; every other field stays as it is.
     std::string Field(const std::string& text) const;

@@ -167,7 +167,9 @@ bool CParamFile::ReadField(std::string& text, std::size_t size) {
     return true;
 }
 
-void CParamFile::SetSystemError(int code) { SetError(GetSystemErrorText(FileError{m_path, code}), code); }
+void CParamFile::SetSystemError(int code) {
+    SetError(GetSystemErrorText(FileError{m_path, code}), code);
+}
 
 void CParamFile::SetError(const std::string& text, int code) {
     m_errorText = text;

@@ -12,7 +12,7 @@
 // Writing goes to a temporary file beside the target; only Commit() renames it
 // into place, so a save that fails half-way leaves the previous file untouched.
 class CParamFile {
-public:
+  public:
     enum class Mode { Read, Write };
 
     static constexpr std::size_t kDateSize = 32;
@@ -44,7 +44,7 @@ public:
     const std::string& ErrorText() const { return m_errorText; }
     int ErrorCode() const { return m_errorCode; }
 
-private:
+  private:
     bool WriteField(const std::string& text, std::size_t size, const char* fieldName);
     bool WriteBytes(const void* data, std::size_t size);
     // Reads up to size bytes; answers the count read, or -1 after a file error.

@@ -51,8 +51,8 @@ bool SaveParameterSet(const CMenuParamTable& table, const std::string& modelName
     return true;
 }
 
-bool LoadParameterSet(CMenuParamTable& table, const std::string& path,
-                      const std::string& modelName, bool& modelDiffers, SFileError& error) {
+bool LoadParameterSet(CMenuParamTable& table, const std::string& path, const std::string& modelName,
+                      bool& modelDiffers, SFileError& error) {
     modelDiffers = false;
     SParameterFileContent content;
     const bool complete = ReadParameterFileContent(path, content, error);
@@ -104,7 +104,8 @@ bool ExportParameterSet(const CMenuParamTable& table, const std::string& modelNa
     for (size_t i = 0; i < table.GetCount(); ++i) {
         const CMenuParamItem& item = *table.GetItem(i);
         if (!IsSaved(item)) continue;
-        csv.SetRecord(item.number, item.name, csv.LocalizeDecimal(item.ApplyDecimalPoint(item.setValue)));
+        csv.SetRecord(item.number, item.name,
+                      csv.LocalizeDecimal(item.ApplyDecimalPoint(item.setValue)));
         if (!csv.WriteRecord()) return Fail(csv, error);
     }
     csv.SetFooter(tableDate);

@@ -26,8 +26,8 @@ bool SaveParameterSet(const CMenuParamTable& table, const std::string& modelName
 // Reads a parameter file into the table: set values and scales of the parameters whose
 // numbers it holds become valid, all others are emptied.  modelDiffers tells whether the
 // file was made for another model than `modelName`; it is still read.
-bool LoadParameterSet(CMenuParamTable& table, const std::string& path,
-                      const std::string& modelName, bool& modelDiffers, SFileError& error);
+bool LoadParameterSet(CMenuParamTable& table, const std::string& path, const std::string& modelName,
+                      bool& modelDiffers, SFileError& error);
 
 // The header, date and name of a parameter file and its records as they stand.
 struct SParameterFileRecord {

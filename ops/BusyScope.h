@@ -6,7 +6,7 @@
 // pumped while the session still reports busy, so that it reaches handlers that
 // ignore it instead of starting a second operation.
 class CBusyScope {
-public:
+  public:
     explicit CBusyScope(CDeviceSession& session) : m_session(session) {
         m_session.m_busy = true;
         m_session.m_ui.BusyChanged(true);
@@ -19,6 +19,6 @@ public:
     CBusyScope(const CBusyScope&) = delete;
     CBusyScope& operator=(const CBusyScope&) = delete;
 
-private:
+  private:
     CDeviceSession& m_session;
 };

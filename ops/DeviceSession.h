@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/MessageTable.h"
-#include "ops/OperatorUi.h"
 #include "ops/DeviceLink.h"
+#include "ops/OperatorUi.h"
 #include "ops/SessionState.h"
 #include "params/OperatorReport.h"
 #include "protocol/FramePort.h"
@@ -22,7 +22,7 @@ struct SFileError;
 // reaches the operator only through its COperatorUi.  Every handler ignores a call
 // while another operation runs, so no front end can start two at once.
 class CDeviceSession {
-public:
+  public:
     CDeviceSession(COperatorUi& ui, const CMessageTable& catalogue);
     ~CDeviceSession();
     CDeviceSession(const CDeviceSession&) = delete;
@@ -107,7 +107,7 @@ public:
     bool EvaluateCondition(CMenuParamItem& item, int32_t* result = nullptr);
     bool EvaluateScale(CMenuParamItem& item);
 
-private:
+  private:
     friend class CBusyScope;
 
     // Reports of the parameter model (an unreadable table) go to the operator.

@@ -6,7 +6,7 @@
 // program answers with widgets, vexa-cli with the terminal, tests with a script;
 // the session itself never opens a window.
 class COperatorUi {
-public:
+  public:
     enum class BoxStyle { Ok, OkCancelWarning };
     enum class BoxAnswer { Ok, Cancel };
     enum class FileKind { ParameterSet, Csv };

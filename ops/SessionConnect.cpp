@@ -4,12 +4,12 @@
 #include "app/SectionReader.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
-#include "script/RunRoutine.h"
 #include "params/ModelIndex.h"
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/QuadrelExchange.h"
+#include "script/RunRoutine.h"
 #include "script/VarItem.h"
 
 namespace {

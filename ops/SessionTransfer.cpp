@@ -3,8 +3,8 @@
 #include "app/Folders.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
-#include "script/RunRoutine.h"
 #include "protocol/CommLog.h"
+#include "script/RunRoutine.h"
 #include "script/VarItem.h"
 
 namespace {
@@ -136,15 +136,20 @@ int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelNam
     WriteLog("Download before action end.\n");
 
     m_ui.StartCancel();
-    const int result = WalkOrder(table, true, "Download canceled.", [&](CMenuParamItem& item) {
-        if (item.setValue.empty()) return;
-        if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit)) return;
-        // A value that does not convert is not sent: a write command without data
-        // would put who knows what into the controller.
-        const std::string data = item.SetValueToRaw(item.setValue);
-        if (data.empty()) return;
-        if (ExecuteCommand(item.writeCommand, &data, nullptr, unit)) item.valid = 1;
-    }) ? 1 : 0;
+    const int result =
+        WalkOrder(table, true, "Download canceled.",
+                  [&](CMenuParamItem& item) {
+                      if (item.setValue.empty()) return;
+                      if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit))
+                          return;
+                      // A value that does not convert is not sent: a write command without data
+                      // would put who knows what into the controller.
+                      const std::string data = item.SetValueToRaw(item.setValue);
+                      if (data.empty()) return;
+                      if (ExecuteCommand(item.writeCommand, &data, nullptr, unit)) item.valid = 1;
+                  })
+            ? 1
+            : 0;
     m_ui.CloseCancel();
 
     WriteLog("Download after action start.\n");
@@ -157,7 +162,7 @@ int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelNam
 bool CDeviceSession::RunDownloadAction(bool before, const std::string& modelName, int unit) {
     CVarItem result;
     return RunScriptRoutine(FindModelFile(modelName.substr(0, 4) + ".scp"),
-                      before ? "BeforeDownload" : "AfterDownload", &m_port, unit, result);
+                            before ? "BeforeDownload" : "AfterDownload", &m_port, unit, result);
 }
 
 bool CDeviceSession::CopySetValues(CMenuParamTable& destination, const CMenuParamTable& source) {
@@ -178,8 +183,7 @@ bool CDeviceSession::CopySetValues(CMenuParamTable& destination, const CMenuPara
     return allFound;
 }
 
-bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder,
-                               const char* canceledLine,
+bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const char* canceledLine,
                                const std::function<void(CMenuParamItem&)>& visit) {
     const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
     bool completed = true;

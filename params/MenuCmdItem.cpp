@@ -1,7 +1,7 @@
 #include "params/MenuCmdItem.h"
 
-#include "app/NumberText.h"
 #include "app/FileHelpers.h"
+#include "app/NumberText.h"
 
 int CMenuCmdItem::Parse(const std::string& text) {
     std::vector<std::string> fields;

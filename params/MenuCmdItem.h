@@ -8,7 +8,7 @@
 // frame kind and reply rule, written in the table as ";"-separated subfields
 // ("0A10;2;1;0;1" = command text, seconds, retries, frame kind, reply required).
 class CMenuCmdItem {
-public:
+  public:
     explicit CMenuCmdItem(uint16_t expectedFields = 0) : expectedFields(expectedFields) {}
     virtual ~CMenuCmdItem() = default;
     CMenuCmdItem(const CMenuCmdItem&) = default;
@@ -24,14 +24,14 @@ public:
     bool IsAtFrame() const { return static_cast<uint16_t>(frameKind) == 1; }
 
     uint16_t expectedFields;
-    std::string definition;   // the whole command as written in the table
-    std::string commandText;  // the command part of the frame, data is appended to it
-    uint16_t timeout = 65535;  // milliseconds: the table's seconds x 1000, kept in 16 bits
-    uint16_t retries = 65535;  // repetitions after a failed attempt
-    int32_t frameKind = 0;     // 1: at-frame, else Quadrel frame
-    int32_t replyRequired = 1; // 0: a missing reply counts as success
+    std::string definition;     // the whole command as written in the table
+    std::string commandText;    // the command part of the frame, data is appended to it
+    uint16_t timeout = 65535;   // milliseconds: the table's seconds x 1000, kept in 16 bits
+    uint16_t retries = 65535;   // repetitions after a failed attempt
+    int32_t frameKind = 0;      // 1: at-frame, else Quadrel frame
+    int32_t replyRequired = 1;  // 0: a missing reply counts as success
 
-protected:
+  protected:
     // Reads the subfields after the fifth; `fields` has exactly `expectedFields` entries.
     virtual bool ParseExtraFields(const std::vector<std::string>& fields);
 };

@@ -9,7 +9,7 @@
 // An ordered list of commands written in the table as one ";"-separated field, five subfields
 // per command (the write-enter and write-leave commands of a parameter).
 class CMenuCmdList {
-public:
+  public:
     // Positions are 16-bit, so a list holds at most this many commands.
     static constexpr size_t kMaxCommands = 65535;
 
@@ -32,6 +32,6 @@ public:
 
     uint16_t groupSize = 0;
 
-private:
+  private:
     std::vector<CMenuCmdItem> m_commands;
 };

@@ -10,7 +10,7 @@
 // One parameter of a controller model: its commands, what the table says about it, and the
 // values that reading and writing fill in. Copies are deep.
 class CMenuParamItem {
-public:
+  public:
     CMenuParamItem();
     virtual ~CMenuParamItem() = default;
     CMenuParamItem(const CMenuParamItem&) = default;
@@ -45,9 +45,9 @@ public:
     int32_t scale = 0;  // power of ten of the decimal point, set by the scale routine
     CMenuCmdList writeEnterList;
     CMenuCmdList writeLeaveList;
-    int32_t writable = 0;   // 0: display only; non-zero: transferred; 1: also editable
-    int32_t writeMode = 0;  // compared as 16 bits; non-zero: written only in write mode
-    int32_t number = 0;     // the key of the download and upload orders
+    int32_t writable = 0;     // 0: display only; non-zero: transferred; 1: also editable
+    int32_t writeMode = 0;    // compared as 16 bits; non-zero: written only in write mode
+    int32_t number = 0;       // the key of the download and upload orders
     std::string settingText;  // raw value last read for the setting view
     std::string setValue;     // the whole-set value: a decimal integer text without point
     int32_t exists = 0;       // result of the condition routine

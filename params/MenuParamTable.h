@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <deque>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -13,7 +13,7 @@ class OperatorReport;
 // The parameters of the connected controller model in table order, with the orders in which a
 // whole set is written (download) and read (upload).
 class CMenuParamTable {
-public:
+  public:
     // Indices and order positions are 16-bit.
     static constexpr size_t kMaxItems = 65535;
     static constexpr uint16_t kNoNumber = 65535;
@@ -55,7 +55,7 @@ public:
     // 1 when some item with writable 1 is not valid, else 0.
     int AnyWritableNotValid() const;
 
-private:
+  private:
     // A deque keeps indices dense without moving every item each time the table grows.
     std::deque<CMenuParamItem> m_items;
     std::vector<uint16_t> m_downloadOrder;

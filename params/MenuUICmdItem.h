@@ -11,14 +11,14 @@ enum ValueFormat : uint16_t {
 
 // The read command of a parameter: a command with a sixth subfield, the value format.
 class CMenuUICmdItem : public CMenuCmdItem {
-public:
+  public:
     CMenuUICmdItem() : CMenuCmdItem(6) {}
 
     uint16_t Format() const { return static_cast<uint16_t>(valueFormat); }
 
     int32_t valueFormat = 0;
 
-protected:
+  protected:
     explicit CMenuUICmdItem(uint16_t expected) : CMenuCmdItem(expected) {}
     bool ParseExtraFields(const std::vector<std::string>& fields) override;
 };

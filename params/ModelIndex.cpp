@@ -17,8 +17,8 @@ std::string UpperCase(std::string text) {
 
 }  // namespace
 
-bool LookupModelIndex(const std::string& indexPath, const std::string& key,
-                      std::string& tablePath, std::string& modelName) {
+bool LookupModelIndex(const std::string& indexPath, const std::string& key, std::string& tablePath,
+                      std::string& modelName) {
     std::ifstream file(indexPath, std::ios::binary);
     if (!file) return false;
     std::string line;

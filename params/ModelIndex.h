@@ -7,5 +7,5 @@
 // up to an "ENDOFTABLE" line (any letter case, at least two fields). On a match `tablePath` is
 // the table file found with FindModelFile (empty when it is found nowhere) and `modelName` the
 // display name. False when nothing matches or the file cannot be read.
-bool LookupModelIndex(const std::string& indexPath, const std::string& key,
-                      std::string& tablePath, std::string& modelName);
+bool LookupModelIndex(const std::string& indexPath, const std::string& key, std::string& tablePath,
+                      std::string& modelName);

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 std::string Hex2(unsigned value) {
     char text[8];
     std::snprintf(text, sizeof text, "%02X", value & 0xFFu);
@@ -68,8 +67,9 @@ SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int
         ++attempt;
     }
     if (attempt >= attempts) WriteLog("command retry over.\n");
-    result.responseText =
-        result.ok ? FormatDirectResponse(frame.protocol, transaction.ResponseText()) : kNoResponseText;
+    result.responseText = result.ok
+                              ? FormatDirectResponse(frame.protocol, transaction.ResponseText())
+                              : kNoResponseText;
     return result;
 }
 

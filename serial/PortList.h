@@ -7,7 +7,7 @@
 
 // The serial ports present on this machine, in natural order of their device names.
 class CPortList {
-public:
+  public:
     // Clears the list and fills it with the ports present. No port at all is not a failure.
     bool Enumerate();
     void Clear();
@@ -21,6 +21,6 @@ public:
     bool GetEntry(int i, std::string& name, std::string& description) const;
     bool GetEntry(int i, int& number, std::string& name, std::string& description) const;
 
-private:
+  private:
     std::vector<CPortEntry> m_entries;
 };

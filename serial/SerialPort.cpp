@@ -53,7 +53,8 @@ bool CSerialPort::Open() {
 
 bool CSerialPort::OpenAndConfigure() {
     if (m_portName.empty() || IsOpen()) return false;
-    const std::string settingsText = FormatSettingsText(m_baudRate, m_parity, m_dataBits, m_stopBits);
+    const std::string settingsText =
+        FormatSettingsText(m_baudRate, m_parity, m_dataBits, m_stopBits);
 
     std::lock_guard guard(m_lock);
     // Non-blocking: the open must not wait for a carrier, and reads only ever take what

@@ -61,7 +61,8 @@ bool MemoryModel::Load(const SimProfile& profile, std::string& error) {
     m_silent = CommandSet(Setting(memory, "Silent"));
 
     m_initial.clear();
-    for (size_t i = 0; i < m_table.GetCount(); ++i) m_initial.emplace(m_table.GetItem(i)->number, 0);
+    for (size_t i = 0; i < m_table.GetCount(); ++i)
+        m_initial.emplace(m_table.GetItem(i)->number, 0);
     for (const auto& [key, value] : Section(profile, "values")) {
         int32_t number, initial;
         if (!ScanDecimalInt(key, number) || !ScanDecimalInt(value, initial)) {
@@ -103,7 +104,8 @@ const CMenuParamItem* MemoryModel::FindWrite(const SimCommand& command) const {
     for (size_t i = 0; i < m_table.GetCount(); ++i) {
         const CMenuParamItem* item = m_table.GetItem(i);
         const std::string& prefix = item->writeCommand.commandText;
-        if (!SameProtocol(item->writeCommand, command) || text.compare(0, prefix.size(), prefix) != 0) {
+        if (!SameProtocol(item->writeCommand, command) ||
+            text.compare(0, prefix.size(), prefix) != 0) {
             continue;
         }
         if (!best || prefix.size() > best->writeCommand.commandText.size()) best = item;

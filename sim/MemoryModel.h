@@ -26,7 +26,7 @@
 // The table gives each parameter's read and write command and value format. Shared by every
 // unit of the line; each unit keeps its own values (MemoryResponder).
 class MemoryModel {
-public:
+  public:
     struct Range {
         int32_t low;
         int32_t high;
@@ -49,7 +49,7 @@ public:
     // Every parameter number of the table with its initial value.
     const std::map<int32_t, int32_t>& InitialValues() const { return m_initial; }
 
-private:
+  private:
     CMenuParamTable m_table;
     std::set<std::string> m_enter;
     std::set<std::string> m_leave;

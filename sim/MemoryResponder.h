@@ -16,7 +16,7 @@
 // the parameter's range, and leaves the model's silent commands unanswered. Every other
 // command goes to the canned answers of the profile.
 class MemoryResponder : public SimResponder {
-public:
+  public:
     // Quadrel response codes of a refused write.
     static constexpr int kReadOnlyCode = 0x2201;
     static constexpr int kWriteModeCode = 0x2202;
@@ -39,7 +39,7 @@ public:
     // "number=value" lines in number order, then "writemode=0" or "writemode=1".
     std::string Dump() const;
 
-private:
+  private:
     SimReply Read(const CMenuParamItem& item, const SimCommand& command);
     SimReply Write(const CMenuParamItem& item, const SimCommand& command);
     static SimReply Refusal(const SimCommand& command, int code, const char* atCode);

@@ -28,10 +28,9 @@ CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
     if (!programIcon.isNull()) icon->setPixmap(programIcon.pixmap(32, 32));
     icon->setFixedSize(32, 32);
 
-    auto* notice = new QLabel(
-        tr("Setup tool for serial-line temperature controllers.\n"
-           "Reads, writes and compares controller parameter sets."),
-        this);
+    auto* notice = new QLabel(tr("Setup tool for serial-line temperature controllers.\n"
+                                 "Reads, writes and compares controller parameter sets."),
+                              this);
     auto* exitCaption = new CSkinLabel(this);
     exitCaption->SetText(messages.Get(kExitCaption));
     exitCaption->SetAlignment(kAlignCentre | kAlignBottom);

@@ -8,12 +8,12 @@ class QLabel;
 // The program's name and version.
 class CAboutDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CAboutDialog(const CMessageTable& messages, QWidget* parent = nullptr);
 
     QString VersionLine() const;
 
-private:
+  private:
     QLabel* m_version;
 };
 

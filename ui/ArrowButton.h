@@ -14,21 +14,21 @@ QPolygon ArrowOutline(ArrowKind kind);
 // only inside it, and it lights up while the pointer is over it.
 class CArrowButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit CArrowButton(ArrowKind kind, QWidget* parent = nullptr);
 
     // Takes the place of a placeholder control (its top-left corner).
     void PlaceOver(const QWidget* placeholder);
     bool IsHot() const { return m_hot; }
 
-protected:
+  protected:
     bool hitButton(const QPoint& pos) const override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     enum Face { kNormal, kPressed, kHot, kDisabled, kFaceCount };
     QPixmap DrawFace(const QColor& fill, int edge) const;
     void SetHot(bool hot);

@@ -1,11 +1,11 @@
 #include "ui/CancelDialog.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/Faces.h"
 #include "ui/ImageButton.h"

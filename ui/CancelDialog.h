@@ -12,7 +12,7 @@ class QProgressBar;
 // do nothing; only Finish() closes it.
 class CCancelDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CCancelDialog(const QString& caption);
 
     // Consumes a stop request: true once for any number of presses since the last call.
@@ -24,15 +24,15 @@ public:
     // Hides the window for good and deletes it later.
     void Finish();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-public slots:
+  public slots:
     void accept() override {}
     void reject() override {}
 
-private:
+  private:
     CImageButton* m_stop;
     CSkinLabel* m_caption;
     QLabel* m_count;

@@ -10,7 +10,7 @@ class CCancelDialog;
 // GUI thread: the operation's waits on the line pump events, so the stop button works while
 // an exchange waits for its time-out, and a press is seen by the next Poll().
 class CCancelProgress {
-public:
+  public:
     // `caption` is shown above the stop button; `mainWindow` is brought to the top by Close().
     CCancelProgress(QString caption, QWidget* mainWindow);
     ~CCancelProgress();
@@ -28,7 +28,7 @@ public:
 
     CCancelDialog* Dialog() const { return m_dialog; }
 
-private:
+  private:
     QString m_caption;
     QPointer<QWidget> m_mainWindow;
     QPointer<CCancelDialog> m_dialog;

@@ -6,15 +6,15 @@
 // A small button filled with one colour.
 class CColourButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit CColourButton(QWidget* parent = nullptr);
 
     void SetColour(const QColor& colour);
     QColor Colour() const { return m_colour; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor m_colour;
 };

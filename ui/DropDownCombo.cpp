@@ -5,7 +5,8 @@
 
 int DropDownWidth(const QFontMetrics& metrics, const QStringList& entries, int scrollBarWidth) {
     int widest = 0;
-    for (const QString& entry : entries) widest = std::max(widest, metrics.horizontalAdvance(entry));
+    for (const QString& entry : entries)
+        widest = std::max(widest, metrics.horizontalAdvance(entry));
     return widest + scrollBarWidth;
 }
 

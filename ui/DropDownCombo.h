@@ -11,7 +11,7 @@ int DropDownWidth(const QFontMetrics& metrics, const QStringList& entries, int s
 // the box).
 class CDropDownCombo : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit CDropDownCombo(QWidget* parent = nullptr);
 
     void showPopup() override;

@@ -12,8 +12,7 @@ QImage LoadFace(const QString& path) { return path.isEmpty() ? QImage() : QImage
 
 QPixmap Scaled(const QImage& image, const QSize& size) {
     if (image.isNull() || size.isEmpty()) return {};
-    return QPixmap::fromImage(
-        image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace
@@ -81,11 +80,20 @@ void CImageButton::paintEvent(QPaintEvent*) {
 
     const QPixmap* face = nullptr;
     switch (CurrentFace()) {
-        case ButtonFace::Normal: face = &m_normalFace; break;
-        case ButtonFace::Disabled: face = &m_disabledFace; break;
-        case ButtonFace::GreyedNormal: face = &m_greyedFace; break;
-        case ButtonFace::Alternate: face = &m_alternateFace; break;
-        case ButtonFace::None: break;
+        case ButtonFace::Normal:
+            face = &m_normalFace;
+            break;
+        case ButtonFace::Disabled:
+            face = &m_disabledFace;
+            break;
+        case ButtonFace::GreyedNormal:
+            face = &m_greyedFace;
+            break;
+        case ButtonFace::Alternate:
+            face = &m_alternateFace;
+            break;
+        case ButtonFace::None:
+            break;
     }
     if (face && !face->isNull()) {
         // Centred in the frame; the pressed look shifts it by one pixel.

@@ -19,7 +19,7 @@ ButtonFace SelectFace(bool enabled, bool alternate, bool hasNormal, bool hasDisa
 // blank, and it still clicks.
 class CImageButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit CImageButton(QWidget* parent = nullptr);
 
     // File paths of the faces; an empty path means no such face.
@@ -32,11 +32,11 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void ScaleFaces();
 
     QImage m_normal, m_disabled, m_alternate;

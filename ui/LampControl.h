@@ -9,7 +9,7 @@
 // by itself after its on-duration; lighting it again while lit extends that time.
 class CLampControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Milliseconds of a steady clock; replaceable so that timing can be checked without
     // waiting.
     using Clock = std::function<qint64()>;
@@ -27,13 +27,13 @@ public:
     bool IsLit() const { return m_lit; }
     QColor OnColour() const { return m_onColour; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private slots:
+  private slots:
     void CheckAutoOff();
 
-private:
+  private:
     QString m_caption;
     bool m_lit = false;
     bool m_autoOff = false;

@@ -9,7 +9,7 @@ namespace {
 
 // Judges every change, typed or pasted, so that both follow one rule.
 class NumericValidator : public QValidator {
-public:
+  public:
     explicit NumericValidator(const CNumericEdit* edit) : QValidator(nullptr), m_edit(edit) {}
     State validate(QString& input, int&) const override {
         return IsAcceptableNumericText(input.toStdString(), m_edit->Flags(),
@@ -18,7 +18,7 @@ public:
                    : Invalid;
     }
 
-private:
+  private:
     const CNumericEdit* m_edit;
 };
 

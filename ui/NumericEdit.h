@@ -8,7 +8,7 @@
 // refused whole.
 class CNumericEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit CNumericEdit(QWidget* parent = nullptr, int flags = 0);
 
     void SetFlags(int flags) { m_flags = flags; }
@@ -17,10 +17,10 @@ public:
     // Offered every Enter key; answering true swallows it.
     void SetEnterHook(std::function<bool()> hook) { m_enterHook = std::move(hook); }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     int m_flags;
     char m_separator;
     std::function<bool()> m_enterHook;

@@ -10,17 +10,17 @@
 // corner.
 class CResizableDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CResizableDialog(QWidget* parent = nullptr);
 
     // Registers a child control; flags are AnchorFlag values.
     void AddAnchor(QWidget* control, int flags);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     struct Anchor {
         QPointer<QWidget> control;
         int flags;

@@ -85,8 +85,7 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     unitRow->addWidget(m_unit);
     unitRow->addWidget(m_spin);
     unitRow->addStretch();
-    grid->addWidget(new QLabel(QString::fromStdString(messages.Get(kPortCaption + 5)), this), 5,
-                    0);
+    grid->addWidget(new QLabel(QString::fromStdString(messages.Get(kPortCaption + 5)), this), 5, 0);
     grid->addLayout(unitRow, 5, 1, 1, 2);
     grid->addWidget(ButtonCaption(this, messages.Get(kOkCaption)), 6, 1, Qt::AlignHCenter);
     grid->addWidget(ButtonCaption(this, messages.Get(kCancelCaption)), 6, 2, Qt::AlignHCenter);
@@ -171,7 +170,8 @@ std::string CSerialSettingsDialog::ChosenPortName() const {
     int index = m_port->currentIndex();
     QString text = m_port->currentText();
     std::string name, description;
-    if (index >= 0 && text == m_port->itemText(index) && m_ports.GetEntry(index, name, description)) {
+    if (index >= 0 && text == m_port->itemText(index) &&
+        m_ports.GetEntry(index, name, description)) {
         return name;
     }
     return text.trimmed().toStdString();

@@ -16,7 +16,7 @@ class CUpDown;
 // never touches the port; after OK the caller reads Settings() and UnitNumber().
 class CSerialSettingsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Fills a port list; the machine's enumeration unless a test supplies another.
     using PortSource = std::function<bool(CPortList&)>;
 
@@ -36,15 +36,15 @@ public:
     CNumericEdit* UnitEdit() const { return m_unit; }
     CImageButton* OkButton() const { return m_ok; }
 
-public slots:
+  public slots:
     void accept() override;
     void reject() override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void Start();
     void FillPorts();
     void UpdateOkButton();

@@ -8,7 +8,7 @@
 // lines and whole-row selection; a row's tool tip holds its full text.
 class CSidePanelList : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     explicit CSidePanelList(QWidget* parent = nullptr);
 
     // UTF-8 row texts.
@@ -16,7 +16,7 @@ public:
     // Selects a row and scrolls it into view.
     void ShowRow(int row);
 
-signals:
+  signals:
     // A row was double-clicked.
     void RowChosen(int row);
 };

@@ -82,7 +82,8 @@ void CSkinLabel::Relayout() {
 QSize CSkinLabel::sizeHint() const {
     QFontMetrics metrics(m_font);
     int width = 0, lines = 0;
-    for (const std::string& line : WrapText(m_text, 1 << 30, [](const std::string&) { return 0; })) {
+    for (const std::string& line :
+         WrapText(m_text, 1 << 30, [](const std::string&) { return 0; })) {
         width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(line)));
         ++lines;
     }
@@ -112,11 +113,11 @@ void CSkinLabel::paintEvent(QPaintEvent*) {
 
 Qt::Alignment ToQtAlignment(int flags) {
     Qt::Alignment a;
-    a |= (flags & kAlignCentre) ? Qt::AlignHCenter
+    a |= (flags & kAlignCentre)  ? Qt::AlignHCenter
          : (flags & kAlignRight) ? Qt::AlignRight
-                                  : Qt::AlignLeft;
-    a |= (flags & kAlignMiddle) ? Qt::AlignVCenter
+                                 : Qt::AlignLeft;
+    a |= (flags & kAlignMiddle)   ? Qt::AlignVCenter
          : (flags & kAlignBottom) ? Qt::AlignBottom
-                                   : Qt::AlignTop;
+                                  : Qt::AlignTop;
     return a;
 }

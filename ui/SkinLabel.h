@@ -25,7 +25,7 @@ int CaptionFontPoints(int fontHeightPixels, int dpiY);
 // wrapping to its width, and embossed text while disabled.
 class CSkinLabel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CSkinLabel(QWidget* parent = nullptr);
 
     void SetFaceName(const QString& family);
@@ -50,11 +50,11 @@ public:
     // Room for the text's lines as given, unwrapped.
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void Relayout();
 
     QColor m_background;

@@ -7,8 +7,8 @@ void WrapParagraph(const std::string& para, int width,
                    std::vector<std::string>& lines) {
     std::size_t start = 0;
     while (start < para.size()) {
-        std::size_t end = start;          // end of the part that fits
-        std::size_t afterBlank = 0;       // break position after the last blank, 0 if none
+        std::size_t end = start;     // end of the part that fits
+        std::size_t afterBlank = 0;  // break position after the last blank, 0 if none
         while (end < para.size()) {
             std::size_t next = end + Utf8CharLength(para, end);
             if (next - start > Utf8CharLength(para, start) &&

@@ -7,7 +7,7 @@ class CLampControl;
 
 // The TX, RX and ERR lamps that show the line's traffic.
 class CTrafficLamps {
-public:
+  public:
     enum Slot { kTx = 0, kRx = 1, kErr = 2 };
 
     void Register(Slot slot, CLampControl* lamp);
@@ -15,6 +15,6 @@ public:
     // Ignored until all three lamps are registered.
     void Signal(int signal);
 
-private:
+  private:
     std::array<QPointer<CLampControl>, 3> m_lamps;
 };

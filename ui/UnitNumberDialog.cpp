@@ -46,8 +46,7 @@ void ShowInputErrorBox(QWidget* dialog) {
     box.exec();
 }
 
-CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumber,
-                                     QWidget* parent)
+CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumber, QWidget* parent)
     : QDialog(parent),
       m_unitNumber(unitNumber),
       m_prompt(Caption(this, ReadQuestionText(kUnitPromptKey), kAlignLeft | kAlignMiddle)),
@@ -84,8 +83,8 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
     layout->addWidget(m_prompt, 0, 1, 1, 2);
     layout->addLayout(entry, 1, 1, 1, 2);
     layout->addWidget(Caption(this, messages.Get(kOkCaption), kAlignCentre | kAlignBottom), 2, 1);
-    layout->addWidget(
-        Caption(this, messages.Get(kCancelCaption), kAlignCentre | kAlignBottom), 2, 2);
+    layout->addWidget(Caption(this, messages.Get(kCancelCaption), kAlignCentre | kAlignBottom), 2,
+                      2);
     layout->addWidget(ok, 3, 1, Qt::AlignHCenter);
     layout->addWidget(cancel, 3, 2, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -10,7 +10,7 @@ class CSkinLabel;
 // Asks for the unit number of the controller to talk to (0..99).
 class CUnitNumberDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     CUnitNumberDialog(const CMessageTable& messages, int unitNumber, QWidget* parent = nullptr);
 
     // The accepted number; unchanged after Cancel.
@@ -18,15 +18,15 @@ public:
     CNumericEdit* Edit() const { return m_edit; }
     CUpDown* Spin() const { return m_spin; }
 
-public slots:
+  public slots:
     // OK and Enter: a number in 0..99 closes with OK; anything else shows "ERROR" and
     // keeps the dialog open with the text unchanged.
     void accept() override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     int m_unitNumber;
     CSkinLabel* m_prompt;
     CNumericEdit* m_edit;

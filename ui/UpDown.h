@@ -10,17 +10,17 @@ class QToolButton;
 // Up and Down keys step it too.
 class CUpDown : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CUpDown(QWidget* parent = nullptr);
 
     void SetBuddy(QLineEdit* buddy);
     void SetRange(int min, int max);
     void Step(int delta);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QPointer<QLineEdit> m_buddy;
     QToolButton* m_up;
     QToolButton* m_down;

@@ -72,8 +72,8 @@ const std::vector<std::pair<const char*, Glyph>>& Glyphs() {
     static const std::vector<std::pair<const char*, Glyph>> glyphs = {
         {"Exit",
          [](QPainter& p) {
-             p.drawPolyline(QPolygonF({QPointF(36, 16), QPointF(18, 16), QPointF(18, 48),
-                                       QPointF(36, 48)}));
+             p.drawPolyline(
+                 QPolygonF({QPointF(36, 16), QPointF(18, 16), QPointF(18, 48), QPointF(36, 48)}));
              Arrow(p, QPointF(28, 32), QPointF(50, 32));
          }},
         {"ComSet",
@@ -244,8 +244,8 @@ int main(int argc, char** argv) {
     for (const auto& [name, glyph] : Glyphs()) {
         QString face = QString::fromLatin1(name);
         bool isDisable = face == "Disable";
-        QImage normal = DrawFace(glyph, TileColour(face), isDisable ? kDisabledGlyph : kGlyph,
-                                 isDisable);
+        QImage normal =
+            DrawFace(glyph, TileColour(face), isDisable ? kDisabledGlyph : kGlyph, isDisable);
         ok &= Save(normal, out.filePath(face + ".bmp"));
         QImage greyed;
         for (const auto& [button, file] : disabledNames) {

@@ -99,7 +99,7 @@ TEST(ScanDecimalIntTest, ReadsLikePercentD) {
         std::string text;
         bool ok;
         int32_t value;
-    } cases[] = {{"  -7abc", true, -7}, {"0x1F", true, 0},        {"", false, 0},
+    } cases[] = {{"  -7abc", true, -7}, {"0x1F", true, 0},       {"", false, 0},
                  {"- 1", false, 0},     {"4294967297", true, 1}, {"-2147483648", true, INT32_MIN}};
     for (const auto& c : cases) {
         int32_t value = 0;

@@ -70,7 +70,10 @@ TEST_F(ProfileTest, WholeSectionInFileOrderAndItsList) {
     CProfileMgr profile;
     profile.SetFileName(file);
     const std::string raw = profile.GetSection("UPLOAD", 32766);
-    EXPECT_EQ(raw, std::string("30=x\0; a comment\0" "10\0" "20=y\0\0", 26));
+    EXPECT_EQ(raw, std::string("30=x\0; a comment\0"
+                               "10\0"
+                               "20=y\0\0",
+                               26));
     Lines list{"stale"};
     EXPECT_EQ(CProfileMgr::SectionToList(raw, list), 3);
     EXPECT_EQ(list, (Lines{"30=x", "10", "20=y"}));

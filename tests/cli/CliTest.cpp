@@ -26,7 +26,7 @@ std::string CliProgram() {
 }
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteTestModel(home);
         unit1->SetFactoryValues();

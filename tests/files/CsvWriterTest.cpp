@@ -1,10 +1,9 @@
-#include "files/CsvWriter.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "FileTestUtil.h"
+#include "files/CsvWriter.h"
 
 namespace {
 
@@ -43,7 +42,8 @@ TEST(CsvWriter, SeparatorsQuotingAndCrLf) {
     EXPECT_EQ(Export(kComma, "A,B",
                      {{1, "Set \"1\"", "5"}, {2, "two\nlines", "1,5"}, {-5, "a;b", "-0.5"}}),
               "\"A,B\"\r\n,Name,Value\r\n1,\"Set \"\"1\"\"\",5\r\n2,\"two\nlines\",\"1,5\"\r\n"
-              "-5,a;b,-0.5\r\n" + kFooter);
+              "-5,a;b,-0.5\r\n" +
+                  kFooter);
 }
 
 TEST(CsvWriter, RefusalsAndOpenFailures) {

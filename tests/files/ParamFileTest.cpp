@@ -1,10 +1,9 @@
-#include "files/ParamFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "FileTestUtil.h"
+#include "files/ParamFile.h"
 
 namespace {
 
@@ -26,11 +25,13 @@ std::string Record(int32_t number, int32_t scale, const std::string& value) {
 }
 
 bool Save(const std::string& path, const std::string& name,
-          const std::vector<std::tuple<int, int, std::string>>& records, std::string* error = nullptr) {
+          const std::vector<std::tuple<int, int, std::string>>& records,
+          std::string* error = nullptr) {
     CParamFile file;
     bool ok = file.Open(path, CParamFile::Mode::Write) && file.WriteDate("2026/12/06 10:20:30") &&
               file.WriteName(name);
-    for (const auto& [number, scale, value] : records) ok = ok && file.WriteRecord(number, scale, value);
+    for (const auto& [number, scale, value] : records)
+        ok = ok && file.WriteRecord(number, scale, value);
     ok = ok && file.Commit();
     if (error) *error = file.ErrorText();
     return ok;
@@ -43,8 +44,8 @@ TEST(ParamFile, WritesTheFixedLayoutLittleEndianWithTheLongestTextsThatFit) {
     const auto path = dir.File("set.tmf");
     const std::string name(63, 'M'), value(31, '7');
     ASSERT_TRUE(Save(path, name, {{12, 10, "1234"}, {-3, -1, value}}));
-    EXPECT_EQ(ReadAll(path), Header("2026/12/06 10:20:30", name) + Record(12, 10, "1234") +
-                                 Record(-3, -1, value));
+    EXPECT_EQ(ReadAll(path),
+              Header("2026/12/06 10:20:30", name) + Record(12, 10, "1234") + Record(-3, -1, value));
 }
 
 // Fields that fill their whole size carry no terminating zero.

@@ -8,7 +8,7 @@
 
 // The operator as a test scripts it: answers given beforehand, everything shown recorded.
 class FakeOperatorUi : public COperatorUi {
-public:
+  public:
     BoxAnswer MessageBox(const std::string& text, BoxStyle style) override {
         messages.push_back(text);
         return style == BoxStyle::Ok ? BoxAnswer::Ok : boxAnswer;

@@ -20,7 +20,7 @@
 namespace {
 
 class ParamExchange : public SimFixture {
-protected:
+  protected:
     void SetUp() override {
         SimFixture::SetUp();
         ASSERT_TRUE(m_port.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
@@ -56,7 +56,9 @@ TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
     CMenuUICmdItem quadrel = Command("5702;1;0;0;1;0");
     std::string data = "00FA";
     std::string frame = BuildCommandFrame(m_link, quadrel, &data);
-    EXPECT_EQ(frame.substr(0, 15), "\x02" "01000570200FA\x03");
+    EXPECT_EQ(frame.substr(0, 15),
+              "\x02"
+              "01000570200FA\x03");
     EXPECT_EQ(BuildCommandFrame(m_link, quadrel, nullptr, 7).substr(1, 2), "07");
 
     CMenuUICmdItem at = Command("WB;1;0;1;1;0");

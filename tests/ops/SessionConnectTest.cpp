@@ -37,10 +37,10 @@ TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
     session->ConnectButton();
     EXPECT_FALSE(session->IsConnected());
     EXPECT_EQ(session->Table(), nullptr);
-    EXPECT_EQ(LogLinesAmong({"response time out.", "command retry over.", "Disconnected."}),
-              (std::vector<std::string>{"response time out.", "response time out.",
-                                        "response time out.", "command retry over.",
-                                        "Disconnected."}));
+    EXPECT_EQ(
+        LogLinesAmong({"response time out.", "command retry over.", "Disconnected."}),
+        (std::vector<std::string>{"response time out.", "response time out.", "response time out.",
+                                  "command retry over.", "Disconnected."}));
     EXPECT_FALSE(session->Port().IsOpen());
 }
 

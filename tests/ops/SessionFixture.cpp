@@ -5,7 +5,6 @@
 #include "app/Folders.h"
 #include "support/TestModel.h"
 
-
 void SessionFixture::SetUp() {
     WriteTestModel(home);
     SetModuleFolder(home.Path());
@@ -37,7 +36,8 @@ void SessionFixture::ConnectIn(EView view) {
     ASSERT_TRUE(session->IsConnected()) << log.Text();
 }
 
-std::vector<std::string> SessionFixture::LogLinesAmong(const std::vector<std::string>& texts) const {
+std::vector<std::string> SessionFixture::LogLinesAmong(
+    const std::vector<std::string>& texts) const {
     std::vector<std::string> out;
     for (const std::string& line : log.Lines()) {
         for (const std::string& t : texts) {

@@ -5,17 +5,17 @@
 #include <memory>
 
 #include "FakeOperatorUi.h"
-#include "support/LogCapture.h"
-#include "support/TempFolder.h"
-#include "support/TestController.h"
 #include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
 #include "sim/SimBus.h"
+#include "support/LogCapture.h"
+#include "support/TempFolder.h"
+#include "support/TestController.h"
 
 // A program folder holding the test model "TS01", two such controllers on a simulated
 // line (units 1 and 2), and a session on that line with a scripted operator.
 class SessionFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -1,5 +1,4 @@
 #include "SessionFixture.h"
-
 #include "files/ParameterSet.h"
 
 namespace {
@@ -113,10 +112,10 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
     ASSERT_NE(enter, all.end());
     EXPECT_EQ((enter + 1)->substr(0, 4), "5704");
     EXPECT_EQ(Item(*session, 4).valid, 1);
-    EXPECT_EQ(LogLinesAmong({"Download before action end.", "Download after action end.",
-                             "Download end."}),
-              (std::vector<std::string>{"Download before action end.",
-                                        "Download after action end.", "Download end."}));
+    EXPECT_EQ(LogLinesAmong(
+                  {"Download before action end.", "Download after action end.", "Download end."}),
+              (std::vector<std::string>{"Download before action end.", "Download after action end.",
+                                        "Download end."}));
 }
 
 TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousController) {
@@ -175,7 +174,8 @@ TEST_F(SessionFixture, ExportWritesTheSetWithDecimalPoints) {
     session->ExportButton();
     EXPECT_EQ(ui.suggestedName.size(), 18u);  // "%Y%m%d%H%M%S.csv"
     const std::string csv = home.Read("out.csv");
-    EXPECT_EQ(csv.rfind("TS01 test controller\r\n,Name,Value\r\n1,Set point,250\r\n", 0), 0u) << csv;
+    EXPECT_EQ(csv.rfind("TS01 test controller\r\n,Name,Value\r\n1,Set point,250\r\n", 0), 0u)
+        << csv;
     EXPECT_NE(csv.find("6,Decimal value,12.3\r\n"), std::string::npos) << csv;
     EXPECT_TRUE(LogHas("Export end."));
 }
@@ -218,9 +218,9 @@ TEST_F(SessionFixture, CancelledFileChoicesChangeNothing) {
     session->SaveButton();
     session->ExportButton();
     EXPECT_FALSE(session->OpenButton());
-    EXPECT_EQ(LogLinesAmong({"Save canceled.", "Export canceled.", "File Open canceled."}),
-              (std::vector<std::string>{"Save canceled.", "Export canceled.",
-                                        "File Open canceled."}));
+    EXPECT_EQ(
+        LogLinesAmong({"Save canceled.", "Export canceled.", "File Open canceled."}),
+        (std::vector<std::string>{"Save canceled.", "Export canceled.", "File Open canceled."}));
     EXPECT_TRUE(session->OpenedFilePath().empty());
     EXPECT_TRUE(session->ValuesPresent());
 }

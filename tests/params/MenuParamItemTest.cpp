@@ -41,11 +41,11 @@ TEST(SetValueConversion, RawIsHexadecimalSetValueDecimal) {
 
 TEST(DisplayText, PlacesThePointBySignAndFormat) {
     const ConversionCase cases[] = {
-        {1, 10, "0123", "12.3"}, {1, 10, "0120", "12"},     {1, 10, "F005", "-0.5"},
+        {1, 10, "0123", "12.3"},   {1, 10, "0120", "12"},    {1, 10, "F005", "-0.5"},
         {1, 10, "A999", "-199.9"}, {1, 100, "0005", "0.05"}, {1, 0, "0120", "120"},
-        {1, 0, "F000", "0"},     {1, 10, "0000", "0"},      {0, 10, "04D2", "123.4"},
-        {0, 10, "0078", "12.0"}, {0, 0, "FFFFFFFF", "-1"},  {0, 0, "??", ""},
-        {1, 0, "0000", "0"},     {2, 10, "0123", ""},
+        {1, 0, "F000", "0"},       {1, 10, "0000", "0"},     {0, 10, "04D2", "123.4"},
+        {0, 10, "0078", "12.0"},   {0, 0, "FFFFFFFF", "-1"}, {0, 0, "??", ""},
+        {1, 0, "0000", "0"},       {2, 10, "0123", ""},
     };
     for (const ConversionCase& c : cases) {
         EXPECT_EQ(ItemWith(c.format, c.scale).ToDisplayText(c.from), c.to)

@@ -37,8 +37,8 @@ class ModelData : public ::testing::TestWithParam<ModelCase> {};
 
 TEST_P(ModelData, IndexLeadsToATableThatLoadsWhole) {
     std::string tablePath, modelName;
-    ASSERT_TRUE(LookupModelIndex(DataFile(GetParam().prefix + std::string(".tbl")),
-                                 GetParam().key, tablePath, modelName));
+    ASSERT_TRUE(LookupModelIndex(DataFile(GetParam().prefix + std::string(".tbl")), GetParam().key,
+                                 tablePath, modelName));
     EXPECT_EQ(tablePath, DataFile(GetParam().prefix + std::string(".prm")));
     EXPECT_EQ(modelName.rfind(GetParam().prefix, 0), 0u);
 

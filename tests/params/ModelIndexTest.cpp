@@ -7,7 +7,7 @@
 namespace {
 
 class ModelIndex : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetModuleFolder(folder.Slash());
         folder.Write("vx.prm", "");

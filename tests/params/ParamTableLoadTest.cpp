@@ -18,13 +18,13 @@ std::string Item(int number, const std::string& name = "P") {
 }
 
 class RecordingReport : public OperatorReport {
-public:
+  public:
     void ShowError(const std::string& text) override { errors.push_back(text); }
     std::vector<std::string> errors;
 };
 
 class ParamTableLoad : public ::testing::Test {
-protected:
+  protected:
     int Load(const std::string& content) {
         table.Clear();
         return table.Load(folder.Write("table.prm", content), &report);
@@ -40,7 +40,8 @@ protected:
 TEST(ItemLine, ReadsTwelveFieldsIntoTheItem) {
     CMenuParamItem item;
     ASSERT_TRUE(ParseItemLine(
-        "  Set point 1 ,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,1,SP,1B00;1;0;0;1,1B01;1;0;0;1;1B02;1;0;0;1,"
+        "  Set point 1 "
+        ",0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,1,SP,1B00;1;0;0;1,1B01;1;0;0;1;1B02;1;0;0;1,"
         "1,65537,7,1,ALM1",
         item));
     EXPECT_EQ(item.name, "Set point 1");
@@ -65,17 +66,17 @@ TEST(ItemLine, ReadsTwelveFieldsIntoTheItem) {
 
 TEST(ItemLine, RejectsEveryMalformedField) {
     const char* const kBad[] = {
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,",        // empty twelfth field
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0,extra",  // thirteen fields
-        "P,0A01;1;2;0;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",          // read command of 5
-        "P,0A01;1;2;0;1;1;4,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",      // read command of 7
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1,0,,,,1,0,7,0,0",          // write command of 6
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,",                // empty twelfth field
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0,extra",         // thirteen fields
+        "P,0A01;1;2;0;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",                 // read command of 5
+        "P,0A01;1;2;0;1;1;4,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",             // read command of 7
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1,0,,,,1,0,7,0,0",                 // write command of 6
         "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,0B;1;0;0;1;0B,,1,0,7,0,0",  // list of 6
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,x,,,,1,0,7,0,0",        // scale flag
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,one,0,7,0,0",      // writable
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,n7,0,0",       // number
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,,0",         // empty condition
-        "P,;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",            // empty command text
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,x,,,,1,0,7,0,0",               // scale flag
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,one,0,7,0,0",             // writable
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,n7,0,0",              // number
+        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,,0",                // empty condition
+        "P,;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",                   // empty command text
     };
     for (const char* line : kBad) {
         CMenuParamItem item;

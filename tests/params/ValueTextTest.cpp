@@ -20,8 +20,11 @@ TEST(HexNumber, ScansLikeAHexScanAndPadsWithinBounds) {
     const struct {
         const char* text;
         uint32_t value;
-    } read[] = {{"  04d2xyz", 0x4D2u}, {"0x1F", 0x1Fu}, {"0xZ", 0u},  // the "0" is the number
-                {"-1", 0xFFFFFFFFu},   {"123456789ABCDEF", 0x89ABCDEFu}};  // low 32 bits
+    } read[] = {{"  04d2xyz", 0x4D2u},
+                {"0x1F", 0x1Fu},
+                {"0xZ", 0u},  // the "0" is the number
+                {"-1", 0xFFFFFFFFu},
+                {"123456789ABCDEF", 0x89ABCDEFu}};  // low 32 bits
     for (const auto& c : read) {
         uint32_t value = 7;
         EXPECT_TRUE(ScanHex(c.text, value)) << c.text;

@@ -86,8 +86,8 @@ TEST(Hostile, DeepJumpChainsRun) {
 
 TEST(Run, SecondRunKeepsVariablesAndStepLimitIsAdjustable) {
     CScript script;
-    ASSERT_TRUE(script.Load(WithCounter({"::top;", "ADD n, 1;", "IF n, <, 100, ::top, ::out;",
-                                         "::out;", "RET n;"})));
+    ASSERT_TRUE(script.Load(
+        WithCounter({"::top;", "ADD n, 1;", "IF n, <, 100, ::top, ::out;", "::out;", "RET n;"})));
     script.SetStepLimit(50);
     CVarItem result;
     EXPECT_FALSE(script.Run(result));

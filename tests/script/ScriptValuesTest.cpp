@@ -9,10 +9,10 @@ TEST(Literals, NumbersWrapTo32BitsAndStopAtTheFirstOtherCharacter) {
         const char* text;
         uint32_t value;
     } read[] = {
-        {ReadDecimalText, "-1", 0xFFFFFFFFu},  {ReadDecimalText, "4294967296", 0u},
-        {ReadDecimalText, " 12x", 12u},        {ReadHexText, " \t1fZ9", 0x1Fu},
-        {ReadHexText, "0x1F", 0x1Fu},          {ReadHexText, "123456789", 0x23456789u},
-        {ReadHexText, "-1", 0xFFFFFFFFu},      {ReadHexText, "0xZ", 0u},  // the "0" is the number
+        {ReadDecimalText, "-1", 0xFFFFFFFFu}, {ReadDecimalText, "4294967296", 0u},
+        {ReadDecimalText, " 12x", 12u},       {ReadHexText, " \t1fZ9", 0x1Fu},
+        {ReadHexText, "0x1F", 0x1Fu},         {ReadHexText, "123456789", 0x23456789u},
+        {ReadHexText, "-1", 0xFFFFFFFFu},     {ReadHexText, "0xZ", 0u},  // the "0" is the number
     };
     for (const auto& c : read) {
         const ReadNumber number = c.reader(c.text);

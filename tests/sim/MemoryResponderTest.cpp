@@ -104,9 +104,9 @@ TEST(MemoryModelLoad, RefusesBrokenProfiles) {
     std::string error;
     MemoryModel model;
     EXPECT_FALSE(model.Load(SimProfile{}, error));  // no [Memory]
-    for (const char* text : {"[Memory]\nTable=HD40.prm\n[Values]\n2=abc\n",
-                             "[Memory]\nTable=HD40.prm\n[Ranges]\n2=5\n",
-                             "[Memory]\nTable=absent.prm\n"}) {
+    for (const char* text :
+         {"[Memory]\nTable=HD40.prm\n[Values]\n2=abc\n",
+          "[Memory]\nTable=HD40.prm\n[Ranges]\n2=5\n", "[Memory]\nTable=absent.prm\n"}) {
         SimProfile profile;
         ASSERT_TRUE(ParseSimProfile(text, profile, error)) << text;
         EXPECT_FALSE(model.Load(profile, error)) << text;

@@ -8,9 +8,9 @@
 #include "protocol/AtExchange.h"
 #include "protocol/ControlBytes.h"
 #include "protocol/QuadrelExchange.h"
+#include "support/CommandFrames.h"
 #include "support/RawLineClient.h"
 #include "support/SimFixture.h"
-#include "support/CommandFrames.h"
 
 namespace {
 

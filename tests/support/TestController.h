@@ -14,7 +14,7 @@
 // written with "57nn" + four hex digits; parameter 4 takes writes only in write
 // mode ("6C01" on, "6C00" off).  Every command text is recorded.
 class TestController : public SimResponder {
-public:
+  public:
     static constexpr int kRefused = 0x0401;
 
     explicit TestController(std::string model = "TS01-A") : m_model(std::move(model)) {}
@@ -46,7 +46,8 @@ public:
 
     // The values a fresh controller of the test model holds.
     void SetFactoryValues() {
-        for (auto [number, value] : {std::pair{1, 250}, {2, 1}, {3, 40}, {4, 3}, {5, 0x0102}, {6, 123}})
+        for (auto [number, value] :
+             {std::pair{1, 250}, {2, 1}, {3, 40}, {4, 3}, {5, 0x0102}, {6, 123}})
             Set(number, value);
     }
     void Set(int number, int value) {
@@ -73,7 +74,7 @@ public:
         return out;
     }
 
-private:
+  private:
     static SimReply Refused() {
         SimReply reply;
         reply.ResponseCode = kRefused;

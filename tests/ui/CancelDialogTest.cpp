@@ -4,12 +4,12 @@
 #include <QMouseEvent>
 #include <QtTest>
 
+#include "UiFixture.h"
 #include "protocol/FramePort.h"
 #include "support/PtyPair.h"
 #include "ui/CancelDialog.h"
 #include "ui/CancelProgress.h"
 #include "ui/ImageButton.h"
-#include "UiFixture.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void PostClick(QWidget* button) {
 
 class CancelDialogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void twoPressesBeforeAPollCancelOnce() {
         UiFolder folder;
         CCancelProgress cancel("Cancel", nullptr);

@@ -7,7 +7,7 @@
 
 class LampTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void litLampGoesDarkAfterItsDuration() {
         qint64 now = 1000;
         CLampControl lamp;

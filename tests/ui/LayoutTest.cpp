@@ -16,7 +16,7 @@ int CodePoints(const std::string& s) {
 
 class LayoutTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void wrappingNeverHangsNorSplitsAMultibyteCharacter() {
         auto bytes = [](const std::string& s) { return int(s.size()); };
         QCOMPARE(WrapText("Read the value", 9, bytes),

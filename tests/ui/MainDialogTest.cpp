@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "UiFixture.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
@@ -29,7 +30,6 @@
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
 #include "ui/UnitNumberDialog.h"
-#include "UiFixture.h"
 
 namespace {
 
@@ -50,7 +50,6 @@ std::shared_ptr<bool> AnswerNextModal(std::function<void(QWidget*)> answer) {
     timer->start();
     return answered;
 }
-
 
 // Types the file name as an operator would. selectFile() leaves the name field alone
 // once the field has focus, so it cannot be relied on here.

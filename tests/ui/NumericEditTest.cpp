@@ -7,7 +7,7 @@
 
 class NumericEditTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void textRules() {
         QVERIFY(IsAcceptableNumericText("", 0, '.'));
         QVERIFY(!IsAcceptableNumericText("1.5", 0, '.'));

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "UiFixture.h"
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
@@ -22,7 +23,6 @@
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"
-#include "UiFixture.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ QImage Compose(const std::vector<QWidget*>& windows) {
     QImage canvas(all.size(), QImage::Format_RGB32);
     canvas.fill(QColor(64, 64, 64));
     QPainter painter(&canvas);
-    for (QWidget* w : windows) painter.drawPixmap(w->geometry().topLeft() - all.topLeft(), w->grab());
+    for (QWidget* w : windows)
+        painter.drawPixmap(w->geometry().topLeft() - all.topLeft(), w->grab());
     return canvas;
 }
 

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "UiFixture.h"
 #include "support/LogCapture.h"
 #include "support/PtyPair.h"
 #include "ui/DropDownCombo.h"
@@ -9,7 +10,6 @@
 #include "ui/LineSettingsIndex.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
-#include "UiFixture.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ QStringList Lines(QComboBox* combo) {
 
 class SerialSettingsDialogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void indicesOutOfRangeFallBackToDefaults() {
         QCOMPARE(BaudFromIndex(-1), 9600u);
         QCOMPARE(BaudFromIndex(6), 9600u);
@@ -47,9 +47,9 @@ private slots:
     void opensWithTheSettingsAndStoresTheChoice() {
         UiFolder folder;
         LogCapture log;
-        CSerialSettingsDialog dialog(folder.Messages(), nullptr,
-                                     Ports({{"/dev/ttyUSB0", "USB-RS485 Cable"},
-                                            {"/dev/ttyS0", ""}}));
+        CSerialSettingsDialog dialog(
+            folder.Messages(), nullptr,
+            Ports({{"/dev/ttyUSB0", "USB-RS485 Cable"}, {"/dev/ttyS0", ""}}));
         CCommSettings in;
         in.portName = "/dev/ttyUSB0";
         in.baudRate = 2400;

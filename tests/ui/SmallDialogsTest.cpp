@@ -1,15 +1,15 @@
 // The unit-number dialog and its number rules.
 #include <QtTest>
 
+#include "UiFixture.h"
 #include "ui/ImageButton.h"
 #include "ui/NumericEdit.h"
 #include "ui/UnitNumberDialog.h"
 #include "ui/UnitNumberText.h"
-#include "UiFixture.h"
 
 class SmallDialogsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void unitNumberTextReadsLikeAScanConversion() {
         int unit = 42;
         QVERIFY(ParseUnitNumber(" 7x", unit) && unit == 7);

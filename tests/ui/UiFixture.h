@@ -12,7 +12,7 @@
 
 // A module folder with a small "VEXA.cap" and the button faces, for the dialogs under test.
 class UiFolder {
-public:
+  public:
     UiFolder() {
         std::string cap =
             "[Pyrona]\r\nTitle=VEXA test\r\n050=Serial Port\r\n051=Baud Rate\r\n"
@@ -37,7 +37,7 @@ public:
     const CMessageTable& Messages() const { return m_messages; }
     const TempFolder& Folder() const { return m_folder; }
 
-private:
+  private:
     TempFolder m_folder;
     CMessageTable m_messages;
 };
@@ -68,7 +68,7 @@ struct MessageBoxCatcher {
 
 // Confirms every message box that opens while it lives (an upload or a verify reports in one).
 class MessageBoxConfirmer {
-public:
+  public:
     MessageBoxConfirmer() {
         QObject::connect(&m_timer, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -77,6 +77,6 @@ public:
         m_timer.start(10);
     }
 
-private:
+  private:
     QTimer m_timer;
 };
