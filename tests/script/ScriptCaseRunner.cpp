@@ -49,6 +49,4 @@ std::vector<std::string> ListScriptCases(const std::string& folder) {
     return names;
 }
 
-std::string ScriptCaseFolder() {
-    return (std::filesystem::path(__FILE__).parent_path() / "cases").string();
-}
+std::string ScriptCaseFolder() { return VEXA_SCRIPT_CASES_DIR; }
