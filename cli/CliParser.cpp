@@ -82,8 +82,12 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
                             "vexa-cli --port /dev/ttyUSB0 send \"@01RS\"");
     // A plain text option: container options would take "[STX]...[ETX]" for a list.
     send->add_option("TEXT", o.sendText, "the command, mnemonics allowed")->required();
-    send->add_option("--retry", o.retry, "attempts")->capture_default_str();
+    // The exchange counts its time-out in 16 bits; a value beyond would wrap to no wait at all.
+    send->add_option("--retry", o.retry, "attempts")
+        ->check(CLI::Range(1, 65535))
+        ->capture_default_str();
     send->add_option("--timeout", o.timeoutMs, "time-out per byte in milliseconds")
+        ->check(CLI::Range(1, 65535))
         ->capture_default_str();
 
     try {

@@ -80,6 +80,8 @@ int RunSet(const SCliOptions& options) {
                 problem = "parameter " + key + " cannot be read";
             else if (item.writable != 1 || item.Exists() != 1)
                 problem = "parameter " + key + " cannot be written";
+            else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
+                problem = "parameter " + key + ": " + refusal + "; nothing written";
             else {
                 const bool needsWriteMode = item.WriteMode16() != 0;
                 if (needsWriteMode && !s.SwitchWriteMode(true)) {

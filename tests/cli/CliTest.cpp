@@ -150,6 +150,16 @@ TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     // Write mode was entered for parameter 4 and left again.
     EXPECT_EQ(unit1->Commands("6C01").size(), 1u);
 
+    // A value the field cannot carry is refused with one line, and nothing is written.
+    for (const char* pair : {"Set point=abc", "Set point=1e3", "Set point=", "Set point=70000",
+                             "Decimal value=4.55"}) {
+        r = Cli({"set", pair});
+        EXPECT_EQ(r.code, 1) << pair;
+        EXPECT_NE(r.err.find("nothing written"), std::string::npos) << pair << r.err;
+    }
+    EXPECT_TRUE(unit1->Commands("5701").empty());
+    EXPECT_EQ(unit1->Get(6), 45);
+
     r = Cli({"set", "5=1"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("cannot be written"), std::string::npos);
@@ -174,8 +184,14 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
     SRun r = Cli({"identify"}, false);
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("--port"), std::string::npos);
-    r = Cli({"--no-such-option", "identify"});
-    EXPECT_EQ(r.code, 2);
+    for (const std::vector<std::string>& usage :
+         {std::vector<std::string>{"--no-such-option", "identify"},
+          {"send", "[STX]010005201", "--timeout", "65536"},
+          {"send", "[STX]010005201", "--retry", "0"}}) {
+        r = Cli(usage);
+        EXPECT_EQ(r.code, 2) << usage[0] << " " << r.err;
+        EXPECT_EQ(r.out.find("Sent:"), std::string::npos);
+    }
     r = Cli({"--port", home.File("ttyGone"), "identify"}, false);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;
