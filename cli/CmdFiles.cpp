@@ -1,5 +1,5 @@
 // ports, export and show: the commands that need no controller.
-#include <cstdio>
+#include <iomanip>
 #include <iostream>
 
 #include "app/MessageTable.h"
@@ -72,8 +72,9 @@ int RunShow(const SCliOptions& options) {
         return kExitOk;
     }
     std::cout << "Date:  " << content.date << "\nModel: " << content.modelName << "\n";
-    std::printf("%7s %7s  %s\n", "number", "scale", "set value");
+    std::cout << " number   scale  set value\n";
     for (const auto& r : content.records)
-        std::printf("%7d %7d  %s\n", r.number, r.scale, r.setValue.c_str());
+        std::cout << std::setw(7) << r.number << ' ' << std::setw(7) << r.scale << "  "
+                  << r.setValue << "\n";
     return kExitOk;
 }

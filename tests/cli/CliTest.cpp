@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -40,7 +41,9 @@ class CliTest : public ::testing::Test {
     // program gets Ctrl-C (SIGINT) after that time.
     SRun Cli(const std::vector<std::string>& args, bool withLine = true,
              int interruptAfterMs = -1) {
-        std::vector<std::string> all = {CliProgram(), "--home", home.Path()};
+        std::vector<std::string> all = {CliProgram()};
+        if (std::find(args.begin(), args.end(), "--home") == args.end())
+            all.insert(all.end(), {"--home", home.Path()});
         if (withLine) all.insert(all.end(), {"--port", sim.SlavePath()});
         all.insert(all.end(), args.begin(), args.end());
         const std::string out = home.File("stdout"), err = home.File("stderr");
@@ -103,6 +106,24 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
                 false);
     ASSERT_EQ(shown.code, 0) << shown.err;
     EXPECT_NE(home.Read("offline.csv").find("1,Set point,250\r\n"), std::string::npos);
+}
+
+TEST_F(CliTest, UntrustedTextsReachTheTerminalEscapedAndARelativeHomeWorks) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    std::string bytes = home.Read("set.tmf");
+    bytes.replace(32, 8, "TS\x1b[2J\x07!");
+    home.Write("set.tmf", bytes);
+    const SRun shown = Cli({"show", home.File("set.tmf")}, false);
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Model: TS\\x1B[2J\\x07!"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find('\x1b'), std::string::npos);
+
+    const std::filesystem::path folder(home.Path());
+    ASSERT_EQ(chdir(folder.parent_path().c_str()), 0);
+    const SRun r =
+        Cli({"--home", folder.filename().string(), "upload", "-o", home.File("again.tmf")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(home.Read("set.tmf").size(), home.Read("again.tmf").size());
 }
 
 TEST_F(CliTest, UploadWithAParameterNotReadEndsWithThree) {
