@@ -34,11 +34,15 @@ bool ParseNumberText(const std::string& text, char separator, SNumberText& numbe
     return !number.digits.empty();
 }
 
-// The integer the field would carry; saturates far beyond any field instead of overflowing.
+// The integer the field would carry: decimals beyond `places` are cut, as the conversion does.
+// Saturates far beyond any field instead of overflowing.
 int64_t IntegerValue(const SNumberText& number, int places) {
     constexpr int64_t kBeyondAnyField = int64_t{1} << 40;
+    const size_t kept = number.digits.size() - static_cast<size_t>(number.decimals) +
+                        static_cast<size_t>(std::min(number.decimals, places));
     int64_t value = 0;
-    for (char c : number.digits) value = std::min(value * 10 + (c - '0'), kBeyondAnyField);
+    for (size_t i = 0; i < kept; ++i)
+        value = std::min(value * 10 + (number.digits[i] - '0'), kBeyondAnyField);
     for (int i = number.decimals; i < places; ++i) value = std::min(value * 10, kBeyondAnyField);
     return number.negative ? -value : value;
 }
@@ -67,10 +71,6 @@ std::string ValueTextProblem(const std::string& text, const SValueForm& form) {
     if (form.format == kValueNone) return "the parameter takes no value";
     SNumberText number;
     if (!ParseNumberText(text, form.separator, number)) return "\"" + text + "\" is not a number";
-    if (number.decimals > form.places) {
-        return "\"" + text + "\" has more decimals than the parameter (" +
-               std::to_string(form.places) + ")";
-    }
     const SRange range = FieldRange(form);
     const int64_t value = IntegerValue(number, form.places);
     if (value < range.low || value > range.high) {

@@ -15,5 +15,6 @@ struct SValueForm {
 };
 
 // Why `text` cannot be written into a parameter of this form; empty when it can. A number is an
-// optional sign, digits, and at most `places` decimals after the separator.
+// optional sign and digits with at most one separator; decimals beyond the form's are cut when
+// written, as ever, so they are no reason to refuse.
 std::string ValueTextProblem(const std::string& text, const SValueForm& form);

@@ -173,7 +173,7 @@ TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
 
     // A value the field cannot carry is refused with one line, and nothing is written.
     for (const char* pair : {"Set point=abc", "Set point=1e3", "Set point=", "Set point=70000",
-                             "Decimal value=4.55"}) {
+                             "Decimal value=6553.6", "Decimal value=-1"}) {
         r = Cli({"set", pair});
         EXPECT_EQ(r.code, 1) << pair;
         EXPECT_NE(r.err.find("nothing written"), std::string::npos) << pair << r.err;
