@@ -9,6 +9,7 @@
 #include "files/ParameterSet.h"
 #include "params/MenuParamTable.h"
 #include "serial/PortList.h"
+#include "serial/StablePortName.h"
 
 int RunPorts(const SCliOptions& options) {
     CPortList ports;
@@ -17,10 +18,13 @@ int RunPorts(const SCliOptions& options) {
     for (int i = 0; i < ports.Count(); ++i) {
         std::string name, description;
         ports.GetEntry(i, name, description);
-        if (options.json)
-            list.push_back({{"name", name}, {"description", description}});
-        else
-            std::cout << name << (description.empty() ? "" : "\t" + description) << "\n";
+        const std::string stable = StablePortName(name);
+        if (options.json) {
+            list.push_back({{"name", name}, {"description", description}, {"stable_name", stable}});
+        } else {
+            std::cout << name << (description.empty() && stable.empty() ? "" : "\t" + description)
+                      << (stable.empty() ? "" : "\t" + stable) << "\n";
+        }
     }
     if (options.json) PrintJson({{"ports", list}});
     return kExitOk;

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     CControlByteEscaper safeOut(std::cout), safeErr(std::cerr);
     SCliOptions options;
     if (const int code = ParseCommandLine(argc, argv, options); code >= 0) return code;
-    static const std::set<std::string> kOffline = {"ports", "export", "show"};
+    static const std::set<std::string> kOffline = {"ports", "export", "show", "diff"};
     if (!options.portGiven && !kOffline.count(options.command)) {
         std::cerr << "vexa-cli: " << options.command << " talks to a controller: name its port "
                   << "with --port DEVICE\n";
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         {"ports", RunPorts},       {"identify", RunIdentify}, {"upload", RunUpload},
         {"download", RunDownload}, {"verify", RunVerify},     {"get", RunGet},
         {"set", RunSet},           {"export", RunExport},     {"show", RunShow},
-        {"send", RunSend}};
+        {"send", RunSend},         {"diff", RunDiff}};
     SetLogName("tra");
     OpenLog();
     LogEvent("vexa-cli start.");

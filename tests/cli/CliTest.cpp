@@ -157,6 +157,29 @@ TEST_F(CliTest, DownloadClonesIntoTheTargetVerifyComparesAndAnotherModelWarns) {
         << other.err;
 }
 
+TEST_F(CliTest, DiffComparesTwoFilesOfflineAndAStableLinkNamesThePort) {
+    const std::string link = home.File("usb-Maker_Cable-if00-port0");
+    std::filesystem::create_symlink(sim.SlavePath(), link);
+    ASSERT_EQ(Cli({"--port", link, "upload", "-o", home.File("a.tmf")}, false).code, 0);
+    unit1->Set(6, 999);
+    ASSERT_EQ(Cli({"upload", "-o", home.File("b.tmf")}).code, 0);
+
+    const std::string a = home.File("a.tmf"), b = home.File("b.tmf");
+    SRun r = Cli({"diff", a, b, "--table", home.File("TS01.prm")}, false);
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_NE(r.out.find("6 Decimal value: 12.3 in " + a + ", 99.9 in " + b), std::string::npos)
+        << r.out;
+    r = Cli({"diff", a, b, "--json"}, false);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.out.find("\"a\": \"123\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"only_a\": []"), std::string::npos) << r.out;
+
+    EXPECT_EQ(Cli({"diff", a, a}, false).code, 0);
+    r = Cli({"diff", a, home.File("missing.tmf")}, false);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("missing.tmf"), std::string::npos) << r.err;
+}
+
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     SRun r = Cli({"get", "6", "Set point"});
     ASSERT_EQ(r.code, 0) << r.err;
