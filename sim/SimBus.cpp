@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -32,8 +33,11 @@ bool SimBus::Start(const std::string& linkPath) {
         m_pty.Close();
         return false;
     }
+    m_linkPath = linkPath;
+    m_late.clear();
     {
         std::lock_guard guard(m_lock);
+        m_slavePath = m_pty.SlavePath();
         m_stopping = false;
         m_running = true;
         m_garbageActive = false;
@@ -59,9 +63,24 @@ void SimBus::Stop() {
     m_handled.notify_all();
 }
 
+std::string SimBus::SlavePath() const {
+    std::lock_guard guard(m_lock);
+    return m_slavePath;
+}
+
+std::string SimBus::Error() const {
+    std::lock_guard guard(m_lock);
+    return m_error;
+}
+
 bool SimBus::Running() const {
     std::lock_guard guard(m_lock);
     return m_running;
+}
+
+bool SimBus::WaitForLine(bool up, std::chrono::milliseconds timeout) const {
+    std::unique_lock guard(m_lock);
+    return m_handled.wait_for(guard, timeout, [&] { return m_running == up; });
 }
 
 void SimBus::SetResponder(int unit, std::shared_ptr<SimResponder> responder) {
@@ -77,6 +96,10 @@ void SimBus::SetFaults(const SimFaults& faults) {
         std::lock_guard guard(m_lock);
         m_faults = faults;
         m_silentRemaining = faults.SilentCommands;
+        m_selector.Reset(faults.Scope, m_commandsTaken);
+        m_vanishAt = faults.VanishAfterCommands > 0
+                         ? m_commandsTaken + static_cast<size_t>(faults.VanishAfterCommands)
+                         : 0;
         if (!faults.Garbage) m_garbageActive = false;
     }
     Wake();
@@ -87,6 +110,11 @@ SimFaults SimBus::Faults() const {
     SimFaults faults = m_faults;
     faults.SilentCommands = m_silentRemaining;
     return faults;
+}
+
+SimCounts SimBus::Counts() const {
+    std::lock_guard guard(m_lock);
+    return m_counts;
 }
 
 size_t SimBus::CommandsHandled() const {
@@ -108,19 +136,28 @@ void SimBus::Run() {
     FrameAssembler assembler;
     while (!Stopping()) {
         bool garbage = false;
+        bool up = false;
         {
             std::lock_guard guard(m_lock);
             garbage = m_garbageActive;
-            if (!m_running) break;
+            up = m_running;
+        }
+        if (!up) {
+            m_late.clear();  // a vanished line forgets the answers it held back
+            if (!Return()) break;
+            assembler = FrameAssembler();
+            continue;
         }
         if (garbage) {
             StreamGarbage();
             continue;
         }
         pollfd slots[2] = {{m_pty.MasterFd(), POLLIN, 0}, {m_wake[0], POLLIN, 0}};
-        if (::poll(slots, 2, -1) < 0 && errno != EINTR) break;
+        const auto limit = UntilNextDue();
+        if (::ppoll(slots, 2, limit ? &*limit : nullptr, nullptr) < 0 && errno != EINTR) break;
         if (slots[1].revents) DrainWake();
         if (slots[0].revents & POLLIN) ReadLine(assembler);
+        SendDueAnswers();
     }
 }
 
@@ -136,48 +173,59 @@ void SimBus::ReadLine(FrameAssembler& assembler) {
     }
 }
 
-void SimBus::Handle(const FrameAssembler::Frame& frame, const SimFaults& faults) {
+void SimBus::Handle(const FrameAssembler::Frame& frame, const SimFaults& configured) {
+    const auto received = ReadCommandFrame(frame.Protocol, frame.Bytes);
+    size_t number = 0;
+    bool hit = false;
     {
         std::lock_guard guard(m_lock);
         m_lastCommand = frame.Bytes;
-        ++m_commandsTaken;
+        number = ++m_commandsTaken;
+        hit = m_selector.Hits(number, received ? &received->Command : nullptr);
     }
+    const SimFaults faults = hit ? configured : SparedFaults(configured);
+    SimCounts counts;
+    counts.Commands = 1;
+    if (faults.EchoCount > 0) counts.Echoed = 1;
     for (int i = 0; i < faults.EchoCount; ++i) Write(frame.Bytes, faults);
-    const auto received = ReadCommandFrame(frame.Protocol, frame.Bytes);
     if (received) {
         if (faults.Garbage) {
             std::lock_guard guard(m_lock);
+            if (!m_garbageActive) counts.Garbage = 1;
             m_garbageActive = true;
-        } else if (const auto answer = Answer(*received, faults)) {
-            if (WaitUntil(Clock::now() + std::chrono::milliseconds(faults.ReplyDelayMs))) {
-                if (faults.VanishAfterBytes >= 0) {
-                    const size_t kept = static_cast<size_t>(faults.VanishAfterBytes);
-                    Write(std::string_view(*answer).substr(0, kept), faults);
-                    Vanish();
-                } else {
-                    Write(*answer, faults);
-                }
-            }
+        } else if (const auto answer = Answer(*received, faults, counts)) {
+            Deliver(*answer, faults, counts);
         }
     }
-    std::lock_guard guard(m_lock);
-    ++m_commandsDone;
-    m_handled.notify_all();
+    if (counts.AnyFault()) counts.Faulted = 1;
+    bool vanish = false;
+    {
+        std::lock_guard guard(m_lock);
+        m_counts += counts;
+        ++m_commandsDone;
+        m_handled.notify_all();
+        vanish = m_running && number == m_vanishAt;
+        if (vanish) ++m_counts.Vanished;
+    }
+    if (vanish) Vanish();
 }
 
-std::optional<std::string> SimBus::Answer(const ReceivedCommand& received,
-                                          const SimFaults& faults) {
+std::optional<std::string> SimBus::Answer(const ReceivedCommand& received, const SimFaults& faults,
+                                          SimCounts& counts) {
     std::shared_ptr<SimResponder> responder;
     {
         std::lock_guard guard(m_lock);
-        if (m_silentRemaining > 0) {
+        if (faults.SilentCommands > 0 && m_silentRemaining > 0) {
             --m_silentRemaining;
+            counts.Silenced = 1;
             return std::nullopt;
         }
         const SimCommand& command = received.Command;
         if (!faults.SilentFor.empty() &&
-            (faults.SilentFor == command.Text() || faults.SilentFor == command.Code))
+            (faults.SilentFor == command.Text() || faults.SilentFor == command.Code)) {
+            counts.Silenced = 1;
             return std::nullopt;
+        }
         // A broadcast is answered by the first unit on the line only, so answers never collide.
         auto unit = received.Broadcast ? m_units.begin() : m_units.find(command.Unit);
         if (unit == m_units.end()) return std::nullopt;
@@ -185,7 +233,54 @@ std::optional<std::string> SimBus::Answer(const ReceivedCommand& received,
     }
     const auto reply = responder->Respond(received.Command);
     if (!reply) return std::nullopt;
+    const bool quadrel = received.Command.Protocol == SimProtocol::Quadrel;
+    counts.CorruptChecks = faults.CorruptCheck;
+    counts.EndCodes = quadrel && faults.EndCode >= 0;
+    counts.ResponseCodes = quadrel && faults.ResponseCode >= 0;
+    counts.AtIcs = !quadrel && faults.AtIc;
+    counts.AtEndCodes = !quadrel && !faults.AtIc && !faults.AtEndCode.empty();
     return BuildReplyFrame(received, ApplyReplyFaults(*reply, faults), faults.CorruptCheck);
+}
+
+void SimBus::Deliver(const std::string& answer, const SimFaults& faults, SimCounts& counts) {
+    counts.Delayed = faults.ReplyDelayMs > 0;
+    counts.Vanished = faults.VanishAfterBytes >= 0;
+    if (!WaitUntil(Clock::now() + std::chrono::milliseconds(faults.ReplyDelayMs))) return;
+    if (faults.LateMs > 0) {
+        counts.Late = 1;
+        m_late.push_back({Clock::now() + std::chrono::milliseconds(faults.LateMs), answer, faults});
+        return;
+    }
+    Send(answer, faults);
+}
+
+void SimBus::Send(std::string_view answer, const SimFaults& faults) {
+    if (faults.VanishAfterBytes < 0) {
+        Write(answer, faults);
+        return;
+    }
+    Write(answer.substr(0, static_cast<size_t>(faults.VanishAfterBytes)), faults);
+    Vanish();
+}
+
+void SimBus::SendDueAnswers() {
+    // Oldest first; answers held equally long keep the order of their commands.
+    std::stable_sort(m_late.begin(), m_late.end(),
+                     [](const LateAnswer& a, const LateAnswer& b) { return a.Due < b.Due; });
+    const auto now = Clock::now();
+    size_t sent = 0;
+    while (sent < m_late.size() && m_late[sent].Due <= now && Running()) {
+        Send(m_late[sent].Bytes, m_late[sent].Faults);
+        ++sent;
+    }
+    m_late.erase(m_late.begin(), m_late.begin() + static_cast<std::ptrdiff_t>(sent));
+}
+
+std::optional<timespec> SimBus::UntilNextDue() const {
+    if (m_late.empty()) return std::nullopt;
+    auto next = m_late.front().Due;
+    for (const LateAnswer& late : m_late) next = std::min(next, late.Due);
+    return ToTimespec(std::max(next - Clock::now(), Clock::duration::zero()));
 }
 
 void SimBus::StreamGarbage() {
@@ -272,4 +367,30 @@ void SimBus::Vanish() {
     m_pty.Close();
     std::lock_guard guard(m_lock);
     m_running = false;
+    m_garbageActive = false;
+    m_goneSince = Clock::now();
+    m_handled.notify_all();
+}
+
+bool SimBus::Return() {
+    Clock::time_point back;
+    {
+        std::lock_guard guard(m_lock);
+        if (m_faults.ReturnAfterMs < 0) return false;
+        back = m_goneSince + std::chrono::milliseconds(m_faults.ReturnAfterMs);
+    }
+    if (!WaitUntil(back)) return false;
+    std::string error;
+    if (!m_pty.Open(error) || (!m_linkPath.empty() && !m_pty.MakeLink(m_linkPath, error))) {
+        m_pty.Close();
+        std::lock_guard guard(m_lock);
+        m_error = error;
+        return false;
+    }
+    std::lock_guard guard(m_lock);
+    m_slavePath = m_pty.SlavePath();
+    m_running = true;
+    ++m_counts.Returned;
+    m_handled.notify_all();
+    return true;
 }

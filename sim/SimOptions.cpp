@@ -1,6 +1,7 @@
 #include "sim/SimOptions.h"
 
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -10,6 +11,20 @@ bool ReadInt(const std::string& text, int base, int& value) {
     const char* end = text.data() + text.size();
     const auto [stop, failure] = std::from_chars(text.data(), end, value, base);
     return failure == std::errc() && stop == end && value >= 0;
+}
+
+bool ReadPositive(const std::string& text, int& value) {
+    return ReadInt(text, 10, value) && value > 0;
+}
+
+// A percentage with decimals, kept as parts per million.
+bool ReadPercent(const std::string& text, int& perMillion) {
+    double percent = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, percent);
+    if (failure != std::errc() || stop != end || !(percent >= 0 && percent <= 100)) return false;
+    perMillion = static_cast<int>(std::lround(percent * 10'000));
+    return true;
 }
 
 }  // namespace
@@ -22,6 +37,8 @@ std::string SimUsage() {
            "  --model TEXT         model text answered to command 0503\n"
            "  --link PATH          also make PATH a symbolic link to the device\n"
            "  --memory-dump DIR    write each unit's parameter memory to DIR/unitNN.mem\n"
+           "  --stats FILE         at exit write the counts of what was injected to FILE, one\n"
+           "                       a line (standard error gets them in one line when any were)\n"
            "  --echo N             send each command back N times before answering\n"
            "  --delay MS           answer MS milliseconds late\n"
            "  --pace BAUD[/BITS]   send one byte per character time (default 11 bits)\n"
@@ -33,6 +50,17 @@ std::string SimUsage() {
            "  --at-end-code XX     at-frame end code to answer with\n"
            "  --at-ic              answer at-frames with header code IC\n"
            "  --garbage            answer with endless bytes that never end a frame\n"
+           "  --late MS            answer MS milliseconds late, answering later commands\n"
+           "                       meanwhile (more than the client's time-out: a stale answer)\n"
+           "The faults above hit every command unless narrowed (pacing always applies):\n"
+           "  --fault-from N       only from the Nth command on\n"
+           "  --fault-only TEXT    only commands whose text (code and data) starts with TEXT\n"
+           "  --fault-rate PERCENT only this share of them, drawn at random (e.g. 2.5)\n"
+           "  --fault-seed N       seed of the draw: the same seed hits the same commands\n"
+           "                       (default 1)\n"
+           "The line as a whole:\n"
+           "  --vanish-after N     close the line once N commands came\n"
+           "  --return-after MS    then open it again MS milliseconds later, at the same --link\n"
            "  -h, --help           show this text\n";
 }
 
@@ -61,6 +89,25 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
                      (ReadInt(v.substr(slash + 1), 10, faults.PaceBitsPerChar) &&
                       faults.PaceBitsPerChar > 0));
          }},
+        {"--late", number(faults.LateMs)},
+        {"--fault-from",
+         [&](const std::string& v) {
+             int from = 0;
+             return ReadPositive(v, from) && (faults.Scope.FromCommand = from, true);
+         }},
+        {"--fault-only",
+         [&](const std::string& v) { return faults.Scope.OnlyFor = v, !v.empty(); }},
+        {"--fault-rate",
+         [&](const std::string& v) { return ReadPercent(v, faults.Scope.RatePerMillion); }},
+        {"--fault-seed",
+         [&](const std::string& v) {
+             int seed = 0;
+             return ReadInt(v, 10, seed) && (faults.Scope.Seed = static_cast<uint32_t>(seed), true);
+         }},
+        {"--vanish-after",
+         [&](const std::string& v) { return ReadPositive(v, faults.VanishAfterCommands); }},
+        {"--return-after", number(faults.ReturnAfterMs)},
+        {"--stats", [&](const std::string& v) { return options.StatsPath = v, !v.empty(); }},
         {"--silent", number(faults.SilentCommands)},
         {"--silent-for", [&](const std::string& v) { return faults.SilentFor = v, !v.empty(); }},
         {"--end-code", number(faults.EndCode, 16)},

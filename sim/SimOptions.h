@@ -14,6 +14,8 @@ struct SimOptions {
     // With a parameter memory: each unit's memory is written to unit<NN>.mem in this folder
     // at start and after every stored write.
     std::string MemoryDumpFolder;
+    // Where the counts of injected faults go at exit; empty: only the line on standard error.
+    std::string StatsPath;
     bool Help = false;
 };
 

@@ -76,5 +76,15 @@ int main(int argc, char** argv) {
     int received = 0;
     sigwait(&stopSignals, &received);
     bus.Stop();
+    const SimCounts counts = bus.Counts();
+    if (counts.AnyFault()) std::cerr << "vexa-sim: " << SimCountsSummary(counts) << std::endl;
+    if (!options.StatsPath.empty()) {
+        std::ofstream stats(options.StatsPath);
+        stats << SimCountsText(counts);
+        if (!stats.flush()) {
+            std::cerr << "vexa-sim: cannot write " << options.StatsPath << "\n";
+            return 1;
+        }
+    }
     return 0;
 }
