@@ -9,8 +9,7 @@
 #include "protocol/ControlBytes.h"
 #include "protocol/QuadrelExchange.h"
 #include "support/CommandFrames.h"
-#include "support/RawLineClient.h"
-#include "support/SimFixture.h"
+#include "support/SimLineFixture.h"
 
 namespace {
 
@@ -23,28 +22,7 @@ std::string QuadrelData(const std::string& answer, int node, uint16_t code) {
     return exchange.ParseResponse(answer) ? exchange.ResponseData() : "<rejected>";
 }
 
-class SimBusOnPty : public SimFixture {
-  protected:
-    void SetUp() override {
-        SimFixture::SetUp();
-        client = std::make_unique<RawLineClient>(Sim.SlavePath());
-    }
-    // Sends one command, waits until the bus has dealt with it and collects what came back.
-    std::string Exchange(const std::string& command) {
-        const size_t before = Sim.CommandsHandled();
-        client->Send(command);
-        EXPECT_TRUE(Sim.WaitForCommands(before + 1, 5s));
-        return client->Read(100000, 50);
-    }
-    template <typename Change>
-    void ChangeFaults(Change change) {
-        SimFaults faults = Sim.Faults();
-        change(faults);
-        Sim.SetFaults(faults);
-    }
-
-    std::unique_ptr<RawLineClient> client;
-};
+using SimBusOnPty = SimLineFixture;
 
 TEST_F(SimBusOnPty, AnswersCannedAndUnknownCommands) {
     CQuadrelExchange unknown;

@@ -75,6 +75,32 @@ TEST(SimProgram, PlaysTheModelAndDumpsEachUnitsMemory) {
     EXPECT_EQ(EndSim(sim, pid), 0);
 }
 
+TEST(SimProgram, CountsTheFaultsItInjectedAtExit) {
+    TempFolder folder;
+    FILE* sim = StartSim("--corrupt-check --fault-only 0503 --fault-from 2 --stats " +
+                         folder.File("stats"));
+    ASSERT_NE(sim, nullptr);
+    const pid_t pid = std::atoi(ReadLine(sim).c_str());
+    {
+        RawLineClient client(ReadLine(sim));
+        std::string hits;
+        for (const uint16_t code : {0x0503, 0x0503, 0x0101}) {
+            CQuadrelExchange exchange;
+            exchange.Build(1, code, "");
+            client.Send(exchange.CommandText());
+            const std::string answer = client.ReadFrame();
+            hits += answer.empty() ? '?' : exchange.Response.Parse(answer) ? '.' : 'x';
+        }
+        EXPECT_EQ(hits, ".x.");
+    }
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(ReadLine(sim), "vexa-sim: commands=3 faulted=1 corrupt-check=1");
+    EXPECT_EQ(EndSim(sim, 0), 0);
+    const std::string stats = folder.Read("stats");
+    for (const char* line : {"commands=3\n", "faulted=1\n", "corrupt-check=1\n", "late=0\n"})
+        EXPECT_NE(stats.find(line), std::string::npos) << line << " in " << stats;
+}
+
 TEST(SimProgram, BadOptionsAndMissingTablesExitWithTwo) {
     TempFolder folder;
     const std::string profile = folder.Write("bad.sim", "[Memory]\nTable=absent.prm\n");

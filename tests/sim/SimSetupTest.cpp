@@ -47,9 +47,28 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
     EXPECT_EQ(options.Faults.ResponseCode, 0x1001);
     EXPECT_TRUE(options.Faults.Garbage);
 
+    SimOptions narrowed;
+    ASSERT_TRUE(ParseSimOptions({"--late", "1500", "--fault-from", "3", "--fault-only", "0101",
+                                 "--fault-rate", "2.5", "--fault-seed", "42", "--vanish-after",
+                                 "10", "--return-after", "0", "--stats", "counts.txt"},
+                                narrowed, error))
+        << error;
+    const SimFaults& faults = narrowed.Faults;
+    EXPECT_EQ(faults.LateMs, 1500);
+    EXPECT_EQ(faults.Scope.FromCommand, 3u);
+    EXPECT_EQ(faults.Scope.OnlyFor, "0101");
+    EXPECT_EQ(faults.Scope.RatePerMillion, 25'000);
+    EXPECT_EQ(faults.Scope.Seed, 42u);
+    EXPECT_EQ(faults.VanishAfterCommands, 10);
+    EXPECT_EQ(faults.ReturnAfterMs, 0);
+    EXPECT_EQ(narrowed.StatsPath, "counts.txt");
+
     using Args = std::vector<std::string>;
-    for (const Args& args : {Args{"--echo"}, Args{"--echo", "2x"}, Args{"--pace", "0"},
-                             Args{"--units", "1,,2"}, Args{"--frobnicate"}}) {
+    for (const Args& args :
+         {Args{"--echo"}, Args{"--echo", "2x"}, Args{"--pace", "0"}, Args{"--units", "1,,2"},
+          Args{"--frobnicate"}, Args{"--fault-from", "0"}, Args{"--fault-rate", "100.5"},
+          Args{"--fault-rate", "-1"}, Args{"--fault-rate", "5%"}, Args{"--fault-only", ""},
+          Args{"--vanish-after", "0"}, Args{"--late", "-5"}, Args{"--return-after", "soon"}}) {
         SimOptions rejected;
         EXPECT_FALSE(ParseSimOptions(args, rejected, error)) << args[0];
         EXPECT_FALSE(error.empty());

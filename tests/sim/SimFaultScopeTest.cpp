@@ -1,0 +1,158 @@
+// Faults that hit chosen commands only, late answers and a line that vanishes and returns.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "protocol/QuadrelExchange.h"
+#include "protocol/QuadrelResFrame.h"
+#include "support/CommandFrames.h"
+#include "support/SimLineFixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+SimFaultScope Scope(size_t from, const std::string& only = "", int perMillion = 1'000'000,
+                    uint32_t seed = 1) {
+    SimFaultScope scope;
+    scope.FromCommand = from;
+    scope.OnlyFor = only;
+    scope.RatePerMillion = perMillion;
+    scope.Seed = seed;
+    return scope;
+}
+
+class SimFaultScopeOnPty : public SimLineFixture {
+  protected:
+    // Commands by letter, so that a case reads as a sequence.
+    static std::string Command(char letter) {
+        switch (letter) {
+            case 'A':
+                return QuadrelCommand(kUnit, 0x0101, "07");
+            case 'B':
+                return QuadrelCommand(kUnit, 0x0101, "08");
+            case 'C':
+                return QuadrelCommand(kUnit, 0x0A01);
+            default:
+                return QuadrelCommand(kUnit, 0x0503);
+        }
+    }
+    // Sends the commands with corrupt check bytes in scope; answers "x" for each command whose
+    // answer came with a bad check and "." for a clean one.
+    std::string HitPattern(const SimFaultScope& scope, const std::string& letters) {
+        ChangeFaults([&](SimFaults& f) { f.CorruptCheck = true, f.Scope = scope; });
+        std::string pattern;
+        for (char letter : letters) {
+            CQuadrelResFrame frame;
+            client->Send(Command(letter));
+            const std::string answer = client->ReadFrame();
+            EXPECT_FALSE(answer.empty()) << letter;
+            pattern += frame.Parse(answer) ? '.' : 'x';
+        }
+        return pattern;
+    }
+    static std::string Letters(char letter, size_t count) { return std::string(count, letter); }
+};
+
+TEST_F(SimFaultScopeOnPty, FaultsHitOnlyTheCommandsTheScopeNames) {
+    const struct {
+        const char* name;
+        SimFaultScope scope;
+        const char* letters;
+        std::string hits;
+    } cases[] = {
+        {"every command", Scope(1), "MAMBC", "xxxxx"},
+        {"from the third on", Scope(3), "MAMBC", "..xxx"},
+        {"one code", Scope(1, "0101"), "MAMBC", ".x.x."},
+        {"code and data", Scope(1, "010108"), "MAMBC", "...x."},
+        {"hex in either case", Scope(1, "0a01"), "MAMBC", "....x"},
+        {"from and text", Scope(2, "0503"), "MAMBM", "..x.x"},
+        {"at a rate of none", Scope(1, "", 0), "MAMBC", "....."},
+    };
+    for (const auto& run : cases) {
+        const SimCounts before = Sim.Counts();
+        EXPECT_EQ(HitPattern(run.scope, run.letters), run.hits) << run.name;
+        const SimCounts after = Sim.Counts();
+        const auto hits = static_cast<size_t>(std::count(run.hits.begin(), run.hits.end(), 'x'));
+        EXPECT_EQ(after.Commands - before.Commands, run.hits.size()) << run.name;
+        EXPECT_EQ(after.Faulted - before.Faulted, hits) << run.name;
+        EXPECT_EQ(after.CorruptChecks - before.CorruptChecks, hits) << run.name;
+    }
+}
+
+TEST_F(SimFaultScopeOnPty, TheSameSeedHitsTheSameCommands) {
+    const SimFaultScope half = Scope(1, "", 500'000, 7);
+    const std::string first = HitPattern(half, Letters('M', 40));
+    EXPECT_EQ(HitPattern(half, Letters('M', 40)), first);
+    const auto hits = std::count(first.begin(), first.end(), 'x');
+    EXPECT_GT(hits, 10);
+    EXPECT_LT(hits, 30);
+    EXPECT_NE(HitPattern(Scope(1, "", 500'000, 8), Letters('M', 40)), first);
+
+    // Only the commands in scope draw, so others in between change nothing.
+    const SimFaultScope halfOfOne = Scope(1, "0101", 500'000, 7);
+    const std::string alone = HitPattern(halfOfOne, Letters('A', 20));
+    std::string mixed = HitPattern(halfOfOne, "MAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMA");
+    std::string inScope;
+    for (size_t i = 1; i < mixed.size(); i += 2) inScope += mixed[i];
+    EXPECT_EQ(inScope, alone);
+    EXPECT_EQ(inScope, first.substr(0, 20));
+}
+
+TEST_F(SimFaultScopeOnPty, LateAnswerComesAfterTheAnswersToLaterCommands) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "late");
+    ChangeFaults([](SimFaults& f) { f.LateMs = 200, f.Scope.OnlyFor = "0101"; });
+    client->Send(QuadrelCommand(kUnit, 0x0101));
+    client->Send(QuadrelCommand(kUnit, 0x0503));
+    CQuadrelExchange model, late;
+    model.Build(kUnit, 0x0503, "");
+    late.Build(kUnit, 0x0101, "");
+    ASSERT_TRUE(model.ParseResponse(client->ReadFrame()));
+    EXPECT_EQ(model.ResponseData(), kModelText);
+    ASSERT_TRUE(late.ParseResponse(client->ReadFrame()));
+    EXPECT_EQ(late.ResponseData(), "late");
+    EXPECT_EQ(Sim.Counts().Late, 1u);
+    EXPECT_EQ(Sim.Counts().Faulted, 1u);
+}
+
+TEST(SimLineVanish, VanishesAfterSomeCommandsAndReturnsAtTheSameLink) {
+    const std::string link = ::testing::TempDir() + "vexa-sim-return-" + std::to_string(getpid());
+    SimBus bus;
+    bus.SetResponder(1, std::make_shared<CannedResponder>(SimProfile{}));
+    SimFaults faults;
+    faults.VanishAfterCommands = 2;
+    faults.ReturnAfterMs = 50;
+    bus.SetFaults(faults);
+    ASSERT_TRUE(bus.Start(link)) << bus.Error();
+    const std::string model = QuadrelCommand(1, 0x0503);
+    {
+        RawLineClient client(link);
+        for (int i = 0; i < 2; ++i) {
+            client.Send(model);
+            EXPECT_FALSE(client.ReadFrame().empty()) << i;
+        }
+        EXPECT_EQ(client.Read(1), "");
+        EXPECT_TRUE(client.HungUp());
+        ASSERT_TRUE(bus.WaitForLine(true, 5s));
+    }
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), bus.SlavePath());
+    // It vanishes once: the line that came back stays.
+    RawLineClient client(link);
+    for (int i = 0; i < 3; ++i) {
+        client.Send(model);
+        EXPECT_FALSE(client.ReadFrame().empty()) << i;
+    }
+    EXPECT_FALSE(client.HungUp());
+    const SimCounts counts = bus.Counts();
+    EXPECT_EQ(counts.Vanished, 1u);
+    EXPECT_EQ(counts.Returned, 1u);
+    EXPECT_EQ(counts.Commands, 5u);
+    bus.Stop();
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+}
+
+}  // namespace
