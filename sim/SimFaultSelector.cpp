@@ -20,6 +20,7 @@ bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) 
 void SimFaultSelector::Reset(const SimFaultScope& scope, size_t commandsSoFar) {
     m_scope = scope;
     m_base = commandsSoFar;
+    m_hits = 0;
     m_draws.seed(scope.Seed);
 }
 
@@ -28,10 +29,14 @@ bool SimFaultSelector::Hits(size_t number, const SimCommand* command) {
     if (!m_scope.OnlyFor.empty() &&
         (command == nullptr || !StartsWithIgnoringCase(command->Text(), m_scope.OnlyFor)))
         return false;
-    if (m_scope.RatePerMillion >= 1'000'000) return true;
-    // draw / 2^32 < rate / 10^6, in integers.
-    const uint64_t draw = m_draws();
-    return draw * 1'000'000 < (static_cast<uint64_t>(m_scope.RatePerMillion) << 32);
+    if (m_scope.RatePerMillion < 1'000'000) {
+        // draw / 2^32 < rate / 10^6, in integers.
+        const uint64_t draw = m_draws();
+        if (draw * 1'000'000 >= (static_cast<uint64_t>(m_scope.RatePerMillion) << 32)) return false;
+    }
+    if (m_scope.MaxHits > 0 && m_hits >= m_scope.MaxHits) return false;
+    ++m_hits;
+    return true;
 }
 
 SimFaults SparedFaults(const SimFaults& faults) {

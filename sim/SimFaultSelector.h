@@ -18,6 +18,7 @@ class SimFaultSelector {
   private:
     SimFaultScope m_scope;
     size_t m_base = 0;
+    size_t m_hits = 0;
     // The Mersenne twister's output is fixed by the standard, so a seed means the same faults
     // on every build.
     std::mt19937 m_draws;

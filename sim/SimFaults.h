@@ -11,6 +11,7 @@ struct SimFaultScope {
     std::string OnlyFor;     // only commands whose text (code and data) starts with this
     int RatePerMillion = 1'000'000;  // of those, this share, drawn from Seed
     uint32_t Seed = 1;
+    size_t MaxHits = 0;  // then stop after this many commands were hit; 0: no end
 };
 
 // How the bus departs from a well-behaved line. All of it can change while the bus runs.

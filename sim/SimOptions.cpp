@@ -40,7 +40,7 @@ std::string SimUsage() {
            "  --stats FILE         at exit write the counts of what was injected to FILE, one\n"
            "                       a line (standard error gets them in one line when any were)\n"
            "  --echo N             send each command back N times before answering\n"
-           "  --delay MS           answer MS milliseconds late\n"
+           "  --delay MS           answer MS milliseconds late, later commands waiting\n"
            "  --pace BAUD[/BITS]   send one byte per character time (default 11 bits)\n"
            "  --silent N           leave the next N commands unanswered\n"
            "  --silent-for CMD     never answer this command text\n"
@@ -58,6 +58,7 @@ std::string SimUsage() {
            "  --fault-rate PERCENT only this share of them, drawn at random (e.g. 2.5)\n"
            "  --fault-seed N       seed of the draw: the same seed hits the same commands\n"
            "                       (default 1)\n"
+           "  --fault-count N      then only the first N of them\n"
            "The line as a whole:\n"
            "  --vanish-after N     close the line once N commands came\n"
            "  --return-after MS    then open it again MS milliseconds later, at the same --link\n"
@@ -103,6 +104,11 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
          [&](const std::string& v) {
              int seed = 0;
              return ReadInt(v, 10, seed) && (faults.Scope.Seed = static_cast<uint32_t>(seed), true);
+         }},
+        {"--fault-count",
+         [&](const std::string& v) {
+             int count = 0;
+             return ReadPositive(v, count) && (faults.Scope.MaxHits = count, true);
          }},
         {"--vanish-after",
          [&](const std::string& v) { return ReadPositive(v, faults.VanishAfterCommands); }},

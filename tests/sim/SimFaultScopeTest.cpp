@@ -17,12 +17,13 @@ namespace {
 using namespace std::chrono_literals;
 
 SimFaultScope Scope(size_t from, const std::string& only = "", int perMillion = 1'000'000,
-                    uint32_t seed = 1) {
+                    uint32_t seed = 1, size_t maxHits = 0) {
     SimFaultScope scope;
     scope.FromCommand = from;
     scope.OnlyFor = only;
     scope.RatePerMillion = perMillion;
     scope.Seed = seed;
+    scope.MaxHits = maxHits;
     return scope;
 }
 
@@ -72,6 +73,8 @@ TEST_F(SimFaultScopeOnPty, FaultsHitOnlyTheCommandsTheScopeNames) {
         {"hex in either case", Scope(1, "0a01"), "MAMBC", "....x"},
         {"from and text", Scope(2, "0503"), "MAMBM", "..x.x"},
         {"at a rate of none", Scope(1, "", 0), "MAMBC", "....."},
+        {"the fourth alone", Scope(4, "", 1'000'000, 1, 1), "MAMBC", "...x."},
+        {"the first two of a code", Scope(1, "0101", 1'000'000, 1, 2), "AAMBA", "xx..."},
     };
     for (const auto& run : cases) {
         const SimCounts before = Sim.Counts();

@@ -48,10 +48,11 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
     EXPECT_TRUE(options.Faults.Garbage);
 
     SimOptions narrowed;
-    ASSERT_TRUE(ParseSimOptions({"--late", "1500", "--fault-from", "3", "--fault-only", "0101",
-                                 "--fault-rate", "2.5", "--fault-seed", "42", "--vanish-after",
-                                 "10", "--return-after", "0", "--stats", "counts.txt"},
-                                narrowed, error))
+    ASSERT_TRUE(
+        ParseSimOptions({"--late", "1500", "--fault-from", "3", "--fault-only", "0101",
+                         "--fault-rate", "2.5", "--fault-seed", "42", "--fault-count", "1",
+                         "--vanish-after", "10", "--return-after", "0", "--stats", "counts.txt"},
+                        narrowed, error))
         << error;
     const SimFaults& faults = narrowed.Faults;
     EXPECT_EQ(faults.LateMs, 1500);
@@ -59,6 +60,7 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
     EXPECT_EQ(faults.Scope.OnlyFor, "0101");
     EXPECT_EQ(faults.Scope.RatePerMillion, 25'000);
     EXPECT_EQ(faults.Scope.Seed, 42u);
+    EXPECT_EQ(faults.Scope.MaxHits, 1u);
     EXPECT_EQ(faults.VanishAfterCommands, 10);
     EXPECT_EQ(faults.ReturnAfterMs, 0);
     EXPECT_EQ(narrowed.StatsPath, "counts.txt");
@@ -68,7 +70,8 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
          {Args{"--echo"}, Args{"--echo", "2x"}, Args{"--pace", "0"}, Args{"--units", "1,,2"},
           Args{"--frobnicate"}, Args{"--fault-from", "0"}, Args{"--fault-rate", "100.5"},
           Args{"--fault-rate", "-1"}, Args{"--fault-rate", "5%"}, Args{"--fault-only", ""},
-          Args{"--vanish-after", "0"}, Args{"--late", "-5"}, Args{"--return-after", "soon"}}) {
+          Args{"--fault-count", "0"}, Args{"--vanish-after", "0"}, Args{"--late", "-5"},
+          Args{"--return-after", "soon"}}) {
         SimOptions rejected;
         EXPECT_FALSE(ParseSimOptions(args, rejected, error)) << args[0];
         EXPECT_FALSE(error.empty());
