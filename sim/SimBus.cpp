@@ -364,10 +364,14 @@ void SimBus::Vanish() {
         if (!pending && (seen || Clock::now() - start > std::chrono::milliseconds(50))) break;
         if (!WaitUntil(Clock::now() + std::chrono::milliseconds(1))) break;
     }
+    {
+        // Down before the hang-up, so that whoever sees the hang-up finds the line down.
+        std::lock_guard guard(m_lock);
+        m_running = false;
+        m_garbageActive = false;
+    }
     m_pty.Close();
     std::lock_guard guard(m_lock);
-    m_running = false;
-    m_garbageActive = false;
     m_goneSince = Clock::now();
     m_handled.notify_all();
 }

@@ -46,6 +46,7 @@ class SimFaultScopeOnPty : public SimLineFixture {
     // answer came with a bad check and "." for a clean one.
     std::string HitPattern(const SimFaultScope& scope, const std::string& letters) {
         ChangeFaults([&](SimFaults& f) { f.CorruptCheck = true, f.Scope = scope; });
+        const size_t before = Sim.CommandsHandled();
         std::string pattern;
         for (char letter : letters) {
             CQuadrelResFrame frame;
@@ -54,6 +55,8 @@ class SimFaultScopeOnPty : public SimLineFixture {
             EXPECT_FALSE(answer.empty()) << letter;
             pattern += frame.Parse(answer) ? '.' : 'x';
         }
+        // The counts are in once the bus has finished with the last command.
+        EXPECT_TRUE(Sim.WaitForCommands(before + letters.size(), 5s));
         return pattern;
     }
     static std::string Letters(char letter, size_t count) { return std::string(count, letter); }
@@ -118,6 +121,7 @@ TEST_F(SimFaultScopeOnPty, LateAnswerComesAfterTheAnswersToLaterCommands) {
     EXPECT_EQ(model.ResponseData(), kModelText);
     ASSERT_TRUE(late.ParseResponse(client->ReadFrame()));
     EXPECT_EQ(late.ResponseData(), "late");
+    ASSERT_TRUE(Sim.WaitForCommands(2, 5s));
     EXPECT_EQ(Sim.Counts().Late, 1u);
     EXPECT_EQ(Sim.Counts().Faulted, 1u);
 }
@@ -150,6 +154,7 @@ TEST(SimLineVanish, VanishesAfterSomeCommandsAndReturnsAtTheSameLink) {
         EXPECT_FALSE(client.ReadFrame().empty()) << i;
     }
     EXPECT_FALSE(client.HungUp());
+    ASSERT_TRUE(bus.WaitForCommands(5, 5s));
     const SimCounts counts = bus.Counts();
     EXPECT_EQ(counts.Vanished, 1u);
     EXPECT_EQ(counts.Returned, 1u);
