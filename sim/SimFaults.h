@@ -21,7 +21,7 @@ struct SimFaults {
     int LateMs = 0;            // hold the answer back this long, answering later commands meanwhile
     int PaceBaud = 0;          // 0: write at once; else one byte per character time
     int PaceBitsPerChar = 11;  // start, 7 data, parity and 2 stop bits
-    int SilentCommands = 0;    // leave the next N commands unanswered (counts down)
+    int SilentCommands = 0;    // leave the next N commands in scope unanswered (counts down)
     std::string SilentFor;     // never answer this command text (code and data, or code)
     bool CorruptCheck = false;  // flip a bit of the BCC or FCS
     int EndCode = -1;           // Quadrel end code to answer with instead of the unit's

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <type_traits>
 
 namespace {
 
@@ -72,6 +73,14 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
     const auto number = [](int& field, int base = 10) {
         return Handler([&field, base](const std::string& v) { return ReadInt(v, base, field); });
     };
+    const auto positive = [](auto& field) {
+        return Handler([&field](const std::string& v) {
+            int value = 0;
+            if (!ReadPositive(v, value)) return false;
+            field = static_cast<std::remove_reference_t<decltype(field)>>(value);
+            return true;
+        });
+    };
     const std::map<std::string, Handler> valued = {
         {"--profile",
          [&](const std::string& v) { return LoadSimProfile(v, options.Profile, error); }},
@@ -91,11 +100,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
                       faults.PaceBitsPerChar > 0));
          }},
         {"--late", number(faults.LateMs)},
-        {"--fault-from",
-         [&](const std::string& v) {
-             int from = 0;
-             return ReadPositive(v, from) && (faults.Scope.FromCommand = from, true);
-         }},
+        {"--fault-from", positive(faults.Scope.FromCommand)},
         {"--fault-only",
          [&](const std::string& v) { return faults.Scope.OnlyFor = v, !v.empty(); }},
         {"--fault-rate",
@@ -105,13 +110,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
              int seed = 0;
              return ReadInt(v, 10, seed) && (faults.Scope.Seed = static_cast<uint32_t>(seed), true);
          }},
-        {"--fault-count",
-         [&](const std::string& v) {
-             int count = 0;
-             return ReadPositive(v, count) && (faults.Scope.MaxHits = count, true);
-         }},
-        {"--vanish-after",
-         [&](const std::string& v) { return ReadPositive(v, faults.VanishAfterCommands); }},
+        {"--fault-count", positive(faults.Scope.MaxHits)},
+        {"--vanish-after", positive(faults.VanishAfterCommands)},
         {"--return-after", number(faults.ReturnAfterMs)},
         {"--stats", [&](const std::string& v) { return options.StatsPath = v, !v.empty(); }},
         {"--silent", number(faults.SilentCommands)},
