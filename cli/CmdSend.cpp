@@ -6,17 +6,17 @@
 #include "cli/Commands.h"
 #include "protocol/DirectCommand.h"
 #include "protocol/FramePort.h"
+#include "serial/OpenFailure.h"
 
 int RunSend(const SCliOptions& options) {
     const SDirectFrame frame = CompleteDirectCommand(options.sendText);
     CFramePort port;
-    std::string portError;
-    port.SetErrorReporter([&](const std::string& text) { portError = text; });
+    // One clear line for a port that does not open; the port's own report would be several.
+    port.SetErrorReporter([](const std::string&) {});
     port.SetSettings(options.line.portName, options.line.baudRate, options.line.dataBits,
                      options.line.stopBits, options.line.parity);
     if (!port.Open()) {
-        PrintError("cannot open port " + options.line.portName +
-                   (portError.empty() ? "" : ": " + portError));
+        PrintError(DescribeOpenFailure(options.line.portName, port.OpenError()).message);
         return kExitFailure;
     }
     const SDirectResult result =

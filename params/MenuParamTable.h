@@ -54,6 +54,8 @@ class CMenuParamTable {
     void ClearSetValues();
     // 1 when some item with writable 1 is not valid, else 0.
     int AnyWritableNotValid() const;
+    // How many items with writable 1 are not valid.
+    size_t CountWritableNotValid() const;
 
   private:
     // A deque keeps indices dense without moving every item each time the table grows.

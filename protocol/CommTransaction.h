@@ -18,6 +18,7 @@ class CCommTransaction {
   public:
     // Refuses a null port and keeps the one attached before.
     bool SetPort(CFramePort* port);
+    CFramePort* Port() const { return m_port; }
 
     // Answers whether a complete response frame came back; the verdict is in ResultClass.
     // timeoutMs applies to every byte of the response.  Without a port nothing changes.

@@ -2,12 +2,11 @@
 
 #include <cstdio>
 
-#include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
+#include "protocol/CommandExchange.h"
 #include "protocol/ControlBytes.h"
 #include "protocol/DetectProtocol.h"
 #include "protocol/FrameCheck.h"
-#include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 #include "protocol/Mnemonics.h"
 
@@ -49,24 +48,19 @@ SDirectFrame CompleteDirectCommand(const std::string& typed) {
 
 SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int32_t attempts,
                                 uint16_t timeoutMs) {
-    SDirectResult result;
     CCommTransaction transaction;
     transaction.SetPort(&port);
-    const auto render = frame.protocol == 1 ? FormatAtFrame : FormatQuadrelFrame;
-    int32_t attempt = 0;
-    while (attempt < attempts) {
-        transaction.Execute(frame.frame, timeoutMs);
-        WriteLog(render(1, frame.frame) + "\n" + render(0, transaction.ResponseText()) + "\n");
-        result.resultClass = transaction.ResultClass;
-        if (transaction.ResultClass == 0) {
-            result.ok = true;
-            break;
-        }
-        if (transaction.TimedOut()) WriteLog("response time out.\n");
-        if (transaction.RetryFlag == 0) break;
-        ++attempt;
-    }
-    if (attempt >= attempts) WriteLog("command retry over.\n");
+    SRetryPolicy policy;
+    policy.attempts = attempts;
+    policy.timeoutMs = timeoutMs;
+    // The operator watches the dialog, not the lamps.
+    policy.callAttemptHook = false;
+    policy.log = ExchangeLog::kOneEntry;
+    const SExchangeOutcome outcome = ExchangeWithRetries(transaction, frame.frame, policy);
+
+    SDirectResult result;
+    result.ok = outcome.Ok();
+    result.resultClass = outcome.resultClass;
     result.responseText = result.ok
                               ? FormatDirectResponse(frame.protocol, transaction.ResponseText())
                               : kNoResponseText;

@@ -84,8 +84,7 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(home.Read("set.tmf").size(), 96u + 5 * 40);
     SParameterFileContent content;
-    SFileError error;
-    ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content, error));
+    ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content).Ok());
     EXPECT_EQ(content.modelName, "TS01 test controller");
     EXPECT_EQ(content.records[0].setValue, "250");
     EXPECT_NE(home.Read("set.csv").find("6,Decimal value,12.3\r\n"), std::string::npos);

@@ -49,6 +49,5 @@ std::vector<std::string> ListScriptCases(const std::string& folder) {
     return names;
 }
 
-std::string ScriptCaseFolder() {
-    return (std::filesystem::path(__FILE__).parent_path() / "cases").string();
-}
+// The build names the folder: __FILE__ is relative when a shared compiler cache rewrites paths.
+std::string ScriptCaseFolder() { return VEXA_SCRIPT_CASES; }
