@@ -25,11 +25,12 @@ int RunSend(const SCliOptions& options) {
     if (options.json) {
         PrintJson({{"sent", frame.sentText},
                    {"response", result.responseText},
-                   {"ok", result.ok},
+                   {"ok", result.result.Ok()},
                    {"result_class", result.resultClass}});
     } else {
         std::cout << "Sent:     " << frame.sentText << "\nResponse: " << result.responseText
                   << "\n";
     }
-    return result.ok ? kExitOk : kExitFailure;
+    if (!result.result.Ok()) PrintError(result.result.message);
+    return result.result.Ok() ? kExitOk : kExitFailure;
 }

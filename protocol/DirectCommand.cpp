@@ -59,11 +59,23 @@ SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int
     const SExchangeOutcome outcome = ExchangeWithRetries(transaction, frame.frame, policy);
 
     SDirectResult result;
-    result.ok = outcome.Ok();
     result.resultClass = outcome.resultClass;
-    result.responseText = result.ok
-                              ? FormatDirectResponse(frame.protocol, transaction.ResponseText())
-                              : kNoResponseText;
+    if (outcome.Ok()) {
+        result.responseText = FormatDirectResponse(frame.protocol, transaction.ResponseText());
+        return result;
+    }
+    result.responseText = kNoResponseText;
+    if (attempts <= 0)
+        result.result =
+            SResult::Failure(ResultCode::kNoAnswer,
+                             "no attempt made: the retry count is " + std::to_string(attempts));
+    else if (outcome.timedOut)
+        result.result = SResult::Failure(ResultCode::kNoAnswer,
+                                         "no answer within " + std::to_string(timeoutMs) + " ms");
+    else
+        result.result =
+            SResult::Failure(ResultCode::kBadAnswer, "the answer is not usable (result class " +
+                                                         std::to_string(outcome.resultClass) + ")");
     return result;
 }
 

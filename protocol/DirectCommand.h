@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Result.h"
+
 class CFramePort;
 
 // A command typed by hand in maintenance mode: mnemonics expanded, the frame
@@ -22,8 +24,8 @@ SDirectFrame CompleteDirectCommand(const std::string& typed);
 inline constexpr const char* kNoResponseText = "***********************";
 
 struct SDirectResult {
-    bool ok = false;
-    int resultClass = 1;
+    SResult result;            // kOk, kNoAnswer or kBadAnswer, with the reason
+    int resultClass = 1;       // of the last attempt
     std::string responseText;  // display text: fields split, control bytes bracketed
 };
 

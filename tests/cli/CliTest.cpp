@@ -167,6 +167,7 @@ TEST_F(CliTest, SendShowsTheResponseFields) {
     r = Cli({"send", "[STX]010005201", "--retry", "2", "--timeout", "50"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.out.find("***********************"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("no answer within 50 ms"), std::string::npos) << r.err;
 }
 
 TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
