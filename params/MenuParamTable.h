@@ -41,8 +41,6 @@ class CMenuParamTable {
     uint16_t GetUploadNumber(size_t i) const;
     size_t GetDownloadCount() const { return m_downloadOrder.size(); }
     size_t GetUploadCount() const { return m_uploadOrder.size(); }
-    void AppendDownloadNumber(uint16_t number) { m_downloadOrder.push_back(number); }
-    void AppendUploadNumber(uint16_t number) { m_uploadOrder.push_back(number); }
 
     // The item with the lowest index whose number equals `number`, or nullptr.
     CMenuParamItem* FindByNumber(uint16_t number);

@@ -25,12 +25,7 @@ class CScript {
     CScript() = default;
     CScript(const CScript&) = delete;
     CScript& operator=(const CScript&) = delete;
-    virtual ~CScript() = default;
-
-    virtual std::string TerminateText(const std::string& text) const { return text + ","; }
-    virtual CVarItem& ReturnVariable() { return m_returnVar; }
-    virtual bool IsFrameTypeText(const std::string& text) const;
-    virtual bool IsFrameType(int32_t n) const { return n == 0 || n == 1; }
+    ~CScript() = default;
 
     // Parsing.
     bool Load(const std::vector<std::string>& lines);
@@ -60,6 +55,8 @@ class CScript {
     // Operand checks of one statement; on success kinds (and NOMASK's stored text) are set.
     bool CheckOperands(int32_t code, std::vector<std::string>& operands,
                        std::vector<int32_t>& kinds) const;
+    // A frame type operand: 0 (Quadrel) or 1 (at-frame).
+    bool IsFrameTypeText(const std::string& text) const;
     // Fills in what execution needs of each operand of a stored line.
     void BindOperands(CScriptLine& line);
     void BindLabels();
