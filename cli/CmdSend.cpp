@@ -26,7 +26,7 @@ int RunSend(const SCliOptions& options) {
         PrintJson({{"sent", frame.sentText},
                    {"response", result.responseText},
                    {"ok", result.result.Ok()},
-                   {"result_class", result.resultClass}});
+                   {"result_class", ResultClassNumber(result.resultClass)}});
     } else {
         std::cout << "Sent:     " << frame.sentText << "\nResponse: " << result.responseText
                   << "\n";

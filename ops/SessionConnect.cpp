@@ -104,7 +104,8 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
                                     UnitOnPort(unit) + " does not answer the model request");
         return SResult::Failure(ResultCode::kBadAnswer,
                                 UnitOnPort(unit) + " gives no usable answer to the model request " +
-                                    "(result class " + std::to_string(request.resultClass) + ")");
+                                    "(result class " +
+                                    std::to_string(ResultClassNumber(request.resultClass)) + ")");
     }
     if (modelText.empty())
         return SResult::Failure(ResultCode::kBadAnswer,

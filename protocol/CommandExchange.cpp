@@ -11,7 +11,7 @@ namespace {
 class FrameLogger {
   public:
     FrameLogger(const std::string& frame, ExchangeLog style)
-        : m_frame(frame), m_style(style), m_at(DetectProtocol(frame) == 1) {}
+        : m_frame(frame), m_style(style), m_at(DetectProtocol(frame) == ProtocolKind::kAt) {}
 
     void BeforeExchange() const {
         if (m_style == ExchangeLog::kAroundExchange || m_style == ExchangeLog::kScript)
@@ -71,7 +71,7 @@ SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::s
         }
         if (policy.callAttemptHook && transaction.Port() != nullptr)
             transaction.Port()->CallAttemptHook();
-        if (transaction.RetryFlag == 0) {
+        if (!transaction.RetryFlag) {
             outcome.end = ExchangeEnd::kRefused;
             return outcome;
         }

@@ -34,7 +34,7 @@ enum class ExchangeEnd {
 struct SExchangeOutcome {
     ExchangeEnd end = ExchangeEnd::kRetriesOver;
     // Of the last attempt; "no usable frame" when no attempt was made.
-    int resultClass = ResultClassCode::kNoFrame;
+    ResultClassCode resultClass = ResultClassCode::kNoFrame;
     bool timedOut = false;
 
     bool Ok() const {

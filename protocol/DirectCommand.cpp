@@ -33,7 +33,7 @@ SDirectFrame CompleteDirectCommand(const std::string& typed) {
     SDirectFrame result;
     result.frame = ParseMnemonics(typed);
     result.protocol = DetectProtocol(result.frame);
-    if (result.protocol == 1) {
+    if (result.protocol == ProtocolKind::kAt) {
         const uint8_t fcs = XorAll(result.frame);
         result.sentText = result.frame + Bracketed(fcs) + "*" + Bracketed(kCr);
         result.frame += Hex2(fcs) + "*" + kCr;
@@ -74,19 +74,20 @@ SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int
                                          "no answer within " + std::to_string(timeoutMs) + " ms");
     else
         result.result =
-            SResult::Failure(ResultCode::kBadAnswer, "the answer is not usable (result class " +
-                                                         std::to_string(outcome.resultClass) + ")");
+            SResult::Failure(ResultCode::kBadAnswer,
+                             "the answer is not usable (result class " +
+                                 std::to_string(ResultClassNumber(outcome.resultClass)) + ")");
     return result;
 }
 
-std::string FormatDirectResponse(int protocol, const std::string& r) {
-    if (protocol == 0 && r.size() >= 9) {
+std::string FormatDirectResponse(ProtocolKind protocol, const std::string& r) {
+    if (protocol == ProtocolKind::kQuadrel && r.size() >= 9) {
         const std::string display =
             JoinFields({r.substr(0, 1), r.substr(1, 2), r.substr(3, 2), r.substr(5, 2),
                         r.substr(7, r.size() - 9), r.substr(r.size() - 2, 1)});
         return ShowMnemonics(display) + " " + Bracketed(static_cast<unsigned char>(r.back()));
     }
-    if (protocol == 1 && r.size() >= 11) {
+    if (protocol == ProtocolKind::kAt && r.size() >= 11) {
         return ShowMnemonics(JoinFields({"@", r.substr(1, 2), r.substr(3, 2), r.substr(5, 2),
                                          r.substr(7, r.size() - 11), r.substr(r.size() - 4, 2),
                                          r.substr(r.size() - 2)}));
@@ -95,7 +96,7 @@ std::string FormatDirectResponse(int protocol, const std::string& r) {
 }
 
 STextRange CommandSelection(const std::string& typed) {
-    if (DetectProtocol(ParseMnemonics(typed)) == 1) {
+    if (DetectProtocol(ParseMnemonics(typed)) == ProtocolKind::kAt) {
         const size_t first = std::min<size_t>(7, typed.size());
         return {first, std::max(first, typed.size() >= 4 ? typed.size() - 4 : 0)};
     }

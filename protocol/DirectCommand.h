@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/Result.h"
+#include "protocol/DetectProtocol.h"
+#include "protocol/ResultEval.h"
 
 class CFramePort;
 
@@ -11,7 +13,7 @@ class CFramePort;
 // completed with its check value, sent with retries, and the response taken
 // apart into its fields for display.
 struct SDirectFrame {
-    int protocol = -1;     // 0 Quadrel, 1 at-frame, -1 unknown
+    ProtocolKind protocol = ProtocolKind::kUnknown;
     std::string frame;     // the bytes to send
     std::string sentText;  // the completed frame as displayed
 };
@@ -24,8 +26,8 @@ SDirectFrame CompleteDirectCommand(const std::string& typed);
 inline constexpr const char* kNoResponseText = "***********************";
 
 struct SDirectResult {
-    SResult result;            // kOk, kNoAnswer or kBadAnswer, with the reason
-    int resultClass = 1;       // of the last attempt
+    SResult result;  // kOk, kNoAnswer or kBadAnswer, with the reason
+    ResultClassCode resultClass = ResultClassCode::kNoFrame;  // of the last attempt
     std::string responseText;  // display text: fields split, control bytes bracketed
 };
 
@@ -35,7 +37,7 @@ SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int
                                 uint16_t timeoutMs);
 
 // The response frame split into its fields, as the direct command shows it.
-std::string FormatDirectResponse(int protocol, const std::string& response);
+std::string FormatDirectResponse(ProtocolKind protocol, const std::string& response);
 
 // The part of the typed text that holds the command code and data, selected
 // after each send for quick editing: [first, last).
