@@ -19,7 +19,7 @@ struct SCliOptions {
     std::string csv;                     // --csv
     std::string table;                   // --table
     int targetUnit = -1;                 // --target-unit
-    std::vector<std::string> arguments;  // keys or KEY=VALUE pairs
+    std::vector<std::string> arguments;  // keys, KEY=VALUE pairs, or the two files of diff
     std::string sendText;
     int retry = 1;          // send: attempts
     int timeoutMs = 10000;  // send: per byte

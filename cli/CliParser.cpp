@@ -78,12 +78,20 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     exportCmd->add_option("--table", o.table, "parameter table file of the model")->required();
     auto* show = AddCommand(app, "show", "print a parameter file", "vexa-cli show set.tmf");
     show->add_option("FILE", o.input, "parameter file")->required();
+    auto* diff = AddCommand(app, "diff", "compare two parameter files record by record",
+                            "vexa-cli diff a.tmf b.tmf --table HD40.prm");
+    diff->add_option("FILES", o.arguments, "the two parameter files")->expected(2)->required();
+    diff->add_option("--table", o.table, "parameter table file: names and display values");
     auto* send = AddCommand(app, "send", "send one typed command (maintenance)",
                             "vexa-cli --port /dev/ttyUSB0 send \"@01RS\"");
     // A plain text option: container options would take "[STX]...[ETX]" for a list.
     send->add_option("TEXT", o.sendText, "the command, mnemonics allowed")->required();
-    send->add_option("--retry", o.retry, "attempts")->capture_default_str();
+    // The exchange counts its time-out in 16 bits; a value beyond would wrap to no wait at all.
+    send->add_option("--retry", o.retry, "attempts")
+        ->check(CLI::Range(1, 65535))
+        ->capture_default_str();
     send->add_option("--timeout", o.timeoutMs, "time-out per byte in milliseconds")
+        ->check(CLI::Range(1, 65535))
         ->capture_default_str();
 
     try {

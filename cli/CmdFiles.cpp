@@ -1,5 +1,5 @@
 // ports, export and show: the commands that need no controller.
-#include <cstdio>
+#include <iomanip>
 #include <iostream>
 
 #include "app/MessageTable.h"
@@ -9,6 +9,7 @@
 #include "files/ParameterSet.h"
 #include "params/MenuParamTable.h"
 #include "serial/PortList.h"
+#include "serial/StablePortName.h"
 
 int RunPorts(const SCliOptions& options) {
     CPortList ports;
@@ -17,10 +18,13 @@ int RunPorts(const SCliOptions& options) {
     for (int i = 0; i < ports.Count(); ++i) {
         std::string name, description;
         ports.GetEntry(i, name, description);
-        if (options.json)
-            list.push_back({{"name", name}, {"description", description}});
-        else
-            std::cout << name << (description.empty() ? "" : "\t" + description) << "\n";
+        const std::string stable = StablePortName(name);
+        if (options.json) {
+            list.push_back({{"name", name}, {"description", description}, {"stable_name", stable}});
+        } else {
+            std::cout << name << (description.empty() && stable.empty() ? "" : "\t" + description)
+                      << (stable.empty() ? "" : "\t" + stable) << "\n";
+        }
     }
     if (options.json) PrintJson({{"ports", list}});
     return kExitOk;
@@ -70,8 +74,9 @@ int RunShow(const SCliOptions& options) {
         return kExitOk;
     }
     std::cout << "Date:  " << content.date << "\nModel: " << content.modelName << "\n";
-    std::printf("%7s %7s  %s\n", "number", "scale", "set value");
+    std::cout << " number   scale  set value\n";
     for (const auto& r : content.records)
-        std::printf("%7d %7d  %s\n", r.number, r.scale, r.setValue.c_str());
+        std::cout << std::setw(7) << r.number << ' ' << std::setw(7) << r.scale << "  "
+                  << r.setValue << "\n";
     return kExitOk;
 }

@@ -1,5 +1,5 @@
 // get and set: single parameters as the setting view reads and writes them.
-#include <cstdio>
+#include <iomanip>
 #include <iostream>
 
 #include "cli/CliDevice.h"
@@ -8,13 +8,26 @@
 
 namespace {
 
-// The keys a command names, or every parameter in table order when it names none.
-std::vector<std::string> KeysOrAll(const SCliOptions& options, const CMenuParamTable& table) {
-    if (!options.arguments.empty()) return options.arguments;
-    std::vector<std::string> keys;
-    for (size_t i = 0; i < table.GetCount(); ++i)
-        keys.push_back(std::to_string(table.GetItem(i)->number));
-    return keys;
+// The items the keys name, or every item in table order when there are none (by index: two
+// items may share a number). A key that names nothing is reported and skipped.
+std::vector<int> ItemsNamed(const std::vector<std::string>& keys, const CMenuParamTable& table,
+                            const std::string& tablePath, bool& allFound) {
+    std::vector<int> indexes;
+    allFound = true;
+    if (keys.empty()) {
+        for (size_t i = 0; i < table.GetCount(); ++i) indexes.push_back(static_cast<int>(i));
+        return indexes;
+    }
+    for (const std::string& key : keys) {
+        const int index = FindParameter(table, key);
+        if (index >= 0) {
+            indexes.push_back(index);
+        } else {
+            PrintError("no parameter \"" + key + "\" in " + tablePath);
+            allFound = false;
+        }
+    }
+    return indexes;
 }
 
 }  // namespace
@@ -26,13 +39,7 @@ int RunGet(const SCliOptions& options) {
     const CMenuParamTable& table = *s.Table();
     bool allOk = true;
     nlohmann::json parameters = nlohmann::json::array();
-    for (const std::string& key : KeysOrAll(options, table)) {
-        const int index = FindParameter(table, key);
-        if (index < 0) {
-            PrintError("no parameter \"" + key + "\" in " + s.TablePath());
-            allOk = false;
-            continue;
-        }
+    for (const int index : ItemsNamed(options.arguments, table, s.TablePath(), allOk)) {
         const bool ok = s.SelectItem(index);
         allOk = allOk && ok;
         const CMenuParamItem& item = *table.GetItem(index);
@@ -44,10 +51,12 @@ int RunGet(const SCliOptions& options) {
                                   {"exists", item.Exists() != 0},
                                   {"ok", ok}});
         } else {
-            std::printf("%5d  %-28s %s\n", item.number, item.name.c_str(),
-                        !ok                  ? "(not readable)"
-                        : item.Exists() == 0 ? "(not present)"
-                                             : display.c_str());
+            std::cout << std::setw(5) << item.number << "  " << std::left << std::setw(28)
+                      << item.name << std::right << ' '
+                      << (!ok                  ? "(not readable)"
+                          : item.Exists() == 0 ? "(not present)"
+                                               : display)
+                      << "\n";
         }
     }
     if (options.json) PrintJson({{"parameters", parameters}});
@@ -80,6 +89,8 @@ int RunSet(const SCliOptions& options) {
                 problem = "parameter " + key + " cannot be read";
             else if (item.writable != 1 || item.Exists() != 1)
                 problem = "parameter " + key + " cannot be written";
+            else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
+                problem = "parameter " + key + ": " + refusal + "; nothing written";
             else {
                 const bool needsWriteMode = item.WriteMode16() != 0;
                 if (needsWriteMode && !s.SwitchWriteMode(true)) {

@@ -13,3 +13,4 @@ int RunSet(const SCliOptions& options);
 int RunExport(const SCliOptions& options);
 int RunShow(const SCliOptions& options);
 int RunSend(const SCliOptions& options);
+int RunDiff(const SCliOptions& options);

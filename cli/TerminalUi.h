@@ -34,6 +34,7 @@ class CTerminalUi : public COperatorUi {
     void RefreshSidePanel() override {}
     void OpenSidePanel() override {}
     void PumpEvents() override {}
+    bool HasEventsToPump() const override { return false; }
     void BusyChanged(bool) override {}
 
   private:

@@ -1,4 +1,5 @@
 // vexa-cli: the VEXA engine for scripts and production lines.
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <set>
@@ -6,26 +7,33 @@
 #include "app/Folders.h"
 #include "cli/CliParser.h"
 #include "cli/Commands.h"
+#include "cli/ControlByteEscaper.h"
 #include "cli/TerminalUi.h"
 #include "protocol/CommLog.h"
 
 int main(int argc, char** argv) {
+    CControlByteEscaper safeOut(std::cout), safeErr(std::cerr);
     SCliOptions options;
     if (const int code = ParseCommandLine(argc, argv, options); code >= 0) return code;
-    static const std::set<std::string> kOffline = {"ports", "export", "show"};
+    static const std::set<std::string> kOffline = {"ports", "export", "show", "diff"};
     if (!options.portGiven && !kOffline.count(options.command)) {
         std::cerr << "vexa-cli: " << options.command << " talks to a controller: name its port "
                   << "with --port DEVICE\n";
         return kExitUsage;
     }
-    if (!options.home.empty()) SetModuleFolder(options.home);
+    // Names relative to the program folder are resolved against it again: make it absolute once.
+    if (!options.home.empty()) {
+        std::error_code error;
+        const std::filesystem::path home = std::filesystem::absolute(options.home, error);
+        SetModuleFolder(error ? options.home : home.string());
+    }
     CTerminalUi::InstallInterruptHandler();
 
     static const std::map<std::string, int (*)(const SCliOptions&)> kCommands = {
         {"ports", RunPorts},       {"identify", RunIdentify}, {"upload", RunUpload},
         {"download", RunDownload}, {"verify", RunVerify},     {"get", RunGet},
         {"set", RunSet},           {"export", RunExport},     {"show", RunShow},
-        {"send", RunSend}};
+        {"send", RunSend},         {"diff", RunDiff}};
     SetLogName("tra");
     OpenLog();
     LogEvent("vexa-cli start.");

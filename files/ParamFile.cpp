@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -53,7 +54,23 @@ bool CParamFile::Open(const std::string& path, Mode mode) {
         Close();
         return false;
     }
-    return true;
+    return CheckReadable();
+}
+
+bool CParamFile::CheckReadable() {
+    struct stat st {};
+    if (fstat(m_readFd, &st) != 0) {
+        SetSystemError(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        SetError(m_path + " is not a parameter file (not a regular file).", EINVAL);
+    } else if (st.st_size > static_cast<off_t>(kMaxReadSize)) {
+        // Real sets are a few KiB; reading a huge file would only exhaust memory.
+        SetError(m_path + " is not a parameter file (larger than 1 MiB).", EFBIG);
+    } else {
+        return true;
+    }
+    Close();
+    return false;
 }
 
 bool CParamFile::WriteDate(const std::string& text) { return WriteField(text, kDateSize, "date"); }

@@ -20,6 +20,9 @@ class CParamFile {
     static constexpr std::size_t kValueSize = 32;
     static constexpr std::size_t kHeaderSize = kDateSize + kNameSize;
     static constexpr std::size_t kRecordSize = 8 + kValueSize;
+    // Larger files are refused on reading: 1 MiB holds over 26 000 records, a real controller's
+    // set is a few KiB.
+    static constexpr std::size_t kMaxReadSize = 1024 * 1024;
 
     CParamFile() = default;
     ~CParamFile();
@@ -50,6 +53,8 @@ class CParamFile {
     // Reads up to size bytes; answers the count read, or -1 after a file error.
     long ReadBytes(void* data, std::size_t size);
     bool ReadField(std::string& text, std::size_t size);
+    // A regular file of a parameter file's size; closes the file when it is not.
+    bool CheckReadable();
     void SetSystemError(int code);
     void SetError(const std::string& text, int code);
 

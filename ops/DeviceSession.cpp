@@ -6,7 +6,7 @@
 
 CDeviceSession::CDeviceSession(COperatorUi& ui, const CMessageTable& catalogue)
     : m_ui(ui), m_catalogue(catalogue), m_report(ui) {
-    m_port.SetPumpHook([this] { m_ui.PumpEvents(); });
+    if (m_ui.HasEventsToPump()) m_port.SetPumpHook([this] { m_ui.PumpEvents(); });
 }
 
 CDeviceSession::~CDeviceSession() { m_port.Close(); }

@@ -37,6 +37,9 @@ class COperatorUi {
     virtual void OpenSidePanel() = 0;
     // Let queued window events through while the session waits.
     virtual void PumpEvents() = 0;
+    // Whether there are window events to let through at all; without them the wait for a byte
+    // blocks for its whole time-out instead of waking every few milliseconds.
+    virtual bool HasEventsToPump() const { return true; }
     // An operation starts (true) or has ended (false): the front end disables and
     // enables its window.  Input queued meanwhile was pumped while still busy.
     virtual void BusyChanged(bool busy) = 0;

@@ -52,7 +52,9 @@ SResult CDeviceSession::ConnectButton() {
 bool CDeviceSession::OpenPort() {
     m_port.SetSettings(m_settings.portName, m_settings.baudRate, m_settings.dataBits,
                        m_settings.stopBits, m_settings.parity);
-    return m_port.Open();
+    if (!m_port.Open()) return false;
+    WriteLog(std::string("Low latency mode: ") + LowLatencyText(m_port.LowLatency()) + ".\n");
+    return true;
 }
 
 SResult CDeviceSession::Connect() {

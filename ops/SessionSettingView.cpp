@@ -167,10 +167,17 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
     view.newValue = newValue;
     const std::string keptValue = view.currentValue;
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
+    view.valueRefusal.clear();
     if (newValue.empty() || !item) return;
     EvaluateScale(*item);
-    const std::string data = item->ToDeviceText(newValue);
-    if (data.empty()) return;
+    // A value the field cannot carry would be written as another one: refuse it unwritten.
+    view.valueRefusal = item->WriteValueProblem(newValue);
+    const std::string data = view.valueRefusal.empty() ? item->ToDeviceText(newValue) : "";
+    if (data.empty()) {
+        view.valueChanged = true;
+        m_ui.RefreshView();
+        return;
+    }
 
     view.valueChanged = false;
     if (!ExecuteCommand(item->writeCommand, &data, nullptr)) view.valueChanged = true;

@@ -30,6 +30,8 @@ struct SSettingView {
     bool downEnabled = false;
     // A write or its read-back failed: the value entry is drawn red.
     bool valueChanged = false;
+    // Why the last value typed was refused before writing; empty when it was not.
+    std::string valueRefusal;
     int decimalPlaces = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "app/NumberText.h"
 #include "params/DecimalPoint.h"
 #include "params/HexNumber.h"
+#include "params/ValueText.h"
 #include "protocol/SignedValue.h"
 
 CMenuParamItem::CMenuParamItem() : decimalSeparator(LocaleDecimalSeparator()) {
@@ -35,6 +36,12 @@ std::string CMenuParamItem::ToDisplayText(const std::string& raw) const {
             return ApplyDecimalPoint(std::to_string(static_cast<int32_t>(value)));
         }
     }
+}
+
+std::string CMenuParamItem::WriteValueProblem(const std::string& operatorText) const {
+    const SValueForm form{writeCommand.Format(), writeCommand.hexDigits, DecimalPlaces(),
+                          decimalSeparator};
+    return ValueTextProblem(operatorText, form);
 }
 
 std::string CMenuParamItem::ToDeviceText(const std::string& operatorText) const {

@@ -27,6 +27,9 @@ class CMenuParamItem {
     int Exists() const { return condition != 0 ? exists : 1; }
     int DecimalPlaces() const;
 
+    // Why the operator's text cannot be written to this parameter; empty when it can. The
+    // scale routine must have run, since it decides the decimals.
+    std::string WriteValueProblem(const std::string& operatorText) const;
     // Operator's text (setting view) -> data text for the write command.
     virtual std::string ToDeviceText(const std::string& operatorText) const;
     // Response data of the read command -> operator's text (setting view).

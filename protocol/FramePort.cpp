@@ -1,5 +1,7 @@
 #include "protocol/FramePort.h"
 
+#include <climits>
+
 #include "protocol/AtExchange.h"
 #include "protocol/FrameEnd.h"
 #include "protocol/QuadrelExchange.h"
@@ -38,7 +40,7 @@ bool CFramePort::ReceiveByteTimed(char* out, std::uint32_t timeoutMs) {
         }
         // A failed line must not look like a time-out left over from an earlier wait.
         if (PortStatus().Code() != CommStatusCode::kQueueEmpty ||
-            !WaitForInput(deadline.RemainingMs(kPollSliceMs))) {
+            !WaitForInput(deadline.RemainingMs(m_pumpHook ? kPollSliceMs : INT_MAX))) {
             m_linkStatus.Set(PortStatus().Code());
             return false;
         }

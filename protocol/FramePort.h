@@ -14,8 +14,9 @@ class CAtExchange;
 class CQuadrelExchange;
 
 // A serial port that sends a command frame and receives the response frame with a
-// time-out per byte.  While it waits it blocks in poll() for short slices and calls the
-// pump hook between them, so a window stays responsive and nothing spins.
+// time-out per byte.  While it waits it blocks in poll(): with a pump hook for short slices,
+// calling the hook between them so that a window stays responsive; without one for the whole
+// time left.
 class CFramePort : public CSerialPort {
   public:
     // (1, 1) before a command is written, (1, 0) after; (0, 1) when a receive begins,

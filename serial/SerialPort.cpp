@@ -11,6 +11,7 @@
 
 #include "serial/LineSettingsText.h"
 #include "serial/LineSpeed.h"
+#include "serial/LowLatency.h"
 #include "serial/Rs485.h"
 #include "serial/TermiosLine.h"
 
@@ -75,7 +76,10 @@ bool CSerialPort::OpenAndConfigure() {
     m_fd = fd;
     m_openError = 0;
     // A device that cannot be configured stays open until Close.
-    return Configure(settingsText) && ::tcflush(m_fd, TCIOFLUSH) == 0;
+    if (!Configure(settingsText) || ::tcflush(m_fd, TCIOFLUSH) != 0) return false;
+    // Without low latency the line still works, only slower: no reason to refuse the port.
+    m_lowLatency = EnableLowLatency(m_fd, m_previousSerialFlags);
+    return true;
 }
 
 bool CSerialPort::Configure(const std::string& settingsText) {
@@ -98,6 +102,9 @@ bool CSerialPort::Close() {
     std::lock_guard guard(m_lock);
     // Lifts TIOCEXCL: on a pty it would otherwise outlive this descriptor.
     ::ioctl(m_fd, TIOCNXCL);
+    // The flag belongs to the device, not to this descriptor: leave it as it was found.
+    if (m_lowLatency == LowLatencyResult::kEnabled) RestoreLowLatency(m_fd, m_previousSerialFlags);
+    m_lowLatency = LowLatencyResult::kNotSupported;
     ::close(m_fd);
     m_fd = -1;
     return true;

@@ -7,6 +7,7 @@
 
 #include "serial/CommStatus.h"
 #include "serial/ErrorReporter.h"
+#include "serial/LowLatency.h"
 
 // One serial device, opened exclusively as a raw line.  Every operation answers a bool;
 // the outcome of the last byte receive is kept in PortStatus().  ReceiveByte never waits
@@ -49,6 +50,8 @@ class CSerialPort {
     // errno of the last failed Open (0 after a successful one): tells missing, busy
     // and permission apart.
     int OpenError() const { return m_openError; }
+    // Whether the driver passes received bytes on at once since the last Open.
+    LowLatencyResult LowLatency() const { return m_lowLatency; }
 
   protected:
     // Called by Open only, with the settings as "baud=%ld parity=%c data=%u stop=%u".
@@ -69,6 +72,8 @@ class CSerialPort {
     int m_fd = -1;
     bool m_opening = false;
     int m_openError = 0;
+    LowLatencyResult m_lowLatency = LowLatencyResult::kNotSupported;
+    int m_previousSerialFlags = 0;
     std::string m_portName;
     std::uint32_t m_baudRate = 0;
     std::uint16_t m_dataBits = 0;

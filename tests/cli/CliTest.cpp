@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -40,7 +41,9 @@ class CliTest : public ::testing::Test {
     // program gets Ctrl-C (SIGINT) after that time.
     SRun Cli(const std::vector<std::string>& args, bool withLine = true,
              int interruptAfterMs = -1) {
-        std::vector<std::string> all = {CliProgram(), "--home", home.Path()};
+        std::vector<std::string> all = {CliProgram()};
+        if (std::find(args.begin(), args.end(), "--home") == args.end())
+            all.insert(all.end(), {"--home", home.Path()});
         if (withLine) all.insert(all.end(), {"--port", sim.SlavePath()});
         all.insert(all.end(), args.begin(), args.end());
         const std::string out = home.File("stdout"), err = home.File("stderr");
@@ -104,6 +107,24 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
     EXPECT_NE(home.Read("offline.csv").find("1,Set point,250\r\n"), std::string::npos);
 }
 
+TEST_F(CliTest, UntrustedTextsReachTheTerminalEscapedAndARelativeHomeWorks) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    std::string bytes = home.Read("set.tmf");
+    bytes.replace(32, 8, "TS\x1b[2J\x07!");
+    home.Write("set.tmf", bytes);
+    const SRun shown = Cli({"show", home.File("set.tmf")}, false);
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Model: TS\\x1B[2J\\x07!"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find('\x1b'), std::string::npos);
+
+    const std::filesystem::path folder(home.Path());
+    ASSERT_EQ(chdir(folder.parent_path().c_str()), 0);
+    const SRun r =
+        Cli({"--home", folder.filename().string(), "upload", "-o", home.File("again.tmf")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(home.Read("set.tmf").size(), home.Read("again.tmf").size());
+}
+
 TEST_F(CliTest, UploadWithAParameterNotReadEndsWithThree) {
     unit1->MakeUnreadable(1);
     const SRun r = Cli({"upload", "-o", home.File("set.tmf")});
@@ -135,6 +156,29 @@ TEST_F(CliTest, DownloadClonesIntoTheTargetVerifyComparesAndAnotherModelWarns) {
         << other.err;
 }
 
+TEST_F(CliTest, DiffComparesTwoFilesOfflineAndAStableLinkNamesThePort) {
+    const std::string link = home.File("usb-Maker_Cable-if00-port0");
+    std::filesystem::create_symlink(sim.SlavePath(), link);
+    ASSERT_EQ(Cli({"--port", link, "upload", "-o", home.File("a.tmf")}, false).code, 0);
+    unit1->Set(6, 999);
+    ASSERT_EQ(Cli({"upload", "-o", home.File("b.tmf")}).code, 0);
+
+    const std::string a = home.File("a.tmf"), b = home.File("b.tmf");
+    SRun r = Cli({"diff", a, b, "--table", home.File("TS01.prm")}, false);
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_NE(r.out.find("6 Decimal value: 12.3 in " + a + ", 99.9 in " + b), std::string::npos)
+        << r.out;
+    r = Cli({"diff", a, b, "--json"}, false);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.out.find("\"a\": \"123\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"only_a\": []"), std::string::npos) << r.out;
+
+    EXPECT_EQ(Cli({"diff", a, a}, false).code, 0);
+    r = Cli({"diff", a, home.File("missing.tmf")}, false);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("missing.tmf"), std::string::npos) << r.err;
+}
+
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     SRun r = Cli({"get", "6", "Set point"});
     ASSERT_EQ(r.code, 0) << r.err;
@@ -148,6 +192,16 @@ TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     EXPECT_NE(r.out.find("\"display\": \"4.5\""), std::string::npos) << r.out;
     // Write mode was entered for parameter 4 and left again.
     EXPECT_EQ(unit1->Commands("6C01").size(), 1u);
+
+    // A value the field cannot carry is refused with one line, and nothing is written.
+    for (const char* pair : {"Set point=abc", "Set point=1e3", "Set point=", "Set point=70000",
+                             "Decimal value=6553.6", "Decimal value=-1"}) {
+        r = Cli({"set", pair});
+        EXPECT_EQ(r.code, 1) << pair;
+        EXPECT_NE(r.err.find("nothing written"), std::string::npos) << pair << r.err;
+    }
+    EXPECT_TRUE(unit1->Commands("5701").empty());
+    EXPECT_EQ(unit1->Get(6), 45);
 
     r = Cli({"set", "5=1"});
     EXPECT_EQ(r.code, 1);
@@ -174,8 +228,14 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
     SRun r = Cli({"identify"}, false);
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("--port"), std::string::npos);
-    r = Cli({"--no-such-option", "identify"});
-    EXPECT_EQ(r.code, 2);
+    for (const std::vector<std::string>& usage :
+         {std::vector<std::string>{"--no-such-option", "identify"},
+          {"send", "[STX]010005201", "--timeout", "65536"},
+          {"send", "[STX]010005201", "--retry", "0"}}) {
+        r = Cli(usage);
+        EXPECT_EQ(r.code, 2) << usage[0] << " " << r.err;
+        EXPECT_EQ(r.out.find("Sent:"), std::string::npos);
+    }
     r = Cli({"--port", home.File("ttyGone"), "identify"}, false);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;

@@ -81,6 +81,19 @@ TEST(ParamFile, AFileShorterThanItsHeaderIsRefused) {
     EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos);
 }
 
+TEST(ParamFile, WhatCannotBeAParameterFileIsRefusedBeforeReading) {
+    TempFolder dir;
+    const auto huge = dir.File("huge.tmf");
+    WriteAll(huge, "x");
+    std::filesystem::resize_file(huge, CParamFile::kMaxReadSize + 1);
+    for (const std::string& path : {huge, std::string("/dev/zero"), dir.Path()}) {
+        CParamFile file;
+        EXPECT_FALSE(file.Open(path, CParamFile::Mode::Read)) << path;
+        EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos)
+            << path << ": " << file.ErrorText();
+    }
+}
+
 TEST(ParamFile, TooLongTextsAreRefusedAndTheOldFileSurvives) {
     TempFolder dir;
     const auto path = dir.File("set.tmf");

@@ -66,6 +66,46 @@ TEST(DeviceText, ScalesThenEncodesByTheWriteFormat) {
     }
 }
 
+TEST(WriteValue, RefusesWhatTheFieldCannotCarry) {
+    struct SCase {
+        int format;
+        int32_t scale;
+        int digits;
+        const char* text;
+        const char* problem;  // a part of the reason; empty: accepted
+    };
+    const SCase cases[] = {
+        {0, 0, 4, "65535", ""},
+        {0, 0, 4, "65536", "out of the parameter's range (0 to 65535)"},
+        {0, 0, 4, "-2", "out of the parameter's range"},
+        {0, 0, 8, "-2", ""},
+        {0, 10, 4, "12.3", ""},
+        {0, 10, 4, "+12", ""},
+        {0, 10, 4, "12.34", ""},
+        {0, 10, 4, "6553.59", ""},
+        {0, 10, 4, "6553.6", "(0.0 to 6553.5)"},
+        {0, 0, 4, "abc", "\"abc\" is not a number"},
+        {0, 0, 4, "1e3", "is not a number"},
+        {0, 0, 4, "", "is not a number"},
+        {0, 0, 4, "-", "is not a number"},
+        {0, 0, 4, " 12", "is not a number"},
+        {0, 10, 4, "1.2.3", "is not a number"},
+        {0, 0, 4, "99999999999999999999999", "out of the parameter's range"},
+        {1, 0, 4, "9999", ""},
+        {1, 0, 4, "-1999", ""},
+        {1, 0, 4, "-2000", "(-1999 to 9999)"},
+        {1, 10, 4, "1000.0", "(-199.9 to 999.9)"},
+        {2, 0, 4, "1", "takes no value"},
+    };
+    for (const SCase& c : cases) {
+        const std::string problem = ItemWith(c.format, c.scale, c.digits).WriteValueProblem(c.text);
+        if (*c.problem == '\0')
+            EXPECT_EQ(problem, "") << c.text;
+        else
+            EXPECT_NE(problem.find(c.problem), std::string::npos) << c.text << ": " << problem;
+    }
+}
+
 TEST(ParamItemState, CopiesAreDeep) {
     CMenuParamItem item;
     ASSERT_EQ(item.writeEnterList.Parse("0B01;1;0;0;1"), 1);

@@ -49,5 +49,4 @@ std::vector<std::string> ListScriptCases(const std::string& folder) {
     return names;
 }
 
-// The build names the folder: __FILE__ is relative when a shared compiler cache rewrites paths.
-std::string ScriptCaseFolder() { return VEXA_SCRIPT_CASES; }
+std::string ScriptCaseFolder() { return VEXA_SCRIPT_CASES_DIR; }

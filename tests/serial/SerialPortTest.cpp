@@ -77,6 +77,8 @@ TEST_F(SerialPortOnPty, RefusedSettingsAndOpenFailures) {
 TEST_F(SerialPortOnPty, OpenCloseAndBusyRules) {
     EXPECT_FALSE(port.Close());
     ASSERT_TRUE(OpenDefault());
+    // A pty has no serial flags: the port opens all the same and says so.
+    EXPECT_EQ(port.LowLatency(), LowLatencyResult::kNotSupported);
     EXPECT_FALSE(port.Open()) << "an open port keeps its device";
     ASSERT_TRUE(port.IsOpen());
     RecordingPort other;
