@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <vector>
 
 // A profile file name and the reads made from it.  Relative names are taken in the module folder.
 class CProfileMgr {
@@ -15,16 +13,8 @@ class CProfileMgr {
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& defaultText, const std::string& otherFile = "") const;
 
-    // The raw text of `section` (see GetProfileSection), read into `bufferSize` bytes.
-    std::string GetSection(const std::string& section, size_t bufferSize,
-                           const std::string& otherFile = "") const;
-
     // True when `otherFile` (when given) or the held file exists.
     bool FileExists(const std::string& otherFile = "") const;
-
-    // Clears `list`, then appends every string of the raw section text that does not begin with
-    // ";"; answers the number appended.
-    static int SectionToList(const std::string& rawSection, std::vector<std::string>& list);
 
   private:
     const std::string& Target(const std::string& otherFile) const {

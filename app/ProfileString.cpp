@@ -18,27 +18,3 @@ int32_t GetProfileInt(const std::string& file, const std::string& section, const
     int32_t value = 0;
     return ScanDecimalInt(text, value) ? value : 0;
 }
-
-std::string GetProfileSection(const std::string& file, const std::string& section,
-                              size_t bufferSize) {
-    if (bufferSize < 2) return std::string(bufferSize, '\0');
-    IniFile ini;
-    ini.Load(file);
-    std::string raw;
-    // Entries are gathered only while they fit, so a huge section costs no more than the buffer.
-    ini.ForEachEntry(section, [&](const IniFile::Entry& entry) {
-        raw += entry.key;
-        if (entry.hasValue) {
-            raw += '=';
-            raw += entry.value;
-        }
-        raw += '\0';
-        return raw.size() < bufferSize;
-    });
-    raw += '\0';
-    if (raw.size() > bufferSize) {
-        raw.resize(bufferSize - 2);
-        raw += std::string(2, '\0');
-    }
-    return raw;
-}

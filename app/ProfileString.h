@@ -18,9 +18,3 @@ std::string GetProfileString(const std::string& file, const std::string& section
 // does not begin with a number.
 int32_t GetProfileInt(const std::string& file, const std::string& section, const std::string& key,
                       int32_t defaultValue);
-
-// The whole section in the service's raw form: every entry followed by a zero byte, and one more
-// zero byte at the end ("a=1\0b=2\0\0"; a missing or empty section gives "\0").  When the entries
-// do not fit into `bufferSize` bytes the text is cut so that it does, still ending in two zeros.
-std::string GetProfileSection(const std::string& file, const std::string& section,
-                              size_t bufferSize);

@@ -62,7 +62,8 @@ void PacedExchange(benchmark::State& state) {
         return;
     }
     const std::string command = transaction.Quadrel.CommandText();
-    if (!transaction.Execute(command, 1000) || transaction.ResultClass != 0) {
+    if (!transaction.Execute(command, 1000) ||
+        transaction.ResultClass != ResultClassCode::kSuccess) {
         state.SkipWithError("the simulator does not answer");
         return;
     }
@@ -84,7 +85,8 @@ void PacedExchange(benchmark::State& state) {
     const double processStart = ProcessCpuSeconds();
     for (auto _ : state) {
         const auto called = Clock::now();
-        if (!transaction.Execute(command, 1000) || transaction.ResultClass != 0) {
+        if (!transaction.Execute(command, 1000) ||
+            transaction.ResultClass != ResultClassCode::kSuccess) {
             state.SkipWithError("exchange failed");
             break;
         }

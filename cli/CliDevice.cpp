@@ -1,45 +1,11 @@
 #include "cli/CliDevice.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
-
-namespace {
-
-std::string DeviceGroup(const std::string& path) {
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0) return "dialout";
-    const group* g = getgrgid(st.st_gid);
-    return g ? g->gr_name : std::to_string(st.st_gid);
-}
-
-std::string PortOpenProblem(const std::string& port, int error) {
-    switch (error) {
-        case ENOENT:
-        case ENODEV:
-        case ENXIO:
-            return "port " + port + " does not exist";
-        case EBUSY:
-        case EWOULDBLOCK:
-            return "port " + port + " is busy: another program has it open";
-        case EACCES:
-        case EPERM: {
-            const std::string group = DeviceGroup(port);
-            return "no permission to open port " + port + ": add your user to the group '" + group +
-                   "' (sudo usermod -aG " + group + " $USER) and log in again";
-        }
-        default:
-            return "cannot open port " + port + ": " + std::strerror(error);
-    }
-}
-
-}  // namespace
+#include "cli/CliOutput.h"
 
 bool LoadCatalogue(CMessageTable& catalogue) {
     if (LoadMessageCatalogue(catalogue)) return true;
@@ -64,9 +30,9 @@ int FindParameter(const CMenuParamTable& table, const std::string& key) {
 CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers)
     : m_options(options), m_ui(options.json, std::move(answers)), m_session(m_ui, m_catalogue) {
     LoadCatalogue(m_catalogue);
-    // The port's own reports would be several lines each; one clear line is printed
-    // where the failure matters, so keep the last one for it.
-    m_session.Port().SetErrorReporter([this](const std::string& text) { m_lastPortError = text; });
+    // The port's own reports would be several lines each; the session's result gives the one
+    // clear line printed where the failure matters.
+    m_session.Port().SetErrorReporter([](const std::string&) {});
     m_session.ApplyCommSettings(options.line, options.unit);
 }
 
@@ -76,23 +42,8 @@ CCliDevice::~CCliDevice() {
 
 bool CCliDevice::Connect(EView view) {
     if (view == EView::Clone) m_session.CloneViewClicked();
-    m_session.ConnectButton();
-    if (m_session.IsConnected()) return true;
-    ReportConnectFailure();
+    const SResult result = m_session.ConnectButton();
+    if (result.Ok()) return true;
+    PrintError(result.message);
     return false;
-}
-
-void CCliDevice::ReportConnectFailure() const {
-    const std::string& port = m_options.line.portName;
-    std::string problem;
-    if (m_session.Port().OpenError() != 0)
-        problem = PortOpenProblem(port, m_session.Port().OpenError());
-    else if (m_session.ModelText().empty())
-        problem = "unit " + std::to_string(m_options.unit) + " on " + port +
-                  " does not answer the model request";
-    else
-        problem = "the model \"" + m_session.ModelText() + "\" of unit " +
-                  std::to_string(m_options.unit) +
-                  " could not be loaded (model files, key or parameter table; see the log)";
-    std::cerr << "vexa-cli: " << problem << "\n";
 }

@@ -20,13 +20,10 @@ class CCliDevice {
     CTerminalUi& Ui() { return m_ui; }
 
   private:
-    void ReportConnectFailure() const;
-
     const SCliOptions& m_options;
     CTerminalUi m_ui;
     CMessageTable m_catalogue;
     CDeviceSession m_session;
-    std::string m_lastPortError;
 };
 
 // Loads "VEXA.cap" from the program folder; false (reported) when it is missing.

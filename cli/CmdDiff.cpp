@@ -35,10 +35,9 @@ class CRecordText {
 };
 
 bool ReadForDiff(const std::string& path, SParameterFileContent& content) {
-    SFileError error;
-    if (ReadParameterFileContent(path, content, error)) return true;
-    PrintError(error.text);
-    return false;
+    const SResult read = ReadParameterFileContent(path, content);
+    if (!read.Ok()) PrintError(read.message);
+    return read.Ok();
 }
 
 void PrintHuman(const SCliOptions& options, const SParameterSetDiff& diff,

@@ -39,17 +39,16 @@ int RunExport(const SCliOptions& options) {
         return kExitFailure;
     }
     SParameterFileContent content;
-    SFileError error;
     bool modelDiffers = false;
-    if (!ReadParameterFileContent(options.input, content, error) ||
-        !LoadParameterSet(table, options.input, content.modelName, modelDiffers, error)) {
-        PrintError(error.text);
-        return kExitFailure;
-    }
+    SResult result = ReadParameterFileContent(options.input, content);
+    if (result.Ok())
+        result = LoadParameterSet(table, options.input, content.modelName, modelDiffers);
     const std::string path = WithExtension(options.output, ".csv");
-    if (!ExportParameterSet(table, content.modelName, FormatTableDate(options.table),
-                            {catalogue.Get(300), catalogue.Get(301)}, path, error)) {
-        PrintError(error.text);
+    if (result.Ok())
+        result = ExportParameterSet(table, content.modelName, FormatTableDate(options.table),
+                                    {catalogue.Get(300), catalogue.Get(301)}, path);
+    if (!result.Ok()) {
+        PrintError(result.message);
         return kExitFailure;
     }
     if (options.json)
@@ -61,9 +60,8 @@ int RunExport(const SCliOptions& options) {
 
 int RunShow(const SCliOptions& options) {
     SParameterFileContent content;
-    SFileError error;
-    if (!ReadParameterFileContent(options.input, content, error)) {
-        PrintError(error.text);
+    if (const SResult read = ReadParameterFileContent(options.input, content); !read.Ok()) {
+        PrintError(read.message);
         return kExitFailure;
     }
     if (options.json) {

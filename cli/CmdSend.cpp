@@ -6,17 +6,17 @@
 #include "cli/Commands.h"
 #include "protocol/DirectCommand.h"
 #include "protocol/FramePort.h"
+#include "serial/OpenFailure.h"
 
 int RunSend(const SCliOptions& options) {
     const SDirectFrame frame = CompleteDirectCommand(options.sendText);
     CFramePort port;
-    std::string portError;
-    port.SetErrorReporter([&](const std::string& text) { portError = text; });
+    // One clear line for a port that does not open; the port's own report would be several.
+    port.SetErrorReporter([](const std::string&) {});
     port.SetSettings(options.line.portName, options.line.baudRate, options.line.dataBits,
                      options.line.stopBits, options.line.parity);
     if (!port.Open()) {
-        PrintError("cannot open port " + options.line.portName +
-                   (portError.empty() ? "" : ": " + portError));
+        PrintError(DescribeOpenFailure(options.line.portName, port.OpenError()).message);
         return kExitFailure;
     }
     const SDirectResult result =
@@ -25,11 +25,12 @@ int RunSend(const SCliOptions& options) {
     if (options.json) {
         PrintJson({{"sent", frame.sentText},
                    {"response", result.responseText},
-                   {"ok", result.ok},
-                   {"result_class", result.resultClass}});
+                   {"ok", result.result.Ok()},
+                   {"result_class", ResultClassNumber(result.resultClass)}});
     } else {
         std::cout << "Sent:     " << frame.sentText << "\nResponse: " << result.responseText
                   << "\n";
     }
-    return result.ok ? kExitOk : kExitFailure;
+    if (!result.result.Ok()) PrintError(result.result.message);
+    return result.result.Ok() ? kExitOk : kExitFailure;
 }

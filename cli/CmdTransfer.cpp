@@ -75,14 +75,14 @@ int RunUpload(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    s.UploadButton();
+    const SResult upload = s.UploadButton();
     const CMenuParamTable& table = *s.Table();
     if (!s.ValuesPresent()) {
-        PrintError("no parameter could be read from unit " + std::to_string(options.unit));
-        return CTerminalUi::Interrupted() ? kExitInterrupted : kExitFailure;
+        if (CTerminalUi::Interrupted()) return kExitInterrupted;
+        PrintError(upload.message);
+        return kExitFailure;
     }
-    s.SaveButton();
-    if (s.OpenedFilePath().empty()) return kExitFailure;
+    if (!s.SaveButton().Ok()) return kExitFailure;
     if (!options.csv.empty()) s.ExportButton();
 
     if (options.json) {
@@ -106,11 +106,10 @@ int RunDownload(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton()) return kExitFailure;
-    const int target = options.targetUnit >= 0 ? options.targetUnit : options.unit;
-    if (!s.DownloadButton()) {
+    if (!s.OpenButton().Ok()) return kExitFailure;
+    if (const SResult download = s.DownloadButton(); !download.Completed()) {
         if (CTerminalUi::Interrupted()) return kExitInterrupted;
-        PrintError("unit " + std::to_string(target) + " could not be connected for the download");
+        PrintError(download.message);
         return kExitFailure;
     }
     const CMenuParamTable& table = *s.Table();
@@ -133,7 +132,7 @@ int RunVerify(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton()) return kExitFailure;
+    if (!s.OpenButton().Ok()) return kExitFailure;
     s.VerifyButton();
     const CMenuParamTable& table = *s.Table();
     if (options.json) {

@@ -10,10 +10,8 @@
 namespace {
 
 template <class File>
-bool Fail(const File& file, SFileError& error) {
-    error.text = file.ErrorText();
-    error.code = file.ErrorCode();
-    return false;
+SResult Fail(const File& file) {
+    return SResult::Failure(ResultCode::kFileError, file.ErrorText(), file.ErrorCode());
 }
 
 bool IsSaved(const CMenuParamItem& item) { return item.writable != 0 && !item.setValue.empty(); }
@@ -36,27 +34,27 @@ std::string WithExtension(const std::string& path, const std::string& extension)
     return path + extension;
 }
 
-bool SaveParameterSet(const CMenuParamTable& table, const std::string& modelName,
-                      const std::string& tableDate, const std::string& path, SFileError& error) {
+SResult SaveParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                         const std::string& tableDate, const std::string& path) {
     CParamFile file;
     if (!file.Open(path, CParamFile::Mode::Write) || !file.WriteDate(tableDate) ||
         !file.WriteName(modelName))
-        return Fail(file, error);
+        return Fail(file);
     for (size_t i = 0; i < table.GetCount(); ++i) {
         const CMenuParamItem& item = *table.GetItem(i);
         if (IsSaved(item) && !file.WriteRecord(item.number, item.scale, item.setValue))
-            return Fail(file, error);
+            return Fail(file);
     }
-    if (!file.Commit()) return Fail(file, error);
-    return true;
+    if (!file.Commit()) return Fail(file);
+    return SResult::Success();
 }
 
-bool LoadParameterSet(CMenuParamTable& table, const std::string& path, const std::string& modelName,
-                      bool& modelDiffers, SFileError& error) {
+SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
+                         const std::string& modelName, bool& modelDiffers) {
     modelDiffers = false;
     SParameterFileContent content;
-    const bool complete = ReadParameterFileContent(path, content, error);
-    if (!content.headerRead) return false;
+    SResult read = ReadParameterFileContent(path, content);
+    if (!content.headerRead) return read;
     modelDiffers = content.modelName != modelName;
     table.ClearValid();
     table.ClearSetValues();
@@ -70,31 +68,30 @@ bool LoadParameterSet(CMenuParamTable& table, const std::string& path, const std
         item->setValue = record.setValue;
         item->valid = 1;
     }
-    return complete;
+    return read;
 }
 
-bool ReadParameterFileContent(const std::string& path, SParameterFileContent& content,
-                              SFileError& error) {
+SResult ReadParameterFileContent(const std::string& path, SParameterFileContent& content) {
     content = {};
     CParamFile file;
     if (!file.Open(path, CParamFile::Mode::Read) || !file.ReadDate(content.date) ||
         !file.ReadName(content.modelName))
-        return Fail(file, error);
+        return Fail(file);
     content.headerRead = true;
     SParameterFileRecord r;
     for (;;) {
         const int got = file.ReadRecord(r.number, r.scale, r.setValue);
-        if (got == 0) return true;
-        if (got < 0) return Fail(file, error);
+        if (got == 0) return SResult::Success();
+        if (got < 0) return Fail(file);
         content.records.push_back(r);
     }
 }
 
-bool ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,
-                        const std::string& tableDate, const SExportTexts& texts,
-                        const std::string& path, SFileError& error) {
+SResult ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                           const std::string& tableDate, const SExportTexts& texts,
+                           const std::string& path) {
     CCsvWriter csv;
-    if (!csv.Open(path)) return Fail(csv, error);
+    if (!csv.Open(path)) return Fail(csv);
     csv.SetTitle(modelName);
     csv.WriteTitle();
     csv.AddColumn("");
@@ -106,10 +103,10 @@ bool ExportParameterSet(const CMenuParamTable& table, const std::string& modelNa
         if (!IsSaved(item)) continue;
         csv.SetRecord(item.number, item.name,
                       csv.LocalizeDecimal(item.ApplyDecimalPoint(item.setValue)));
-        if (!csv.WriteRecord()) return Fail(csv, error);
+        if (!csv.WriteRecord()) return Fail(csv);
     }
     csv.SetFooter(tableDate);
     csv.WriteFooter();
-    if (!csv.Close()) return Fail(csv, error);
-    return true;
+    if (!csv.Close()) return Fail(csv);
+    return SResult::Success();
 }

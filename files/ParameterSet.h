@@ -4,13 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "app/Result.h"
+
 class CMenuParamTable;
 
-// A failed file operation as the operator is told of it: the text and its cause.
-struct SFileError {
-    std::string text;
-    int code = 0;
-};
+// A failed file operation answers kFileError with the text the operator is told and the
+// platform's error number as its cause.
 
 // "%04d/%02d/%02d %02d:%02d:%02d" of the file's last-write time in UTC; all numbers 0
 // when the time cannot be read.
@@ -20,14 +19,14 @@ std::string FormatTableDate(const std::string& tablePath);
 std::string WithExtension(const std::string& path, const std::string& extension);
 
 // Writes every transferable parameter with a set value, in table order.
-bool SaveParameterSet(const CMenuParamTable& table, const std::string& modelName,
-                      const std::string& tableDate, const std::string& path, SFileError& error);
+SResult SaveParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                         const std::string& tableDate, const std::string& path);
 
 // Reads a parameter file into the table: set values and scales of the parameters whose
 // numbers it holds become valid, all others are emptied.  modelDiffers tells whether the
 // file was made for another model than `modelName`; it is still read.
-bool LoadParameterSet(CMenuParamTable& table, const std::string& path, const std::string& modelName,
-                      bool& modelDiffers, SFileError& error);
+SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
+                         const std::string& modelName, bool& modelDiffers);
 
 // The header, date and name of a parameter file and its records as they stand.
 struct SParameterFileRecord {
@@ -41,8 +40,7 @@ struct SParameterFileContent {
     std::string modelName;
     std::vector<SParameterFileRecord> records;
 };
-bool ReadParameterFileContent(const std::string& path, SParameterFileContent& content,
-                              SFileError& error);
+SResult ReadParameterFileContent(const std::string& path, SParameterFileContent& content);
 
 // The CSV export: title (model name), header with the two column titles, one line per
 // transferable parameter with a set value, and the table date.
@@ -50,6 +48,6 @@ struct SExportTexts {
     std::string nameColumn;
     std::string valueColumn;
 };
-bool ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,
-                        const std::string& tableDate, const SExportTexts& texts,
-                        const std::string& path, SFileError& error);
+SResult ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,
+                           const std::string& tableDate, const SExportTexts& texts,
+                           const std::string& path);

@@ -5,16 +5,17 @@
 #include <string>
 
 #include "app/MessageTable.h"
+#include "app/Result.h"
 #include "ops/DeviceLink.h"
 #include "ops/OperatorUi.h"
 #include "ops/SessionState.h"
 #include "params/OperatorReport.h"
+#include "protocol/CommandExchange.h"
 #include "protocol/FramePort.h"
 #include "serial/CommSettings.h"
 
 class CMenuCmdItem;
 class CMenuCmdList;
-struct SFileError;
 
 // The connection to one controller and everything the operator does with it:
 // connect and disconnect, the setting view, upload, download and verify, parameter
@@ -32,19 +33,26 @@ class CDeviceSession {
     // New line settings from the settings dialog: an open port is closed without the
     // disconnect routine and the connection state is reset.
     void ApplyCommSettings(const CCommSettings& settings, int unit);
-    void ConnectButton();
-    bool Connect();
+    // Connects, or disconnects when connected.  A failed connect ends disconnected and
+    // answers why; a call while another operation runs answers kBusy and does nothing.
+    SResult ConnectButton();
+    SResult Connect();
     void Disconnect();
-    bool ConnectAndLoad(int unit, SLoadedModel& model);
-    std::string ReadModel(int unit);
+    // Identifies the controller at `unit` and loads its model into `model`; on a failure
+    // before the table is loaded the model keeps what it held.
+    SResult ConnectAndLoad(int unit, SLoadedModel& model);
+    // The model request; the model text is the response data of an answered request, else empty.
+    SExchangeOutcome ReadModel(int unit, std::string& modelText);
     bool RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key);
     std::string FormatConnectionStatus() const;
 
     // --- whole-set operations ---
-    void UploadButton();
-    void VerifyButton();
-    // True when the target controller was written and is the connected one now.
-    bool DownloadButton();
+    // Each answers kOk when every parameter was transferred (or equal), kIncomplete when the
+    // operation ran through without some, or why it stopped.
+    SResult UploadButton();
+    SResult VerifyButton();
+    // Completed(): the target controller was written and is the connected one now.
+    SResult DownloadButton();
     // 0 when cancelled, else 1.
     int Download(CMenuParamTable& table, const std::string& modelName, int unit);
     bool RunDownloadAction(bool before, const std::string& modelName, int unit);
@@ -70,11 +78,13 @@ class CDeviceSession {
     bool SelectItem(int index);
 
     // --- parameter files ---
-    void SaveButton();
-    // True when the file was read into the table.
-    bool OpenButton();
-    void ExportButton();
-    bool ReadParameterFile(CMenuParamTable& table, const std::string& path, bool& modelDiffers);
+    // Each answers kCancelled when the operator chose no file, kFileError (also shown to the
+    // operator and logged) when the file could not be written or read.
+    SResult SaveButton();
+    // Ok when the file was read into the table.
+    SResult OpenButton();
+    SResult ExportButton();
+    SResult ReadParameterFile(CMenuParamTable& table, const std::string& path, bool& modelDiffers);
 
     // --- state for the front ends ---
     bool IsBusy() const { return m_busy; }
@@ -119,7 +129,20 @@ class CDeviceSession {
 
     DeviceLink Link();
     bool OpenPort();
-    void ReportFileError(const SFileError& error);
+    SResult LoadFixedTable(const std::string& path);
+    // "unit N on PORT", as the failure reasons name a controller.
+    std::string UnitOnPort(int unit) const;
+    // Shows and logs the failure of a file operation, and answers it.
+    SResult ReportFileError(SResult error);
+    static SResult Busy() {
+        return SResult::Failure(ResultCode::kBusy, "another operation is running");
+    }
+    static SResult NotConnected() {
+        return SResult::Failure(ResultCode::kNotConnected, "no controller is connected");
+    }
+    static SResult Cancelled(const char* operation);
+    // kIncomplete naming how many writable parameters are `what` ("not written"), or kOk.
+    SResult NotTransferred(const CMenuParamTable& table, const char* what) const;
     void EnterConnectedState();
     void ResetConnectionState();
     // Visits the transferable parameters of the upload or download order, offering

@@ -4,20 +4,10 @@
 #include "params/MenuCmdItem.h"
 #include "params/MenuCmdList.h"
 #include "protocol/AtExchange.h"
-#include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
-#include "protocol/FrameLogFormat.h"
+#include "protocol/CommandExchange.h"
 #include "protocol/FramePort.h"
 #include "protocol/QuadrelExchange.h"
-
-namespace {
-
-std::string FormatFrame(const CMenuCmdItem& command, int direction, const std::string& frame) {
-    return command.IsAtFrame() ? FormatAtFrame(direction, frame)
-                               : FormatQuadrelFrame(direction, frame);
-}
-
-}  // namespace
 
 std::string BuildCommandFrame(const DeviceLink& link, const CMenuCmdItem& command,
                               const std::string* data, int32_t unit) {
@@ -40,24 +30,13 @@ int ExecuteCommand(const DeviceLink& link, const CMenuCmdItem& command, const st
     // A command that cannot be framed would only repeat the same refusal on every attempt.
     if (frame.empty()) return 0;
 
-    for (uint32_t attempt = 0;; ++attempt) {
-        transaction.Execute(frame, command.timeout);
-        WriteLog(FormatFrame(command, 1, frame) + "\n");
-        WriteLog(FormatFrame(command, 0, transaction.ResponseText()) + "\n");
-        if (transaction.ResultClass == 0) {
-            if (response) *response = transaction.ResponseData();
-            return 1;
-        }
-        if (transaction.TimedOut()) {
-            if (command.replyRequired == 0) return 1;
-            WriteLog("response time out.\n");
-        }
-        link.port->CallAttemptHook();
-        if (transaction.RetryFlag == 0) return 0;
-        if (attempt + 1 > command.retries) break;
-    }
-    WriteLog("command retry over.\n");
-    return 0;
+    SRetryPolicy policy;
+    policy.attempts = int32_t{command.retries} + 1;
+    policy.timeoutMs = command.timeout;
+    policy.replyRequired = command.replyRequired != 0;
+    const SExchangeOutcome outcome = ExchangeWithRetries(transaction, frame, policy);
+    if (outcome.end == ExchangeEnd::kAnswered && response) *response = transaction.ResponseData();
+    return outcome.Ok() ? 1 : 0;
 }
 
 int RunCommandList(const DeviceLink& link, const CMenuCmdList& list, int32_t unit) {

@@ -7,10 +7,11 @@
 #include "params/ModelIndex.h"
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
-#include "protocol/FrameLogFormat.h"
+#include "protocol/CommandExchange.h"
 #include "protocol/QuadrelExchange.h"
 #include "script/RunRoutine.h"
 #include "script/VarItem.h"
+#include "serial/OpenFailure.h"
 
 namespace {
 
@@ -34,14 +35,18 @@ std::string PictureOf(const std::string& scriptPath) {
 
 }  // namespace
 
-void CDeviceSession::ConnectButton() {
+SResult CDeviceSession::ConnectButton() {
     LogEvent("Connect button pushed.");
-    if (m_busy) return;
+    if (m_busy) return Busy();
+    SResult result;
     {
         CBusyScope busy(*this);
-        if (m_connected || !Connect()) Disconnect();
+        const bool disconnecting = m_connected;
+        if (!disconnecting) result = Connect();
+        if (disconnecting || !result.Ok()) Disconnect();
     }
     m_ui.RefreshView();
+    return result;
 }
 
 bool CDeviceSession::OpenPort() {
@@ -52,28 +57,37 @@ bool CDeviceSession::OpenPort() {
     return true;
 }
 
-bool CDeviceSession::Connect() {
-    if (!OpenPort()) return false;
+SResult CDeviceSession::Connect() {
+    if (!OpenPort()) return DescribeOpenFailure(m_settings.portName, m_port.OpenError());
     const std::string fixedTable = ResolveInModuleFolder("Skyloom.set");
-    bool ok = false;
+    SResult result;
     if (PathExists(fixedTable)) {
-        // A fixed table: no model request and no "Connect" routine.
-        m_model.table.reset();
-        auto table = std::make_unique<CMenuParamTable>();
-        if (table->Load(fixedTable, &m_report) == 1) {
-            m_model.table = std::move(table);
-            m_model.tablePath = fixedTable;
-            m_currentIndex = 0;
-            ok = ShowItem(0);
-        }
+        result = LoadFixedTable(fixedTable);
     } else {
-        ok = ConnectAndLoad(m_unit, m_model);
+        result = ConnectAndLoad(m_unit, m_model);
     }
-    if (!ok) return false;
+    if (!result.Ok()) return result;
     m_connected = true;
     EnterConnectedState();
     WriteLog("Connected. " + FormatConnectionStatus() + "\n");
-    return true;
+    return result;
+}
+
+SResult CDeviceSession::LoadFixedTable(const std::string& path) {
+    // A fixed table: no model request and no "Connect" routine.
+    m_model.table.reset();
+    auto table = std::make_unique<CMenuParamTable>();
+    if (table->Load(path, &m_report) != 1)
+        return SResult::Failure(ResultCode::kModelNotLoaded,
+                                "the fixed parameter table " + path + " could not be loaded");
+    m_model.table = std::move(table);
+    m_model.tablePath = path;
+    m_currentIndex = 0;
+    if (!ShowItem(0))
+        return SResult::Failure(
+            ResultCode::kNoAnswer,
+            UnitOnPort(m_unit) + " does not answer the read of the fixed table's first parameter");
+    return SResult::Success();
 }
 
 void CDeviceSession::EnterConnectedState() {
@@ -83,24 +97,43 @@ void CDeviceSession::EnterConnectedState() {
     m_ui.RefreshView();
 }
 
-bool CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
-    const std::string modelText = ReadModel(unit);
-    if (modelText.empty()) return false;
+SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
+    std::string modelText;
+    const SExchangeOutcome request = ReadModel(unit, modelText);
+    if (!request.Ok()) {
+        if (request.timedOut)
+            return SResult::Failure(ResultCode::kNoAnswer,
+                                    UnitOnPort(unit) + " does not answer the model request");
+        return SResult::Failure(ResultCode::kBadAnswer,
+                                UnitOnPort(unit) + " gives no usable answer to the model request " +
+                                    "(result class " +
+                                    std::to_string(ResultClassNumber(request.resultClass)) + ")");
+    }
+    if (modelText.empty())
+        return SResult::Failure(ResultCode::kBadAnswer,
+                                UnitOnPort(unit) + " answers the model request without a model");
     model.modelText = modelText;
+    const auto notLoaded = [&](const std::string& why) {
+        return SResult::Failure(
+            ResultCode::kModelNotLoaded,
+            "the model \"" + modelText + "\" of unit " + std::to_string(unit) + " " + why);
+    };
     const std::string prefix = modelText.substr(0, 4);
     if (!IsSafeModelPrefix(prefix)) {
         WriteLog("Model text [" + prefix + "] names no model file.\n");
-        return false;
+        return notLoaded("names no model file");
     }
     const std::string scriptPath = FindModelFile(prefix + ".scp");
-    if (scriptPath.empty()) return false;
+    if (scriptPath.empty()) return notLoaded("has no script file " + prefix + ".scp");
     std::string key;
-    if (!RunConnectRoutine(scriptPath, unit, key)) return false;
+    if (!RunConnectRoutine(scriptPath, unit, key))
+        return notLoaded("could not be identified: its \"Connect\" routine failed (see the log)");
     model.key = key;
     const std::string indexPath = FindModelFile(prefix + ".tbl");
-    if (indexPath.empty()) return false;
+    if (indexPath.empty()) return notLoaded("has no model index " + prefix + ".tbl");
     std::string tablePath, modelName;
-    if (!LookupModelIndex(indexPath, key, tablePath, modelName) || tablePath.empty()) return false;
+    if (!LookupModelIndex(indexPath, key, tablePath, modelName) || tablePath.empty())
+        return notLoaded("has no parameter table for the key \"" + key + "\" in " + indexPath);
 
     model.tablePath = tablePath;
     model.modelName = modelName;
@@ -109,27 +142,30 @@ bool CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     const int loaded = table->Load(tablePath, &m_report);
     if (loaded == 1) model.table = std::move(table);
     model.picturePath = PictureOf(scriptPath);
-    return loaded == 1;
+    if (loaded != 1)
+        return notLoaded("has a parameter table that could not be loaded: " + tablePath);
+    return SResult::Success();
 }
 
-std::string CDeviceSession::ReadModel(int unit) {
+SExchangeOutcome CDeviceSession::ReadModel(int unit, std::string& modelText) {
+    modelText.clear();
     if (!m_port.IsOpen()) return {};
     CQuadrelExchange request;
     if (!request.Build(unit, kModelRequestCode, "")) return {};
-    const std::string frame = request.CommandText();
     CCommTransaction transaction;
     transaction.SetPort(&m_port);
-    for (int attempt = 0; attempt < kModelRequestAttempts; ++attempt) {
-        WriteLog(FormatQuadrelFrame(1, frame) + "\n");
-        transaction.Execute(frame, kModelRequestTimeoutMs);
-        WriteLog(FormatQuadrelFrame(0, transaction.ResponseText()) + "\n");
-        if (transaction.ResultClass == 0) return transaction.ResponseData();
-        if (transaction.TimedOut()) WriteLog("response time out.\n");
-        m_port.CallAttemptHook();
-        if (transaction.RetryFlag == 0) return {};
-    }
-    WriteLog("command retry over.\n");
-    return {};
+    SRetryPolicy policy;
+    policy.attempts = kModelRequestAttempts;
+    policy.timeoutMs = kModelRequestTimeoutMs;
+    policy.log = ExchangeLog::kAroundExchange;
+    const SExchangeOutcome outcome =
+        ExchangeWithRetries(transaction, request.CommandText(), policy);
+    if (outcome.end == ExchangeEnd::kAnswered) modelText = transaction.ResponseData();
+    return outcome;
+}
+
+std::string CDeviceSession::UnitOnPort(int unit) const {
+    return "unit " + std::to_string(unit) + " on " + m_settings.portName;
 }
 
 bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key) {

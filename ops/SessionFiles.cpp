@@ -19,59 +19,60 @@ std::string LocalTimeStamp() {
 
 }  // namespace
 
-void CDeviceSession::ReportFileError(const SFileError& error) {
-    m_ui.MessageBox(error.text, COperatorUi::BoxStyle::Ok);
-    WriteLog(error.text + " (" + std::to_string(error.code) + ")\n");
+SResult CDeviceSession::ReportFileError(SResult error) {
+    m_ui.MessageBox(error.message, COperatorUi::BoxStyle::Ok);
+    WriteLog(error.message + " (" + std::to_string(error.systemError) + ")\n");
+    return error;
 }
 
-void CDeviceSession::SaveButton() {
+SResult CDeviceSession::SaveButton() {
     LogEvent("Save button pushed.");
-    if (m_busy || !m_model.table) return;
+    if (m_busy) return Busy();
+    if (!m_model.table) return NotConnected();
     std::string path;
     LogEvent("Save start.");
     if (!m_ui.ChooseSaveFile(COperatorUi::FileKind::ParameterSet, "", path)) {
         LogEvent("Save canceled.");
-        return;
+        return SResult::Failure(ResultCode::kCancelled, "no file was chosen to save to");
     }
     path = WithExtension(path, ".tmf");
     WriteLog("Save file is [" + path + "]\n");
-    SFileError error;
-    if (!SaveParameterSet(*m_model.table, m_model.modelName, FormatTableDate(m_model.tablePath),
-                          path, error)) {
-        ReportFileError(error);
-        return;
-    }
+    SResult saved = SaveParameterSet(*m_model.table, m_model.modelName,
+                                     FormatTableDate(m_model.tablePath), path);
+    if (!saved.Ok()) return ReportFileError(std::move(saved));
     m_openedFilePath = path;
     m_setSourceText = path;
     m_ui.RefreshView();
     LogEvent("Save end.");
+    return saved;
 }
 
-bool CDeviceSession::OpenButton() {
+SResult CDeviceSession::OpenButton() {
     LogEvent("File Open button pushed.");
-    if (m_busy || !m_model.table) return false;
+    if (m_busy) return Busy();
+    if (!m_model.table) return NotConnected();
     std::string path;
     LogEvent("File Open start.");
     if (!m_ui.ChooseOpenFile(COperatorUi::FileKind::ParameterSet, path)) {
         LogEvent("File Open canceled.");
-        return false;
+        return SResult::Failure(ResultCode::kCancelled, "no file was chosen to open");
     }
     WriteLog("Open file is [" + path + "]\n");
     CMenuParamTable& table = *m_model.table;
     bool modelDiffers = false;
-    const bool ok = ReadParameterFile(table, path, modelDiffers);
+    const SResult read = ReadParameterFile(table, path, modelDiffers);
     if (modelDiffers) {
         const std::string text = ReadQuestionText("001");
         m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
         WriteLog(text);
     }
-    if (!ok) {
+    if (!read.Ok()) {
         table.ClearValid();
         m_ui.RefreshSidePanel();
         m_ui.OpenSidePanel();
         m_setSourceText.clear();
         m_ui.RefreshView();
-        return false;
+        return read;
     }
     m_valuesPresent = true;
     m_fileOpened = true;
@@ -81,33 +82,31 @@ bool CDeviceSession::OpenButton() {
     m_setSourceText = path;
     m_ui.RefreshView();
     LogEvent("File Open end.");
-    return true;
+    return read;
 }
 
-bool CDeviceSession::ReadParameterFile(CMenuParamTable& table, const std::string& path,
-                                       bool& modelDiffers) {
-    SFileError error;
-    if (LoadParameterSet(table, path, m_model.modelName, modelDiffers, error)) return true;
-    ReportFileError(error);
-    return false;
+SResult CDeviceSession::ReadParameterFile(CMenuParamTable& table, const std::string& path,
+                                          bool& modelDiffers) {
+    SResult read = LoadParameterSet(table, path, m_model.modelName, modelDiffers);
+    return read.Ok() ? read : ReportFileError(std::move(read));
 }
 
-void CDeviceSession::ExportButton() {
+SResult CDeviceSession::ExportButton() {
     LogEvent("Export button pushed.");
-    if (m_busy || !m_model.table) return;
+    if (m_busy) return Busy();
+    if (!m_model.table) return NotConnected();
     std::string path;
     LogEvent("Export start.");
     if (!m_ui.ChooseSaveFile(COperatorUi::FileKind::Csv, LocalTimeStamp() + ".csv", path)) {
         LogEvent("Export canceled.");
-        return;
+        return SResult::Failure(ResultCode::kCancelled, "no file was chosen to export to");
     }
     path = WithExtension(path, ".csv");
     WriteLog("Export file is [" + path + "]\n");
-    SFileError error;
-    if (!ExportParameterSet(*m_model.table, m_model.modelName, FormatTableDate(m_model.tablePath),
-                            {Catalogue(300), Catalogue(301)}, path, error)) {
-        ReportFileError(error);
-        return;
-    }
+    SResult exported =
+        ExportParameterSet(*m_model.table, m_model.modelName, FormatTableDate(m_model.tablePath),
+                           {Catalogue(300), Catalogue(301)}, path);
+    if (!exported.Ok()) return ReportFileError(std::move(exported));
     LogEvent("Export end.");
+    return exported;
 }

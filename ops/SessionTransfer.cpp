@@ -17,11 +17,11 @@ CMenuParamItem* Transferable(CMenuParamTable& table, uint16_t number) {
 
 }  // namespace
 
-void CDeviceSession::UploadButton() {
-    if (m_busy) return;
+SResult CDeviceSession::UploadButton() {
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Upload button pushed.");
-    if (!m_model.table) return;
+    if (!m_model.table) return NotConnected();
     CMenuParamTable& table = *m_model.table;
 
     m_ui.StartCancel();
@@ -29,7 +29,7 @@ void CDeviceSession::UploadButton() {
     table.ClearSetValues();
     LogEvent("Upload start.");
     int read = 0;
-    WalkOrder(table, false, "Upload canceled.", [&](CMenuParamItem& item) {
+    const bool completed = WalkOrder(table, false, "Upload canceled.", [&](CMenuParamItem& item) {
         item.ResetDerived();
         if (item.condition != 0 && !EvaluateCondition(item)) return;
         if (item.Exists() == 0) return;
@@ -51,19 +51,24 @@ void CDeviceSession::UploadButton() {
     }
     FinishSetOperation(true);
     LogEvent("Upload end.");
+    if (!completed) return Cancelled("the upload");
+    if (read == 0)
+        return SResult::Failure(ResultCode::kNoAnswer,
+                                "no parameter could be read from " + UnitOnPort(m_unit));
+    return NotTransferred(table, "not transferred");
 }
 
-void CDeviceSession::VerifyButton() {
-    if (m_busy) return;
+SResult CDeviceSession::VerifyButton() {
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Verify button pushed.");
-    if (!m_model.table) return;
+    if (!m_model.table) return NotConnected();
     CMenuParamTable& table = *m_model.table;
     table.ClearValid();
 
     LogEvent("Verify start.");
     m_ui.StartCancel();
-    WalkOrder(table, false, "Verify canceled.", [&](CMenuParamItem& item) {
+    const bool completed = WalkOrder(table, false, "Verify canceled.", [&](CMenuParamItem& item) {
         // The parameter's own existence stays as the setting view last saw it.
         int32_t existence = 1;
         if (item.condition != 0 && !EvaluateCondition(item, &existence)) return;
@@ -80,31 +85,35 @@ void CDeviceSession::VerifyButton() {
         m_ui.OpenSidePanel();
     else
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
+    if (!completed) return Cancelled("the verify");
+    return NotTransferred(table, "not equal or not read");
 }
 
-bool CDeviceSession::DownloadButton() {
-    if (m_busy) return false;
+SResult CDeviceSession::DownloadButton() {
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Download button pushed.");
-    if (!m_model.table) return false;
+    if (!m_model.table) return NotConnected();
     CMenuParamTable& current = *m_model.table;
 
     int unit = m_unit;
-    if (!m_ui.AskUnitNumber(unit)) return false;
+    if (!m_ui.AskUnitNumber(unit))
+        return SResult::Failure(ResultCode::kCancelled,
+                                "no unit number was given for the download");
 
     SLoadedModel target;
-    if (!ConnectAndLoad(unit, target)) {
+    const auto failed = [&](SResult result) {
         current.ClearValid();
         FinishSetOperation(true);
-        return false;
-    }
+        return result;
+    };
+    if (SResult connected = ConnectAndLoad(unit, target); !connected.Ok())
+        return failed(std::move(connected));
     if (m_fileOpened) {
         bool modelDiffers = false;
-        if (!ReadParameterFile(*target.table, m_openedFilePath, modelDiffers)) {
-            current.ClearValid();
-            FinishSetOperation(true);
-            return false;
-        }
+        if (SResult read = ReadParameterFile(*target.table, m_openedFilePath, modelDiffers);
+            !read.Ok())
+            return failed(std::move(read));
     } else {
         CopySetValues(*target.table, current);
     }
@@ -115,18 +124,15 @@ bool CDeviceSession::DownloadButton() {
         WriteLog(text);
     }
 
-    if (Download(*target.table, target.modelName, unit) == 0) {
-        current.ClearValid();
-        FinishSetOperation(true);
-        return false;
-    }
+    if (Download(*target.table, target.modelName, unit) == 0)
+        return failed(Cancelled("the download"));
     // The written controller is the connected one from now on.
     m_model = std::move(target);
     m_unit = unit;
     m_currentIndex = 0;
     m_setSourceText = m_model.modelName;
     FinishSetOperation(true);
-    return true;
+    return NotTransferred(*m_model.table, "not written");
 }
 
 int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelName, int unit) {
@@ -200,6 +206,18 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
     }
     m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
     return completed;
+}
+
+SResult CDeviceSession::NotTransferred(const CMenuParamTable& table, const char* what) const {
+    const size_t count = table.CountWritableNotValid();
+    if (count == 0) return SResult::Success();
+    return SResult::Failure(
+        ResultCode::kIncomplete,
+        std::to_string(count) + (count == 1 ? " parameter " : " parameters ") + what);
+}
+
+SResult CDeviceSession::Cancelled(const char* operation) {
+    return SResult::Failure(ResultCode::kCancelled, std::string(operation) + " was stopped");
 }
 
 void CDeviceSession::FinishSetOperation(bool openPanelWhenNotValid) {

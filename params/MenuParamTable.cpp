@@ -65,9 +65,11 @@ void CMenuParamTable::ClearSetValues() {
     for (CMenuParamItem& item : m_items) item.setValue.clear();
 }
 
-int CMenuParamTable::AnyWritableNotValid() const {
-    for (const CMenuParamItem& item : m_items) {
-        if (item.writable == 1 && item.valid == 0) return 1;
-    }
-    return 0;
+int CMenuParamTable::AnyWritableNotValid() const { return CountWritableNotValid() > 0 ? 1 : 0; }
+
+size_t CMenuParamTable::CountWritableNotValid() const {
+    size_t count = 0;
+    for (const CMenuParamItem& item : m_items)
+        if (item.writable == 1 && item.valid == 0) ++count;
+    return count;
 }

@@ -41,8 +41,6 @@ class CMenuParamTable {
     uint16_t GetUploadNumber(size_t i) const;
     size_t GetDownloadCount() const { return m_downloadOrder.size(); }
     size_t GetUploadCount() const { return m_uploadOrder.size(); }
-    void AppendDownloadNumber(uint16_t number) { m_downloadOrder.push_back(number); }
-    void AppendUploadNumber(uint16_t number) { m_uploadOrder.push_back(number); }
 
     // The item with the lowest index whose number equals `number`, or nullptr.
     CMenuParamItem* FindByNumber(uint16_t number);
@@ -54,6 +52,8 @@ class CMenuParamTable {
     void ClearSetValues();
     // 1 when some item with writable 1 is not valid, else 0.
     int AnyWritableNotValid() const;
+    // How many items with writable 1 are not valid.
+    size_t CountWritableNotValid() const;
 
   private:
     // A deque keeps indices dense without moving every item each time the table grows.

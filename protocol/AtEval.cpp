@@ -15,16 +15,16 @@ bool IsUsableFrame(const std::string& text) {
 
 }  // namespace
 
-int CAtEval::Evaluate(const CAtExchange& exchange) {
+ResultClassCode CAtEval::Evaluate(const CAtExchange& exchange) {
     m_exchange = &exchange;
     m_endCode = exchange.EndCodeValue();
-    const int resultClass = Judge();
+    const ResultClassCode resultClass = Judge();
     m_exchange = nullptr;
     return resultClass;
 }
 
-int CAtEval::Classify() {
-    using namespace ResultClassCode;
+ResultClassCode CAtEval::Classify() {
+    using enum ResultClassCode;
     if (m_exchange == nullptr) return kNoFrame;
     if (m_exchange->TimedOutFlag) return kTimedOut;
     if (!IsUsableFrame(m_exchange->ResponseText())) return kNoFrame;

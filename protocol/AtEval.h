@@ -7,9 +7,9 @@ class CAtExchange;
 // Result class of an at-frame exchange: time-out, no usable frame, FCS, end code.
 class CAtEval : public CResultEval {
   public:
-    int Evaluate(const CAtExchange& exchange);
-    int Classify() override;
-    bool RetryAllowed(int) const override { return true; }
+    ResultClassCode Evaluate(const CAtExchange& exchange);
+    ResultClassCode Classify() override;
+    bool RetryAllowed(ResultClassCode) const override { return true; }
 
   private:
     const CAtExchange* m_exchange = nullptr;

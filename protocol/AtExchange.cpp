@@ -30,6 +30,6 @@ int CAtExchange::EndCodeValue() const {
 }
 
 void CAtExchange::ClearResponse() {
-    TimedOutFlag = 0;
+    TimedOutFlag = false;
     Response.Clear();
 }

@@ -41,11 +41,6 @@ void CloseLog() {
     LogFile().Close();
 }
 
-bool RestartLog() {
-    CloseLog();
-    return true;
-}
-
 bool IsLogOpen() {
     std::lock_guard lock(LogMutex());
     return LogFile().IsOpen();

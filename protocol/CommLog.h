@@ -14,8 +14,6 @@ void SetLogName(const std::string& baseName);
 // Opens the log file for appending; false when it is open already or cannot be opened.
 bool OpenLog();
 void CloseLog();
-// Closes the log; the caller opens it again.
-bool RestartLog();
 bool IsLogOpen();
 
 // Appends `text` as one plain line (a line feed is added when missing).  True when nothing was

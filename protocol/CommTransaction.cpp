@@ -37,6 +37,4 @@ std::string CCommTransaction::ResponseData() const {
     return IsAt() ? At.ResponseData() : Quadrel.ResponseData();
 }
 
-bool CCommTransaction::TimedOut() const {
-    return IsAt() ? At.TimedOutFlag != 0 : Quadrel.TimedOutFlag != 0;
-}
+bool CCommTransaction::TimedOut() const { return IsAt() ? At.TimedOutFlag : Quadrel.TimedOutFlag; }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "protocol/AtExchange.h"
+#include "protocol/DetectProtocol.h"
 #include "protocol/EvalPair.h"
 #include "protocol/QuadrelExchange.h"
 #include "protocol/ResultEval.h"
@@ -18,6 +19,7 @@ class CCommTransaction {
   public:
     // Refuses a null port and keeps the one attached before.
     bool SetPort(CFramePort* port);
+    CFramePort* Port() const { return m_port; }
 
     // Answers whether a complete response frame came back; the verdict is in ResultClass.
     // timeoutMs applies to every byte of the response.  Without a port nothing changes.
@@ -27,21 +29,21 @@ class CCommTransaction {
     std::string ResponseText() const;
     std::string ResponseData() const;
     bool TimedOut() const;
-    // 0 Quadrel, 1 at-frame, -1 unknown first byte; -1 before the first Execute.
-    int Protocol() const { return m_protocol; }
+    // The protocol of the last exchange; kUnknown before the first Execute.
+    ProtocolKind Protocol() const { return m_protocol; }
 
     // Callers build their command text with these before Execute.
     CQuadrelExchange Quadrel;
     CAtExchange At;
 
-    int ResultClass = ResultClassCode::kNotEvaluated;
-    // Set to 1 by an exchange that did not succeed; a later success leaves it as it is.
-    int RetryFlag = 0;
+    ResultClassCode ResultClass = ResultClassCode::kNotEvaluated;
+    // Set by an exchange that did not succeed; a later success leaves it as it is.
+    bool RetryFlag = false;
 
   private:
-    bool IsAt() const { return m_protocol == 1; }
+    bool IsAt() const { return m_protocol == ProtocolKind::kAt; }
 
     CFramePort* m_port = nullptr;
     CEvalPair m_evaluators;
-    int m_protocol = -1;
+    ProtocolKind m_protocol = ProtocolKind::kUnknown;
 };

@@ -2,9 +2,9 @@
 
 #include "protocol/ControlBytes.h"
 
-int DetectProtocol(std::string_view text) {
-    if (text.empty()) return -1;
-    if (text.front() == kStx) return 0;
-    if (text.front() == kAtStart) return 1;
-    return -1;
+ProtocolKind DetectProtocol(std::string_view text) {
+    if (text.empty()) return ProtocolKind::kUnknown;
+    if (text.front() == kStx) return ProtocolKind::kQuadrel;
+    if (text.front() == kAtStart) return ProtocolKind::kAt;
+    return ProtocolKind::kUnknown;
 }

@@ -2,6 +2,9 @@
 
 #include <string_view>
 
-// Which frame protocol a command text speaks, by its first byte: 0 Quadrel (STX),
-// 1 at-frame ("@"), -1 anything else, empty text included.
-int DetectProtocol(std::string_view text);
+// The frame protocols; a command text of unknown protocol is sent as it is and judged as Quadrel.
+enum class ProtocolKind { kUnknown = -1, kQuadrel = 0, kAt = 1 };
+
+// Which frame protocol a command text speaks, by its first byte: Quadrel for STX, at-frame for
+// "@", unknown for anything else, the empty text included.
+ProtocolKind DetectProtocol(std::string_view text);

@@ -2,12 +2,11 @@
 
 #include <cstdio>
 
-#include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
+#include "protocol/CommandExchange.h"
 #include "protocol/ControlBytes.h"
 #include "protocol/DetectProtocol.h"
 #include "protocol/FrameCheck.h"
-#include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 #include "protocol/Mnemonics.h"
 
@@ -34,7 +33,7 @@ SDirectFrame CompleteDirectCommand(const std::string& typed) {
     SDirectFrame result;
     result.frame = ParseMnemonics(typed);
     result.protocol = DetectProtocol(result.frame);
-    if (result.protocol == 1) {
+    if (result.protocol == ProtocolKind::kAt) {
         const uint8_t fcs = XorAll(result.frame);
         result.sentText = result.frame + Bracketed(fcs) + "*" + Bracketed(kCr);
         result.frame += Hex2(fcs) + "*" + kCr;
@@ -49,38 +48,46 @@ SDirectFrame CompleteDirectCommand(const std::string& typed) {
 
 SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int32_t attempts,
                                 uint16_t timeoutMs) {
-    SDirectResult result;
     CCommTransaction transaction;
     transaction.SetPort(&port);
-    const auto render = frame.protocol == 1 ? FormatAtFrame : FormatQuadrelFrame;
-    int32_t attempt = 0;
-    while (attempt < attempts) {
-        transaction.Execute(frame.frame, timeoutMs);
-        WriteLog(render(1, frame.frame) + "\n" + render(0, transaction.ResponseText()) + "\n");
-        result.resultClass = transaction.ResultClass;
-        if (transaction.ResultClass == 0) {
-            result.ok = true;
-            break;
-        }
-        if (transaction.TimedOut()) WriteLog("response time out.\n");
-        if (transaction.RetryFlag == 0) break;
-        ++attempt;
+    SRetryPolicy policy;
+    policy.attempts = attempts;
+    policy.timeoutMs = timeoutMs;
+    // The operator watches the dialog, not the lamps.
+    policy.callAttemptHook = false;
+    policy.log = ExchangeLog::kOneEntry;
+    const SExchangeOutcome outcome = ExchangeWithRetries(transaction, frame.frame, policy);
+
+    SDirectResult result;
+    result.resultClass = outcome.resultClass;
+    if (outcome.Ok()) {
+        result.responseText = FormatDirectResponse(frame.protocol, transaction.ResponseText());
+        return result;
     }
-    if (attempt >= attempts) WriteLog("command retry over.\n");
-    result.responseText = result.ok
-                              ? FormatDirectResponse(frame.protocol, transaction.ResponseText())
-                              : kNoResponseText;
+    result.responseText = kNoResponseText;
+    if (attempts <= 0)
+        result.result =
+            SResult::Failure(ResultCode::kNoAnswer,
+                             "no attempt made: the retry count is " + std::to_string(attempts));
+    else if (outcome.timedOut)
+        result.result = SResult::Failure(ResultCode::kNoAnswer,
+                                         "no answer within " + std::to_string(timeoutMs) + " ms");
+    else
+        result.result =
+            SResult::Failure(ResultCode::kBadAnswer,
+                             "the answer is not usable (result class " +
+                                 std::to_string(ResultClassNumber(outcome.resultClass)) + ")");
     return result;
 }
 
-std::string FormatDirectResponse(int protocol, const std::string& r) {
-    if (protocol == 0 && r.size() >= 9) {
+std::string FormatDirectResponse(ProtocolKind protocol, const std::string& r) {
+    if (protocol == ProtocolKind::kQuadrel && r.size() >= 9) {
         const std::string display =
             JoinFields({r.substr(0, 1), r.substr(1, 2), r.substr(3, 2), r.substr(5, 2),
                         r.substr(7, r.size() - 9), r.substr(r.size() - 2, 1)});
         return ShowMnemonics(display) + " " + Bracketed(static_cast<unsigned char>(r.back()));
     }
-    if (protocol == 1 && r.size() >= 11) {
+    if (protocol == ProtocolKind::kAt && r.size() >= 11) {
         return ShowMnemonics(JoinFields({"@", r.substr(1, 2), r.substr(3, 2), r.substr(5, 2),
                                          r.substr(7, r.size() - 11), r.substr(r.size() - 4, 2),
                                          r.substr(r.size() - 2)}));
@@ -89,7 +96,7 @@ std::string FormatDirectResponse(int protocol, const std::string& r) {
 }
 
 STextRange CommandSelection(const std::string& typed) {
-    if (DetectProtocol(ParseMnemonics(typed)) == 1) {
+    if (DetectProtocol(ParseMnemonics(typed)) == ProtocolKind::kAt) {
         const size_t first = std::min<size_t>(7, typed.size());
         return {first, std::max(first, typed.size() >= 4 ? typed.size() - 4 : 0)};
     }

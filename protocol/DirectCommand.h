@@ -3,13 +3,17 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Result.h"
+#include "protocol/DetectProtocol.h"
+#include "protocol/ResultEval.h"
+
 class CFramePort;
 
 // A command typed by hand in maintenance mode: mnemonics expanded, the frame
 // completed with its check value, sent with retries, and the response taken
 // apart into its fields for display.
 struct SDirectFrame {
-    int protocol = -1;     // 0 Quadrel, 1 at-frame, -1 unknown
+    ProtocolKind protocol = ProtocolKind::kUnknown;
     std::string frame;     // the bytes to send
     std::string sentText;  // the completed frame as displayed
 };
@@ -22,8 +26,8 @@ SDirectFrame CompleteDirectCommand(const std::string& typed);
 inline constexpr const char* kNoResponseText = "***********************";
 
 struct SDirectResult {
-    bool ok = false;
-    int resultClass = 1;
+    SResult result;  // kOk, kNoAnswer or kBadAnswer, with the reason
+    ResultClassCode resultClass = ResultClassCode::kNoFrame;  // of the last attempt
     std::string responseText;  // display text: fields split, control bytes bracketed
 };
 
@@ -33,7 +37,7 @@ SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int
                                 uint16_t timeoutMs);
 
 // The response frame split into its fields, as the direct command shows it.
-std::string FormatDirectResponse(int protocol, const std::string& response);
+std::string FormatDirectResponse(ProtocolKind protocol, const std::string& response);
 
 // The part of the typed text that holds the command code and data, selected
 // after each send for quick editing: [first, last).

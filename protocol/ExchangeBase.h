@@ -5,5 +5,5 @@ class CExchangeBase {
   public:
     virtual ~CExchangeBase() = default;
 
-    int TimedOutFlag = 0;  // set by the receiver
+    bool TimedOutFlag = false;  // set by the receiver
 };

@@ -105,7 +105,7 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
         exchange.ParseResponse(frame);
         exchange.Response.Valid = 1;
     } else if (CommStatusCode::Kind(m_linkStatus.Code()) == CommStatusCode::kKindTimeOut) {
-        exchange.TimedOutFlag = 1;
+        exchange.TimedOutFlag = true;
     }
     return received;
 }

@@ -20,17 +20,17 @@ bool IsUsableFrame(const std::string& text) {
 
 }  // namespace
 
-int CQuadrelEval::Evaluate(const CQuadrelExchange& exchange) {
+ResultClassCode CQuadrelEval::Evaluate(const CQuadrelExchange& exchange) {
     m_exchange = &exchange;
     m_endCode = exchange.Response.Header.EndCode;
     m_responseCode = exchange.Response.Pdu.Response();
-    const int resultClass = Judge();
+    const ResultClassCode resultClass = Judge();
     m_exchange = nullptr;
     return resultClass;
 }
 
-int CQuadrelEval::Classify() {
-    using namespace ResultClassCode;
+ResultClassCode CQuadrelEval::Classify() {
+    using enum ResultClassCode;
     if (m_exchange == nullptr) return kNoFrame;
     if (m_exchange->TimedOutFlag) return kTimedOut;
     if (!IsUsableFrame(m_exchange->ResponseText())) return kNoFrame;

@@ -9,9 +9,9 @@ class CQuadrelExchange;
 // Result class of a Quadrel exchange: time-out, no usable frame, BCC, end code, response code.
 class CQuadrelEval : public CResultEval {
   public:
-    int Evaluate(const CQuadrelExchange& exchange);
-    int Classify() override;
-    bool RetryAllowed(int) const override { return true; }
+    ResultClassCode Evaluate(const CQuadrelExchange& exchange);
+    ResultClassCode Classify() override;
+    bool RetryAllowed(ResultClassCode) const override { return true; }
 
   private:
     std::uint16_t m_responseCode = 0;

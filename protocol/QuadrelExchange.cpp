@@ -39,6 +39,6 @@ std::string CQuadrelExchange::ResponseText() const {
 }
 
 void CQuadrelExchange::ClearResponse() {
-    TimedOutFlag = 0;
+    TimedOutFlag = false;
     Response.Clear();
 }

@@ -1,9 +1,8 @@
 #include "protocol/ResultEval.h"
 
-int CResultEval::Judge() {
-    m_retryFlag = 0;
+ResultClassCode CResultEval::Judge() {
+    m_retryFlag = false;
     m_resultClass = Classify();
-    if (m_resultClass != ResultClassCode::kSuccess)
-        m_retryFlag = RetryAllowed(m_resultClass) ? 1 : 0;
+    if (m_resultClass != ResultClassCode::kSuccess) m_retryFlag = RetryAllowed(m_resultClass);
     return m_resultClass;
 }

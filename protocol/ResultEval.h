@@ -1,36 +1,38 @@
 #pragma once
 
-// Result classes of one command exchange.
-namespace ResultClassCode {
-constexpr int kNotEvaluated = -128;
-constexpr int kSuccess = 0;
-constexpr int kNoFrame = 1;
-constexpr int kBccMismatch = 2;
-constexpr int kRejected = 5;      // Quadrel end code 0x0F, or a non-zero response code
-constexpr int kEndCodeError = 6;  // any other Quadrel end code
-constexpr int kFcsMismatch = 7;
-constexpr int kAtEndCodeError = 8;  // at-frame end code other than 0, "IC" included
-constexpr int kTimedOut = 9;
-}  // namespace ResultClassCode
+// Result classes of one command exchange; the numbers are the ones the log and vexa-cli show.
+enum class ResultClassCode : int {
+    kNotEvaluated = -128,
+    kSuccess = 0,
+    kNoFrame = 1,
+    kBccMismatch = 2,
+    kRejected = 5,      // Quadrel end code 0x0F, or a non-zero response code
+    kEndCodeError = 6,  // any other Quadrel end code
+    kFcsMismatch = 7,
+    kAtEndCodeError = 8,  // at-frame end code other than 0, "IC" included
+    kTimedOut = 9,
+};
+
+inline int ResultClassNumber(ResultClassCode code) { return static_cast<int>(code); }
 
 // Judges one exchange into a result class and says whether a retry may help.
 class CResultEval {
   public:
     virtual ~CResultEval() = default;
-    virtual int RetryFlag() const { return m_retryFlag; }
-    virtual int Classify() = 0;
-    virtual bool RetryAllowed(int resultClass) const = 0;
+    virtual bool RetryFlag() const { return m_retryFlag; }
+    virtual ResultClassCode Classify() = 0;
+    virtual bool RetryAllowed(ResultClassCode resultClass) const = 0;
 
-    int ResultClass() const { return m_resultClass; }
+    ResultClassCode ResultClass() const { return m_resultClass; }
     int EndCode() const { return m_endCode; }
 
   protected:
     // The common tail of Evaluate: classify, then decide on a retry.
-    int Judge();
+    ResultClassCode Judge();
 
     int m_endCode = 0;
 
   private:
-    int m_resultClass = ResultClassCode::kNotEvaluated;
-    int m_retryFlag = 0;
+    ResultClassCode m_resultClass = ResultClassCode::kNotEvaluated;
+    bool m_retryFlag = false;
 };

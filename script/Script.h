@@ -25,12 +25,7 @@ class CScript {
     CScript() = default;
     CScript(const CScript&) = delete;
     CScript& operator=(const CScript&) = delete;
-    virtual ~CScript() = default;
-
-    virtual std::string TerminateText(const std::string& text) const { return text + ","; }
-    virtual CVarItem& ReturnVariable() { return m_returnVar; }
-    virtual bool IsFrameTypeText(const std::string& text) const;
-    virtual bool IsFrameType(int32_t n) const { return n == 0 || n == 1; }
+    ~CScript() = default;
 
     // Parsing.
     bool Load(const std::vector<std::string>& lines);
@@ -50,8 +45,7 @@ class CScript {
     CVarItem* FindVar(const std::string& name, bool* isSystem = nullptr) const;
     void SetStepLimit(uint64_t limit) { m_stepLimit = limit; }
 
-    // Attaches the port to the transaction of the communication statements and keeps it for
-    // its attempt hook.
+    // Attaches the port to the transaction of the communication statements.
     bool SetPort(CFramePort* port);
     CCommTransaction& Transaction() { return m_transaction; }
     void SetUnitNumber(int32_t unit) { m_unitNumber = unit; }
@@ -61,6 +55,8 @@ class CScript {
     // Operand checks of one statement; on success kinds (and NOMASK's stored text) are set.
     bool CheckOperands(int32_t code, std::vector<std::string>& operands,
                        std::vector<int32_t>& kinds) const;
+    // A frame type operand: 0 (Quadrel) or 1 (at-frame).
+    bool IsFrameTypeText(const std::string& text) const;
     // Fills in what execution needs of each operand of a stored line.
     void BindOperands(CScriptLine& line);
     void BindLabels();
@@ -78,12 +74,9 @@ class CScript {
     bool ExecSJoin(const CScriptLine& line);
     bool ExecRet(const CScriptLine& line);
     bool ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc);
-    bool ExchangeWithRetries(int32_t frameType, const std::string& frame, bool readFlag,
-                             int32_t attempts, uint16_t timeoutMs);
     // Cuts the field out of the response and stores it; mask is null for NOMASK.
     bool StoreResponseField(int32_t code, CVarItem& target, int32_t offset, int32_t length,
                             const uint32_t* mask);
-    void LogScriptFrame(int32_t frameType, int direction, const std::string& text);
 
     CTypeTable m_typeTable;
     CKeywordTable m_keywordTable;
@@ -94,7 +87,6 @@ class CScript {
     std::string m_errorText;
     CCommTransaction m_transaction;
     int32_t m_unitNumber = -1;
-    CFramePort* m_port = nullptr;
 
     std::unordered_map<std::string, uint16_t> m_labels;  // label text -> first line with it
     CVarItem* m_commStatus = nullptr;

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "protocol/FrameLogFormat.h"
-#include "protocol/FramePort.h"
+#include "protocol/CommandExchange.h"
 #include "script/Script.h"
 #include "script/ScriptLiterals.h"
 
@@ -19,36 +18,7 @@ int32_t DecimalOr(const CScriptOperand& operand, int32_t fallback) {
 
 }  // namespace
 
-bool CScript::SetPort(CFramePort* port) {
-    if (!m_transaction.SetPort(port)) return false;
-    m_port = port;
-    return true;
-}
-
-void CScript::LogScriptFrame(int32_t frameType, int direction, const std::string& text) {
-    const std::string dump =
-        frameType == 1 ? FormatAtFrame(direction, text) : FormatQuadrelFrame(direction, text);
-    WriteScriptLog(dump + " [Script]\n");
-}
-
-bool CScript::ExchangeWithRetries(int32_t frameType, const std::string& frame, bool readFlag,
-                                  int32_t attempts, uint16_t timeoutMs) {
-    for (int32_t attempt = 0; attempt < attempts; ++attempt) {
-        LogScriptFrame(frameType, 1, frame);
-        m_transaction.Execute(frame, timeoutMs);
-        LogScriptFrame(frameType, 0, m_transaction.ResponseText());
-        if (m_transaction.ResultClass == 0) return true;
-        if (m_transaction.TimedOut()) {
-            // Without a read flag the command needs no answer: silence is success.
-            if (!readFlag) return true;
-            WriteScriptLog("response time out.");
-        }
-        if (m_port != nullptr) m_port->CallAttemptHook();
-        if (m_transaction.RetryFlag == 0) return false;
-    }
-    WriteScriptLog("command retry over.");
-    return false;
-}
+bool CScript::SetPort(CFramePort* port) { return m_transaction.SetPort(port); }
 
 bool CScript::StoreResponseField(int32_t code, CVarItem& target, int32_t offset, int32_t length,
                                  const uint32_t* mask) {
@@ -105,8 +75,16 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         frameType == 1 ? m_transaction.At.CommandText() : m_transaction.Quadrel.CommandText();
 
     // A command that could not be built (no unit number, bad code text) is not sent at all.
-    bool ok =
-        !frame.empty() && ExchangeWithRetries(frameType, frame, readFlag, attempts, timeoutMs);
+    bool ok = false;
+    if (!frame.empty()) {
+        SRetryPolicy policy;
+        policy.attempts = attempts;
+        policy.timeoutMs = timeoutMs;
+        // Without a read flag the command needs no answer: silence is success.
+        policy.replyRequired = readFlag;
+        policy.log = ExchangeLog::kScript;
+        ok = ExchangeWithRetries(m_transaction, frame, policy).Ok();
+    }
     if (ok && readFlag) {
         const uint32_t* mask = masking ? &maskOperand.value.number : nullptr;
         ok = StoreResponseField(code, *target, offset, length, mask);

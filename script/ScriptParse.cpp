@@ -44,7 +44,7 @@ LineClass ClassifyLine(const std::string& line, std::string& code) {
 
 bool CScript::IsFrameTypeText(const std::string& text) const {
     const ReadNumber number = ReadDecimalText(text);
-    return number.read && IsFrameType(static_cast<int32_t>(number.value));
+    return number.read && (number.value == 0 || number.value == 1);
 }
 
 void CScript::AddErrorLine(const std::string& text, size_t lineNumber) {
@@ -184,7 +184,8 @@ bool CScript::ParseRoutine(const std::vector<std::string>& lines) {
 
 bool CScript::Tokenize(const std::string& text, std::vector<std::string>& tokens) const {
     tokens.clear();
-    const std::string terminated = TerminateText(text);
+    // A closing separator ends the last token as every other one ends.
+    const std::string terminated = text + ",";
     if (StartsWith(terminated, "::")) {
         tokens.push_back(text);
         return true;

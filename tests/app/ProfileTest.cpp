@@ -12,8 +12,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class ProfileTest : public ::testing::Test {
   protected:
     void SetUp() override { SetModuleFolder(home.Path()); }
@@ -62,39 +60,6 @@ TEST_F(ProfileTest, HostileFilesAreReadSafelyWithTheValueLimit) {
     EXPECT_EQ(GetProfileString(file, "S", "long", "", 10), std::string(9, 'x'));
     EXPECT_EQ(GetProfileString(home.Path(), "S", "k", "d"), "d");  // folders and devices
     EXPECT_EQ(GetProfileString("/dev/zero", "S", "k", "d"), "d");
-}
-
-TEST_F(ProfileTest, WholeSectionInFileOrderAndItsList) {
-    const std::string file =
-        home.Write("o.ini", "[Upload]\n30=x\n; a comment\n\n  10  \n20 = y\n[Next]\n99\n");
-    CProfileMgr profile;
-    profile.SetFileName(file);
-    const std::string raw = profile.GetSection("UPLOAD", 32766);
-    EXPECT_EQ(raw, std::string("30=x\0; a comment\0"
-                               "10\0"
-                               "20=y\0\0",
-                               26));
-    Lines list{"stale"};
-    EXPECT_EQ(CProfileMgr::SectionToList(raw, list), 3);
-    EXPECT_EQ(list, (Lines{"30=x", "10", "20=y"}));
-
-    EXPECT_EQ(profile.GetSection("missing", 32766), std::string(1, '\0'));
-    EXPECT_EQ(CProfileMgr::SectionToList(std::string(1, '\0'), list), 0);
-    EXPECT_TRUE(list.empty());
-    EXPECT_EQ(GetProfileSection(file, "Upload", 10), std::string("30=x\0; a\0\0", 10));
-}
-
-TEST_F(ProfileTest, LongSectionIsCutToTheBuffer) {
-    std::string text = "[DownloadList]\n";
-    for (int i = 0; i < 20000; ++i) text += std::to_string(i) + "\n";
-    text += "[downloadlist]\nignored=second section of the name\n";
-    const std::string file = home.Write("big.tbl", text);
-    const std::string raw = GetProfileSection(file, "DownloadList", 32766);
-    ASSERT_EQ(raw.size(), 32766u);
-    EXPECT_EQ(raw.substr(raw.size() - 2), std::string(2, '\0'));
-    Lines list;
-    EXPECT_GT(CProfileMgr::SectionToList(raw, list), 5000);
-    EXPECT_EQ(list.front(), "0");
 }
 
 TEST_F(ProfileTest, MessageCatalogueLoadRules) {

@@ -87,8 +87,7 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(home.Read("set.tmf").size(), 96u + 5 * 40);
     SParameterFileContent content;
-    SFileError error;
-    ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content, error));
+    ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content).Ok());
     EXPECT_EQ(content.modelName, "TS01 test controller");
     EXPECT_EQ(content.records[0].setValue, "250");
     EXPECT_NE(home.Read("set.csv").find("6,Decimal value,12.3\r\n"), std::string::npos);
@@ -222,6 +221,7 @@ TEST_F(CliTest, SendShowsTheResponseFields) {
     r = Cli({"send", "[STX]010005201", "--retry", "2", "--timeout", "50"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.out.find("***********************"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("no answer within 50 ms"), std::string::npos) << r.err;
 }
 
 TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "SessionFixture.h"
 
 TEST_F(SessionFixture, ConnectIdentifiesTheModelAndLoadsItsTable) {
@@ -34,7 +36,10 @@ TEST_F(SessionFixture, ConnectInTheSettingViewShowsTheFirstParameter) {
 
 TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
     sim.SetResponder(1, nullptr);
-    session->ConnectButton();
+    const SResult result = session->ConnectButton();
+    EXPECT_EQ(result.code, ResultCode::kNoAnswer);
+    EXPECT_EQ(result.message,
+              "unit 1 on " + sim.SlavePath() + " does not answer the model request");
     EXPECT_FALSE(session->IsConnected());
     EXPECT_EQ(session->Table(), nullptr);
     EXPECT_EQ(
@@ -44,20 +49,47 @@ TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
     EXPECT_FALSE(session->Port().IsOpen());
 }
 
-TEST_F(SessionFixture, APortThatDoesNotExistFailsWithItsError) {
-    CCommSettings line;
-    line.portName = home.File("no-such-tty");
-    session->ApplyCommSettings(line, 1);
-    session->ConnectButton();
-    EXPECT_FALSE(session->IsConnected());
-    EXPECT_EQ(session->Port().OpenError(), ENOENT);
-}
-
-TEST_F(SessionFixture, AModelTextThatCouldLeaveTheModelFolderIsRefused) {
-    unit1 = std::make_shared<TestController>("../x");
-    sim.SetResponder(1, unit1);
-    session->ConnectButton();
-    EXPECT_FALSE(session->IsConnected());
+TEST_F(SessionFixture, AFailedConnectSaysWhy) {
+    const std::string missingPort = home.File("no-such-tty");
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        ResultCode code;
+        std::string message;
+    } cases[] = {
+        {"corrupt answers",
+         [&] {
+             SimFaults corrupt;
+             corrupt.CorruptCheck = true;
+             sim.SetFaults(corrupt);
+         },
+         ResultCode::kBadAnswer,
+         "unit 1 on " + sim.SlavePath() + " gives no usable answer to the model request " +
+             "(result class 2)"},
+        {"model text leaving the model folder",
+         [&] { sim.SetResponder(1, std::make_shared<TestController>("../x")); },
+         ResultCode::kModelNotLoaded, "the model \"../x\" of unit 1 names no model file"},
+        {"no model files", [&] { sim.SetResponder(1, std::make_shared<TestController>("ZZ99")); },
+         ResultCode::kModelNotLoaded, "the model \"ZZ99\" of unit 1 has no script file ZZ99.scp"},
+        // Last: the line stays on the missing port.
+        {"port missing",
+         [&] {
+             CCommSettings line;
+             line.portName = missingPort;
+             session->ApplyCommSettings(line, 1);
+         },
+         ResultCode::kPortMissing, "port " + missingPort + " does not exist"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        const SResult result = session->ConnectButton();
+        EXPECT_EQ(result.code, c.code);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_FALSE(session->IsConnected());
+        sim.SetFaults({});
+        sim.SetResponder(1, unit1);
+    }
     EXPECT_TRUE(LogHas("Model text [../x] names no model file."));
 }
 

@@ -11,7 +11,7 @@ const CMenuParamItem& Item(const CDeviceSession& s, int number) {
 
 TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
     ConnectIn(EView::Clone);
-    session->UploadButton();
+    EXPECT_TRUE(session->UploadButton().Ok());
     EXPECT_EQ(Item(*session, 1).setValue, "250");
     EXPECT_EQ(Item(*session, 3).setValue, "40");
     EXPECT_EQ(Item(*session, 6).setValue, "123");
@@ -31,7 +31,9 @@ TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
 TEST_F(SessionFixture, UploadSkipsAParameterWhoseConditionSaysItIsAbsent) {
     unit1->Set(2, 0);
     ConnectIn(EView::Clone);
-    session->UploadButton();
+    const SResult result = session->UploadButton();
+    EXPECT_EQ(result.code, ResultCode::kIncomplete);
+    EXPECT_EQ(result.message, "1 parameter not transferred");
     EXPECT_EQ(Item(*session, 3).valid, 0);
     EXPECT_TRUE(unit1->Commands("5203").empty());
     // Not transferred: the operator is shown which.
@@ -41,7 +43,7 @@ TEST_F(SessionFixture, UploadSkipsAParameterWhoseConditionSaysItIsAbsent) {
 TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
     ConnectIn(EView::Clone);
     ui.cancelAtPoll = 3;
-    session->UploadButton();
+    EXPECT_EQ(session->UploadButton().code, ResultCode::kCancelled);
     EXPECT_EQ(Item(*session, 1).valid, 1);
     EXPECT_EQ(Item(*session, 2).valid, 1);
     EXPECT_EQ(Item(*session, 3).valid, 0);
@@ -56,8 +58,8 @@ TEST_F(SessionFixture, SaveAndOpenGiveBackTheSameSet) {
     session->SaveButton();
     EXPECT_EQ(session->OpenedFilePath(), home.File("set.tmf"));
     SParameterFileContent content;
-    SFileError error;
-    ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content, error)) << error.text;
+    const SResult read = ReadParameterFileContent(home.File("set.tmf"), content);
+    ASSERT_TRUE(read.Ok()) << read.message;
     EXPECT_EQ(content.modelName, "TS01 test controller");
     ASSERT_EQ(content.records.size(), 5u);
     EXPECT_EQ(content.records[5 - 1].number, 6);
@@ -65,7 +67,7 @@ TEST_F(SessionFixture, SaveAndOpenGiveBackTheSameSet) {
 
     session->Table()->ClearSetValues();
     ui.openPath = home.File("set.tmf");
-    EXPECT_TRUE(session->OpenButton());
+    EXPECT_TRUE(session->OpenButton().Ok());
     EXPECT_TRUE(session->FileOpened());
     EXPECT_EQ(Item(*session, 1).setValue, "250");
     EXPECT_EQ(session->SetSourceText(), home.File("set.tmf"));
@@ -76,19 +78,21 @@ TEST_F(SessionFixture, OpeningABrokenFileFailsAndAnotherModelsFileWarnsButIsRead
     ConnectIn(EView::Clone);
     home.Write("broken.tmf", "too short");
     ui.openPath = home.File("broken.tmf");
-    EXPECT_FALSE(session->OpenButton());
+    const SResult broken = session->OpenButton();
+    EXPECT_EQ(broken.code, ResultCode::kFileError);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("not a parameter file"), std::string::npos);
+    EXPECT_EQ(ui.messages[0], broken.message);
+    EXPECT_NE(broken.message.find("not a parameter file"), std::string::npos);
     EXPECT_EQ(ui.sidePanelOpened, 1);
     EXPECT_FALSE(session->ValuesPresent());
 
-    SFileError error;
     session->Table()->FindByNumber(1)->setValue = "77";
     ASSERT_TRUE(SaveParameterSet(*session->Table(), "XY99 other", "2026/01/01 00:00:00",
-                                 home.File("other.tmf"), error));
+                                 home.File("other.tmf"))
+                    .Ok());
     ui.messages.clear();
     ui.openPath = home.File("other.tmf");
-    EXPECT_TRUE(session->OpenButton());
+    EXPECT_TRUE(session->OpenButton().Ok());
     EXPECT_EQ(ui.messages, std::vector<std::string>{"The file was made for another model."});
     EXPECT_EQ(Item(*session, 1).setValue, "77");
 }
@@ -98,7 +102,7 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
     session->UploadButton();
     for (int n : {1, 2, 3, 4, 6}) unit2->Set(n, 0);
     ui.unitAnswer = 2;
-    EXPECT_TRUE(session->DownloadButton());
+    EXPECT_TRUE(session->DownloadButton().Ok());
     EXPECT_EQ(session->UnitNumber(), 2);
     for (int n : {1, 2, 3, 4, 6}) EXPECT_EQ(unit2->Get(n), unit1->Get(n)) << n;
     // The write-mode parameter first, inside write mode; before and after routines around all.
@@ -121,12 +125,13 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
 TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousController) {
     ConnectIn(EView::Clone);
     session->UploadButton();
-    EXPECT_FALSE(session->DownloadButton());  // no target unit given
+    // No target unit given.
+    EXPECT_EQ(session->DownloadButton().code, ResultCode::kCancelled);
     EXPECT_TRUE(unit2->Commands().empty());
 
     ui.unitAnswer = 2;
     ui.cancelAtPoll = ui.polls + 2;
-    EXPECT_FALSE(session->DownloadButton());
+    EXPECT_EQ(session->DownloadButton().code, ResultCode::kCancelled);
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_TRUE(LogHas("Download canceled."));
     EXPECT_EQ(unit2->Commands("57").size(), 1u);
@@ -137,7 +142,10 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
     session->UploadButton();
     sim.SetResponder(2, nullptr);
     ui.unitAnswer = 2;
-    EXPECT_FALSE(session->DownloadButton());
+    const SResult result = session->DownloadButton();
+    EXPECT_EQ(result.code, ResultCode::kNoAnswer);
+    EXPECT_EQ(result.message,
+              "unit 2 on " + sim.SlavePath() + " does not answer the model request");
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);
@@ -148,7 +156,10 @@ TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
     session->UploadButton();
     session->Table()->FindByNumber(1)->setValue = "not a number";
     ui.unitAnswer = 2;
-    EXPECT_TRUE(session->DownloadButton());
+    const SResult result = session->DownloadButton();
+    EXPECT_EQ(result.code, ResultCode::kIncomplete);
+    EXPECT_EQ(result.message, "1 parameter not written");
+    EXPECT_TRUE(result.Completed());
     EXPECT_TRUE(unit2->Commands("5701").empty());
     EXPECT_EQ(Item(*session, 1).valid, 0);
 }
@@ -156,12 +167,12 @@ TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
 TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     ConnectIn(EView::Clone);
     session->UploadButton();
-    session->VerifyButton();
+    EXPECT_TRUE(session->VerifyButton().Ok());
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
 
     unit1->Set(1, 251);
-    session->VerifyButton();
+    EXPECT_EQ(session->VerifyButton().message, "1 parameter not equal or not read");
     EXPECT_EQ(Item(*session, 1).valid, 0);
     EXPECT_EQ(Item(*session, 2).valid, 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);
@@ -215,9 +226,9 @@ TEST_F(SessionFixture, AControllerThatVanishesMidUploadEndsTheUploadCleanly) {
 TEST_F(SessionFixture, CancelledFileChoicesChangeNothing) {
     ConnectIn(EView::Clone);
     session->UploadButton();
-    session->SaveButton();
-    session->ExportButton();
-    EXPECT_FALSE(session->OpenButton());
+    for (const SResult& result :
+         {session->SaveButton(), session->ExportButton(), session->OpenButton()})
+        EXPECT_EQ(result.code, ResultCode::kCancelled);
     EXPECT_EQ(
         LogLinesAmong({"Save canceled.", "Export canceled.", "File Open canceled."}),
         (std::vector<std::string>{"Save canceled.", "Export canceled.", "File Open canceled."}));

@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace ResultClassCode;
+using enum ResultClassCode;
 using ::testing::HasSubstr;
 
 // The transaction against the simulated controller over a real pseudo-terminal.
@@ -82,7 +82,7 @@ TEST_F(TransactionOnSim, CheckByteEqualToEtxEndsTheFrame) {
 TEST_F(TransactionOnSim, ControllerRejectionsAndCorruptCheck) {
     const struct {
         void (*fault)(SimFaults&);
-        int verdict;
+        ResultClassCode verdict;
     } cases[] = {{[](SimFaults& f) { f.EndCode = 0x0F; }, kRejected},
                  {[](SimFaults& f) { f.EndCode = 0x01; }, kEndCodeError},
                  {[](SimFaults& f) { f.ResponseCode = 0x1001; }, kRejected},

@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace ResultClassCode;
+using enum ResultClassCode;
 
 // A successful answer to the model request (0503) as a controller puts it on the line, built
 // byte by byte so that the transaction is checked against the wire format, not the codec.
@@ -64,7 +64,7 @@ TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
     peer.Answer(ModelAnswer("7"));
     EXPECT_TRUE(transaction.Execute("0503", 2000));
     EXPECT_EQ(peer.Received(), "0503");
-    EXPECT_EQ(transaction.Protocol(), -1);
+    EXPECT_EQ(transaction.Protocol(), ProtocolKind::kUnknown);
     EXPECT_EQ(transaction.ResultClass, kSuccess);
     EXPECT_EQ(transaction.ResponseData(), "7");
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+// What an operation that a front end called came to: a code to branch on and a message for the
+// operator, so the desktop program and vexa-cli give the same reason without reading the log.
+enum class ResultCode {
+    kOk,
+    kBusy,            // another operation was running: nothing was done
+    kCancelled,       // the operator stopped it, or declined a question it asked
+    kNotConnected,    // no controller model is loaded
+    kPortMissing,     // the serial device does not exist
+    kPortBusy,        // another program holds the serial device
+    kPortDenied,      // no permission to open the serial device
+    kPortFailed,      // any other reason the serial device could not be opened or set up
+    kNoAnswer,        // the controller did not answer
+    kBadAnswer,       // the controller answered, but with an error or an unusable frame
+    kModelNotLoaded,  // the controller's model files, key or parameter table could not be used
+    kIncomplete,      // the operation ran through, but some parameters were not transferred
+    kFileError,       // a parameter or CSV file could not be read or written
+};
+
+struct SResult {
+    ResultCode code = ResultCode::kOk;
+    std::string message;
+    int systemError = 0;  // the platform's error number behind it, 0 when none
+
+    bool Ok() const { return code == ResultCode::kOk; }
+    // Ran to its end: done, or done with some parameters not transferred.
+    bool Completed() const { return Ok() || code == ResultCode::kIncomplete; }
+    static SResult Success() { return {}; }
+    static SResult Failure(ResultCode code, std::string message, int systemError = 0) {
+        return {code, std::move(message), systemError};
+    }
+};

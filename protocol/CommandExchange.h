@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "protocol/ResultEval.h"
+
+class CCommTransaction;
+
+// How the frames of each attempt are written to the communication log.
+enum class ExchangeLog {
+    kAfterExchange,   // command and response after the exchange, one entry each
+    kAroundExchange,  // the command before it is sent, the response after the exchange
+    kOneEntry,        // command and response together as one entry after the exchange
+    kScript,          // as kAroundExchange, each frame dump marked " [Script]"
+};
+
+// One caller's rules for trying a command on the line.
+struct SRetryPolicy {
+    int32_t attempts = 1;         // at most this many; none at all when 0 or less
+    uint16_t timeoutMs = 0;       // for every byte of the response
+    bool replyRequired = true;    // false: silence counts as success, without response data
+    bool callAttemptHook = true;  // the port's attempt hook after every failed attempt
+    ExchangeLog log = ExchangeLog::kAfterExchange;
+};
+
+enum class ExchangeEnd {
+    kAnswered,         // result class 0: the transaction holds a valid response
+    kSilenceAccepted,  // nothing came back, and no reply was required
+    kRefused,          // a failure the transaction allows no retry for
+    kRetriesOver,      // every attempt failed (or none was allowed)
+};
+
+struct SExchangeOutcome {
+    ExchangeEnd end = ExchangeEnd::kRetriesOver;
+    // Of the last attempt; "no usable frame" when no attempt was made.
+    ResultClassCode resultClass = ResultClassCode::kNoFrame;
+    bool timedOut = false;
+
+    bool Ok() const {
+        return end == ExchangeEnd::kAnswered || end == ExchangeEnd::kSilenceAccepted;
+    }
+};
+
+// Sends `frame` through the transaction's port as the policy says, logging both directions of
+// every attempt, "response time out." for each time-out that counts as a failure and
+// "command retry over." when the attempts ran out.  The last response stays in the transaction.
+SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
+                                     const SRetryPolicy& policy);
