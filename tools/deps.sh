@@ -3,18 +3,20 @@
 # Sourced by ./test and ./run; as root it installs, otherwise it prints the line to run.
 VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
                qt6-base-dev libcli11-dev nlohmann-json3-dev libserialport-dev clang-format)
+# The fuzz targets (tools/fuzz.sh): clang 14 and its libFuzzer runtime.
+VEXA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 vexa_missing_packages() {
   local p missing=()
-  for p in "${VEXA_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   echo "${missing[@]}"
 }
 
-vexa_install_deps() {
+vexa_install_packages() {
   local missing
-  missing=$(vexa_missing_packages)
+  missing=$(vexa_missing_packages "$@")
   [ -z "$missing" ] && return 0
   if [ "$(id -u)" -eq 0 ]; then
     echo "Installing: $missing" >&2
@@ -25,3 +27,6 @@ vexa_install_deps() {
     return 1
   fi
 }
+
+vexa_install_deps() { vexa_install_packages "${VEXA_PACKAGES[@]}"; }
+vexa_install_fuzz_deps() { vexa_install_packages "${VEXA_PACKAGES[@]}" "${VEXA_FUZZ_PACKAGES[@]}"; }
