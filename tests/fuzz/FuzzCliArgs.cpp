@@ -2,6 +2,7 @@
 // arguments, each ended by a zero byte.
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "cli/CliOptions.h"
 #include "cli/CliParser.h"

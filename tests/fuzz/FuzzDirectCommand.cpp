@@ -1,6 +1,7 @@
 // The maintenance mode's typed command: mnemonics, completion of the frame, the selection
 // for quick editing, and a response split into fields for display.  Input: typed text, also
 // taken as a response frame of either protocol.
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "protocol/DirectCommand.h"
 #include "protocol/FrameLogFormat.h"

@@ -3,6 +3,7 @@
 // ("0503;2;1;0;1": text, seconds, retries, frame kind, reply required), then the answers to
 // the attempts, each after "<|>".
 #include "FakeLine.h"
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "ops/DeviceLink.h"
 #include "ops/ParamExchange.h"

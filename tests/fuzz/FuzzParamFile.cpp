@@ -2,6 +2,7 @@
 // exported to CSV.  Input: the file's bytes.
 #include <iostream>
 
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"

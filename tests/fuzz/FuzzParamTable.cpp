@@ -1,6 +1,7 @@
 // A parameter table file: its items with their command lists, the download and upload orders
 // walked as the transfers walk them, every command framed, and each item's value conversions.
 // Input: the table file.
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "ops/DeviceLink.h"
 #include "ops/ParamExchange.h"

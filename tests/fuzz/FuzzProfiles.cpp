@@ -1,5 +1,6 @@
 // The profile files: one input read as an INI file by every reader the programs have, as the
 // message catalogue, as the maintenance settings, as a model index and as a simulator profile.
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "app/ConfigFiles.h"
 #include "app/IniFile.h"

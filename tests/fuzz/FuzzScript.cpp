@@ -2,6 +2,7 @@
 // against a line that answers its communication statements.  Input: the section's lines, then
 // the answers to the frames it sends, each after "<|>".
 #include "FakeLine.h"
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "app/SectionReader.h"
 #include "script/Script.h"

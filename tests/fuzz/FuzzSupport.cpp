@@ -1,3 +1,5 @@
+#include "FuzzSupport.h"
+
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -6,8 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-
-#include "FuzzTargets.h"
 
 namespace {
 
