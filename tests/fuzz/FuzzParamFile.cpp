@@ -1,5 +1,5 @@
-// A parameter file (".tmf") as vexa-cli shows it, and as it is read into the HD40 table and
-// exported to CSV.  Input: the file's bytes.
+// A parameter file (".tmf") as vexa-cli shows it, compares it and exports it to CSV through
+// the HD40 table.  Input: the file's bytes.
 #include <iostream>
 
 #include "FuzzSupport.h"
@@ -17,13 +17,20 @@ int FuzzParamFile(const std::uint8_t* data, std::size_t size) {
     LogCapture log;
     const QuietOutput quiet;
     SCliOptions options;
-    options.input = WriteScratchFile("set.tmf", FuzzText(data, size));
+    const std::string bytes = FuzzText(data, size);
+    options.input = WriteScratchFile("set.tmf", bytes);
     options.output = ScratchPath("set.csv");
     options.table = kTable;
     RunExport(options);
+    // Against its own first half, so that records differ and go missing.
+    options.arguments = {options.input,
+                         WriteScratchFile("half.tmf", bytes.substr(0, bytes.size() / 2))};
     for (const bool json : {false, true}) {
         options.json = json;
         RunShow(options);
+        RunDiff(options);
+        // The second round compares without names, as "diff" without --table does.
+        options.table.clear();
     }
     return 0;
 }

@@ -144,6 +144,7 @@ def cli_args():
         b"export\0-i\0a.tmf\0-o\0b.csv\0--table\0HD40.prm",
         b"get\0Set point\012\0--home\0/tmp",
         b"show\0--help",
+        b"diff\0a.tmf\0b.tmf\0--table\0HD40.prm\0--json",
         b"--version",
     ]
     for number, line in enumerate(lines):
