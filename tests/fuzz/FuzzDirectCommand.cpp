@@ -16,7 +16,6 @@ int FuzzDirectCommand(const std::uint8_t* data, std::size_t size) {
               "no control byte is shown as it is");
 
     const SDirectFrame frame = CompleteDirectCommand(typed);
-    FuzzCheck(frame.protocol >= -1 && frame.protocol <= 1, "a known protocol");
     FuzzCheck(!frame.frame.empty(), "a completed frame is never empty");
     FormatQuadrelFrame(1, frame.frame);
     FormatAtFrame(1, frame.frame);
@@ -25,7 +24,9 @@ int FuzzDirectCommand(const std::uint8_t* data, std::size_t size) {
     FuzzCheck(range.first <= range.last && range.last <= typed.size(),
               "the selection lies within the typed text");
 
-    for (const int protocol : {0, 1, -1}) FormatDirectResponse(protocol, typed);
+    for (const ProtocolKind protocol :
+         {ProtocolKind::kQuadrel, ProtocolKind::kAt, ProtocolKind::kUnknown})
+        FormatDirectResponse(protocol, typed);
     FormatQuadrelFrame(0, typed);
     FormatAtFrame(0, typed);
     return 0;

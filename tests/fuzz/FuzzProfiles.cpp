@@ -27,15 +27,12 @@ void ReadAsIni(const std::string& path, const std::string& text) {
         std::size_t entries = 0;
         ini.ForEachEntry(section, [&entries](const IniFile::Entry&) { return ++entries < 100; });
 
-        const std::string raw = GetProfileSection(path, section, 4096);
-        FuzzCheck(raw.size() <= 4096 && raw.size() >= 1 && raw.back() == '\0',
-                  "a raw section fits its buffer and ends in a zero");
-        std::vector<std::string> list;
-        CProfileMgr::SectionToList(raw, list);
         std::vector<std::string> lines;
         ReadFileSection(path, section, lines);
     }
-    FuzzCheck(GetProfileString(path, "Pyrona", "Title").size() < kProfileValueBufferSize,
+    CProfileMgr profile;
+    profile.SetFileName(path);
+    FuzzCheck(profile.GetString("Pyrona", "Title", "").size() < kProfileValueBufferSize,
               "a profile value keeps at most 2047 characters");
     GetProfileInt(path, "CommunicationSettings", "Retry", 1);
     GetProfileInt(path, "CommunicationSettings", "TimeOut", 10000);
