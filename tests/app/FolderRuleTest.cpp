@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct FolderRuleCase {
     SFolderFacts facts;
     SFolders expected;
 };
+
+// Names the case in test listings rather than its bytes.
+void PrintTo(const FolderRuleCase& c, std::ostream* os) { *os << c.what; }
 
 const SFolderFacts kInstalled = {"", "/usr/bin/", false, "/usr/share/vexa", "/cfg", "/home/op"};
 
