@@ -62,8 +62,8 @@ bool ExecutableFolder(std::string& folder) {
 // The data folder as installed beside this executable: the relative step from the programs'
 // folder to the data folder is fixed at build time, so a staged or moved tree finds its own data.
 std::string InstalledDataFolder(const std::string& executableFolder) {
+    if (executableFolder.empty()) return std::string();
     const std::string step = VEXA_DATA_FROM_BIN;
-    if (step.front() == '/' || executableFolder.empty()) return step;
     std::string folder = executableFolder.substr(0, executableFolder.size() - 1);
     size_t start = 0;
     for (; step.compare(start, 3, "../") == 0; start += 3) {
@@ -71,6 +71,11 @@ std::string InstalledDataFolder(const std::string& executableFolder) {
         folder.erase(slash == std::string::npos ? 0 : slash);
     }
     return folder + "/" + step.substr(start);
+}
+
+std::string SharedDataFolder(const std::string& executableFolder) {
+    return CommonDataFolderOverride().empty() ? InstalledDataFolder(executableFolder)
+                                              : CommonDataFolderOverride();
 }
 
 std::string EnvironmentText(const char* name) {
@@ -84,9 +89,7 @@ SFolders CurrentFolders() {
     ExecutableFolder(facts.executableFolder);
     facts.executableFolderHoldsConfig =
         !facts.executableFolder.empty() && PathExists(facts.executableFolder + kConfigFileName);
-    facts.dataFolder = CommonDataFolderOverride().empty()
-                           ? InstalledDataFolder(facts.executableFolder)
-                           : CommonDataFolderOverride();
+    facts.dataFolder = SharedDataFolder(facts.executableFolder);
     facts.configHome = EnvironmentText("XDG_CONFIG_HOME");
     facts.userHome = EnvironmentText("HOME");
     return ChooseFolders(facts);
@@ -116,10 +119,9 @@ bool GetSiteFolder(std::string& folder) { return Answer(CurrentFolders().site, f
 bool GetLogFolder(std::string& folder) { return Answer(CurrentFolders().log, folder); }
 
 std::string GetCommonDataFolder() {
-    if (!CommonDataFolderOverride().empty()) return CommonDataFolderOverride();
     std::string executable;
     ExecutableFolder(executable);
-    return InstalledDataFolder(executable);
+    return SharedDataFolder(executable);
 }
 
 void SetCommonDataFolder(const std::string& folder) { CommonDataFolderOverride() = folder; }

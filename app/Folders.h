@@ -25,8 +25,8 @@ bool GetSiteFolder(std::string& folder);
 // user's state folder (GetUserStateFolder).
 bool GetLogFolder(std::string& folder);
 
-// The installation's shared data folder, without a trailing "/": the data folder as installed
-// beside the executable (share/vexa next to bin/).
+// The installation's shared data folder, without a trailing "/": share/vexa beside the
+// executable's bin/ folder; empty when the executable's path cannot be obtained.
 std::string GetCommonDataFolder();
 
 // Replaces the shared data folder (tests); empty restores the default.
@@ -45,7 +45,7 @@ std::string FindModelFile(const std::string& name);
 // True when `path` names something that exists (no read test).
 bool PathExists(const std::string& path);
 
-// The user's folder for VEXA's state (its log when the module folder is not writable):
-// $XDG_STATE_HOME/vexa, else ~/.local/state/vexa, created when missing.  False when neither
-// variable names a folder or the folder cannot be created.
+// The user's folder for VEXA's state (the log of an installed program, or of one whose log
+// folder is not writable): $XDG_STATE_HOME/vexa, else ~/.local/state/vexa, created when
+// missing.  False when neither variable names a folder or the folder cannot be created.
 bool GetUserStateFolder(std::string& folder);
