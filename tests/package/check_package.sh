@@ -7,7 +7,6 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 desktop=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
-source=$(cd "$here/../.." && pwd)
 work=$(mktemp -d)
 sim_pid=
 trap '[ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null; rm -rf "$work"' EXIT
@@ -20,7 +19,7 @@ echo "== The package"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" > "$work/cpack.out" 2>&1 ||
   { cat "$work/cpack.out"; fail "cpack could not make the package"; }
 debs=("$work"/package/vexa_*_amd64.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no single vexa_<version>_amd64.deb"
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then fail "no single vexa_<version>_amd64.deb"; fi
 deb=${debs[0]}
 cat "$here/files.txt" ${desktop:+"$here/files-desktop.txt"} | sort > "$work/expected"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 2) }' | sort > "$work/packaged"
@@ -91,9 +90,10 @@ check_manual() {
   local page=$1 help=$2 word
   local text
   text=$(gzip -dc "$stage/usr/share/man/man1/$page.1.gz" | sed 's/\\-/-/g')
-  for word in $(grep -oE -- '--[a-z][a-z-]*' <<< "$help" | sort -u); do
+  grep -oE -- '--[a-z][a-z-]*' <<< "$help" | sort -u > "$work/options"
+  while read -r word; do
     grep -qF -- "$word" <<< "$text" || fail "$page(1) lacks $word"
-  done
+  done < "$work/options"
 }
 cli_help=$("$bin/vexa-cli" --help)
 commands=$(sed -n '/^Subcommands:/,$ s/^  \([a-z]\+\) .*/\1/p' <<< "$cli_help")
