@@ -135,6 +135,8 @@ expect_completion "vexa-cli --parity " "even none odd "
 expect_completion "vexa-cli --port /dev/null upload -" \
   "--baud --csv --data-bits --help --home --json --parity --port --stop-bits --unit --version -o "
 expect_completion "vexa-cli show s" "set.tmf sub "
+expect_completion "vexa-cli diff set.tmf s" "set.tmf sub "
+expect_completion "vexa-cli diff a.tmf b.tmf --table " "sub "
 expect_completion "vexa-cli upload --csv s" "set.csv sub "
 expect_completion "vexa-cli --port $work/vexa-l" "$work/vexa-line "
 echo "All package checks passed."
