@@ -24,12 +24,14 @@ std::string ReadQuestionText(const std::string& key) {
     return GetProfileString(kConfigFileName, kQuestionSection, key);
 }
 
-bool MaintenanceFileExists() { return PathExists(ResolveInModuleFolder(kMaintenanceFileName)); }
+std::string MaintenanceFilePath() { return ResolveInSiteFolder(kMaintenanceFileName); }
+
+bool MaintenanceFileExists() { return PathExists(MaintenanceFilePath()); }
 
 MaintenanceSettings ReadMaintenanceSettings() {
     MaintenanceSettings settings;
-    settings.retry = GetProfileInt(kMaintenanceFileName, kMaintenanceSection, "Retry", 1);
+    settings.retry = GetProfileInt(MaintenanceFilePath(), kMaintenanceSection, "Retry", 1);
     settings.timeOut = static_cast<uint16_t>(
-        GetProfileInt(kMaintenanceFileName, kMaintenanceSection, "TimeOut", 10000));
+        GetProfileInt(MaintenanceFilePath(), kMaintenanceSection, "TimeOut", 10000));
     return settings;
 }

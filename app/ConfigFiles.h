@@ -5,7 +5,8 @@
 
 #include "app/MessageTable.h"
 
-// The configuration file and the one-shot maintenance file, both in the module folder.
+// The configuration file, shipped in the module folder, and the one-shot maintenance file, which
+// a site puts into its site folder.
 inline constexpr const char* kConfigFileName = "VEXA.cap";
 inline constexpr const char* kMaintenanceFileName = "Maintain01.txt";
 
@@ -26,7 +27,8 @@ std::string ReadWindowTitle();
 // model's table), or "".
 std::string ReadQuestionText(const std::string& key);
 
-// True when "Maintain01.txt" lies in the module folder (maintenance mode).
+// Where "Maintain01.txt" is looked for, and true when it lies there (maintenance mode).
+std::string MaintenanceFilePath();
 bool MaintenanceFileExists();
 
 // The direct command settings of the maintenance file.

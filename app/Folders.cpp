@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/ConfigFiles.h"
+#include "app/FolderRule.h"
+
 namespace {
 
 std::string& ModuleFolderOverride() {
@@ -56,32 +59,79 @@ bool ExecutableFolder(std::string& folder) {
     return true;
 }
 
+// The data folder as installed beside this executable: the relative step from the programs'
+// folder to the data folder is fixed at build time, so a staged or moved tree finds its own data.
+std::string InstalledDataFolder(const std::string& executableFolder) {
+    if (executableFolder.empty()) return std::string();
+    const std::string step = VEXA_DATA_FROM_BIN;
+    std::string folder = executableFolder.substr(0, executableFolder.size() - 1);
+    size_t start = 0;
+    for (; step.compare(start, 3, "../") == 0; start += 3) {
+        const size_t slash = folder.rfind('/');
+        folder.erase(slash == std::string::npos ? 0 : slash);
+    }
+    return folder + "/" + step.substr(start);
+}
+
+std::string SharedDataFolder(const std::string& executableFolder) {
+    return CommonDataFolderOverride().empty() ? InstalledDataFolder(executableFolder)
+                                              : CommonDataFolderOverride();
+}
+
+std::string EnvironmentText(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : value;
+}
+
+SFolders CurrentFolders() {
+    SFolderFacts facts;
+    facts.homeFolder = ModuleFolderOverride();
+    ExecutableFolder(facts.executableFolder);
+    facts.executableFolderHoldsConfig =
+        !facts.executableFolder.empty() && PathExists(facts.executableFolder + kConfigFileName);
+    facts.dataFolder = SharedDataFolder(facts.executableFolder);
+    facts.configHome = EnvironmentText("XDG_CONFIG_HOME");
+    facts.userHome = EnvironmentText("HOME");
+    return ChooseFolders(facts);
+}
+
+bool Answer(const std::string& found, std::string& folder) {
+    if (found.empty()) return false;
+    folder = found;
+    return true;
+}
+
+std::string ResolveIn(const std::string& folder, const std::string& name) {
+    if ((!name.empty() && name.front() == '/') || folder.empty()) return name;
+    return folder + name;
+}
+
 }  // namespace
 
-bool GetModuleFolder(std::string& folder) {
-    if (!ModuleFolderOverride().empty()) {
-        folder = ModuleFolderOverride();
-        return true;
-    }
-    return ExecutableFolder(folder);
-}
+bool GetModuleFolder(std::string& folder) { return Answer(CurrentFolders().shipped, folder); }
 
 void SetModuleFolder(const std::string& folder) {
     ModuleFolderOverride() = folder.empty() ? std::string() : WithTrailingSlash(folder);
 }
 
+bool GetSiteFolder(std::string& folder) { return Answer(CurrentFolders().site, folder); }
+
+bool GetLogFolder(std::string& folder) { return Answer(CurrentFolders().log, folder); }
+
 std::string GetCommonDataFolder() {
-    if (!CommonDataFolderOverride().empty()) return CommonDataFolderOverride();
-    return VEXA_SHARED_DATA_DIR;
+    std::string executable;
+    ExecutableFolder(executable);
+    return SharedDataFolder(executable);
 }
 
 void SetCommonDataFolder(const std::string& folder) { CommonDataFolderOverride() = folder; }
 
 std::string ResolveInModuleFolder(const std::string& name) {
-    if (!name.empty() && name.front() == '/') return name;
-    std::string folder;
-    if (!GetModuleFolder(folder)) return name;
-    return folder + name;
+    return ResolveIn(CurrentFolders().shipped, name);
+}
+
+std::string ResolveInSiteFolder(const std::string& name) {
+    return ResolveIn(CurrentFolders().site, name);
 }
 
 bool PathExists(const std::string& path) {
@@ -89,13 +139,11 @@ bool PathExists(const std::string& path) {
 }
 
 std::string FindModelFile(const std::string& name) {
-    // Model names come from the controller and the data files: none may climb out of the two
-    // folders.
+    // Model names come from the controller and the data files: none may climb out of the
+    // folders searched.
     if (name.empty() || HasParentStep(name)) return std::string();
-    std::string folder;
-    if (GetModuleFolder(folder) && PathExists(folder + name)) return folder + name;
-    const std::string shared = GetCommonDataFolder() + "/" + kModelDataFolderName + "/" + name;
-    if (PathExists(shared)) return shared;
+    for (const std::string& folder : CurrentFolders().models)
+        if (PathExists(folder + name)) return folder + name;
     return std::string();
 }
 

@@ -59,7 +59,7 @@ bool CDeviceSession::OpenPort() {
 
 SResult CDeviceSession::Connect() {
     if (!OpenPort()) return DescribeOpenFailure(m_settings.portName, m_port.OpenError());
-    const std::string fixedTable = ResolveInModuleFolder("Skyloom.set");
+    const std::string fixedTable = ResolveInSiteFolder("Skyloom.set");
     SResult result;
     if (PathExists(fixedTable)) {
         result = LoadFixedTable(fixedTable);

@@ -21,9 +21,10 @@ bool RotatingLogFile::Open() {
     if (m_fd >= 0 || m_baseName.empty()) return false;
     std::string folder;
     bool lockedByOther = false;
-    if (GetModuleFolder(folder)) m_fd = OpenIn(folder, lockedByOther);
-    // An installed program's folder is not writable: keep the log in the user's state folder
-    // rather than not at all.  A log held by another process stays that process's.
+    if (GetLogFolder(folder)) m_fd = OpenIn(folder, lockedByOther);
+    // An installed program keeps its log in the user's state folder, and so does one whose
+    // folder is not writable, rather than not at all.  A log held by another process stays
+    // that process's.
     if (m_fd < 0 && !lockedByOther && GetUserStateFolder(folder)) {
         m_fd = OpenIn(folder, lockedByOther);
     }

@@ -2,7 +2,9 @@
 # Installs the Debian packages VEXA builds with, when some are missing.
 # Sourced by ./test and ./run; as root it installs, otherwise it prints the line to run.
 VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-               qt6-base-dev libcli11-dev nlohmann-json3-dev libserialport-dev clang-format)
+               qt6-base-dev libcli11-dev nlohmann-json3-dev libserialport-dev clang-format
+               # the Debian package and its checks
+               dpkg-dev file lintian desktop-file-utils appstream bash-completion)
 # The fuzz targets (tools/fuzz.sh): clang 14 and its libFuzzer runtime.
 VEXA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/Folders.h"
 #include "app/MessageTable.h"
 #include "protocol/CommLog.h"
 #include "protocol/DirectCommand.h"
@@ -74,7 +73,7 @@ CDirectCommandDialog::CDirectCommandDialog(const CMessageTable& catalogue,
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
     });
 
-    std::remove(ResolveInModuleFolder(kMaintenanceFileName).c_str());
+    std::remove(MaintenanceFilePath().c_str());
     ShowLineSettings();
     m_port.SetSettings(m_settings.portName, m_settings.baudRate, m_settings.dataBits,
                        m_settings.stopBits, m_settings.parity);

@@ -47,6 +47,7 @@ int RunDirectCommandDialog(const CMessageTable& catalogue, CSingleInstance& inst
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/VEXA.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VEXA_APP_ID));
     CSingleInstance instance;
     if (!instance.TryLock()) {
         instance.AskFirstToRaise();

@@ -26,6 +26,31 @@ TEST_F(FoldersTest, NamesAreResolvedInTheModuleFolder) {
     EXPECT_EQ(ResolveInModuleFolder("/abs/VEXA.cap"), "/abs/VEXA.cap");
 }
 
+// The test programs run in the build tree, whose executables' folder holds "VEXA.cap".
+TEST_F(FoldersTest, ExecutableFolderWithTheConfigFileHoldsEveryFile) {
+    std::string module, site, log;
+    ASSERT_TRUE(GetModuleFolder(module));
+    EXPECT_TRUE(PathExists(module + "VEXA.cap"));
+    ASSERT_TRUE(GetSiteFolder(site));
+    ASSERT_TRUE(GetLogFolder(log));
+    EXPECT_EQ(site, module);
+    EXPECT_EQ(log, module);
+    EXPECT_EQ(ResolveInSiteFolder("Skyloom.set"), module + "Skyloom.set");
+
+    // The shared data folder is share/vexa beside bin/, written without steps back.
+    const std::string parent = module.substr(0, module.rfind('/', module.size() - 2) + 1);
+    EXPECT_EQ(GetCommonDataFolder(), parent + "share/vexa");
+}
+
+TEST_F(FoldersTest, HomeFolderHoldsTheSiteFilesAndTheLog) {
+    SetModuleFolder("/some/where");
+    std::string folder;
+    ASSERT_TRUE(GetLogFolder(folder));
+    EXPECT_EQ(folder, "/some/where/");
+    EXPECT_EQ(ResolveInSiteFolder("Maintain01.txt"), "/some/where/Maintain01.txt");
+    EXPECT_EQ(ResolveInSiteFolder("/abs/Skyloom.set"), "/abs/Skyloom.set");
+}
+
 TEST_F(FoldersTest, ModelFilesBesideTheProgramComeFirstAndNamesStayInside) {
     TempFolder module;
     TempFolder shared;
