@@ -12,7 +12,7 @@ nlohmann::json ParameterJson(const CMenuParamItem& item) {
             {"name", item.name},
             {"set_value", item.setValue},
             {"display", item.setValue.empty() ? "" : item.ApplyDecimalPoint(item.setValue)},
-            {"valid", item.valid != 0}};
+            {"valid", item.valid}};
 }
 
 // Every transferable parameter in upload (or download) order.
@@ -37,7 +37,7 @@ nlohmann::json ParametersJson(const CMenuParamTable& table, bool downloadOrder =
 
 void PrintNotTransferred(const CMenuParamTable& table, const char* what) {
     ForEachTransferable(table, [&](const CMenuParamItem& item) {
-        if (item.writable == 1 && item.valid == 0)
+        if (item.writable == 1 && !item.valid)
             std::cout << "  " << what << ": " << item.number << " " << item.name << "\n";
     });
 }
@@ -138,7 +138,7 @@ int RunVerify(const SCliOptions& options) {
     if (options.json) {
         nlohmann::json differing = nlohmann::json::array();
         ForEachTransferable(table, [&](const CMenuParamItem& item) {
-            if (item.writable == 1 && item.valid == 0) differing.push_back(ParameterJson(item));
+            if (item.writable == 1 && !item.valid) differing.push_back(ParameterJson(item));
         });
         PrintJson({{"model_name", s.ModelName()},
                    {"unit", s.UnitNumber()},
