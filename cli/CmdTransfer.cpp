@@ -109,7 +109,8 @@ int RunDownload(const SCliOptions& options) {
     if (!s.OpenButton().Ok()) return kExitFailure;
     if (const SResult download = s.DownloadButton(); !download.Completed()) {
         if (CTerminalUi::Interrupted()) return kExitInterrupted;
-        PrintError(download.message);
+        // A file error was shown already, as every message is.
+        if (download.code != ResultCode::kFileError) PrintError(download.message);
         return kExitFailure;
     }
     const CMenuParamTable& table = *s.Table();
