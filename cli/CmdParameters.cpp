@@ -48,14 +48,14 @@ int RunGet(const SCliOptions& options) {
             parameters.push_back({{"number", item.number},
                                   {"name", item.name},
                                   {"display", display},
-                                  {"exists", item.Exists() != 0},
+                                  {"exists", item.Exists()},
                                   {"ok", ok}});
         } else {
             std::cout << std::setw(5) << item.number << "  " << std::left << std::setw(28)
                       << item.name << std::right << ' '
-                      << (!ok                  ? "(not readable)"
-                          : item.Exists() == 0 ? "(not present)"
-                                               : display)
+                      << (!ok              ? "(not readable)"
+                          : !item.Exists() ? "(not present)"
+                                           : display)
                       << "\n";
         }
     }
@@ -87,7 +87,7 @@ int RunSet(const SCliOptions& options) {
             result["name"] = item.name;
             if (!s.SelectItem(index))
                 problem = "parameter " + key + " cannot be read";
-            else if (item.writable != 1 || item.Exists() != 1)
+            else if (item.writable != 1 || !item.Exists())
                 problem = "parameter " + key + " cannot be written";
             else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
                 problem = "parameter " + key + ": " + refusal + "; nothing written";

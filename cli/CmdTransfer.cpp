@@ -12,7 +12,7 @@ nlohmann::json ParameterJson(const CMenuParamItem& item) {
             {"name", item.name},
             {"set_value", item.setValue},
             {"display", item.setValue.empty() ? "" : item.ApplyDecimalPoint(item.setValue)},
-            {"valid", item.valid != 0}};
+            {"valid", item.valid}};
 }
 
 // Every transferable parameter in upload (or download) order.
@@ -37,7 +37,7 @@ nlohmann::json ParametersJson(const CMenuParamTable& table, bool downloadOrder =
 
 void PrintNotTransferred(const CMenuParamTable& table, const char* what) {
     ForEachTransferable(table, [&](const CMenuParamItem& item) {
-        if (item.writable == 1 && item.valid == 0)
+        if (item.writable == 1 && !item.valid)
             std::cout << "  " << what << ": " << item.number << " " << item.name << "\n";
     });
 }
@@ -109,7 +109,8 @@ int RunDownload(const SCliOptions& options) {
     if (!s.OpenButton().Ok()) return kExitFailure;
     if (const SResult download = s.DownloadButton(); !download.Completed()) {
         if (CTerminalUi::Interrupted()) return kExitInterrupted;
-        PrintError(download.message);
+        // A file error was shown already, as every message is.
+        if (download.code != ResultCode::kFileError) PrintError(download.message);
         return kExitFailure;
     }
     const CMenuParamTable& table = *s.Table();
@@ -138,7 +139,7 @@ int RunVerify(const SCliOptions& options) {
     if (options.json) {
         nlohmann::json differing = nlohmann::json::array();
         ForEachTransferable(table, [&](const CMenuParamItem& item) {
-            if (item.writable == 1 && item.valid == 0) differing.push_back(ParameterJson(item));
+            if (item.writable == 1 && !item.valid) differing.push_back(ParameterJson(item));
         });
         PrintJson({{"model_name", s.ModelName()},
                    {"unit", s.UnitNumber()},

@@ -66,7 +66,7 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
         if (!item || item->writable == 0) continue;
         item->scale = record.scale;
         item->setValue = record.setValue;
-        item->valid = 1;
+        item->valid = true;
     }
     return read;
 }

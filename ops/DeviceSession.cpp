@@ -39,7 +39,7 @@ bool CDeviceSession::RunCommandList(const CMenuCmdList& list, int unit) {
     return ::RunCommandList(Link(), list, unit) == 1;
 }
 
-bool CDeviceSession::EvaluateCondition(CMenuParamItem& item, int32_t* result) {
+bool CDeviceSession::EvaluateCondition(CMenuParamItem& item, bool* result) {
     return ::EvaluateCondition(Link(), item, m_model.tablePath, result) == 1;
 }
 

@@ -114,7 +114,7 @@ class CDeviceSession {
     bool ExecuteCommand(const CMenuCmdItem& command, const std::string* data, std::string* response,
                         int unit = -1);
     bool RunCommandList(const CMenuCmdList& list, int unit = -1);
-    bool EvaluateCondition(CMenuParamItem& item, int32_t* result = nullptr);
+    bool EvaluateCondition(CMenuParamItem& item, bool* result = nullptr);
     bool EvaluateScale(CMenuParamItem& item);
 
   private:
@@ -122,7 +122,7 @@ class CDeviceSession {
 
     // Reports of the parameter model (an unreadable table) go to the operator.
     struct SUiReport : OperatorReport {
-        explicit SUiReport(COperatorUi& ui) : ui(ui) {}
+        explicit SUiReport(COperatorUi& operatorUi) : ui(operatorUi) {}
         void ShowError(const std::string& text) override;
         COperatorUi& ui;
     };

@@ -21,15 +21,15 @@ bool RunNumericRoutine(const DeviceLink& link, const std::string& tablePath,
 }  // namespace
 
 int EvaluateCondition(const DeviceLink& link, CMenuParamItem& item, const std::string& tablePath,
-                      int* result) {
-    if (result) *result = 0;
+                      bool* result) {
+    if (result) *result = false;
     if (item.condition == 0) {
-        if (result) *result = 1;
+        if (result) *result = true;
         return 1;
     }
     uint32_t value;
     if (!RunNumericRoutine(link, tablePath, ConditionRoutineName(item), value)) return 0;
-    int exists = value != 0 ? 1 : 0;
+    const bool exists = value != 0;
     if (result) {
         *result = exists;
     } else {

@@ -14,7 +14,7 @@ class CMenuParamItem;
 // `result` when given, else to the item's exists field. 0 when the routine is missing, fails
 // or returns no number.
 int EvaluateCondition(const DeviceLink& link, CMenuParamItem& item, const std::string& tablePath,
-                      int* result = nullptr);
+                      bool* result = nullptr);
 
 // 1 when the scale is known: the parameter has no scale routine (scale untouched), or its
 // routine returned a number, which becomes the item's scale. 0 otherwise.

@@ -18,7 +18,7 @@ bool CDeviceSession::ShowItem(int index) {
     bool result = true;
     if (item->condition != 0) result = conditionOk = EvaluateCondition(*item);
     if (result) {
-        if (item->Exists() == 0) {
+        if (!item->Exists()) {
             result = false;
         } else if ((result = ExecuteCommand(item->readCommand, nullptr, &item->settingText))) {
             if (item->scaleScript != 0) result = scaleOk = EvaluateScale(*item);
@@ -26,10 +26,10 @@ bool CDeviceSession::ShowItem(int index) {
         }
     }
     // A parameter that does not exist is shown by its name alone, and counts as shown.
-    if (conditionOk && scaleOk && item->Exists() == 0) result = true;
+    if (conditionOk && scaleOk && !item->Exists()) result = true;
 
     const bool settingSelected = m_view == EView::Setting;
-    if (item->writable == 1 && item->Exists() == 1 && scaleOk) {
+    if (item->writable == 1 && item->Exists() && scaleOk) {
         if (settingSelected) view.writeCheckEnabled = true;
         const bool freelyWritable = item->WriteMode16() == 0;
         if (settingSelected) view.newValueEnabled = freelyWritable;

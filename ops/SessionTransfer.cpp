@@ -32,12 +32,12 @@ SResult CDeviceSession::UploadButton() {
     const bool completed = WalkOrder(table, false, "Upload canceled.", [&](CMenuParamItem& item) {
         item.ResetDerived();
         if (item.condition != 0 && !EvaluateCondition(item)) return;
-        if (item.Exists() == 0) return;
+        if (!item.Exists()) return;
         if (item.scaleScript != 0 && !EvaluateScale(item)) return;
         std::string raw;
         if (!ExecuteCommand(item.readCommand, nullptr, &raw)) return;
         item.setValue = item.RawToSetValue(raw);
-        item.valid = 1;
+        item.valid = true;
         ++read;
     });
     m_ui.CloseCancel();
@@ -70,12 +70,12 @@ SResult CDeviceSession::VerifyButton() {
     m_ui.StartCancel();
     const bool completed = WalkOrder(table, false, "Verify canceled.", [&](CMenuParamItem& item) {
         // The parameter's own existence stays as the setting view last saw it.
-        int32_t existence = 1;
+        bool existence = true;
         if (item.condition != 0 && !EvaluateCondition(item, &existence)) return;
-        if (existence == 0) return;
+        if (!existence) return;
         std::string raw;
         if (!ExecuteCommand(item.readCommand, nullptr, &raw)) return;
-        if (item.RawToSetValue(raw) == item.setValue) item.valid = 1;
+        if (item.RawToSetValue(raw) == item.setValue) item.valid = true;
     });
     m_ui.CloseCancel();
     LogEvent("Verify end.");
@@ -152,7 +152,8 @@ int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelNam
                       // would put who knows what into the controller.
                       const std::string data = item.SetValueToRaw(item.setValue);
                       if (data.empty()) return;
-                      if (ExecuteCommand(item.writeCommand, &data, nullptr, unit)) item.valid = 1;
+                      if (ExecuteCommand(item.writeCommand, &data, nullptr, unit))
+                          item.valid = true;
                   })
             ? 1
             : 0;

@@ -9,7 +9,7 @@
 // ("0A10;2;1;0;1" = command text, seconds, retries, frame kind, reply required).
 class CMenuCmdItem {
   public:
-    explicit CMenuCmdItem(uint16_t expectedFields = 0) : expectedFields(expectedFields) {}
+    explicit CMenuCmdItem(uint16_t fieldCount = 0) : expectedFields(fieldCount) {}
     virtual ~CMenuCmdItem() = default;
     CMenuCmdItem(const CMenuCmdItem&) = default;
     CMenuCmdItem(CMenuCmdItem&&) noexcept = default;

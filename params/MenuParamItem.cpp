@@ -65,8 +65,8 @@ std::string CMenuParamItem::RawToSetValue(const std::string& raw) const {
     return std::to_string(static_cast<int32_t>(value));
 }
 
-std::string CMenuParamItem::SetValueToRaw(const std::string& setValue) const {
+std::string CMenuParamItem::SetValueToRaw(const std::string& text) const {
     int32_t value;
-    if (!ScanDecimalInt(setValue, value)) return "";
+    if (!ScanDecimalInt(text, value)) return "";
     return FormatHex(static_cast<uint32_t>(value), writeCommand.hexDigits);
 }

@@ -21,10 +21,10 @@ class CMenuParamItem {
     // Forgets what the condition and scale routines found, before they run again.
     void ResetDerived() {
         scale = 0;
-        exists = 0;
+        exists = false;
     }
     // Whether the parameter exists: decided by its condition routine when it has one.
-    int Exists() const { return condition != 0 ? exists : 1; }
+    bool Exists() const { return condition != 0 ? exists : true; }
     int DecimalPlaces() const;
 
     // Why the operator's text cannot be written to this parameter; empty when it can. The
@@ -38,7 +38,7 @@ class CMenuParamItem {
     virtual std::string RawToSetValue(const std::string& raw) const;
     // Set value (decimal) -> data text with the write command's hex digits; empty when no
     // number can be read.
-    virtual std::string SetValueToRaw(const std::string& setValue) const;
+    virtual std::string SetValueToRaw(const std::string& text) const;
     // Integer text -> the same value with the decimal point placed by the scale.
     virtual std::string ApplyDecimalPoint(const std::string& text) const;
 
@@ -53,12 +53,12 @@ class CMenuParamItem {
     int32_t number = 0;       // the key of the download and upload orders
     std::string settingText;  // raw value last read for the setting view
     std::string setValue;     // the whole-set value: a decimal integer text without point
-    int32_t exists = 0;       // result of the condition routine
+    bool exists = false;      // result of the condition routine
     int32_t condition = 0;    // non-zero: existence decided by the condition routine
     std::string conditionText;
     int32_t scaleScript = 0;  // non-zero: the scale comes from the scale routine
     std::string scaleText;
-    int32_t valid = 1;  // the set value came from, or went to, the device
+    bool valid = true;  // the set value came from, or went to, the device
     char decimalSeparator;
 
     uint16_t WriteMode16() const { return static_cast<uint16_t>(writeMode); }

@@ -58,7 +58,7 @@ const CMenuParamItem* CMenuParamTable::FindByNumber(uint16_t number) const {
 }
 
 void CMenuParamTable::ClearValid() {
-    for (CMenuParamItem& item : m_items) item.valid = 0;
+    for (CMenuParamItem& item : m_items) item.valid = false;
 }
 
 void CMenuParamTable::ClearSetValues() {
@@ -70,6 +70,6 @@ int CMenuParamTable::AnyWritableNotValid() const { return CountWritableNotValid(
 size_t CMenuParamTable::CountWritableNotValid() const {
     size_t count = 0;
     for (const CMenuParamItem& item : m_items)
-        if (item.writable == 1 && item.valid == 0) ++count;
+        if (item.writable == 1 && !item.valid) ++count;
     return count;
 }

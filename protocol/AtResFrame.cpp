@@ -17,7 +17,7 @@ bool CAtResFrame::Parse(std::string_view text) {
     if (!fcs) return false;
     Trailer.Fcs = static_cast<uint8_t>(*fcs);
     ComputedFcs = ComputeFcs();
-    Valid = 1;
+    Valid = true;
     Complete = true;
     return ComputedFcs == Trailer.Fcs;
 }
@@ -27,6 +27,6 @@ void CAtResFrame::Clear() {
     Data.clear();
     Trailer.Fcs = 0;
     ComputedFcs = 0;
-    Valid = 0;
+    Valid = false;
     Complete = false;
 }

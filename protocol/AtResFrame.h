@@ -24,6 +24,6 @@ class CAtResFrame {
     std::string Data;
     CAtTrailer Trailer;
     uint8_t ComputedFcs = 0;
-    int Valid = 0;          // set once the frame has been parsed through its FCS
+    bool Valid = false;     // set once the frame has been parsed through its FCS
     bool Complete = false;  // header, data and FCS were all found
 };

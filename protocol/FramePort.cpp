@@ -103,7 +103,7 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
 
     if (received) {
         exchange.ParseResponse(frame);
-        exchange.Response.Valid = 1;
+        exchange.Response.Valid = true;
     } else if (CommStatusCode::Kind(m_linkStatus.Code()) == CommStatusCode::kKindTimeOut) {
         exchange.TimedOutFlag = true;
     }

@@ -39,6 +39,6 @@ void CQuadrelResFrame::Clear() {
     Data.clear();
     Trailer.CheckByte = 0;
     ComputedBcc = 0;
-    Valid = 0;
+    Valid = false;
     Complete = false;
 }

@@ -25,6 +25,6 @@ class CQuadrelResFrame {
     std::string Data;
     CQuadrelTrailer Trailer;
     uint8_t ComputedBcc = 0;
-    int Valid = 0;          // set by the receiver once a response has been taken in
+    bool Valid = false;     // set by the receiver once a response has been taken in
     bool Complete = false;  // header, codes, ETX and check byte were all found
 };

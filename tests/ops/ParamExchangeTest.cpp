@@ -123,9 +123,9 @@ TEST_F(ParamExchange, MissingOrFailingRoutinesAreFailures) {
     CMenuParamTable table;
     ASSERT_EQ(table.Load(m_link.tablePath), 1);
     CMenuParamItem& alarmValue = *table.FindByNumber(9);
-    int exists = 9;
+    bool exists = true;
     EXPECT_EQ(EvaluateCondition(m_link, alarmValue, "/nonexistent/table", &exists), 0);
-    EXPECT_EQ(exists, 0);
+    EXPECT_FALSE(exists);
 
     SimFaults faults;
     faults.ResponseCode = 0x2203;  // every read refused
@@ -147,10 +147,10 @@ TEST(ParamRoutinesResult, TextResultIsAFailureNotANonExistence) {
     std::string path = folder.Write("t.prm", "[" + ConditionRoutineName(item) + "]\n" + routine +
                                                  "[" + ScaleRoutineName(item) + "]\n" + routine);
     DeviceLink link;
-    int exists = 5;
+    bool exists = true;
     item.scale = 3;
     EXPECT_EQ(EvaluateCondition(link, item, path, &exists), 0);
-    EXPECT_EQ(exists, 0);
+    EXPECT_FALSE(exists);
     EXPECT_EQ(EvaluateScale(link, item, path), 0);
     EXPECT_EQ(item.scale, 3);
 }

@@ -86,4 +86,4 @@ TEST_P(ModelData, ScriptHasEveryRoutineTheOperationsCall) {
 INSTANTIATE_TEST_SUITE_P(Halden, ModelData,
                          ::testing::Values(ModelCase{"HD40", "HD40-R"},
                                            ModelCase{"HD80", "HD80-D/B2"}),
-                         [](const auto& info) { return std::string(info.param.prefix); });
+                         [](const auto& test) { return std::string(test.param.prefix); });

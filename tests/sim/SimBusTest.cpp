@@ -38,25 +38,24 @@ TEST_F(SimBusOnPty, AnswersCannedAndUnknownCommands) {
 }
 
 TEST_F(SimBusOnPty, OnlyUnitsOnTheLineAnswerAndBroadcastGetsOneAnswer) {
-    EXPECT_EQ(Exchange(QuadrelCommand(2, 0x0503)), "");
+    EXPECT_EQ(Exchange(frames::kModelRequestUnit2), "");
     Sim.SetResponder(2, std::make_shared<CannedResponder>(SimProfile{}));
-    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(2, 0x0503)), 2, 0x0503), "VX48-T100");
-    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(kBroadcastNode, 0x0503)), kBroadcastNode, 0x0503),
-              kModelText);
+    EXPECT_EQ(QuadrelData(Exchange(frames::kModelRequestUnit2), 2, 0x0503), "VX48-T100");
+    EXPECT_EQ(QuadrelData(Exchange(frames::kModelRequestAll), kBroadcastNode, 0x0503), kModelText);
     Sim.SetResponder(kUnit, nullptr);
-    EXPECT_EQ(Exchange(QuadrelCommand(kUnit, 0x0503)), "");
-    EXPECT_EQ(Exchange(AtCommand(kUnit, "RD")), "");
+    EXPECT_EQ(Exchange(frames::kModelRequestUnit1), "");
+    EXPECT_EQ(Exchange(frames::kAtRdUnit1), "");
 }
 
 TEST_F(SimBusOnPty, CommandWithBadCheckIsIgnored) {
-    std::string corrupt = QuadrelCommand(kUnit, 0x0503);
+    std::string corrupt = frames::kModelRequestUnit1;
     corrupt.back() ^= 0x01;
     EXPECT_EQ(Exchange(corrupt), "");
     EXPECT_EQ(Sim.LastCommand(), corrupt);
 }
 
 TEST_F(SimBusOnPty, EchoesEachCommandBeforeTheAnswer) {
-    const std::string command = QuadrelCommand(kUnit, 0x0503);
+    const std::string command = frames::kModelRequestUnit1;
     ChangeFaults([](SimFaults& f) { f.EchoCount = 2; });
     const std::string line = Exchange(command);
     ASSERT_GT(line.size(), 2 * command.size());
@@ -65,7 +64,7 @@ TEST_F(SimBusOnPty, EchoesEachCommandBeforeTheAnswer) {
 }
 
 TEST_F(SimBusOnPty, SilenceForSomeCommandsOrForOneCommand) {
-    const std::string model = QuadrelCommand(kUnit, 0x0503);
+    const std::string model = frames::kModelRequestUnit1;
     ChangeFaults([](SimFaults& f) { f.SilentCommands = 2; });
     EXPECT_EQ(Exchange(model), "");
     EXPECT_EQ(Sim.Faults().SilentCommands, 1);
@@ -74,7 +73,7 @@ TEST_F(SimBusOnPty, SilenceForSomeCommandsOrForOneCommand) {
 
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "x");
     ChangeFaults([](SimFaults& f) { f.SilentFor = "0101"; });
-    EXPECT_EQ(Exchange(QuadrelCommand(kUnit, 0x0101, "07")), "");
+    EXPECT_EQ(Exchange(frames::k0101With07Unit1), "");
     EXPECT_NE(Exchange(model), "");
 }
 
@@ -103,14 +102,14 @@ TEST_F(SimBusOnPty, ErrorCodesAndCorruptChecks) {
 TEST_F(SimBusOnPty, AnswerWhoseBccIsEtxArrivesWhole) {
     const std::string data = QuadrelDataForBcc(kUnit, 0x0101, kEtx);
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", data);
-    const std::string answer = Exchange(QuadrelCommand(kUnit, 0x0101));
+    const std::string answer = Exchange(frames::k0101Unit1);
     ASSERT_FALSE(answer.empty());
     EXPECT_EQ(answer.back(), kEtx);
     EXPECT_EQ(QuadrelData(answer, kUnit, 0x0101), data);
 }
 
 TEST_F(SimBusOnPty, LateAndPacedAnswersAreTheSameBytes) {
-    const std::string command = QuadrelCommand(kUnit, 0x0503);
+    const std::string command = frames::kModelRequestUnit1;
     const std::string plain = Exchange(command);
     ChangeFaults([](SimFaults& f) { f.ReplyDelayMs = 20, f.PaceBaud = 38400; });
     EXPECT_EQ(Exchange(command), plain);
@@ -118,18 +117,18 @@ TEST_F(SimBusOnPty, LateAndPacedAnswersAreTheSameBytes) {
 
 TEST_F(SimBusOnPty, GarbageNeverEndsAFrameUntilSwitchedOff) {
     ChangeFaults([](SimFaults& f) { f.Garbage = true; });
-    client->Send(QuadrelCommand(kUnit, 0x0503));
+    client->Send(frames::kModelRequestUnit1);
     const std::string garbage = client->Read(5000);
     ASSERT_EQ(garbage.size(), 5000u);
     EXPECT_EQ(garbage.find_first_of(std::string("\x03*\r", 3)), std::string::npos);
     ChangeFaults([](SimFaults& f) { f.Garbage = false; });
     client->Read(1000000, 100);  // what was still on its way
-    EXPECT_EQ(QuadrelData(Exchange(QuadrelCommand(kUnit, 0x0503)), kUnit, 0x0503), kModelText);
+    EXPECT_EQ(QuadrelData(Exchange(frames::kModelRequestUnit1), kUnit, 0x0503), kModelText);
 }
 
 TEST_F(SimBusOnPty, VanishesInTheMiddleOfAnAnswer) {
     ChangeFaults([](SimFaults& f) { f.VanishAfterBytes = 6; });
-    client->Send(QuadrelCommand(kUnit, 0x0503));
+    client->Send(frames::kModelRequestUnit1);
     EXPECT_EQ(client->Read(100, 2000), std::string(1, kStx) + "01000");
     EXPECT_TRUE(client->HungUp());
     EXPECT_TRUE(Sim.WaitForCommands(1, 5s));

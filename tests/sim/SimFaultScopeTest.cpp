@@ -33,13 +33,13 @@ class SimFaultScopeOnPty : public SimLineFixture {
     static std::string Command(char letter) {
         switch (letter) {
             case 'A':
-                return QuadrelCommand(kUnit, 0x0101, "07");
+                return frames::k0101With07Unit1;
             case 'B':
-                return QuadrelCommand(kUnit, 0x0101, "08");
+                return frames::k0101With08Unit1;
             case 'C':
-                return QuadrelCommand(kUnit, 0x0A01);
+                return frames::k0A01Unit1;
             default:
-                return QuadrelCommand(kUnit, 0x0503);
+                return frames::kModelRequestUnit1;
         }
     }
     // Sends the commands with corrupt check bytes in scope; answers "x" for each command whose
@@ -112,8 +112,8 @@ TEST_F(SimFaultScopeOnPty, TheSameSeedHitsTheSameCommands) {
 TEST_F(SimFaultScopeOnPty, LateAnswerComesAfterTheAnswersToLaterCommands) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "late");
     ChangeFaults([](SimFaults& f) { f.LateMs = 200, f.Scope.OnlyFor = "0101"; });
-    client->Send(QuadrelCommand(kUnit, 0x0101));
-    client->Send(QuadrelCommand(kUnit, 0x0503));
+    client->Send(frames::k0101Unit1);
+    client->Send(frames::kModelRequestUnit1);
     CQuadrelExchange model, late;
     model.Build(kUnit, 0x0503, "");
     late.Build(kUnit, 0x0101, "");
@@ -135,7 +135,7 @@ TEST(SimLineVanish, VanishesAfterSomeCommandsAndReturnsAtTheSameLink) {
     faults.ReturnAfterMs = 50;
     bus.SetFaults(faults);
     ASSERT_TRUE(bus.Start(link)) << bus.Error();
-    const std::string model = QuadrelCommand(1, 0x0503);
+    const std::string model = frames::kModelRequestUnit1;
     {
         RawLineClient client(link);
         for (int i = 0; i < 2; ++i) {

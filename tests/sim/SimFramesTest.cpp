@@ -19,8 +19,8 @@ std::vector<FrameAssembler::Frame> Feed(FrameAssembler& assembler, const std::st
 
 TEST(SimFrameAssembler, SplitsBothKindsDropsNoiseAndOversizedFrames) {
     FrameAssembler assembler;
-    const std::string quadrel = QuadrelCommand(1, 0x0503);
-    const std::string at = AtCommand(2, "RD01");
+    const std::string quadrel = frames::kModelRequestUnit1;
+    const std::string at = frames::kAtRd01Unit2;
     const auto frames = Feed(assembler, "noise\r*" + quadrel + "\x03\x03" + at);
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].Protocol, SimProtocol::Quadrel);
@@ -30,20 +30,20 @@ TEST(SimFrameAssembler, SplitsBothKindsDropsNoiseAndOversizedFrames) {
 
     const std::string endless = "\x02" + std::string(FrameAssembler::kMaxFrameBytes * 2, 'A');
     EXPECT_TRUE(Feed(assembler, endless).empty());
-    EXPECT_EQ(Feed(assembler, QuadrelCommand(1, 0x0101)).size(), 1u);
+    EXPECT_EQ(Feed(assembler, frames::k0101Unit1).size(), 1u);
 }
 
 TEST(SimReplyFrames, CommandFramesAreCheckedBeforeAUnitSeesThem) {
-    const auto received = ReadCommandFrame(SimProtocol::Quadrel, QuadrelCommand(7, 0x0A1B, "42"));
+    const auto received = ReadCommandFrame(SimProtocol::Quadrel, frames::k0A1BWith42Unit7);
     ASSERT_TRUE(received);
     EXPECT_EQ(received->Command.Unit, 7);
     EXPECT_EQ(received->Command.Text(), "0A1B42");
     EXPECT_FALSE(received->Broadcast);
 
-    std::string badAt = AtCommand(7, "RD");
+    std::string badAt = frames::kAtRdUnit7;
     badAt[3] = 'X';
     EXPECT_FALSE(ReadCommandFrame(SimProtocol::At, badAt));
-    EXPECT_TRUE(ReadCommandFrame(SimProtocol::At, AtCommand(999, "RD"))->Broadcast);
+    EXPECT_TRUE(ReadCommandFrame(SimProtocol::At, frames::kAtRdAll)->Broadcast);
 }
 
 }  // namespace

@@ -1,20 +1,26 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-#include "protocol/AtExchange.h"
-#include "protocol/QuadrelExchange.h"
+// Command frames as a client sends them, written out byte for byte: the simulator reads them with
+// the codec under test, and frames built by that same codec would hide its faults at both ends.
+// "\002" is STX and "\003" ETX (an octal escape ends after three digits).
+namespace frames {
 
-// Command frames as a client sends them, for tests that talk to the simulator directly.
-inline std::string QuadrelCommand(int node, uint16_t code, const std::string& data = "") {
-    CQuadrelExchange exchange;
-    exchange.Build(node, code, data);
-    return exchange.CommandText();
-}
+// STX, node, sub-address "00", SID "0", command code and data, ETX, BCC.
+inline const std::string kModelRequestUnit1 = "\002010000503\0034";
+inline const std::string kModelRequestUnit2 = "\002020000503\0037";
+inline const std::string kModelRequestAll = "\002XX0000503\0035";
+inline const std::string k0101Unit1 = "\002010000101\0032";
+inline const std::string k0101With07Unit1 = "\00201000010107\0035";
+inline const std::string k0101With08Unit1 = "\00201000010108\003:";
+inline const std::string k0A01Unit1 = "\002010000A01\003B";
+inline const std::string k0A1BWith42Unit7 = "\002070000A1B42\0030";
 
-inline std::string AtCommand(int unit, const std::string& text) {
-    CAtExchange exchange;
-    exchange.Build(unit, text);
-    return exchange.CommandText();
-}
+// "@", unit, header code and data, FCS, "*", CR.
+inline const std::string kAtRdUnit1 = "@01RD57*\r";
+inline const std::string kAtRd01Unit2 = "@02RD0155*\r";
+inline const std::string kAtRdUnit7 = "@07RD51*\r";
+inline const std::string kAtRdAll = "@**RD56*\r";
+
+}  // namespace frames
