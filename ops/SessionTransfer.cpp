@@ -126,7 +126,9 @@ SResult CDeviceSession::DownloadButton() {
 
     if (Download(*target.table, target.modelName, unit) == 0)
         return failed(Cancelled("the download"));
-    // The written controller is the connected one from now on.
+    // The written controller is the connected one from now on; the one before does not
+    // stay in the write mode the setting view put it in.
+    RunWriteLeaveList();
     m_model = std::move(target);
     m_unit = unit;
     m_currentIndex = 0;

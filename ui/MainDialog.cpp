@@ -386,7 +386,8 @@ void CMainDialog::OpenSidePanel() {
             MainLeftForPanel(frame, SidePanelWidth(frame), screen->availableGeometry());
         if (left != frame.left()) move(left, frame.top());
     }
-    if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_toggle->click();
+    // Not through the toggle: the busy window has it disabled when an operation asks.
+    if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_panel->Toggle();
 }
 
 void CMainDialog::GoToItem(int index) { m_session->GoToItem(index); }
@@ -401,6 +402,7 @@ void CMainDialog::EnterInValueEntry() { m_session->EnterPressed(m_newValue->text
 
 void CMainDialog::ExitPressed() {
     if (m_session->IsBusy()) return;
+    m_session->LeaveWriteMode();
     done(QDialog::Accepted);
 }
 
@@ -445,6 +447,7 @@ void CMainDialog::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_session->LeaveWriteMode();
     done(QDialog::Rejected);
     event->accept();
 }
