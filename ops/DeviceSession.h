@@ -109,6 +109,7 @@ class CDeviceSession {
     int CurrentIndex() const { return m_currentIndex; }
     EView View() const { return m_view; }
     const SSettingView& SettingView() const { return m_settingView; }
+    const SOperationOutcome& LastOutcome() const { return m_outcome; }
     CFramePort& Port() { return m_port; }
     const CFramePort& Port() const { return m_port; }
 
@@ -176,5 +177,6 @@ class CDeviceSession {
     SSettingView m_settingView;
     // The parameter whose write-enter list ran and whose write-leave list has not; -1: none.
     int m_writeModeIndex = -1;
+    SOperationOutcome m_outcome;
     SUiReport m_report;
 };

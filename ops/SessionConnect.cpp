@@ -38,6 +38,7 @@ std::string PictureOf(const std::string& scriptPath) {
 SResult CDeviceSession::ConnectButton() {
     LogEvent("Connect button pushed.");
     if (m_busy) return Busy();
+    m_outcome = SOperationOutcome();
     SResult result;
     {
         CBusyScope busy(*this);

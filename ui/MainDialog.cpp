@@ -24,6 +24,7 @@
 #include "ui/LampControl.h"
 #include "ui/NumericEdit.h"
 #include "ui/NumericText.h"
+#include "ui/OutcomeText.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanel.h"
 #include "ui/SidePanelList.h"
@@ -334,7 +335,12 @@ void CMainDialog::RefreshView() {
     m_captions[kConnect]->setVisible(!connected);
     m_disconnectCaption->setVisible(connected);
 
-    m_status->setText(QString::fromStdString(s.FormatConnectionStatus()));
+    // The line settings, then what the last operation did.
+    QString status = QString::fromStdString(s.FormatConnectionStatus());
+    if (const QString outcome = OutcomeText(s.LastOutcome()); !outcome.isEmpty())
+        status += QStringLiteral("   ") + outcome;
+    m_status->setText(status);
+    m_status->setToolTip(status);
     ApplyColour(m_status, StatusLineColour(connected));
     ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
     ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));

@@ -168,6 +168,7 @@ class MainDialogTest : public QObject {
         QVERIFY(!dialog->DisconnectCaption()->isVisible());
         QVERIFY(!dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
         QVERIFY(dialog->CurrentName()->text().isEmpty());
+        QVERIFY(!dialog->StatusLine()->text().contains("TS01"));
     }
 
     void writeBoxAsksBeforeWriteMode() {
@@ -259,6 +260,77 @@ class MainDialogTest : public QObject {
         ChooseFile(csv);
         Click(CMainDialog::kExport);
         QVERIFY(QFile::exists(csv));
+    }
+
+    void statusLineTellsWhatEachOperationDid() {
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        unit1->Set(2, 0);  // "Alarm value" is not on this controller
+        unit1->MakeUnreadable(6);
+        auto status = [this] { return dialog->StatusLine()->text(); };
+        Click(CMainDialog::kUpload);
+        QVERIFY2(status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed"),
+                 qPrintable(status()));
+        unit1->Set(1, 5);
+        Click(CMainDialog::kVerify);
+        QVERIFY2(status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
+                 qPrintable(status()));
+
+        const QString saved = QString::fromStdString(home->File("set.tmf"));
+        ChooseFile(saved);
+        Click(CMainDialog::kSave);
+        QVERIFY(status().endsWith("Saved 3 parameters to " + saved));
+        const QString csv = QString::fromStdString(home->File("set.csv"));
+        ChooseFile(csv);
+        Click(CMainDialog::kExport);
+        QVERIFY(status().endsWith("Exported 3 parameters to " + csv));
+        ChooseFile(saved);
+        Click(CMainDialog::kOpen);
+        QVERIFY(status().endsWith("Opened " + saved + ": 3 parameters"));
+
+        AnswerNextModal([](QWidget* w) {
+            auto* ask = qobject_cast<CUnitNumberDialog*>(w);
+            QVERIFY(ask);
+            ask->Edit()->setText("2");
+            ask->accept();
+        });
+        Click(CMainDialog::kDownload);
+        QVERIFY2(status().endsWith("Download to unit 2: 3 written, 2 not in the set"),
+                 qPrintable(status()));
+    }
+
+    void aFileThatIsNoParameterSetIsRefused_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("text") << QByteArray(
+            "# VEXA\n\nVEXA is a setup tool for a family of temperature controllers reached "
+            "over a serial line (RS-485 / RS-232, two framed ASCII protocols).\n");
+        QByteArray header(96, '\0');
+        header.replace(0, 19, "2026/12/06 10:20:30");
+        header.replace(32, 20, "TS01 test controller");
+        QByteArray foreign(40, '\0');
+        foreign[0] = char(77);  // a parameter number the model does not have
+        foreign.replace(8, 3, "123");
+        QTest::newRow("foreign records") << header + foreign + foreign;
+    }
+    void aFileThatIsNoParameterSetIsRefused() {
+        QFETCH(QByteArray, content);
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        const QString path = QString::fromStdString(home->File("bad.tmf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        MessageBoxCatcher told;
+        told.Arm();
+        ChooseFile(path);
+        Click(CMainDialog::kOpen);
+        QCOMPARE(told.seen, 1);
+        QVERIFY2(told.text.contains(path), qPrintable(told.text));
+        QVERIFY(!Session().ValuesPresent());
+        QVERIFY(!Session().FileOpened());
+        QVERIFY(!dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
+        QVERIFY(!LogHas("File Open end."));
     }
 
     void clicksQueuedDuringAnUploadAreIgnored() {
