@@ -2,7 +2,8 @@
 # Installs the Debian packages VEXA builds with, when some are missing.
 # Sourced by ./test and ./run; as root it installs, otherwise it prints the line to run.
 VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-               qt6-base-dev libcli11-dev nlohmann-json3-dev libserialport-dev clang-format)
+               qt6-base-dev libcli11-dev nlohmann-json3-dev libserialport-dev clang-format
+               xvfb xauth xdotool)
 
 vexa_missing_packages() {
   local p missing=()
