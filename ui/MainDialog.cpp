@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
@@ -62,10 +63,12 @@ constexpr CMainDialog::Button kColumns[3][2] = {
     {CMainDialog::kSave, CMainDialog::kOpen},
 };
 
+// "White" is the palette's colour for active fields, so that a dark theme stays readable;
+// red and orange are the fixed signal colours.
 QColor ColourOf(EFieldColour colour) {
     switch (colour) {
         case EFieldColour::White:
-            return Qt::white;
+            return QApplication::palette().color(QPalette::Base);
         case EFieldColour::Red:
             return QColor(255, 0, 0);
         case EFieldColour::Orange:
@@ -74,6 +77,28 @@ QColor ColourOf(EFieldColour colour) {
             break;
     }
     return QApplication::palette().color(QPalette::Button);
+}
+
+// Text that reads on a field of that colour: dark on the fixed signal colours.
+QColor TextColourOn(EFieldColour colour) {
+    if (colour == EFieldColour::Red || colour == EFieldColour::Orange) return Qt::black;
+    return QApplication::palette().color(colour == EFieldColour::White ? QPalette::Text
+                                                                       : QPalette::ButtonText);
+}
+
+// The main actions' keys, in the order of CMainDialog::Button; the README lists them.
+const QKeySequence kButtonKeys[] = {
+    QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_P),
+    QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F1),
+    QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::CTRL | Qt::Key_S),
+    QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_D),
+    QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::Key_K),
+};
+
+// "Caption (key)" for a tool tip.
+QString WithKey(const QString& caption, const QKeySequence& key) {
+    return caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+           QStringLiteral(")");
 }
 
 QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
@@ -104,6 +129,8 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     resize(kInitialSize);
     BuildControls();
     WireControls();
+    NameControls();
+    SetUpKeys();
     SetUpLamps();
     m_panel = std::make_unique<CSidePanel>(this);
     m_panel->slidingChanged = [this](bool sliding) {
@@ -332,6 +359,9 @@ void CMainDialog::RefreshView() {
     m_captions[kComSet]->setEnabled(on.comSet);
 
     m_buttons[kConnect]->SetAlternate(connected);
+    const QString linkCaption = QString::fromStdString(Text(connected ? 10 : 2));
+    m_buttons[kConnect]->SetCaption(linkCaption);
+    m_buttons[kConnect]->setToolTip(WithKey(linkCaption, kButtonKeys[kConnect]));
     m_captions[kConnect]->setVisible(!connected);
     m_disconnectCaption->setVisible(connected);
 
@@ -352,6 +382,7 @@ void CMainDialog::ApplyColour(QWidget* field, EFieldColour colour) {
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, ColourOf(colour));
     palette.setColor(QPalette::Window, ColourOf(colour));
+    palette.setColor(QPalette::Text, TextColourOn(colour));
     field->setPalette(palette);
 }
 
@@ -382,9 +413,12 @@ CSidePanelList* CMainDialog::SidePanelRows() const { return m_panel->Rows(); }
 
 bool CMainDialog::SidePanelShown() const { return m_panel->IsOpen(); }
 
-void CMainDialog::ToggleSidePanel() { m_panel->Toggle(); }
+void CMainDialog::ToggleSidePanel() {
+    if (!m_panel->IsOpen()) MakeRoomForSidePanel();
+    m_panel->Toggle();
+}
 
-void CMainDialog::OpenSidePanel() {
+void CMainDialog::MakeRoomForSidePanel() {
     if (isMaximized()) showNormal();
     const QRect frame = frameGeometry();
     if (const QScreen* screen = this->screen()) {
@@ -392,6 +426,10 @@ void CMainDialog::OpenSidePanel() {
             MainLeftForPanel(frame, SidePanelWidth(frame), screen->availableGeometry());
         if (left != frame.left()) move(left, frame.top());
     }
+}
+
+void CMainDialog::OpenSidePanel() {
+    MakeRoomForSidePanel();
     // Not through the toggle: the busy window has it disabled when an operation asks.
     if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_panel->Toggle();
 }
@@ -439,6 +477,17 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
             // Escape never closes the window and Enter never presses a button.
             event->accept();
             return;
+        case Qt::Key_Up:
+        case Qt::Key_PageUp:
+        case Qt::Key_Down:
+        case Qt::Key_PageDown: {
+            // The setting view steps like its arrows, wherever the focus is.
+            const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
+            CArrowButton* arrow = up ? m_up : m_down;
+            if (arrow->isEnabled()) arrow->click();
+            event->accept();
+            return;
+        }
         default:
             CResizableDialog::keyPressEvent(event);
     }
@@ -489,4 +538,52 @@ void CMainDialog::PlaceCloneColumns() {
 void CMainDialog::moveEvent(QMoveEvent* event) {
     CResizableDialog::moveEvent(event);
     if (m_panel) m_panel->Follow();
+}
+
+void CMainDialog::SetUpKeys() {
+    for (int b = 0; b < kButtonCount; ++b) {
+        auto* shortcut = new QShortcut(kButtonKeys[b], this);
+        CImageButton* button = m_buttons[b];
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled()) button->click();
+        });
+    }
+    const std::pair<QKeySequence, QAbstractButton*> more[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_1), m_settingRadio},
+        {QKeySequence(Qt::CTRL | Qt::Key_2), m_cloneRadio},
+        {QKeySequence(Qt::Key_F9), m_toggle},
+    };
+    for (const auto& [key, button] : more) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled()) button->click();
+        });
+        button->setToolTip(WithKey(button->accessibleName(), key));
+    }
+}
+
+void CMainDialog::NameControls() {
+    for (int b = 0; b < kButtonCount; ++b) {
+        const QString caption = QString::fromStdString(Text(kButtonDefs[b].caption));
+        m_buttons[b]->SetCaption(caption);
+        m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
+    }
+    m_settingRadio->setAccessibleName(m_settingRadio->text());
+    m_cloneRadio->setAccessibleName(m_cloneRadio->text());
+    m_up->setAccessibleName(tr("Previous parameter"));
+    m_up->setToolTip(tr("Previous parameter (Up, Page Up)"));
+    m_down->setAccessibleName(tr("Next parameter"));
+    m_down->setToolTip(tr("Next parameter (Down, Page Down)"));
+    m_toggle->setAccessibleName(tr("Parameter list"));
+    m_previousName->setAccessibleName(tr("Previous parameter"));
+    m_currentName->setAccessibleName(tr("Current parameter"));
+    m_nextName->setAccessibleName(tr("Next parameter"));
+    m_currentValue->setAccessibleName(QString::fromStdString(Text(0)));
+    m_newValue->setAccessibleName(tr("New value"));
+    m_newValue->setToolTip(tr("New value: Enter writes it"));
+    m_write->setAccessibleName(m_write->text());
+    m_setSource->setAccessibleName(tr("Parameter set"));
+    m_status->setAccessibleName(tr("Status"));
+    m_picture->setAccessibleName(tr("Controller"));
+    for (CLampControl* lamp : m_lamps) lamp->setAccessibleName(lamp->Caption());
 }

@@ -95,10 +95,17 @@ class CMainDialog : public CResizableDialog {
   private:
     void BuildControls();
     void WireControls();
+    // Accessible names and tool tips.
+    void NameControls();
+    // The main actions' shortcuts.
+    void SetUpKeys();
     void SetUpLamps();
     void PlaceCloneColumns();
     void ShowPicture();
     void ApplyColour(QWidget* field, EFieldColour colour);
+    // The side panel opens on the screen: a maximised window is restored, and one at the
+    // screen's left edge moves right.
+    void MakeRoomForSidePanel();
     void ExitPressed();
     void ComSetPressed();
     void AboutPressed();
