@@ -23,7 +23,7 @@ CCancelDialog::CCancelDialog(const QString& caption)
     m_caption->setFixedHeight(fontMetrics().height() + 4);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
     m_stop->SetFaces(FacePath("stop.bmp"));
-    m_stop->SetCaption(caption);
+    m_stop->SetCaption(caption.isEmpty() ? tr("Cancel") : caption);
     m_stop->setFixedSize(64, 64);
     m_count->setAlignment(Qt::AlignCenter);
     m_bar->setTextVisible(false);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,21 +41,23 @@ struct SButtonDef {
     int caption;  // catalogue number
     const char* face;
     const char* disabledFace;
+    const char* name;  // what screen readers call it when the catalogue's caption is empty
 };
 
 // In the order of CMainDialog::Button.
 constexpr SButtonDef kButtonDefs[] = {
-    {201, "Exit.bmp", ""},
-    {200, "ComSet.bmp", "DisComset.bmp"},
-    {2, "Connect.bmp", ""},
-    {9, "About.bmp", ""},
-    {3, "Export.bmp", "DisExport.bmp"},
-    {4, "Save.bmp", "DisSave.bmp"},
-    {5, "Open.bmp", "DisOpen.bmp"},
-    {6, "Download.bmp", "DisDownload.bmp"},
-    {7, "Upload.bmp", "DisUpload.bmp"},
-    {8, "Verify.bmp", "DisVerify.bmp"},
+    {201, "Exit.bmp", "", "Exit"},
+    {200, "ComSet.bmp", "DisComset.bmp", "Port"},
+    {2, "Connect.bmp", "", "Link"},
+    {9, "About.bmp", "", "About"},
+    {3, "Export.bmp", "DisExport.bmp", "Export"},
+    {4, "Save.bmp", "DisSave.bmp", "Save"},
+    {5, "Open.bmp", "DisOpen.bmp", "Open"},
+    {6, "Download.bmp", "DisDownload.bmp", "Download"},
+    {7, "Upload.bmp", "DisUpload.bmp", "Upload"},
+    {8, "Verify.bmp", "DisVerify.bmp", "Verify"},
 };
+constexpr int kDisconnectCaption = 10;
 
 // The clone columns: Export over Download, Verify over Upload, Save over Open.
 constexpr CMainDialog::Button kColumns[3][2] = {
@@ -118,7 +121,8 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
            {[this] { RefreshView(); },
             [this] { RefreshSidePanel(); },
             [this] { OpenSidePanel(); },
-            {}}),
+            {},
+            [this] { return ProposedSetName(); }}),
       m_session(std::make_unique<CDeviceSession>(m_ui, catalogue)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
@@ -163,6 +167,7 @@ void CMainDialog::BuildControls() {
         label->UseCaptionFontOf(*this);
         label->SetAlignment(kAlignCentre | kAlignBottom);
         label->SetWrap(true);
+        label->SetShrinkToFit(true);
         label->SetText(Text(number));
         label->setGeometry(where);
         if (anchor) AddAnchor(label, anchor);
@@ -233,7 +238,8 @@ void CMainDialog::BuildControls() {
         m_buttons[i]->setGeometry(x + 3, 30, kButtonSide, kButtonSide);
         AddAnchor(m_buttons[i], kAnchorMoveRight);
     }
-    m_disconnectCaption = caption(10, m_captions[kConnect]->geometry(), kAnchorMoveRight);
+    m_disconnectCaption =
+        caption(kDisconnectCaption, m_captions[kConnect]->geometry(), kAnchorMoveRight);
     m_disconnectCaption->hide();
 
     for (int column = 0; column < 3; ++column) {
@@ -359,9 +365,7 @@ void CMainDialog::RefreshView() {
     m_captions[kComSet]->setEnabled(on.comSet);
 
     m_buttons[kConnect]->SetAlternate(connected);
-    const QString linkCaption = QString::fromStdString(Text(connected ? 10 : 2));
-    m_buttons[kConnect]->SetCaption(linkCaption);
-    m_buttons[kConnect]->setToolTip(WithKey(linkCaption, kButtonKeys[kConnect]));
+    NameButton(kConnect, connected);
     m_captions[kConnect]->setVisible(!connected);
     m_disconnectCaption->setVisible(connected);
 
@@ -563,11 +567,7 @@ void CMainDialog::SetUpKeys() {
 }
 
 void CMainDialog::NameControls() {
-    for (int b = 0; b < kButtonCount; ++b) {
-        const QString caption = QString::fromStdString(Text(kButtonDefs[b].caption));
-        m_buttons[b]->SetCaption(caption);
-        m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
-    }
+    for (int b = 0; b < kButtonCount; ++b) NameButton(static_cast<Button>(b), false);
     m_settingRadio->setAccessibleName(m_settingRadio->text());
     m_cloneRadio->setAccessibleName(m_cloneRadio->text());
     m_up->setAccessibleName(tr("Previous parameter"));
@@ -578,12 +578,33 @@ void CMainDialog::NameControls() {
     m_previousName->setAccessibleName(tr("Previous parameter"));
     m_currentName->setAccessibleName(tr("Current parameter"));
     m_nextName->setAccessibleName(tr("Next parameter"));
-    m_currentValue->setAccessibleName(QString::fromStdString(Text(0)));
+    m_currentValue->setAccessibleName(tr("Value read"));
     m_newValue->setAccessibleName(tr("New value"));
     m_newValue->setToolTip(tr("New value: Enter writes it"));
-    m_write->setAccessibleName(m_write->text());
+    m_write->setAccessibleName(m_write->text().isEmpty() ? tr("Write") : m_write->text());
     m_setSource->setAccessibleName(tr("Parameter set"));
     m_status->setAccessibleName(tr("Status"));
     m_picture->setAccessibleName(tr("Controller"));
     for (CLampControl* lamp : m_lamps) lamp->setAccessibleName(lamp->Caption());
+}
+
+QString CMainDialog::ProposedSetName() const {
+    QString model = QString::fromStdString(m_session->ModelName());
+    // Only characters that any file system and shell take as they are.
+    for (QChar& c : model)
+        if (!c.isLetterOrNumber() && c != '.' && c != '-' && c != '_') c = '-';
+    if (model.isEmpty()) model = QStringLiteral("set");
+    return QStringLiteral("%1_unit%2_%3.tmf")
+        .arg(model)
+        .arg(m_session->UnitNumber())
+        .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+void CMainDialog::NameButton(Button b, bool connected) {
+    const bool unlink = b == kConnect && connected;
+    QString caption =
+        QString::fromStdString(Text(unlink ? kDisconnectCaption : kButtonDefs[b].caption));
+    if (caption.isEmpty()) caption = unlink ? tr("Unlink") : tr(kButtonDefs[b].name);
+    m_buttons[b]->SetCaption(caption);
+    m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
 }

@@ -97,6 +97,8 @@ class CMainDialog : public CResizableDialog {
     void WireControls();
     // Accessible names and tool tips.
     void NameControls();
+    // A button's accessible name and tool tip: its caption (Connect's as it shows now).
+    void NameButton(Button b, bool connected);
     // The main actions' shortcuts.
     void SetUpKeys();
     void SetUpLamps();
@@ -106,6 +108,8 @@ class CMainDialog : public CResizableDialog {
     // The side panel opens on the screen: a maximised window is restored, and one at the
     // screen's left edge moves right.
     void MakeRoomForSidePanel();
+    // model_unitN_date.tmf for Save.
+    QString ProposedSetName() const;
     void ExitPressed();
     void ComSetPressed();
     void AboutPressed();

@@ -8,7 +8,11 @@ void RunMainDialog(CMainDialog& dialog) {
     SRemembered remembered;
     LoadRemembered(RememberedSettingsPath(), remembered);
     dialog.ApplySettings(remembered.settings, remembered.unit);
+    // restoreGeometry() keeps a window that no longer fits the screens on them.
+    if (!remembered.windowGeometry.isEmpty()) dialog.restoreGeometry(remembered.windowGeometry);
+    dialog.OperatorUi().SetFileFolder(remembered.fileFolder);
     dialog.exec();
     SaveRemembered(RememberedSettingsPath(),
-                   {dialog.Session().Settings(), dialog.Session().UnitNumber()});
+                   {dialog.Session().Settings(), dialog.Session().UnitNumber(),
+                    dialog.saveGeometry(), dialog.OperatorUi().FileFolder()});
 }

@@ -22,8 +22,10 @@
 #include "support/TestController.h"
 #include "support/TestModel.h"
 #include "ui/ArrowButton.h"
+#include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
 #include "ui/ImageButton.h"
+#include "ui/LampControl.h"
 #include "ui/MainDialog.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
@@ -331,6 +333,133 @@ class MainDialogTest : public QObject {
         QVERIFY(!Session().FileOpened());
         QVERIFY(!dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
         QVERIFY(!LogHas("File Open end."));
+    }
+
+    void everyControlIsNamedAndEveryWindowCarriesTheTitle() {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<CLampControl*>(w);
+            if (!control || !w->isVisibleTo(dialog.get())) continue;
+            QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+            if (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QRadioButton*>(w) &&
+                w != dialog->WriteBox())
+                QVERIFY2(!w->toolTip().isEmpty(), qPrintable(w->accessibleName()));
+        }
+        QCOMPARE(dialog->ButtonAt(CMainDialog::kConnect)->accessibleName(), QStringLiteral("Link"));
+        QVERIFY(dialog->ButtonAt(CMainDialog::kUpload)->toolTip().startsWith("Upload"));
+        QVERIFY(!dialog->SidePanelRows()->accessibleName().isEmpty());
+        QCOMPARE(dialog->SidePanelRows()->window()->windowTitle(), dialog->windowTitle());
+
+        // The dialogs the main window opens, and the stop window.
+        for (const auto& open : std::vector<std::function<void()>>{
+                 [this] { Click(CMainDialog::kAbout); }, [this] { Click(CMainDialog::kComSet); }}) {
+            QString title;
+            AnswerNextModal([&title](QWidget* w) {
+                title = w->windowTitle();
+                qobject_cast<QDialog*>(w)->reject();
+            });
+            open();
+            QCOMPARE(title, dialog->windowTitle());
+        }
+        dialog->OperatorUi().StartCancel();
+        CCancelDialog* stop = dialog->OperatorUi().CancelDialog();
+        QVERIFY(stop);
+        QCOMPARE(stop->windowTitle(), dialog->windowTitle());
+        QCOMPARE(stop->StopButton()->accessibleName(), QStringLiteral("Cancel"));
+        dialog->OperatorUi().CloseCancel();
+    }
+
+    void activeFieldsTakeThePalettesColours() {
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(50, 50, 50));
+        dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(dark);
+        Connect();
+        const QPalette name = dialog->CurrentName()->palette();
+        const QPalette entry = dialog->ValueEntry()->palette();
+        QApplication::setPalette(before);
+        QCOMPARE(name.color(QPalette::Base), QColor(30, 30, 30));
+        QCOMPARE(name.color(QPalette::Text), QColor(230, 230, 230));
+        QCOMPARE(entry.color(QPalette::Base), QColor(30, 30, 30));
+        // The fixed signal colour keeps dark text.
+        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
+    }
+
+    void sidePanelOpensOnTheScreen_data() {
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("window at the left edge") << false;
+        QTest::newRow("maximised window") << true;
+    }
+    void sidePanelOpensOnTheScreen() {
+        QFETCH(bool, maximised);
+        if (maximised)
+            dialog->showMaximized();
+        else
+            dialog->move(dialog->screen()->availableGeometry().topLeft());
+        QTest::mouseClick(dialog->PanelToggle(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->SidePanelShown(), 5000);
+        QVERIFY(!dialog->isMaximized());
+        const QRect panel = dialog->SidePanelRows()->window()->geometry();
+        QVERIFY2(dialog->screen()->availableGeometry().contains(panel),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(panel.x())
+                                .arg(panel.y())
+                                .arg(panel.width())
+                                .arg(panel.height())));
+    }
+
+    void captionsFitTheirLabelsAtALargerFont() {
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSize(before.pointSize() * 2);
+        QApplication::setFont(large);
+        CMainDialog big(catalogue);
+        QApplication::setFont(before);
+        big.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&big));
+        for (CSkinLabel* label : big.findChildren<CSkinLabel*>()) {
+            if (label->Text().empty()) continue;
+            const QFontMetrics metrics(label->TextFont());
+            for (const std::string& line : label->Lines())
+                QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(line)) <= label->width(),
+                         line.c_str());
+            QVERIFY2(int(label->Lines().size()) * metrics.height() <= label->height(),
+                     label->Text().c_str());
+        }
+    }
+
+    void fileDialogsStartInTheLastFolderAndSaveProposesAName() {
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        Click(CMainDialog::kUpload);
+        QString folder, name;
+        AnswerNextModal([&](QWidget* w) {
+            auto* files = qobject_cast<QFileDialog*>(w);
+            folder = files->directory().absolutePath();
+            name = files->findChild<QLineEdit*>("fileNameEdit")->text();
+            files->reject();
+        });
+        Click(CMainDialog::kSave);
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(folder, QFileInfo(documents).isDir() ? documents : QDir::homePath());
+        QCOMPARE(name, "TS01-test-controller_unit1_" + QDate::currentDate().toString("yyyy-MM-dd") +
+                           ".tmf");
+
+        const QString saved = QString::fromStdString(home->File("unit1.tmf"));
+        ChooseFile(saved);
+        Click(CMainDialog::kSave);
+        AnswerNextModal([&](QWidget* w) {
+            auto* files = qobject_cast<QFileDialog*>(w);
+            folder = files->directory().absolutePath();
+            files->reject();
+        });
+        Click(CMainDialog::kOpen);
+        QCOMPARE(folder, QFileInfo(saved).absolutePath());
     }
 
     void clicksQueuedDuringAnUploadAreIgnored() {

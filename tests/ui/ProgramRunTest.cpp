@@ -246,6 +246,41 @@ class ProgramRunTest : public QObject {
                             : std::vector<std::string>{"6C01", "6C00"};
         QCOMPARE(m_unit1->Commands("6C"), expected);
     }
+
+    void keysStepAndStartTheMainActions() {
+        Run([&] {
+            auto key = [this](QKeyCombination combination) {
+                QTest::keyClick(m_dialog->windowHandle(), combination.key(),
+                                combination.keyboardModifiers());
+            };
+            key(Qt::CTRL | Qt::Key_L);
+            QVERIFY(Session().IsConnected());
+            key(Qt::Key_Down);
+            QCOMPARE(Session().CurrentIndex(), 1);
+            key(Qt::Key_PageDown);
+            QCOMPARE(Session().CurrentIndex(), 2);
+            key(Qt::Key_Up);
+            QCOMPARE(Session().CurrentIndex(), 1);
+            key(Qt::CTRL | Qt::Key_2);
+            QCOMPARE(Session().View(), EView::Clone);
+            key(Qt::CTRL | Qt::Key_U);
+            QVERIFY(Session().ValuesPresent());
+            key(Qt::CTRL | Qt::Key_Q);
+            QVERIFY(!m_dialog->isVisible());
+        });
+    }
+
+    void windowPlaceAndSizeAreRemembered() {
+        const QRect placed(60, 70, 700, 460);
+        Run([&] {
+            m_dialog->setGeometry(placed);
+            Click(CMainDialog::kExit);
+        });
+        m_dialog = std::make_unique<CMainDialog>(m_catalogue);
+        QRect shown;
+        Run([&] { shown = m_dialog->geometry(); });
+        QCOMPARE(shown, placed);
+    }
 };
 
 QTEST_MAIN(ProgramRunTest)
