@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <algorithm>
 
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
@@ -369,12 +370,7 @@ void CMainDialog::RefreshView() {
     m_captions[kConnect]->setVisible(!connected);
     m_disconnectCaption->setVisible(connected);
 
-    // The line settings, then what the last operation did.
-    QString status = QString::fromStdString(s.FormatConnectionStatus());
-    if (const QString outcome = OutcomeText(s.LastOutcome()); !outcome.isEmpty())
-        status += QStringLiteral("   ") + outcome;
-    m_status->setText(status);
-    m_status->setToolTip(status);
+    ShowStatus();
     ApplyColour(m_status, StatusLineColour(connected));
     ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
     ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));
@@ -522,6 +518,7 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
         PlaceCloneColumns();
     }
     if (m_panel) m_panel->Follow();
+    if (m_status) ShowStatus();
 }
 
 void CMainDialog::PlaceCloneColumns() {
@@ -607,4 +604,29 @@ void CMainDialog::NameButton(Button b, bool connected) {
     if (caption.isEmpty()) caption = unlink ? tr("Unlink") : tr(kButtonDefs[b].name);
     m_buttons[b]->SetCaption(caption);
     m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
+}
+
+void CMainDialog::ShowStatus() {
+    const QString line = QString::fromStdString(m_session->FormatConnectionStatus());
+    const QString outcome = OutcomeText(m_session->LastOutcome());
+    if (outcome.isEmpty()) {
+        m_status->setText(line);
+        m_status->setToolTip(line);
+        m_status->setCursorPosition(0);
+        return;
+    }
+    const QString gap = QStringLiteral("   ");
+    m_status->setToolTip(line + gap + outcome);
+    // Where the whole does not fit, the model name at the end of the line settings gives
+    // way, so that both the line settings and what happened stay readable.
+    const QString model = QString::fromStdString(m_session->ModelName());
+    QString head = line;
+    if (!model.isEmpty() && head.endsWith(model)) head.chop(model.size());
+    constexpr int kFieldMargins = 12;
+    const QFontMetrics metrics(m_status->font());
+    const int room =
+        m_status->width() - kFieldMargins - metrics.horizontalAdvance(head + gap + outcome);
+    m_status->setText(head + metrics.elidedText(model, Qt::ElideRight, std::max(room, 0)) + gap +
+                      outcome);
+    m_status->setCursorPosition(0);
 }

@@ -104,6 +104,8 @@ class CMainDialog : public CResizableDialog {
     void SetUpLamps();
     void PlaceCloneColumns();
     void ShowPicture();
+    // The status line: the line settings and model, then what the last operation did.
+    void ShowStatus();
     void ApplyColour(QWidget* field, EFieldColour colour);
     // The side panel opens on the screen: a maximised window is restored, and one at the
     // screen's left edge moves right.
