@@ -46,6 +46,8 @@ printf '[CommunicationSettings]\nPort=%s\nUnit=1\n' "$work/line" > "$work/config
 
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" \
        XDG_STATE_HOME="$work/state" HOME="$work"
+# A sanitized build: what the X platform's libraries keep is not vexa's leak.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/xcb_lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 "$work/program/vexa" 2> "$work/vexa.err" &
 vexa=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^VEXA Controller Setup$' | head -1) ||
