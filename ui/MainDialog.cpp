@@ -289,10 +289,14 @@ void CMainDialog::WireControls() {
     connect(m_buttons[kExit], &QAbstractButton::clicked, this, &CMainDialog::ExitPressed);
     connect(m_buttons[kComSet], &QAbstractButton::clicked, this, &CMainDialog::ComSetPressed);
     connect(m_buttons[kAbout], &QAbstractButton::clicked, this, &CMainDialog::AboutPressed);
-    connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [&s] {
+    connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [this, &s] {
+        const bool connecting = !s.IsConnected();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        s.ConnectButton();
+        const SResult result = s.ConnectButton();
         QApplication::restoreOverrideCursor();
+        // A connect that fails says why (the port, its permission, the controller's answer).
+        if (connecting && !result.Ok() && result.code != ResultCode::kBusy)
+            m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
     });
     connect(m_buttons[kUpload], &QAbstractButton::clicked, this, [&s] { s.UploadButton(); });
     connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [&s] { s.DownloadButton(); });

@@ -264,6 +264,19 @@ class MainDialogTest : public QObject {
         QVERIFY(QFile::exists(csv));
     }
 
+    void aFailedConnectSaysWhy() {
+        CCommSettings line;
+        line.portName = home->File("no-such-port");
+        dialog->ApplySettings(line, 1);
+        MessageBoxCatcher told;
+        told.Arm();
+        Click(CMainDialog::kConnect);
+        QCOMPARE(told.seen, 1);
+        QVERIFY2(told.text.contains(QString::fromStdString(line.portName)), qPrintable(told.text));
+        QVERIFY(!Session().IsConnected());
+        QVERIFY(!dialog->StatusLine()->text().contains("TS01"));
+    }
+
     void statusLineTellsWhatEachOperationDid() {
         QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
         Connect();
