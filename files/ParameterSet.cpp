@@ -1,5 +1,7 @@
 #include "files/ParameterSet.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "app/FileDate.h"
@@ -15,6 +17,31 @@ SResult Fail(const File& file) {
 }
 
 bool IsSaved(const CMenuParamItem& item) { return item.writable != 0 && !item.setValue.empty(); }
+
+// "%04d/%02d/%02d %02d:%02d:%02d" as a save writes it: digits and separators in their places.
+bool IsTableDate(const std::string& text) {
+    static const std::string kShape = "0000/00/00 00:00:00";
+    if (text.size() != kShape.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kShape[i] == '0' ? !digit : text[i] != kShape[i]) return false;
+    }
+    return true;
+}
+
+bool IsModelNameText(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
+// The transferable parameter a record is for, or none.
+CMenuParamItem* RecordTarget(CMenuParamTable& table, const SParameterFileRecord& record) {
+    // Parameter numbers are 16-bit; a larger one in a damaged file matches nothing.
+    if (record.number < 0 || record.number > 0xFFFF) return nullptr;
+    CMenuParamItem* item = table.FindByNumber(static_cast<uint16_t>(record.number));
+    return item && item->writable != 0 ? item : nullptr;
+}
 
 }  // namespace
 
@@ -55,15 +82,21 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
     SParameterFileContent content;
     SResult read = ReadParameterFileContent(path, content);
     if (!content.headerRead) return read;
+    // Any file can be chosen; one that is not a parameter set must not become one.
+    if (!IsTableDate(content.date) || !IsModelNameText(content.modelName))
+        return SResult::Failure(ResultCode::kFileError, path + " is not a parameter file.", EINVAL);
+    if (!content.records.empty() &&
+        std::none_of(content.records.begin(), content.records.end(),
+                     [&](const SParameterFileRecord& r) { return RecordTarget(table, r); }))
+        return SResult::Failure(ResultCode::kFileError,
+                                path + " holds no parameter of this controller model.", EINVAL);
     modelDiffers = content.modelName != modelName;
     table.ClearValid();
     table.ClearSetValues();
     // Records read before a file error stay applied.
     for (const SParameterFileRecord& record : content.records) {
-        // Parameter numbers are 16-bit; a larger one in a damaged file matches nothing.
-        if (record.number < 0 || record.number > 0xFFFF) continue;
-        CMenuParamItem* item = table.FindByNumber(static_cast<uint16_t>(record.number));
-        if (!item || item->writable == 0) continue;
+        CMenuParamItem* item = RecordTarget(table, record);
+        if (!item) continue;
         item->scale = record.scale;
         item->setValue = record.setValue;
         item->valid = true;

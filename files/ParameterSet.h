@@ -24,7 +24,9 @@ SResult SaveParameterSet(const CMenuParamTable& table, const std::string& modelN
 
 // Reads a parameter file into the table: set values and scales of the parameters whose
 // numbers it holds become valid, all others are emptied.  modelDiffers tells whether the
-// file was made for another model than `modelName`; it is still read.
+// file was made for another model than `modelName`; it is still read.  A file whose header
+// is not a parameter file's, or whose records all miss the table's transferable parameters,
+// is refused (kFileError) and leaves the table as it was.
 SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
                          const std::string& modelName, bool& modelDiffers);
 

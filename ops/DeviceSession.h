@@ -69,6 +69,9 @@ class CDeviceSession {
     void WriteCheckClicked(bool checked);
     // Runs the current parameter's write-enter (on) or write-leave list; false when it fails.
     bool SwitchWriteMode(bool on);
+    // Before the program ends: a controller left in write mode by the "Write" box leaves it
+    // as unticking the box would.  Ignored while busy.
+    void LeaveWriteMode();
     // Return in the value entry: writes `newValue` and reads the parameter back.
     void EnterPressed(const std::string& newValue);
     // A parameter picked in the side panel: shown, or the next one that can be.
@@ -106,6 +109,7 @@ class CDeviceSession {
     int CurrentIndex() const { return m_currentIndex; }
     EView View() const { return m_view; }
     const SSettingView& SettingView() const { return m_settingView; }
+    const SOperationOutcome& LastOutcome() const { return m_outcome; }
     CFramePort& Port() { return m_port; }
     const CFramePort& Port() const { return m_port; }
 
@@ -144,6 +148,8 @@ class CDeviceSession {
     // kIncomplete naming how many writable parameters are `what` ("not written"), or kOk.
     SResult NotTransferred(const CMenuParamTable& table, const char* what) const;
     void EnterConnectedState();
+    // Runs the write-leave list of the parameter that put the controller into write mode.
+    void RunWriteLeaveList();
     void ResetConnectionState();
     // Visits the transferable parameters of the upload or download order, offering
     // the stop between two of them; false when the operator stopped (line logged).
@@ -169,5 +175,8 @@ class CDeviceSession {
     int m_currentIndex = 0;
     EView m_view = EView::Setting;
     SSettingView m_settingView;
+    // The parameter whose write-enter list ran and whose write-leave list has not; -1: none.
+    int m_writeModeIndex = -1;
+    SOperationOutcome m_outcome;
     SUiReport m_report;
 };

@@ -38,6 +38,7 @@ std::string PictureOf(const std::string& scriptPath) {
 SResult CDeviceSession::ConnectButton() {
     LogEvent("Connect button pushed.");
     if (m_busy) return Busy();
+    m_outcome = SOperationOutcome();
     SResult result;
     {
         CBusyScope busy(*this);
@@ -177,6 +178,7 @@ bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, 
 }
 
 void CDeviceSession::Disconnect() {
+    RunWriteLeaveList();
     CVarItem result;
     const std::string scriptPath = FindModelFile(m_model.modelName.substr(0, 4) + ".scp");
     if (!RunScriptRoutine(scriptPath, "DisConnect", &m_port, m_unit, result))
@@ -191,6 +193,9 @@ void CDeviceSession::Disconnect() {
 }
 
 void CDeviceSession::ResetConnectionState() {
+    m_writeModeIndex = -1;
+    // No model is connected: the status line names none.
+    m_model.modelName.clear();
     if (!m_model.table) return;
     m_model.table->Clear();
     m_settingView = SSettingView{};

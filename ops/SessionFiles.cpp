@@ -17,6 +17,16 @@ std::string LocalTimeStamp() {
     return text;
 }
 
+// The parameters a save or an export writes: the transferable ones with a set value.
+int SavedCount(const CMenuParamTable& table) {
+    int count = 0;
+    for (size_t i = 0; i < table.GetCount(); ++i) {
+        const CMenuParamItem& item = *table.GetItem(i);
+        if (item.writable != 0 && !item.setValue.empty()) ++count;
+    }
+    return count;
+}
+
 }  // namespace
 
 SResult CDeviceSession::ReportFileError(SResult error) {
@@ -42,6 +52,9 @@ SResult CDeviceSession::SaveButton() {
     if (!saved.Ok()) return ReportFileError(std::move(saved));
     m_openedFilePath = path;
     m_setSourceText = path;
+    m_outcome = SOperationOutcome(SOperationOutcome::EOperation::Save);
+    m_outcome.transferred = SavedCount(*m_model.table);
+    m_outcome.path = path;
     m_ui.RefreshView();
     LogEvent("Save end.");
     return saved;
@@ -80,6 +93,9 @@ SResult CDeviceSession::OpenButton() {
     m_ui.RefreshSidePanel();
     if (table.AnyWritableNotValid() == 1) m_ui.OpenSidePanel();
     m_setSourceText = path;
+    m_outcome = SOperationOutcome(SOperationOutcome::EOperation::Open);
+    m_outcome.transferred = SavedCount(table);
+    m_outcome.path = path;
     m_ui.RefreshView();
     LogEvent("File Open end.");
     return read;
@@ -107,6 +123,10 @@ SResult CDeviceSession::ExportButton() {
         ExportParameterSet(*m_model.table, m_model.modelName, FormatTableDate(m_model.tablePath),
                            {Catalogue(300), Catalogue(301)}, path);
     if (!exported.Ok()) return ReportFileError(std::move(exported));
+    m_outcome = SOperationOutcome(SOperationOutcome::EOperation::Export);
+    m_outcome.transferred = SavedCount(*m_model.table);
+    m_outcome.path = path;
+    m_ui.RefreshView();
     LogEvent("Export end.");
     return exported;
 }

@@ -156,7 +156,24 @@ void CDeviceSession::WriteCheckClicked(bool checked) {
 
 bool CDeviceSession::SwitchWriteMode(bool on) {
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
-    return item && RunCommandList(on ? item->writeEnterList : item->writeLeaveList);
+    if (!item || !RunCommandList(on ? item->writeEnterList : item->writeLeaveList)) return false;
+    m_writeModeIndex = on ? m_currentIndex : -1;
+    return true;
+}
+
+void CDeviceSession::LeaveWriteMode() {
+    if (m_busy) return;
+    CBusyScope busy(*this);
+    RunWriteLeaveList();
+}
+
+void CDeviceSession::RunWriteLeaveList() {
+    const CMenuParamItem* item =
+        m_model.table && m_writeModeIndex >= 0 ? m_model.table->GetItem(m_writeModeIndex) : nullptr;
+    m_writeModeIndex = -1;
+    if (!item) return;
+    RunCommandList(item->writeLeaveList);
+    if (m_settingView.writeCheck && item->WriteMode16() == 1) m_settingView.writeCheck = false;
 }
 
 void CDeviceSession::EnterPressed(const std::string& newValue) {

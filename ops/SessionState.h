@@ -36,3 +36,20 @@ struct SSettingView {
 };
 
 enum class EView { Setting, Clone };
+
+// What the last whole-set or file operation did, for the front ends to tell the operator.
+struct SOperationOutcome {
+    enum class EOperation { None, Upload, Download, Verify, Save, Open, Export };
+    explicit SOperationOutcome(EOperation what = EOperation::None) : operation(what) {}
+
+    EOperation operation;
+    bool canceled = false;
+    bool targetMissing = false;  // download: the target unit could not be connected
+    int unit = 0;                // download: the target unit
+    int transferred = 0;         // read, written, equal; saved, opened, exported
+    int absent = 0;              // not on this controller (its condition says so)
+    int failed = 0;              // a command or routine failed, or the value did not convert
+    int differs = 0;             // verify: read, but not equal to the set
+    int notInSet = 0;            // download: the set holds no value for it
+    std::string path;            // the file saved, opened or exported
+};

@@ -28,19 +28,31 @@ SResult CDeviceSession::UploadButton() {
     table.ClearValid();
     table.ClearSetValues();
     LogEvent("Upload start.");
-    int read = 0;
+    SOperationOutcome outcome(SOperationOutcome::EOperation::Upload);
     const bool completed = WalkOrder(table, false, "Upload canceled.", [&](CMenuParamItem& item) {
         item.ResetDerived();
-        if (item.condition != 0 && !EvaluateCondition(item)) return;
-        if (!item.Exists()) return;
-        if (item.scaleScript != 0 && !EvaluateScale(item)) return;
+        if (item.condition != 0 && !EvaluateCondition(item)) {
+            ++outcome.failed;
+            return;
+        }
+        if (!item.Exists()) {
+            ++outcome.absent;
+            return;
+        }
         std::string raw;
-        if (!ExecuteCommand(item.readCommand, nullptr, &raw)) return;
+        if ((item.scaleScript != 0 && !EvaluateScale(item)) ||
+            !ExecuteCommand(item.readCommand, nullptr, &raw)) {
+            ++outcome.failed;
+            return;
+        }
         item.setValue = item.RawToSetValue(raw);
         item.valid = true;
-        ++read;
+        ++outcome.transferred;
     });
     m_ui.CloseCancel();
+    outcome.canceled = !completed;
+    m_outcome = outcome;
+    const int read = outcome.transferred;
     if (read > 0) {
         m_valuesPresent = true;
         m_fileOpened = false;
@@ -68,16 +80,27 @@ SResult CDeviceSession::VerifyButton() {
 
     LogEvent("Verify start.");
     m_ui.StartCancel();
+    SOperationOutcome outcome(SOperationOutcome::EOperation::Verify);
     const bool completed = WalkOrder(table, false, "Verify canceled.", [&](CMenuParamItem& item) {
         // The parameter's own existence stays as the setting view last saw it.
         bool existence = true;
-        if (item.condition != 0 && !EvaluateCondition(item, &existence)) return;
-        if (!existence) return;
         std::string raw;
-        if (!ExecuteCommand(item.readCommand, nullptr, &raw)) return;
-        if (item.RawToSetValue(raw) == item.setValue) item.valid = true;
+        if (item.condition != 0 && !EvaluateCondition(item, &existence)) {
+            ++outcome.failed;
+        } else if (!existence) {
+            ++outcome.absent;
+        } else if (!ExecuteCommand(item.readCommand, nullptr, &raw)) {
+            ++outcome.failed;
+        } else if (item.RawToSetValue(raw) == item.setValue) {
+            item.valid = true;
+            ++outcome.transferred;
+        } else {
+            ++outcome.differs;
+        }
     });
     m_ui.CloseCancel();
+    outcome.canceled = !completed;
+    m_outcome = outcome;
     LogEvent("Verify end.");
 
     FinishSetOperation(false);
@@ -107,8 +130,12 @@ SResult CDeviceSession::DownloadButton() {
         FinishSetOperation(true);
         return result;
     };
-    if (SResult connected = ConnectAndLoad(unit, target); !connected.Ok())
+    if (SResult connected = ConnectAndLoad(unit, target); !connected.Ok()) {
+        m_outcome = SOperationOutcome(SOperationOutcome::EOperation::Download);
+        m_outcome.targetMissing = true;
+        m_outcome.unit = unit;
         return failed(std::move(connected));
+    }
     if (m_fileOpened) {
         bool modelDiffers = false;
         if (SResult read = ReadParameterFile(*target.table, m_openedFilePath, modelDiffers);
@@ -126,7 +153,9 @@ SResult CDeviceSession::DownloadButton() {
 
     if (Download(*target.table, target.modelName, unit) == 0)
         return failed(Cancelled("the download"));
-    // The written controller is the connected one from now on.
+    // The written controller is the connected one from now on; the one before does not
+    // stay in the write mode the setting view put it in.
+    RunWriteLeaveList();
     m_model = std::move(target);
     m_unit = unit;
     m_currentIndex = 0;
@@ -142,22 +171,32 @@ int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelNam
     WriteLog("Download before action end.\n");
 
     m_ui.StartCancel();
+    SOperationOutcome outcome(SOperationOutcome::EOperation::Download);
+    outcome.unit = unit;
     const int result =
         WalkOrder(table, true, "Download canceled.",
                   [&](CMenuParamItem& item) {
-                      if (item.setValue.empty()) return;
-                      if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit))
+                      if (item.setValue.empty()) {
+                          ++outcome.notInSet;
                           return;
+                      }
                       // A value that does not convert is not sent: a write command without data
                       // would put who knows what into the controller.
                       const std::string data = item.SetValueToRaw(item.setValue);
-                      if (data.empty()) return;
-                      if (ExecuteCommand(item.writeCommand, &data, nullptr, unit))
-                          item.valid = true;
+                      if ((item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit)) ||
+                          data.empty() ||
+                          !ExecuteCommand(item.writeCommand, &data, nullptr, unit)) {
+                          ++outcome.failed;
+                          return;
+                      }
+                      item.valid = true;
+                      ++outcome.transferred;
                   })
             ? 1
             : 0;
     m_ui.CloseCancel();
+    outcome.canceled = result == 0;
+    m_outcome = outcome;
 
     WriteLog("Download after action start.\n");
     if (!RunDownloadAction(false, modelName, unit)) WriteLog("Download after action error.\n");

@@ -4,7 +4,9 @@
 VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
                qt6-base-dev libcli11-dev nlohmann-json3-dev libserialport-dev clang-format
                # the Debian package and its checks
-               dpkg-dev file lintian desktop-file-utils appstream bash-completion)
+               dpkg-dev file lintian desktop-file-utils appstream bash-completion
+               # the desktop program's smoke test on a real X server
+               xvfb xauth xdotool)
 # The fuzz targets (tools/fuzz.sh): clang 14 and its libFuzzer runtime.
 VEXA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

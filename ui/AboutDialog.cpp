@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
 #include "app/Version.h"
 #include "ui/Faces.h"
@@ -23,6 +24,7 @@ QString AboutVersionLine() {
 
 CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
     : QDialog(parent), m_version(new QLabel(AboutVersionLine(), this)) {
+    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
     auto* icon = new QLabel(this);
     QIcon programIcon = QApplication::windowIcon();
     if (!programIcon.isNull()) icon->setPixmap(programIcon.pixmap(32, 32));
@@ -37,6 +39,7 @@ CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
     exitCaption->setFixedSize(64, fontMetrics().height() + 4);
     auto* exit = new CImageButton(this);
     exit->SetFaces(FacePath("Exit.bmp"));
+    exit->SetCaption(QString::fromStdString(messages.Get(kExitCaption)));
     exit->setFixedSize(64, 64);
     connect(exit, &CImageButton::clicked, this, &QDialog::reject);
 

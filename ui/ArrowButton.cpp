@@ -100,4 +100,14 @@ void CArrowButton::paintEvent(QPaintEvent*) {
     Face face = !isEnabled() ? kDisabled : isDown() ? kPressed : m_hot ? kHot : kNormal;
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_faces[face]);
+    if (hasFocus()) {
+        // The focus shows as a dotted outline just inside the arrow's edge.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        const QPointF centre = QRectF(m_outline.boundingRect()).center();
+        QPolygonF inner;
+        for (const QPoint& p : m_outline) inner << centre + (QPointF(p) - centre) * 0.8;
+        painter.drawPolygon(inner);
+    }
 }

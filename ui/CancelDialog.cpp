@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/ConfigFiles.h"
 #include "ui/Faces.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinLabel.h"
@@ -20,7 +21,9 @@ CCancelDialog::CCancelDialog(const QString& caption)
     m_caption->SetText(caption.toStdString());
     m_caption->SetAlignment(kAlignCentre | kAlignBottom);
     m_caption->setFixedHeight(fontMetrics().height() + 4);
+    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
     m_stop->SetFaces(FacePath("stop.bmp"));
+    m_stop->SetCaption(caption.isEmpty() ? tr("Cancel") : caption);
     m_stop->setFixedSize(64, 64);
     m_count->setAlignment(Qt::AlignCenter);
     m_bar->setTextVisible(false);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "ui/CancelDialog.h"
 
@@ -19,7 +20,16 @@ void CCancelProgress::Start() {
         QRect area = screen->availableGeometry();
         m_dialog->move(area.center() - m_dialog->rect().center());
     }
+    // No parent widget, so that disabling the busy main window leaves the stop window
+    // enabled; but the main window is its transient parent: the window manager keeps it
+    // above the main window, and the main window's modality under exec() does not block it.
+    if (m_mainWindow && m_mainWindow->window()->windowHandle()) {
+        m_dialog->winId();
+        m_dialog->windowHandle()->setTransientParent(m_mainWindow->window()->windowHandle());
+    }
     m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
 }
 
 bool CCancelProgress::Poll() {

@@ -1,8 +1,11 @@
 #include "ui/DesktopUi.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include "app/MessageTable.h"
 #include "ui/CancelDialog.h"
@@ -51,19 +54,31 @@ QString FileFilter(COperatorUi::FileKind kind) {
 
 }  // namespace
 
-bool CDesktopUi::ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) {
-    const QString chosen = QFileDialog::getSaveFileName(
-        m_window, m_title, QString::fromStdString(suggested), FileFilter(kind));
+QString CDesktopUi::StartFolder() const {
+    if (!m_fileFolder.isEmpty() && QFileInfo(m_fileFolder).isDir()) return m_fileFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+bool CDesktopUi::Chosen(const QString& chosen, std::string& path) {
     if (chosen.isEmpty()) return false;
+    m_fileFolder = QFileInfo(chosen).absolutePath();
     path = chosen.toStdString();
     return true;
 }
 
+bool CDesktopUi::ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) {
+    QString name = QString::fromStdString(suggested);
+    if (name.isEmpty() && kind == FileKind::ParameterSet && m_callbacks.proposedSetName)
+        name = m_callbacks.proposedSetName();
+    return Chosen(QFileDialog::getSaveFileName(
+                      m_window, m_title, QDir(StartFolder()).filePath(name), FileFilter(kind)),
+                  path);
+}
+
 bool CDesktopUi::ChooseOpenFile(FileKind kind, std::string& path) {
-    const QString chosen = QFileDialog::getOpenFileName(m_window, m_title, {}, FileFilter(kind));
-    if (chosen.isEmpty()) return false;
-    path = chosen.toStdString();
-    return true;
+    return Chosen(QFileDialog::getOpenFileName(m_window, m_title, StartFolder(), FileFilter(kind)),
+                  path);
 }
 
 void CDesktopUi::RefreshView() {

@@ -22,12 +22,18 @@ class CDesktopUi : public COperatorUi {
         std::function<void()> refreshSidePanel;
         std::function<void()> openSidePanel;
         std::function<void(bool)> busyChanged;
+        // The file name a save proposes for the parameter set.
+        std::function<QString()> proposedSetName;
     };
 
     CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbacks callbacks);
     ~CDesktopUi() override;
 
     void SetTitle(const QString& title) { m_title = title; }
+    // The folder the file dialogs start in: the one used last, else the documents folder
+    // (the home folder when there is none).
+    void SetFileFolder(const QString& folder) { m_fileFolder = folder; }
+    const QString& FileFolder() const { return m_fileFolder; }
 
     BoxAnswer MessageBox(const std::string& text, BoxStyle style) override;
     void StartCancel() override;
@@ -47,9 +53,14 @@ class CDesktopUi : public COperatorUi {
     CCancelDialog* CancelDialog() const;
 
   private:
+    QString StartFolder() const;
+    // Takes a file dialog's answer: false when cancelled, else its folder is remembered.
+    bool Chosen(const QString& chosen, std::string& path);
+
     QWidget* m_window;
     const CMessageTable& m_catalogue;
     SCallbacks m_callbacks;
     QString m_title;
+    QString m_fileFolder;
     std::unique_ptr<CCancelProgress> m_cancel;
 };

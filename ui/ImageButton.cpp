@@ -42,6 +42,11 @@ void CImageButton::SetFaces(const QString& normal, const QString& disabled,
     ScaleFaces();
 }
 
+void CImageButton::SetCaption(const QString& caption) {
+    setAccessibleName(caption);
+    setToolTip(caption);
+}
+
 ButtonFace CImageButton::CurrentFace() const {
     return SelectFace(isEnabled(), Alternate(), !m_normal.isNull(), !m_disabled.isNull(),
                       !m_alternate.isNull());

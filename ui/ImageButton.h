@@ -26,6 +26,9 @@ class CImageButton : public QAbstractButton {
     void SetFaces(const QString& normal, const QString& disabled = {},
                   const QString& alternate = {});
 
+    // The caption shown above the button: what screen readers and the tool tip call it.
+    void SetCaption(const QString& caption);
+
     bool Alternate() const { return isChecked(); }
     void SetAlternate(bool on) { setChecked(on); }
     ButtonFace CurrentFace() const;

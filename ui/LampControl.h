@@ -17,6 +17,7 @@ class CLampControl : public QWidget {
     explicit CLampControl(QWidget* parent = nullptr);
 
     void SetCaption(const QString& caption);
+    const QString& Caption() const { return m_caption; }
     void SetAutoOff(bool on) { m_autoOff = on; }
     void SetOnDuration(int milliseconds) { m_onDuration = milliseconds; }
     void SetOnColour(const QColor& colour);

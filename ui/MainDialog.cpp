@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
+#include <algorithm>
 
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
@@ -24,6 +27,7 @@
 #include "ui/LampControl.h"
 #include "ui/NumericEdit.h"
 #include "ui/NumericText.h"
+#include "ui/OutcomeText.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanel.h"
 #include "ui/SidePanelList.h"
@@ -38,21 +42,23 @@ struct SButtonDef {
     int caption;  // catalogue number
     const char* face;
     const char* disabledFace;
+    const char* name;  // what screen readers call it when the catalogue's caption is empty
 };
 
 // In the order of CMainDialog::Button.
 constexpr SButtonDef kButtonDefs[] = {
-    {201, "Exit.bmp", ""},
-    {200, "ComSet.bmp", "DisComset.bmp"},
-    {2, "Connect.bmp", ""},
-    {9, "About.bmp", ""},
-    {3, "Export.bmp", "DisExport.bmp"},
-    {4, "Save.bmp", "DisSave.bmp"},
-    {5, "Open.bmp", "DisOpen.bmp"},
-    {6, "Download.bmp", "DisDownload.bmp"},
-    {7, "Upload.bmp", "DisUpload.bmp"},
-    {8, "Verify.bmp", "DisVerify.bmp"},
+    {201, "Exit.bmp", "", "Exit"},
+    {200, "ComSet.bmp", "DisComset.bmp", "Port"},
+    {2, "Connect.bmp", "", "Link"},
+    {9, "About.bmp", "", "About"},
+    {3, "Export.bmp", "DisExport.bmp", "Export"},
+    {4, "Save.bmp", "DisSave.bmp", "Save"},
+    {5, "Open.bmp", "DisOpen.bmp", "Open"},
+    {6, "Download.bmp", "DisDownload.bmp", "Download"},
+    {7, "Upload.bmp", "DisUpload.bmp", "Upload"},
+    {8, "Verify.bmp", "DisVerify.bmp", "Verify"},
 };
+constexpr int kDisconnectCaption = 10;
 
 // The clone columns: Export over Download, Verify over Upload, Save over Open.
 constexpr CMainDialog::Button kColumns[3][2] = {
@@ -61,10 +67,12 @@ constexpr CMainDialog::Button kColumns[3][2] = {
     {CMainDialog::kSave, CMainDialog::kOpen},
 };
 
+// "White" is the palette's colour for active fields, so that a dark theme stays readable;
+// red and orange are the fixed signal colours.
 QColor ColourOf(EFieldColour colour) {
     switch (colour) {
         case EFieldColour::White:
-            return Qt::white;
+            return QApplication::palette().color(QPalette::Base);
         case EFieldColour::Red:
             return QColor(255, 0, 0);
         case EFieldColour::Orange:
@@ -73,6 +81,28 @@ QColor ColourOf(EFieldColour colour) {
             break;
     }
     return QApplication::palette().color(QPalette::Button);
+}
+
+// Text that reads on a field of that colour: dark on the fixed signal colours.
+QColor TextColourOn(EFieldColour colour) {
+    if (colour == EFieldColour::Red || colour == EFieldColour::Orange) return Qt::black;
+    return QApplication::palette().color(colour == EFieldColour::White ? QPalette::Text
+                                                                       : QPalette::ButtonText);
+}
+
+// The main actions' keys, in the order of CMainDialog::Button; the README lists them.
+const QKeySequence kButtonKeys[] = {
+    QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_P),
+    QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F1),
+    QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::CTRL | Qt::Key_S),
+    QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_D),
+    QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::Key_K),
+};
+
+// "Caption (key)" for a tool tip.
+QString WithKey(const QString& caption, const QKeySequence& key) {
+    return caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+           QStringLiteral(")");
 }
 
 QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
@@ -92,7 +122,8 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
            {[this] { RefreshView(); },
             [this] { RefreshSidePanel(); },
             [this] { OpenSidePanel(); },
-            {}}),
+            {},
+            [this] { return ProposedSetName(); }}),
       m_session(std::make_unique<CDeviceSession>(m_ui, catalogue)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
@@ -103,6 +134,8 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     resize(kInitialSize);
     BuildControls();
     WireControls();
+    NameControls();
+    SetUpKeys();
     SetUpLamps();
     m_panel = std::make_unique<CSidePanel>(this);
     m_panel->slidingChanged = [this](bool sliding) {
@@ -135,6 +168,7 @@ void CMainDialog::BuildControls() {
         label->UseCaptionFontOf(*this);
         label->SetAlignment(kAlignCentre | kAlignBottom);
         label->SetWrap(true);
+        label->SetShrinkToFit(true);
         label->SetText(Text(number));
         label->setGeometry(where);
         if (anchor) AddAnchor(label, anchor);
@@ -205,7 +239,8 @@ void CMainDialog::BuildControls() {
         m_buttons[i]->setGeometry(x + 3, 30, kButtonSide, kButtonSide);
         AddAnchor(m_buttons[i], kAnchorMoveRight);
     }
-    m_disconnectCaption = caption(10, m_captions[kConnect]->geometry(), kAnchorMoveRight);
+    m_disconnectCaption =
+        caption(kDisconnectCaption, m_captions[kConnect]->geometry(), kAnchorMoveRight);
     m_disconnectCaption->hide();
 
     for (int column = 0; column < 3; ++column) {
@@ -254,10 +289,14 @@ void CMainDialog::WireControls() {
     connect(m_buttons[kExit], &QAbstractButton::clicked, this, &CMainDialog::ExitPressed);
     connect(m_buttons[kComSet], &QAbstractButton::clicked, this, &CMainDialog::ComSetPressed);
     connect(m_buttons[kAbout], &QAbstractButton::clicked, this, &CMainDialog::AboutPressed);
-    connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [&s] {
+    connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [this, &s] {
+        const bool connecting = !s.IsConnected();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        s.ConnectButton();
+        const SResult result = s.ConnectButton();
         QApplication::restoreOverrideCursor();
+        // A connect that fails says why (the port, its permission, the controller's answer).
+        if (connecting && !result.Ok() && result.code != ResultCode::kBusy)
+            m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
     });
     connect(m_buttons[kUpload], &QAbstractButton::clicked, this, [&s] { s.UploadButton(); });
     connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [&s] { s.DownloadButton(); });
@@ -331,10 +370,11 @@ void CMainDialog::RefreshView() {
     m_captions[kComSet]->setEnabled(on.comSet);
 
     m_buttons[kConnect]->SetAlternate(connected);
+    NameButton(kConnect, connected);
     m_captions[kConnect]->setVisible(!connected);
     m_disconnectCaption->setVisible(connected);
 
-    m_status->setText(QString::fromStdString(s.FormatConnectionStatus()));
+    ShowStatus();
     ApplyColour(m_status, StatusLineColour(connected));
     ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
     ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));
@@ -346,6 +386,7 @@ void CMainDialog::ApplyColour(QWidget* field, EFieldColour colour) {
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, ColourOf(colour));
     palette.setColor(QPalette::Window, ColourOf(colour));
+    palette.setColor(QPalette::Text, TextColourOn(colour));
     field->setPalette(palette);
 }
 
@@ -364,7 +405,7 @@ void CMainDialog::RefreshSidePanel() {
         for (size_t i = 0; i < table->GetCount(); ++i) {
             const CMenuParamItem* item = table->GetItem(i);
             // A mark on the parameters the last whole-set operation did not transfer.
-            rows.push_back((m_session->ValuesPresent() && item->valid == 0 ? "! " : "") +
+            rows.push_back((m_session->ValuesPresent() && !item->valid ? "! " : "") +
                            item->name);
         }
     }
@@ -376,9 +417,12 @@ CSidePanelList* CMainDialog::SidePanelRows() const { return m_panel->Rows(); }
 
 bool CMainDialog::SidePanelShown() const { return m_panel->IsOpen(); }
 
-void CMainDialog::ToggleSidePanel() { m_panel->Toggle(); }
+void CMainDialog::ToggleSidePanel() {
+    if (!m_panel->IsOpen()) MakeRoomForSidePanel();
+    m_panel->Toggle();
+}
 
-void CMainDialog::OpenSidePanel() {
+void CMainDialog::MakeRoomForSidePanel() {
     if (isMaximized()) showNormal();
     const QRect frame = frameGeometry();
     if (const QScreen* screen = this->screen()) {
@@ -386,7 +430,12 @@ void CMainDialog::OpenSidePanel() {
             MainLeftForPanel(frame, SidePanelWidth(frame), screen->availableGeometry());
         if (left != frame.left()) move(left, frame.top());
     }
-    if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_toggle->click();
+}
+
+void CMainDialog::OpenSidePanel() {
+    MakeRoomForSidePanel();
+    // Not through the toggle: the busy window has it disabled when an operation asks.
+    if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_panel->Toggle();
 }
 
 void CMainDialog::GoToItem(int index) { m_session->GoToItem(index); }
@@ -401,6 +450,7 @@ void CMainDialog::EnterInValueEntry() { m_session->EnterPressed(m_newValue->text
 
 void CMainDialog::ExitPressed() {
     if (m_session->IsBusy()) return;
+    m_session->LeaveWriteMode();
     done(QDialog::Accepted);
 }
 
@@ -431,6 +481,17 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
             // Escape never closes the window and Enter never presses a button.
             event->accept();
             return;
+        case Qt::Key_Up:
+        case Qt::Key_PageUp:
+        case Qt::Key_Down:
+        case Qt::Key_PageDown: {
+            // The setting view steps like its arrows, wherever the focus is.
+            const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
+            CArrowButton* arrow = up ? m_up : m_down;
+            if (arrow->isEnabled()) arrow->click();
+            event->accept();
+            return;
+        }
         default:
             CResizableDialog::keyPressEvent(event);
     }
@@ -445,6 +506,7 @@ void CMainDialog::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_session->LeaveWriteMode();
     done(QDialog::Rejected);
     event->accept();
 }
@@ -460,6 +522,7 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
         PlaceCloneColumns();
     }
     if (m_panel) m_panel->Follow();
+    if (m_status) ShowStatus();
 }
 
 void CMainDialog::PlaceCloneColumns() {
@@ -480,4 +543,94 @@ void CMainDialog::PlaceCloneColumns() {
 void CMainDialog::moveEvent(QMoveEvent* event) {
     CResizableDialog::moveEvent(event);
     if (m_panel) m_panel->Follow();
+}
+
+void CMainDialog::SetUpKeys() {
+    for (int b = 0; b < kButtonCount; ++b) {
+        auto* shortcut = new QShortcut(kButtonKeys[b], this);
+        CImageButton* button = m_buttons[b];
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled()) button->click();
+        });
+    }
+    const std::pair<QKeySequence, QAbstractButton*> more[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_1), m_settingRadio},
+        {QKeySequence(Qt::CTRL | Qt::Key_2), m_cloneRadio},
+        {QKeySequence(Qt::Key_F9), m_toggle},
+    };
+    for (const auto& [key, button] : more) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled()) button->click();
+        });
+        button->setToolTip(WithKey(button->accessibleName(), key));
+    }
+}
+
+void CMainDialog::NameControls() {
+    for (int b = 0; b < kButtonCount; ++b) NameButton(static_cast<Button>(b), false);
+    m_settingRadio->setAccessibleName(m_settingRadio->text());
+    m_cloneRadio->setAccessibleName(m_cloneRadio->text());
+    m_up->setAccessibleName(tr("Previous parameter"));
+    m_up->setToolTip(tr("Previous parameter (Up, Page Up)"));
+    m_down->setAccessibleName(tr("Next parameter"));
+    m_down->setToolTip(tr("Next parameter (Down, Page Down)"));
+    m_toggle->setAccessibleName(tr("Parameter list"));
+    m_previousName->setAccessibleName(tr("Previous parameter"));
+    m_currentName->setAccessibleName(tr("Current parameter"));
+    m_nextName->setAccessibleName(tr("Next parameter"));
+    m_currentValue->setAccessibleName(tr("Value read"));
+    m_newValue->setAccessibleName(tr("New value"));
+    m_newValue->setToolTip(tr("New value: Enter writes it"));
+    m_write->setAccessibleName(m_write->text().isEmpty() ? tr("Write") : m_write->text());
+    m_setSource->setAccessibleName(tr("Parameter set"));
+    m_status->setAccessibleName(tr("Status"));
+    m_picture->setAccessibleName(tr("Controller"));
+    for (CLampControl* lamp : m_lamps) lamp->setAccessibleName(lamp->Caption());
+}
+
+QString CMainDialog::ProposedSetName() const {
+    QString model = QString::fromStdString(m_session->ModelName());
+    // Only characters that any file system and shell take as they are.
+    for (QChar& c : model)
+        if (!c.isLetterOrNumber() && c != '.' && c != '-' && c != '_') c = '-';
+    if (model.isEmpty()) model = QStringLiteral("set");
+    return QStringLiteral("%1_unit%2_%3.tmf")
+        .arg(model)
+        .arg(m_session->UnitNumber())
+        .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+void CMainDialog::NameButton(Button b, bool connected) {
+    const bool unlink = b == kConnect && connected;
+    QString caption =
+        QString::fromStdString(Text(unlink ? kDisconnectCaption : kButtonDefs[b].caption));
+    if (caption.isEmpty()) caption = unlink ? tr("Unlink") : tr(kButtonDefs[b].name);
+    m_buttons[b]->SetCaption(caption);
+    m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
+}
+
+void CMainDialog::ShowStatus() {
+    const QString line = QString::fromStdString(m_session->FormatConnectionStatus());
+    const QString outcome = OutcomeText(m_session->LastOutcome());
+    if (outcome.isEmpty()) {
+        m_status->setText(line);
+        m_status->setToolTip(line);
+        m_status->setCursorPosition(0);
+        return;
+    }
+    const QString gap = QStringLiteral("   ");
+    m_status->setToolTip(line + gap + outcome);
+    // Where the whole does not fit, the model name at the end of the line settings gives
+    // way, so that both the line settings and what happened stay readable.
+    const QString model = QString::fromStdString(m_session->ModelName());
+    QString head = line;
+    if (!model.isEmpty() && head.endsWith(model)) head.chop(model.size());
+    constexpr int kFieldMargins = 12;
+    const QFontMetrics metrics(m_status->font());
+    const int room =
+        m_status->width() - kFieldMargins - metrics.horizontalAdvance(head + gap + outcome);
+    m_status->setText(head + metrics.elidedText(model, Qt::ElideRight, std::max(room, 0)) + gap +
+                      outcome);
+    m_status->setCursorPosition(0);
 }

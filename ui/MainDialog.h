@@ -95,10 +95,23 @@ class CMainDialog : public CResizableDialog {
   private:
     void BuildControls();
     void WireControls();
+    // Accessible names and tool tips.
+    void NameControls();
+    // A button's accessible name and tool tip: its caption (Connect's as it shows now).
+    void NameButton(Button b, bool connected);
+    // The main actions' shortcuts.
+    void SetUpKeys();
     void SetUpLamps();
     void PlaceCloneColumns();
     void ShowPicture();
+    // The status line: the line settings and model, then what the last operation did.
+    void ShowStatus();
     void ApplyColour(QWidget* field, EFieldColour colour);
+    // The side panel opens on the screen: a maximised window is restored, and one at the
+    // screen's left edge moves right.
+    void MakeRoomForSidePanel();
+    // model_unitN_date.tmf for Save.
+    QString ProposedSetName() const;
     void ExitPressed();
     void ComSetPressed();
     void AboutPressed();

@@ -8,7 +8,10 @@
 namespace {
 
 constexpr const char* kGroup = "CommunicationSettings";
+constexpr const char* kWindowGroup = "Window";
 constexpr int kMaxPortNameLength = 255;
+constexpr int kMaxGeometrySize = 4096;
+constexpr int kMaxFolderLength = 4096;
 
 // The number under key when it is present and within [low, high].
 template <typename T>
@@ -38,6 +41,12 @@ void LoadRemembered(const QString& path, SRemembered& into) {
     ReadNumber(file, "Parity", CCommSettings::kParityNone, CCommSettings::kParityEven, s.parity);
     ReadNumber(file, "StopBits", 1, 2, s.stopBits);
     ReadNumber(file, "Unit", 0, 99, into.unit);
+    file.endGroup();
+    file.beginGroup(kWindowGroup);
+    const QByteArray geometry = file.value("Geometry").toByteArray();
+    if (geometry.size() <= kMaxGeometrySize) into.windowGeometry = geometry;
+    const QString folder = file.value("FileFolder").toString();
+    if (folder.size() <= kMaxFolderLength) into.fileFolder = folder;
 }
 
 bool SaveRemembered(const QString& path, const SRemembered& what) {
@@ -50,6 +59,10 @@ bool SaveRemembered(const QString& path, const SRemembered& what) {
     file.setValue("Parity", what.settings.parity);
     file.setValue("StopBits", what.settings.stopBits);
     file.setValue("Unit", what.unit);
+    file.endGroup();
+    file.beginGroup(kWindowGroup);
+    file.setValue("Geometry", what.windowGeometry);
+    file.setValue("FileFolder", what.fileFolder);
     file.endGroup();
     file.sync();
     return file.status() == QSettings::NoError;

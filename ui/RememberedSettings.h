@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "serial/CommSettings.h"
@@ -8,6 +9,8 @@
 struct SRemembered {
     CCommSettings settings;
     int unit = 1;
+    QByteArray windowGeometry;  // as QWidget::saveGeometry() gives it; empty: none yet
+    QString fileFolder;         // where the file dialogs were used last; empty: none yet
 };
 
 // "VEXA/VEXA.ini" in the user's configuration folder.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"
 #include "protocol/CommLog.h"
@@ -93,6 +94,9 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     grid->addWidget(m_cancel, 7, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
+    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    m_ok->SetCaption(QString::fromStdString(messages.Get(kOkCaption)));
+    m_cancel->SetCaption(QString::fromStdString(messages.Get(kCancelCaption)));
     connect(m_ok, &CImageButton::clicked, this, &CSerialSettingsDialog::accept);
     connect(m_cancel, &CImageButton::clicked, this, &CSerialSettingsDialog::reject);
     connect(m_port, &QComboBox::editTextChanged, this, [this] { UpdateOkButton(); });

@@ -15,25 +15,26 @@ int CaptionFontPoints(int fontHeightPixels, int dpiY) {
 CSkinLabel::CSkinLabel(QWidget* parent)
     : QWidget(parent),
       m_background(palette().color(QPalette::Button)),
-      m_font(QFontDatabase::systemFont(QFontDatabase::GeneralFont)) {}
+      m_requestedFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont)),
+      m_font(m_requestedFont) {}
 
 void CSkinLabel::SetFaceName(const QString& family) {
-    m_font.setFamily(family);
+    m_requestedFont.setFamily(family);
     Relayout();
 }
 
 void CSkinLabel::SetFontHeight(int pixels) {
-    if (pixels > 0) m_font.setPixelSize(pixels);
+    if (pixels > 0) m_requestedFont.setPixelSize(pixels);
     Relayout();
 }
 
 void CSkinLabel::SetFontPoints(int points) {
-    if (points > 0) m_font.setPointSize(points);
+    if (points > 0) m_requestedFont.setPointSize(points);
     Relayout();
 }
 
 void CSkinLabel::UseCaptionFontOf(const QWidget& dialog) {
-    m_font.setFamily(dialog.font().family());
+    m_requestedFont.setFamily(dialog.font().family());
     SetFontPoints(CaptionFontPoints(QFontMetrics(dialog.font()).height(), dialog.logicalDpiY()));
 }
 
@@ -67,14 +68,39 @@ void CSkinLabel::resizeEvent(QResizeEvent* event) {
     if (m_wrap) Relayout();
 }
 
+void CSkinLabel::SetShrinkToFit(bool shrink) {
+    m_shrinkToFit = shrink;
+    Relayout();
+}
+
+bool CSkinLabel::LinesFit() const {
+    const QFontMetrics metrics(m_font);
+    for (const std::string& line : m_lines)
+        if (metrics.horizontalAdvance(QString::fromUtf8(line)) > width()) return false;
+    return static_cast<int>(m_lines.size()) * metrics.height() <= height();
+}
+
 void CSkinLabel::Relayout() {
-    if (m_wrap) {
-        QFontMetrics metrics(m_font);
-        m_lines = WrapText(m_text, width(), [&](const std::string& s) {
-            return metrics.horizontalAdvance(QString::fromUtf8(s));
-        });
-    } else {
-        m_lines = WrapText(m_text, 1 << 30, [](const std::string&) { return 0; });
+    constexpr int kSmallestPoints = 6;
+    m_font = m_requestedFont;
+    for (;;) {
+        if (m_wrap) {
+            QFontMetrics metrics(m_font);
+            m_lines = WrapText(m_text, width(), [&](const std::string& s) {
+                return metrics.horizontalAdvance(QString::fromUtf8(s));
+            });
+        } else {
+            m_lines = WrapText(m_text, 1 << 30, [](const std::string&) { return 0; });
+        }
+        if (!m_shrinkToFit || m_text.empty() || LinesFit()) break;
+        // A pixel-sized font shrinks by pixels, a point-sized one by points.
+        if (m_font.pixelSize() > 0) {
+            if (m_font.pixelSize() <= kSmallestPoints) break;
+            m_font.setPixelSize(m_font.pixelSize() - 1);
+        } else {
+            if (m_font.pointSize() <= kSmallestPoints) break;
+            m_font.setPointSize(m_font.pointSize() - 1);
+        }
     }
     update();
 }

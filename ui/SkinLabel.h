@@ -40,6 +40,9 @@ class CSkinLabel : public QWidget {
     // Alignment used instead when the wrapped text takes more than one line.
     void SetWrappedAlignment(int flags);
     void SetWrap(bool wrap);
+    // The font shrinks, one point at a time, until the text fits the label (for captions
+    // that must stay whole at a large font or scale).
+    void SetShrinkToFit(bool shrink);
     void SetBackground(const QColor& colour);
 
     const std::string& Text() const { return m_text; }
@@ -57,8 +60,13 @@ class CSkinLabel : public QWidget {
   private:
     void Relayout();
 
+    // Whether the lines fit the label's size in m_font.
+    bool LinesFit() const;
+
     QColor m_background;
+    QFont m_requestedFont;  // as set; m_font is it, shrunk when it must fit
     QFont m_font;
+    bool m_shrinkToFit = false;
     int m_alignment = kAlignLeft | kAlignTop;
     int m_wrappedAlignment = kAlignLeft | kAlignTop;
     bool m_wrap = false;

@@ -52,6 +52,7 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
       m_prompt(Caption(this, ReadQuestionText(kUnitPromptKey), kAlignLeft | kAlignMiddle)),
       m_edit(new CNumericEdit(this)),
       m_spin(new CUpDown(this)) {
+    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
     m_edit->setText(QString::number(unitNumber));
     m_edit->setMaxLength(2);
     m_edit->setFixedWidth(fontMetrics().horizontalAdvance("0000") + 12);
@@ -69,6 +70,9 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     CImageButton* ok = FaceButton(this, "OK.bmp");
     CImageButton* cancel = FaceButton(this, "Exit.bmp");
+    ok->SetCaption(QString::fromStdString(messages.Get(kOkCaption)));
+    cancel->SetCaption(QString::fromStdString(messages.Get(kCancelCaption)));
+    m_edit->setAccessibleName(QString::fromStdString(messages.Get(kUnitCaption)));
     connect(ok, &CImageButton::clicked, this, &CUnitNumberDialog::accept);
     connect(cancel, &CImageButton::clicked, this, &QDialog::reject);
 

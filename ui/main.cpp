@@ -8,10 +8,10 @@
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"
-#include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
 #include "ui/DirectCommandDialog.h"
 #include "ui/MainDialog.h"
+#include "ui/MainDialogRun.h"
 #include "ui/RememberedSettings.h"
 #include "ui/SingleInstance.h"
 
@@ -25,12 +25,8 @@ SRemembered Remembered() {
 
 int RunMainDialog(const CMessageTable& catalogue, CSingleInstance& instance) {
     CMainDialog dialog(catalogue);
-    const SRemembered remembered = Remembered();
-    dialog.ApplySettings(remembered.settings, remembered.unit);
     instance.Listen(&dialog);
-    dialog.exec();
-    SaveRemembered(RememberedSettingsPath(),
-                   {dialog.Session().Settings(), dialog.Session().UnitNumber()});
+    RunMainDialog(dialog);
     return 0;
 }
 

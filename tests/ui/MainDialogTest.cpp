@@ -22,8 +22,10 @@
 #include "support/TestController.h"
 #include "support/TestModel.h"
 #include "ui/ArrowButton.h"
+#include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
 #include "ui/ImageButton.h"
+#include "ui/LampControl.h"
 #include "ui/MainDialog.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
@@ -168,6 +170,7 @@ class MainDialogTest : public QObject {
         QVERIFY(!dialog->DisconnectCaption()->isVisible());
         QVERIFY(!dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
         QVERIFY(dialog->CurrentName()->text().isEmpty());
+        QVERIFY(!dialog->StatusLine()->text().contains("TS01"));
     }
 
     void writeBoxAsksBeforeWriteMode() {
@@ -259,6 +262,217 @@ class MainDialogTest : public QObject {
         ChooseFile(csv);
         Click(CMainDialog::kExport);
         QVERIFY(QFile::exists(csv));
+    }
+
+    void aFailedConnectSaysWhy() {
+        CCommSettings line;
+        line.portName = home->File("no-such-port");
+        dialog->ApplySettings(line, 1);
+        MessageBoxCatcher told;
+        told.Arm();
+        Click(CMainDialog::kConnect);
+        QCOMPARE(told.seen, 1);
+        QVERIFY2(told.text.contains(QString::fromStdString(line.portName)), qPrintable(told.text));
+        QVERIFY(!Session().IsConnected());
+        QVERIFY(!dialog->StatusLine()->text().contains("TS01"));
+    }
+
+    void statusLineTellsWhatEachOperationDid() {
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        unit1->Set(2, 0);  // "Alarm value" is not on this controller
+        unit1->MakeUnreadable(6);
+        auto status = [this] { return dialog->StatusLine()->text(); };
+        Click(CMainDialog::kUpload);
+        QVERIFY2(status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed"),
+                 qPrintable(status()));
+        unit1->Set(1, 5);
+        Click(CMainDialog::kVerify);
+        QVERIFY2(status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
+                 qPrintable(status()));
+
+        const QString saved = QString::fromStdString(home->File("set.tmf"));
+        ChooseFile(saved);
+        Click(CMainDialog::kSave);
+        QVERIFY(status().endsWith("Saved 3 parameters to " + saved));
+        const QString csv = QString::fromStdString(home->File("set.csv"));
+        ChooseFile(csv);
+        Click(CMainDialog::kExport);
+        QVERIFY(status().endsWith("Exported 3 parameters to " + csv));
+        ChooseFile(saved);
+        Click(CMainDialog::kOpen);
+        QVERIFY(status().endsWith("Opened " + saved + ": 3 parameters"));
+
+        AnswerNextModal([](QWidget* w) {
+            auto* ask = qobject_cast<CUnitNumberDialog*>(w);
+            QVERIFY(ask);
+            ask->Edit()->setText("2");
+            ask->accept();
+        });
+        Click(CMainDialog::kDownload);
+        QVERIFY2(status().endsWith("Download to unit 2: 3 written, 2 not in the set"),
+                 qPrintable(status()));
+    }
+
+    void aFileThatIsNoParameterSetIsRefused_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("text") << QByteArray(
+            "# VEXA\n\nVEXA is a setup tool for a family of temperature controllers reached "
+            "over a serial line (RS-485 / RS-232, two framed ASCII protocols).\n");
+        QByteArray header(96, '\0');
+        header.replace(0, 19, "2026/12/06 10:20:30");
+        header.replace(32, 20, "TS01 test controller");
+        QByteArray foreign(40, '\0');
+        foreign[0] = char(77);  // a parameter number the model does not have
+        foreign.replace(8, 3, "123");
+        QTest::newRow("foreign records") << header + foreign + foreign;
+    }
+    void aFileThatIsNoParameterSetIsRefused() {
+        QFETCH(QByteArray, content);
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        const QString path = QString::fromStdString(home->File("bad.tmf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        MessageBoxCatcher told;
+        told.Arm();
+        ChooseFile(path);
+        Click(CMainDialog::kOpen);
+        QCOMPARE(told.seen, 1);
+        QVERIFY2(told.text.contains(path), qPrintable(told.text));
+        QVERIFY(!Session().ValuesPresent());
+        QVERIFY(!Session().FileOpened());
+        QVERIFY(!dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
+        QVERIFY(!LogHas("File Open end."));
+    }
+
+    void everyControlIsNamedAndEveryWindowCarriesTheTitle() {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<CLampControl*>(w);
+            if (!control || !w->isVisibleTo(dialog.get())) continue;
+            QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+            if (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QRadioButton*>(w) &&
+                w != dialog->WriteBox())
+                QVERIFY2(!w->toolTip().isEmpty(), qPrintable(w->accessibleName()));
+        }
+        QCOMPARE(dialog->ButtonAt(CMainDialog::kConnect)->accessibleName(), QStringLiteral("Link"));
+        QVERIFY(dialog->ButtonAt(CMainDialog::kUpload)->toolTip().startsWith("Upload"));
+        QVERIFY(!dialog->SidePanelRows()->accessibleName().isEmpty());
+        QCOMPARE(dialog->SidePanelRows()->window()->windowTitle(), dialog->windowTitle());
+
+        // The dialogs the main window opens, and the stop window.
+        for (const auto& open : std::vector<std::function<void()>>{
+                 [this] { Click(CMainDialog::kAbout); }, [this] { Click(CMainDialog::kComSet); }}) {
+            QString title;
+            AnswerNextModal([&title](QWidget* w) {
+                title = w->windowTitle();
+                qobject_cast<QDialog*>(w)->reject();
+            });
+            open();
+            QCOMPARE(title, dialog->windowTitle());
+        }
+        dialog->OperatorUi().StartCancel();
+        CCancelDialog* stop = dialog->OperatorUi().CancelDialog();
+        QVERIFY(stop);
+        QCOMPARE(stop->windowTitle(), dialog->windowTitle());
+        QCOMPARE(stop->StopButton()->accessibleName(), QStringLiteral("Cancel"));
+        dialog->OperatorUi().CloseCancel();
+    }
+
+    void activeFieldsTakeThePalettesColours() {
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(50, 50, 50));
+        dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(dark);
+        Connect();
+        const QPalette name = dialog->CurrentName()->palette();
+        const QPalette entry = dialog->ValueEntry()->palette();
+        QApplication::setPalette(before);
+        QCOMPARE(name.color(QPalette::Base), QColor(30, 30, 30));
+        QCOMPARE(name.color(QPalette::Text), QColor(230, 230, 230));
+        QCOMPARE(entry.color(QPalette::Base), QColor(30, 30, 30));
+        // The fixed signal colour keeps dark text.
+        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
+    }
+
+    void sidePanelOpensOnTheScreen_data() {
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("window at the left edge") << false;
+        QTest::newRow("maximised window") << true;
+    }
+    void sidePanelOpensOnTheScreen() {
+        QFETCH(bool, maximised);
+        if (maximised)
+            dialog->showMaximized();
+        else
+            dialog->move(dialog->screen()->availableGeometry().topLeft());
+        QTest::mouseClick(dialog->PanelToggle(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->SidePanelShown(), 5000);
+        QVERIFY(!dialog->isMaximized());
+        const QRect panel = dialog->SidePanelRows()->window()->geometry();
+        QVERIFY2(dialog->screen()->availableGeometry().contains(panel),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(panel.x())
+                                .arg(panel.y())
+                                .arg(panel.width())
+                                .arg(panel.height())));
+    }
+
+    void captionsFitTheirLabelsAtALargerFont() {
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSize(before.pointSize() * 2);
+        QApplication::setFont(large);
+        CMainDialog big(catalogue);
+        QApplication::setFont(before);
+        big.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&big));
+        for (CSkinLabel* label : big.findChildren<CSkinLabel*>()) {
+            if (label->Text().empty()) continue;
+            const QFontMetrics metrics(label->TextFont());
+            for (const std::string& line : label->Lines())
+                QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(line)) <= label->width(),
+                         line.c_str());
+            QVERIFY2(int(label->Lines().size()) * metrics.height() <= label->height(),
+                     label->Text().c_str());
+        }
+    }
+
+    void fileDialogsStartInTheLastFolderAndSaveProposesAName() {
+        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        Connect();
+        Click(CMainDialog::kUpload);
+        QString folder, name;
+        AnswerNextModal([&](QWidget* w) {
+            auto* files = qobject_cast<QFileDialog*>(w);
+            folder = files->directory().absolutePath();
+            name = files->findChild<QLineEdit*>("fileNameEdit")->text();
+            files->reject();
+        });
+        Click(CMainDialog::kSave);
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(folder, QFileInfo(documents).isDir() ? documents : QDir::homePath());
+        QCOMPARE(name, "TS01-test-controller_unit1_" + QDate::currentDate().toString("yyyy-MM-dd") +
+                           ".tmf");
+
+        const QString saved = QString::fromStdString(home->File("unit1.tmf"));
+        ChooseFile(saved);
+        Click(CMainDialog::kSave);
+        AnswerNextModal([&](QWidget* w) {
+            auto* files = qobject_cast<QFileDialog*>(w);
+            folder = files->directory().absolutePath();
+            files->reject();
+        });
+        Click(CMainDialog::kOpen);
+        QCOMPARE(folder, QFileInfo(saved).absolutePath());
     }
 
     void clicksQueuedDuringAnUploadAreIgnored() {

@@ -1,0 +1,287 @@
+// The main dialog run exactly as vexa runs it (application-modal under exec(), the real
+// stop window and message boxes) and driven only by mouse and key events sent to its
+// windows, against simulated controllers.  Events sent to a window, unlike those sent to
+// a widget, are held back by modality and by disabled windows as a window system's are.
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/Folders.h"
+#include "app/MessageTable.h"
+#include "ops/DeviceSession.h"
+#include "sim/SimBus.h"
+#include "support/LogCapture.h"
+#include "support/TempFolder.h"
+#include "support/TestController.h"
+#include "support/TestModel.h"
+#include "ui/ArrowButton.h"
+#include "ui/CancelDialog.h"
+#include "ui/ImageButton.h"
+#include "ui/MainDialog.h"
+#include "ui/MainDialogRun.h"
+#include "ui/RememberedSettings.h"
+#include "ui/SidePanelList.h"
+#include "ui/UnitNumberDialog.h"
+
+namespace {
+
+// A left click at `at` in w (its middle when not given), sent to w's window.
+void ClickIn(QWidget* w, QPoint at = {-1, -1}) {
+    QWidget* top = w->window();
+    const QPoint local = at == QPoint(-1, -1) ? w->rect().center() : at;
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, local));
+}
+
+void KeyTo(QWidget* window, Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
+
+// Calls `act` once with the first shown window of type T other than `except`.
+template <class T>
+std::shared_ptr<bool> WhenShown(std::function<void(T*)> act, QWidget* except = nullptr) {
+    auto done = std::make_shared<bool>(false);
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, done, except] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* wanted = qobject_cast<T*>(w);
+            if (!wanted || w == except || !w->isVisible() || !w->windowHandle()) continue;
+            timer->stop();
+            timer->deleteLater();
+            *done = true;
+            act(wanted);
+            return;
+        }
+    });
+    timer->start();
+    return done;
+}
+
+}  // namespace
+
+class ProgramRunTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<TempFolder> m_home;
+    std::unique_ptr<LogCapture> m_log;
+    std::shared_ptr<TestController> m_unit1, m_unit2;
+    std::unique_ptr<SimBus> m_sim;
+    CMessageTable m_catalogue;
+    std::unique_ptr<CMainDialog> m_dialog;
+
+    CDeviceSession& Session() { return m_dialog->Session(); }
+    bool LogHas(const std::string& text) const {
+        return m_log->Text().find(text) != std::string::npos;
+    }
+    void Click(CMainDialog::Button b) { ClickIn(m_dialog->ButtonAt(b)); }
+    void ClickDownArrow() {
+        ClickIn(m_dialog->DownArrow(), ArrowOutline(ArrowKind::Down).boundingRect().center());
+    }
+    // Runs the program's main dialog with `script` started inside its exec(); the dialog
+    // is ended afterwards should the script not have ended it.
+    void Run(const std::function<void()>& script) {
+        // A dialog that takes no input would keep its exec() waiting for ever: after a
+        // while every other window is rejected, so that the test fails instead.
+        QTimer watchdog;
+        watchdog.setInterval(15000);
+        connect(&watchdog, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d != m_dialog.get() && d->isVisible())
+                    d->reject();
+        });
+        watchdog.start();
+        QTimer::singleShot(0, m_dialog.get(), [this, script] {
+            QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+            script();
+            if (m_dialog->isVisible()) m_dialog->done(0);
+        });
+        RunMainDialog(*m_dialog);
+    }
+    void Connect() {
+        Click(CMainDialog::kConnect);
+        QVERIFY2(Session().IsConnected(), m_log->Text().c_str());
+    }
+    // Steps to "Input type", the parameter that needs write mode, and ticks "Write",
+    // answering the question with Enter.
+    void EnterWriteMode() {
+        for (int i = 0; i < 3; ++i) ClickDownArrow();
+        QCOMPARE(Session().CurrentIndex(), 3);
+        auto asked = WhenShown<QMessageBox>([](QMessageBox* box) { KeyTo(box, Qt::Key_Return); });
+        ClickIn(m_dialog->WriteBox());
+        QVERIFY(*asked);
+        QVERIFY(m_dialog->WriteBox()->isChecked());
+        QCOMPARE(m_unit1->Commands("6C"), std::vector<std::string>{"6C01"});
+    }
+
+  private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init() {
+        m_home = std::make_unique<TempFolder>();
+        m_log = std::make_unique<LogCapture>();
+        WriteTestModel(*m_home);
+        SetModuleFolder(m_home->Path());
+        SetCommonDataFolder(m_home->File("no-shared-data"));
+        QVERIFY(m_catalogue.Load(m_home->File("VEXA.cap"), "Pyrona", 999));
+        m_unit1 = std::make_shared<TestController>();
+        m_unit2 = std::make_shared<TestController>();
+        m_unit1->SetFactoryValues();
+        m_unit2->SetFactoryValues();
+        m_sim = std::make_unique<SimBus>();
+        m_sim->SetResponder(1, m_unit1);
+        m_sim->SetResponder(2, m_unit2);
+        QVERIFY(m_sim->Start());
+        SRemembered line;
+        line.settings.portName = m_sim->SlavePath();
+        QFile::remove(RememberedSettingsPath());
+        QVERIFY(SaveRemembered(RememberedSettingsPath(), line));
+        m_dialog = std::make_unique<CMainDialog>(m_catalogue);
+    }
+
+    void cleanup() {
+        m_dialog.reset();
+        m_sim->Stop();
+        m_sim.reset();
+        m_log.reset();
+        SetModuleFolder("");
+        SetCommonDataFolder("");
+        m_home.reset();
+    }
+
+    void cancelStopsTheOperation_data() {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("canceledLine");
+        QTest::newRow("upload") << "upload"
+                                << "Upload canceled.";
+        QTest::newRow("download") << "download"
+                                  << "Download canceled.";
+        QTest::newRow("verify") << "verify"
+                                << "Verify canceled.";
+        QTest::newRow("search") << "search"
+                                << "";
+    }
+    void cancelStopsTheOperation() {
+        QFETCH(QString, operation);
+        QFETCH(QString, canceledLine);
+        Run([&] {
+            if (operation != "search") ClickIn(m_dialog->CloneRadio());
+            Connect();
+            if (operation == "download" || operation == "verify") {
+                Click(CMainDialog::kUpload);
+                QVERIFY(Session().ValuesPresent());
+            }
+            // Slow answers, so that the operation is still running when Cancel is seen.
+            SimFaults slow;
+            slow.ReplyDelayMs = 30;
+            m_sim->SetFaults(slow);
+            if (operation == "search")
+                for (int n = 2; n <= 6; ++n) m_unit1->MakeUnreadable(n);
+            // Parameter reads ("52..") and writes ("57..") on either unit.
+            auto transfers = [this] {
+                return m_unit1->Commands("5").size() + m_unit2->Commands("5").size();
+            };
+            const size_t before = transfers();
+
+            auto stopped = WhenShown<CCancelDialog>([](CCancelDialog* stop) {
+                QVERIFY(stop->isEnabled());
+                ClickIn(stop->StopButton());
+            });
+            if (operation == "download")
+                WhenShown<CUnitNumberDialog>([](CUnitNumberDialog* ask) {
+                    QTest::keyClick(ask->windowHandle(), Qt::Key_Backspace);
+                    QTest::keyClick(ask->windowHandle(), Qt::Key_2);
+                    KeyTo(ask, Qt::Key_Return);
+                });
+            if (operation == "upload") Click(CMainDialog::kUpload);
+            if (operation == "download") Click(CMainDialog::kDownload);
+            if (operation == "verify") Click(CMainDialog::kVerify);
+            if (operation == "search") ClickDownArrow();
+            QVERIFY(*stopped);
+            if (!canceledLine.isEmpty())
+                QVERIFY2(LogHas(canceledLine.toStdString()), m_log->Text().c_str());
+            // Stopped at the first step: far fewer exchanges than the whole job takes.
+            QVERIFY2(transfers() - before < 4, qPrintable(QString::number(transfers() - before)));
+            if (operation == "search") QVERIFY(Session().CurrentIndex() < 5);
+            if (operation == "download") QCOMPARE(Session().UnitNumber(), 1);
+            QVERIFY(m_dialog->isEnabled());
+        });
+    }
+
+    void sidePanelOpensAfterAVerifyWithDifferences() {
+        Run([&] {
+            ClickIn(m_dialog->CloneRadio());
+            Connect();
+            Click(CMainDialog::kUpload);
+            QVERIFY(Session().ValuesPresent());
+            QVERIFY(!m_dialog->SidePanelShown());
+            m_unit1->Set(1, 999);
+            Click(CMainDialog::kVerify);
+            QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
+            QVERIFY(m_dialog->SidePanelRows()->isVisible());
+        });
+    }
+
+    void leavingTheProgramOrTheControllerLeavesWriteMode_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Exit") << "exit";
+        QTest::newRow("close box") << "close";
+        QTest::newRow("Unlink") << "unlink";
+    }
+    void leavingTheProgramOrTheControllerLeavesWriteMode() {
+        QFETCH(QString, how);
+        Run([&] {
+            Connect();
+            EnterWriteMode();
+            if (how == "exit") Click(CMainDialog::kExit);
+            if (how == "close") m_dialog->windowHandle()->close();
+            if (how == "unlink") Click(CMainDialog::kConnect);
+            QVERIFY(how == "unlink" ? !Session().IsConnected() : !m_dialog->isVisible());
+        });
+        // The write-leave list went out once, before the "DisConnect" routine's own 6C00.
+        const std::vector<std::string> expected =
+            how == "unlink" ? std::vector<std::string>{"6C01", "6C00", "6C00"}
+                            : std::vector<std::string>{"6C01", "6C00"};
+        QCOMPARE(m_unit1->Commands("6C"), expected);
+    }
+
+    void keysStepAndStartTheMainActions() {
+        Run([&] {
+            auto key = [this](QKeyCombination combination) {
+                QTest::keyClick(m_dialog->windowHandle(), combination.key(),
+                                combination.keyboardModifiers());
+            };
+            key(Qt::CTRL | Qt::Key_L);
+            QVERIFY(Session().IsConnected());
+            key(Qt::Key_Down);
+            QCOMPARE(Session().CurrentIndex(), 1);
+            key(Qt::Key_PageDown);
+            QCOMPARE(Session().CurrentIndex(), 2);
+            key(Qt::Key_Up);
+            QCOMPARE(Session().CurrentIndex(), 1);
+            key(Qt::CTRL | Qt::Key_2);
+            QCOMPARE(Session().View(), EView::Clone);
+            key(Qt::CTRL | Qt::Key_U);
+            QVERIFY(Session().ValuesPresent());
+            key(Qt::CTRL | Qt::Key_Q);
+            QVERIFY(!m_dialog->isVisible());
+        });
+    }
+
+    void windowPlaceAndSizeAreRemembered() {
+        const QRect placed(60, 70, 700, 460);
+        Run([&] {
+            m_dialog->setGeometry(placed);
+            Click(CMainDialog::kExit);
+        });
+        m_dialog = std::make_unique<CMainDialog>(m_catalogue);
+        QRect shown;
+        Run([&] { shown = m_dialog->geometry(); });
+        QCOMPARE(shown, placed);
+    }
+};
+
+QTEST_MAIN(ProgramRunTest)
+#include "ProgramRunTest.moc"

@@ -1,0 +1,18 @@
+#include "ui/MainDialogRun.h"
+
+#include "ops/DeviceSession.h"
+#include "ui/MainDialog.h"
+#include "ui/RememberedSettings.h"
+
+void RunMainDialog(CMainDialog& dialog) {
+    SRemembered remembered;
+    LoadRemembered(RememberedSettingsPath(), remembered);
+    dialog.ApplySettings(remembered.settings, remembered.unit);
+    // restoreGeometry() keeps a window that no longer fits the screens on them.
+    if (!remembered.windowGeometry.isEmpty()) dialog.restoreGeometry(remembered.windowGeometry);
+    dialog.OperatorUi().SetFileFolder(remembered.fileFolder);
+    dialog.exec();
+    SaveRemembered(RememberedSettingsPath(),
+                   {dialog.Session().Settings(), dialog.Session().UnitNumber(),
+                    dialog.saveGeometry(), dialog.OperatorUi().FileFolder()});
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+#include "ops/SessionState.h"
+
+// One line that tells the operator what the last operation did: how many parameters were
+// transferred, and how many were absent on the controller, failed or differed.  Empty when
+// there is nothing to tell.
+QString OutcomeText(const SOperationOutcome& outcome);
