@@ -89,9 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 f.dataFolder.clear();
                             }),
                        {"", "/cfg/VEXA/", "", {"/cfg/VEXA/"}}}),
-    [](const ::testing::TestParamInfo<FolderRuleCase>& info) {
+    [](const ::testing::TestParamInfo<FolderRuleCase>& caseInfo) {
         std::string name;
-        for (const char* c = info.param.what; *c; ++c)
+        for (const char* c = caseInfo.param.what; *c; ++c)
             if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
         return name;
     });
