@@ -51,7 +51,7 @@ SResult CDeviceSession::UploadButton() {
     }
     FinishSetOperation(true);
     LogEvent("Upload end.");
-    if (!completed) return Cancelled("the upload");
+    if (!completed) return Stopped("the upload");
     if (read == 0)
         return SResult::Failure(ResultCode::kNoAnswer,
                                 "no parameter could be read from " + UnitOnPort(m_unit));
@@ -81,11 +81,13 @@ SResult CDeviceSession::VerifyButton() {
     LogEvent("Verify end.");
 
     FinishSetOperation(false);
+    // Parameters never read are not "not equal": say only that the line was lost.
+    if (!m_lineLostAt.empty()) return Stopped("the verify");
     if (table.AnyWritableNotValid() == 1)
         m_ui.OpenSidePanel();
     else
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
-    if (!completed) return Cancelled("the verify");
+    if (!completed) return Stopped("the verify");
     return NotTransferred(table, "not equal or not read");
 }
 
@@ -125,7 +127,7 @@ SResult CDeviceSession::DownloadButton() {
     }
 
     if (Download(*target.table, target.modelName, unit) == 0)
-        return failed(Cancelled("the download"));
+        return failed(Stopped("the download"));
     // The written controller is the connected one from now on.
     m_model = std::move(target);
     m_unit = unit;
@@ -195,7 +197,7 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
     bool completed = true;
     for (size_t i = 0; i < count; ++i) {
         m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
-        if (m_ui.PollCancel()) {
+        if (StopRequested()) {
             LogEvent(canceledLine);
             completed = false;
             break;
@@ -203,6 +205,10 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
         CMenuParamItem* item = Transferable(
             table, downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
         if (item) visit(*item);
+        if (item && LostLineAt(*item)) {
+            completed = false;
+            break;
+        }
     }
     m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
     return completed;
@@ -214,6 +220,11 @@ SResult CDeviceSession::NotTransferred(const CMenuParamTable& table, const char*
     return SResult::Failure(
         ResultCode::kIncomplete,
         std::to_string(count) + (count == 1 ? " parameter " : " parameters ") + what);
+}
+
+SResult CDeviceSession::Stopped(const char* operation) const {
+    if (!m_lineLostAt.empty()) return SResult::Failure(ResultCode::kLineLost, m_lineLostAt);
+    return Cancelled(operation);
 }
 
 SResult CDeviceSession::Cancelled(const char* operation) {
