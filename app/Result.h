@@ -15,6 +15,7 @@ enum class ResultCode {
     kPortDenied,      // no permission to open the serial device
     kPortFailed,      // any other reason the serial device could not be opened or set up
     kNoAnswer,        // the controller did not answer
+    kLineLost,        // the serial device vanished in the middle of the operation
     kBadAnswer,       // the controller answered, but with an error or an unusable frame
     kModelNotLoaded,  // the controller's model files, key or parameter table could not be used
     kIncomplete,      // the operation ran through, but some parameters were not transferred

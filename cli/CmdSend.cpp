@@ -4,6 +4,7 @@
 #include "app/Folders.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/TerminalUi.h"
 #include "protocol/DirectCommand.h"
 #include "protocol/FramePort.h"
 #include "serial/OpenFailure.h"
@@ -13,6 +14,8 @@ int RunSend(const SCliOptions& options) {
     CFramePort port;
     // One clear line for a port that does not open; the port's own report would be several.
     port.SetErrorReporter([](const std::string&) {});
+    // Ctrl-C ends the wait for the answer and the retries at once.
+    port.SetCancelCheck([] { return CTerminalUi::Interrupted(); });
     port.SetSettings(options.line.portName, options.line.baudRate, options.line.dataBits,
                      options.line.stopBits, options.line.parity);
     if (!port.Open()) {

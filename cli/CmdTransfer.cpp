@@ -77,6 +77,11 @@ int RunUpload(const SCliOptions& options) {
     CDeviceSession& s = device.Session();
     const SResult upload = s.UploadButton();
     const CMenuParamTable& table = *s.Table();
+    // Values of a walk the line broke off are no set to save.
+    if (upload.code == ResultCode::kLineLost) {
+        PrintError(upload.message);
+        return kExitFailure;
+    }
     if (!s.ValuesPresent()) {
         if (CTerminalUi::Interrupted()) return kExitInterrupted;
         PrintError(upload.message);
@@ -134,7 +139,10 @@ int RunVerify(const SCliOptions& options) {
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     if (!s.OpenButton().Ok()) return kExitFailure;
-    s.VerifyButton();
+    if (const SResult verify = s.VerifyButton(); verify.code == ResultCode::kLineLost) {
+        PrintError(verify.message);
+        return kExitFailure;
+    }
     const CMenuParamTable& table = *s.Table();
     if (options.json) {
         nlohmann::json differing = nlohmann::json::array();

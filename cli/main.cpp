@@ -37,7 +37,9 @@ int main(int argc, char** argv) {
     SetLogName("tra");
     OpenLog();
     LogEvent("vexa-cli start.");
-    const int code = kCommands.at(options.command)(options);
+    int code = kCommands.at(options.command)(options);
+    // Whatever stopped short after Ctrl-C was stopped by it.
+    if (code != kExitOk && CTerminalUi::Interrupted()) code = kExitInterrupted;
     LogEvent("vexa-cli end.");
     CloseLog();
     return code;

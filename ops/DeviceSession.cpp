@@ -3,10 +3,28 @@
 #include "ops/BusyScope.h"
 #include "ops/ParamExchange.h"
 #include "ops/ParamRoutines.h"
+#include "protocol/CommLog.h"
 
 CDeviceSession::CDeviceSession(COperatorUi& ui, const CMessageTable& catalogue)
     : m_ui(ui), m_catalogue(catalogue), m_report(ui) {
     if (m_ui.HasEventsToPump()) m_port.SetPumpHook([this] { m_ui.PumpEvents(); });
+    // Every wait on the line, in routines and retry loops too, ends at a stop request.
+    m_port.SetCancelCheck([this] { return StopRequested(); });
+}
+
+bool CDeviceSession::StopRequested() {
+    if (!m_stopRequested && m_ui.PollCancel()) m_stopRequested = true;
+    return m_stopRequested;
+}
+
+bool CDeviceSession::LostLineAt(const CMenuParamItem& item) {
+    if (!m_port.LineLost()) return false;
+    if (m_lineLostAt.empty()) {
+        m_lineLostAt =
+            "line lost at parameter " + std::to_string(item.number) + " (" + item.name + ")";
+        WriteLog(m_lineLostAt + "\n");
+    }
+    return true;
 }
 
 CDeviceSession::~CDeviceSession() { m_port.Close(); }

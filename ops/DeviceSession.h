@@ -145,6 +145,13 @@ class CDeviceSession {
         return SResult::Failure(ResultCode::kNotConnected, "no controller is connected");
     }
     static SResult Cancelled(const char* operation);
+    // Why a walk stopped early: the lost line when it was lost, else the operator's stop.
+    SResult Stopped(const char* operation) const;
+    // Whether the operator asked to stop the running operation; a request, once seen, holds
+    // until the next operation begins, so that the wait that saw it and the walk both stop.
+    bool StopRequested();
+    // After an exchange for item: whether the line is gone (then remembered for Stopped).
+    bool LostLineAt(const CMenuParamItem& item);
     // kIncomplete naming how many writable parameters are `what` ("not written"), or kOk.
     SResult NotTransferred(const CMenuParamTable& table, const char* what) const;
     void EnterConnectedState();
@@ -152,7 +159,8 @@ class CDeviceSession {
     void RunWriteLeaveList();
     void ResetConnectionState();
     // Visits the transferable parameters of the upload or download order, offering
-    // the stop between two of them; false when the operator stopped (line logged).
+    // the stop between two of them; false when the operator stopped (line logged) or
+    // the line was lost.
     bool WalkOrder(CMenuParamTable& table, bool downloadOrder, const char* canceledLine,
                    const std::function<void(CMenuParamItem&)>& visit);
     // The end every whole-set operation shares: refresh, and the side panel when
@@ -167,6 +175,8 @@ class CDeviceSession {
     int m_unit = 1;
     SLoadedModel m_model;
     bool m_busy = false;
+    bool m_stopRequested = false;
+    std::string m_lineLostAt;  // "line lost at parameter N (name)" once the line is gone
     bool m_connected = false;
     bool m_valuesPresent = false;
     bool m_fileOpened = false;

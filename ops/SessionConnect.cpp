@@ -102,13 +102,16 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     std::string modelText;
     const SExchangeOutcome request = ReadModel(unit, modelText);
     if (!request.Ok()) {
-        if (request.timedOut)
-            return SResult::Failure(ResultCode::kNoAnswer,
-                                    UnitOnPort(unit) + " does not answer the model request");
-        return SResult::Failure(ResultCode::kBadAnswer,
-                                UnitOnPort(unit) + " gives no usable answer to the model request " +
-                                    "(result class " +
-                                    std::to_string(ResultClassNumber(request.resultClass)) + ")");
+        const std::string why = "the model request to " + UnitOnPort(unit) + ": " + request.reason;
+        switch (request.end) {
+            case ExchangeEnd::kCancelled:
+                return SResult::Failure(ResultCode::kCancelled, why);
+            case ExchangeEnd::kLineLost:
+                return SResult::Failure(ResultCode::kLineLost, why);
+            default:
+                return SResult::Failure(
+                    request.timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, why);
+        }
     }
     if (modelText.empty())
         return SResult::Failure(ResultCode::kBadAnswer,

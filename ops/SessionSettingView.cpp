@@ -64,7 +64,7 @@ void CDeviceSession::ShowFrom(int index, bool forward) {
             searching = true;
         }
         m_ui.Progress(index, count);
-        if (m_ui.PollCancel() || index == limit) break;
+        if (StopRequested() || LostLineAt(*m_model.table->GetItem(index)) || index == limit) break;
         index += forward ? 1 : -1;
         m_ui.PumpEvents();
     }

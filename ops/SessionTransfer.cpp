@@ -63,7 +63,7 @@ SResult CDeviceSession::UploadButton() {
     }
     FinishSetOperation(true);
     LogEvent("Upload end.");
-    if (!completed) return Cancelled("the upload");
+    if (!completed) return Stopped("the upload");
     if (read == 0)
         return SResult::Failure(ResultCode::kNoAnswer,
                                 "no parameter could be read from " + UnitOnPort(m_unit));
@@ -104,11 +104,13 @@ SResult CDeviceSession::VerifyButton() {
     LogEvent("Verify end.");
 
     FinishSetOperation(false);
+    // Parameters never read are not "not equal": say only that the line was lost.
+    if (!m_lineLostAt.empty()) return Stopped("the verify");
     if (table.AnyWritableNotValid() == 1)
         m_ui.OpenSidePanel();
     else
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
-    if (!completed) return Cancelled("the verify");
+    if (!completed) return Stopped("the verify");
     return NotTransferred(table, "not equal or not read");
 }
 
@@ -152,7 +154,7 @@ SResult CDeviceSession::DownloadButton() {
     }
 
     if (Download(*target.table, target.modelName, unit) == 0)
-        return failed(Cancelled("the download"));
+        return failed(Stopped("the download"));
     // The written controller is the connected one from now on; the one before does not
     // stay in the write mode the setting view put it in.
     RunWriteLeaveList();
@@ -235,7 +237,7 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
     bool completed = true;
     for (size_t i = 0; i < count; ++i) {
         m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
-        if (m_ui.PollCancel()) {
+        if (StopRequested()) {
             LogEvent(canceledLine);
             completed = false;
             break;
@@ -243,6 +245,10 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
         CMenuParamItem* item = Transferable(
             table, downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
         if (item) visit(*item);
+        if (item && LostLineAt(*item)) {
+            completed = false;
+            break;
+        }
     }
     m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
     return completed;
@@ -254,6 +260,11 @@ SResult CDeviceSession::NotTransferred(const CMenuParamTable& table, const char*
     return SResult::Failure(
         ResultCode::kIncomplete,
         std::to_string(count) + (count == 1 ? " parameter " : " parameters ") + what);
+}
+
+SResult CDeviceSession::Stopped(const char* operation) const {
+    if (!m_lineLostAt.empty()) return SResult::Failure(ResultCode::kLineLost, m_lineLostAt);
+    return Cancelled(operation);
 }
 
 SResult CDeviceSession::Cancelled(const char* operation) {

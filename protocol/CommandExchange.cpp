@@ -1,8 +1,11 @@
 #include "protocol/CommandExchange.h"
 
+#include <vector>
+
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
 #include "protocol/DetectProtocol.h"
+#include "protocol/FailureReason.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 
@@ -16,6 +19,13 @@ class FrameLogger {
     void BeforeExchange() const {
         if (m_style == ExchangeLog::kAroundExchange || m_style == ExchangeLog::kScript)
             WriteLog(Dump(1, m_frame));
+    }
+
+    void Stale(const std::vector<std::string>& answers) const {
+        for (const std::string& answer : answers) {
+            WriteLog(Dump(0, answer));
+            WriteLog("stale answer discarded.\n");
+        }
     }
 
     void AfterExchange(const std::string& response) const {
@@ -48,29 +58,64 @@ class FrameLogger {
 
 }  // namespace
 
+namespace {
+
+// The end of the attempts that the last one forces, if any.
+bool EndsAllAttempts(const CFramePort* port, ExchangeEnd& end) {
+    if (port == nullptr) return false;
+    if (port->LinkStatus().Code() == CommStatusCode::kCancelled) {
+        end = ExchangeEnd::kCancelled;
+        return true;
+    }
+    if (port->LineLost()) {
+        end = ExchangeEnd::kLineLost;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
                                      const SRetryPolicy& policy) {
     const FrameLogger log(frame, policy.log);
+    const CFramePort* port = transaction.Port();
     SExchangeOutcome outcome;
+    if (policy.attempts <= 0) outcome.reason = "no attempt made";
     for (int32_t attempt = 0; attempt < policy.attempts; ++attempt) {
+        // Also between attempts that never wait, however many the caller allows.
+        if (attempt > 0 && port != nullptr && port->StopRequested()) {
+            WriteLog("command stopped.\n");
+            outcome.end = ExchangeEnd::kCancelled;
+            outcome.reason = "stopped by the operator";
+            return outcome;
+        }
         log.BeforeExchange();
         transaction.Execute(frame, policy.timeoutMs);
-        log.AfterExchange(transaction.ResponseText());
+        if (port != nullptr) log.Stale(port->StaleAnswers());
+        // The bytes as they came: a response that cannot be parsed is shown all the same.
+        log.AfterExchange(port != nullptr ? port->ReceivedBytes() : transaction.ResponseText());
         outcome.resultClass = transaction.ResultClass;
         outcome.timedOut = transaction.TimedOut();
+        outcome.reason = DescribeFailure(transaction, policy.timeoutMs);
         if (transaction.ResultClass == ResultClassCode::kSuccess) {
             outcome.end = ExchangeEnd::kAnswered;
+            return outcome;
+        }
+        if (EndsAllAttempts(port, outcome.end)) {
+            WriteLog(outcome.end == ExchangeEnd::kCancelled ? "command stopped.\n"
+                                                            : "line lost.\n");
             return outcome;
         }
         if (outcome.timedOut) {
             if (!policy.replyRequired) {
                 outcome.end = ExchangeEnd::kSilenceAccepted;
+                outcome.reason.clear();
                 return outcome;
             }
             WriteLog("response time out.\n");
         }
-        if (policy.callAttemptHook && transaction.Port() != nullptr)
-            transaction.Port()->CallAttemptHook();
+        if (policy.callAttemptHook && port != nullptr) port->CallAttemptHook();
         if (!transaction.RetryFlag) {
             outcome.end = ExchangeEnd::kRefused;
             return outcome;

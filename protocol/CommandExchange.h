@@ -29,6 +29,8 @@ enum class ExchangeEnd {
     kSilenceAccepted,  // nothing came back, and no reply was required
     kRefused,          // a failure the transaction allows no retry for
     kRetriesOver,      // every attempt failed (or none was allowed)
+    kLineLost,         // the line is gone: no attempt after it could reach the controller
+    kCancelled,        // the operator stopped the wait; no further attempt was made
 };
 
 struct SExchangeOutcome {
@@ -36,6 +38,8 @@ struct SExchangeOutcome {
     // Of the last attempt; "no usable frame" when no attempt was made.
     ResultClassCode resultClass = ResultClassCode::kNoFrame;
     bool timedOut = false;
+    // What came back in the last attempt, in words (see DescribeFailure); empty on success.
+    std::string reason;
 
     bool Ok() const {
         return end == ExchangeEnd::kAnswered || end == ExchangeEnd::kSilenceAccepted;
@@ -43,7 +47,9 @@ struct SExchangeOutcome {
 };
 
 // Sends `frame` through the transaction's port as the policy says, logging both directions of
-// every attempt, "response time out." for each time-out that counts as a failure and
-// "command retry over." when the attempts ran out.  The last response stays in the transaction.
+// every attempt (the bytes received as they came, answers to other commands as "stale answer
+// discarded."), "response time out." for each time-out that counts as a failure and
+// "command retry over." when the attempts ran out.  A lost line or a stop request ends the
+// attempts at once.  The last response stays in the transaction.
 SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
                                      const SRetryPolicy& policy);

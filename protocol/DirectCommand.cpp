@@ -69,14 +69,13 @@ SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int
         result.result =
             SResult::Failure(ResultCode::kNoAnswer,
                              "no attempt made: the retry count is " + std::to_string(attempts));
-    else if (outcome.timedOut)
-        result.result = SResult::Failure(ResultCode::kNoAnswer,
-                                         "no answer within " + std::to_string(timeoutMs) + " ms");
+    else if (outcome.end == ExchangeEnd::kCancelled)
+        result.result = SResult::Failure(ResultCode::kCancelled, outcome.reason);
+    else if (outcome.end == ExchangeEnd::kLineLost)
+        result.result = SResult::Failure(ResultCode::kLineLost, outcome.reason);
     else
-        result.result =
-            SResult::Failure(ResultCode::kBadAnswer,
-                             "the answer is not usable (result class " +
-                                 std::to_string(ResultClassNumber(outcome.resultClass)) + ")");
+        result.result = SResult::Failure(
+            outcome.timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, outcome.reason);
     return result;
 }
 

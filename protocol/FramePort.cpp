@@ -2,9 +2,17 @@
 
 #include <climits>
 
+#include "protocol/AnswerMatch.h"
 #include "protocol/AtExchange.h"
 #include "protocol/FrameEnd.h"
 #include "protocol/QuadrelExchange.h"
+
+namespace {
+
+// Enough to show in the log what kept answering for another command.
+constexpr std::size_t kStaleAnswersKept = 16;
+
+}  // namespace
 
 bool CFramePort::Configure(const std::string& settingsText) {
     return CSerialPort::Configure(settingsText) && EnableRtsToggle();
@@ -29,6 +37,11 @@ bool CFramePort::ReceiveByteTimed(char* out, std::uint32_t timeoutMs) {
     const Deadline deadline(*m_clock, timeoutMs);
     for (;;) {
         if (m_pumpHook) m_pumpHook();
+        // Asked after every wake-up: a signal that interrupted poll() is seen at once.
+        if (StopRequested()) {
+            m_linkStatus.Set(CommStatusCode::kCancelled);
+            return false;
+        }
         // The time check comes before the poll: a time-out of 0 never reads.
         if (deadline.Expired()) {
             m_linkStatus.Set(CommStatusCode::kTimedOut);
@@ -47,7 +60,17 @@ bool CFramePort::ReceiveByteTimed(char* out, std::uint32_t timeoutMs) {
     }
 }
 
+bool CFramePort::LineLost() const {
+    return !IsOpen() || m_linkStatus.Code() == CommStatusCode::kPlatformError ||
+           m_linkStatus.Code() == CommStatusCode::kNotOpen;
+}
+
 bool CFramePort::ReceiveFrame(std::string* frame, std::uint32_t timeoutMs) {
+    return ReceiveFrameWithin(frame, timeoutMs, timeoutMs);
+}
+
+bool CFramePort::ReceiveFrameWithin(std::string* frame, std::uint32_t firstByteMs,
+                                    std::uint32_t byteMs) {
     if (frame == nullptr) {
         m_linkStatus.Set(CommStatusCode::kNoFramePlace);
         return false;
@@ -56,16 +79,16 @@ bool CFramePort::ReceiveFrame(std::string* frame, std::uint32_t timeoutMs) {
     frame->clear();
     frame->reserve(kFrameBufferSize);
     for (;;) {
-        // One byte of the buffer stays free, as for a zero-terminated text.
-        if (frame->size() >= kFrameBufferSize - 1) {
-            m_linkStatus.Set(CommStatusCode::kFrameTooLong);
-            return false;
-        }
         char byte = 0;
-        if (!ReceiveByteTimed(&byte, timeoutMs)) return false;
+        if (!ReceiveByteTimed(&byte, frame->empty() ? firstByteMs : byteMs)) return false;
         Activity(0, 0);
         frame->push_back(byte);
         if (IsFrameComplete(*frame)) return true;
+        // A full buffer without a frame end: what follows is no frame of this protocol.
+        if (frame->size() >= kFrameBufferSize) {
+            m_linkStatus.Set(CommStatusCode::kFrameTooLong);
+            return false;
+        }
     }
 }
 
@@ -89,23 +112,58 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
     // Cleared before anything can fail, so that a refused exchange is never judged by the
     // response of the one before it.
     exchange.ClearResponse();
-    if (text.empty() || !IsOpen()) return false;
+    m_receivedBytes.clear();
+    m_onlyEcho = false;
+    m_staleAnswers.clear();
+    m_linkStatus.Set(CommStatusCode::kReceived);
+    if (text.empty()) return false;
+    if (!IsOpen()) {
+        m_linkStatus.Set(CommStatusCode::kNotOpen);
+        return false;
+    }
 
     Activity(1, 1);
     const bool sent = Send(text.data(), text.size());
     Activity(1, 0);
-    if (!sent) return false;
+    if (!sent) {
+        m_linkStatus.Set(PortStatus().Code());
+        return false;
+    }
 
-    std::string frame;
-    bool received = ReceiveFrame(&frame, timeoutMs);
-    // A line that echoes the command: skip the echo once and read the real response.
-    if (received && frame == text) received = ReceiveFrame(&frame, timeoutMs);
-
+    const Deadline answerBy(*m_clock, timeoutMs);
+    const bool received = ReceiveAnswer(text, timeoutMs, answerBy);
     if (received) {
-        exchange.ParseResponse(frame);
+        exchange.ParseResponse(m_receivedBytes);
         exchange.Response.Valid = true;
     } else if (CommStatusCode::Kind(m_linkStatus.Code()) == CommStatusCode::kKindTimeOut) {
         exchange.TimedOutFlag = true;
     }
     return received;
+}
+
+bool CFramePort::ReceiveAnswer(std::string_view text, std::uint32_t timeoutMs,
+                               const Deadline& answerBy) {
+    std::string& frame = m_receivedBytes;
+    bool echoSkipped = false;
+    std::uint32_t firstByteMs = timeoutMs;
+    for (;;) {
+        if (!ReceiveFrameWithin(&frame, firstByteMs, timeoutMs)) {
+            if (frame.empty() && echoSkipped &&
+                CommStatusCode::Kind(m_linkStatus.Code()) == CommStatusCode::kKindTimeOut) {
+                m_onlyEcho = true;
+                frame = std::string(text);
+            }
+            return false;
+        }
+        if (!echoSkipped && frame == text) {
+            // A line that echoes the command: skip the echo once and read the real response.
+            echoSkipped = true;
+            continue;
+        }
+        if (!IsStaleAnswer(text, frame)) return true;
+        // An answer to an earlier command that came too late for it: taking it for this
+        // one would shift every value after it.  The real answer may still come.
+        if (m_staleAnswers.size() < kStaleAnswersKept) m_staleAnswers.push_back(frame);
+        firstByteMs = static_cast<std::uint32_t>(answerBy.RemainingMs(INT_MAX));
+    }
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "protocol/Deadline.h"
 #include "protocol/LinkStatus.h"
@@ -24,6 +25,8 @@ class CFramePort : public CSerialPort {
     using ActivityHook = std::function<void(int sending, int starting)>;
     using AttemptHook = std::function<void()>;
     using PumpHook = std::function<void()>;
+    // Answers true once the operator asked to stop; every wait for a byte asks it.
+    using CancelCheck = std::function<bool()>;
 
     // Room for one frame; a line that sends more without a frame end is cut off.
     static constexpr std::size_t kFrameBufferSize = 2048;
@@ -35,6 +38,8 @@ class CFramePort : public CSerialPort {
     void SetActivityHook(ActivityHook hook) { m_activityHook = std::move(hook); }
     void SetAttemptHook(AttemptHook hook) { m_attemptHook = std::move(hook); }
     void SetPumpHook(PumpHook hook) { m_pumpHook = std::move(hook); }
+    void SetCancelCheck(CancelCheck check) { m_cancelCheck = std::move(check); }
+    bool StopRequested() const { return m_cancelCheck && m_cancelCheck(); }
     void SetClock(const MillisecondClock& clock) { m_clock = &clock; }
     // For callers that loop over attempts; the port itself never calls it.
     void CallAttemptHook() const {
@@ -45,17 +50,28 @@ class CFramePort : public CSerialPort {
     // The end-of-frame rule of the protocol being served; never complete when none is.
     virtual bool IsFrameComplete(std::string_view received) const;
 
-    // Waits up to timeoutMs for one byte.  A time-out of 0 answers false without reading.
+    // Waits up to timeoutMs for one byte.  A time-out of 0 answers false without reading; a
+    // stop request ends the wait at once (status kCancelled).
     bool ReceiveByteTimed(char* out, std::uint32_t timeoutMs);
     // Receives bytes until the end-of-frame rule holds; timeoutMs applies to every byte.
     bool ReceiveFrame(std::string* frame, std::uint32_t timeoutMs);
     // Sends text and takes the response frame into exchange, skipping one echo of the
-    // command.  The exchange's response is cleared first, even when nothing is sent.
+    // command and every answer to another command (kept in StaleAnswers()) as long as the
+    // time-out, counted from the send, lasts.  The exchange's response is cleared first,
+    // even when nothing is sent.
     bool TransactQuadrel(std::string_view text, CQuadrelExchange* exchange,
                          std::uint32_t timeoutMs);
     bool TransactAt(std::string_view text, CAtExchange* exchange, std::uint32_t timeoutMs);
 
     const CLinkStatus& LinkStatus() const { return m_linkStatus; }
+    // Of the last transact: the bytes of the frame taken in (or of the attempt to take one,
+    // cut off where the receive ended; the echo when nothing followed it), whether the command
+    // came back as an echo with nothing after it, and the answers discarded as stale.
+    const std::string& ReceivedBytes() const { return m_receivedBytes; }
+    bool OnlyEchoCameBack() const { return m_onlyEcho; }
+    const std::vector<std::string>& StaleAnswers() const { return m_staleAnswers; }
+    // Whether the line itself failed in the last receive: the device is gone or unusable.
+    bool LineLost() const;
 
   protected:
     // The line set-up of every port that talks to controllers: raw, plus RTS raised
@@ -65,6 +81,9 @@ class CFramePort : public CSerialPort {
   private:
     template <class Exchange>
     bool Transact(std::string_view text, Exchange& exchange, std::uint32_t timeoutMs);
+    // The answer to text: skips one echo and stale answers while answerBy lasts.
+    bool ReceiveAnswer(std::string_view text, std::uint32_t timeoutMs, const Deadline& answerBy);
+    bool ReceiveFrameWithin(std::string* frame, std::uint32_t firstByteMs, std::uint32_t byteMs);
     void Activity(int sending, int starting) const {
         if (m_activityHook) m_activityHook(sending, starting);
     }
@@ -75,5 +94,9 @@ class CFramePort : public CSerialPort {
     ActivityHook m_activityHook;
     AttemptHook m_attemptHook;
     PumpHook m_pumpHook;
+    CancelCheck m_cancelCheck;
+    std::string m_receivedBytes;
+    bool m_onlyEcho = false;
+    std::vector<std::string> m_staleAnswers;
     const MillisecondClock* m_clock = &SteadyClock::Instance();
 };

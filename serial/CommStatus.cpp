@@ -22,6 +22,8 @@ std::string Describe(std::uint32_t code) {
             return "frame longer than the receive buffer";
         case kQueueEmpty:
             return "receive queue empty";
+        case kCancelled:
+            return "wait stopped by the operator";
     }
     char text[32];
     std::snprintf(text, sizeof text, "status 0x%08X", static_cast<unsigned>(code));

@@ -14,6 +14,7 @@ constexpr std::uint32_t kTimedOut = 0x00030004;
 constexpr std::uint32_t kNoFramePlace = 0x00040001;
 constexpr std::uint32_t kFrameTooLong = 0x00050001;
 constexpr std::uint32_t kQueueEmpty = 0x00070001;
+constexpr std::uint32_t kCancelled = 0x00080001;  // the operator stopped the wait
 
 constexpr std::uint16_t kKindTimeOut = 4;
 

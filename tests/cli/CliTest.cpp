@@ -242,7 +242,57 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
     sim.SetResponder(1, nullptr);
     r = Cli({"--unit", "1", "upload", "-o", home.File("x.tmf")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("does not answer"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no answer within 5000 ms"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, AFailedConnectNamesWhatCameBack) {
+    const auto withFault = [](auto change) {
+        SimFaults faults;
+        change(faults);
+        return faults;
+    };
+    const struct {
+        const char* reason;
+        SimFaults faults;
+    } cases[] = {
+        {"answered with a bad check byte", withFault([](SimFaults& f) { f.CorruptCheck = true; })},
+        {"answered with end code 0F", withFault([](SimFaults& f) { f.EndCode = 0x0F; })},
+        {"answered with response code 1001",
+         withFault([](SimFaults& f) { f.ResponseCode = 0x1001; })},
+        {"2048 bytes without a frame end", withFault([](SimFaults& f) { f.Garbage = true; })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        sim.SetFaults(c.faults);
+        const SRun r = Cli({"identify"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("does not answer"), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(CliTest, ALostLineEndsAnUploadWithOneAndWritesNoFile) {
+    home.Write("set.tmf", "previous");
+    SimFaults vanish;
+    vanish.VanishAfterCommands = 5;  // the model request and the Connect routine come first
+    sim.SetFaults(vanish);
+    const SRun r = Cli({"upload", "-o", home.File("set.tmf")});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_NE(r.err.find("line lost at parameter "), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("not transferred"), std::string::npos) << r.out;
+    EXPECT_EQ(home.Read("set.tmf"), "previous");
+}
+
+TEST_F(CliTest, CtrlCEndsAWaitOnASilentLineAtOnce) {
+    SimFaults silent;
+    silent.SilentCommands = 1000;
+    sim.SetFaults(silent);
+    // The model request waits 5000 ms for each of its three attempts.
+    const SRun r = Cli({"identify"}, true, 300);
+    EXPECT_EQ(r.code, 130) << r.err;
+    const std::string log = home.Read("tra.txt");
+    EXPECT_NE(log.find("command stopped."), std::string::npos) << log;
+    EXPECT_EQ(log.find("response time out."), std::string::npos) << log;
 }
 
 TEST_F(CliTest, CtrlCStopsAnUploadBetweenTwoParameters) {

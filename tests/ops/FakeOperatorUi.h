@@ -14,7 +14,12 @@ class FakeOperatorUi : public COperatorUi {
         return style == BoxStyle::Ok ? BoxAnswer::Ok : boxAnswer;
     }
     void StartCancel() override { ++cancelStarts; }
-    bool PollCancel() override { return ++polls == cancelAtPoll; }
+    bool PollCancel() override {
+        ++polls;
+        if (stopRequests == 0) return false;
+        --stopRequests;
+        return true;
+    }
     void CloseCancel() override { ++cancelCloses; }
     void Progress(int done, int total) override {
         progress.push_back({done, total});
@@ -44,7 +49,7 @@ class FakeOperatorUi : public COperatorUi {
 
     // Scripted answers.
     BoxAnswer boxAnswer = BoxAnswer::Ok;
-    int cancelAtPoll = -1;
+    int stopRequests = 0;  // presses of the stop button not yet polled
     int unitAnswer = -1;
     std::string savePath;
     std::string openPath;

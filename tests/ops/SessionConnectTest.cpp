@@ -39,7 +39,7 @@ TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
     const SResult result = session->ConnectButton();
     EXPECT_EQ(result.code, ResultCode::kNoAnswer);
     EXPECT_EQ(result.message,
-              "unit 1 on " + sim.SlavePath() + " does not answer the model request");
+              "the model request to unit 1 on " + sim.SlavePath() + ": no answer within 5000 ms");
     EXPECT_FALSE(session->IsConnected());
     EXPECT_EQ(session->Table(), nullptr);
     EXPECT_EQ(
@@ -64,8 +64,24 @@ TEST_F(SessionFixture, AFailedConnectSaysWhy) {
              sim.SetFaults(corrupt);
          },
          ResultCode::kBadAnswer,
-         "unit 1 on " + sim.SlavePath() + " gives no usable answer to the model request " +
-             "(result class 2)"},
+         "the model request to unit 1 on " + sim.SlavePath() + ": answered with a bad check byte"},
+        {"end code",
+         [&] {
+             SimFaults endCode;
+             endCode.EndCode = 0x0F;
+             sim.SetFaults(endCode);
+         },
+         ResultCode::kBadAnswer,
+         "the model request to unit 1 on " + sim.SlavePath() + ": answered with end code 0F"},
+        {"response code",
+         [&] {
+             SimFaults responseCode;
+             responseCode.ResponseCode = 0x1001;
+             sim.SetFaults(responseCode);
+         },
+         ResultCode::kBadAnswer,
+         "the model request to unit 1 on " + sim.SlavePath() +
+             ": answered with response code 1001"},
         {"model text leaving the model folder",
          [&] { sim.SetResponder(1, std::make_shared<TestController>("../x")); },
          ResultCode::kModelNotLoaded, "the model \"../x\" of unit 1 names no model file"},

@@ -1,5 +1,6 @@
 #include "SessionFixture.h"
 #include "files/ParameterSet.h"
+#include "support/TextCount.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ TEST_F(SessionFixture, UploadSkipsAParameterWhoseConditionSaysItIsAbsent) {
 
 TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
     ConnectIn(EView::Clone);
-    ui.cancelAtPoll = 3;
+    // The stop button, pressed as the third parameter is about to be read.
+    ui.onProgress = [&](int done) { ui.stopRequests += done == 2 ? 1 : 0; };
     EXPECT_EQ(session->UploadButton().code, ResultCode::kCancelled);
     EXPECT_EQ(Item(*session, 1).valid, 1);
     EXPECT_EQ(Item(*session, 2).valid, 1);
@@ -130,7 +132,7 @@ TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousControl
     EXPECT_TRUE(unit2->Commands().empty());
 
     ui.unitAnswer = 2;
-    ui.cancelAtPoll = ui.polls + 2;
+    ui.onProgress = [&](int done) { ui.stopRequests += done == 1 ? 1 : 0; };
     EXPECT_EQ(session->DownloadButton().code, ResultCode::kCancelled);
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_TRUE(LogHas("Download canceled."));
@@ -145,7 +147,7 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
     const SResult result = session->DownloadButton();
     EXPECT_EQ(result.code, ResultCode::kNoAnswer);
     EXPECT_EQ(result.message,
-              "unit 2 on " + sim.SlavePath() + " does not answer the model request");
+              "the model request to unit 2 on " + sim.SlavePath() + ": no answer within 5000 ms");
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);
@@ -215,12 +217,74 @@ TEST_F(SessionFixture, AControllerThatVanishesMidUploadEndsTheUploadCleanly) {
             sim.SetFaults(vanish);
         }
     };
-    session->UploadButton();
+    const SResult result = session->UploadButton();
+    EXPECT_EQ(result.code, ResultCode::kLineLost);
+    EXPECT_EQ(result.message, "line lost at parameter 3 (" + Item(*session, 3).name + ")");
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
     EXPECT_EQ(Item(*session, 2).valid, 1);
     EXPECT_EQ(Item(*session, 3).valid, 0);
+    // One attempt on the lost line, not the command's retries.
+    EXPECT_EQ(Occurrences(log.Text(), "line lost.\n"), 1u);
+    EXPECT_EQ(Occurrences(log.Text(), "command retry over."), 0u);
     EXPECT_TRUE(LogHas("Upload end."));
     EXPECT_FALSE(session->IsBusy());
+}
+
+TEST_F(SessionFixture, ALostLineStopsEveryWholeSetOperationAndSaysWhere) {
+    const struct {
+        const char* name;
+        std::function<SResult()> run;
+    } cases[] = {
+        {"upload", [&] { return session->UploadButton(); }},
+        {"verify", [&] { return session->VerifyButton(); }},
+        {"download", [&] { return session->DownloadButton(); }},
+    };
+    ui.unitAnswer = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConnectIn(EView::Clone);
+        // A set to verify against and to download.
+        ASSERT_TRUE(session->UploadButton().Completed());
+        // Vanishes in the answer to the second parameter's command, and comes back later.
+        std::vector<int> done;
+        ui.onProgress = [&](int progress) {
+            done.push_back(progress);
+            if (progress != 1) return;
+            SimFaults vanish;
+            vanish.VanishAfterBytes = 3;
+            vanish.ReturnAfterMs = 50;
+            sim.SetFaults(vanish);
+        };
+        const size_t messagesBefore = ui.messages.size();
+        const SResult result = c.run();
+        ui.onProgress = nullptr;
+        EXPECT_EQ(result.code, ResultCode::kLineLost);
+        EXPECT_TRUE(result.message.starts_with("line lost at parameter ")) << result.message;
+        // The walk ended there: no further parameter was tried, none called "not equal".
+        ASSERT_GE(done.size(), 2u);
+        EXPECT_EQ(done[done.size() - 2], 1);  // the last is the walk's closing progress
+        EXPECT_EQ(ui.messages.size(), messagesBefore);
+        EXPECT_FALSE(session->IsBusy());
+        SimFaults clean;
+        clean.ReturnAfterMs = 50;  // a pending return of the line stays
+        sim.SetFaults(clean);
+        session->ConnectButton();  // disconnects
+        ASSERT_TRUE(sim.WaitForLine(true, std::chrono::seconds(5)));
+    }
+}
+
+TEST_F(SessionFixture, AStopRequestEndsAWaitOnASilentLine) {
+    ConnectIn(EView::Clone);
+    SimFaults silent;
+    silent.SilentCommands = 1000;
+    sim.SetFaults(silent);
+    int pumps = 0;
+    // The stop button, pressed while the first parameter's answer is awaited.
+    ui.onPump = [&] { ui.stopRequests += ++pumps == 10 ? 1 : 0; };
+    EXPECT_EQ(session->UploadButton().code, ResultCode::kCancelled);
+    EXPECT_TRUE(LogHas("Upload canceled."));
+    EXPECT_EQ(Occurrences(log.Text(), "command stopped."), 1u);
+    EXPECT_EQ(Occurrences(log.Text(), "response time out."), 0u);
 }
 
 TEST_F(SessionFixture, CancelledFileChoicesChangeNothing) {

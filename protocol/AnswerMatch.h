@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+// Whether a received frame can be the answer to the command frame sent: a frame that names
+// another unit or another command is an answer left over from an earlier exchange.  Quadrel
+// compares the node and the command code, at-frames the unit and the header code ("IC", the
+// answer to a command the unit does not know, names none).  A frame too short or too damaged
+// to tell, or the command itself, is not called stale: judging it is the exchange's.
+bool IsStaleAnswer(std::string_view command, std::string_view frame);

@@ -1,0 +1,160 @@
+// The one exchange under faults of the line: late answers to other commands, answers that say
+// what went wrong, a line that vanishes and a stop request in the middle of a wait.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "protocol/CommTransaction.h"
+#include "protocol/CommandExchange.h"
+#include "protocol/FrameLogFormat.h"
+#include "protocol/FramePort.h"
+#include "support/LogCapture.h"
+#include "support/SimFixture.h"
+#include "support/TextCount.h"
+
+namespace {
+
+class ExchangeFaults : public SimFixture {
+  protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        ASSERT_TRUE(port.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
+        ASSERT_TRUE(port.Open());
+        transaction.SetPort(&port);
+        Unit->SetAnswer(SimProtocol::Quadrel, "0101", "AA");
+        Unit->SetAnswer(SimProtocol::Quadrel, "0102", "BB");
+        Unit->SetAnswer(SimProtocol::At, "RD01", "0150");
+        Unit->SetAnswer(SimProtocol::At, "RS01", "0250");
+    }
+    std::string Quadrel(uint16_t code) {
+        EXPECT_TRUE(transaction.Quadrel.Build(kUnit, code, ""));
+        return transaction.Quadrel.CommandText();
+    }
+    std::string At(const char* text) {
+        EXPECT_TRUE(transaction.At.Build(kUnit, text));
+        return transaction.At.CommandText();
+    }
+    SExchangeOutcome Exchange(const std::string& frame, uint16_t timeoutMs, int32_t attempts = 1) {
+        SRetryPolicy policy;
+        policy.attempts = attempts;
+        policy.timeoutMs = timeoutMs;
+        return ExchangeWithRetries(transaction, frame, policy);
+    }
+
+    LogCapture log;
+    CFramePort port;
+    CCommTransaction transaction;
+};
+
+TEST_F(ExchangeFaults, AnAnswerToTheCommandBeforeIsDiscardedAndItsOwnAnswerTaken) {
+    const struct {
+        const char* name;
+        std::string first, second, secondData;
+    } cases[] = {
+        {"Quadrel", Quadrel(0x0101), Quadrel(0x0102), "BB"},
+        {"at-frame", At("RD01"), At("RS01"), "0250"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Each answer comes 150 ms late: the first command gives up after 100 ms, and its
+        // answer arrives while the second one waits.
+        SimFaults late;
+        late.ReplyDelayMs = 150;
+        Sim.SetFaults(late);
+        EXPECT_EQ(Exchange(c.first, 100).end, ExchangeEnd::kRetriesOver);
+        log.Clear();
+        const SExchangeOutcome outcome = Exchange(c.second, 1000);
+        EXPECT_EQ(outcome.end, ExchangeEnd::kAnswered);
+        EXPECT_EQ(transaction.ResponseData(), c.secondData);
+        EXPECT_EQ(Occurrences(log.Text(), "stale answer discarded."), 1u);
+        Sim.SetFaults(SimFaults{});
+        ASSERT_TRUE(Sim.WaitForCommands(Sim.CommandsHandled(), std::chrono::seconds(5)));
+    }
+}
+
+TEST_F(ExchangeFaults, OnlyStaleAnswersWithinTheTimeOutIsNoAnswer) {
+    SimFaults late;
+    late.ReplyDelayMs = 150;
+    Sim.SetFaults(late);
+    EXPECT_EQ(Exchange(Quadrel(0x0101), 100).end, ExchangeEnd::kRetriesOver);
+    // The stale answer comes within 100 ms, the command's own one too late.
+    const SExchangeOutcome outcome = Exchange(Quadrel(0x0102), 100);
+    EXPECT_EQ(outcome.end, ExchangeEnd::kRetriesOver);
+    EXPECT_TRUE(outcome.timedOut);
+    EXPECT_EQ(outcome.reason, "no answer of its own within 100 ms");
+}
+
+TEST_F(ExchangeFaults, EachFailureIsNamedAndItsBytesLogged) {
+    const auto withFault = [](auto change) {
+        SimFaults faults;
+        change(faults);
+        return faults;
+    };
+    const struct {
+        const char* reason;
+        SimFaults faults;
+        bool at;
+    } cases[] = {
+        {"answered with a bad check byte", withFault([](SimFaults& f) { f.CorruptCheck = true; }),
+         false},
+        {"answered with a bad check byte", withFault([](SimFaults& f) { f.CorruptCheck = true; }),
+         true},
+        {"answered with end code 0F", withFault([](SimFaults& f) { f.EndCode = 0x0F; }), false},
+        {"answered with end code 13", withFault([](SimFaults& f) { f.AtEndCode = "13"; }), true},
+        {"answered with response code 1001",
+         withFault([](SimFaults& f) { f.ResponseCode = 0x1001; }), false},
+        {"only its own command came back",
+         withFault([](SimFaults& f) { f.EchoCount = 1, f.SilentCommands = 100; }), false},
+        {"no answer within 200 ms", withFault([](SimFaults& f) { f.SilentCommands = 100; }), false},
+        // Last: the garbage goes on for a while after the fault is switched off.
+        {"2048 bytes without a frame end", withFault([](SimFaults& f) { f.Garbage = true; }),
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        Sim.SetFaults(c.faults);
+        log.Clear();
+        const std::string frame = c.at ? At("RD01") : Quadrel(0x0101);
+        const SExchangeOutcome outcome = Exchange(frame, 200);
+        EXPECT_FALSE(outcome.Ok());
+        EXPECT_EQ(outcome.reason, c.reason);
+        const std::vector<std::string> lines = log.Lines();
+        ASSERT_GE(lines.size(), 2u);
+        const std::string received = port.ReceivedBytes();
+        EXPECT_EQ(lines[1], c.at ? FormatAtFrame(0, received) : FormatQuadrelFrame(0, received));
+        EXPECT_EQ(received.empty(), std::string(c.reason).starts_with("no answer"));
+        Sim.SetFaults(SimFaults{});
+    }
+}
+
+TEST_F(ExchangeFaults, AStopRequestEndsEveryAttemptAtOnce) {
+    // The case that once ran for ever: two thousand million attempts on a silent line.
+    SimFaults silent;
+    silent.SilentCommands = 1000000;
+    Sim.SetFaults(silent);
+    // As the desktop program waits: in short slices, asking after each whether to stop.
+    port.SetPumpHook([] {});
+    int waits = 0;
+    port.SetCancelCheck([&waits] { return ++waits > 20; });
+    const SExchangeOutcome outcome = Exchange(Quadrel(0x0101), 5000, 2000000000);
+    EXPECT_EQ(outcome.end, ExchangeEnd::kCancelled);
+    EXPECT_EQ(outcome.reason, "stopped by the operator");
+    EXPECT_LT(waits, 25);
+    EXPECT_EQ(Occurrences(log.Text(), "command stopped."), 1u);
+}
+
+TEST_F(ExchangeFaults, ALostLineEndsTheAttemptsAtOnce) {
+    SimFaults vanish;
+    vanish.VanishAfterBytes = 0;
+    Sim.SetFaults(vanish);
+    const SExchangeOutcome outcome = Exchange(Quadrel(0x0101), 5000, 2000000000);
+    EXPECT_EQ(outcome.end, ExchangeEnd::kLineLost);
+    EXPECT_EQ(outcome.reason, "the line was lost");
+    EXPECT_TRUE(port.LineLost());
+    EXPECT_EQ(Occurrences(log.Text(), "line lost."), 1u);
+    EXPECT_EQ(Occurrences(log.Text(), "command retry over."), 0u);
+}
+
+}  // namespace
