@@ -11,11 +11,6 @@ namespace {
 
 const char kErrorText[] = "_ERROR_";
 
-// The attempts of a statement come from the script file.  More than this never helps a
-// controller that answered none of them, and a silent line must not keep one statement
-// repeating for ever.
-constexpr int32_t kMaxAttempts = 255;
-
 // A decimal operand's value, or the fallback when it holds no digits.
 int32_t DecimalOr(const CScriptOperand& operand, int32_t fallback) {
     return operand.value.hasNumber ? static_cast<int32_t>(operand.value.number) : fallback;
@@ -67,7 +62,7 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
     const int32_t length = DecimalOr(*line.GetOperand(4), 0);
     const CScriptOperand& maskOperand = *line.GetOperand(5);
     const bool masking = maskOperand.value.form == LiteralForm::kHex;
-    const int32_t attempts = std::min(DecimalOr(*line.GetOperand(6), 3), kMaxAttempts);
+    const int32_t attempts = DecimalOr(*line.GetOperand(6), 3);
     // The transaction takes a 16-bit time-out: larger values are held at its maximum.
     const auto timeoutMs =
         static_cast<uint16_t>(std::clamp(DecimalOr(*line.GetOperand(7), 3000), 0, 0xFFFF));

@@ -13,6 +13,9 @@ namespace {
 // Lower than the programs' limit: the limit is what is checked, and a short run per input
 // lets the fuzzer try more of them.
 constexpr std::uint64_t kFuzzStepLimit = 100'000;
+// A statement's attempts come from the file (up to 2 000 000 000): the operator's stop is what
+// ends such a run, so the target stops it after this many waits, as a patient operator would.
+constexpr std::uint64_t kFuzzWaitsBeforeStop = 100'000;
 
 }  // namespace
 
@@ -27,6 +30,8 @@ int FuzzScript(const std::uint8_t* data, std::size_t size) {
     FakeLine line(std::move(pieces));
     if (line.Port() == nullptr) return 0;
     CScript script;
+    std::uint64_t waits = 0;
+    line.Port()->SetCancelCheck([&waits] { return ++waits > kFuzzWaitsBeforeStop; });
     script.SetPort(line.Port());
     script.SetUnitNumber(1);
     script.SetStepLimit(kFuzzStepLimit);

@@ -184,15 +184,6 @@ TEST_F(ScriptComm, RejectedCommandUsesEveryAttempt) {
     EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
 }
 
-TEST_F(ScriptComm, AttemptsFromTheFileAreHeldAt255) {
-    // A script file's count must not keep a statement repeating for ever.
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 2000000000, 2000;"}));
-    EXPECT_FALSE(m_script.Run(m_result));
-    EXPECT_EQ(m_attempts, 255);
-    EXPECT_EQ(Handled(255), 255u);
-    EXPECT_EQ(Occurrences(m_log.Text(), "command retry over.\n"), 1u);
-}
-
 TEST_F(ScriptComm, ZeroAttemptsNeverSend) {
     ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 0, 500;"}));
     EXPECT_FALSE(m_script.Run(m_result));
