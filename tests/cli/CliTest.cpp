@@ -200,6 +200,17 @@ TEST_F(CliTest, AnUploadThatDidNotCompleteLeavesThePreviousFilesAlone) {
     }
 }
 
+TEST_F(CliTest, DamagedItemLinesOfTheTableAreReportedOnConnect) {
+    std::string table = home.Read("TS01.prm");
+    table.insert(table.find("{Firmware"), "{Broken,5207\n{Half,5208;1;1;0;1;0,5708\n");
+    home.Write("TS01.prm", table);
+    const SRun r = Cli({"identify"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    const std::string line = "2 item lines of " + home.File("TS01.prm") + " skipped";
+    EXPECT_NE(r.err.find(line + "\n"), std::string::npos) << r.err;
+    EXPECT_NE(home.Read("tra.txt").find(line + "\r\n"), std::string::npos);
+}
+
 TEST_F(CliTest, AFailedCsvExportFailsTheUpload) {
     const SRun r =
         Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("no-such-folder/set.csv")});
