@@ -152,7 +152,9 @@ SResult CDeviceSession::Download(CMenuParamTable& table, const std::string& mode
     LogEvent("Download start.");
     WriteLog("Download before action start.\n");
     const ERoutineEnd before = RunDownloadAction(true, modelName, unit);
-    if (before == ERoutineEnd::Failed) WriteLog("Download before action error.\n");
+    // The log names a routine that could not be read as before; only one that is there and
+    // failed fails the download.
+    if (before != ERoutineEnd::Ran) WriteLog("Download before action error.\n");
     WriteLog("Download before action end.\n");
 
     m_ui.StartCancel();
@@ -173,7 +175,7 @@ SResult CDeviceSession::Download(CMenuParamTable& table, const std::string& mode
     // The after routine runs even after a cancel: it stores what was written so far.
     WriteLog("Download after action start.\n");
     const ERoutineEnd after = RunDownloadAction(false, modelName, unit);
-    if (after == ERoutineEnd::Failed) WriteLog("Download after action error.\n");
+    if (after != ERoutineEnd::Ran) WriteLog("Download after action error.\n");
     WriteLog("Download after action end.\n");
     LogEvent("Download end.");
     if (!completed) return Cancelled("the download");
