@@ -47,3 +47,11 @@ bool CCliDevice::Connect(EView view) {
     PrintError(result.message);
     return false;
 }
+
+int CCliDevice::Finish(int code) {
+    if (!m_session.IsConnected()) return code;
+    const SResult disconnected = m_session.ConnectButton();
+    if (disconnected.Ok()) return code;
+    PrintError(disconnected.message);
+    return code == kExitOk || code == kExitIncomplete ? kExitFailure : code;
+}

@@ -16,6 +16,10 @@ class CCliDevice {
 
     // Connects in the given view; false (reported) when the controller cannot be reached.
     bool Connect(EView view);
+    // Disconnects (the model's DisConnect routine runs) and answers the command's exit code:
+    // `code`, or a failure (reported) when the routine is there and failed after a run that
+    // went well.
+    int Finish(int code);
     CDeviceSession& Session() { return m_session; }
     CTerminalUi& Ui() { return m_ui; }
 

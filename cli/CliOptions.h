@@ -30,6 +30,6 @@ enum EExitCode {
     kExitOk = 0,
     kExitFailure = 1,
     kExitUsage = 2,
-    kExitIncomplete = 3,  // parameters not transferred, or not equal
+    kExitIncomplete = 3,  // some parameter failed or differs
     kExitInterrupted = 130,
 };

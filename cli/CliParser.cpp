@@ -26,8 +26,12 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     app.require_subcommand(1);
     app.fallthrough();
     app.footer(
-        "Exit codes: 0 success, 1 failure, 2 usage error, 3 parameters not transferred or "
-        "not equal, 130 interrupted.");
+        "Every parameter of upload, download and verify ends as ok, absent (this controller "
+        "does not have it), not_in_set (download: the set has no value for it), failed or "
+        "differs (verify).\n"
+        "Exit codes: 0 success (absent and not_in_set included), 1 the operation itself "
+        "failed (connect, lost line, routine, file), 2 usage error, 3 some parameter failed or "
+        "differs, 130 interrupted (Ctrl-C).");
 
     std::string parity = "even";
     app.add_option("--port", o.line.portName, "serial device path (a tty or a pseudo-terminal)");

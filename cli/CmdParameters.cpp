@@ -60,7 +60,7 @@ int RunGet(const SCliOptions& options) {
         }
     }
     if (options.json) PrintJson({{"parameters", parameters}});
-    return allOk ? kExitOk : kExitFailure;
+    return device.Finish(allOk ? kExitOk : kExitFailure);
 }
 
 int RunSet(const SCliOptions& options) {
@@ -115,5 +115,5 @@ int RunSet(const SCliOptions& options) {
         results.push_back(result);
     }
     if (options.json) PrintJson({{"results", results}});
-    return allOk ? kExitOk : kExitFailure;
+    return device.Finish(allOk ? kExitOk : kExitFailure);
 }

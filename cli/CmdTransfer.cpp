@@ -15,36 +15,77 @@ nlohmann::json ParameterJson(const CMenuParamItem& item) {
             {"valid", item.valid}};
 }
 
-// Every transferable parameter in upload (or download) order.
+std::string Display(const CMenuParamItem& item, const std::string& setValue) {
+    return setValue.empty() ? "" : item.ApplyDecimalPoint(setValue);
+}
+
+// Every parameter the last whole-set operation walked, with its status, in walking order.
 template <class Visit>
-void ForEachTransferable(const CMenuParamTable& table, Visit visit, bool downloadOrder = false) {
-    const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
-    for (size_t i = 0; i < count; ++i) {
-        const CMenuParamItem* item = table.FindByNumber(downloadOrder ? table.GetDownloadNumber(i)
-                                                                      : table.GetUploadNumber(i));
-        if (item && item->writable != 0) visit(*item);
+void ForEachWalked(const CDeviceSession& session, Visit visit) {
+    const CMenuParamTable& table = *session.Table();
+    for (const SParamStatus& entry : session.ParamStatuses()) {
+        const CMenuParamItem* item = table.FindByNumber(static_cast<uint16_t>(entry.number));
+        if (item) visit(*item, entry);
     }
 }
 
-// The set as JSON, in the order the operation walked it.
-nlohmann::json ParametersJson(const CMenuParamTable& table, bool downloadOrder = false) {
+nlohmann::json StatusJson(const CMenuParamItem& item, const SParamStatus& entry) {
+    nlohmann::json parameter = ParameterJson(item);
+    parameter["status"] = ParamStatusName(entry.status);
+    if (entry.status == EParamStatus::Differs) {
+        parameter["file_display"] = Display(item, item.setValue);
+        parameter["device_display"] = Display(item, entry.deviceValue);
+    }
+    return parameter;
+}
+
+nlohmann::json ParametersJson(const CDeviceSession& session) {
     nlohmann::json parameters = nlohmann::json::array();
-    ForEachTransferable(
-        table, [&](const CMenuParamItem& item) { parameters.push_back(ParameterJson(item)); },
-        downloadOrder);
+    ForEachWalked(session, [&](const CMenuParamItem& item, const SParamStatus& entry) {
+        parameters.push_back(StatusJson(item, entry));
+    });
     return parameters;
 }
 
-void PrintNotTransferred(const CMenuParamTable& table, const char* what) {
-    ForEachTransferable(table, [&](const CMenuParamItem& item) {
-        if (item.writable == 1 && !item.valid)
-            std::cout << "  " << what << ": " << item.number << " " << item.name << "\n";
+// The parameters that failed or differ one a line, then those absent or not in the set, which
+// are no fault, apart on one line each.
+void PrintStatuses(const CDeviceSession& session) {
+    std::string absent, notInSet;
+    const auto append = [](std::string& list, const CMenuParamItem& item) {
+        list += (list.empty() ? "" : ", ") + std::to_string(item.number) + " " + item.name;
+    };
+    ForEachWalked(session, [&](const CMenuParamItem& item, const SParamStatus& entry) {
+        switch (entry.status) {
+            case EParamStatus::Ok:
+                break;
+            case EParamStatus::Absent:
+                append(absent, item);
+                break;
+            case EParamStatus::NotInSet:
+                append(notInSet, item);
+                break;
+            case EParamStatus::Failed:
+                std::cout << "  failed: " << item.number << " " << item.name << "\n";
+                break;
+            case EParamStatus::Differs:
+                std::cout << "  differs: " << item.number << " " << item.name << ": file "
+                          << Display(item, item.setValue) << ", controller "
+                          << Display(item, entry.deviceValue) << "\n";
+                break;
+        }
     });
+    if (!absent.empty()) std::cout << "  absent (not on this controller): " << absent << "\n";
+    if (!notInSet.empty()) std::cout << "  not in the set: " << notInSet << "\n";
 }
 
-int Outcome(const CMenuParamTable& table) {
-    if (CTerminalUi::Interrupted()) return kExitInterrupted;
-    return table.AnyWritableNotValid() == 1 ? kExitIncomplete : kExitOk;
+// 3 when some parameter failed or differs, 130 when Ctrl-C stopped it, 1 when the operation
+// itself failed.
+int ExitCode(const SResult& result) {
+    if (result.Ok()) return kExitOk;
+    if (result.code == ResultCode::kIncomplete) return kExitIncomplete;
+    if (result.code == ResultCode::kCancelled && CTerminalUi::Interrupted())
+        return kExitInterrupted;
+    return kExitFailure;
 }
 
 }  // namespace
@@ -65,7 +106,7 @@ int RunIdentify(const SCliOptions& options) {
                   << "\nModel name: " << s.ModelName() << "\nTable:      " << s.TablePath()
                   << "\nParameters: " << items << "\n";
     }
-    return kExitOk;
+    return device.Finish(kExitOk);
 }
 
 int RunUpload(const SCliOptions& options) {
@@ -76,32 +117,27 @@ int RunUpload(const SCliOptions& options) {
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     const SResult upload = s.UploadButton();
-    const CMenuParamTable& table = *s.Table();
-    // Values of a walk the line broke off are no set to save.
-    if (upload.code == ResultCode::kLineLost) {
-        PrintError(upload.message);
-        return kExitFailure;
+    if (!upload.Completed()) {
+        // Only a whole walk is a set: the previous files stay as they were.
+        PrintError(upload.message + "; " + options.output +
+                   (options.csv.empty() ? "" : " and " + options.csv) + " not written");
+        return device.Finish(ExitCode(upload));
     }
-    if (!s.ValuesPresent()) {
-        if (CTerminalUi::Interrupted()) return kExitInterrupted;
-        PrintError(upload.message);
-        return kExitFailure;
-    }
-    if (!s.SaveButton().Ok()) return kExitFailure;
-    if (!options.csv.empty()) s.ExportButton();
+    if (!s.SaveButton().Ok()) return device.Finish(kExitFailure);
+    if (!options.csv.empty() && !s.ExportButton().Ok()) return device.Finish(kExitFailure);
 
     if (options.json) {
         PrintJson({{"model_name", s.ModelName()},
                    {"unit", s.UnitNumber()},
                    {"file", s.OpenedFilePath()},
-                   {"all_valid", table.AnyWritableNotValid() == 0},
-                   {"parameters", ParametersJson(table)}});
+                   {"all_valid", upload.Ok()},
+                   {"parameters", ParametersJson(s)}});
     } else {
         std::cout << "Uploaded " << s.ModelName() << " from unit " << s.UnitNumber() << " to "
                   << s.OpenedFilePath() << "\n";
-        PrintNotTransferred(table, "not transferred");
+        PrintStatuses(s);
     }
-    return Outcome(table);
+    return device.Finish(ExitCode(upload));
 }
 
 int RunDownload(const SCliOptions& options) {
@@ -111,25 +147,24 @@ int RunDownload(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton().Ok()) return kExitFailure;
-    if (const SResult download = s.DownloadButton(); !download.Completed()) {
-        if (CTerminalUi::Interrupted()) return kExitInterrupted;
+    if (!s.OpenButton().Ok()) return device.Finish(kExitFailure);
+    const SResult download = s.DownloadButton();
+    if (!download.Completed()) {
         // A file error was shown already, as every message is.
         if (download.code != ResultCode::kFileError) PrintError(download.message);
-        return kExitFailure;
+        return device.Finish(ExitCode(download));
     }
-    const CMenuParamTable& table = *s.Table();
     if (options.json) {
         PrintJson({{"model_name", s.ModelName()},
                    {"unit", s.UnitNumber()},
-                   {"all_valid", table.AnyWritableNotValid() == 0},
-                   {"parameters", ParametersJson(table, true)}});
+                   {"all_valid", download.Ok()},
+                   {"parameters", ParametersJson(s)}});
     } else {
         std::cout << "Downloaded " << options.input << " to unit " << s.UnitNumber() << " ("
                   << s.ModelName() << ")\n";
-        PrintNotTransferred(table, "not transferred");
+        PrintStatuses(s);
     }
-    return Outcome(table);
+    return device.Finish(ExitCode(download));
 }
 
 int RunVerify(const SCliOptions& options) {
@@ -138,25 +173,27 @@ int RunVerify(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton().Ok()) return kExitFailure;
-    if (const SResult verify = s.VerifyButton(); verify.code == ResultCode::kLineLost) {
+    if (!s.OpenButton().Ok()) return device.Finish(kExitFailure);
+    const SResult verify = s.VerifyButton();
+    if (!verify.Completed()) {
         PrintError(verify.message);
-        return kExitFailure;
+        return device.Finish(ExitCode(verify));
     }
-    const CMenuParamTable& table = *s.Table();
     if (options.json) {
         nlohmann::json differing = nlohmann::json::array();
-        ForEachTransferable(table, [&](const CMenuParamItem& item) {
-            if (item.writable == 1 && !item.valid) differing.push_back(ParameterJson(item));
+        ForEachWalked(s, [&](const CMenuParamItem& item, const SParamStatus& entry) {
+            if (entry.status == EParamStatus::Differs || entry.status == EParamStatus::Failed)
+                differing.push_back(StatusJson(item, entry));
         });
         PrintJson({{"model_name", s.ModelName()},
                    {"unit", s.UnitNumber()},
-                   {"all_equal", table.AnyWritableNotValid() == 0},
-                   {"differing", differing}});
+                   {"all_equal", verify.Ok()},
+                   {"differing", differing},
+                   {"parameters", ParametersJson(s)}});
     } else {
         std::cout << "Verified unit " << s.UnitNumber() << " against " << options.input << ": "
-                  << (table.AnyWritableNotValid() == 0 ? "all equal" : "differences") << "\n";
-        PrintNotTransferred(table, "not equal");
+                  << (verify.Ok() ? "all equal" : "differences") << "\n";
+        PrintStatuses(s);
     }
-    return Outcome(table);
+    return device.Finish(ExitCode(verify));
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/MessageTable.h"
 #include "app/Result.h"
@@ -37,7 +38,9 @@ class CDeviceSession {
     // answers why; a call while another operation runs answers kBusy and does nothing.
     SResult ConnectButton();
     SResult Connect();
-    void Disconnect();
+    // Runs the model's "DisConnect" routine and closes the port; a failure when the routine is
+    // there and failed (the disconnection goes on regardless).
+    SResult Disconnect();
     // Identifies the controller at `unit` and loads its model into `model`; on a failure
     // before the table is loaded the model keeps what it held.
     SResult ConnectAndLoad(int unit, SLoadedModel& model);
@@ -47,15 +50,19 @@ class CDeviceSession {
     std::string FormatConnectionStatus() const;
 
     // --- whole-set operations ---
-    // Each answers kOk when every parameter was transferred (or equal), kIncomplete when the
-    // operation ran through without some, or why it stopped.
+    // Each leaves one status per parameter it walked (ParamStatuses) and answers kOk when none
+    // failed or differs, kIncomplete when the operation ran through with some that did, or why
+    // it stopped.
     SResult UploadButton();
     SResult VerifyButton();
     // Completed(): the target controller was written and is the connected one now.
     SResult DownloadButton();
-    // 0 when cancelled, else 1.
-    int Download(CMenuParamTable& table, const std::string& modelName, int unit);
-    bool RunDownloadAction(bool before, const std::string& modelName, int unit);
+    // Runs the before routine, the writes and the after routine in that order, each step even
+    // when the one before failed; kCancelled when the operator stopped the writes, a failure
+    // naming the routine that is there and failed, else as the statuses say.
+    SResult Download(CMenuParamTable& table, const std::string& modelName, int unit);
+    // The model's "BeforeDownload" or "AfterDownload" routine.
+    ERoutineEnd RunDownloadAction(bool before, const std::string& modelName, int unit);
     static bool CopySetValues(CMenuParamTable& destination, const CMenuParamTable& source);
 
     // --- setting view ---
@@ -110,6 +117,8 @@ class CDeviceSession {
     EView View() const { return m_view; }
     const SSettingView& SettingView() const { return m_settingView; }
     const SOperationOutcome& LastOutcome() const { return m_outcome; }
+    // How each parameter of the last upload, download or verify ended, in its walking order.
+    const std::vector<SParamStatus>& ParamStatuses() const { return m_paramStatuses; }
     CFramePort& Port() { return m_port; }
     const CFramePort& Port() const { return m_port; }
 
@@ -152,8 +161,12 @@ class CDeviceSession {
     bool StopRequested();
     // After an exchange for item: whether the line is gone (then remembered for Stopped).
     bool LostLineAt(const CMenuParamItem& item);
-    // kIncomplete naming how many writable parameters are `what` ("not written"), or kOk.
-    SResult NotTransferred(const CMenuParamTable& table, const char* what) const;
+    // kIncomplete naming how many parameters failed or differ, else kOk.
+    SResult StatusResult() const;
+    void SetStatus(const CMenuParamItem& item, EParamStatus status, std::string deviceValue = {});
+    // The counts of the statuses of the last walk, for the one-line outcome the desktop shows.
+    SOperationOutcome OutcomeOfStatuses(SOperationOutcome::EOperation operation,
+                                        bool completed) const;
     void EnterConnectedState();
     // Runs the write-leave list of the parameter that put the controller into write mode.
     void RunWriteLeaveList();
@@ -188,5 +201,6 @@ class CDeviceSession {
     // The parameter whose write-enter list ran and whose write-leave list has not; -1: none.
     int m_writeModeIndex = -1;
     SOperationOutcome m_outcome;
+    std::vector<SParamStatus> m_paramStatuses;
     SUiReport m_report;
 };

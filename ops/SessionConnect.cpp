@@ -4,6 +4,7 @@
 #include "app/SectionReader.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
+#include "ops/ModelRoutine.h"
 #include "params/ModelIndex.h"
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
@@ -44,7 +45,10 @@ SResult CDeviceSession::ConnectButton() {
         CBusyScope busy(*this);
         const bool disconnecting = m_connected;
         if (!disconnecting) result = Connect();
-        if (disconnecting || !result.Ok()) Disconnect();
+        if (disconnecting)
+            result = Disconnect();
+        else if (!result.Ok())
+            Disconnect();
     }
     m_ui.RefreshView();
     return result;
@@ -180,12 +184,13 @@ bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, 
     return true;
 }
 
-void CDeviceSession::Disconnect() {
+SResult CDeviceSession::Disconnect() {
     RunWriteLeaveList();
-    CVarItem result;
     const std::string scriptPath = FindModelFile(m_model.modelName.substr(0, 4) + ".scp");
-    if (!RunScriptRoutine(scriptPath, "DisConnect", &m_port, m_unit, result))
-        WriteLog("Disconnect Script error.\n");
+    const ERoutineEnd routine = RunModelRoutine(scriptPath, "DisConnect", &m_port, m_unit);
+    // The log keeps naming a routine that could not be read, as before; only one that is there
+    // and failed fails the disconnection.
+    if (routine != ERoutineEnd::Ran) WriteLog("Disconnect Script error.\n");
     m_port.Close();
     ResetConnectionState();
     m_fileOpened = false;
@@ -193,6 +198,9 @@ void CDeviceSession::Disconnect() {
     m_model.picturePath.clear();
     m_ui.RefreshView();
     WriteLog("Disconnected.\n");
+    if (routine != ERoutineEnd::Failed) return SResult::Success();
+    return SResult::Failure(ResultCode::kBadAnswer,
+                            "the model's DisConnect routine failed on " + UnitOnPort(m_unit));
 }
 
 void CDeviceSession::ResetConnectionState() {

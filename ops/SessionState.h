@@ -53,3 +53,44 @@ struct SOperationOutcome {
     int notInSet = 0;            // download: the set holds no value for it
     std::string path;            // the file saved, opened or exported
 };
+
+// How one parameter of an upload, download or verify ended.
+enum class EParamStatus {
+    Ok,
+    Absent,    // its condition says this controller does not have it
+    NotInSet,  // download: the set holds no value for it
+    Failed,    // its command or one of its routines failed
+    Differs,   // verify: the controller holds another value than the set
+};
+
+// The name scripts and the JSON output use for a status.
+inline const char* ParamStatusName(EParamStatus status) {
+    switch (status) {
+        case EParamStatus::Ok:
+            return "ok";
+        case EParamStatus::Absent:
+            return "absent";
+        case EParamStatus::NotInSet:
+            return "not_in_set";
+        case EParamStatus::Failed:
+            return "failed";
+        case EParamStatus::Differs:
+            return "differs";
+    }
+    return "failed";
+}
+
+// One parameter's end in the last whole-set operation: plain data the front ends show.
+struct SParamStatus {
+    int number = 0;
+    EParamStatus status = EParamStatus::Ok;
+    // Verify: the set value the controller holds, when it was read.
+    std::string deviceValue;
+};
+
+// How running one of the model's optional script routines ended.
+enum class ERoutineEnd {
+    Absent,  // the model's script has no such routine
+    Ran,
+    Failed,
+};

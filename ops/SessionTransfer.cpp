@@ -3,9 +3,8 @@
 #include "app/Folders.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
+#include "ops/ModelRoutine.h"
 #include "protocol/CommLog.h"
-#include "script/RunRoutine.h"
-#include "script/VarItem.h"
 
 namespace {
 
@@ -27,32 +26,25 @@ SResult CDeviceSession::UploadButton() {
     m_ui.StartCancel();
     table.ClearValid();
     table.ClearSetValues();
+    m_paramStatuses.clear();
     LogEvent("Upload start.");
-    SOperationOutcome outcome(SOperationOutcome::EOperation::Upload);
     const bool completed = WalkOrder(table, false, "Upload canceled.", [&](CMenuParamItem& item) {
         item.ResetDerived();
-        if (item.condition != 0 && !EvaluateCondition(item)) {
-            ++outcome.failed;
-            return;
-        }
-        if (!item.Exists()) {
-            ++outcome.absent;
-            return;
-        }
+        if (item.condition != 0 && !EvaluateCondition(item))
+            return SetStatus(item, EParamStatus::Failed);
+        if (!item.Exists()) return SetStatus(item, EParamStatus::Absent);
+        if (item.scaleScript != 0 && !EvaluateScale(item))
+            return SetStatus(item, EParamStatus::Failed);
         std::string raw;
-        if ((item.scaleScript != 0 && !EvaluateScale(item)) ||
-            !ExecuteCommand(item.readCommand, nullptr, &raw)) {
-            ++outcome.failed;
-            return;
-        }
+        if (!ExecuteCommand(item.readCommand, nullptr, &raw))
+            return SetStatus(item, EParamStatus::Failed);
         item.setValue = item.RawToSetValue(raw);
         item.valid = true;
-        ++outcome.transferred;
+        SetStatus(item, EParamStatus::Ok);
     });
     m_ui.CloseCancel();
-    outcome.canceled = !completed;
-    m_outcome = outcome;
-    const int read = outcome.transferred;
+    m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Upload, completed);
+    const int read = m_outcome.transferred;
     if (read > 0) {
         m_valuesPresent = true;
         m_fileOpened = false;
@@ -64,10 +56,11 @@ SResult CDeviceSession::UploadButton() {
     FinishSetOperation(true);
     LogEvent("Upload end.");
     if (!completed) return Stopped("the upload");
-    if (read == 0)
+    const SResult result = StatusResult();
+    if (read == 0 && !result.Ok())
         return SResult::Failure(ResultCode::kNoAnswer,
                                 "no parameter could be read from " + UnitOnPort(m_unit));
-    return NotTransferred(table, "not transferred");
+    return result;
 }
 
 SResult CDeviceSession::VerifyButton() {
@@ -77,30 +70,27 @@ SResult CDeviceSession::VerifyButton() {
     if (!m_model.table) return NotConnected();
     CMenuParamTable& table = *m_model.table;
     table.ClearValid();
+    m_paramStatuses.clear();
 
     LogEvent("Verify start.");
     m_ui.StartCancel();
-    SOperationOutcome outcome(SOperationOutcome::EOperation::Verify);
     const bool completed = WalkOrder(table, false, "Verify canceled.", [&](CMenuParamItem& item) {
         // The parameter's own existence stays as the setting view last saw it.
         bool existence = true;
+        if (item.condition != 0 && !EvaluateCondition(item, &existence))
+            return SetStatus(item, EParamStatus::Failed);
+        if (!existence) return SetStatus(item, EParamStatus::Absent);
         std::string raw;
-        if (item.condition != 0 && !EvaluateCondition(item, &existence)) {
-            ++outcome.failed;
-        } else if (!existence) {
-            ++outcome.absent;
-        } else if (!ExecuteCommand(item.readCommand, nullptr, &raw)) {
-            ++outcome.failed;
-        } else if (item.RawToSetValue(raw) == item.setValue) {
-            item.valid = true;
-            ++outcome.transferred;
-        } else {
-            ++outcome.differs;
-        }
+        if (!ExecuteCommand(item.readCommand, nullptr, &raw))
+            return SetStatus(item, EParamStatus::Failed);
+        std::string deviceValue = item.RawToSetValue(raw);
+        if (deviceValue != item.setValue)
+            return SetStatus(item, EParamStatus::Differs, std::move(deviceValue));
+        item.valid = true;
+        SetStatus(item, EParamStatus::Ok, std::move(deviceValue));
     });
     m_ui.CloseCancel();
-    outcome.canceled = !completed;
-    m_outcome = outcome;
+    m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Verify, completed);
     LogEvent("Verify end.");
 
     FinishSetOperation(false);
@@ -111,7 +101,7 @@ SResult CDeviceSession::VerifyButton() {
     else
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
     if (!completed) return Stopped("the verify");
-    return NotTransferred(table, "not equal or not read");
+    return StatusResult();
 }
 
 SResult CDeviceSession::DownloadButton() {
@@ -153,8 +143,9 @@ SResult CDeviceSession::DownloadButton() {
         WriteLog(text);
     }
 
-    if (Download(*target.table, target.modelName, unit) == 0)
-        return failed(Stopped("the download"));
+    const SResult download = Download(*target.table, target.modelName, unit);
+    if (download.code == ResultCode::kCancelled || download.code == ResultCode::kLineLost)
+        return failed(download);
     // The written controller is the connected one from now on; the one before does not
     // stay in the write mode the setting view put it in.
     RunWriteLeaveList();
@@ -163,54 +154,56 @@ SResult CDeviceSession::DownloadButton() {
     m_currentIndex = 0;
     m_setSourceText = m_model.modelName;
     FinishSetOperation(true);
-    return NotTransferred(*m_model.table, "not written");
+    return download;
 }
 
-int CDeviceSession::Download(CMenuParamTable& table, const std::string& modelName, int unit) {
+SResult CDeviceSession::Download(CMenuParamTable& table, const std::string& modelName, int unit) {
+    m_paramStatuses.clear();
     LogEvent("Download start.");
     WriteLog("Download before action start.\n");
-    if (!RunDownloadAction(true, modelName, unit)) WriteLog("Download before action error.\n");
+    const ERoutineEnd before = RunDownloadAction(true, modelName, unit);
+    // The log names a routine that could not be read as before; only one that is there and
+    // failed fails the download.
+    if (before != ERoutineEnd::Ran) WriteLog("Download before action error.\n");
     WriteLog("Download before action end.\n");
 
     m_ui.StartCancel();
-    SOperationOutcome outcome(SOperationOutcome::EOperation::Download);
-    outcome.unit = unit;
-    const int result =
-        WalkOrder(table, true, "Download canceled.",
-                  [&](CMenuParamItem& item) {
-                      if (item.setValue.empty()) {
-                          ++outcome.notInSet;
-                          return;
-                      }
-                      // A value that does not convert is not sent: a write command without data
-                      // would put who knows what into the controller.
-                      const std::string data = item.SetValueToRaw(item.setValue);
-                      if ((item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit)) ||
-                          data.empty() ||
-                          !ExecuteCommand(item.writeCommand, &data, nullptr, unit)) {
-                          ++outcome.failed;
-                          return;
-                      }
-                      item.valid = true;
-                      ++outcome.transferred;
-                  })
-            ? 1
-            : 0;
+    const bool completed = WalkOrder(table, true, "Download canceled.", [&](CMenuParamItem& item) {
+        if (item.setValue.empty()) return SetStatus(item, EParamStatus::NotInSet);
+        if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit))
+            return SetStatus(item, EParamStatus::Failed);
+        // A value that does not convert is not sent: a write command without data
+        // would put who knows what into the controller.
+        const std::string data = item.SetValueToRaw(item.setValue);
+        if (data.empty() || !ExecuteCommand(item.writeCommand, &data, nullptr, unit))
+            return SetStatus(item, EParamStatus::Failed);
+        item.valid = true;
+        SetStatus(item, EParamStatus::Ok);
+    });
     m_ui.CloseCancel();
-    outcome.canceled = result == 0;
-    m_outcome = outcome;
+    m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Download, completed);
+    m_outcome.unit = unit;
 
+    // The after routine runs even after a cancel: it stores what was written so far.
     WriteLog("Download after action start.\n");
-    if (!RunDownloadAction(false, modelName, unit)) WriteLog("Download after action error.\n");
+    const ERoutineEnd after = RunDownloadAction(false, modelName, unit);
+    if (after != ERoutineEnd::Ran) WriteLog("Download after action error.\n");
     WriteLog("Download after action end.\n");
     LogEvent("Download end.");
-    return result;
+    if (!completed) return Stopped("the download");
+    const auto routineFailed = [&](const char* routine) {
+        return SResult::Failure(
+            ResultCode::kBadAnswer,
+            std::string("the model's ") + routine + " routine failed on " + UnitOnPort(unit));
+    };
+    if (before == ERoutineEnd::Failed) return routineFailed("BeforeDownload");
+    if (after == ERoutineEnd::Failed) return routineFailed("AfterDownload");
+    return StatusResult();
 }
 
-bool CDeviceSession::RunDownloadAction(bool before, const std::string& modelName, int unit) {
-    CVarItem result;
-    return RunScriptRoutine(FindModelFile(modelName.substr(0, 4) + ".scp"),
-                            before ? "BeforeDownload" : "AfterDownload", &m_port, unit, result);
+ERoutineEnd CDeviceSession::RunDownloadAction(bool before, const std::string& modelName, int unit) {
+    return RunModelRoutine(FindModelFile(modelName.substr(0, 4) + ".scp"),
+                           before ? "BeforeDownload" : "AfterDownload", &m_port, unit);
 }
 
 bool CDeviceSession::CopySetValues(CMenuParamTable& destination, const CMenuParamTable& source) {
@@ -254,12 +247,51 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
     return completed;
 }
 
-SResult CDeviceSession::NotTransferred(const CMenuParamTable& table, const char* what) const {
-    const size_t count = table.CountWritableNotValid();
-    if (count == 0) return SResult::Success();
-    return SResult::Failure(
-        ResultCode::kIncomplete,
-        std::to_string(count) + (count == 1 ? " parameter " : " parameters ") + what);
+void CDeviceSession::SetStatus(const CMenuParamItem& item, EParamStatus status,
+                               std::string deviceValue) {
+    m_paramStatuses.push_back({item.number, status, std::move(deviceValue)});
+}
+
+SResult CDeviceSession::StatusResult() const {
+    size_t failed = 0, differs = 0;
+    for (const SParamStatus& entry : m_paramStatuses) {
+        failed += entry.status == EParamStatus::Failed;
+        differs += entry.status == EParamStatus::Differs;
+    }
+    if (failed == 0 && differs == 0) return SResult::Success();
+    std::string message;
+    if (failed > 0)
+        message = std::to_string(failed) + (failed == 1 ? " parameter" : " parameters") + " failed";
+    if (differs > 0)
+        message += (message.empty() ? "" : ", ") + std::to_string(differs) +
+                   (differs == 1 ? " parameter differs" : " parameters differ");
+    return SResult::Failure(ResultCode::kIncomplete, message);
+}
+
+SOperationOutcome CDeviceSession::OutcomeOfStatuses(SOperationOutcome::EOperation operation,
+                                                    bool completed) const {
+    SOperationOutcome outcome(operation);
+    outcome.canceled = !completed;
+    for (const SParamStatus& entry : m_paramStatuses) {
+        switch (entry.status) {
+            case EParamStatus::Ok:
+                ++outcome.transferred;
+                break;
+            case EParamStatus::Absent:
+                ++outcome.absent;
+                break;
+            case EParamStatus::NotInSet:
+                ++outcome.notInSet;
+                break;
+            case EParamStatus::Failed:
+                ++outcome.failed;
+                break;
+            case EParamStatus::Differs:
+                ++outcome.differs;
+                break;
+        }
+    }
+    return outcome;
 }
 
 SResult CDeviceSession::Stopped(const char* operation) const {

@@ -62,6 +62,7 @@ bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorRepo
     }
     bool inList = false;
     bool added = false;
+    size_t skipped = 0;
     std::string line;
     std::string braced;
     while (std::getline(file, line)) {
@@ -71,9 +72,20 @@ bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorRepo
             inList = EqualsNoCase(line, "[ParamList]");
             continue;
         }
-        if (!BracedText(line, braced)) continue;
+        // Lines without a brace belong to the routine sections; one with a brace is meant as an
+        // item, and losing it unannounced would leave a parameter out of every set.
+        if (line.find('{') == std::string::npos) continue;
         CMenuParamItem item;
-        if (ParseItemLine(braced, item) && table.AddItem(std::move(item))) added = true;
+        if (BracedText(line, braced) && ParseItemLine(braced, item) &&
+            table.AddItem(std::move(item)))
+            added = true;
+        else
+            ++skipped;
+    }
+    if (skipped > 0) {
+        const std::string text = std::to_string(skipped) + " item lines of " + path + " skipped";
+        if (report) report->ShowError(text);
+        WriteLog(text + "\n");
     }
     return inList && added;
 }

@@ -16,8 +16,10 @@ class OperatorReport;
 // False when the line is invalid; the item is then half-filled and must be dropped.
 bool ParseItemLine(const std::string& text, CMenuParamItem& item);
 
-// Adds every valid item of the file to `table`. False when the file cannot be opened (reported
-// to `report` and the log), when "[ParamList]" is missing, or when no item was added.
+// Adds every valid item of the file to `table`; item lines that are damaged (or beyond a full
+// table) are counted and reported as "N item lines of FILE skipped" (to `report` and the log).
+// False when the file cannot be opened (reported likewise), when "[ParamList]" is missing, or
+// when no item was added.
 bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorReport* report);
 
 // Appends the parameter number that begins each entry of a profile section ("12=ABC" and "12"

@@ -125,11 +125,132 @@ TEST_F(CliTest, UntrustedTextsReachTheTerminalEscapedAndARelativeHomeWorks) {
     EXPECT_EQ(home.Read("set.tmf").size(), home.Read("again.tmf").size());
 }
 
-TEST_F(CliTest, UploadWithAParameterNotReadEndsWithThree) {
+TEST_F(CliTest, EveryParameterEndsWithAStatusAndOnlyFailuresOrDifferencesExitThree) {
+    // Unit 1 has no alarm value (its alarm type is 0): absent, which is no fault.
+    unit1->Set(2, 0);
+    SRun r = Cli({"upload", "-o", home.File("set.tmf")});
+    ASSERT_EQ(r.code, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("  absent (not on this controller): 3 Alarm value\n"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("failed"), std::string::npos) << r.out;
+
+    // Downloaded, the value the set lacks is not_in_set, again no fault.
+    r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("\"status\": \"not_in_set\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"set_value\": \"250\""), std::string::npos) << r.out;
+    r = Cli({"--unit", "2", "download", "-i", home.File("set.tmf")});
+    EXPECT_NE(r.out.find("  not in the set: 3 Alarm value\n"), std::string::npos) << r.out;
+
+    r = Cli({"--unit", "2", "verify", "-i", home.File("set.tmf"), "--json"});
+    EXPECT_EQ(r.code, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("\"status\": \"absent\""), std::string::npos) << r.out;
+
+    // A parameter whose read fails is a failure: exit 3, listed apart from the absent one.
     unit1->MakeUnreadable(1);
-    const SRun r = Cli({"upload", "-o", home.File("set.tmf")});
+    r = Cli({"upload", "-o", home.File("failed.tmf")});
     EXPECT_EQ(r.code, 3) << r.err;
-    EXPECT_NE(r.out.find("not transferred: 1 Set point"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  failed: 1 Set point\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  absent (not on this controller): 3 Alarm value\n"), std::string::npos);
+    r = Cli({"upload", "-o", home.File("failed.tmf"), "--json"});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.out.find("\"status\": \"failed\""), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, VerifyShowsTheFilesAndTheControllersValueOfEachDifference) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    unit1->Set(6, 999);
+    SRun r = Cli({"verify", "-i", home.File("set.tmf")});
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_NE(r.out.find("  differs: 6 Decimal value: file 12.3, controller 99.9\n"),
+              std::string::npos)
+        << r.out;
+    r = Cli({"verify", "-i", home.File("set.tmf"), "--json"});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.out.find("\"status\": \"differs\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"file_display\": \"12.3\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"device_display\": \"99.9\""), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, AnUploadThatDidNotCompleteLeavesThePreviousFilesAlone) {
+    struct SCase {
+        const char* what;
+        int interruptAfterMs;  // -1: no Ctrl-C
+        bool readable;
+        int code;
+        const char* reason;
+    };
+    for (const SCase& c : {SCase{"Ctrl-C", 800, true, 130, "the upload was stopped"},
+                           SCase{"nothing readable", -1, false, 1, "no parameter could be read"}}) {
+        home.Write("set.tmf", "previous set");
+        home.Write("set.csv", "previous csv");
+        SimFaults slow;
+        slow.ReplyDelayMs = c.interruptAfterMs >= 0 ? 150 : 0;
+        sim.SetFaults(slow);
+        for (int n = 1; n <= 6; ++n)
+            if (!c.readable) unit1->MakeUnreadable(n);
+        const SRun r = Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")},
+                           true, c.interruptAfterMs);
+        EXPECT_EQ(r.code, c.code) << c.what << r.err;
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << c.what << r.err;
+        EXPECT_NE(r.err.find("not written"), std::string::npos) << c.what << r.err;
+        EXPECT_EQ(home.Read("set.tmf"), "previous set") << c.what;
+        EXPECT_EQ(home.Read("set.csv"), "previous csv") << c.what;
+        EXPECT_EQ(r.out.find("Uploaded"), std::string::npos) << c.what;
+    }
+}
+
+TEST_F(CliTest, DamagedItemLinesOfTheTableAreReportedOnConnect) {
+    std::string table = home.Read("TS01.prm");
+    table.insert(table.find("{Firmware"), "{Broken,5207\n{Half,5208;1;1;0;1;0,5708\n");
+    home.Write("TS01.prm", table);
+    const SRun r = Cli({"identify"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    const std::string line = "2 item lines of " + home.File("TS01.prm") + " skipped";
+    EXPECT_NE(r.err.find(line + "\n"), std::string::npos) << r.err;
+    EXPECT_NE(home.Read("tra.txt").find(line + "\r\n"), std::string::npos);
+}
+
+TEST_F(CliTest, AFailedCsvExportFailsTheUpload) {
+    const SRun r =
+        Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("no-such-folder/set.csv")});
+    EXPECT_EQ(r.code, 1) << r.out;
+    EXPECT_NE(r.err.find("set.csv"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, ADownloadOrDisconnectRoutineThatIsThereAndFailsIsAFailure) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    struct SCase {
+        const char* routine;
+        const char* command;  // the routine's command, which the controller refuses
+    };
+    for (const SCase& c :
+         {SCase{"BeforeDownload", "7101"}, {"AfterDownload", "7100"}, {"DisConnect", "6C00"}}) {
+        SimFaults refuse;
+        refuse.ResponseCode = TestController::kRefused;
+        refuse.Scope.OnlyFor = c.command;
+        sim.SetFaults(refuse);
+        const SRun r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
+        EXPECT_EQ(r.code, 1) << c.routine << r.out;
+        EXPECT_NE(r.err.find(std::string("the model's ") + c.routine + " routine failed"),
+                  std::string::npos)
+            << c.routine << r.err;
+    }
+    // Every step still ran in its order: before, the writes, after.
+    const std::vector<std::string> commands = unit2->Commands();
+    const auto at = [&](const std::string& text) {
+        return std::find(commands.begin(), commands.end(), text) - commands.begin();
+    };
+    EXPECT_LT(at("7101"), at("570100FA"));
+    EXPECT_LT(at("570100FA"), at("7100"));
+
+    // A model whose script has none of these routines downloads as before.
+    sim.SetFaults({});
+    std::string script = home.Read("TS01.scp");
+    script.resize(script.find("[DisConnect]"));
+    home.Write("TS01.scp", script + "[TCImage]\nTS01.bmp\n");
+    const SRun r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
+    EXPECT_EQ(r.code, 0) << r.err << r.out;
 }
 
 TEST_F(CliTest, DownloadClonesIntoTheTargetVerifyComparesAndAnotherModelWarns) {
@@ -302,4 +423,5 @@ TEST_F(CliTest, CtrlCStopsAnUploadBetweenTwoParameters) {
     const SRun r = Cli({"upload", "-o", home.File("set.tmf")}, true, 800);
     EXPECT_EQ(r.code, 130) << r.err;
     EXPECT_NE(home.Read("tra.txt").find("Upload canceled."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(home.File("set.tmf")));
 }

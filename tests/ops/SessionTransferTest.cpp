@@ -8,6 +8,14 @@ const CMenuParamItem& Item(const CDeviceSession& s, int number) {
     return *s.Table()->FindByNumber(static_cast<uint16_t>(number));
 }
 
+// "number:status" of every parameter the last whole-set operation walked, in its order.
+std::vector<std::string> Statuses(const CDeviceSession& s) {
+    std::vector<std::string> out;
+    for (const SParamStatus& entry : s.ParamStatuses())
+        out.push_back(std::to_string(entry.number) + ":" + ParamStatusName(entry.status));
+    return out;
+}
+
 }  // namespace
 
 TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
@@ -32,9 +40,10 @@ TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
 TEST_F(SessionFixture, UploadSkipsAParameterWhoseConditionSaysItIsAbsent) {
     unit1->Set(2, 0);
     ConnectIn(EView::Clone);
-    const SResult result = session->UploadButton();
-    EXPECT_EQ(result.code, ResultCode::kIncomplete);
-    EXPECT_EQ(result.message, "1 parameter not transferred");
+    // A parameter this controller does not have is no fault of the upload.
+    EXPECT_TRUE(session->UploadButton().Ok());
+    EXPECT_EQ(Statuses(*session),
+              (std::vector<std::string>{"1:ok", "2:ok", "3:absent", "4:ok", "6:ok"}));
     EXPECT_EQ(Item(*session, 3).valid, 0);
     EXPECT_TRUE(unit1->Commands("5203").empty());
     // Not transferred: the operator is shown which.
@@ -160,8 +169,10 @@ TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
     ui.unitAnswer = 2;
     const SResult result = session->DownloadButton();
     EXPECT_EQ(result.code, ResultCode::kIncomplete);
-    EXPECT_EQ(result.message, "1 parameter not written");
+    EXPECT_EQ(result.message, "1 parameter failed");
     EXPECT_TRUE(result.Completed());
+    EXPECT_EQ(Statuses(*session),
+              (std::vector<std::string>{"4:ok", "1:failed", "2:ok", "3:ok", "6:ok"}));
     EXPECT_TRUE(unit2->Commands("5701").empty());
     EXPECT_EQ(Item(*session, 1).valid, 0);
 }
@@ -174,7 +185,10 @@ TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
 
     unit1->Set(1, 251);
-    EXPECT_EQ(session->VerifyButton().message, "1 parameter not equal or not read");
+    EXPECT_EQ(session->VerifyButton().message, "1 parameter differs");
+    EXPECT_EQ(session->ParamStatuses().front().deviceValue, "251");
+    EXPECT_EQ(Statuses(*session),
+              (std::vector<std::string>{"1:differs", "2:ok", "3:ok", "4:ok", "6:ok"}));
     EXPECT_EQ(Item(*session, 1).valid, 0);
     EXPECT_EQ(Item(*session, 2).valid, 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);

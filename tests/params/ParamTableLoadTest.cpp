@@ -98,16 +98,21 @@ TEST_F(ParamTableLoad, ReadsOneItemPerLineAfterTheSectionLineAndSkipsBadLines) {
     EXPECT_EQ(table.GetItem(2)->name, "First");
     EXPECT_EQ(table.GetItem(3)->name, "Five");
     EXPECT_EQ(table.GetItem(4), nullptr);
-    EXPECT_TRUE(report.errors.empty());
+    // The two damaged item lines are not lost unannounced.
+    EXPECT_EQ(report.errors,
+              std::vector<std::string>{"2 item lines of " + folder.File("table.prm") + " skipped"});
 }
 
 TEST_F(ParamTableLoad, SectionLineIsComparedWhole) {
     LogCapture log;
     EXPECT_EQ(Load("[ParamList] ; items\n" + Item(1)), 0);
     EXPECT_EQ(Load("[ParamList]\n"), 0);  // no item
-    EXPECT_EQ(Load("[ParamList]\n{broken}\n"), 0);
     EXPECT_TRUE(report.errors.empty());
     EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(Load("[ParamList]\n{broken}\n"), 0);
+    const std::string skipped = "1 item lines of " + folder.File("table.prm") + " skipped";
+    EXPECT_EQ(report.errors, std::vector<std::string>{skipped});
+    EXPECT_EQ(log.Text(), skipped + "\n");
 }
 
 TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
@@ -169,6 +174,8 @@ TEST_F(ParamTableLoad, KeepsAtMostTheSixteenBitItemCount) {
     }
     ASSERT_EQ(Load(content + upload), 1);
     EXPECT_EQ(table.GetCount(), CMenuParamTable::kMaxItems);
+    EXPECT_EQ(report.errors,
+              std::vector<std::string>{"5 item lines of " + folder.File("table.prm") + " skipped"});
     EXPECT_EQ(table.GetUploadCount(), 65540u);  // the whole order, not a cut buffer
     EXPECT_EQ(table.FindByNumber(65534)->number, 65534);
     EXPECT_EQ(table.FindByNumber(65535), nullptr);

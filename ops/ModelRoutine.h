@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ops/SessionState.h"
+
+class CFramePort;
+
+// Runs one of the optional routines of a model's script ("BeforeDownload", "AfterDownload",
+// "DisConnect"): Absent when the script has no section of that name (or no script is found),
+// Ran when it loaded and ran, Failed otherwise (the engine logged why).
+ERoutineEnd RunModelRoutine(const std::string& scriptPath, const std::string& routine,
+                            CFramePort* port, int32_t unit);
