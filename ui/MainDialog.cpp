@@ -405,8 +405,7 @@ void CMainDialog::RefreshSidePanel() {
         for (size_t i = 0; i < table->GetCount(); ++i) {
             const CMenuParamItem* item = table->GetItem(i);
             // A mark on the parameters the last whole-set operation did not transfer.
-            rows.push_back((m_session->ValuesPresent() && !item->valid ? "! " : "") +
-                           item->name);
+            rows.push_back((m_session->ValuesPresent() && !item->valid ? "! " : "") + item->name);
         }
     }
     m_panel->Rows()->SetRows(rows);
