@@ -10,6 +10,7 @@
 
 #include "files/ParameterSet.h"
 #include "sim/SimBus.h"
+#include "support/FaultsWith.h"
 #include "support/TempFolder.h"
 #include "support/TestController.h"
 #include "support/TestModel.h"
@@ -367,20 +368,15 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
 }
 
 TEST_F(CliTest, AFailedConnectNamesWhatCameBack) {
-    const auto withFault = [](auto change) {
-        SimFaults faults;
-        change(faults);
-        return faults;
-    };
     const struct {
         const char* reason;
         SimFaults faults;
     } cases[] = {
-        {"answered with a bad check byte", withFault([](SimFaults& f) { f.CorruptCheck = true; })},
-        {"answered with end code 0F", withFault([](SimFaults& f) { f.EndCode = 0x0F; })},
+        {"answered with a bad check byte", FaultsWith([](SimFaults& f) { f.CorruptCheck = true; })},
+        {"answered with end code 0F", FaultsWith([](SimFaults& f) { f.EndCode = 0x0F; })},
         {"answered with response code 1001",
-         withFault([](SimFaults& f) { f.ResponseCode = 0x1001; })},
-        {"2048 bytes without a frame end", withFault([](SimFaults& f) { f.Garbage = true; })},
+         FaultsWith([](SimFaults& f) { f.ResponseCode = 0x1001; })},
+        {"2048 bytes without a frame end", FaultsWith([](SimFaults& f) { f.Garbage = true; })},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);

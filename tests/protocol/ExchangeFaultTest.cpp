@@ -10,6 +10,7 @@
 #include "protocol/CommandExchange.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
+#include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 #include "support/TextCount.h"
@@ -87,29 +88,25 @@ TEST_F(ExchangeFaults, OnlyStaleAnswersWithinTheTimeOutIsNoAnswer) {
 }
 
 TEST_F(ExchangeFaults, EachFailureIsNamedAndItsBytesLogged) {
-    const auto withFault = [](auto change) {
-        SimFaults faults;
-        change(faults);
-        return faults;
-    };
     const struct {
         const char* reason;
         SimFaults faults;
         bool at;
     } cases[] = {
-        {"answered with a bad check byte", withFault([](SimFaults& f) { f.CorruptCheck = true; }),
+        {"answered with a bad check byte", FaultsWith([](SimFaults& f) { f.CorruptCheck = true; }),
          false},
-        {"answered with a bad check byte", withFault([](SimFaults& f) { f.CorruptCheck = true; }),
+        {"answered with a bad check byte", FaultsWith([](SimFaults& f) { f.CorruptCheck = true; }),
          true},
-        {"answered with end code 0F", withFault([](SimFaults& f) { f.EndCode = 0x0F; }), false},
-        {"answered with end code 13", withFault([](SimFaults& f) { f.AtEndCode = "13"; }), true},
+        {"answered with end code 0F", FaultsWith([](SimFaults& f) { f.EndCode = 0x0F; }), false},
+        {"answered with end code 13", FaultsWith([](SimFaults& f) { f.AtEndCode = "13"; }), true},
         {"answered with response code 1001",
-         withFault([](SimFaults& f) { f.ResponseCode = 0x1001; }), false},
+         FaultsWith([](SimFaults& f) { f.ResponseCode = 0x1001; }), false},
         {"only its own command came back",
-         withFault([](SimFaults& f) { f.EchoCount = 1, f.SilentCommands = 100; }), false},
-        {"no answer within 200 ms", withFault([](SimFaults& f) { f.SilentCommands = 100; }), false},
+         FaultsWith([](SimFaults& f) { f.EchoCount = 1, f.SilentCommands = 100; }), false},
+        {"no answer within 200 ms", FaultsWith([](SimFaults& f) { f.SilentCommands = 100; }),
+         false},
         // Last: the garbage goes on for a while after the fault is switched off.
-        {"2048 bytes without a frame end", withFault([](SimFaults& f) { f.Garbage = true; }),
+        {"2048 bytes without a frame end", FaultsWith([](SimFaults& f) { f.Garbage = true; }),
          false},
     };
     for (const auto& c : cases) {
