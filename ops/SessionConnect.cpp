@@ -211,6 +211,7 @@ void CDeviceSession::ResetConnectionState() {
     m_model.table->Clear();
     m_settingView = SSettingView{};
     m_valuesPresent = false;
+    m_paramStatuses.clear();
     m_model.table.reset();
     m_ui.RefreshView();
     m_ui.RefreshSidePanel();

@@ -88,6 +88,7 @@ SResult CDeviceSession::OpenButton() {
         return read;
     }
     m_valuesPresent = true;
+    m_paramStatuses.clear();  // they described the values the file replaced
     m_fileOpened = true;
     m_openedFilePath = path;
     m_ui.RefreshSidePanel();

@@ -85,6 +85,7 @@ void CDeviceSession::SettingViewClicked() {
     }
     m_settingView.valueChanged = false;
     m_valuesPresent = false;
+    m_paramStatuses.clear();
     m_setSourceText.clear();
     m_ui.RefreshView();
 }

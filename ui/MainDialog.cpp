@@ -399,15 +399,9 @@ void CMainDialog::ShowPicture() {
 }
 
 void CMainDialog::RefreshSidePanel() {
-    std::vector<std::string> rows;
-    if (const CMenuParamTable* table = m_session->Table()) {
-        rows.reserve(table->GetCount());
-        for (size_t i = 0; i < table->GetCount(); ++i) {
-            const CMenuParamItem* item = table->GetItem(i);
-            // A mark on the parameters the last whole-set operation did not transfer.
-            rows.push_back((m_session->ValuesPresent() && !item->valid ? "! " : "") + item->name);
-        }
-    }
+    std::vector<SSidePanelRow> rows;
+    if (const CMenuParamTable* table = m_session->Table())
+        rows = SidePanelRowsFor(*table, m_session->ValuesPresent(), m_session->ParamStatuses());
     m_panel->Rows()->SetRows(rows);
     if (!rows.empty()) m_panel->Rows()->ShowRow(m_session->CurrentIndex());
 }

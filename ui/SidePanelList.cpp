@@ -17,13 +17,13 @@ CSidePanelList::CSidePanelList(QWidget* parent) : QTableWidget(parent) {
             [this](int row, int) { emit RowChosen(row); });
 }
 
-void CSidePanelList::SetRows(const std::vector<std::string>& rows) {
+void CSidePanelList::SetRows(const std::vector<SSidePanelRow>& rows) {
     clearContents();
     setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < rowCount(); ++i) {
-        QString text = QString::fromUtf8(rows[static_cast<std::size_t>(i)]);
-        auto* item = new QTableWidgetItem(text);
-        item->setToolTip(text);
+        const SSidePanelRow& row = rows[static_cast<std::size_t>(i)];
+        auto* item = new QTableWidgetItem(QString::fromUtf8(row.text));
+        item->setToolTip(QString::fromUtf8(row.toolTip));
         setItem(i, 0, item);
     }
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/SidePanelRows.h"
+
 // The side panel's list: one row per parameter in a single full-width column with grid
 // lines and whole-row selection; a row's tool tip holds its full text.
 class CSidePanelList : public QTableWidget {
@@ -11,8 +13,8 @@ class CSidePanelList : public QTableWidget {
   public:
     explicit CSidePanelList(QWidget* parent = nullptr);
 
-    // UTF-8 row texts.
-    void SetRows(const std::vector<std::string>& rows);
+    // UTF-8 row texts and tool tips.
+    void SetRows(const std::vector<SSidePanelRow>& rows);
     // Selects a row and scrolls it into view.
     void ShowRow(int row);
 

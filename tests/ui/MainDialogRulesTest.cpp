@@ -1,7 +1,9 @@
 // The main dialog's enabling rules of both views, and its geometry rules at their edges.
 #include <QtTest>
 
+#include "params/MenuParamTable.h"
 #include "ui/MainDialogRules.h"
+#include "ui/SidePanelRows.h"
 
 class MainDialogRulesTest : public QObject {
     Q_OBJECT
@@ -22,6 +24,38 @@ class MainDialogRulesTest : public QObject {
         QVERIFY(!setting.cloneValueControls && setting.clearSetSource);
         QVERIFY(!ViewEnabling({EView::Setting, false, true, true}).settingControls);
         QVERIFY(!ViewEnabling({EView::Setting, true, false, false}).settingControls);
+    }
+
+    void sidePanelRowsTellTheStatusesApart() {
+        CMenuParamTable table;
+        const char* names[] = {"Ok", "Absent", "Not in set", "Failed", "Differs", "Unwalked"};
+        for (int n = 1; n <= 6; ++n) {
+            CMenuParamItem item;
+            item.number = static_cast<uint16_t>(n);
+            item.name = names[n - 1];
+            item.writable = 1;
+            item.scale = 10;
+            item.decimalSeparator = '.';
+            item.setValue = "250";
+            item.valid = n != 6;
+            QVERIFY(table.AddItem(std::move(item)));
+        }
+        const std::vector<SParamStatus> statuses = {{1, EParamStatus::Ok, "250"},
+                                                    {2, EParamStatus::Absent, ""},
+                                                    {3, EParamStatus::NotInSet, ""},
+                                                    {4, EParamStatus::Failed, ""},
+                                                    {5, EParamStatus::Differs, "185"}};
+        const std::vector<SSidePanelRow> rows = SidePanelRowsFor(table, true, statuses);
+        QCOMPARE(rows.size(), std::size_t{6});
+        QCOMPARE(rows[0].text, std::string("Ok"));
+        QCOMPARE(rows[1].text, std::string("- Absent"));
+        QCOMPARE(rows[2].text, std::string("? Not in set"));
+        QCOMPARE(rows[3].text, std::string("! Failed"));
+        QCOMPARE(rows[4].text, std::string("<> Differs"));
+        QCOMPARE(rows[4].toolTip, std::string("Differs: differs: file 25.0, controller 18.5"));
+        // Without a status (a file opened), a parameter without a value is still marked.
+        QCOMPARE(rows[5].text, std::string("! Unwalked"));
+        QCOMPARE(SidePanelRowsFor(table, false, {})[5].text, std::string("Unwalked"));
     }
 
     void columnsShareWidthChangesAndCarryTheRemainder() {

@@ -221,6 +221,10 @@ class ProgramRunTest : public QObject {
             Click(CMainDialog::kVerify);
             QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
             QVERIFY(m_dialog->SidePanelRows()->isVisible());
+            // The row that differs says so, and how.
+            const QTableWidgetItem* setPoint = m_dialog->SidePanelRows()->item(0, 0);
+            QCOMPARE(setPoint->text(), QString("<> Set point"));
+            QCOMPARE(setPoint->toolTip(), QString("Set point: differs: file 250, controller 999"));
         });
     }
 

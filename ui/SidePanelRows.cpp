@@ -1,0 +1,65 @@
+#include "ui/SidePanelRows.h"
+
+#include <map>
+
+#include "params/MenuParamTable.h"
+
+namespace {
+
+// Marks of plain ASCII, so that every font shows them.
+const char* Mark(EParamStatus status) {
+    switch (status) {
+        case EParamStatus::Ok:
+            return "";
+        case EParamStatus::Absent:
+            return "- ";
+        case EParamStatus::NotInSet:
+            return "? ";
+        case EParamStatus::Failed:
+            return "! ";
+        case EParamStatus::Differs:
+            return "<> ";
+    }
+    return "! ";
+}
+
+std::string Explanation(const CMenuParamItem& item, const SParamStatus& entry) {
+    switch (entry.status) {
+        case EParamStatus::Ok:
+            return "";
+        case EParamStatus::Absent:
+            return "not on this controller";
+        case EParamStatus::NotInSet:
+            return "not in the set";
+        case EParamStatus::Failed:
+            return "failed: its command or routine did not succeed";
+        case EParamStatus::Differs:
+            return "differs: file " + item.ApplyDecimalPoint(item.setValue) + ", controller " +
+                   item.ApplyDecimalPoint(entry.deviceValue);
+    }
+    return "";
+}
+
+}  // namespace
+
+std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool valuesPresent,
+                                            const std::vector<SParamStatus>& statuses) {
+    std::map<int, const SParamStatus*> byNumber;
+    for (const SParamStatus& entry : statuses) byNumber[entry.number] = &entry;
+    std::vector<SSidePanelRow> rows;
+    rows.reserve(table.GetCount());
+    for (size_t i = 0; i < table.GetCount(); ++i) {
+        const CMenuParamItem& item = *table.GetItem(i);
+        const auto found = byNumber.find(item.number);
+        if (found != byNumber.end()) {
+            const std::string why = Explanation(item, *found->second);
+            rows.push_back({Mark(found->second->status) + item.name,
+                            why.empty() ? item.name : item.name + ": " + why});
+        } else if (valuesPresent && !item.valid) {
+            rows.push_back({"! " + item.name, item.name + ": no value"});
+        } else {
+            rows.push_back({item.name, item.name});
+        }
+    }
+    return rows;
+}
