@@ -31,6 +31,13 @@ void SessionFixture::TearDown() {
 }
 
 void SessionFixture::ConnectIn(EView view) {
+    // A line that vanished and came back may have another device path; the old one may belong
+    // to another test's simulator by now.
+    if (session->Settings().portName != sim.SlavePath()) {
+        CCommSettings line = session->Settings();
+        line.portName = sim.SlavePath();
+        session->ApplyCommSettings(line, session->UnitNumber());
+    }
     if (view == EView::Clone) session->CloneViewClicked();
     session->ConnectButton();
     ASSERT_TRUE(session->IsConnected()) << log.Text();
