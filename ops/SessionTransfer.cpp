@@ -253,11 +253,9 @@ void CDeviceSession::SetStatus(const CMenuParamItem& item, EParamStatus status,
 }
 
 SResult CDeviceSession::StatusResult() const {
-    size_t failed = 0, differs = 0;
-    for (const SParamStatus& entry : m_paramStatuses) {
-        failed += entry.status == EParamStatus::Failed;
-        differs += entry.status == EParamStatus::Differs;
-    }
+    const SOperationOutcome counts = OutcomeOfStatuses(SOperationOutcome::EOperation::None, true);
+    const int failed = counts.failed;
+    const int differs = counts.differs;
     if (failed == 0 && differs == 0) return SResult::Success();
     std::string message;
     if (failed > 0)
