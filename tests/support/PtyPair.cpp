@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
 PtyPair::PtyPair() {
@@ -26,6 +27,8 @@ void PtyPair::Write(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t count = ::write(m_master, bytes.data() + done, bytes.size() - done);
+        // A signal (the fuzzer's time-out alarm) may interrupt a write the line made wait.
+        if (count < 0 && errno == EINTR) continue;
         if (count <= 0) throw std::runtime_error("cannot write to the pseudo-terminal");
         done += static_cast<std::size_t>(count);
     }
