@@ -46,6 +46,20 @@ class CDeviceSession {
     SResult ConnectAndLoad(int unit, SLoadedModel& model);
     // The model request; the model text is the response data of an answered request, else empty.
     SExchangeOutcome ReadModel(int unit, std::string& modelText);
+    // The model request tried once with the given time-out, as a scan of the line asks each unit.
+    SExchangeOutcome ProbeModel(int unit, uint16_t timeoutMs, std::string& modelText);
+    // The display name the model files give a controller that reports modelText, looked up with
+    // the model text as the key; empty when they name none.
+    static std::string KnownModelName(const std::string& modelText);
+    // Opens the line with the current settings for exchanges outside a connection (a scan).
+    SResult OpenLine();
+    // Closes the line without the model's DisConnect routine, after a look that must send the
+    // controller nothing but reads.
+    void Release();
+    // A line lost in the middle of an upload, download or verify is waited for up to this long:
+    // when the same device comes back and the unit reports the same model, the walk goes on from
+    // the parameter that failed.  0 (the default): a lost line ends the walk at once.
+    void SetLineWait(int seconds) { m_lineWaitSeconds = seconds; }
     bool RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key);
     std::string FormatConnectionStatus() const;
 
@@ -60,7 +74,11 @@ class CDeviceSession {
     // Runs the before routine, the writes and the after routine in that order, each step even
     // when the one before failed; kCancelled when the operator stopped the writes, a failure
     // naming the routine that is there and failed, else as the statuses say.
-    SResult Download(CMenuParamTable& table, const std::string& modelName, int unit);
+    SResult Download(const SLoadedModel& target, int unit);
+    // What the download of the opened file into the connected controller would change, without
+    // writing: each parameter of the download order that has a set value is read and compared
+    // as Verify does (differs: it would change).  No routine runs, no write mode is entered.
+    SResult DryRunButton();
     // The model's "BeforeDownload" or "AfterDownload" routine.
     ERoutineEnd RunDownloadAction(bool before, const std::string& modelName, int unit);
     static bool CopySetValues(CMenuParamTable& destination, const CMenuParamTable& source);
@@ -140,6 +158,12 @@ class CDeviceSession {
         COperatorUi& ui;
     };
 
+    // The controller a whole-set walk talks to, as a line that comes back must answer again.
+    struct SWalkTarget {
+        int unit = 1;
+        std::string modelText;
+    };
+
     DeviceLink Link();
     bool OpenPort();
     SResult LoadFixedTable(const std::string& path);
@@ -175,7 +199,14 @@ class CDeviceSession {
     // the stop between two of them; false when the operator stopped (line logged) or
     // the line was lost.
     bool WalkOrder(CMenuParamTable& table, bool downloadOrder, const char* canceledLine,
-                   const std::function<void(CMenuParamItem&)>& visit);
+                   const SWalkTarget& target, const std::function<void(CMenuParamItem&)>& visit);
+    // After the line was lost: waits for the same device to come back and the unit to report
+    // the same model (when a line wait is set).  False, with the port closed and the reason
+    // added to m_lineLostAt, when it does not.
+    bool LineCameBack(const SWalkTarget& target);
+    // Verify's step for one parameter: reads it (its condition first) and sets its status by
+    // how the controller's value compares with the set value.
+    void CompareWithController(CMenuParamItem& item);
     // The end every whole-set operation shares: refresh, and the side panel when
     // some parameter was not transferred.
     void FinishSetOperation(bool openPanelWhenNotValid);
@@ -190,6 +221,7 @@ class CDeviceSession {
     bool m_busy = false;
     bool m_stopRequested = false;
     std::string m_lineLostAt;  // "line lost at parameter N (name)" once the line is gone
+    int m_lineWaitSeconds = 0;
     bool m_connected = false;
     bool m_valuesPresent = false;
     bool m_fileOpened = false;

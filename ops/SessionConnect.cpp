@@ -28,6 +28,24 @@ bool IsSafeModelPrefix(const std::string& prefix) {
     return prefix != "." && prefix != "..";
 }
 
+SExchangeOutcome RequestModel(CFramePort& port, int unit, int attempts, uint16_t timeoutMs,
+                              std::string& modelText) {
+    modelText.clear();
+    if (!port.IsOpen()) return {};
+    CQuadrelExchange request;
+    if (!request.Build(unit, kModelRequestCode, "")) return {};
+    CCommTransaction transaction;
+    transaction.SetPort(&port);
+    SRetryPolicy policy;
+    policy.attempts = attempts;
+    policy.timeoutMs = timeoutMs;
+    policy.log = ExchangeLog::kAroundExchange;
+    const SExchangeOutcome outcome =
+        ExchangeWithRetries(transaction, request.CommandText(), policy);
+    if (outcome.end == ExchangeEnd::kAnswered) modelText = transaction.ResponseData();
+    return outcome;
+}
+
 std::string PictureOf(const std::string& scriptPath) {
     std::vector<std::string> lines;
     if (!ReadFileSection(scriptPath, "TCImage", lines)) return {};
@@ -156,20 +174,31 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
 }
 
 SExchangeOutcome CDeviceSession::ReadModel(int unit, std::string& modelText) {
-    modelText.clear();
-    if (!m_port.IsOpen()) return {};
-    CQuadrelExchange request;
-    if (!request.Build(unit, kModelRequestCode, "")) return {};
-    CCommTransaction transaction;
-    transaction.SetPort(&m_port);
-    SRetryPolicy policy;
-    policy.attempts = kModelRequestAttempts;
-    policy.timeoutMs = kModelRequestTimeoutMs;
-    policy.log = ExchangeLog::kAroundExchange;
-    const SExchangeOutcome outcome =
-        ExchangeWithRetries(transaction, request.CommandText(), policy);
-    if (outcome.end == ExchangeEnd::kAnswered) modelText = transaction.ResponseData();
-    return outcome;
+    return RequestModel(m_port, unit, kModelRequestAttempts, kModelRequestTimeoutMs, modelText);
+}
+
+SExchangeOutcome CDeviceSession::ProbeModel(int unit, uint16_t timeoutMs, std::string& modelText) {
+    return RequestModel(m_port, unit, 1, timeoutMs, modelText);
+}
+
+std::string CDeviceSession::KnownModelName(const std::string& modelText) {
+    const std::string prefix = modelText.substr(0, 4);
+    if (!IsSafeModelPrefix(prefix)) return {};
+    const std::string indexPath = FindModelFile(prefix + ".tbl");
+    std::string tablePath, modelName;
+    if (indexPath.empty() || !LookupModelIndex(indexPath, modelText, tablePath, modelName))
+        return {};
+    return modelName;
+}
+
+SResult CDeviceSession::OpenLine() {
+    if (m_port.IsOpen() || OpenPort()) return SResult::Success();
+    return DescribeOpenFailure(m_settings.portName, m_port.OpenError());
+}
+
+void CDeviceSession::Release() {
+    // Changing nothing closes the line as new settings would: without the DisConnect routine.
+    ApplyCommSettings(m_settings, m_unit);
 }
 
 std::string CDeviceSession::UnitOnPort(int unit) const {

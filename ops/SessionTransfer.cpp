@@ -28,20 +28,22 @@ SResult CDeviceSession::UploadButton() {
     table.ClearSetValues();
     m_paramStatuses.clear();
     LogEvent("Upload start.");
-    const bool completed = WalkOrder(table, false, "Upload canceled.", [&](CMenuParamItem& item) {
-        item.ResetDerived();
-        if (item.condition != 0 && !EvaluateCondition(item))
-            return SetStatus(item, EParamStatus::Failed);
-        if (!item.Exists()) return SetStatus(item, EParamStatus::Absent);
-        if (item.scaleScript != 0 && !EvaluateScale(item))
-            return SetStatus(item, EParamStatus::Failed);
-        std::string raw;
-        if (!ExecuteCommand(item.readCommand, nullptr, &raw))
-            return SetStatus(item, EParamStatus::Failed);
-        item.setValue = item.RawToSetValue(raw);
-        item.valid = true;
-        SetStatus(item, EParamStatus::Ok);
-    });
+    const SWalkTarget target{m_unit, m_model.modelText};
+    const bool completed =
+        WalkOrder(table, false, "Upload canceled.", target, [&](CMenuParamItem& item) {
+            item.ResetDerived();
+            if (item.condition != 0 && !EvaluateCondition(item))
+                return SetStatus(item, EParamStatus::Failed);
+            if (!item.Exists()) return SetStatus(item, EParamStatus::Absent);
+            if (item.scaleScript != 0 && !EvaluateScale(item))
+                return SetStatus(item, EParamStatus::Failed);
+            std::string raw;
+            if (!ExecuteCommand(item.readCommand, nullptr, &raw))
+                return SetStatus(item, EParamStatus::Failed);
+            item.setValue = item.RawToSetValue(raw);
+            item.valid = true;
+            SetStatus(item, EParamStatus::Ok);
+        });
     m_ui.CloseCancel();
     m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Upload, completed);
     const int read = m_outcome.transferred;
@@ -74,21 +76,8 @@ SResult CDeviceSession::VerifyButton() {
 
     LogEvent("Verify start.");
     m_ui.StartCancel();
-    const bool completed = WalkOrder(table, false, "Verify canceled.", [&](CMenuParamItem& item) {
-        // The parameter's own existence stays as the setting view last saw it.
-        bool existence = true;
-        if (item.condition != 0 && !EvaluateCondition(item, &existence))
-            return SetStatus(item, EParamStatus::Failed);
-        if (!existence) return SetStatus(item, EParamStatus::Absent);
-        std::string raw;
-        if (!ExecuteCommand(item.readCommand, nullptr, &raw))
-            return SetStatus(item, EParamStatus::Failed);
-        std::string deviceValue = item.RawToSetValue(raw);
-        if (deviceValue != item.setValue)
-            return SetStatus(item, EParamStatus::Differs, std::move(deviceValue));
-        item.valid = true;
-        SetStatus(item, EParamStatus::Ok, std::move(deviceValue));
-    });
+    const bool completed = WalkOrder(table, false, "Verify canceled.", {m_unit, m_model.modelText},
+                                     [&](CMenuParamItem& item) { CompareWithController(item); });
     m_ui.CloseCancel();
     m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Verify, completed);
     LogEvent("Verify end.");
@@ -143,7 +132,7 @@ SResult CDeviceSession::DownloadButton() {
         WriteLog(text);
     }
 
-    const SResult download = Download(*target.table, target.modelName, unit);
+    const SResult download = Download(target, unit);
     if (download.code == ResultCode::kCancelled || download.code == ResultCode::kLineLost)
         return failed(download);
     // The written controller is the connected one from now on; the one before does not
@@ -157,7 +146,9 @@ SResult CDeviceSession::DownloadButton() {
     return download;
 }
 
-SResult CDeviceSession::Download(CMenuParamTable& table, const std::string& modelName, int unit) {
+SResult CDeviceSession::Download(const SLoadedModel& target, int unit) {
+    CMenuParamTable& table = *target.table;
+    const std::string& modelName = target.modelName;
     m_paramStatuses.clear();
     LogEvent("Download start.");
     WriteLog("Download before action start.\n");
@@ -168,18 +159,19 @@ SResult CDeviceSession::Download(CMenuParamTable& table, const std::string& mode
     WriteLog("Download before action end.\n");
 
     m_ui.StartCancel();
-    const bool completed = WalkOrder(table, true, "Download canceled.", [&](CMenuParamItem& item) {
-        if (item.setValue.empty()) return SetStatus(item, EParamStatus::NotInSet);
-        if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit))
-            return SetStatus(item, EParamStatus::Failed);
-        // A value that does not convert is not sent: a write command without data
-        // would put who knows what into the controller.
-        const std::string data = item.SetValueToRaw(item.setValue);
-        if (data.empty() || !ExecuteCommand(item.writeCommand, &data, nullptr, unit))
-            return SetStatus(item, EParamStatus::Failed);
-        item.valid = true;
-        SetStatus(item, EParamStatus::Ok);
-    });
+    const bool completed = WalkOrder(
+        table, true, "Download canceled.", {unit, target.modelText}, [&](CMenuParamItem& item) {
+            if (item.setValue.empty()) return SetStatus(item, EParamStatus::NotInSet);
+            if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit))
+                return SetStatus(item, EParamStatus::Failed);
+            // A value that does not convert is not sent: a write command without data
+            // would put who knows what into the controller.
+            const std::string data = item.SetValueToRaw(item.setValue);
+            if (data.empty() || !ExecuteCommand(item.writeCommand, &data, nullptr, unit))
+                return SetStatus(item, EParamStatus::Failed);
+            item.valid = true;
+            SetStatus(item, EParamStatus::Ok);
+        });
     m_ui.CloseCancel();
     m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Download, completed);
     m_outcome.unit = unit;
@@ -225,10 +217,11 @@ bool CDeviceSession::CopySetValues(CMenuParamTable& destination, const CMenuPara
 }
 
 bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const char* canceledLine,
+                               const SWalkTarget& target,
                                const std::function<void(CMenuParamItem&)>& visit) {
     const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
     bool completed = true;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count && completed; ++i) {
         m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
         if (StopRequested()) {
             LogEvent(canceledLine);
@@ -237,14 +230,38 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
         }
         CMenuParamItem* item = Transferable(
             table, downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
-        if (item) visit(*item);
-        if (item && LostLineAt(*item)) {
-            completed = false;
-            break;
+        if (!item) continue;
+        const size_t statusesBefore = m_paramStatuses.size();
+        visit(*item);
+        while (LostLineAt(*item)) {
+            if (!LineCameBack(target)) {
+                completed = false;
+                break;
+            }
+            // The parameter that met the lost line is done again on the line that came back.
+            m_lineLostAt.clear();
+            m_paramStatuses.resize(statusesBefore);
+            visit(*item);
         }
     }
     m_ui.Progress(static_cast<int>(count), static_cast<int>(count));
     return completed;
+}
+
+void CDeviceSession::CompareWithController(CMenuParamItem& item) {
+    // The parameter's own existence stays as the setting view last saw it.
+    bool existence = true;
+    if (item.condition != 0 && !EvaluateCondition(item, &existence))
+        return SetStatus(item, EParamStatus::Failed);
+    if (!existence) return SetStatus(item, EParamStatus::Absent);
+    std::string raw;
+    if (!ExecuteCommand(item.readCommand, nullptr, &raw))
+        return SetStatus(item, EParamStatus::Failed);
+    std::string deviceValue = item.RawToSetValue(raw);
+    if (deviceValue != item.setValue)
+        return SetStatus(item, EParamStatus::Differs, std::move(deviceValue));
+    item.valid = true;
+    SetStatus(item, EParamStatus::Ok, std::move(deviceValue));
 }
 
 void CDeviceSession::SetStatus(const CMenuParamItem& item, EParamStatus status,

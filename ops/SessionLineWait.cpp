@@ -1,0 +1,55 @@
+// Waiting for a lost line to come back in the middle of an upload, download or verify: a USB
+// adapter pulled out and plugged in again reappears at the same device path.
+#include <chrono>
+#include <thread>
+
+#include "ops/DeviceSession.h"
+#include "protocol/CommLog.h"
+
+namespace {
+
+// Between two tries to open the device: its path is watched, not the serial line, so a short
+// sleep is fine, and short enough that Ctrl-C still ends the wait at once.
+constexpr std::chrono::milliseconds kReopenInterval{100};
+
+}  // namespace
+
+bool CDeviceSession::LineCameBack(const SWalkTarget& target) {
+    if (m_lineWaitSeconds <= 0) return false;
+    WriteLog("Waiting up to " + std::to_string(m_lineWaitSeconds) + " s for " +
+             m_settings.portName + " to come back.\n");
+    m_port.Close();
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(m_lineWaitSeconds);
+    while (!StopRequested()) {
+        if (OpenPort()) {
+            std::string modelText;
+            const SExchangeOutcome request = ReadModel(target.unit, modelText);
+            if (request.Ok() && modelText == target.modelText) {
+                WriteLog("line back.\n");
+                return true;
+            }
+            m_port.Close();
+            // A device that opened but went again is still coming back; anything else is
+            // another controller, or one that does not answer, where the walk cannot go on.
+            if (request.end != ExchangeEnd::kLineLost) {
+                m_lineLostAt += request.Ok()
+                                    ? "; unit " + std::to_string(target.unit) +
+                                          " came back as model \"" + modelText + "\", not \"" +
+                                          target.modelText + "\""
+                                    : "; after it came back, the model request to unit " +
+                                          std::to_string(target.unit) + ": " + request.reason;
+                WriteLog(m_lineLostAt + "\n");
+                return false;
+            }
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            m_lineLostAt += "; " + m_settings.portName + " did not come back within " +
+                            std::to_string(m_lineWaitSeconds) + " s";
+            WriteLog(m_lineLostAt + "\n");
+            return false;
+        }
+        std::this_thread::sleep_for(kReopenInterval);
+    }
+    return false;
+}
