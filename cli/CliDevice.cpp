@@ -34,6 +34,7 @@ CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers
     // clear line printed where the failure matters.
     m_session.Port().SetErrorReporter([](const std::string&) {});
     m_session.ApplyCommSettings(options.line, options.unit);
+    m_session.SetLineWait(options.waitPortSeconds);
 }
 
 CCliDevice::~CCliDevice() {

@@ -1,9 +1,11 @@
 #include "cli/CliParser.h"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <map>
 
 #include "app/Version.h"
+#include "cli/UnitRanges.h"
 
 namespace {
 
@@ -16,6 +18,14 @@ CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& 
     CLI::App* command = app.add_subcommand(name, description);
     command->footer("Example:\n  " + example);
     return command;
+}
+
+void AddWaitPort(CLI::App* command, int& seconds) {
+    command
+        ->add_option("--wait-port", seconds,
+                     "when the line is lost, wait up to SECONDS for the same device to come "
+                     "back and go on from the parameter that failed")
+        ->check(CLI::Range(1, 86400));
 }
 
 }  // namespace
@@ -59,14 +69,32 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
                               "vexa-cli --port /dev/ttyUSB0 upload -o set.tmf --csv set.csv");
     upload->add_option("-o", o.output, "parameter file to write")->required();
     upload->add_option("--csv", o.csv, "also export the set as CSV");
+    AddWaitPort(upload, o.waitPortSeconds);
     auto* download = AddCommand(app, "download", "write a parameter file into a controller",
                                 "vexa-cli --port /dev/ttyUSB0 download -i set.tmf --target-unit 2");
     download->add_option("-i", o.input, "parameter file to write")->required();
     download->add_option("--target-unit", o.targetUnit, "unit to write (default: --unit)")
         ->check(CLI::Range(0, 99));
+    download->add_flag("--dry-run", o.dryRun,
+                       "read what the download would change and write nothing");
+    AddWaitPort(download, o.waitPortSeconds);
     auto* verify = AddCommand(app, "verify", "compare a controller with a parameter file",
                               "vexa-cli --port /dev/ttyUSB0 verify -i set.tmf");
     verify->add_option("-i", o.input, "parameter file to compare with")->required();
+    AddWaitPort(verify, o.waitPortSeconds);
+    std::string units = "0-99";
+    auto* scan = AddCommand(app, "scan", "list the units that answer on the line",
+                            "vexa-cli --port /dev/ttyUSB0 scan --units 1-10 --timeout 100");
+    scan->add_option("--units", units, "units to ask, e.g. 0-99 or 1,2,5-8")->capture_default_str();
+    scan->add_option("--timeout", o.scanTimeoutMs, "time-out per unit in milliseconds")
+        ->check(CLI::Range(1, 65535))
+        ->capture_default_str();
+    auto* clone = AddCommand(app, "clone", "download and verify a parameter file into many units",
+                             "vexa-cli --port /dev/ttyUSB0 clone -i set.tmf --units 2-9");
+    clone->add_option("-i", o.input, "parameter file to write")->required();
+    clone->add_option("--units", units, "units to write, e.g. 2-9 or 1,2,5-8")->required();
+    clone->add_flag("--no-verify", o.noVerify, "do not verify each unit after its download");
+    AddWaitPort(clone, o.waitPortSeconds);
     auto* get = AddCommand(app, "get", "read parameters as the setting view shows them",
                            "vexa-cli --port /dev/ttyUSB0 get 12 \"Set point\"");
     get->add_option("KEY", o.arguments, "parameter number or exact name (none: all)");
@@ -109,5 +137,12 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     o.line.parity = kParities.at(parity);
     o.portGiven = app.count("--port") > 0;
     o.command = app.get_subcommands().front()->get_name();
+    if (o.command == "scan" || o.command == "clone") {
+        std::string error;
+        if (!ParseUnitRanges(units, o.units, error)) {
+            std::cerr << "vexa-cli: --units: " << error << "\n";
+            return kExitUsage;
+        }
+    }
     return -1;
 }

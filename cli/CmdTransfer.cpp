@@ -48,8 +48,9 @@ nlohmann::json ParametersJson(const CDeviceSession& session) {
 }
 
 // The parameters that failed or differ one a line, then those absent or not in the set, which
-// are no fault, apart on one line each.
-void PrintStatuses(const CDeviceSession& session) {
+// are no fault, apart on one line each.  differsLabel names a difference: "differs", or
+// "would change" for a dry run.
+void PrintStatuses(const CDeviceSession& session, const char* differsLabel = "differs") {
     std::string absent, notInSet;
     const auto append = [](std::string& list, const CMenuParamItem& item) {
         list += (list.empty() ? "" : ", ") + std::to_string(item.number) + " " + item.name;
@@ -68,8 +69,8 @@ void PrintStatuses(const CDeviceSession& session) {
                 std::cout << "  failed: " << item.number << " " << item.name << "\n";
                 break;
             case EParamStatus::Differs:
-                std::cout << "  differs: " << item.number << " " << item.name << ": file "
-                          << Display(item, item.setValue) << ", controller "
+                std::cout << "  " << differsLabel << ": " << item.number << " " << item.name
+                          << ": file " << Display(item, item.setValue) << ", controller "
                           << Display(item, entry.deviceValue) << "\n";
                 break;
         }
@@ -140,7 +141,61 @@ int RunUpload(const SCliOptions& options) {
     return device.Finish(ExitCode(upload));
 }
 
+namespace {
+
+void PrintDryRun(const CDeviceSession& s, const SCliOptions& options, const SResult& dryRun) {
+    if (options.json) {
+        nlohmann::json changes = nlohmann::json::array();
+        ForEachWalked(s, [&](const CMenuParamItem& item, const SParamStatus& entry) {
+            if (entry.status == EParamStatus::Differs || entry.status == EParamStatus::Failed)
+                changes.push_back(StatusJson(item, entry));
+        });
+        PrintJson({{"model_name", s.ModelName()},
+                   {"unit", s.UnitNumber()},
+                   {"would_change", changes},
+                   {"parameters", ParametersJson(s)}});
+    } else {
+        const SOperationOutcome& counts = s.LastOutcome();
+        std::string what = dryRun.Ok() ? "nothing would change" : "";
+        if (counts.differs > 0)
+            what = std::to_string(counts.differs) +
+                   (counts.differs == 1 ? " parameter would change" : " parameters would change");
+        if (counts.failed > 0)
+            what +=
+                (what.empty() ? "" : ", ") + std::to_string(counts.failed) + " could not be read";
+        std::cout << "Dry run of " << options.input << " on unit " << s.UnitNumber() << " ("
+                  << s.ModelName() << "): " << what << "\n";
+        PrintStatuses(s, "would change");
+    }
+}
+
+// download --dry-run: connects to the target unit itself and closes the line again without the
+// DisConnect routine, so that nothing but reads reaches the controller.
+int RunDryRun(const SCliOptions& options) {
+    CTerminalUi::SAnswers answers;
+    answers.openPath = options.input;
+    SCliOptions target = options;
+    if (options.targetUnit >= 0) target.unit = options.targetUnit;
+    CCliDevice device(target, answers);
+    if (!device.Connect(EView::Clone)) return kExitFailure;
+    CDeviceSession& s = device.Session();
+    int code = kExitFailure;
+    if (s.OpenButton().Ok()) {
+        const SResult dryRun = s.DryRunButton();
+        if (dryRun.Completed())
+            PrintDryRun(s, options, dryRun);
+        else
+            PrintError(dryRun.message);
+        code = ExitCode(dryRun);
+    }
+    s.Release();
+    return code;
+}
+
+}  // namespace
+
 int RunDownload(const SCliOptions& options) {
+    if (options.dryRun) return RunDryRun(options);
     CTerminalUi::SAnswers answers;
     answers.targetUnit = options.targetUnit;
     answers.openPath = options.input;

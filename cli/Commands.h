@@ -14,3 +14,5 @@ int RunExport(const SCliOptions& options);
 int RunShow(const SCliOptions& options);
 int RunSend(const SCliOptions& options);
 int RunDiff(const SCliOptions& options);
+int RunScan(const SCliOptions& options);
+int RunClone(const SCliOptions& options);

@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
         {"ports", RunPorts},       {"identify", RunIdentify}, {"upload", RunUpload},
         {"download", RunDownload}, {"verify", RunVerify},     {"get", RunGet},
         {"set", RunSet},           {"export", RunExport},     {"show", RunShow},
-        {"send", RunSend},         {"diff", RunDiff}};
+        {"send", RunSend},         {"diff", RunDiff},         {"scan", RunScan},
+        {"clone", RunClone}};
     SetLogName("tra");
     OpenLog();
     LogEvent("vexa-cli start.");

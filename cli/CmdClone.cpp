@@ -1,0 +1,122 @@
+// clone: one parameter file into many units on the line, one after the other.
+#include <algorithm>
+#include <iostream>
+
+#include "cli/CliDevice.h"
+#include "cli/CliOutput.h"
+#include "cli/Commands.h"
+
+namespace {
+
+// How the clone into one unit ended.
+struct SUnitClone {
+    int unit = 0;
+    std::string modelName;
+    std::vector<int> failed;   // parameter numbers whose write or read-back failed
+    std::vector<int> differs;  // verify found another value in the controller
+    std::string error;         // why the unit failed as a whole; empty when it did not
+
+    const char* Result() const {
+        if (!error.empty()) return "failed";
+        return failed.empty() && differs.empty() ? "ok" : "incomplete";
+    }
+};
+
+void AddOnce(std::vector<int>& numbers, int number) {
+    if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+        numbers.push_back(number);
+}
+
+// The failed and differing parameters of the whole-set operation that just ended.
+void CollectStatuses(const CDeviceSession& s, SUnitClone& clone) {
+    for (const SParamStatus& entry : s.ParamStatuses()) {
+        if (entry.status == EParamStatus::Failed) AddOnce(clone.failed, entry.number);
+        if (entry.status == EParamStatus::Differs) AddOnce(clone.differs, entry.number);
+    }
+}
+
+// Connect, open the file, download, verify, disconnect: the steps of the download and verify
+// commands, for one unit.
+SUnitClone CloneInto(CDeviceSession& s, const SCliOptions& options, int unit) {
+    SUnitClone clone;
+    clone.unit = unit;
+    s.ApplyCommSettings(options.line, unit);
+    const auto failed = [&](const SResult& result) {
+        clone.error = result.message;
+        if (s.IsConnected()) s.ConnectButton();
+        return clone;
+    };
+    if (SResult connected = s.ConnectButton(); !connected.Ok()) return failed(connected);
+    clone.modelName = s.ModelName();
+    if (SResult opened = s.OpenButton(); !opened.Ok()) return failed(opened);
+    const SResult download = s.DownloadButton();
+    CollectStatuses(s, clone);
+    if (!download.Completed()) return failed(download);
+    if (!options.noVerify) {
+        const SResult verify = s.VerifyButton();
+        CollectStatuses(s, clone);
+        if (!verify.Completed()) return failed(verify);
+    }
+    if (SResult disconnected = s.ConnectButton(); !disconnected.Ok()) return failed(disconnected);
+    return clone;
+}
+
+std::string NumberList(const std::vector<int>& numbers) {
+    std::string text;
+    for (const int number : numbers) text += (text.empty() ? "" : ", ") + std::to_string(number);
+    return text;
+}
+
+void PrintUnit(const SUnitClone& clone) {
+    std::cout << "unit " << clone.unit << ": " << clone.Result();
+    if (!clone.modelName.empty()) std::cout << " (" << clone.modelName << ")";
+    if (!clone.error.empty()) std::cout << ": " << clone.error;
+    if (!clone.failed.empty()) std::cout << "; failed: " << NumberList(clone.failed);
+    if (!clone.differs.empty()) std::cout << "; differs: " << NumberList(clone.differs);
+    std::cout << std::endl;
+}
+
+nlohmann::json UnitJson(const SUnitClone& clone) {
+    return {{"unit", clone.unit},     {"model_name", clone.modelName}, {"result", clone.Result()},
+            {"failed", clone.failed}, {"differs", clone.differs},      {"error", clone.error}};
+}
+
+}  // namespace
+
+int RunClone(const SCliOptions& options) {
+    CTerminalUi::SAnswers answers;
+    answers.openPath = options.input;
+    CCliDevice device(options, answers);
+    CDeviceSession& s = device.Session();
+    s.CloneViewClicked();
+
+    std::vector<SUnitClone> clones;
+    size_t reached = 0;
+    while (reached < options.units.size() && !CTerminalUi::Interrupted()) {
+        clones.push_back(CloneInto(s, options, options.units[reached++]));
+        if (!options.json) PrintUnit(clones.back());
+    }
+    const std::vector<int> notReached(options.units.begin() + static_cast<long>(reached),
+                                      options.units.end());
+    const auto count = [&](const char* result) {
+        return std::count_if(clones.begin(), clones.end(), [&](const SUnitClone& clone) {
+            return std::string(clone.Result()) == result;
+        });
+    };
+    const long ok = count("ok"), incomplete = count("incomplete"), failed = count("failed");
+    if (options.json) {
+        nlohmann::json units = nlohmann::json::array();
+        for (const SUnitClone& clone : clones) units.push_back(UnitJson(clone));
+        PrintJson({{"units", units}, {"not_reached", notReached}});
+    } else {
+        std::cout << "Cloned " << options.input << " into " << clones.size() << " of "
+                  << options.units.size() << " units: " << ok << " ok, " << incomplete
+                  << " incomplete, " << failed << " failed" << std::endl;
+        if (!notReached.empty())
+            std::cout << "not reached (stopped by Ctrl-C): units " << NumberList(notReached)
+                      << std::endl;
+    }
+    if (CTerminalUi::Interrupted()) return kExitInterrupted;
+    if (failed > 0) return kExitFailure;
+    return incomplete > 0 ? kExitIncomplete : kExitOk;
+}

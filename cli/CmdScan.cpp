@@ -1,0 +1,41 @@
+// scan: which units answer on the line.
+#include <iostream>
+
+#include "cli/CliDevice.h"
+#include "cli/CliOutput.h"
+#include "cli/Commands.h"
+
+int RunScan(const SCliOptions& options) {
+    CCliDevice device(options, {});
+    CDeviceSession& s = device.Session();
+    if (const SResult opened = s.OpenLine(); !opened.Ok()) {
+        PrintError(opened.message);
+        return kExitFailure;
+    }
+    nlohmann::json found = nlohmann::json::array();
+    for (const int unit : options.units) {
+        std::string modelText;
+        const SExchangeOutcome answer =
+            s.ProbeModel(unit, static_cast<uint16_t>(options.scanTimeoutMs), modelText);
+        if (CTerminalUi::Interrupted()) return kExitInterrupted;
+        if (answer.end == ExchangeEnd::kLineLost) {
+            PrintError("the line was lost while asking unit " + std::to_string(unit));
+            return kExitFailure;
+        }
+        if (answer.end != ExchangeEnd::kAnswered) continue;
+        const std::string modelName = CDeviceSession::KnownModelName(modelText);
+        found.push_back(
+            {{"unit", unit},
+             {"model_text", modelText},
+             {"model_name", modelName.empty() ? nlohmann::json() : nlohmann::json(modelName)}});
+        if (!options.json)
+            std::cout << "unit " << unit << ": " << modelText
+                      << (modelName.empty() ? "" : " (" + modelName + ")") << std::endl;
+    }
+    if (options.json) PrintJson({{"units", found}});
+    if (found.empty()) {
+        PrintError("no unit answered on " + options.line.portName);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
