@@ -4,30 +4,19 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/Folders.h"
-#include "app/MessageTable.h"
-#include "protocol/CommLog.h"
-#include "sim/SimBus.h"
-#include "support/LogCapture.h"
-#include "support/TempFolder.h"
-#include "support/TestController.h"
-#include "support/TestModel.h"
+#include "UiFixture.h"
+#include "support/TextCount.h"
 #include "ui/DirectCommandDialog.h"
 #include "ui/ImageButton.h"
 
 class DirectCommandDialogTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<TempFolder> home;
-    std::unique_ptr<LogCapture> log;
-    std::unique_ptr<SimBus> sim;
-    CMessageTable catalogue;
+    std::unique_ptr<SimulatedUnits> m_units;
 
     std::unique_ptr<CDirectCommandDialog> Open(int retry, uint16_t timeOut) {
-        CCommSettings line;
-        line.portName = sim->SlavePath();
         auto dialog = std::make_unique<CDirectCommandDialog>(
-            catalogue, MaintenanceSettings{retry, timeOut}, line);
+            m_units->catalogue, MaintenanceSettings{retry, timeOut}, m_units->Line());
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
         if (!QTest::qWaitForWindowActive(dialog.get())) return nullptr;
@@ -37,34 +26,21 @@ class DirectCommandDialogTest : public QObject {
         dialog.CommandField()->setText(text);
         dialog.CommandField()->setFocus();
     }
+    // Tabs on from the focused control until `to` has the focus.
+    void TabTo(QWidget* to) {
+        for (int i = 0; i < 10 && QApplication::focusWidget() != to; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
     int LogCount(const std::string& text) const {
-        int n = 0;
-        for (size_t at = log->Text().find(text); at != std::string::npos;
-             at = log->Text().find(text, at + 1))
-            ++n;
-        return n;
+        return int(Occurrences(m_units->log.Text(), text));
     }
 
   private slots:
     void init() {
-        home = std::make_unique<TempFolder>();
-        log = std::make_unique<LogCapture>();
-        WriteTestModel(*home);
-        SetModuleFolder(home->Path());
-        QVERIFY(catalogue.Load(home->File("VEXA.cap"), "Pyrona", 999));
-        sim = std::make_unique<SimBus>();
-        auto unit = std::make_shared<TestController>();
-        unit->SetFactoryValues();
-        sim->SetResponder(1, unit);
-        QVERIFY(sim->Start());
+        m_units = std::make_unique<SimulatedUnits>();
+        QVERIFY(m_units->ready);
     }
-    void cleanup() {
-        sim->Stop();
-        sim.reset();
-        log.reset();
-        SetModuleFolder("");
-        home.reset();
-    }
+    void cleanup() { m_units.reset(); }
 
     void enterSendsTheCompletedFrameAndSplitsTheResponse() {
         auto dialog = Open(1, 1000);
@@ -104,7 +80,7 @@ class DirectCommandDialogTest : public QObject {
     void unopenablePortKeepsTheResponse() {
         auto dialog = Open(1, 100);
         CCommSettings missing;
-        missing.portName = home->File("no-such-port");
+        missing.portName = m_units->home.File("no-such-port");
         dialog->ApplySettings(missing);
         dialog->Port().SetErrorReporter([](const std::string&) {});
         dialog->ResponseField()->setText("kept");
@@ -133,8 +109,7 @@ class DirectCommandDialogTest : public QObject {
         auto dialog = Open(1, 1000);
         Type(*dialog, "[STX]010000503[ETX]");
         QCOMPARE(dialog->DefaultButton(), dialog->SendButton());
-        for (int i = 0; i < 10 && QApplication::focusWidget() != dialog->ExitButton(); ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        TabTo(dialog->ExitButton());
         QCOMPARE(dialog->DefaultButton(), dialog->ExitButton());
         // Back in the command field by mouse, Enter presses Exit.
         dialog->CommandField()->setFocus();
@@ -146,11 +121,9 @@ class DirectCommandDialogTest : public QObject {
         // Tabbing on to any other control makes Send the default again.
         dialog = Open(1, 1000);
         Type(*dialog, "[STX]010000503[ETX]");
-        for (int i = 0; i < 10 && QApplication::focusWidget() != dialog->ExitButton(); ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        TabTo(dialog->ExitButton());
         QCOMPARE(dialog->DefaultButton(), dialog->ExitButton());
-        for (int i = 0; i < 10 && QApplication::focusWidget() != dialog->CommandField(); ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        TabTo(dialog->CommandField());
         QCOMPARE(dialog->DefaultButton(), dialog->SendButton());
         QTest::keyClick(dialog->CommandField(), Qt::Key_Return);
         QVERIFY(dialog->ResponseField()->text().contains("TS01-A"));

@@ -6,21 +6,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "UiFixture.h"
-#include "app/Folders.h"
-#include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
-#include "protocol/CommLog.h"
-#include "sim/SimBus.h"
-#include "support/LogCapture.h"
-#include "support/TempFolder.h"
-#include "support/TestController.h"
-#include "support/TestModel.h"
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
@@ -35,30 +26,10 @@
 
 namespace {
 
-// Answers the next modal dialog that opens (a message box, file or unit dialog) once.
-// The flag tells whether it did.
-std::shared_ptr<bool> AnswerNextModal(std::function<void(QWidget*)> answer) {
-    auto answered = std::make_shared<bool>(false);
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, answered] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            *answered = true;
-            answer(modal);
-        }
-    });
-    timer->start();
-    return answered;
-}
-
 // Types the file name as an operator would. selectFile() leaves the name field alone
 // once the field has focus, so it cannot be relied on here.
 std::shared_ptr<bool> ChooseFile(const QString& path) {
-    return AnswerNextModal([path](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        QVERIFY(dialog);
+    return WhenShown<QFileDialog>([path](QFileDialog* dialog) {
         const QFileInfo file(path);
         dialog->setDirectory(file.absolutePath());
         auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
@@ -68,29 +39,29 @@ std::shared_ptr<bool> ChooseFile(const QString& path) {
     });
 }
 
-void PressEnter(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
-
 }  // namespace
 
 class MainDialogTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<TempFolder> home;
-    std::unique_ptr<LogCapture> log;
-    std::shared_ptr<TestController> unit1, unit2;
-    std::unique_ptr<SimBus> sim;
-    CMessageTable catalogue;
-    std::unique_ptr<CMainDialog> dialog;
+    std::unique_ptr<SimulatedUnits> m_units;
+    std::unique_ptr<CMainDialog> m_dialog;
 
-    CDeviceSession& Session() { return dialog->Session(); }
-    void Click(CMainDialog::Button b) { QTest::mouseClick(dialog->ButtonAt(b), Qt::LeftButton); }
-    bool LogHas(const std::string& text) const {
-        return log->Text().find(text) != std::string::npos;
+    CDeviceSession& Session() { return m_dialog->Session(); }
+    void Click(CMainDialog::Button b) { QTest::mouseClick(m_dialog->ButtonAt(b), Qt::LeftButton); }
+    QString Status() const { return m_dialog->StatusLine()->text(); }
+    void VerifyPanelOnScreen() {
+        const QRect panel = m_dialog->SidePanelRows()->window()->geometry();
+        QVERIFY2(m_dialog->screen()->availableGeometry().contains(panel),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(panel.x())
+                                .arg(panel.y())
+                                .arg(panel.width())
+                                .arg(panel.height())));
     }
-
     void Connect() {
         Click(CMainDialog::kConnect);
-        QVERIFY2(Session().IsConnected(), log->Text().c_str());
+        QVERIFY2(Session().IsConnected(), m_units->log.Text().c_str());
     }
 
   private slots:
@@ -98,220 +69,128 @@ class MainDialogTest : public QObject {
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init() {
-        home = std::make_unique<TempFolder>();
-        log = std::make_unique<LogCapture>();
-        WriteTestModel(*home);
-        SetModuleFolder(home->Path());
-        SetCommonDataFolder(home->File("no-shared-data"));
-        QVERIFY(catalogue.Load(home->File("VEXA.cap"), "Pyrona", 999));
-        unit1 = std::make_shared<TestController>();
-        unit2 = std::make_shared<TestController>();
-        unit1->SetFactoryValues();
-        unit2->SetFactoryValues();
-        sim = std::make_unique<SimBus>();
-        sim->SetResponder(1, unit1);
-        sim->SetResponder(2, unit2);
-        QVERIFY(sim->Start());
-        dialog = std::make_unique<CMainDialog>(catalogue);
-        CCommSettings line;
-        line.portName = sim->SlavePath();
-        dialog->ApplySettings(line, 1);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        m_units = std::make_unique<SimulatedUnits>();
+        QVERIFY(m_units->ready);
+        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
+        m_dialog->ApplySettings(m_units->Line(), 1);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
 
     void cleanup() {
-        dialog.reset();
-        sim->Stop();
-        sim.reset();
-        log.reset();
-        SetModuleFolder("");
-        SetCommonDataFolder("");
-        home.reset();
+        m_dialog.reset();
+        m_units.reset();
     }
 
     void settingViewStepsWritesAndDisconnects() {
         Connect();
-        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
-        QVERIFY(!dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
-        QVERIFY(dialog->DisconnectCaption()->isVisible());
-        QVERIFY(dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
-        QVERIFY(!dialog->UpArrow()->isEnabled());
-        QVERIFY(dialog->DownArrow()->isEnabled());
-        const QString first = dialog->CurrentName()->text();
+        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QVERIFY(!m_dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
+        QVERIFY(m_dialog->DisconnectCaption()->isVisible());
+        QVERIFY(m_dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
+        QVERIFY(!m_dialog->UpArrow()->isEnabled());
+        QVERIFY(m_dialog->DownArrow()->isEnabled());
+        const QString first = m_dialog->CurrentName()->text();
         QVERIFY(!first.isEmpty());
-        QCOMPARE(dialog->CurrentValue()->text(), QStringLiteral("250"));
+        QCOMPARE(m_dialog->CurrentValue()->text(), QStringLiteral("250"));
 
         // The first parameter is freely writable: the entry takes a value on Enter.
-        QVERIFY(dialog->ValueEntry()->isEnabled());
-        dialog->ValueEntry()->setFocus();
-        dialog->ValueEntry()->setText("321");
-        PressEnter(dialog->ValueEntry());
-        QCOMPARE(unit1->Get(1), 321);
-        QCOMPARE(dialog->CurrentValue()->text(), QStringLiteral("321"));
-        QCOMPARE(dialog->ValueEntry()->palette().color(QPalette::Base), QColor(Qt::white));
+        QVERIFY(m_dialog->ValueEntry()->isEnabled());
+        m_dialog->ValueEntry()->setFocus();
+        m_dialog->ValueEntry()->setText("321");
+        QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);
+        QCOMPARE(m_units->unit1->Get(1), 321);
+        QCOMPARE(m_dialog->CurrentValue()->text(), QStringLiteral("321"));
+        QCOMPARE(m_dialog->ValueEntry()->palette().color(QPalette::Base), QColor(Qt::white));
 
-        QTest::mouseClick(dialog->DownArrow(), Qt::LeftButton, {},
+        QTest::mouseClick(m_dialog->DownArrow(), Qt::LeftButton, {},
                           ArrowOutline(ArrowKind::Down).boundingRect().center());
         QCOMPARE(Session().CurrentIndex(), 1);
-        QVERIFY(dialog->CurrentName()->text() != first);
-        QVERIFY(dialog->UpArrow()->isEnabled());
+        QVERIFY(m_dialog->CurrentName()->text() != first);
+        QVERIFY(m_dialog->UpArrow()->isEnabled());
 
         // A write the controller refuses turns the entry red.
-        unit1->MakeUnreadable(2);
-        dialog->ValueEntry()->setText("1");
-        PressEnter(dialog->ValueEntry());
+        m_units->unit1->MakeUnreadable(2);
+        m_dialog->ValueEntry()->setText("1");
+        QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);
         QVERIFY(Session().SettingView().valueChanged);
-        QCOMPARE(dialog->ValueEntry()->palette().color(QPalette::Base), QColor(255, 0, 0));
+        QCOMPARE(m_dialog->ValueEntry()->palette().color(QPalette::Base), QColor(255, 0, 0));
 
         Click(CMainDialog::kConnect);
         QVERIFY(!Session().IsConnected());
-        QVERIFY(dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
-        QVERIFY(!dialog->DisconnectCaption()->isVisible());
-        QVERIFY(!dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
-        QVERIFY(dialog->CurrentName()->text().isEmpty());
-        QVERIFY(!dialog->StatusLine()->text().contains("TS01"));
+        QVERIFY(m_dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
+        QVERIFY(!m_dialog->DisconnectCaption()->isVisible());
+        QVERIFY(!m_dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
+        QVERIFY(m_dialog->CurrentName()->text().isEmpty());
+        QVERIFY(!m_dialog->StatusLine()->text().contains("TS01"));
     }
 
-    void writeBoxAsksBeforeWriteMode() {
+    void cloneViewOperationsSayWhatTheyDid() {
+        QTest::mouseClick(m_dialog->CloneRadio(), Qt::LeftButton);
         Connect();
-        dialog->SidePanelRows()->RowChosen(3);  // "Input type" needs write mode
-        QCOMPARE(Session().CurrentIndex(), 3);
-        QVERIFY(dialog->WriteBox()->isEnabled());
-        QVERIFY(!dialog->ValueEntry()->isEnabled());
+        QVERIFY(m_dialog->ButtonAt(CMainDialog::kUpload)->isEnabled());
+        QVERIFY(m_dialog->ButtonAt(CMainDialog::kOpen)->isEnabled());
+        QVERIFY(!m_dialog->ButtonAt(CMainDialog::kSave)->isEnabled());
+        QVERIFY(!m_dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
+        QVERIFY(!m_dialog->UpArrow()->isEnabled());
 
-        auto asked = AnswerNextModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->reject(); });
-        QTest::mouseClick(dialog->WriteBox(), Qt::LeftButton);
-        QVERIFY(*asked);
-        QVERIFY(!dialog->WriteBox()->isChecked());
-        QVERIFY(!dialog->ValueEntry()->isEnabled());
-
-        asked = AnswerNextModal([](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            box->button(QMessageBox::Ok)->click();
-        });
-        QTest::mouseClick(dialog->WriteBox(), Qt::LeftButton);
-        QVERIFY(*asked);
-        QVERIFY(dialog->WriteBox()->isChecked());
-        QVERIFY(dialog->ValueEntry()->isEnabled());
-        QCOMPARE(unit1->Commands("6C01").size(), size_t(1));
-
-        // Enter on the box itself neither toggles it nor writes.
-        dialog->WriteBox()->setFocus();
-        QTest::keyClick(dialog->WriteBox(), Qt::Key_Return);
-        QVERIFY(dialog->WriteBox()->isChecked());
-        QCOMPARE(unit1->Commands("6C").size(), size_t(1));
-        QVERIFY(!LogHas("Parameter edit return key pushed."));
-    }
-
-    void escapeAndEnterNeverCloseOrPress() {
-        Connect();
-        dialog->ButtonAt(CMainDialog::kConnect)->setFocus();
-        QTest::keyClick(dialog.get(), Qt::Key_Escape);
-        QTest::keyClick(dialog->ButtonAt(CMainDialog::kConnect), Qt::Key_Return);
-        QTest::keyClick(dialog->ButtonAt(CMainDialog::kConnect), Qt::Key_Enter);
-        QVERIFY(dialog->isVisible());
-        QVERIFY(Session().IsConnected());
-        QVERIFY(!LogHas("Parameter edit return key pushed."));
-    }
-
-    void cloneViewUploadSaveOpenDownloadVerifyExport() {
-        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
-        Connect();
-        QVERIFY(dialog->ButtonAt(CMainDialog::kUpload)->isEnabled());
-        QVERIFY(dialog->ButtonAt(CMainDialog::kOpen)->isEnabled());
-        QVERIFY(!dialog->ButtonAt(CMainDialog::kSave)->isEnabled());
-        QVERIFY(!dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
-        QVERIFY(!dialog->UpArrow()->isEnabled());
-
-        unit1->Set(1, 111);
+        m_units->unit1->Set(1, 111);
+        m_units->unit1->Set(2, 0);  // "Alarm value" is not on this controller
+        m_units->unit1->MakeUnreadable(6);
         Click(CMainDialog::kUpload);
-        QVERIFY(Session().ValuesPresent());
+        QVERIFY2(Status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed"),
+                 qPrintable(Status()));
         for (auto b : {CMainDialog::kSave, CMainDialog::kExport, CMainDialog::kDownload,
                        CMainDialog::kVerify})
-            QVERIFY(dialog->ButtonAt(b)->isEnabled());
+            QVERIFY(m_dialog->ButtonAt(b)->isEnabled());
+        m_units->unit1->Set(1, 5);
+        Click(CMainDialog::kVerify);
+        QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
+                 qPrintable(Status()));
+        QVERIFY(m_units->LogHas("Verify end."));
 
-        const QString saved = QString::fromStdString(home->File("unit1.tmf"));
+        const QString saved = m_units->File("set.tmf");
         auto chosen = ChooseFile(saved);
         Click(CMainDialog::kSave);
         QVERIFY(*chosen);
         QVERIFY(QFile::exists(saved));
-        QCOMPARE(dialog->SetSource()->text(), saved);
-
-        unit1->Set(1, 999);
+        QCOMPARE(m_dialog->SetSource()->text(), saved);
+        QVERIFY(Status().endsWith("Saved 3 parameters to " + saved));
+        const QString csv = m_units->File("set.csv");
+        ChooseFile(csv);
+        Click(CMainDialog::kExport);
+        QVERIFY(QFile::exists(csv));
+        QVERIFY(Status().endsWith("Exported 3 parameters to " + csv));
         ChooseFile(saved);
         Click(CMainDialog::kOpen);
         QVERIFY(Session().FileOpened());
+        QVERIFY(Status().endsWith("Opened " + saved + ": 3 parameters"));
 
-        // Download to unit 2, chosen in the unit-number question.
-        auto asked = AnswerNextModal([](QWidget* w) {
-            auto* ask = qobject_cast<CUnitNumberDialog*>(w);
-            QVERIFY(ask);
+        // Download of the opened file, not of the controller's values, to unit 2 chosen in
+        // the unit-number question.
+        auto asked = WhenShown<CUnitNumberDialog>([](CUnitNumberDialog* ask) {
             ask->Edit()->setText("2");
             ask->accept();
         });
         MessageBoxConfirmer confirm;
         Click(CMainDialog::kDownload);
         QVERIFY(*asked);
-        QCOMPARE(unit2->Get(1), 111);
-
-        Click(CMainDialog::kVerify);
-        QVERIFY(LogHas("Verify end."));
-
-        const QString csv = QString::fromStdString(home->File("set.csv"));
-        ChooseFile(csv);
-        Click(CMainDialog::kExport);
-        QVERIFY(QFile::exists(csv));
+        QCOMPARE(m_units->unit2->Get(1), 111);
+        QVERIFY2(Status().endsWith("Download to unit 2: 3 written, 2 not in the set"),
+                 qPrintable(Status()));
     }
 
     void aFailedConnectSaysWhy() {
         CCommSettings line;
-        line.portName = home->File("no-such-port");
-        dialog->ApplySettings(line, 1);
+        line.portName = m_units->home.File("no-such-port");
+        m_dialog->ApplySettings(line, 1);
         MessageBoxCatcher told;
         told.Arm();
         Click(CMainDialog::kConnect);
         QCOMPARE(told.seen, 1);
         QVERIFY2(told.text.contains(QString::fromStdString(line.portName)), qPrintable(told.text));
         QVERIFY(!Session().IsConnected());
-        QVERIFY(!dialog->StatusLine()->text().contains("TS01"));
-    }
-
-    void statusLineTellsWhatEachOperationDid() {
-        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
-        Connect();
-        unit1->Set(2, 0);  // "Alarm value" is not on this controller
-        unit1->MakeUnreadable(6);
-        auto status = [this] { return dialog->StatusLine()->text(); };
-        Click(CMainDialog::kUpload);
-        QVERIFY2(status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed"),
-                 qPrintable(status()));
-        unit1->Set(1, 5);
-        Click(CMainDialog::kVerify);
-        QVERIFY2(status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
-                 qPrintable(status()));
-
-        const QString saved = QString::fromStdString(home->File("set.tmf"));
-        ChooseFile(saved);
-        Click(CMainDialog::kSave);
-        QVERIFY(status().endsWith("Saved 3 parameters to " + saved));
-        const QString csv = QString::fromStdString(home->File("set.csv"));
-        ChooseFile(csv);
-        Click(CMainDialog::kExport);
-        QVERIFY(status().endsWith("Exported 3 parameters to " + csv));
-        ChooseFile(saved);
-        Click(CMainDialog::kOpen);
-        QVERIFY(status().endsWith("Opened " + saved + ": 3 parameters"));
-
-        AnswerNextModal([](QWidget* w) {
-            auto* ask = qobject_cast<CUnitNumberDialog*>(w);
-            QVERIFY(ask);
-            ask->Edit()->setText("2");
-            ask->accept();
-        });
-        Click(CMainDialog::kDownload);
-        QVERIFY2(status().endsWith("Download to unit 2: 3 written, 2 not in the set"),
-                 qPrintable(status()));
+        QVERIFY(!m_dialog->StatusLine()->text().contains("TS01"));
     }
 
     void aFileThatIsNoParameterSetIsRefused_data() {
@@ -329,9 +208,9 @@ class MainDialogTest : public QObject {
     }
     void aFileThatIsNoParameterSetIsRefused() {
         QFETCH(QByteArray, content);
-        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->CloneRadio(), Qt::LeftButton);
         Connect();
-        const QString path = QString::fromStdString(home->File("bad.tmf"));
+        const QString path = m_units->File("bad.tmf");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -344,42 +223,45 @@ class MainDialogTest : public QObject {
         QVERIFY2(told.text.contains(path), qPrintable(told.text));
         QVERIFY(!Session().ValuesPresent());
         QVERIFY(!Session().FileOpened());
-        QVERIFY(!dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
-        QVERIFY(!LogHas("File Open end."));
+        QVERIFY(!m_dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
+        QVERIFY(!m_units->LogHas("File Open end."));
     }
 
     void everyControlIsNamedAndEveryWindowCarriesTheTitle() {
-        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        for (QWidget* w : m_dialog->findChildren<QWidget*>()) {
             const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                                  qobject_cast<CLampControl*>(w);
-            if (!control || !w->isVisibleTo(dialog.get())) continue;
+            if (!control || !w->isVisibleTo(m_dialog.get())) continue;
             QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
             if (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QRadioButton*>(w) &&
-                w != dialog->WriteBox())
+                w != m_dialog->WriteBox())
                 QVERIFY2(!w->toolTip().isEmpty(), qPrintable(w->accessibleName()));
         }
-        QCOMPARE(dialog->ButtonAt(CMainDialog::kConnect)->accessibleName(), QStringLiteral("Link"));
-        QVERIFY(dialog->ButtonAt(CMainDialog::kUpload)->toolTip().startsWith("Upload"));
-        QVERIFY(!dialog->SidePanelRows()->accessibleName().isEmpty());
-        QCOMPARE(dialog->SidePanelRows()->window()->windowTitle(), dialog->windowTitle());
+        QCOMPARE(m_dialog->ButtonAt(CMainDialog::kConnect)->accessibleName(),
+                 QStringLiteral("Link"));
+        QVERIFY(m_dialog->ButtonAt(CMainDialog::kUpload)->toolTip().startsWith("Upload"));
+        QVERIFY(!m_dialog->SidePanelRows()->accessibleName().isEmpty());
+        QCOMPARE(m_dialog->SidePanelRows()->window()->windowTitle(), m_dialog->windowTitle());
 
         // The dialogs the main window opens, and the stop window.
         for (const auto& open : std::vector<std::function<void()>>{
                  [this] { Click(CMainDialog::kAbout); }, [this] { Click(CMainDialog::kComSet); }}) {
             QString title;
-            AnswerNextModal([&title](QWidget* w) {
-                title = w->windowTitle();
-                qobject_cast<QDialog*>(w)->reject();
-            });
+            WhenShown<QDialog>(
+                [&title](QDialog* shown) {
+                    title = shown->windowTitle();
+                    shown->reject();
+                },
+                m_dialog.get());
             open();
-            QCOMPARE(title, dialog->windowTitle());
+            QCOMPARE(title, m_dialog->windowTitle());
         }
-        dialog->OperatorUi().StartCancel();
-        CCancelDialog* stop = dialog->OperatorUi().CancelDialog();
+        m_dialog->OperatorUi().StartCancel();
+        CCancelDialog* stop = m_dialog->OperatorUi().CancelDialog();
         QVERIFY(stop);
-        QCOMPARE(stop->windowTitle(), dialog->windowTitle());
+        QCOMPARE(stop->windowTitle(), m_dialog->windowTitle());
         QCOMPARE(stop->StopButton()->accessibleName(), QStringLiteral("Cancel"));
-        dialog->OperatorUi().CloseCancel();
+        m_dialog->OperatorUi().CloseCancel();
     }
 
     void activeFieldsTakeThePalettesColours() {
@@ -391,38 +273,23 @@ class MainDialogTest : public QObject {
         const QPalette before = QApplication::palette();
         QApplication::setPalette(dark);
         Connect();
-        const QPalette name = dialog->CurrentName()->palette();
-        const QPalette entry = dialog->ValueEntry()->palette();
+        const QPalette name = m_dialog->CurrentName()->palette();
+        const QPalette entry = m_dialog->ValueEntry()->palette();
         QApplication::setPalette(before);
         QCOMPARE(name.color(QPalette::Base), QColor(30, 30, 30));
         QCOMPARE(name.color(QPalette::Text), QColor(230, 230, 230));
         QCOMPARE(entry.color(QPalette::Base), QColor(30, 30, 30));
         // The fixed signal colour keeps dark text.
-        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
-        QCOMPARE(dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
     }
 
-    void sidePanelOpensOnTheScreen_data() {
-        QTest::addColumn<bool>("maximised");
-        QTest::newRow("window at the left edge") << false;
-        QTest::newRow("maximised window") << true;
-    }
-    void sidePanelOpensOnTheScreen() {
-        QFETCH(bool, maximised);
-        if (maximised)
-            dialog->showMaximized();
-        else
-            dialog->move(dialog->screen()->availableGeometry().topLeft());
-        QTest::mouseClick(dialog->PanelToggle(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->SidePanelShown(), 5000);
-        QVERIFY(!dialog->isMaximized());
-        const QRect panel = dialog->SidePanelRows()->window()->geometry();
-        QVERIFY2(dialog->screen()->availableGeometry().contains(panel),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                .arg(panel.x())
-                                .arg(panel.y())
-                                .arg(panel.width())
-                                .arg(panel.height())));
+    void aMaximisedWindowGivesWayToTheSidePanel() {
+        m_dialog->showMaximized();
+        QTest::mouseClick(m_dialog->PanelToggle(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
+        QVERIFY(!m_dialog->isMaximized());
+        VerifyPanelOnScreen();
     }
 
     void captionsFitTheirLabelsAtALargerFont() {
@@ -430,7 +297,7 @@ class MainDialogTest : public QObject {
         QFont large = before;
         large.setPointSize(before.pointSize() * 2);
         QApplication::setFont(large);
-        CMainDialog big(catalogue);
+        CMainDialog big(m_units->catalogue);
         QApplication::setFont(before);
         big.show();
         QVERIFY(QTest::qWaitForWindowExposed(&big));
@@ -446,12 +313,11 @@ class MainDialogTest : public QObject {
     }
 
     void fileDialogsStartInTheLastFolderAndSaveProposesAName() {
-        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->CloneRadio(), Qt::LeftButton);
         Connect();
         Click(CMainDialog::kUpload);
         QString folder, name;
-        AnswerNextModal([&](QWidget* w) {
-            auto* files = qobject_cast<QFileDialog*>(w);
+        WhenShown<QFileDialog>([&](QFileDialog* files) {
             folder = files->directory().absolutePath();
             name = files->findChild<QLineEdit*>("fileNameEdit")->text();
             files->reject();
@@ -463,11 +329,10 @@ class MainDialogTest : public QObject {
         QCOMPARE(name, "TS01-test-controller_unit1_" + QDate::currentDate().toString("yyyy-MM-dd") +
                            ".tmf");
 
-        const QString saved = QString::fromStdString(home->File("unit1.tmf"));
+        const QString saved = m_units->File("unit1.tmf");
         ChooseFile(saved);
         Click(CMainDialog::kSave);
-        AnswerNextModal([&](QWidget* w) {
-            auto* files = qobject_cast<QFileDialog*>(w);
+        WhenShown<QFileDialog>([&](QFileDialog* files) {
             folder = files->directory().absolutePath();
             files->reject();
         });
@@ -476,53 +341,54 @@ class MainDialogTest : public QObject {
     }
 
     void clicksQueuedDuringAnUploadAreIgnored() {
-        QTest::mouseClick(dialog->CloneRadio(), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->CloneRadio(), Qt::LeftButton);
         Connect();
         // Delivered by the first event pump inside the upload, while busy.
         QMetaObject::invokeMethod(
             this,
             [this] {
                 Session().ConnectButton();
-                dialog->close();
+                m_dialog->close();
             },
             Qt::QueuedConnection);
         Click(CMainDialog::kUpload);
         QVERIFY(Session().ValuesPresent());
         QVERIFY(Session().IsConnected());
-        QVERIFY(dialog->isVisible());
-        QVERIFY(dialog->isEnabled());
-        QVERIFY(LogHas("Connect button pushed."));
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_dialog->isEnabled());
+        QVERIFY(m_units->LogHas("Connect button pushed."));
         // Once idle the close works again.
-        dialog->close();
-        QVERIFY(!dialog->isVisible());
+        m_dialog->close();
+        QVERIFY(!m_dialog->isVisible());
     }
 
     void sidePanelOpensOnRequestAndGoesToAChosenItem() {
         Connect();
-        QCOMPARE(dialog->SidePanelRows()->rowCount(), 6);
-        dialog->move(0, 50);
-        dialog->OperatorUi().OpenSidePanel();
-        QVERIFY(!dialog->PanelToggle()->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->SidePanelShown(), 5000);
-        QVERIFY(dialog->PanelToggle()->isEnabled());
+        QCOMPARE(m_dialog->SidePanelRows()->rowCount(), 6);
+        m_dialog->move(0, 50);
+        m_dialog->OperatorUi().OpenSidePanel();
+        QVERIFY(!m_dialog->PanelToggle()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
+        QVERIFY(m_dialog->PanelToggle()->isEnabled());
         // The window moved right so that the panel fits on the screen beside it.
-        QVERIFY(dialog->frameGeometry().left() >= dialog->frameGeometry().width() / 4);
+        QVERIFY(m_dialog->frameGeometry().left() >= m_dialog->frameGeometry().width() / 4);
+        VerifyPanelOnScreen();
 
         // Going to a row reads its parameter once, however often the window was resized.
-        const size_t before = unit1->Commands("52").size();
-        dialog->GoToItem(4);
-        const size_t readsPerGoTo = unit1->Commands("52").size() - before;
+        const size_t before = m_units->unit1->Commands("52").size();
+        m_dialog->GoToItem(4);
+        const size_t readsPerGoTo = m_units->unit1->Commands("52").size() - before;
         QVERIFY(readsPerGoTo > 0);
-        dialog->resize(dialog->width() + 10, dialog->height());
-        dialog->resize(dialog->width() + 10, dialog->height());
-        const size_t beforeChosen = unit1->Commands("52").size();
-        emit dialog->SidePanelRows()->RowChosen(4);
-        QCOMPARE(unit1->Commands("52").size() - beforeChosen, readsPerGoTo);
+        m_dialog->resize(m_dialog->width() + 10, m_dialog->height());
+        m_dialog->resize(m_dialog->width() + 10, m_dialog->height());
+        const size_t beforeChosen = m_units->unit1->Commands("52").size();
+        emit m_dialog->SidePanelRows()->RowChosen(4);
+        QCOMPARE(m_units->unit1->Commands("52").size() - beforeChosen, readsPerGoTo);
         QCOMPARE(Session().CurrentIndex(), 4);
-        QVERIFY(dialog->SidePanelRows()->item(4, 0)->isSelected());
+        QVERIFY(m_dialog->SidePanelRows()->item(4, 0)->isSelected());
 
-        dialog->ToggleSidePanel();
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog->SidePanelShown(), 5000);
+        m_dialog->ToggleSidePanel();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_dialog->SidePanelShown(), 5000);
     }
 
     void comSetIsRefusedWhileConnectedAndClosesNothingAfter() {
@@ -530,18 +396,16 @@ class MainDialogTest : public QObject {
         Click(CMainDialog::kComSet);  // disabled: no dialog opens
         QVERIFY(Session().IsConnected());
         Click(CMainDialog::kConnect);
-        auto asked = AnswerNextModal([](QWidget* w) {
-            auto* settings = qobject_cast<CSerialSettingsDialog*>(w);
-            QVERIFY(settings);
+        auto asked = WhenShown<CSerialSettingsDialog>([](CSerialSettingsDialog* settings) {
             settings->UnitEdit()->setText("2");
             settings->accept();
         });
         Click(CMainDialog::kComSet);
         QVERIFY(*asked);
         QCOMPARE(Session().UnitNumber(), 2);
-        QVERIFY(
-            dialog->StatusLine()->text().contains(QString::fromStdString(catalogue.Get(55)) + "2"));
-        QVERIFY(LogHas("CommSet button pushed."));
+        QVERIFY(m_dialog->StatusLine()->text().contains(
+            QString::fromStdString(m_units->catalogue.Get(55)) + "2"));
+        QVERIFY(m_units->LogHas("CommSet button pushed."));
     }
 };
 

@@ -11,19 +11,14 @@
 #include <functional>
 #include <memory>
 
-#include "app/Folders.h"
-#include "app/MessageTable.h"
+#include "UiFixture.h"
 #include "ops/DeviceSession.h"
-#include "sim/SimBus.h"
-#include "support/LogCapture.h"
-#include "support/TempFolder.h"
-#include "support/TestController.h"
-#include "support/TestModel.h"
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
 #include "ui/ImageButton.h"
 #include "ui/MainDialog.h"
 #include "ui/MainDialogRun.h"
+#include "ui/NumericEdit.h"
 #include "ui/RememberedSettings.h"
 #include "ui/SidePanelList.h"
 #include "ui/UnitNumberDialog.h"
@@ -39,43 +34,15 @@ void ClickIn(QWidget* w, QPoint at = {-1, -1}) {
 
 void KeyTo(QWidget* window, Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
 
-// Calls `act` once with the first shown window of type T other than `except`.
-template <class T>
-std::shared_ptr<bool> WhenShown(std::function<void(T*)> act, QWidget* except = nullptr) {
-    auto done = std::make_shared<bool>(false);
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act, done, except] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* wanted = qobject_cast<T*>(w);
-            if (!wanted || w == except || !w->isVisible() || !w->windowHandle()) continue;
-            timer->stop();
-            timer->deleteLater();
-            *done = true;
-            act(wanted);
-            return;
-        }
-    });
-    timer->start();
-    return done;
-}
-
 }  // namespace
 
 class ProgramRunTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<TempFolder> m_home;
-    std::unique_ptr<LogCapture> m_log;
-    std::shared_ptr<TestController> m_unit1, m_unit2;
-    std::unique_ptr<SimBus> m_sim;
-    CMessageTable m_catalogue;
+    std::unique_ptr<SimulatedUnits> m_units;
     std::unique_ptr<CMainDialog> m_dialog;
 
     CDeviceSession& Session() { return m_dialog->Session(); }
-    bool LogHas(const std::string& text) const {
-        return m_log->Text().find(text) != std::string::npos;
-    }
     void Click(CMainDialog::Button b) { ClickIn(m_dialog->ButtonAt(b)); }
     void ClickDownArrow() {
         ClickIn(m_dialog->DownArrow(), ArrowOutline(ArrowKind::Down).boundingRect().center());
@@ -102,53 +69,45 @@ class ProgramRunTest : public QObject {
     }
     void Connect() {
         Click(CMainDialog::kConnect);
-        QVERIFY2(Session().IsConnected(), m_log->Text().c_str());
+        QVERIFY2(Session().IsConnected(), m_units->log.Text().c_str());
     }
-    // Steps to "Input type", the parameter that needs write mode, and ticks "Write",
-    // answering the question with Enter.
+    // Steps to "Input type", the parameter that needs write mode, and ticks "Write": the
+    // question answered with Escape leaves it unticked, answered with Enter ticks it.
     void EnterWriteMode() {
         for (int i = 0; i < 3; ++i) ClickDownArrow();
         QCOMPARE(Session().CurrentIndex(), 3);
-        auto asked = WhenShown<QMessageBox>([](QMessageBox* box) { KeyTo(box, Qt::Key_Return); });
-        ClickIn(m_dialog->WriteBox());
-        QVERIFY(*asked);
+        QVERIFY(!m_dialog->ValueEntry()->isEnabled());
+        for (const Qt::Key answer : {Qt::Key_Escape, Qt::Key_Return}) {
+            auto asked = WhenShown<QMessageBox>([answer](QMessageBox* box) { KeyTo(box, answer); });
+            ClickIn(m_dialog->WriteBox());
+            QVERIFY(*asked);
+            QCOMPARE(m_dialog->WriteBox()->isChecked(), answer == Qt::Key_Return);
+            QCOMPARE(m_dialog->ValueEntry()->isEnabled(), answer == Qt::Key_Return);
+        }
+        // Enter on the box itself neither toggles it nor writes.
+        m_dialog->WriteBox()->setFocus();
+        KeyTo(m_dialog.get(), Qt::Key_Return);
         QVERIFY(m_dialog->WriteBox()->isChecked());
-        QCOMPARE(m_unit1->Commands("6C"), std::vector<std::string>{"6C01"});
+        QCOMPARE(m_units->unit1->Commands("6C"), std::vector<std::string>{"6C01"});
+        QVERIFY(!m_units->LogHas("Parameter edit return key pushed."));
     }
 
   private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init() {
-        m_home = std::make_unique<TempFolder>();
-        m_log = std::make_unique<LogCapture>();
-        WriteTestModel(*m_home);
-        SetModuleFolder(m_home->Path());
-        SetCommonDataFolder(m_home->File("no-shared-data"));
-        QVERIFY(m_catalogue.Load(m_home->File("VEXA.cap"), "Pyrona", 999));
-        m_unit1 = std::make_shared<TestController>();
-        m_unit2 = std::make_shared<TestController>();
-        m_unit1->SetFactoryValues();
-        m_unit2->SetFactoryValues();
-        m_sim = std::make_unique<SimBus>();
-        m_sim->SetResponder(1, m_unit1);
-        m_sim->SetResponder(2, m_unit2);
-        QVERIFY(m_sim->Start());
+        m_units = std::make_unique<SimulatedUnits>();
+        QVERIFY(m_units->ready);
         SRemembered line;
-        line.settings.portName = m_sim->SlavePath();
+        line.settings = m_units->Line();
         QFile::remove(RememberedSettingsPath());
         QVERIFY(SaveRemembered(RememberedSettingsPath(), line));
-        m_dialog = std::make_unique<CMainDialog>(m_catalogue);
+        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
     }
 
     void cleanup() {
         m_dialog.reset();
-        m_sim->Stop();
-        m_sim.reset();
-        m_log.reset();
-        SetModuleFolder("");
-        SetCommonDataFolder("");
-        m_home.reset();
+        m_units.reset();
     }
 
     void cancelStopsTheOperation_data() {
@@ -176,12 +135,12 @@ class ProgramRunTest : public QObject {
             // Slow answers, so that the operation is still running when Cancel is seen.
             SimFaults slow;
             slow.ReplyDelayMs = 30;
-            m_sim->SetFaults(slow);
+            m_units->sim.SetFaults(slow);
             if (operation == "search")
-                for (int n = 2; n <= 6; ++n) m_unit1->MakeUnreadable(n);
+                for (int n = 2; n <= 6; ++n) m_units->unit1->MakeUnreadable(n);
             // Parameter reads ("52..") and writes ("57..") on either unit.
             auto transfers = [this] {
-                return m_unit1->Commands("5").size() + m_unit2->Commands("5").size();
+                return m_units->unit1->Commands("5").size() + m_units->unit2->Commands("5").size();
             };
             const size_t before = transfers();
 
@@ -201,7 +160,7 @@ class ProgramRunTest : public QObject {
             if (operation == "search") ClickDownArrow();
             QVERIFY(*stopped);
             if (!canceledLine.isEmpty())
-                QVERIFY2(LogHas(canceledLine.toStdString()), m_log->Text().c_str());
+                QVERIFY2(m_units->LogHas(canceledLine.toStdString()), m_units->log.Text().c_str());
             // Stopped at the first step: far fewer exchanges than the whole job takes.
             QVERIFY2(transfers() - before < 4, qPrintable(QString::number(transfers() - before)));
             if (operation == "search") QVERIFY(Session().CurrentIndex() < 5);
@@ -217,7 +176,7 @@ class ProgramRunTest : public QObject {
             Click(CMainDialog::kUpload);
             QVERIFY(Session().ValuesPresent());
             QVERIFY(!m_dialog->SidePanelShown());
-            m_unit1->Set(1, 999);
+            m_units->unit1->Set(1, 999);
             Click(CMainDialog::kVerify);
             QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
             QVERIFY(m_dialog->SidePanelRows()->isVisible());
@@ -248,7 +207,7 @@ class ProgramRunTest : public QObject {
         const std::vector<std::string> expected =
             how == "unlink" ? std::vector<std::string>{"6C01", "6C00", "6C00"}
                             : std::vector<std::string>{"6C01", "6C00"};
-        QCOMPARE(m_unit1->Commands("6C"), expected);
+        QCOMPARE(m_units->unit1->Commands("6C"), expected);
     }
 
     void keysStepAndStartTheMainActions() {
@@ -269,6 +228,13 @@ class ProgramRunTest : public QObject {
             QCOMPARE(Session().View(), EView::Clone);
             key(Qt::CTRL | Qt::Key_U);
             QVERIFY(Session().ValuesPresent());
+            // Escape, and Enter on a button, neither close the window nor press the button.
+            m_dialog->ButtonAt(CMainDialog::kConnect)->setFocus();
+            for (const Qt::Key nothing : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
+                key(nothing);
+            QVERIFY(m_dialog->isVisible());
+            QVERIFY(Session().IsConnected());
+            QVERIFY(!m_units->LogHas("Parameter edit return key pushed."));
             key(Qt::CTRL | Qt::Key_Q);
             QVERIFY(!m_dialog->isVisible());
         });
@@ -280,7 +246,7 @@ class ProgramRunTest : public QObject {
             m_dialog->setGeometry(placed);
             Click(CMainDialog::kExit);
         });
-        m_dialog = std::make_unique<CMainDialog>(m_catalogue);
+        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
         QRect shown;
         Run([&] { shown = m_dialog->geometry(); });
         QCOMPARE(shown, placed);
