@@ -15,7 +15,6 @@ class FakeOperatorUi : public COperatorUi {
     }
     void StartCancel() override { ++cancelStarts; }
     bool PollCancel() override {
-        ++polls;
         if (stopRequests == 0) return false;
         --stopRequests;
         return true;
@@ -45,7 +44,7 @@ class FakeOperatorUi : public COperatorUi {
     void PumpEvents() override {
         if (onPump) onPump();
     }
-    void BusyChanged(bool busy) override { busyChanges.push_back(busy); }
+    void BusyChanged(bool) override {}
 
     // Scripted answers.
     BoxAnswer boxAnswer = BoxAnswer::Ok;
@@ -59,9 +58,7 @@ class FakeOperatorUi : public COperatorUi {
     // What the session showed.
     std::vector<std::string> messages;
     std::vector<std::pair<int, int>> progress;
-    std::vector<bool> busyChanges;
     std::string suggestedName;
-    int polls = 0;
     int cancelStarts = 0;
     int cancelCloses = 0;
     int sidePanelOpened = 0;

@@ -12,6 +12,7 @@
 #include "params/MenuUICmdItem.h"
 #include "params/RoutineName.h"
 #include "protocol/FramePort.h"
+#include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 #include "support/TempFolder.h"
@@ -66,25 +67,21 @@ TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
     EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 100), "");  // not addressable
 }
 
-TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceeds) {
+// The command's retry count gives the attempts after the first: silence and refusals use them.
+TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceedsOrTheyAreUsedUp) {
     Unit->SetAnswer(SimProtocol::Quadrel, "5202", "0001");
-    SimFaults faults;
-    faults.SilentCommands = 2;
-    Sim.SetFaults(faults);
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 2; }));
     std::string response;
     ASSERT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
     EXPECT_EQ(response, "0001");
     EXPECT_EQ(Handled(3), 3u);
     EXPECT_EQ(m_attempts, 2);
     EXPECT_EQ(m_log.Text().find("command retry over."), std::string::npos);
-}
 
-TEST_F(ParamExchange, ErrorAnswersAreRetriedWithoutATimeOutLine) {
-    SimFaults faults;
-    faults.ResponseCode = 0x2203;
-    Sim.SetFaults(faults);
+    m_log.Clear();
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.ResponseCode = 0x2203; }));
     EXPECT_EQ(ExecuteCommand(m_link, Command("5702;1;1;0;1;0"), nullptr, nullptr), 0);
-    EXPECT_EQ(Handled(2), 2u);
+    EXPECT_EQ(Handled(5), 5u);
     EXPECT_EQ(m_log.Text().find("response time out."), std::string::npos);
     EXPECT_EQ(Occurrences(m_log.Text(), "command retry over.\n"), 1u);
 }

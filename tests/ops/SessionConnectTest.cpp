@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "SessionFixture.h"
+#include "support/FaultsWith.h"
 
 TEST_F(SessionFixture, ConnectIdentifiesTheModelAndLoadsItsTable) {
     ConnectIn(EView::Clone);
@@ -51,42 +52,29 @@ TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
 
 TEST_F(SessionFixture, AFailedConnectSaysWhy) {
     const std::string missingPort = home.File("no-such-tty");
+    const std::string request = "the model request to unit 1 on " + sim.SlavePath() + ": ";
+    auto faults = [this](void (*change)(SimFaults&)) {
+        return [this, change] { sim.SetFaults(FaultsWith(change)); };
+    };
+    auto model = [this](const char* text) {
+        return [this, text] { sim.SetResponder(1, std::make_shared<TestController>(text)); };
+    };
     const struct {
         const char* name;
         std::function<void()> arrange;
         ResultCode code;
         std::string message;
     } cases[] = {
-        {"corrupt answers",
-         [&] {
-             SimFaults corrupt;
-             corrupt.CorruptCheck = true;
-             sim.SetFaults(corrupt);
-         },
-         ResultCode::kBadAnswer,
-         "the model request to unit 1 on " + sim.SlavePath() + ": answered with a bad check byte"},
-        {"end code",
-         [&] {
-             SimFaults endCode;
-             endCode.EndCode = 0x0F;
-             sim.SetFaults(endCode);
-         },
-         ResultCode::kBadAnswer,
-         "the model request to unit 1 on " + sim.SlavePath() + ": answered with end code 0F"},
-        {"response code",
-         [&] {
-             SimFaults responseCode;
-             responseCode.ResponseCode = 0x1001;
-             sim.SetFaults(responseCode);
-         },
-         ResultCode::kBadAnswer,
-         "the model request to unit 1 on " + sim.SlavePath() +
-             ": answered with response code 1001"},
-        {"model text leaving the model folder",
-         [&] { sim.SetResponder(1, std::make_shared<TestController>("../x")); },
-         ResultCode::kModelNotLoaded, "the model \"../x\" of unit 1 names no model file"},
-        {"no model files", [&] { sim.SetResponder(1, std::make_shared<TestController>("ZZ99")); },
-         ResultCode::kModelNotLoaded, "the model \"ZZ99\" of unit 1 has no script file ZZ99.scp"},
+        {"corrupt answers", faults([](SimFaults& f) { f.CorruptCheck = true; }),
+         ResultCode::kBadAnswer, request + "answered with a bad check byte"},
+        {"end code", faults([](SimFaults& f) { f.EndCode = 0x0F; }), ResultCode::kBadAnswer,
+         request + "answered with end code 0F"},
+        {"response code", faults([](SimFaults& f) { f.ResponseCode = 0x1001; }),
+         ResultCode::kBadAnswer, request + "answered with response code 1001"},
+        {"model text leaving the model folder", model("../x"), ResultCode::kModelNotLoaded,
+         "the model \"../x\" of unit 1 names no model file"},
+        {"no model files", model("ZZ99"), ResultCode::kModelNotLoaded,
+         "the model \"ZZ99\" of unit 1 has no script file ZZ99.scp"},
         // Last: the line stays on the missing port.
         {"port missing",
          [&] {

@@ -33,8 +33,8 @@ TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
     EXPECT_EQ(session->SetSourceText(), "TS01 test controller");
     EXPECT_EQ(ui.sidePanelOpened, 0);
     EXPECT_EQ(ui.progress.back(), std::make_pair(7, 7));
-    EXPECT_EQ(LogLinesAmong({"Upload button pushed.", "Upload start.", "Upload end."}),
-              (std::vector<std::string>{"Upload button pushed.", "Upload start.", "Upload end."}));
+    const std::vector<std::string> logged{"Upload button pushed.", "Upload start.", "Upload end."};
+    EXPECT_EQ(LogLinesAmong(logged), logged);
 }
 
 TEST_F(SessionFixture, UploadSkipsAParameterWhoseConditionSaysItIsAbsent) {
@@ -62,9 +62,27 @@ TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
     EXPECT_EQ(ui.cancelCloses, 1);
 }
 
-TEST_F(SessionFixture, SaveAndOpenGiveBackTheSameSet) {
+TEST_F(SessionFixture, SaveExportAndOpenTheSetAndCancelledFileChoicesChangeNothing) {
     ConnectIn(EView::Clone);
     session->UploadButton();
+    for (const SResult& result :
+         {session->SaveButton(), session->ExportButton(), session->OpenButton()})
+        EXPECT_EQ(result.code, ResultCode::kCancelled);
+    const std::vector<std::string> cancelled{"Save canceled.", "Export canceled.",
+                                             "File Open canceled."};
+    EXPECT_EQ(LogLinesAmong(cancelled), cancelled);
+    EXPECT_TRUE(session->OpenedFilePath().empty());
+    EXPECT_TRUE(session->ValuesPresent());
+
+    ui.savePath = home.File("out.csv");
+    session->ExportButton();
+    EXPECT_EQ(ui.suggestedName.size(), 18u);  // "%Y%m%d%H%M%S.csv"
+    const std::string csv = home.Read("out.csv");
+    EXPECT_EQ(csv.rfind("TS01 test controller\r\n,Name,Value\r\n1,Set point,250\r\n", 0), 0u)
+        << csv;
+    EXPECT_NE(csv.find("6,Decimal value,12.3\r\n"), std::string::npos) << csv;
+    EXPECT_TRUE(LogHas("Export end."));
+
     ui.savePath = home.File("set");  // the extension is added
     session->SaveButton();
     EXPECT_EQ(session->OpenedFilePath(), home.File("set.tmf"));
@@ -127,10 +145,9 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
     ASSERT_NE(enter, all.end());
     EXPECT_EQ((enter + 1)->substr(0, 4), "5704");
     EXPECT_EQ(Item(*session, 4).valid, 1);
-    EXPECT_EQ(LogLinesAmong(
-                  {"Download before action end.", "Download after action end.", "Download end."}),
-              (std::vector<std::string>{"Download before action end.", "Download after action end.",
-                                        "Download end."}));
+    const std::vector<std::string> logged{"Download before action end.",
+                                          "Download after action end.", "Download end."};
+    EXPECT_EQ(LogLinesAmong(logged), logged);
 }
 
 TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousController) {
@@ -192,19 +209,6 @@ TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     EXPECT_EQ(Item(*session, 1).valid, 0);
     EXPECT_EQ(Item(*session, 2).valid, 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);
-}
-
-TEST_F(SessionFixture, ExportWritesTheSetWithDecimalPoints) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
-    ui.savePath = home.File("out.csv");
-    session->ExportButton();
-    EXPECT_EQ(ui.suggestedName.size(), 18u);  // "%Y%m%d%H%M%S.csv"
-    const std::string csv = home.Read("out.csv");
-    EXPECT_EQ(csv.rfind("TS01 test controller\r\n,Name,Value\r\n1,Set point,250\r\n", 0), 0u)
-        << csv;
-    EXPECT_NE(csv.find("6,Decimal value,12.3\r\n"), std::string::npos) << csv;
-    EXPECT_TRUE(LogHas("Export end."));
 }
 
 TEST_F(SessionFixture, QueuedClicksDuringAnOperationAreIgnored) {
@@ -299,17 +303,4 @@ TEST_F(SessionFixture, AStopRequestEndsAWaitOnASilentLine) {
     EXPECT_TRUE(LogHas("Upload canceled."));
     EXPECT_EQ(Occurrences(log.Text(), "command stopped."), 1u);
     EXPECT_EQ(Occurrences(log.Text(), "response time out."), 0u);
-}
-
-TEST_F(SessionFixture, CancelledFileChoicesChangeNothing) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
-    for (const SResult& result :
-         {session->SaveButton(), session->ExportButton(), session->OpenButton()})
-        EXPECT_EQ(result.code, ResultCode::kCancelled);
-    EXPECT_EQ(
-        LogLinesAmong({"Save canceled.", "Export canceled.", "File Open canceled."}),
-        (std::vector<std::string>{"Save canceled.", "Export canceled.", "File Open canceled."}));
-    EXPECT_TRUE(session->OpenedFilePath().empty());
-    EXPECT_TRUE(session->ValuesPresent());
 }
