@@ -87,27 +87,37 @@ TEST_F(ExchangeFaults, OnlyStaleAnswersWithinTheTimeOutIsNoAnswer) {
     EXPECT_EQ(outcome.reason, "no answer of its own within 100 ms");
 }
 
-TEST_F(ExchangeFaults, EachFailureIsNamedAndItsBytesLogged) {
+TEST_F(ExchangeFaults, EachFailureIsClassedNamedAndItsBytesLogged) {
+    using enum ResultClassCode;
     const struct {
         const char* reason;
         SimFaults faults;
         bool at;
+        ResultClassCode verdict;
+        const char* data;  // what is still read from the rejected answer; null: not checked
     } cases[] = {
         {"answered with a bad check byte", FaultsWith([](SimFaults& f) { f.CorruptCheck = true; }),
-         false},
+         false, kBccMismatch, nullptr},
         {"answered with a bad check byte", FaultsWith([](SimFaults& f) { f.CorruptCheck = true; }),
-         true},
-        {"answered with end code 0F", FaultsWith([](SimFaults& f) { f.EndCode = 0x0F; }), false},
-        {"answered with end code 13", FaultsWith([](SimFaults& f) { f.AtEndCode = "13"; }), true},
+         true, kFcsMismatch, nullptr},
+        {"answered with end code 0F", FaultsWith([](SimFaults& f) { f.EndCode = 0x0F; }), false,
+         kRejected, "AA"},
+        {"answered with end code 01", FaultsWith([](SimFaults& f) { f.EndCode = 0x01; }), false,
+         kEndCodeError, "AA"},
+        {"answered with end code 13", FaultsWith([](SimFaults& f) { f.AtEndCode = "13"; }), true,
+         kAtEndCodeError, nullptr},
+        {"answered with end code IC", FaultsWith([](SimFaults& f) { f.AtIc = true; }), true,
+         kAtEndCodeError, nullptr},
         {"answered with response code 1001",
-         FaultsWith([](SimFaults& f) { f.ResponseCode = 0x1001; }), false},
+         FaultsWith([](SimFaults& f) { f.ResponseCode = 0x1001; }), false, kRejected, "AA"},
         {"only its own command came back",
-         FaultsWith([](SimFaults& f) { f.EchoCount = 1, f.SilentCommands = 100; }), false},
-        {"no answer within 200 ms", FaultsWith([](SimFaults& f) { f.SilentCommands = 100; }),
-         false},
+         FaultsWith([](SimFaults& f) { f.EchoCount = 1, f.SilentCommands = 100; }), false,
+         kTimedOut, nullptr},
+        {"no answer within 200 ms", FaultsWith([](SimFaults& f) { f.SilentCommands = 100; }), false,
+         kTimedOut, nullptr},
         // Last: the garbage goes on for a while after the fault is switched off.
         {"2048 bytes without a frame end", FaultsWith([](SimFaults& f) { f.Garbage = true; }),
-         false},
+         false, kNoFrame, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
@@ -117,6 +127,11 @@ TEST_F(ExchangeFaults, EachFailureIsNamedAndItsBytesLogged) {
         const SExchangeOutcome outcome = Exchange(frame, 200);
         EXPECT_FALSE(outcome.Ok());
         EXPECT_EQ(outcome.reason, c.reason);
+        EXPECT_EQ(outcome.resultClass, c.verdict);
+        EXPECT_EQ(outcome.timedOut, c.verdict == kTimedOut);
+        if (c.data) {
+            EXPECT_EQ(transaction.ResponseData(), c.data);
+        }
         const std::vector<std::string> lines = log.Lines();
         ASSERT_GE(lines.size(), 2u);
         const std::string received = port.ReceivedBytes();
