@@ -5,6 +5,7 @@
 
 #include "protocol/FramePort.h"
 #include "script/Script.h"
+#include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 #include "support/TextCount.h"
@@ -127,34 +128,20 @@ TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
     EXPECT_EQ(Text("s").substr(0, 6), "hello\x03");
 }
 
-TEST_F(ScriptComm, AtFrameCommands) {
+TEST_F(ScriptComm, FramesOfBothKindsAreLoggedAsScriptLines) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
     Unit->SetAnswer(SimProtocol::At, "RD", "0042");
-    ASSERT_TRUE(Load({"COMMREAD \"RD\", 1, 1, 0, 1, NOMASK, 1, 2000, s;"}));
+    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 2000;",
+                      "COMMREAD \"RD\", 1, 1, 0, 1, NOMASK, 1, 2000, s;"}));
     ASSERT_TRUE(m_script.Run(m_result));
     EXPECT_EQ(Text("s"), "@");
     const Lines lines = m_log.Lines();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0].rfind("SEND--> @", 0), 0u);
-    EXPECT_EQ(lines[0].substr(lines[0].size() - 21), "[FCS]*(0x0D) [Script]");
-}
-
-TEST_F(ScriptComm, FramesAreLoggedAsScriptLines) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 2000;"}));
-    ASSERT_TRUE(m_script.Run(m_result));
-    const Lines lines = m_log.Lines();
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].rfind("SEND--> [STX]", 0), 0u);
     EXPECT_EQ(lines[1].rfind("RECV--> [STX]", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("SEND--> @", 0), 0u);
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 21), "[FCS]*(0x0D) [Script]");
     for (const std::string& line : lines) EXPECT_EQ(line.substr(line.size() - 9), " [Script]");
-}
-
-TEST_F(ScriptComm, SilenceIsSuccessWithoutReadFlag) {
-    Silence("0101");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 100;"}));
-    EXPECT_TRUE(m_script.Run(m_result));
-    EXPECT_FALSE(Logged("response time out.\n"));
-    EXPECT_EQ(Text("@RET_VALUE"), "");
 }
 
 TEST_F(ScriptComm, SilenceWithReadFlagRetriesThenGivesUp) {
@@ -172,46 +159,54 @@ TEST_F(ScriptComm, SilenceWithReadFlagRetriesThenGivesUp) {
     EXPECT_EQ(m_result.GetString(), "_ERROR_");
 }
 
-TEST_F(ScriptComm, RejectedCommandUsesEveryAttempt) {
-    // The canned unit rejects commands it does not know with a response code.
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
-    EXPECT_FALSE(m_script.Run(m_result));
-    EXPECT_EQ(Handled(3), 3u);
-    EXPECT_FALSE(Logged("response time out.\n"));
-    EXPECT_EQ(Occurrences(m_log.Text(), "command retry over.\n"), 1u);
-    EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
-}
-
-TEST_F(ScriptComm, ZeroAttemptsNeverSend) {
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 0, 500;"}));
-    EXPECT_FALSE(m_script.Run(m_result));
-    EXPECT_EQ(Sim.CommandsHandled(), 0u);
-    EXPECT_EQ(m_log.Lines().front(), "command retry over.");
-    EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
-}
-
-TEST_F(ScriptComm, ShortResponseOrFieldWithoutHexDigitsFailsWithoutRetry) {
+// Every answer has come back, or none was asked for, when a case's routine ends: the cases can
+// share the line.
+TEST_F(ScriptComm, EachAnswerOrSilenceEndsTheAttemptsAsTheStatementSays) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "");
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 2000, n;"}));
-    EXPECT_FALSE(m_script.Run(m_result));
-    EXPECT_EQ(Handled(1), 1u);
-    EXPECT_FALSE(Logged("command retry over.\n"));
-    EXPECT_EQ(m_result.GetString(), "_ERROR_");
-
     Unit->SetAnswer(SimProtocol::Quadrel, "0102", "ZZZZ");
-    ASSERT_TRUE(Load({"COMMTYPEREAD \"0102\", 0, 1, 15, 4, 0xFFFF, 3, 2000;"}));
-    EXPECT_FALSE(m_script.Run(m_result));
-    EXPECT_EQ(Text("@RET_VALUE"), "_ERROR_");
-}
-
-TEST_F(ScriptComm, EchoedCommandIsSkipped) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "00FF");
-    SimFaults faults;
-    faults.EchoCount = 1;
-    Sim.SetFaults(faults);
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 2000, n;"}));
-    ASSERT_TRUE(m_script.Run(m_result));
-    EXPECT_EQ(Number("n"), 0xFFu);
+    Unit->SetAnswer(SimProtocol::Quadrel, "0103", "00FF");
+    const SimFaults none;
+    const struct {
+        const char* name;
+        SimFaults faults;
+        const char* statement;
+        bool runs;
+        size_t sent;
+        size_t retriesOver;  // "command retry over." lines
+        const char* var;     // and its value afterwards; null: the routine's result
+        const char* value;
+    } cases[] = {
+        {"silence without the read flag is success",
+         FaultsWith([](SimFaults& f) { f.SilentFor = "0101"; }),
+         "COMMTYPEREAD \"0101\", 0, 0, 0, 0, NOMASK, 3, 100;", true, 1, 0, "@RET_VALUE", ""},
+        // The canned unit refuses commands it does not know with a response code.
+        {"a refused command uses every attempt", none,
+         "COMMTYPEREAD \"0999\", 0, 1, 15, 4, 0xFFFF, 3, 2000;", false, 3, 1, "@RET_VALUE",
+         "_ERROR_"},
+        {"no attempts send nothing", none, "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 0, 500;",
+         false, 0, 1, "@RET_VALUE", "_ERROR_"},
+        {"a response too short for the field is not retried", none,
+         "COMMREAD \"0101\", 0, 1, 40, 4, 0xFFFF, 3, 2000, n;", false, 1, 0, nullptr, "_ERROR_"},
+        {"a field without hex digits is not retried", none,
+         "COMMTYPEREAD \"0102\", 0, 1, 15, 4, 0xFFFF, 3, 2000;", false, 1, 0, "@RET_VALUE",
+         "_ERROR_"},
+        {"an echoed command is skipped", FaultsWith([](SimFaults& f) { f.EchoCount = 1; }),
+         "COMMREAD \"0103\", 0, 1, 15, 4, 0xFFFF, 1, 2000, n;", true, 1, 0, "n", "255"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sim.SetFaults(c.faults);
+        m_log.Clear();
+        const size_t before = Sim.CommandsHandled();
+        ASSERT_TRUE(Load({c.statement})) << m_script.ErrorText();
+        EXPECT_EQ(m_script.Run(m_result), c.runs);
+        EXPECT_EQ(Handled(before + c.sent) - before, c.sent);
+        EXPECT_EQ(Occurrences(m_log.Text(), "command retry over.\n"), c.retriesOver);
+        EXPECT_FALSE(Logged("response time out.\n"));
+        const CVarItem& var = c.var ? *m_script.FindVar(c.var) : m_result;
+        EXPECT_EQ(var.Type() == kTypeString ? var.GetString() : std::to_string(var.GetNumber()),
+                  c.value);
+    }
 }
 
 TEST_F(ScriptComm, CommStatusSurvivesIntoTheNextRunAndIsCmdOkStepsOnAfterSuccess) {
