@@ -8,6 +8,7 @@
 #include "protocol/AtExchange.h"
 #include "protocol/ControlBytes.h"
 #include "protocol/QuadrelExchange.h"
+#include "protocol/QuadrelResFrame.h"
 #include "support/CommandFrames.h"
 #include "support/SimLineFixture.h"
 
@@ -25,19 +26,21 @@ std::string QuadrelData(const std::string& answer, int node, uint16_t code) {
 using SimBusOnPty = SimLineFixture;
 
 TEST_F(SimBusOnPty, AnswersCannedAndUnknownCommands) {
-    CQuadrelExchange unknown;
-    unknown.Build(kUnit, 0x0999, "");
-    EXPECT_FALSE(unknown.ParseResponse(Exchange(unknown.CommandText())));
-    EXPECT_EQ(unknown.Response.Pdu.Response(), CannedResponder::kUnknownCommandCode);
+    CQuadrelResFrame unknown;
+    EXPECT_TRUE(unknown.Parse(Exchange("\002010000999\003;")));  // command 0999 to unit 1
+    EXPECT_EQ(unknown.Pdu.Response(), CannedResponder::kUnknownCommandCode);
 
     Unit->SetAnswer(SimProtocol::At, "RD01", "1234");
     CAtExchange at;
-    at.Build(kUnit, "RD01");
-    EXPECT_TRUE(at.ParseResponse(Exchange(at.CommandText())));
+    EXPECT_TRUE(at.ParseResponse(Exchange("@01RD0156*\r")));  // RD01 to unit 1
     EXPECT_EQ(at.ResponseData(), "1234");
 }
 
-TEST_F(SimBusOnPty, OnlyUnitsOnTheLineAnswerAndBroadcastGetsOneAnswer) {
+TEST_F(SimBusOnPty, OnlyUnitsOnTheLineAnswerCleanCommandsAndBroadcastGetsOneAnswer) {
+    std::string corrupt = frames::kModelRequestUnit1;
+    corrupt.back() ^= 0x01;
+    EXPECT_EQ(Exchange(corrupt), "");
+    EXPECT_EQ(Sim.LastCommand(), corrupt);
     EXPECT_EQ(Exchange(frames::kModelRequestUnit2), "");
     Sim.SetResponder(2, std::make_shared<CannedResponder>(SimProfile{}));
     EXPECT_EQ(QuadrelData(Exchange(frames::kModelRequestUnit2), 2, 0x0503), "VX48-T100");
@@ -45,13 +48,6 @@ TEST_F(SimBusOnPty, OnlyUnitsOnTheLineAnswerAndBroadcastGetsOneAnswer) {
     Sim.SetResponder(kUnit, nullptr);
     EXPECT_EQ(Exchange(frames::kModelRequestUnit1), "");
     EXPECT_EQ(Exchange(frames::kAtRdUnit1), "");
-}
-
-TEST_F(SimBusOnPty, CommandWithBadCheckIsIgnored) {
-    std::string corrupt = frames::kModelRequestUnit1;
-    corrupt.back() ^= 0x01;
-    EXPECT_EQ(Exchange(corrupt), "");
-    EXPECT_EQ(Sim.LastCommand(), corrupt);
 }
 
 TEST_F(SimBusOnPty, EchoesEachCommandBeforeTheAnswer) {
@@ -78,24 +74,22 @@ TEST_F(SimBusOnPty, SilenceForSomeCommandsOrForOneCommand) {
 }
 
 TEST_F(SimBusOnPty, ErrorCodesAndCorruptChecks) {
-    CQuadrelExchange quadrel;
-    quadrel.Build(kUnit, 0x0503, "");
+    CQuadrelResFrame quadrel;
     ChangeFaults([](SimFaults& f) { f.EndCode = 0x0F; });
-    EXPECT_TRUE(quadrel.Response.Parse(Exchange(quadrel.CommandText())));
-    EXPECT_EQ(quadrel.Response.Header.EndCode, 0x0F);
+    EXPECT_TRUE(quadrel.Parse(Exchange(frames::kModelRequestUnit1)));
+    EXPECT_EQ(quadrel.Header.EndCode, 0x0F);
     ChangeFaults([](SimFaults& f) { f.EndCode = -1, f.ResponseCode = 0x1001; });
-    EXPECT_TRUE(quadrel.Response.Parse(Exchange(quadrel.CommandText())));
-    EXPECT_EQ(quadrel.Response.Pdu.Response(), 0x1001);
+    EXPECT_TRUE(quadrel.Parse(Exchange(frames::kModelRequestUnit1)));
+    EXPECT_EQ(quadrel.Pdu.Response(), 0x1001);
     ChangeFaults([](SimFaults& f) { f.ResponseCode = -1, f.CorruptCheck = true; });
-    EXPECT_FALSE(quadrel.Response.Parse(Exchange(quadrel.CommandText())));
-    EXPECT_TRUE(quadrel.Response.Complete);
+    EXPECT_FALSE(quadrel.Parse(Exchange(frames::kModelRequestUnit1)));
+    EXPECT_TRUE(quadrel.Complete);
 
     CAtExchange at;
-    at.Build(kUnit, "RD");
-    EXPECT_FALSE(at.Response.Parse(Exchange(at.CommandText())));
+    EXPECT_FALSE(at.Response.Parse(Exchange(frames::kAtRdUnit1)));
     EXPECT_TRUE(at.Response.Complete);
     ChangeFaults([](SimFaults& f) { f.CorruptCheck = false, f.AtIc = true; });
-    EXPECT_TRUE(at.Response.Parse(Exchange(at.CommandText())));
+    EXPECT_TRUE(at.Response.Parse(Exchange(frames::kAtRdUnit1)));
     EXPECT_EQ(at.EndCodeValue(), 0x4943);
 }
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "protocol/QuadrelExchange.h"
 #include "protocol/QuadrelResFrame.h"
 #include "support/CommandFrames.h"
 #include "support/SimLineFixture.h"
@@ -114,13 +113,11 @@ TEST_F(SimFaultScopeOnPty, LateAnswerComesAfterTheAnswersToLaterCommands) {
     ChangeFaults([](SimFaults& f) { f.LateMs = 200, f.Scope.OnlyFor = "0101"; });
     client->Send(frames::k0101Unit1);
     client->Send(frames::kModelRequestUnit1);
-    CQuadrelExchange model, late;
-    model.Build(kUnit, 0x0503, "");
-    late.Build(kUnit, 0x0101, "");
-    ASSERT_TRUE(model.ParseResponse(client->ReadFrame()));
-    EXPECT_EQ(model.ResponseData(), kModelText);
-    ASSERT_TRUE(late.ParseResponse(client->ReadFrame()));
-    EXPECT_EQ(late.ResponseData(), "late");
+    CQuadrelResFrame model, late;
+    ASSERT_TRUE(model.Parse(client->ReadFrame()));
+    EXPECT_EQ(model.Data, kModelText);
+    ASSERT_TRUE(late.Parse(client->ReadFrame()));
+    EXPECT_EQ(late.Data, "late");
     ASSERT_TRUE(Sim.WaitForCommands(2, 5s));
     EXPECT_EQ(Sim.Counts().Late, 1u);
     EXPECT_EQ(Sim.Counts().Faulted, 1u);

@@ -10,7 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "protocol/QuadrelExchange.h"
+#include "protocol/QuadrelResFrame.h"
+#include "support/CommandFrames.h"
 #include "support/RawLineClient.h"
 #include "support/TempFolder.h"
 
@@ -46,11 +47,10 @@ TEST(SimProgram, PrintsTheLineAnswersOnItAndStopsOnTerm) {
     const std::string slave = ReadLine(sim);
     {
         RawLineClient client(link);
-        CQuadrelExchange exchange;
-        exchange.Build(4, 0x0503, "");
-        client.Send(exchange.CommandText());
-        EXPECT_TRUE(exchange.ParseResponse(client.ReadFrame()));
-        EXPECT_EQ(exchange.ResponseData(), "VX20-B");
+        client.Send("\002040000503\0031");  // the model request to unit 4
+        CQuadrelResFrame answer;
+        EXPECT_TRUE(answer.Parse(client.ReadFrame()));
+        EXPECT_EQ(answer.Data, "VX20-B");
     }
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), slave);
     EXPECT_EQ(EndSim(sim, pid), 0);
@@ -65,10 +65,10 @@ TEST(SimProgram, PlaysTheModelAndDumpsEachUnitsMemory) {
     const pid_t pid = std::atoi(ReadLine(sim).c_str());
     {
         RawLineClient client(ReadLine(sim));
-        CQuadrelExchange exchange;
-        exchange.BuildFromText(2, "570600000032");  // ramp rise rate of unit 2 := 50
-        client.Send(exchange.CommandText());
-        EXPECT_TRUE(exchange.ParseResponse(client.ReadFrame()));
+        client.Send("\00202000570600000032\0034");  // ramp rise rate of unit 2 := 50
+        CQuadrelResFrame answer;
+        EXPECT_TRUE(answer.Parse(client.ReadFrame()));
+        EXPECT_EQ(answer.Pdu.Response(), 0);
     }
     EXPECT_NE(folder.Read("dumps/unit01.mem").find("\n6=0\n"), std::string::npos);
     EXPECT_NE(folder.Read("dumps/unit02.mem").find("\n6=50\n"), std::string::npos);
@@ -84,12 +84,11 @@ TEST(SimProgram, CountsTheFaultsItInjectedAtExit) {
     {
         RawLineClient client(ReadLine(sim));
         std::string hits;
-        for (const uint16_t code : {0x0503, 0x0503, 0x0101}) {
-            CQuadrelExchange exchange;
-            exchange.Build(1, code, "");
-            client.Send(exchange.CommandText());
+        for (const std::string& command :
+             {frames::kModelRequestUnit1, frames::kModelRequestUnit1, frames::k0101Unit1}) {
+            client.Send(command);
             const std::string answer = client.ReadFrame();
-            hits += answer.empty() ? '?' : exchange.Response.Parse(answer) ? '.' : 'x';
+            hits += answer.empty() ? '?' : CQuadrelResFrame().Parse(answer) ? '.' : 'x';
         }
         EXPECT_EQ(hits, ".x.");
     }
