@@ -16,14 +16,18 @@ class FoldersTest : public ::testing::Test {
     }
 };
 
-// The folder found from the executable is used by every test that reads the shipped model files.
+// A folder given as the program's home holds the model files, the site files and the log.
 TEST_F(FoldersTest, NamesAreResolvedInTheModuleFolder) {
     SetModuleFolder("/some/where");
-    std::string folder;
+    std::string folder, log;
     ASSERT_TRUE(GetModuleFolder(folder));
     EXPECT_EQ(folder, "/some/where/");
+    ASSERT_TRUE(GetLogFolder(log));
+    EXPECT_EQ(log, "/some/where/");
     EXPECT_EQ(ResolveInModuleFolder("VEXA.cap"), "/some/where/VEXA.cap");
     EXPECT_EQ(ResolveInModuleFolder("/abs/VEXA.cap"), "/abs/VEXA.cap");
+    EXPECT_EQ(ResolveInSiteFolder("Maintain01.txt"), "/some/where/Maintain01.txt");
+    EXPECT_EQ(ResolveInSiteFolder("/abs/Skyloom.set"), "/abs/Skyloom.set");
 }
 
 // The test programs run in the build tree, whose executables' folder holds "VEXA.cap".
@@ -40,15 +44,6 @@ TEST_F(FoldersTest, ExecutableFolderWithTheConfigFileHoldsEveryFile) {
     // The shared data folder is share/vexa beside bin/, written without steps back.
     const std::string parent = module.substr(0, module.rfind('/', module.size() - 2) + 1);
     EXPECT_EQ(GetCommonDataFolder(), parent + "share/vexa");
-}
-
-TEST_F(FoldersTest, HomeFolderHoldsTheSiteFilesAndTheLog) {
-    SetModuleFolder("/some/where");
-    std::string folder;
-    ASSERT_TRUE(GetLogFolder(folder));
-    EXPECT_EQ(folder, "/some/where/");
-    EXPECT_EQ(ResolveInSiteFolder("Maintain01.txt"), "/some/where/Maintain01.txt");
-    EXPECT_EQ(ResolveInSiteFolder("/abs/Skyloom.set"), "/abs/Skyloom.set");
 }
 
 TEST_F(FoldersTest, ModelFilesBesideTheProgramComeFirstAndNamesStayInside) {
