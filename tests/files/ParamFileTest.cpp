@@ -69,19 +69,7 @@ TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
     EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
 }
 
-TEST(ParamFile, AFileShorterThanItsHeaderIsRefused) {
-    TempFolder dir;
-    const auto path = dir.File("short.tmf");
-    WriteAll(path, std::string(50, 'A'));
-    CParamFile file;
-    ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
-    std::string date, name;
-    ASSERT_TRUE(file.ReadDate(date));
-    EXPECT_FALSE(file.ReadName(name));
-    EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos);
-}
-
-TEST(ParamFile, WhatCannotBeAParameterFileIsRefusedBeforeReading) {
+TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
     TempFolder dir;
     const auto huge = dir.File("huge.tmf");
     WriteAll(huge, "x");
@@ -92,9 +80,18 @@ TEST(ParamFile, WhatCannotBeAParameterFileIsRefusedBeforeReading) {
         EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos)
             << path << ": " << file.ErrorText();
     }
+    // Shorter than its header: refused where the header ends.
+    const auto shortFile = dir.File("short.tmf");
+    WriteAll(shortFile, std::string(50, 'A'));
+    CParamFile file;
+    ASSERT_TRUE(file.Open(shortFile, CParamFile::Mode::Read));
+    std::string date, name;
+    ASSERT_TRUE(file.ReadDate(date));
+    EXPECT_FALSE(file.ReadName(name));
+    EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos);
 }
 
-TEST(ParamFile, TooLongTextsAreRefusedAndTheOldFileSurvives) {
+TEST(ParamFile, RefusedOrUncommittedSavesLeaveTheOldFileAndNothingElse) {
     TempFolder dir;
     const auto path = dir.File("set.tmf");
     ASSERT_TRUE(Save(path, "VX40", {{1, 1, "5"}}));
@@ -106,6 +103,12 @@ TEST(ParamFile, TooLongTextsAreRefusedAndTheOldFileSurvives) {
     EXPECT_FALSE(Save(path, "VX40", {{1, 1, std::string(32, '1')}}, &error));
     EXPECT_NE(error.find("parameter 1"), std::string::npos);
 
+    // Nor does a save never committed.
+    {
+        CParamFile file;
+        ASSERT_TRUE(file.Open(path, CParamFile::Mode::Write));
+        ASSERT_TRUE(file.WriteDate("x"));
+    }
     EXPECT_EQ(ReadAll(path), before);
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
@@ -126,14 +129,4 @@ TEST(ParamFile, OpenFailuresCarryTheSystemTextAndASecondOpenIsRefused) {
     ASSERT_TRUE(Save(dir.File("set.tmf"), "VX40", {}));
     ASSERT_TRUE(reader.Open(dir.File("set.tmf"), CParamFile::Mode::Read));
     EXPECT_FALSE(reader.Open(dir.File("set.tmf"), CParamFile::Mode::Read));
-}
-
-TEST(ParamFile, AnUncommittedSaveLeavesNothingBehind) {
-    TempFolder dir;
-    {
-        CParamFile file;
-        ASSERT_TRUE(file.Open(dir.File("never.tmf"), CParamFile::Mode::Write));
-        ASSERT_TRUE(file.WriteDate("x"));
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
