@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -39,6 +39,7 @@ void KeyTo(QWidget* window, Qt::Key key) { QTest::keyClick(window->windowHandle(
 class ProgramRunTest : public QObject {
     Q_OBJECT
   private:
+    QTemporaryDir m_config;
     std::unique_ptr<SimulatedUnits> m_units;
     std::unique_ptr<CMainDialog> m_dialog;
 
@@ -93,7 +94,13 @@ class ProgramRunTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    // The remembered settings in a folder of this run's own: Qt's test mode would share one
+    // folder with every other test program of the user running at the same time.
+    void initTestCase() {
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        QVERIFY(RememberedSettingsPath().startsWith(m_config.path()));
+    }
 
     void init() {
         m_units = std::make_unique<SimulatedUnits>();
