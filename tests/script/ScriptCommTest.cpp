@@ -110,22 +110,19 @@ TEST_F(ScriptComm, ALostLineEndsARoutineThatWouldRunForEver) {
 TEST_F(ScriptComm, FieldIsCutThenMaskedIntoTheNumberAndTheAppendedText) {
     Unit->SetAnswer(SimProtocol::Quadrel, "0101", "12AB5678");
     Unit->SetAnswer(SimProtocol::Quadrel, "0102", "34");
+    Unit->SetAnswer(SimProtocol::Quadrel, "0103", "hello");
     ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000, n;",
                       "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFF, 3, 2000;",
-                      "COMMTYPEREAD \"0102\", 0, 1, 15, 2, NOMASK, 3, 2000;"}));
+                      "COMMTYPEREAD \"0102\", 0, 1, 15, 2, NOMASK, 3, 2000;",
+                      "COMMREAD \"0103\", 0, 1, 15, 99, NOMASK, 3, 2000, s;"}));
     ASSERT_TRUE(m_script.Run(m_result));
     EXPECT_EQ(Number("n"), 0xABu);
     EXPECT_EQ(Text("@RET_VALUE"), "AB34");
-    EXPECT_EQ(Number("@COMM_STATUS"), 0u);
-    EXPECT_EQ(Handled(3), 3u);
-}
-
-TEST_F(ScriptComm, NoMaskStoresTheFieldText) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "hello");
-    ASSERT_TRUE(Load({"COMMREAD \"0101\", 0, 1, 15, 99, NOMASK, 3, 2000, s;"}));
-    ASSERT_TRUE(m_script.Run(m_result));
-    // The field runs to the end of the response frame text, ETX and BCC included.
+    // Without a mask the text is stored; the field runs to the end of the response frame text,
+    // ETX and BCC included.
     EXPECT_EQ(Text("s").substr(0, 6), "hello\x03");
+    EXPECT_EQ(Number("@COMM_STATUS"), 0u);
+    EXPECT_EQ(Handled(4), 4u);
 }
 
 TEST_F(ScriptComm, FramesOfBothKindsAreLoggedAsScriptLines) {

@@ -29,15 +29,11 @@ TEST(Load, TooShortSectionFailsWithoutReportAndEveryLoadClearsEarlierState) {
     EXPECT_EQ(script.ErrorText(), "   2 JMP a, b;\n");
 }
 
-TEST(Hostile, HundredThousandLineSectionIsRefusedCleanly) {
+TEST(Hostile, TheLongestRoutineThatFitsRunsAndALongerOneIsRefusedCleanly) {
     CScript script;
     EXPECT_FALSE(script.Load(WithCounter(Lines(100000, "ADD n, 1;"))));
     // Line indexes are 16-bit: the first statement that does not fit is reported.
     EXPECT_EQ(script.ErrorText(), "65540 ADD n, 1;\n");
-}
-
-TEST(Hostile, LongestRoutineThatFitsRuns) {
-    CScript script;
     ASSERT_TRUE(script.Load(WithCounter(Lines(65534, "ADD n, 1;"))))
         << script.ErrorText().substr(0, 200);
     CVarItem result;
