@@ -71,11 +71,8 @@ TEST(FrameQuadrelResponse, RejectionsParseButExchangeAnswersFalse) {
     }
     EXPECT_EQ(exchange.Response.Header.EndCode, 0);
     EXPECT_EQ(exchange.Response.Pdu.Command(), 0x0504);
-}
 
-TEST(FrameQuadrelResponse, LowerCaseFieldsFailTheCheck) {
     // Lower-case digits read, but the BCC is computed over the upper-case rendering.
-    CQuadrelExchange exchange;
     exchange.Build(1, 0x0A0B, "");
     EXPECT_FALSE(exchange.ParseResponse(Response("0100000a0B000012")));
     EXPECT_EQ(exchange.Response.Pdu.Command(), 0x0A0B);
