@@ -83,30 +83,24 @@ class SerialSettingsDialogTest : public QObject {
                                                         "SerialSetting Dialog end."}));
     }
 
-    void aPortThatIsNotPresentGivesWayToTheFirstLine() {
-        UiFolder folder;
-        CSerialSettingsDialog dialog(folder.Messages(), nullptr,
-                                     Ports({{"/dev/ttyUSB1", ""}, {"/dev/ttyUSB0", ""}}));
-        CCommSettings in;  // "COM1"
-        dialog.SetInput(in, 1);
-        dialog.show();
-        QCOMPARE(dialog.PortCombo()->currentIndex(), 0);
-        dialog.accept();
-        QCOMPARE(dialog.Settings().portName, std::string("/dev/ttyUSB0"));
-        QCOMPARE(dialog.Settings().baudRate, 38400u);
-    }
-
-    void aPortInUseThatTheEnumerationMissesIsKept() {
+    // A port that is not there gives way to the first line; one in use that the enumeration
+    // misses (here a pseudo-terminal) is kept.
+    void theSetPortIsOfferedWhileItExistsElseTheFirstLine() {
         UiFolder folder;
         PtyPair line;
-        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({{"/dev/ttyS0", ""}}));
-        CCommSettings in;
-        in.portName = line.SlavePath();
-        dialog.SetInput(in, 1);
-        dialog.show();
-        QCOMPARE(dialog.PortCombo()->currentText(), QString::fromStdString(line.SlavePath()));
-        dialog.accept();
-        QCOMPARE(dialog.Settings().portName, line.SlavePath());
+        const struct {
+            std::string set, offered;
+        } cases[] = {{"COM1", "/dev/ttyUSB0"}, {line.SlavePath(), line.SlavePath()}};
+        for (const auto& c : cases) {
+            CSerialSettingsDialog dialog(folder.Messages(), nullptr,
+                                         Ports({{"/dev/ttyUSB1", ""}, {"/dev/ttyUSB0", ""}}));
+            dialog.SetInput({.portName = c.set}, 1);
+            dialog.show();
+            QCOMPARE(dialog.PortCombo()->currentText(), QString::fromStdString(c.offered));
+            dialog.accept();
+            QCOMPARE(dialog.Settings().portName, c.offered);
+            QCOMPARE(dialog.Settings().baudRate, 38400u);
+        }
     }
 
     void withoutAnyPortOnlyATypedPathEnablesOk() {
