@@ -30,6 +30,12 @@ std::vector<int> ItemsNamed(const std::vector<std::string>& keys, const CMenuPar
     return indexes;
 }
 
+// The failure with what came back on the line, when an exchange failed.
+std::string FailureWithReason(const std::string& failure, const CDeviceSession& session) {
+    const std::string& reason = session.Port().LastFailure();
+    return reason.empty() ? failure : failure + ": " + reason;
+}
+
 }  // namespace
 
 int RunGet(const SCliOptions& options) {
@@ -40,9 +46,11 @@ int RunGet(const SCliOptions& options) {
     bool allOk = true;
     nlohmann::json parameters = nlohmann::json::array();
     for (const int index : ItemsNamed(options.arguments, table, s.TablePath(), allOk)) {
+        s.Port().SetLastFailure({});
         const bool ok = s.SelectItem(index);
         allOk = allOk && ok;
         const CMenuParamItem& item = *table.GetItem(index);
+        if (!ok) PrintError(FailureWithReason("parameter " + item.name + " cannot be read", s));
         const std::string& display = s.SettingView().currentValue;
         if (options.json) {
             parameters.push_back({{"number", item.number},
@@ -58,6 +66,8 @@ int RunGet(const SCliOptions& options) {
                                            : display)
                       << "\n";
         }
+        // Nothing after a lost line could reach the controller: its loss was said once.
+        if (s.Port().LineLost()) break;
     }
     if (options.json) PrintJson({{"parameters", parameters}});
     return device.Finish(allOk ? kExitOk : kExitFailure);
@@ -85,8 +95,9 @@ int RunSet(const SCliOptions& options) {
             const CMenuParamItem& item = *table.GetItem(index);
             result["number"] = item.number;
             result["name"] = item.name;
+            s.Port().SetLastFailure({});
             if (!s.SelectItem(index))
-                problem = "parameter " + key + " cannot be read";
+                problem = FailureWithReason("parameter " + key + " cannot be read", s);
             else if (item.writable != 1 || !item.Exists())
                 problem = "parameter " + key + " cannot be written";
             else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
@@ -98,7 +109,8 @@ int RunSet(const SCliOptions& options) {
                 } else {
                     s.EnterPressed(value);
                     if (s.SettingView().valueChanged)
-                        problem = "parameter " + key + ": writing " + value + " failed";
+                        problem = FailureWithReason(
+                            "parameter " + key + ": writing " + value + " failed", s);
                     if (needsWriteMode) s.SwitchWriteMode(false);
                 }
                 result["display"] = s.SettingView().currentValue;
@@ -113,6 +125,7 @@ int RunSet(const SCliOptions& options) {
             PrintError(problem);
         }
         results.push_back(result);
+        if (s.Port().LineLost()) break;
     }
     if (options.json) PrintJson({{"results", results}});
     return device.Finish(allOk ? kExitOk : kExitFailure);

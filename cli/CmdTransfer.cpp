@@ -89,6 +89,13 @@ int ExitCode(const SResult& result) {
     return kExitFailure;
 }
 
+// The exit code of a walk that ran through; some parameters failed or differ: one line on
+// standard error says how many and what came back for the first that failed.
+int ExitCodeOfWalk(const SResult& result) {
+    if (result.code == ResultCode::kIncomplete) PrintError(result.message);
+    return ExitCode(result);
+}
+
 }  // namespace
 
 int RunIdentify(const SCliOptions& options) {
@@ -138,7 +145,7 @@ int RunUpload(const SCliOptions& options) {
                   << s.OpenedFilePath() << "\n";
         PrintStatuses(s);
     }
-    return device.Finish(ExitCode(upload));
+    return device.Finish(ExitCodeOfWalk(upload));
 }
 
 namespace {
@@ -219,7 +226,7 @@ int RunDownload(const SCliOptions& options) {
                   << s.ModelName() << ")\n";
         PrintStatuses(s);
     }
-    return device.Finish(ExitCode(download));
+    return device.Finish(ExitCodeOfWalk(download));
 }
 
 int RunVerify(const SCliOptions& options) {
@@ -250,5 +257,5 @@ int RunVerify(const SCliOptions& options) {
                   << (verify.Ok() ? "all equal" : "differences") << "\n";
         PrintStatuses(s);
     }
-    return device.Finish(ExitCode(verify));
+    return device.Finish(ExitCodeOfWalk(verify));
 }

@@ -185,8 +185,11 @@ class CDeviceSession {
     bool StopRequested();
     // After an exchange for item: whether the line is gone (then remembered for Stopped).
     bool LostLineAt(const CMenuParamItem& item);
-    // kIncomplete naming how many parameters failed or differ, else kOk.
+    // kIncomplete naming how many parameters failed or differ, and why the first failed, else
+    // kOk.
     SResult StatusResult() const;
+    // "what failed on unit N on PORT", with what came back when an exchange failed.
+    std::string FailedOnUnit(const std::string& what, int unit) const;
     void SetStatus(const CMenuParamItem& item, EParamStatus status, std::string deviceValue = {});
     // The counts of the statuses of the last walk, for the one-line outcome the desktop shows.
     SOperationOutcome OutcomeOfStatuses(SOperationOutcome::EOperation operation,
@@ -234,5 +237,7 @@ class CDeviceSession {
     int m_writeModeIndex = -1;
     SOperationOutcome m_outcome;
     std::vector<SParamStatus> m_paramStatuses;
+    // Of the last walk, the first failure an exchange explains: "parameter N (name): reason".
+    std::string m_firstFailure;
     SUiReport m_report;
 };

@@ -152,8 +152,12 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     const std::string scriptPath = FindModelFile(prefix + ".scp");
     if (scriptPath.empty()) return notLoaded("has no script file " + prefix + ".scp");
     std::string key;
-    if (!RunConnectRoutine(scriptPath, unit, key))
-        return notLoaded("could not be identified: its \"Connect\" routine failed (see the log)");
+    m_port.SetLastFailure({});
+    if (!RunConnectRoutine(scriptPath, unit, key)) {
+        const std::string& reason = m_port.LastFailure();
+        return notLoaded("could not be identified: its \"Connect\" routine failed" +
+                         (reason.empty() ? std::string(" (see the log)") : ": " + reason));
+    }
     model.key = key;
     const std::string indexPath = FindModelFile(prefix + ".tbl");
     if (indexPath.empty()) return notLoaded("has no model index " + prefix + ".tbl");
@@ -214,12 +218,20 @@ bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, 
 }
 
 SResult CDeviceSession::Disconnect() {
-    RunWriteLeaveList();
-    const std::string scriptPath = FindModelFile(m_model.modelName.substr(0, 4) + ".scp");
-    const ERoutineEnd routine = RunModelRoutine(scriptPath, "DisConnect", &m_port, m_unit);
-    // The log keeps naming a routine that could not be read, as before; only one that is there
-    // and failed fails the disconnection.
-    if (routine != ERoutineEnd::Ran) WriteLog("Disconnect Script error.\n");
+    // On a line that is gone nothing reaches the controller, and the loss has been reported by
+    // the exchange that met it.
+    const bool lineLost = m_port.LineLost();
+    ERoutineEnd routine = ERoutineEnd::Ran;
+    m_port.SetLastFailure({});
+    if (!lineLost) {
+        RunWriteLeaveList();
+        const std::string scriptPath = FindModelFile(m_model.modelName.substr(0, 4) + ".scp");
+        routine = RunModelRoutine(scriptPath, "DisConnect", &m_port, m_unit);
+        // The log keeps naming a routine that could not be read, as before; only one that is
+        // there and failed fails the disconnection.
+        if (routine != ERoutineEnd::Ran) WriteLog("Disconnect Script error.\n");
+    }
+    const std::string failure = FailedOnUnit("the model's DisConnect routine failed", m_unit);
     m_port.Close();
     ResetConnectionState();
     m_fileOpened = false;
@@ -228,8 +240,7 @@ SResult CDeviceSession::Disconnect() {
     m_ui.RefreshView();
     WriteLog("Disconnected.\n");
     if (routine != ERoutineEnd::Failed) return SResult::Success();
-    return SResult::Failure(ResultCode::kBadAnswer,
-                            "the model's DisConnect routine failed on " + UnitOnPort(m_unit));
+    return SResult::Failure(ResultCode::kBadAnswer, failure);
 }
 
 void CDeviceSession::ResetConnectionState() {

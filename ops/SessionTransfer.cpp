@@ -152,7 +152,10 @@ SResult CDeviceSession::Download(const SLoadedModel& target, int unit) {
     m_paramStatuses.clear();
     LogEvent("Download start.");
     WriteLog("Download before action start.\n");
+    m_port.SetLastFailure({});
     const ERoutineEnd before = RunDownloadAction(true, modelName, unit);
+    const std::string beforeFailure =
+        FailedOnUnit("the model's BeforeDownload routine failed", unit);
     // The log names a routine that could not be read as before; only one that is there and
     // failed fails the download.
     if (before != ERoutineEnd::Ran) WriteLog("Download before action error.\n");
@@ -178,18 +181,17 @@ SResult CDeviceSession::Download(const SLoadedModel& target, int unit) {
 
     // The after routine runs even after a cancel: it stores what was written so far.
     WriteLog("Download after action start.\n");
+    m_port.SetLastFailure({});
     const ERoutineEnd after = RunDownloadAction(false, modelName, unit);
     if (after != ERoutineEnd::Ran) WriteLog("Download after action error.\n");
     WriteLog("Download after action end.\n");
     LogEvent("Download end.");
     if (!completed) return Stopped("the download");
-    const auto routineFailed = [&](const char* routine) {
-        return SResult::Failure(
-            ResultCode::kBadAnswer,
-            std::string("the model's ") + routine + " routine failed on " + UnitOnPort(unit));
-    };
-    if (before == ERoutineEnd::Failed) return routineFailed("BeforeDownload");
-    if (after == ERoutineEnd::Failed) return routineFailed("AfterDownload");
+    if (before == ERoutineEnd::Failed)
+        return SResult::Failure(ResultCode::kBadAnswer, beforeFailure);
+    if (after == ERoutineEnd::Failed)
+        return SResult::Failure(ResultCode::kBadAnswer,
+                                FailedOnUnit("the model's AfterDownload routine failed", unit));
     return StatusResult();
 }
 
@@ -221,6 +223,7 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
                                const std::function<void(CMenuParamItem&)>& visit) {
     const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
     bool completed = true;
+    m_firstFailure.clear();
     for (size_t i = 0; i < count && completed; ++i) {
         m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
         if (StopRequested()) {
@@ -232,6 +235,9 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
             table, downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
         if (!item) continue;
         const size_t statusesBefore = m_paramStatuses.size();
+        const std::string firstFailureBefore = m_firstFailure;
+        // A failure reported for this parameter is one of its own exchanges.
+        m_port.SetLastFailure({});
         visit(*item);
         while (LostLineAt(*item)) {
             if (!LineCameBack(target)) {
@@ -241,6 +247,8 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
             // The parameter that met the lost line is done again on the line that came back.
             m_lineLostAt.clear();
             m_paramStatuses.resize(statusesBefore);
+            m_firstFailure = firstFailureBefore;
+            m_port.SetLastFailure({});
             visit(*item);
         }
     }
@@ -266,7 +274,15 @@ void CDeviceSession::CompareWithController(CMenuParamItem& item) {
 
 void CDeviceSession::SetStatus(const CMenuParamItem& item, EParamStatus status,
                                std::string deviceValue) {
+    if (status == EParamStatus::Failed && m_firstFailure.empty() && !m_port.LastFailure().empty())
+        m_firstFailure = "parameter " + std::to_string(item.number) + " (" + item.name +
+                         "): " + m_port.LastFailure();
     m_paramStatuses.push_back({item.number, status, std::move(deviceValue)});
+}
+
+std::string CDeviceSession::FailedOnUnit(const std::string& what, int unit) const {
+    const std::string& reason = m_port.LastFailure();
+    return what + " on " + UnitOnPort(unit) + (reason.empty() ? "" : ": " + reason);
 }
 
 SResult CDeviceSession::StatusResult() const {
@@ -277,6 +293,8 @@ SResult CDeviceSession::StatusResult() const {
     std::string message;
     if (failed > 0)
         message = std::to_string(failed) + (failed == 1 ? " parameter" : " parameters") + " failed";
+    if (failed > 0 && !m_firstFailure.empty())
+        message += (failed == 1 ? " at " : ", the first at ") + m_firstFailure;
     if (differs > 0)
         message += (message.empty() ? "" : ", ") + std::to_string(differs) +
                    (differs == 1 ? " parameter differs" : " parameters differ");

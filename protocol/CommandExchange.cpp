@@ -74,10 +74,8 @@ bool EndsAllAttempts(const CFramePort* port, ExchangeEnd& end) {
     return false;
 }
 
-}  // namespace
-
-SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
-                                     const SRetryPolicy& policy) {
+SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& frame,
+                          const SRetryPolicy& policy) {
     const FrameLogger log(frame, policy.log);
     const CFramePort* port = transaction.Port();
     SExchangeOutcome outcome;
@@ -123,5 +121,15 @@ SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::s
     }
     WriteLog("command retry over.\n");
     outcome.end = ExchangeEnd::kRetriesOver;
+    return outcome;
+}
+
+}  // namespace
+
+SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
+                                     const SRetryPolicy& policy) {
+    SExchangeOutcome outcome = Attempts(transaction, frame, policy);
+    if (!outcome.Ok() && transaction.Port() != nullptr)
+        transaction.Port()->SetLastFailure(outcome.reason);
     return outcome;
 }

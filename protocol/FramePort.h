@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "protocol/Deadline.h"
@@ -70,6 +71,10 @@ class CFramePort : public CSerialPort {
     const std::string& ReceivedBytes() const { return m_receivedBytes; }
     bool OnlyEchoCameBack() const { return m_onlyEcho; }
     const std::vector<std::string>& StaleAnswers() const { return m_staleAnswers; }
+    // Why the last exchange that failed on this port failed, in words (see DescribeFailure), so
+    // that a caller told only "failed" (a routine, a parameter) can still say what came back.
+    const std::string& LastFailure() const { return m_lastFailure; }
+    void SetLastFailure(std::string reason) { m_lastFailure = std::move(reason); }
     // Whether the line itself failed in the last receive: the device is gone or unusable.
     bool LineLost() const;
 
@@ -98,5 +103,6 @@ class CFramePort : public CSerialPort {
     std::string m_receivedBytes;
     bool m_onlyEcho = false;
     std::vector<std::string> m_staleAnswers;
+    std::string m_lastFailure;
     const MillisecondClock* m_clock = &SteadyClock::Instance();
 };
