@@ -1,0 +1,332 @@
+// Every line fault vexa-sim can make, against every vexa-cli operation: both programs as they
+// really run, each as its own process on a pseudo-terminal. One cell is one test, so that the
+// cells run in parallel.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/TempFolder.h"
+
+namespace {
+
+// How a fault ends the operation, as the exit codes say it.
+enum class EEnd {
+    kRetriedAway,  // a later attempt is answered: exit 0, as on a clean line
+    kFails,        // every attempt of the command fails: the column's exit code for a failure
+    kLineLost,     // the device hangs up: exit 1, nothing written, no retry
+    kStaysBad,     // every command from then on fails, the disconnect routine's too: exit 1
+};
+
+// One row: a fault, applied to one command in the middle of the operation ({T}: that command's
+// text, the column's Quadrel or at-frame command).
+struct SFault {
+    const char* name;
+    const char* simOptions;
+    bool atFrame;
+    EEnd end;
+    const char* cause;     // what standard error says came back (a regular expression)
+    const char* logShows;  // what the communication log shows of it
+};
+
+// Two attempts of one second each (see WriteModel): a fault on every attempt costs 2 s.
+const SFault kFaults[] = {
+    {"Silence", "--silent 2 --fault-only {T}", false, EEnd::kFails, "no answer within 1000 ms",
+     "response time out."},
+    // A line that echoes: the echo is skipped and the answer behind it taken.
+    {"OneEcho", "--echo 1 --fault-only {T}", false, EEnd::kRetriedAway, "",
+     "RECV--> [STX]010000{T}"},
+    // Only one echo is skipped: the second one is judged as the answer, and it is none. The
+    // retry takes the answer of either attempt: both answer the same command.
+    {"TwoEchoes", "--echo 2 --fault-only {T} --fault-count 1", false, EEnd::kRetriedAway, "",
+     "RECV--> [STX]01000{T}"},
+    {"BadBcc", "--corrupt-check --fault-only {T}", false, EEnd::kFails,
+     "answered with a bad check byte", "RECV--> [STX]010000{T}"},
+    {"BadFcs", "--corrupt-check --fault-only {T}", true, EEnd::kFails,
+     "answered with a bad check byte", "RECV--> @01{T}00"},
+    {"EndCode0F", "--end-code 0F --fault-only {T}", false, EEnd::kFails,
+     "answered with end code 0F", "RECV--> [STX]01000F{T}"},
+    {"EndCode01", "--end-code 01 --fault-only {T}", false, EEnd::kFails,
+     "answered with end code 01", "RECV--> [STX]010001{T}"},
+    {"ResponseCode", "--response-code 1001 --fault-only {T}", false, EEnd::kFails,
+     "answered with response code 1001", "RECV--> [STX]010000{T}1001"},
+    {"AtEndCode", "--at-end-code 13 --fault-only {T}", true, EEnd::kFails,
+     "answered with end code 13", "RECV--> @01{T}13"},
+    {"AtIc", "--at-ic --fault-only {T}", true, EEnd::kFails, "answered with end code IC",
+     "RECV--> @01IC"},
+    {"Garbage", "--garbage --fault-only {T}", false, EEnd::kStaysBad,
+     "2048 bytes without a frame end", "RECV--> GARBAGE-garbage-"},
+    // Held back past the time-out of its first attempt: the retry is answered at once.
+    {"LateAnswer", "--late 1500 --fault-only {T} --fault-count 1", false, EEnd::kRetriedAway, "",
+     "response time out."},
+    // The device hangs up while the client waits for the answer to the Vth command.
+    {"LineVanishes", "--vanish-after {V} --silent 1 --fault-from {V}", false, EEnd::kLineLost,
+     "line (was )?lost", "line lost."},
+};
+
+// One column: an operation of vexa-cli ({in}: a parameter file uploaded before, {out}, {csv}:
+// files that hold "previous" before the run).
+struct SOperation {
+    const char* name;
+    std::vector<std::string> args;
+    std::vector<std::string> atArgs;  // when the at-frame rows need others
+    const char* quadrelCommand;       // hit in the middle of the operation
+    const char* atCommand;
+    int fromCommand;   // the first command the fault may hit
+    int vanishAt;      // the command the line vanishes at: a few parameters into the operation
+    int failedExit;    // exit code when a parameter's command fails
+    bool writesFiles;  // writes {out} and {csv} once its walk completed
+};
+
+// The HD80 talks both frame kinds: Quadrel for its parameters, at-frames for the hardware
+// series (in "Connect") and the display brightness. The connect's model request and "Connect"
+// routine come first in every operation but send. New operations are new rows here.
+// clang-format off
+const SOperation kOperations[] = {
+    // name        arguments                                               at-frame arguments
+    //             Quadrel, at-frame command  from  vanish  failed exit  writes files
+    {"identify",   {"identify"},                                            {},
+                   "0503", "RS",              2,    3,      1,           false},
+    {"upload",     {"upload", "-o", "{out}", "--csv", "{csv}"},             {},
+                   "5206", "RB",              1,    10,     3,           true},
+    {"download",   {"download", "-i", "{in}"},                              {},
+                   "5706", "WB",              1,    10,     3,           false},
+    {"verify",     {"verify", "-i", "{in}"},                                {},
+                   "5206", "RB",              1,    10,     3,           false},
+    {"get",        {"get", "Loop 2 set point", "Display brightness"},       {},
+                   "5206", "RB",              1,    5,      1,           false},
+    {"set",        {"set", "Loop 2 set point=75.0", "Display brightness=3"}, {},
+                   "5706", "WB",              1,    6,      1,           false},
+    {"send",       {"send", "[STX]010005206[ETX]", "--retry", "2", "--timeout", "1000"},
+                   {"send", "@01RB", "--retry", "2", "--timeout", "1000"},
+                   "5206", "RB",              1,    1,      1,           false},
+};
+// clang-format on
+
+constexpr auto kBound = std::chrono::seconds(30);  // no cell needs more than a few seconds
+
+std::string BinFolder() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+}
+
+std::string Replace(std::string text, const std::string& what, const std::string& with) {
+    for (size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+    return text;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// A child process in folder with stdout and stderr in files; it exits with 98 when the program
+// cannot be run.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& folder, const std::string& out,
+            const std::string& err) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.c_str()) != 0 || !freopen(out.c_str(), "w", stdout) ||
+            !freopen(err.c_str(), "w", stderr))
+            _exit(99);
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(98);
+    }
+    return pid;
+}
+
+// Waits for the child's end within `bound`; kills it when the bound passes. The exit code, or
+// -1 when it was killed or died of a signal. (Without pidfd, before Linux 5.3, no bound.)
+int WaitBounded(pid_t pid, std::chrono::milliseconds bound, bool& hung) {
+    hung = false;
+    const int handle = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    if (handle >= 0) {
+        pollfd ended{handle, POLLIN, 0};
+        hung = poll(&ended, 1, static_cast<int>(bound.count())) == 0;
+        close(handle);
+    }
+    if (hung) kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct SCell {
+    const SFault* fault;
+    const SOperation* operation;
+};
+
+void PrintTo(const SCell& cell, std::ostream* out) {
+    *out << cell.fault->name << " during " << cell.operation->name;
+}
+
+std::vector<SCell> AllCells() {
+    std::vector<SCell> cells;
+    for (const SFault& fault : kFaults)
+        for (const SOperation& operation : kOperations) cells.push_back({&fault, &operation});
+    return cells;
+}
+
+class FaultMatrix : public ::testing::TestWithParam<SCell> {
+  protected:
+    void SetUp() override {
+        WriteModel();
+        m_home.Write("out.tmf", "previous set");
+        m_home.Write("out.csv", "previous csv");
+    }
+
+    void TearDown() override { StopSim(); }
+
+    // The HD80 model with time-outs of one second and one retry, so that a fault on every
+    // attempt costs two seconds. The model request's own 5000 ms cannot be shortened: no row
+    // hits it.
+    void WriteModel() {
+        const std::string bin = BinFolder() + "/";
+        for (const char* name : {"VEXA.cap", "HD80.scp", "HD80.tbl", "HD80.prm", "HD80.sim"})
+            std::filesystem::copy_file(bin + name, m_home.File(name));
+        m_home.Write("HD80.prm", std::regex_replace(m_home.Read("HD80.prm"),
+                                                    std::regex(";2;2;([01]);"), ";1;1;$1;"));
+        m_home.Write("HD80.scp", Replace(m_home.Read("HD80.scp"), ",3,2000", ",2,1000"));
+    }
+
+    bool StartSim(const std::string& faultOptions) {
+        std::vector<std::string> args = {
+            BinFolder() + "/vexa-sim", "--profile", m_home.File("HD80.sim"), "--link",
+            m_home.File("line"),       "--stats",   m_home.File("stats")};
+        for (const std::string& word : Words(faultOptions)) args.push_back(word);
+        m_sim = Spawn(args, m_home.Path(), m_home.File("sim.out"), m_home.File("sim.err"));
+        for (int i = 0; i < 200 && !std::filesystem::exists(m_home.File("line")); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return std::filesystem::exists(m_home.File("line"));
+    }
+
+    void StopSim() {
+        if (m_sim <= 0) return;
+        kill(m_sim, SIGTERM);
+        waitpid(m_sim, nullptr, 0);
+        m_sim = -1;
+    }
+
+    struct SRun {
+        int code = -1;
+        bool hung = false;
+        std::string out, err;
+    };
+
+    SRun Cli(const std::vector<std::string>& args) {
+        std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--home", m_home.Path(),
+                                        "--port", m_home.File("line")};
+        for (const std::string& arg : args)
+            all.push_back(Replace(Replace(Replace(arg, "{in}", m_home.File("in.tmf")), "{out}",
+                                          m_home.File("out.tmf")),
+                                  "{csv}", m_home.File("out.csv")));
+        SRun run;
+        const pid_t pid = Spawn(all, m_home.Path(), m_home.File("cli.out"), m_home.File("cli.err"));
+        run.code = WaitBounded(pid, kBound, run.hung);
+        run.out = m_home.Read("cli.out");
+        run.err = m_home.Read("cli.err");
+        return run;
+    }
+
+    TempFolder m_home;
+    pid_t m_sim = -1;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST_P(FaultMatrix, EndsAsTheContractSays) {
+    const SFault& fault = *GetParam().fault;
+    const SOperation& op = *GetParam().operation;
+    const std::string target = fault.atFrame ? op.atCommand : op.quadrelCommand;
+
+    // The set the download and verify take: uploaded on a clean line.
+    ASSERT_TRUE(StartSim("")) << m_home.Read("sim.err");
+    const SRun clean = Cli({"upload", "-o", "{in}"});
+    ASSERT_EQ(clean.code, 0) << clean.err;
+    StopSim();
+    std::filesystem::remove(m_home.File("tra.txt"));
+    const std::string set = m_home.Read("in.tmf");
+
+    std::string options = Replace(fault.simOptions, "{T}", target);
+    if (op.fromCommand > 1) options += " --fault-from " + std::to_string(op.fromCommand);
+    options = Replace(options, "{V}", std::to_string(op.vanishAt));
+    ASSERT_TRUE(StartSim(options)) << m_home.Read("sim.err");
+    const SRun run = Cli(fault.atFrame && !op.atArgs.empty() ? op.atArgs : op.args);
+    StopSim();
+    SCOPED_TRACE("vexa-sim " + options + "\nstdout:\n" + run.out + "stderr:\n" + run.err);
+
+    ASSERT_FALSE(run.hung) << "killed after " << kBound.count() << " s";
+    const std::string stats = m_home.Read("stats");
+    if (fault.end != EEnd::kLineLost) {
+        EXPECT_EQ(stats.find("faulted=0\n"), std::string::npos) << "the fault never hit:\n"
+                                                                << stats;
+    }
+
+    int expected = 0;
+    switch (fault.end) {
+        case EEnd::kRetriedAway:
+            expected = 0;
+            break;
+        case EEnd::kFails:
+            expected = op.failedExit;
+            break;
+        case EEnd::kLineLost:
+        case EEnd::kStaysBad:
+            expected = 1;
+            break;
+    }
+    EXPECT_EQ(run.code, expected);
+
+    // Files: the parameter file read stays as it was; the files written are replaced only by
+    // an operation that completed its walk.
+    EXPECT_EQ(m_home.Read("in.tmf"), set);
+    const bool written = op.writesFiles && fault.end != EEnd::kLineLost;
+    EXPECT_EQ(m_home.Read("out.tmf") != "previous set", written);
+    EXPECT_EQ(m_home.Read("out.csv") != "previous csv", written);
+
+    // One clear line naming the cause, or nothing on a line that recovered. A line that stays
+    // bad fails every parameter after it and the disconnect routine: each says why.
+    const std::vector<std::string> lines = Lines(run.err);
+    if (fault.end == EEnd::kRetriedAway) {
+        EXPECT_TRUE(lines.empty());
+    } else {
+        ASSERT_FALSE(lines.empty());
+        if (fault.end != EEnd::kStaysBad) {
+            EXPECT_EQ(lines.size(), 1u);
+        }
+        for (const std::string& line : lines)
+            EXPECT_TRUE(std::regex_search(line, std::regex(fault.cause))) << line;
+    }
+
+    const std::string log = m_home.Read("tra.txt");
+    EXPECT_NE(log.find(Replace(fault.logShows, "{T}", target)), std::string::npos) << log;
+}
+
+std::string CellName(const ::testing::TestParamInfo<SCell>& info) {
+    return std::string(info.param.fault->name) + "_" + info.param.operation->name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, FaultMatrix, ::testing::ValuesIn(AllCells()), CellName);
+
+}  // namespace
