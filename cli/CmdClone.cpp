@@ -15,6 +15,8 @@ struct SUnitClone {
     std::vector<int> failed;   // parameter numbers whose write or read-back failed
     std::vector<int> differs;  // verify found another value in the controller
     std::string error;         // why the unit failed as a whole; empty when it did not
+    // Incomplete: how many parameters failed or differ, and what came back for the first failure.
+    std::string incomplete;
 
     const char* Result() const {
         if (!error.empty()) return "failed";
@@ -52,10 +54,13 @@ SUnitClone CloneInto(CDeviceSession& s, const SCliOptions& options, int unit) {
     const SResult download = s.DownloadButton();
     CollectStatuses(s, clone);
     if (!download.Completed()) return failed(download);
+    if (download.code == ResultCode::kIncomplete) clone.incomplete = download.message;
     if (!options.noVerify) {
         const SResult verify = s.VerifyButton();
         CollectStatuses(s, clone);
         if (!verify.Completed()) return failed(verify);
+        if (verify.code == ResultCode::kIncomplete && clone.incomplete.empty())
+            clone.incomplete = verify.message;
     }
     if (SResult disconnected = s.ConnectButton(); !disconnected.Ok()) return failed(disconnected);
     return clone;
@@ -94,7 +99,11 @@ int RunClone(const SCliOptions& options) {
     size_t reached = 0;
     while (reached < options.units.size() && !CTerminalUi::Interrupted()) {
         clones.push_back(CloneInto(s, options, options.units[reached++]));
-        if (!options.json) PrintUnit(clones.back());
+        const SUnitClone& clone = clones.back();
+        if (!options.json) PrintUnit(clone);
+        // Standard error says why, one line for each unit that is not ok.
+        const std::string& why = clone.error.empty() ? clone.incomplete : clone.error;
+        if (!why.empty()) PrintError("unit " + std::to_string(clone.unit) + ": " + why);
     }
     const std::vector<int> notReached(options.units.begin() + static_cast<long>(reached),
                                       options.units.end());

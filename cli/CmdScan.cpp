@@ -22,7 +22,13 @@ int RunScan(const SCliOptions& options) {
             PrintError("the line was lost while asking unit " + std::to_string(unit));
             return kExitFailure;
         }
-        if (answer.end != ExchangeEnd::kAnswered) continue;
+        if (answer.end != ExchangeEnd::kAnswered) {
+            // A unit that is not there is silent; one that sent something else is said.
+            const CFramePort& port = s.Port();
+            if (!answer.timedOut || !port.ReceivedBytes().empty() || !port.StaleAnswers().empty())
+                PrintError("unit " + std::to_string(unit) + ": " + answer.reason);
+            continue;
+        }
         const std::string modelName = CDeviceSession::KnownModelName(modelText);
         found.push_back(
             {{"unit", unit},
@@ -34,7 +40,8 @@ int RunScan(const SCliOptions& options) {
     }
     if (options.json) PrintJson({{"units", found}});
     if (found.empty()) {
-        PrintError("no unit answered on " + options.line.portName);
+        PrintError("no unit answered on " + options.line.portName + " within " +
+                   std::to_string(options.scanTimeoutMs) + " ms");
         return kExitFailure;
     }
     return kExitOk;
