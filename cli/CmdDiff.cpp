@@ -16,14 +16,19 @@ class CRecordText {
     explicit CRecordText(const CMenuParamTable* table) : m_table(table) {}
 
     std::string Name(int32_t number) const {
-        if (!m_table || number < 0 || number > 0xFFFF) return "";
-        const CMenuParamItem* item = m_table->FindByNumber(static_cast<uint16_t>(number));
+        const CMenuParamItem* item = Item(number);
         return item ? item->name : "";
     }
     std::string Value(const SParameterFileRecord& record) const {
         if (!m_table) return record.setValue;
-        return ApplyDecimalPoint(record.setValue, DecimalPlacesFromScale(record.scale),
-                                 LocaleDecimalSeparator());
+        const CMenuParamItem* item = Item(record.number);
+        if (!item)
+            return ApplyDecimalPoint(record.setValue, DecimalPlacesFromScale(record.scale),
+                                     LocaleDecimalSeparator());
+        // The record's scale places the decimal point, as when the file is opened.
+        CMenuParamItem scaled = *item;
+        scaled.scale = record.scale;
+        return scaled.SetValueDisplayText(record.setValue);
     }
     std::string Label(int32_t number) const {
         const std::string name = Name(number);
@@ -31,6 +36,11 @@ class CRecordText {
     }
 
   private:
+    const CMenuParamItem* Item(int32_t number) const {
+        if (!m_table || number < 0 || number > 0xFFFF) return nullptr;
+        return m_table->FindByNumber(static_cast<uint16_t>(number));
+    }
+
     const CMenuParamTable* m_table;
 };
 

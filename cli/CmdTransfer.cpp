@@ -11,12 +11,8 @@ nlohmann::json ParameterJson(const CMenuParamItem& item) {
     return {{"number", item.number},
             {"name", item.name},
             {"set_value", item.setValue},
-            {"display", item.setValue.empty() ? "" : item.ApplyDecimalPoint(item.setValue)},
+            {"display", item.SetValueDisplayText(item.setValue)},
             {"valid", item.valid}};
-}
-
-std::string Display(const CMenuParamItem& item, const std::string& setValue) {
-    return setValue.empty() ? "" : item.ApplyDecimalPoint(setValue);
 }
 
 // Every parameter the last whole-set operation walked, with its status, in walking order.
@@ -33,8 +29,8 @@ nlohmann::json StatusJson(const CMenuParamItem& item, const SParamStatus& entry)
     nlohmann::json parameter = ParameterJson(item);
     parameter["status"] = ParamStatusName(entry.status);
     if (entry.status == EParamStatus::Differs) {
-        parameter["file_display"] = Display(item, item.setValue);
-        parameter["device_display"] = Display(item, entry.deviceValue);
+        parameter["file_display"] = item.SetValueDisplayText(item.setValue);
+        parameter["device_display"] = item.SetValueDisplayText(entry.deviceValue);
     }
     return parameter;
 }
@@ -70,8 +66,8 @@ void PrintStatuses(const CDeviceSession& session, const char* differsLabel = "di
                 break;
             case EParamStatus::Differs:
                 std::cout << "  " << differsLabel << ": " << item.number << " " << item.name
-                          << ": file " << Display(item, item.setValue) << ", controller "
-                          << Display(item, entry.deviceValue) << "\n";
+                          << ": file " << item.SetValueDisplayText(item.setValue) << ", controller "
+                          << item.SetValueDisplayText(entry.deviceValue) << "\n";
                 break;
         }
     });

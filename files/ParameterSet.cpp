@@ -135,7 +135,7 @@ SResult ExportParameterSet(const CMenuParamTable& table, const std::string& mode
         const CMenuParamItem& item = *table.GetItem(i);
         if (!IsSaved(item)) continue;
         csv.SetRecord(item.number, item.name,
-                      csv.LocalizeDecimal(item.ApplyDecimalPoint(item.setValue)));
+                      csv.LocalizeDecimal(item.SetValueDisplayText(item.setValue)));
         if (!csv.WriteRecord()) return Fail(csv);
     }
     csv.SetFooter(tableDate);

@@ -38,6 +38,15 @@ std::string CMenuParamItem::ToDisplayText(const std::string& raw) const {
     }
 }
 
+// A set value is the hexadecimal reading of the answer. For a signed field that reading is not
+// the value: the four-character text it came from must be rebuilt and decoded.
+std::string CMenuParamItem::SetValueDisplayText(const std::string& text) const {
+    if (readCommand.Format() != kValueSigned) return text.empty() ? "" : ApplyDecimalPoint(text);
+    int32_t value = 0;
+    if (!ScanDecimalInt(text, value)) return "";
+    return ToDisplayText(FormatHex(static_cast<uint32_t>(value), 4));
+}
+
 std::string CMenuParamItem::WriteValueProblem(const std::string& operatorText) const {
     const SValueForm form{writeCommand.Format(), writeCommand.hexDigits, DecimalPlaces(),
                           decimalSeparator};

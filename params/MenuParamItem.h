@@ -41,6 +41,9 @@ class CMenuParamItem {
     virtual std::string SetValueToRaw(const std::string& text) const;
     // Integer text -> the same value with the decimal point placed by the scale.
     virtual std::string ApplyDecimalPoint(const std::string& text) const;
+    // Set value -> operator's text, as the setting view would show the controller holding it;
+    // empty for an empty or unreadable set value.
+    std::string SetValueDisplayText(const std::string& text) const;
 
     std::string name;
     CMenuUICmdItem readCommand;

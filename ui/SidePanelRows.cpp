@@ -34,8 +34,8 @@ std::string Explanation(const CMenuParamItem& item, const SParamStatus& entry) {
         case EParamStatus::Failed:
             return "failed: its command or routine did not succeed";
         case EParamStatus::Differs:
-            return "differs: file " + item.ApplyDecimalPoint(item.setValue) + ", controller " +
-                   item.ApplyDecimalPoint(entry.deviceValue);
+            return "differs: file " + item.SetValueDisplayText(item.setValue) + ", controller " +
+                   item.SetValueDisplayText(entry.deviceValue);
     }
     return "";
 }

@@ -48,8 +48,13 @@ TEST(DisplayText, PlacesThePointBySignAndFormat) {
         {1, 0, "0000", "0"},       {2, 10, "0123", ""},
     };
     for (const ConversionCase& c : cases) {
-        EXPECT_EQ(ItemWith(c.format, c.scale).ToDisplayText(c.from), c.to)
-            << c.format << " " << c.scale << " " << c.from;
+        const CMenuParamItem item = ItemWith(c.format, c.scale);
+        EXPECT_EQ(item.ToDisplayText(c.from), c.to) << c.format << " " << c.scale << " " << c.from;
+        // A set value read from that answer (a file, an export, a difference) shows the same.
+        if (c.format != 2) {
+            EXPECT_EQ(item.SetValueDisplayText(item.RawToSetValue(c.from)), c.to)
+                << c.format << " " << c.scale << " " << c.from;
+        }
     }
 }
 
