@@ -45,8 +45,12 @@ std::string DescribeAnswer(const CCommTransaction& transaction) {
                 return "answered with end code " + HexCode(response.Header.EndCode, 2);
             return "answered with response code " + HexCode(response.Pdu.Response(), 4);
         }
-        case kAtEndCodeError:
-            return "answered with end code " + transaction.At.Response.Header.StatusCode();
+        case kAtEndCodeError: {
+            // "IC" stands where the header code does: the controller took no command at all.
+            const CAtResHeader& header = transaction.At.Response.Header;
+            if (header.HeaderCode == "IC") return "answered with header code IC";
+            return "answered with end code " + header.EndCode;
+        }
         default:
             return "answered with a frame that cannot be read";
     }

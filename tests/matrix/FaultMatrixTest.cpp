@@ -63,7 +63,7 @@ const SFault kFaults[] = {
      "answered with response code 1001", "RECV--> [STX]010000{T}1001"},
     {"AtEndCode", "--at-end-code 13 --fault-only {T}", true, EEnd::kFails,
      "answered with end code 13", "RECV--> @01{T}13"},
-    {"AtIc", "--at-ic --fault-only {T}", true, EEnd::kFails, "answered with end code IC",
+    {"AtIc", "--at-ic --fault-only {T}", true, EEnd::kFails, "answered with header code IC",
      "RECV--> @01IC"},
     {"Garbage", "--garbage --fault-only {T}", false, EEnd::kStaysBad,
      "2048 bytes without a frame end", "RECV--> GARBAGE-garbage-"},

@@ -106,7 +106,7 @@ TEST_F(ExchangeFaults, EachFailureIsClassedNamedAndItsBytesLogged) {
          kEndCodeError, "AA"},
         {"answered with end code 13", FaultsWith([](SimFaults& f) { f.AtEndCode = "13"; }), true,
          kAtEndCodeError, nullptr},
-        {"answered with end code IC", FaultsWith([](SimFaults& f) { f.AtIc = true; }), true,
+        {"answered with header code IC", FaultsWith([](SimFaults& f) { f.AtIc = true; }), true,
          kAtEndCodeError, nullptr},
         {"answered with response code 1001",
          FaultsWith([](SimFaults& f) { f.ResponseCode = 0x1001; }), false, kRejected, "AA"},
