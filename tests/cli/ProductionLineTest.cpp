@@ -1,27 +1,12 @@
 // vexa-cli on a production line: scan, clone, dry run and a line that is unplugged, run as a
 // process against simulated controllers on a pty.
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
-#include <memory>
 
-#include "sim/SimBus.h"
-#include "support/TempFolder.h"
-#include "support/TestController.h"
-#include "support/TestModel.h"
+#include "CliFixture.h"
 #include "support/TextCount.h"
 
 namespace {
-
-struct SRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
 
 // A controller of the test model that refuses every write of "Decimal value" (6).
 class RefusingWrites : public TestController {
@@ -35,64 +20,25 @@ class RefusingWrites : public TestController {
 };
 
 // Units 1 and 2 of the test model (2 refuses a write), 3 of another model, 4 silent.
-class ProductionLineTest : public ::testing::Test {
+class ProductionLineTest : public CliFixture {
   protected:
     void SetUp() override {
-        WriteTestModel(home);
+        StartLine({source, refusing, other});
         // The other model: the same parameters under its own name.
         home.Write("TS02.scp", home.Read("TS01.scp"));
         home.Write("TS02.prm", home.Read("TS01.prm"));
         home.Write("TS02.tbl", "\"TS02-A\",\"TS02.prm\",\"TS02 test controller\"\nENDOFTABLE,-\n");
-        for (TestController* unit : {source.get(), refusing.get(), other.get()})
-            unit->SetFactoryValues();
-        sim.SetResponder(1, source);
-        sim.SetResponder(2, refusing);
-        sim.SetResponder(3, other);
-        ASSERT_TRUE(sim.Start(line)) << sim.Error();
         ASSERT_EQ(Cli({"upload", "-o", set}).code, 0);
         // The set differs from the other units in one value each.
         refusing->Set(1, 100);
         other->Set(1, 100);
     }
 
-    // Runs vexa-cli on the line; interruptAfterMs >= 0: Ctrl-C (SIGINT) after that time.
-    SRun Cli(const std::vector<std::string>& args, int interruptAfterMs = -1) {
-        const std::string program =
-            (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "vexa-cli").string();
-        std::vector<std::string> all = {program, "--home", home.Path(), "--port", line};
-        all.insert(all.end(), args.begin(), args.end());
-        const std::string out = home.File("stdout"), err = home.File("stderr");
-        const pid_t pid = fork();
-        if (pid == 0) {
-            if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(99);
-            std::vector<char*> argv;
-            for (const std::string& a : all) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(98);
-        }
-        if (interruptAfterMs >= 0) {
-            usleep(static_cast<useconds_t>(interruptAfterMs) * 1000);
-            kill(pid, SIGINT);
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, home.Read("stdout"),
-                home.Read("stderr")};
-    }
-
-    TempFolder home;
-    const std::string line = home.File("line");
     const std::string set = home.File("set.tmf");
     std::shared_ptr<TestController> source = std::make_shared<TestController>();
     std::shared_ptr<TestController> refusing = std::make_shared<RefusingWrites>();
     std::shared_ptr<TestController> other = std::make_shared<TestController>("TS02-A");
-    SimBus sim;
 };
-
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 }  // namespace
 
@@ -113,7 +59,7 @@ TEST_F(ProductionLineTest, ScanListsTheUnitsThatAnswer) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[2]);
-        const SRun r = Cli(c.args);
+        const SProgramRun r = Cli(c.args);
         EXPECT_EQ(r.code, c.code) << r.err;
         for (const std::string& part : c.expected) EXPECT_TRUE(Has(r.out, part)) << r.out;
         EXPECT_FALSE(Has(r.out, "unit 4")) << r.out;
@@ -129,7 +75,7 @@ TEST_F(ProductionLineTest, ABadUnitListIsAUsageError) {
             SCOPED_TRACE(command[0] + " " + list);
             std::vector<std::string> args = command;
             args.insert(args.end(), {"--units", list});
-            const SRun r = Cli(args);
+            const SProgramRun r = Cli(args);
             EXPECT_EQ(r.code, 2) << r.err;
             EXPECT_TRUE(Has(r.err, "--units")) << r.err;
         }
@@ -155,7 +101,7 @@ TEST_F(ProductionLineTest, CloneReportsEveryUnitAndGoesOnAfterOneFails) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[4]);
-        const SRun r = Cli(c.args);
+        const SProgramRun r = Cli(c.args);
         EXPECT_EQ(r.code, c.code) << r.err;
         for (const std::string& part : c.expected) EXPECT_TRUE(Has(r.out, part)) << r.out;
         // The file is of another model than unit 3: said once, and the clone goes on.
@@ -172,7 +118,7 @@ TEST_F(ProductionLineTest, CtrlCStopsACloneAndNamesTheUnitsNotReached) {
     SimFaults slow;
     slow.ReplyDelayMs = 100;
     sim.SetFaults(slow);
-    const SRun r = Cli({"clone", "-i", set, "--units", "3,2,1"}, 1000);
+    const SProgramRun r = Cli({"clone", "-i", set, "--units", "3,2,1"}, true, 1000);
     EXPECT_EQ(r.code, 130) << r.err;
     EXPECT_TRUE(Has(r.out, "unit 3: failed (TS02 test controller)")) << r.out;
     EXPECT_TRUE(Has(r.out, "not reached (stopped by Ctrl-C): units 2, 1")) << r.out;
@@ -192,7 +138,7 @@ TEST_F(ProductionLineTest, ADryRunReadsWhatWouldChangeAndWritesNothing) {
         SCOPED_TRACE(c.expected);
         refusing->Set(1, c.setPoint);
         const size_t before = refusing->Commands().size();
-        const SRun r = Cli({"download", "-i", set, "--target-unit", "2", "--dry-run"});
+        const SProgramRun r = Cli({"download", "-i", set, "--target-unit", "2", "--dry-run"});
         EXPECT_EQ(r.code, c.code) << r.err;
         EXPECT_TRUE(Has(r.out, c.expected)) << r.out;
         // Only reads: no write, no routine, no write mode (the DisConnect routine sends 6C00).
@@ -202,7 +148,8 @@ TEST_F(ProductionLineTest, ADryRunReadsWhatWouldChangeAndWritesNothing) {
             EXPECT_TRUE(commands[i].rfind("52", 0) == 0 || commands[i] == "0503") << commands[i];
     }
     EXPECT_TRUE(source->Commands("57").empty());
-    const SRun json = Cli({"download", "-i", set, "--target-unit", "2", "--dry-run", "--json"});
+    const SProgramRun json =
+        Cli({"download", "-i", set, "--target-unit", "2", "--dry-run", "--json"});
     EXPECT_EQ(json.code, 3);
     EXPECT_TRUE(Has(json.out, "\"device_display\": \"180\"")) << json.out;
 }
@@ -225,7 +172,7 @@ TEST_F(ProductionLineTest, ALostLineIsWaitedForOnlyWithWaitPort) {
             vanish.ReturnAfterMs = 300;
             sim.SetFaults(vanish);
             std::filesystem::remove(home.File("tra.txt"));
-            const SRun r = Cli(args);
+            const SProgramRun r = Cli(args);
             const std::string log = home.Read("tra.txt");
             EXPECT_TRUE(Has(log, "line lost.\r\n")) << log;
             if (wait) {

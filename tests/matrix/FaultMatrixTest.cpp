@@ -2,9 +2,7 @@
 // really run, each as its own process on a pseudo-terminal. One cell is one test, so that the
 // cells run in parallel.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -123,10 +122,6 @@ const SOperation kOperations[] = {
 
 constexpr auto kBound = std::chrono::seconds(30);  // no cell needs more than a few seconds
 
-std::string BinFolder() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
 std::string Replace(std::string text, const std::string& what, const std::string& with) {
     for (size_t at = text.find(what); at != std::string::npos;
          at = text.find(what, at + with.size()))
@@ -139,40 +134,6 @@ std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
     for (std::string word; in >> word;) words.push_back(word);
     return words;
-}
-
-// A child process in folder with stdout and stderr in files; it exits with 98 when the program
-// cannot be run.
-pid_t Spawn(const std::vector<std::string>& args, const std::string& folder, const std::string& out,
-            const std::string& err) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(folder.c_str()) != 0 || !freopen(out.c_str(), "w", stdout) ||
-            !freopen(err.c_str(), "w", stderr))
-            _exit(99);
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(98);
-    }
-    return pid;
-}
-
-// Waits for the child's end within `bound`; kills it when the bound passes. The exit code, or
-// -1 when it was killed or died of a signal. (Without pidfd, before Linux 5.3, no bound.)
-int WaitBounded(pid_t pid, std::chrono::milliseconds bound, bool& hung) {
-    hung = false;
-    const int handle = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-    if (handle >= 0) {
-        pollfd ended{handle, POLLIN, 0};
-        hung = poll(&ended, 1, static_cast<int>(bound.count())) == 0;
-        close(handle);
-    }
-    if (hung) kill(pid, SIGKILL);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 struct SCell {
@@ -219,7 +180,7 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
             BinFolder() + "/vexa-sim", "--profile", m_home.File("HD80.sim"), "--link",
             m_home.File("line"),       "--stats",   m_home.File("stats")};
         for (const std::string& word : Words(faultOptions)) args.push_back(word);
-        m_sim = Spawn(args, m_home.Path(), m_home.File("sim.out"), m_home.File("sim.err"));
+        m_sim = Spawn(args, m_home.File("sim.out"), m_home.File("sim.err"), m_home.Path());
         for (int i = 0; i < 200 && !std::filesystem::exists(m_home.File("line")); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return std::filesystem::exists(m_home.File("line"));
@@ -232,25 +193,14 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
         m_sim = -1;
     }
 
-    struct SRun {
-        int code = -1;
-        bool hung = false;
-        std::string out, err;
-    };
-
-    SRun Cli(const std::vector<std::string>& args) {
+    SProgramRun Cli(const std::vector<std::string>& args) {
         std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--home", m_home.Path(),
                                         "--port", m_home.File("line")};
         for (const std::string& arg : args)
             all.push_back(Replace(Replace(Replace(arg, "{in}", m_home.File("in.tmf")), "{out}",
                                           m_home.File("out.tmf")),
                                   "{csv}", m_home.File("out.csv")));
-        SRun run;
-        const pid_t pid = Spawn(all, m_home.Path(), m_home.File("cli.out"), m_home.File("cli.err"));
-        run.code = WaitBounded(pid, kBound, run.hung);
-        run.out = m_home.Read("cli.out");
-        run.err = m_home.Read("cli.err");
-        return run;
+        return RunProgram(all, m_home.Path(), std::chrono::milliseconds(-1), kBound);
     }
 
     TempFolder m_home;
@@ -271,7 +221,7 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
 
     // The set the download and verify take: uploaded on a clean line.
     ASSERT_TRUE(StartSim("")) << m_home.Read("sim.err");
-    const SRun clean = Cli({"upload", "-o", "{in}"});
+    const SProgramRun clean = Cli({"upload", "-o", "{in}"});
     ASSERT_EQ(clean.code, 0) << clean.err;
     StopSim();
     std::filesystem::remove(m_home.File("tra.txt"));
@@ -281,7 +231,7 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
     if (op.fromCommand > 1) options += " --fault-from " + std::to_string(op.fromCommand);
     options = Replace(options, "{V}", std::to_string(op.vanishAt));
     ASSERT_TRUE(StartSim(options)) << m_home.Read("sim.err");
-    const SRun run = Cli(fault.atFrame && !op.atArgs.empty() ? op.atArgs : op.args);
+    const SProgramRun run = Cli(fault.atFrame && !op.atArgs.empty() ? op.atArgs : op.args);
     StopSim();
     SCOPED_TRACE("vexa-sim " + options + "\nstdout:\n" + run.out + "stderr:\n" + run.err);
 
