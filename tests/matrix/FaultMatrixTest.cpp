@@ -243,21 +243,8 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
     }
 
     const EEnd end = fault.end == EEnd::kRetriedAway && op.asksOnce ? EEnd::kFails : fault.end;
-    int expected = 0;
-    switch (end) {
-        case EEnd::kTakenBehind:
-        case EEnd::kRetriedAway:
-            expected = 0;
-            break;
-        case EEnd::kFails:
-            expected = op.failedExit;
-            break;
-        case EEnd::kLineLost:
-        case EEnd::kStaysBad:
-            expected = 1;
-            break;
-    }
-    EXPECT_EQ(run.code, expected);
+    const bool recovered = end == EEnd::kTakenBehind || end == EEnd::kRetriedAway;
+    EXPECT_EQ(run.code, recovered ? 0 : end == EEnd::kFails ? op.failedExit : 1);
 
     // Files: the parameter file read stays as it was; the files written are replaced only by
     // an operation that completed its walk.
@@ -267,7 +254,6 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
     EXPECT_EQ(m_home.Read("out.csv") != "previous csv", written);
     // A fault retried away leaves the set a clean line gives: no answer was taken for another
     // command's. (The first 32 bytes of a parameter file hold the time it was written.)
-    const bool recovered = end == EEnd::kTakenBehind || end == EEnd::kRetriedAway;
     if (written && recovered) {
         EXPECT_EQ(m_home.Read("out.tmf").substr(32), set.substr(32));
     }

@@ -1,28 +1,12 @@
-// The stop window: consume-once polling, progress, keys that do nothing, and a stop press
-// during a pumped wait on the line.
+// The stop window: consume-once polling, progress and keys that do nothing. A stop press during
+// a wait on the line: ProgramRunTest.cancelStopsTheOperation.
 #include <QCloseEvent>
-#include <QMouseEvent>
 #include <QtTest>
 
 #include "UiFixture.h"
-#include "protocol/FramePort.h"
-#include "support/PtyPair.h"
 #include "ui/CancelDialog.h"
 #include "ui/CancelProgress.h"
 #include "ui/ImageButton.h"
-
-namespace {
-
-void PostClick(QWidget* button) {
-    QPointF at = QRectF(button->rect()).center();
-    QPointF global = button->mapToGlobal(at);
-    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, at, global,
-                                                        Qt::LeftButton, Qt::LeftButton, {}));
-    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, at, global,
-                                                        Qt::LeftButton, Qt::NoButton, {}));
-}
-
-}  // namespace
 
 class CancelDialogTest : public QObject {
     Q_OBJECT
@@ -68,29 +52,6 @@ class CancelDialogTest : public QObject {
         QVERIFY(dialog->isVisible());
         // The space key is a press like a click.
         QTest::keyClick(dialog->StopButton(), Qt::Key_Space);
-        QVERIFY(cancel.Poll());
-        cancel.Close();
-    }
-
-    void stopWorksWhileTheLineWaitsForItsTimeOut() {
-        UiFolder folder;
-        PtyPair line;
-        CFramePort port;
-        QVERIFY(port.SetSettings(line.SlavePath(), 38400, 8, 1, 0));
-        QVERIFY(port.Open());
-        int pumps = 0;
-        port.SetPumpHook([&] {
-            ++pumps;
-            QCoreApplication::processEvents();
-        });
-        CCancelProgress cancel("Cancel", nullptr);
-        cancel.Start();
-        PostClick(cancel.Dialog()->StopButton());
-        // The controller stays silent: the wait ends by its time-out, pumping events.
-        std::string frame;
-        QVERIFY(!port.ReceiveFrame(&frame, 150));
-        QVERIFY(pumps > 0);
-        QVERIFY(cancel.Dialog()->StopButton()->Alternate());  // the press was handled
         QVERIFY(cancel.Poll());
         cancel.Close();
     }
