@@ -58,22 +58,13 @@ TEST_F(SessionFixture, SaveExportAndOpenTheSetAndCancelledFileChoicesChangeNothi
     ui.savePath = home.File("out.csv");
     session->ExportButton();
     EXPECT_EQ(ui.suggestedName.size(), 18u);  // "%Y%m%d%H%M%S.csv"
-    const std::string csv = home.Read("out.csv");
-    EXPECT_EQ(csv.rfind("TS01 test controller\r\n,Name,Value\r\n1,Set point,250\r\n", 0), 0u)
-        << csv;
-    EXPECT_NE(csv.find("6,Decimal value,12.3\r\n"), std::string::npos) << csv;
+    // What the files hold: CliTest.UploadSavesTheSetAndItsCsv...
+    EXPECT_EQ(home.Read("out.csv").rfind("TS01 test controller\r\n", 0), 0u);
     EXPECT_TRUE(LogHas("Export end."));
 
     ui.savePath = home.File("set");  // the extension is added
     session->SaveButton();
     EXPECT_EQ(session->OpenedFilePath(), home.File("set.tmf"));
-    SParameterFileContent content;
-    const SResult read = ReadParameterFileContent(home.File("set.tmf"), content);
-    ASSERT_TRUE(read.Ok()) << read.message;
-    EXPECT_EQ(content.modelName, "TS01 test controller");
-    ASSERT_EQ(content.records.size(), 5u);
-    EXPECT_EQ(content.records[5 - 1].number, 6);
-    EXPECT_EQ(content.records[5 - 1].scale, 10);
 
     session->Table()->ClearSetValues();
     ui.openPath = home.File("set.tmf");
