@@ -2,33 +2,13 @@
 
 #include <algorithm>
 
-#include "app/Folders.h"
-#include "support/TestModel.h"
-
 void SessionFixture::SetUp() {
-    WriteTestModel(home);
-    SetModuleFolder(home.Path());
-    SetCommonDataFolder(home.File("no-shared-data"));
-    catalogue.Load(home.File("VEXA.cap"), "Pyrona", 999);
-
-    unit1->SetFactoryValues();
-    unit2->SetFactoryValues();
-    sim.SetResponder(1, unit1);
-    sim.SetResponder(2, unit2);
-    ASSERT_TRUE(sim.Start()) << sim.Error();
-
+    ASSERT_TRUE(ready) << sim.Error();
     session = std::make_unique<CDeviceSession>(ui, catalogue);
-    CCommSettings line;
-    line.portName = sim.SlavePath();
-    session->ApplyCommSettings(line, 1);
+    session->ApplyCommSettings(Line(), 1);
 }
 
-void SessionFixture::TearDown() {
-    session.reset();
-    sim.Stop();
-    SetModuleFolder("");
-    SetCommonDataFolder("");
-}
+void SessionFixture::TearDown() { session.reset(); }
 
 void SessionFixture::ConnectIn(EView view) {
     // A line that vanished and came back may have another device path; the old one may belong

@@ -148,14 +148,14 @@ class MainDialogTest : public QObject {
         QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
                  qPrintable(Status()));
 
-        const QString saved = m_units->File("set.tmf");
+        const QString saved = QString::fromStdString(m_units->home.File("set.tmf"));
         auto chosen = ChooseFile(saved);
         Click(CMainDialog::kSave);
         QVERIFY(*chosen);
         QVERIFY(QFile::exists(saved));
         QCOMPARE(m_dialog->SetSource()->text(), saved);
         QVERIFY(Status().endsWith("Saved 3 parameters to " + saved));
-        const QString csv = m_units->File("set.csv");
+        const QString csv = QString::fromStdString(m_units->home.File("set.csv"));
         ChooseFile(csv);
         Click(CMainDialog::kExport);
         QVERIFY(QFile::exists(csv));
@@ -325,7 +325,7 @@ class MainDialogTest : public QObject {
         QCOMPARE(name, "TS01-test-controller_unit1_" + QDate::currentDate().toString("yyyy-MM-dd") +
                            ".tmf");
 
-        const QString saved = m_units->File("unit1.tmf");
+        const QString saved = QString::fromStdString(m_units->home.File("unit1.tmf"));
         ChooseFile(saved);
         Click(CMainDialog::kSave);
         WhenShown<QFileDialog>([&](QFileDialog* files) {
