@@ -11,8 +11,8 @@ bool LoadCatalogue(CMessageTable& catalogue) {
     if (LoadMessageCatalogue(catalogue)) return true;
     std::string folder;
     GetModuleFolder(folder);
-    std::cerr << "vexa-cli: " << kConfigFileName << " is missing in " << folder
-              << " (name the folder that holds it with --home)\n";
+    PrintError(std::string(kConfigFileName) + " is missing in " + folder +
+               " (name the folder that holds it with --home)");
     return false;
 }
 

@@ -1,13 +1,17 @@
 #pragma once
 
-#include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
 
 // The one JSON object a command prints with --json.
-inline void PrintJson(const nlohmann::json& object) {
-    // Texts from controllers and files are bytes, not always UTF-8: replace what is not.
-    std::cout << object.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-}
+void PrintJson(const nlohmann::json& object);
+// One line on standard error, "vexa-cli: " in front.
+void PrintError(const std::string& text);
 
-inline void PrintError(const std::string& text) { std::cerr << "vexa-cli: " << text << "\n"; }
+// A message the engine gave the operator, printed on standard error by the terminal UI.
+void NoteOperatorMessage(const std::string& text);
+
+// With --json a command that failed before it printed its object still gives a script one to
+// read: the exit code, the error (the first error line, else the last message) and every line.
+bool JsonPrinted();
+void PrintJsonForFailure(int exitCode);

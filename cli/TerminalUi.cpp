@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/CliOutput.h"
+
 namespace {
 
 std::atomic<int> g_pendingStops{0};
@@ -32,7 +34,10 @@ void CTerminalUi::InstallInterruptHandler() {
 bool CTerminalUi::Interrupted() { return g_interrupted.load(); }
 
 COperatorUi::BoxAnswer CTerminalUi::MessageBox(const std::string& text, BoxStyle style) {
-    if (!text.empty()) std::cerr << text << "\n";
+    if (!text.empty()) {
+        std::cerr << text << "\n";
+        NoteOperatorMessage(text);
+    }
     // Nobody is there to confirm a question: the careful answer.
     return style == BoxStyle::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }

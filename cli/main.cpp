@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/Folders.h"
+#include "cli/CliOutput.h"
 #include "cli/CliParser.h"
 #include "cli/Commands.h"
 #include "cli/ControlByteEscaper.h"
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
     int code = kCommands.at(options.command)(options);
     // Whatever stopped short after Ctrl-C was stopped by it.
     if (code != kExitOk && CTerminalUi::Interrupted()) code = kExitInterrupted;
+    // A script reading --json gets one object also when the command stopped short of its own.
+    if (options.json && !JsonPrinted() && code != kExitOk) PrintJsonForFailure(code);
     LogEvent("vexa-cli end.");
     CloseLog();
     return code;

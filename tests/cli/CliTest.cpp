@@ -288,9 +288,10 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
         {{"--no-such-option", "identify"}, true, {}, 2, ""},
         {{"send", "[STX]010005201", "--timeout", "65536"}, true, {}, 2, ""},
         {{"send", "[STX]010005201", "--retry", "0"}, true, {}, 2, ""},
-        {{"--port", home.File("ttyGone"), "identify"}, false, {}, 1, "does not exist"},
+        // With --json a failure is also an object on standard output.
+        {{"--port", home.File("ttyGone"), "identify", "--json"}, false, {}, 1, "does not exist"},
         // A failed connect names what came back (each answer's text: the session's tests).
-        {{"identify"},
+        {{"identify", "--json"},
          true,
          FaultsWith([](SimFaults& f) { f.Garbage = true; }),
          1,
@@ -302,6 +303,11 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
         const SProgramRun r = Cli(c.args, c.withLine);
         EXPECT_EQ(r.code, c.code);
         EXPECT_TRUE(Has(r.err, c.reason)) << r.err;
+        if (c.args.back() == "--json") {
+            EXPECT_TRUE(Has(r.out, "\"exit_code\": 1")) << r.out;
+            EXPECT_TRUE(Has(r.out, "\"error\": \"")) << r.out;
+            EXPECT_TRUE(Has(r.out, c.reason)) << r.out;
+        }
         EXPECT_FALSE(Has(r.err, "does not answer")) << r.err;
         EXPECT_FALSE(Has(r.out, "Sent:")) << r.out;
     }
