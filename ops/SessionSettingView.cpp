@@ -4,6 +4,14 @@
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
 
+namespace {
+
+std::string WithReason(const std::string& what, const std::string& reason) {
+    return reason.empty() ? what : what + ": " + reason;
+}
+
+}  // namespace
+
 bool CDeviceSession::ShowItem(int index) {
     CMenuParamItem* item = m_model.table && index >= 0 ? m_model.table->GetItem(index) : nullptr;
     if (!item) return false;
@@ -185,21 +193,30 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
     view.newValue = newValue;
     const std::string keptValue = view.currentValue;
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
-    view.valueRefusal.clear();
+    view.valueProblem.clear();
     if (newValue.empty() || !item) return;
     EvaluateScale(*item);
     // A value the field cannot carry would be written as another one: refuse it unwritten.
-    view.valueRefusal = item->WriteValueProblem(newValue);
-    const std::string data = view.valueRefusal.empty() ? item->ToDeviceText(newValue) : "";
+    const std::string refusal = item->WriteValueProblem(newValue);
+    const std::string data = refusal.empty() ? item->ToDeviceText(newValue) : "";
     if (data.empty()) {
         view.valueChanged = true;
+        view.valueProblem = (refusal.empty() ? "\"" + newValue + "\" cannot be written" : refusal) +
+                            "; nothing written";
         m_ui.RefreshView();
         return;
     }
 
     view.valueChanged = false;
-    if (!ExecuteCommand(item->writeCommand, &data, nullptr)) view.valueChanged = true;
+    m_port.SetLastFailure({});
+    if (!ExecuteCommand(item->writeCommand, &data, nullptr)) {
+        view.valueChanged = true;
+        view.valueProblem = WithReason("not written", m_port.LastFailure());
+    }
+    m_port.SetLastFailure({});
     if (!ShowItem(m_currentIndex)) {
+        if (!view.valueChanged)
+            view.valueProblem = WithReason("reading it back failed", m_port.LastFailure());
         view.valueChanged = true;
         view.currentValue = keptValue;
     }

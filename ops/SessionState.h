@@ -30,8 +30,9 @@ struct SSettingView {
     bool downEnabled = false;
     // A write or its read-back failed: the value entry is drawn red.
     bool valueChanged = false;
-    // Why the last value typed was refused before writing; empty when it was not.
-    std::string valueRefusal;
+    // Why the last value typed was refused, not written or not read back; the operator is
+    // told while the entry is red.
+    std::string valueProblem;
     int decimalPlaces = 0;
 };
 

@@ -378,6 +378,9 @@ void CMainDialog::RefreshView() {
     ApplyColour(m_status, StatusLineColour(connected));
     ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
     ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));
+    const QString problem = ValueProblem();
+    m_newValue->setToolTip(problem.isEmpty() ? tr("New value: Enter writes it") : problem);
+    m_newValue->setAccessibleDescription(problem);
     ShowPicture();
     if (m_panel && m_panel->IsOpen()) m_panel->Rows()->ShowRow(s.CurrentIndex());
 }
@@ -574,7 +577,6 @@ void CMainDialog::NameControls() {
     m_nextName->setAccessibleName(tr("Next parameter"));
     m_currentValue->setAccessibleName(tr("Value read"));
     m_newValue->setAccessibleName(tr("New value"));
-    m_newValue->setToolTip(tr("New value: Enter writes it"));
     m_write->setAccessibleName(m_write->text().isEmpty() ? tr("Write") : m_write->text());
     m_setSource->setAccessibleName(tr("Parameter set"));
     m_status->setAccessibleName(tr("Status"));
@@ -603,9 +605,17 @@ void CMainDialog::NameButton(Button b, bool connected) {
     m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
 }
 
+// Why the red value entry is red, in words; empty while it is not.
+QString CMainDialog::ValueProblem() const {
+    const SSettingView& v = m_session->SettingView();
+    if (m_session->View() != EView::Setting || !v.valueChanged || v.valueProblem.empty()) return {};
+    return QString::fromStdString(v.currentName + ": " + v.valueProblem);
+}
+
 void CMainDialog::ShowStatus() {
     const QString line = QString::fromStdString(m_session->FormatConnectionStatus());
-    const QString outcome = OutcomeText(m_session->LastOutcome());
+    const QString problem = ValueProblem();
+    const QString outcome = problem.isEmpty() ? OutcomeText(m_session->LastOutcome()) : problem;
     if (outcome.isEmpty()) {
         m_status->setText(line);
         m_status->setToolTip(line);

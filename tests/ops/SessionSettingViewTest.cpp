@@ -31,21 +31,37 @@ TEST_F(SessionFixture, AnAbsentParameterIsShownByItsNameAlone) {
     EXPECT_TRUE(unit1->Commands("5203").empty());
 }
 
-TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBackOrMarksAFailedWrite) {
+TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBackOrSaysWhyTheEntryIsRed) {
     ConnectIn(EView::Setting);
+    const SSettingView& view = session->SettingView();
     session->GoToItem(5);
-    EXPECT_EQ(session->SettingView().currentValue, "12.3");
+    EXPECT_EQ(view.currentValue, "12.3");
     session->EnterPressed("45.67");
     // Surplus decimals are cut, not rounded.
     EXPECT_EQ(unit1->Get(6), 456);
-    EXPECT_EQ(session->SettingView().currentValue, "45.6");
-    EXPECT_FALSE(session->SettingView().valueChanged);
+    EXPECT_EQ(view.currentValue, "45.6");
+    EXPECT_FALSE(view.valueChanged);
+    EXPECT_EQ(view.valueProblem, "");
+
+    const size_t sent = unit1->Commands().size();
+    session->EnterPressed("4x");
+    EXPECT_TRUE(view.valueChanged);
+    EXPECT_EQ(view.valueProblem, "\"4x\" is not a number; nothing written");
+    EXPECT_EQ(unit1->Commands().size(), sent);
+
+    unit1->MakeUnreadable(6);
+    session->EnterPressed("1.5");
+    EXPECT_EQ(unit1->Get(6), 15);
+    EXPECT_TRUE(view.valueChanged);
+    EXPECT_EQ(view.valueProblem, "reading it back failed: answered with response code 0401");
+    EXPECT_EQ(view.currentValue, "45.6");
 
     session->GoToItem(3);  // write mode 1: refused outside write mode
     session->EnterPressed("7");
-    EXPECT_TRUE(session->SettingView().valueChanged);
+    EXPECT_TRUE(view.valueChanged);
+    EXPECT_EQ(view.valueProblem, "not written: answered with response code 0401");
     EXPECT_EQ(unit1->Get(4), 3);
-    EXPECT_EQ(session->SettingView().currentValue, "3");
+    EXPECT_EQ(view.currentValue, "3");
 }
 
 TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {

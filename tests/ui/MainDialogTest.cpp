@@ -109,12 +109,17 @@ class MainDialogTest : public QObject {
         QVERIFY(m_dialog->CurrentName()->text() != first);
         QVERIFY(m_dialog->UpArrow()->isEnabled());
 
-        // A write the controller refuses turns the entry red.
+        // A value the controller does not give back turns the entry red, and says why.
         m_units->unit1->MakeUnreadable(2);
         m_dialog->ValueEntry()->setText("1");
         QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);
         QVERIFY(Session().SettingView().valueChanged);
         QCOMPARE(m_dialog->ValueEntry()->palette().color(QPalette::Base), QColor(255, 0, 0));
+        const QString why = m_dialog->CurrentName()->text() +
+                            ": reading it back failed: answered with response code 0401";
+        QCOMPARE(m_dialog->ValueEntry()->toolTip(), why);
+        QCOMPARE(m_dialog->ValueEntry()->accessibleDescription(), why);
+        QVERIFY(m_dialog->StatusLine()->text().endsWith(why));
 
         Click(CMainDialog::kConnect);
         QVERIFY(!Session().IsConnected());
