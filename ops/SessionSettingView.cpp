@@ -213,7 +213,6 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
         view.valueChanged = true;
         view.valueProblem = WithReason("not written", m_port.LastFailure());
     }
-    m_port.SetLastFailure({});
     if (!ShowItem(m_currentIndex)) {
         if (!view.valueChanged)
             view.valueProblem = WithReason("reading it back failed", m_port.LastFailure());
