@@ -64,8 +64,11 @@ void CDeviceSession::ShowFrom(int index, bool forward) {
     const int count = m_model.table ? static_cast<int>(m_model.table->GetCount()) : 0;
     if (index < 0 || index >= count) return;
     const int limit = forward ? count - 1 : 0;
+    m_settingView.problem.clear();
+    m_port.SetLastFailure({});
     bool searching = false;
-    while (!ShowItem(index)) {
+    bool shown = false;
+    while (!(shown = ShowItem(index))) {
         // The operator may stop a long search through unreadable parameters.
         if (!searching) {
             m_ui.StartCancel();
@@ -77,6 +80,7 @@ void CDeviceSession::ShowFrom(int index, bool forward) {
         m_ui.PumpEvents();
     }
     if (searching) m_ui.CloseCancel();
+    if (!shown) m_settingView.problem = WithReason("cannot be read", m_port.LastFailure());
     m_currentIndex = index;
     m_ui.RefreshView();
 }
@@ -147,6 +151,7 @@ void CDeviceSession::WriteCheckClicked(bool checked) {
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
     if (!item) return;
     SSettingView& view = m_settingView;
+    view.problem.clear();
     view.writeCheck = checked;
     if (checked && item->WriteMode16() == 1 &&
         m_ui.MessageBox(ReadQuestionText("000"), COperatorUi::BoxStyle::OkCancelWarning) ==
@@ -193,7 +198,7 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
     view.newValue = newValue;
     const std::string keptValue = view.currentValue;
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
-    view.valueProblem.clear();
+    view.problem.clear();
     if (newValue.empty() || !item) return;
     EvaluateScale(*item);
     // A value the field cannot carry would be written as another one: refuse it unwritten.
@@ -201,8 +206,8 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
     const std::string data = refusal.empty() ? item->ToDeviceText(newValue) : "";
     if (data.empty()) {
         view.valueChanged = true;
-        view.valueProblem = (refusal.empty() ? "\"" + newValue + "\" cannot be written" : refusal) +
-                            "; nothing written";
+        view.problem = (refusal.empty() ? "\"" + newValue + "\" cannot be written" : refusal) +
+                       "; nothing written";
         m_ui.RefreshView();
         return;
     }
@@ -211,11 +216,11 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
     m_port.SetLastFailure({});
     if (!ExecuteCommand(item->writeCommand, &data, nullptr)) {
         view.valueChanged = true;
-        view.valueProblem = WithReason("not written", m_port.LastFailure());
+        view.problem = WithReason("not written", m_port.LastFailure());
     }
     if (!ShowItem(m_currentIndex)) {
         if (!view.valueChanged)
-            view.valueProblem = WithReason("reading it back failed", m_port.LastFailure());
+            view.problem = WithReason("reading it back failed", m_port.LastFailure());
         view.valueChanged = true;
         view.currentValue = keptValue;
     }

@@ -30,9 +30,9 @@ struct SSettingView {
     bool downEnabled = false;
     // A write or its read-back failed: the value entry is drawn red.
     bool valueChanged = false;
-    // Why the last value typed was refused, not written or not read back; the operator is
-    // told while the entry is red.
-    std::string valueProblem;
+    // Why the last step did not show a value, or the last value typed was refused, not
+    // written or not read back; empty when it went well.
+    std::string problem;
     int decimalPlaces = 0;
 };
 

@@ -378,7 +378,7 @@ void CMainDialog::RefreshView() {
     ApplyColour(m_status, StatusLineColour(connected));
     ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
     ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));
-    const QString problem = ValueProblem();
+    const QString problem = v.valueChanged ? SettingProblem() : QString();
     m_newValue->setToolTip(problem.isEmpty() ? tr("New value: Enter writes it") : problem);
     m_newValue->setAccessibleDescription(problem);
     ShowPicture();
@@ -605,16 +605,16 @@ void CMainDialog::NameButton(Button b, bool connected) {
     m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
 }
 
-// Why the red value entry is red, in words; empty while it is not.
-QString CMainDialog::ValueProblem() const {
+// Why the setting view shows no value or a red value entry, in words; empty when it went well.
+QString CMainDialog::SettingProblem() const {
     const SSettingView& v = m_session->SettingView();
-    if (m_session->View() != EView::Setting || !v.valueChanged || v.valueProblem.empty()) return {};
-    return QString::fromStdString(v.currentName + ": " + v.valueProblem);
+    if (m_session->View() != EView::Setting || v.problem.empty()) return {};
+    return QString::fromStdString(v.currentName + ": " + v.problem);
 }
 
 void CMainDialog::ShowStatus() {
     const QString line = QString::fromStdString(m_session->FormatConnectionStatus());
-    const QString problem = ValueProblem();
+    const QString problem = SettingProblem();
     const QString outcome = problem.isEmpty() ? OutcomeText(m_session->LastOutcome()) : problem;
     if (outcome.isEmpty()) {
         m_status->setText(line);

@@ -106,7 +106,7 @@ class CMainDialog : public CResizableDialog {
     void ShowPicture();
     // The status line: the line settings and model, then what the last operation did.
     void ShowStatus();
-    QString ValueProblem() const;
+    QString SettingProblem() const;
     void ApplyColour(QWidget* field, EFieldColour colour);
     // The side panel opens on the screen: a maximised window is restored, and one at the
     // screen's left edge moves right.

@@ -7,14 +7,16 @@ TEST_F(SessionFixture, SteppingSkipsUnreadableParametersAndStopsAtTheEnd) {
     session->DownArrow();
     EXPECT_EQ(session->CurrentIndex(), 4);
     EXPECT_EQ(session->SettingView().currentName, "Firmware");
+    EXPECT_EQ(session->SettingView().problem, "");
     EXPECT_EQ(ui.cancelStarts, 1);
     EXPECT_EQ(ui.cancelCloses, 1);
 
     unit1->MakeUnreadable(6);
     session->DownArrow();
-    // Nothing further can be shown: the last parameter tried stays current.
+    // Nothing further can be shown: the last parameter tried stays current, and says why.
     EXPECT_EQ(session->CurrentIndex(), 5);
     EXPECT_FALSE(session->SettingView().downEnabled);
+    EXPECT_EQ(session->SettingView().problem, "cannot be read: answered with response code 0401");
     EXPECT_EQ(LogLinesAmong({"Down Arrow button pushed."}).size(), 2u);
 }
 
@@ -41,25 +43,25 @@ TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBackOrSaysWhyTheEntryIsRed)
     EXPECT_EQ(unit1->Get(6), 456);
     EXPECT_EQ(view.currentValue, "45.6");
     EXPECT_FALSE(view.valueChanged);
-    EXPECT_EQ(view.valueProblem, "");
+    EXPECT_EQ(view.problem, "");
 
     const size_t sent = unit1->Commands().size();
     session->EnterPressed("4x");
     EXPECT_TRUE(view.valueChanged);
-    EXPECT_EQ(view.valueProblem, "\"4x\" is not a number; nothing written");
+    EXPECT_EQ(view.problem, "\"4x\" is not a number; nothing written");
     EXPECT_EQ(unit1->Commands().size(), sent);
 
     unit1->MakeUnreadable(6);
     session->EnterPressed("1.5");
     EXPECT_EQ(unit1->Get(6), 15);
     EXPECT_TRUE(view.valueChanged);
-    EXPECT_EQ(view.valueProblem, "reading it back failed: answered with response code 0401");
+    EXPECT_EQ(view.problem, "reading it back failed: answered with response code 0401");
     EXPECT_EQ(view.currentValue, "45.6");
 
     session->GoToItem(3);  // write mode 1: refused outside write mode
     session->EnterPressed("7");
     EXPECT_TRUE(view.valueChanged);
-    EXPECT_EQ(view.valueProblem, "not written: answered with response code 0401");
+    EXPECT_EQ(view.problem, "not written: answered with response code 0401");
     EXPECT_EQ(unit1->Get(4), 3);
     EXPECT_EQ(view.currentValue, "3");
 }

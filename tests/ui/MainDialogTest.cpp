@@ -121,6 +121,15 @@ class MainDialogTest : public QObject {
         QCOMPARE(m_dialog->ValueEntry()->accessibleDescription(), why);
         QVERIFY(m_dialog->StatusLine()->text().endsWith(why));
 
+        // A step onto a parameter that cannot be read says so on the status line.
+        m_units->unit1->MakeUnreadable(1);
+        QTest::mouseClick(m_dialog->UpArrow(), Qt::LeftButton, {},
+                          ArrowOutline(ArrowKind::Up).boundingRect().center());
+        QCOMPARE(Session().CurrentIndex(), 0);
+        QVERIFY(m_dialog->StatusLine()->text().endsWith(
+            first + ": cannot be read: answered with response code 0401"));
+        QCOMPARE(m_dialog->ValueEntry()->toolTip(), QStringLiteral("New value: Enter writes it"));
+
         Click(CMainDialog::kConnect);
         QVERIFY(!Session().IsConnected());
         QVERIFY(m_dialog->ButtonAt(CMainDialog::kComSet)->isEnabled());
