@@ -30,12 +30,6 @@ std::vector<int> ItemsNamed(const std::vector<std::string>& keys, const CMenuPar
     return indexes;
 }
 
-// The failure with what came back on the line, when an exchange failed.
-std::string FailureWithReason(const std::string& failure, const CDeviceSession& session) {
-    const std::string& reason = session.Port().LastFailure();
-    return reason.empty() ? failure : failure + ": " + reason;
-}
-
 }  // namespace
 
 int RunGet(const SCliOptions& options) {
@@ -50,7 +44,7 @@ int RunGet(const SCliOptions& options) {
         const bool ok = s.SelectItem(index);
         allOk = allOk && ok;
         const CMenuParamItem& item = *table.GetItem(index);
-        if (!ok) PrintError(FailureWithReason("parameter " + item.name + " cannot be read", s));
+        if (!ok) PrintError(s.Port().WithLastFailure("parameter " + item.name + " cannot be read"));
         const std::string& display = s.SettingView().currentValue;
         if (options.json) {
             parameters.push_back({{"number", item.number},
@@ -97,7 +91,7 @@ int RunSet(const SCliOptions& options) {
             result["name"] = item.name;
             s.Port().SetLastFailure({});
             if (!s.SelectItem(index))
-                problem = FailureWithReason("parameter " + key + " cannot be read", s);
+                problem = s.Port().WithLastFailure("parameter " + key + " cannot be read");
             else if (item.writable != 1 || !item.Exists())
                 problem = "parameter " + key + " cannot be written";
             else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
@@ -109,8 +103,8 @@ int RunSet(const SCliOptions& options) {
                 } else {
                     s.EnterPressed(value);
                     if (s.SettingView().valueChanged)
-                        problem = FailureWithReason(
-                            "parameter " + key + ": writing " + value + " failed", s);
+                        problem = s.Port().WithLastFailure("parameter " + key + ": writing " +
+                                                           value + " failed");
                     if (needsWriteMode) s.SwitchWriteMode(false);
                 }
                 result["display"] = s.SettingView().currentValue;

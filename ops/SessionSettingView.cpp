@@ -4,14 +4,6 @@
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
 
-namespace {
-
-std::string WithReason(const std::string& what, const std::string& reason) {
-    return reason.empty() ? what : what + ": " + reason;
-}
-
-}  // namespace
-
 bool CDeviceSession::ShowItem(int index) {
     CMenuParamItem* item = m_model.table && index >= 0 ? m_model.table->GetItem(index) : nullptr;
     if (!item) return false;
@@ -80,7 +72,7 @@ void CDeviceSession::ShowFrom(int index, bool forward) {
         m_ui.PumpEvents();
     }
     if (searching) m_ui.CloseCancel();
-    if (!shown) m_settingView.problem = WithReason("cannot be read", m_port.LastFailure());
+    if (!shown) m_settingView.problem = m_port.WithLastFailure("cannot be read");
     m_currentIndex = index;
     m_ui.RefreshView();
 }
@@ -216,11 +208,10 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
     m_port.SetLastFailure({});
     if (!ExecuteCommand(item->writeCommand, &data, nullptr)) {
         view.valueChanged = true;
-        view.problem = WithReason("not written", m_port.LastFailure());
+        view.problem = m_port.WithLastFailure("not written");
     }
     if (!ShowItem(m_currentIndex)) {
-        if (!view.valueChanged)
-            view.problem = WithReason("reading it back failed", m_port.LastFailure());
+        if (!view.valueChanged) view.problem = m_port.WithLastFailure("reading it back failed");
         view.valueChanged = true;
         view.currentValue = keptValue;
     }

@@ -281,8 +281,7 @@ void CDeviceSession::SetStatus(const CMenuParamItem& item, EParamStatus status,
 }
 
 std::string CDeviceSession::FailedOnUnit(const std::string& what, int unit) const {
-    const std::string& reason = m_port.LastFailure();
-    return what + " on " + UnitOnPort(unit) + (reason.empty() ? "" : ": " + reason);
+    return m_port.WithLastFailure(what + " on " + UnitOnPort(unit));
 }
 
 SResult CDeviceSession::StatusResult() const {

@@ -75,6 +75,10 @@ class CFramePort : public CSerialPort {
     // that a caller told only "failed" (a routine, a parameter) can still say what came back.
     const std::string& LastFailure() const { return m_lastFailure; }
     void SetLastFailure(std::string reason) { m_lastFailure = std::move(reason); }
+    // `what`, followed by that reason when there is one: "not written: answered with …".
+    std::string WithLastFailure(const std::string& what) const {
+        return m_lastFailure.empty() ? what : what + ": " + m_lastFailure;
+    }
     // Whether the line itself failed in the last receive: the device is gone or unusable.
     bool LineLost() const;
 

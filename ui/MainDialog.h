@@ -104,7 +104,8 @@ class CMainDialog : public CResizableDialog {
     void SetUpLamps();
     void PlaceCloneColumns();
     void ShowPicture();
-    // The status line: the line settings and model, then what the last operation did.
+    // The status line: the line settings and model, then what the last operation did or why
+    // the setting view shows no value or a red entry.
     void ShowStatus();
     QString SettingProblem() const;
     void ApplyColour(QWidget* field, EFieldColour colour);
