@@ -16,6 +16,7 @@ int RunSend(const SCliOptions& options) {
     port.SetErrorReporter([](const std::string&) {});
     // Ctrl-C ends the wait for the answer and the retries at once.
     port.SetCancelCheck([] { return CTerminalUi::Interrupted(); });
+    port.SetWakeDescriptor(CTerminalUi::WakeDescriptor());
     port.SetSettings(options.line.portName, options.line.baudRate, options.line.dataBits,
                      options.line.stopBits, options.line.parity);
     if (!port.Open()) {

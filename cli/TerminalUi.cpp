@@ -1,9 +1,12 @@
 #include "cli/TerminalUi.h"
 
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 
@@ -13,10 +16,18 @@ namespace {
 
 std::atomic<int> g_pendingStops{0};
 std::atomic<bool> g_interrupted{false};
+int g_wakeFd = -1;
 
 void OnInterrupt(int) {
+    // The interrupted code may be about to read errno (poll() just failed with EINTR).
+    const int savedErrno = errno;
     g_pendingStops.fetch_add(1);
     g_interrupted.store(true);
+    if (g_wakeFd >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = ::write(g_wakeFd, &one, sizeof one);
+    }
+    errno = savedErrno;
 }
 
 }  // namespace
@@ -25,6 +36,7 @@ CTerminalUi::CTerminalUi(bool quiet, SAnswers answers)
     : m_showBar(!quiet && isatty(STDERR_FILENO)), m_answers(std::move(answers)) {}
 
 void CTerminalUi::InstallInterruptHandler() {
+    if (g_wakeFd < 0) g_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -32,6 +44,8 @@ void CTerminalUi::InstallInterruptHandler() {
 }
 
 bool CTerminalUi::Interrupted() { return g_interrupted.load(); }
+
+int CTerminalUi::WakeDescriptor() { return g_wakeFd; }
 
 COperatorUi::BoxAnswer CTerminalUi::MessageBox(const std::string& text, BoxStyle style) {
     if (!text.empty()) {

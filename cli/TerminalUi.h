@@ -21,6 +21,9 @@ class CTerminalUi : public COperatorUi {
     // Ctrl-C asks the running operation to stop between two parameters.
     static void InstallInterruptHandler();
     static bool Interrupted();
+    // Readable after Ctrl-C (an eventfd): ends a wait on the line that began just after the
+    // last check.  -1 before InstallInterruptHandler.
+    static int WakeDescriptor();
 
     BoxAnswer MessageBox(const std::string& text, BoxStyle style) override;
     void StartCancel() override {}
@@ -35,6 +38,7 @@ class CTerminalUi : public COperatorUi {
     void OpenSidePanel() override {}
     void PumpEvents() override {}
     bool HasEventsToPump() const override { return false; }
+    int StopWakeDescriptor() const override { return WakeDescriptor(); }
     void BusyChanged(bool) override {}
 
   private:

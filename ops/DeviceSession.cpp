@@ -10,6 +10,7 @@ CDeviceSession::CDeviceSession(COperatorUi& ui, const CMessageTable& catalogue)
     if (m_ui.HasEventsToPump()) m_port.SetPumpHook([this] { m_ui.PumpEvents(); });
     // Every wait on the line, in routines and retry loops too, ends at a stop request.
     m_port.SetCancelCheck([this] { return StopRequested(); });
+    m_port.SetWakeDescriptor(m_ui.StopWakeDescriptor());
 }
 
 bool CDeviceSession::StopRequested() {

@@ -40,6 +40,9 @@ class COperatorUi {
     // Whether there are window events to let through at all; without them the wait for a byte
     // blocks for its whole time-out instead of waking every few milliseconds.
     virtual bool HasEventsToPump() const { return true; }
+    // A descriptor that turns readable on a stop request, so that a wait on the line ends at
+    // once instead of at its time-out; -1 when stops are only seen between pumped slices.
+    virtual int StopWakeDescriptor() const { return -1; }
     // An operation starts (true) or has ended (false): the front end disables and
     // enables its window.  Input queued meanwhile was pumped while still busy.
     virtual void BusyChanged(bool busy) = 0;

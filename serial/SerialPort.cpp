@@ -216,17 +216,22 @@ bool CSerialPort::WaitForInput(int timeoutMs) {
         m_portStatus.Set(CommStatusCode::kNotOpen);
         return false;
     }
-    pollfd slot{m_fd, POLLIN, 0};
-    const int ready = ::poll(&slot, 1, timeoutMs < 0 ? 0 : timeoutMs);
+    pollfd slots[2] = {{m_fd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
+    const int ready = ::poll(slots, m_wakeFd >= 0 ? 2 : 1, timeoutMs < 0 ? 0 : timeoutMs);
     if (ready < 0 && errno != EINTR) {
         const PendingReport report{"SerialPort::ReceiveByte", errno};
         m_portStatus.Set(CommStatusCode::kPlatformError);
         Deliver(report);
         return false;
     }
+    if (m_wakeFd >= 0 && (slots[1].revents & POLLIN) != 0) {
+        // One read empties an eventfd; a pipe with more left wakes the next wait, no more.
+        char sink[64];
+        [[maybe_unused]] const ssize_t drained = ::read(m_wakeFd, sink, sizeof sink);
+    }
     // A hang-up with nothing left to read would wake every poll at once: the line is
     // gone, and saying so now keeps the caller from spinning until its time-out.
-    if (ready > 0 && (slot.revents & POLLIN) == 0) {
+    if (slots[0].revents != 0 && (slots[0].revents & POLLIN) == 0) {
         m_portStatus.Set(CommStatusCode::kPlatformError);
         Deliver({"SerialPort::ReceiveByte", EIO});
         return false;

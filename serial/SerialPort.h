@@ -37,9 +37,15 @@ class CSerialPort {
     // Takes one byte if one is queued; never waits.
     bool ReceiveByte(char* out);
 
-    // Blocks until the receive queue holds something or timeoutMs passes.  Answers false
-    // only when the line itself failed (status kPlatformError, error reported).
+    // Blocks until the receive queue holds something, the wake descriptor turns readable or
+    // timeoutMs passes.  Answers false only when the line itself failed (status
+    // kPlatformError, error reported).
     bool WaitForInput(int timeoutMs);
+    // A non-blocking descriptor that turns readable when a wait should end early: a stop
+    // request that came after the caller's last check and before the wait began would
+    // otherwise only be seen after the whole time-out.  WaitForInput empties it on waking;
+    // -1: none.
+    void SetWakeDescriptor(int fd) { m_wakeFd = fd; }
 
     // Reports the platform's text for the current errno under context.
     void ReportError(const std::string& context);
@@ -70,6 +76,7 @@ class CSerialPort {
     bool OpenAndConfigure();
 
     int m_fd = -1;
+    int m_wakeFd = -1;
     bool m_opening = false;
     int m_openError = 0;
     LowLatencyResult m_lowLatency = LowLatencyResult::kNotSupported;
