@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "FileTestUtil.h"
 #include "files/CsvWriter.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -13,9 +13,8 @@ const std::string kFooter = "2026/12/06 10:20:30\r\n";
 std::string Export(const SLocaleSeparators& seps, const std::string& title,
                    const std::vector<std::tuple<long, std::string, std::string>>& records) {
     TempFolder dir;
-    const auto path = dir.File("out.csv");
     CCsvWriter w(seps);
-    EXPECT_TRUE(w.Open(path));
+    EXPECT_TRUE(w.Open(dir.File("out.csv")));
     w.SetTitle(title);
     w.WriteTitle();
     w.AddColumn("");
@@ -29,7 +28,7 @@ std::string Export(const SLocaleSeparators& seps, const std::string& title,
     w.SetFooter("2026/12/06 10:20:30");
     w.WriteFooter();
     EXPECT_TRUE(w.Close());
-    return ReadAll(path);
+    return dir.Read("out.csv");
 }
 
 }  // namespace
@@ -62,14 +61,13 @@ TEST(CsvWriter, RefusalsAndOpenFailures) {
 
 TEST(CsvWriter, AFailedExportKeepsThePreviousFile) {
     TempFolder dir;
-    const auto path = dir.File("out.csv");
-    WriteAll(path, "previous");
+    const auto path = dir.Write("out.csv", "previous");
     {
         CCsvWriter w(kComma);
         ASSERT_TRUE(w.Open(path));
         ASSERT_TRUE(w.WriteLine("half", true));
         // Destroyed without Close(): the export did not complete.
     }
-    EXPECT_EQ(ReadAll(path), "previous");
+    EXPECT_EQ(dir.Read("out.csv"), "previous");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "FileTestUtil.h"
 #include "files/ParamFile.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -41,18 +41,17 @@ bool Save(const std::string& path, const std::string& name,
 
 TEST(ParamFile, WritesTheFixedLayoutLittleEndianWithTheLongestTextsThatFit) {
     TempFolder dir;
-    const auto path = dir.File("set.tmf");
     const std::string name(63, 'M'), value(31, '7');
-    ASSERT_TRUE(Save(path, name, {{12, 10, "1234"}, {-3, -1, value}}));
-    EXPECT_EQ(ReadAll(path),
+    ASSERT_TRUE(Save(dir.File("set.tmf"), name, {{12, 10, "1234"}, {-3, -1, value}}));
+    EXPECT_EQ(dir.Read("set.tmf"),
               Header("2026/12/06 10:20:30", name) + Record(12, 10, "1234") + Record(-3, -1, value));
 }
 
 // Fields that fill their whole size carry no terminating zero.
 TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
     TempFolder dir;
-    const auto path = dir.File("set.tmf");
-    WriteAll(path, std::string(32, 'D') + std::string(64, 'N') + Record(1, 100, "77") +
+    const auto path = dir.Write(
+        "set.tmf", std::string(32, 'D') + std::string(64, 'N') + Record(1, 100, "77") +
                        Record(7, 1, "").substr(0, 8) + std::string(32, '9') + std::string(39, 'x'));
     CParamFile file;
     ASSERT_TRUE(file.Open(path, CParamFile::Mode::Read));
@@ -71,8 +70,7 @@ TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
 
 TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
     TempFolder dir;
-    const auto huge = dir.File("huge.tmf");
-    WriteAll(huge, "x");
+    const auto huge = dir.Write("huge.tmf", "x");
     std::filesystem::resize_file(huge, CParamFile::kMaxReadSize + 1);
     for (const std::string& path : {huge, std::string("/dev/zero"), dir.Path()}) {
         CParamFile file;
@@ -81,10 +79,8 @@ TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
             << path << ": " << file.ErrorText();
     }
     // Shorter than its header: refused where the header ends.
-    const auto shortFile = dir.File("short.tmf");
-    WriteAll(shortFile, std::string(50, 'A'));
     CParamFile file;
-    ASSERT_TRUE(file.Open(shortFile, CParamFile::Mode::Read));
+    ASSERT_TRUE(file.Open(dir.Write("short.tmf", std::string(50, 'A')), CParamFile::Mode::Read));
     std::string date, name;
     ASSERT_TRUE(file.ReadDate(date));
     EXPECT_FALSE(file.ReadName(name));
@@ -95,7 +91,7 @@ TEST(ParamFile, RefusedOrUncommittedSavesLeaveTheOldFileAndNothingElse) {
     TempFolder dir;
     const auto path = dir.File("set.tmf");
     ASSERT_TRUE(Save(path, "VX40", {{1, 1, "5"}}));
-    const auto before = ReadAll(path);
+    const auto before = dir.Read("set.tmf");
 
     std::string error;
     EXPECT_FALSE(Save(path, std::string(64, 'M'), {}, &error));
@@ -109,7 +105,7 @@ TEST(ParamFile, RefusedOrUncommittedSavesLeaveTheOldFileAndNothingElse) {
         ASSERT_TRUE(file.Open(path, CParamFile::Mode::Write));
         ASSERT_TRUE(file.WriteDate("x"));
     }
-    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(dir.Read("set.tmf"), before);
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }

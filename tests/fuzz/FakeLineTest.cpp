@@ -6,17 +6,10 @@
 #include "ops/DeviceLink.h"
 #include "ops/ParamExchange.h"
 #include "params/MenuCmdItem.h"
+#include "support/CommandFrames.h"
 #include "support/LogCapture.h"
 
 namespace {
-
-// The model request's answer from unit 1, as a controller sends it.
-std::string ModelAnswer(const std::string& data) {
-    const std::string body = "01000005030000" + data + "\x03";
-    char check = 0;
-    for (const char byte : body) check = static_cast<char>(check ^ byte);
-    return "\x02" + body + check;
-}
 
 int Execute(FakeLine& line, const std::string& definition, std::string& response) {
     CMenuCmdItem command(5);
@@ -26,7 +19,7 @@ int Execute(FakeLine& line, const std::string& definition, std::string& response
 
 TEST(FakeLine, AnswersEachCommandInTurnThenStaysSilent) {
     const LogCapture log;
-    FakeLine line({"garbage", ModelAnswer("HD40-R")});
+    FakeLine line({"garbage", frames::ModelAnswerUnit1("HD40-R")});
     ASSERT_NE(line.Port(), nullptr);
     std::string response;
     EXPECT_EQ(Execute(line, "0503;60;1;0;1", response), 1) << log.Text();

@@ -132,10 +132,9 @@ TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
 TEST_F(ParamTableLoad, UnreadableFileIsReportedToOperatorAndLog) {
     LogCapture log;
     EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report), 0);
-    ASSERT_EQ(report.errors.size(), 1u);
-    EXPECT_EQ(report.errors[0].rfind(folder.Slash() + "missing.prm ", 0), 0u);
-    EXPECT_GT(report.errors[0].size(), (folder.Slash() + "missing.prm ").size());
-    EXPECT_EQ(log.Text(), report.errors[0] + "\n");
+    const std::string text = folder.Slash() + "missing.prm No such file or directory";
+    EXPECT_EQ(report.errors, std::vector<std::string>{text});
+    EXPECT_EQ(log.Text(), text + "\n");
 }
 
 TEST_F(ParamTableLoad, FindByNumberGivesTheFirstItem) {

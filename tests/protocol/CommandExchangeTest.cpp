@@ -9,6 +9,7 @@
 #include "protocol/CommandExchange.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
+#include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 
@@ -28,11 +29,6 @@ class CommandExchange : public SimFixture {
         transaction.SetPort(&port);
         ASSERT_TRUE(transaction.Quadrel.Build(kUnit, 0x0503, ""));
         command = transaction.Quadrel.CommandText();
-    }
-    void Silence() {
-        SimFaults faults;
-        faults.SilentCommands = 100;
-        Sim.SetFaults(faults);
     }
     std::string Sent(const char* mark = "") const { return FormatQuadrelFrame(1, command) + mark; }
     std::string Nothing(const char* mark = "") const { return FormatQuadrelFrame(0, "") + mark; }
@@ -54,16 +50,13 @@ TEST_F(CommandExchange, EachLogStyleWritesTheFramesWhereItsCallerDoes) {
         {ExchangeLog::kOneEntry, {"<send>", Sent(), Nothing()}},
         {ExchangeLog::kScript, {Sent(" [Script]"), "<send>", Nothing(" [Script]")}},
     };
-    Silence();
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 100; }));
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.style));
         log.Clear();
         hookCalls = 0;
-        SRetryPolicy policy;
-        policy.attempts = 2;
-        policy.timeoutMs = 20;
-        policy.log = c.style;
-        const SExchangeOutcome outcome = ExchangeWithRetries(transaction, command, policy);
+        const SExchangeOutcome outcome = ExchangeWithRetries(
+            transaction, command, {.attempts = 2, .timeoutMs = 20, .log = c.style});
         EXPECT_EQ(outcome.end, ExchangeEnd::kRetriesOver);
         EXPECT_EQ(outcome.resultClass, ResultClassCode::kTimedOut);
         EXPECT_TRUE(outcome.timedOut);
@@ -79,12 +72,9 @@ TEST_F(CommandExchange, EachLogStyleWritesTheFramesWhereItsCallerDoes) {
 }
 
 TEST_F(CommandExchange, SilenceWithoutAReplyRequiredIsSuccessAtOnce) {
-    Silence();
-    SRetryPolicy policy;
-    policy.attempts = 3;
-    policy.timeoutMs = 20;
-    policy.replyRequired = false;
-    const SExchangeOutcome outcome = ExchangeWithRetries(transaction, command, policy);
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 100; }));
+    const SExchangeOutcome outcome = ExchangeWithRetries(
+        transaction, command, {.attempts = 3, .timeoutMs = 20, .replyRequired = false});
     EXPECT_EQ(outcome.end, ExchangeEnd::kSilenceAccepted);
     EXPECT_TRUE(outcome.Ok());
     EXPECT_EQ(hookCalls, 0);
@@ -92,10 +82,7 @@ TEST_F(CommandExchange, SilenceWithoutAReplyRequiredIsSuccessAtOnce) {
 }
 
 TEST_F(CommandExchange, AnAnswerEndsTheAttemptsAndNoAttemptsSendNothing) {
-    SRetryPolicy policy;
-    policy.attempts = 3;
-    policy.timeoutMs = 2000;
-    policy.callAttemptHook = false;
+    SRetryPolicy policy{.attempts = 3, .timeoutMs = 2000, .callAttemptHook = false};
     SExchangeOutcome outcome = ExchangeWithRetries(transaction, command, policy);
     EXPECT_EQ(outcome.end, ExchangeEnd::kAnswered);
     EXPECT_EQ(transaction.ResponseData(), kModelText);
@@ -110,14 +97,9 @@ TEST_F(CommandExchange, AnAnswerEndsTheAttemptsAndNoAttemptsSendNothing) {
 }
 
 TEST_F(CommandExchange, TheAttemptHookIsTheCallersChoice) {
-    SimFaults corrupt;
-    corrupt.CorruptCheck = true;
-    Sim.SetFaults(corrupt);
-    SRetryPolicy policy;
-    policy.attempts = 2;
-    policy.timeoutMs = 2000;
-    policy.callAttemptHook = false;
-    const SExchangeOutcome outcome = ExchangeWithRetries(transaction, command, policy);
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.CorruptCheck = true; }));
+    const SExchangeOutcome outcome = ExchangeWithRetries(
+        transaction, command, {.attempts = 2, .timeoutMs = 2000, .callAttemptHook = false});
     EXPECT_EQ(outcome.resultClass, ResultClassCode::kBccMismatch);
     EXPECT_FALSE(outcome.timedOut);
     EXPECT_EQ(hookCalls, 0);

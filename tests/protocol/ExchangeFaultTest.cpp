@@ -38,10 +38,8 @@ class ExchangeFaults : public SimFixture {
         return transaction.At.CommandText();
     }
     SExchangeOutcome Exchange(const std::string& frame, uint16_t timeoutMs, int32_t attempts = 1) {
-        SRetryPolicy policy;
-        policy.attempts = attempts;
-        policy.timeoutMs = timeoutMs;
-        return ExchangeWithRetries(transaction, frame, policy);
+        return ExchangeWithRetries(transaction, frame,
+                                   {.attempts = attempts, .timeoutMs = timeoutMs});
     }
 
     LogCapture log;
@@ -61,9 +59,7 @@ TEST_F(ExchangeFaults, AnAnswerToTheCommandBeforeIsDiscardedAndItsOwnAnswerTaken
         SCOPED_TRACE(c.name);
         // Each answer comes 150 ms late: the first command gives up after 100 ms, and its
         // answer arrives while the second one waits.
-        SimFaults late;
-        late.ReplyDelayMs = 150;
-        Sim.SetFaults(late);
+        Sim.SetFaults(FaultsWith([](SimFaults& f) { f.ReplyDelayMs = 150; }));
         EXPECT_EQ(Exchange(c.first, 100).end, ExchangeEnd::kRetriesOver);
         log.Clear();
         const SExchangeOutcome outcome = Exchange(c.second, 1000);
@@ -76,9 +72,7 @@ TEST_F(ExchangeFaults, AnAnswerToTheCommandBeforeIsDiscardedAndItsOwnAnswerTaken
 }
 
 TEST_F(ExchangeFaults, OnlyStaleAnswersWithinTheTimeOutIsNoAnswer) {
-    SimFaults late;
-    late.ReplyDelayMs = 150;
-    Sim.SetFaults(late);
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.ReplyDelayMs = 150; }));
     EXPECT_EQ(Exchange(Quadrel(0x0101), 100).end, ExchangeEnd::kRetriesOver);
     // The stale answer comes within 100 ms, the command's own one too late.
     const SExchangeOutcome outcome = Exchange(Quadrel(0x0102), 100);
@@ -143,9 +137,7 @@ TEST_F(ExchangeFaults, EachFailureIsClassedNamedAndItsBytesLogged) {
 
 TEST_F(ExchangeFaults, AStopRequestEndsEveryAttemptAtOnce) {
     // The case that once ran for ever: two thousand million attempts on a silent line.
-    SimFaults silent;
-    silent.SilentCommands = 1000000;
-    Sim.SetFaults(silent);
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 1000000; }));
     // As the desktop program waits: in short slices, asking after each whether to stop.
     port.SetPumpHook([] {});
     int waits = 0;
@@ -158,9 +150,7 @@ TEST_F(ExchangeFaults, AStopRequestEndsEveryAttemptAtOnce) {
 }
 
 TEST_F(ExchangeFaults, ALostLineEndsTheAttemptsAtOnce) {
-    SimFaults vanish;
-    vanish.VanishAfterBytes = 0;
-    Sim.SetFaults(vanish);
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.VanishAfterBytes = 0; }));
     const SExchangeOutcome outcome = Exchange(Quadrel(0x0101), 5000, 2000000000);
     EXPECT_EQ(outcome.end, ExchangeEnd::kLineLost);
     EXPECT_EQ(outcome.reason, "the line was lost");

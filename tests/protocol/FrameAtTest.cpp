@@ -26,13 +26,11 @@ TEST(FrameAtBuild, RendersKnownFrameAndRefusesBadInputWithoutStaleCommand) {
     EXPECT_FALSE(frame.Parse("@12WR*\r"));
     ASSERT_TRUE(exchange.Build(kBroadcastNode, "WR"));
     EXPECT_EQ(exchange.CommandText().substr(0, 5), "@**WR");
-    EXPECT_TRUE(exchange.Build(99, "RD"));
-    EXPECT_FALSE(exchange.Build(100, "RD"));
-    EXPECT_EQ(exchange.CommandText(), "");
-    ASSERT_TRUE(exchange.Build(1, "RD"));
-    EXPECT_FALSE(exchange.Build(1, "R"));
-    EXPECT_EQ(exchange.CommandText(), "");
-    EXPECT_FALSE(exchange.Build(-1, "RD"));
+    for (const auto& [unit, text] : {std::pair{100, "RD"}, {1, "R"}, {-1, "RD"}}) {
+        ASSERT_TRUE(exchange.Build(99, "RD"));
+        EXPECT_FALSE(exchange.Build(unit, text)) << unit << text;
+        EXPECT_EQ(exchange.CommandText(), "") << unit << text;
+    }
 }
 
 TEST(FrameAtResponse, NormalIcAndEndCodes) {

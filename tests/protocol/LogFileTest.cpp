@@ -31,11 +31,7 @@ class LogFileTest : public ::testing::Test {
     void TearDown() override {
         CloseLog();
         SetModuleFolder("");
-        if (hadState) {
-            setenv("XDG_STATE_HOME", savedState.c_str(), 1);
-        } else {
-            unsetenv("XDG_STATE_HOME");
-        }
+        hadState ? setenv("XDG_STATE_HOME", savedState.c_str(), 1) : unsetenv("XDG_STATE_HOME");
     }
 
     TempFolder home;

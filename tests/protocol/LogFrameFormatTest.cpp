@@ -41,11 +41,7 @@ TEST(FormatEventLineTest, LocalTimeThenMessage) {
     tzset();
     // 2026-03-04 05:06:07 UTC
     EXPECT_EQ(FormatEventLine(1772600767, "VEXA start."), "2026/03/04 05:06:07 VEXA start.\n");
-    if (oldTz != nullptr) {
-        setenv("TZ", saved.c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
+    oldTz != nullptr ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
     tzset();
 }
 

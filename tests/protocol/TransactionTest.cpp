@@ -6,21 +6,13 @@
 
 #include "protocol/CommTransaction.h"
 #include "protocol/FramePort.h"
+#include "support/CommandFrames.h"
 #include "support/PtyPair.h"
 #include "support/ScriptedPeer.h"
 
 namespace {
 
 using enum ResultClassCode;
-
-// A successful answer to the model request (0503) as a controller puts it on the line, built
-// byte by byte so that the transaction is checked against the wire format, not the codec.
-std::string ModelAnswer(const std::string& data) {
-    const std::string body = "01000005030000" + data + "\x03";
-    char check = 0;
-    for (const char byte : body) check = static_cast<char>(check ^ byte);
-    return "\x02" + body + check;
-}
 
 // A transaction on a frame port opened on a pty, with a scripted controller at the far
 // end served from the port's pump hook.
@@ -51,7 +43,7 @@ class TransactionOnPty : public ::testing::Test {
 };
 
 TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
-    EXPECT_FALSE(Exchange(ModelAnswer(""), 0));
+    EXPECT_FALSE(Exchange(frames::ModelAnswerUnit1(""), 0));
     EXPECT_EQ(transaction.ResultClass, kTimedOut);
     // The answer is still waiting on the line: nothing was read.
     ASSERT_TRUE(port.WaitForInput(2000));
@@ -61,7 +53,7 @@ TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
 }
 
 TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
-    peer.Answer(ModelAnswer("7"));
+    peer.Answer(frames::ModelAnswerUnit1("7"));
     EXPECT_TRUE(transaction.Execute("0503", 2000));
     EXPECT_EQ(peer.Received(), "0503");
     EXPECT_EQ(transaction.Protocol(), ProtocolKind::kUnknown);
@@ -72,7 +64,7 @@ TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
 TEST_F(TransactionOnPty, RetryFlagOutlivesSuccessAndLineGoneIsNoTimeOut) {
     EXPECT_FALSE(transaction.Execute(command, 20));
     EXPECT_EQ(transaction.RetryFlag, 1);
-    EXPECT_TRUE(Exchange(ModelAnswer("")));
+    EXPECT_TRUE(Exchange(frames::ModelAnswerUnit1("")));
     EXPECT_EQ(transaction.ResultClass, kSuccess);
     EXPECT_EQ(transaction.RetryFlag, 1);
 
@@ -92,7 +84,7 @@ TEST_F(TransactionOnPty, TimeOutCountsPerByteNotPerFrame) {
         std::uint64_t now = 0;
         std::uint64_t NowMs() const override { return now; }
     } clock;
-    const std::string response = ModelAnswer("SLOW");
+    const std::string response = frames::ModelAnswerUnit1("SLOW");
     std::size_t sent = 0;
     bool taken = true;
     port.SetClock(clock);
@@ -121,13 +113,13 @@ TEST(TransactionWithoutPort, ChangesNothing) {
 }
 
 TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict) {
-    ASSERT_TRUE(Exchange(ModelAnswer("VX40-A")));
+    ASSERT_TRUE(Exchange(frames::ModelAnswerUnit1("VX40-A")));
     EXPECT_FALSE(transaction.Execute("", 100));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
     EXPECT_EQ(transaction.ResponseText(), "");
     EXPECT_EQ(peer.Received(), command);
 
-    ASSERT_TRUE(Exchange(ModelAnswer("VX40-A")));
+    ASSERT_TRUE(Exchange(frames::ModelAnswerUnit1("VX40-A")));
     ASSERT_TRUE(port.Close());
     EXPECT_FALSE(transaction.Execute(command, 100));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
@@ -138,7 +130,7 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
 
 TEST_F(TransactionOnPty, GarbageWithoutFrameEndJustUnderTheBufferStillCompletes) {
     // 2047 bytes fit: a frame end on the last of them is still taken.
-    const std::string tail = ModelAnswer("");
+    const std::string tail = frames::ModelAnswerUnit1("");
     EXPECT_TRUE(Exchange(std::string(2047 - tail.size(), 'G') + tail));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);  // no STX at the start, so nothing parses
     EXPECT_FALSE(transaction.TimedOut());

@@ -23,4 +23,13 @@ inline const std::string kAtRd01Unit2 = "@02RD0155*\r";
 inline const std::string kAtRdUnit7 = "@07RD51*\r";
 inline const std::string kAtRdAll = "@**RD56*\r";
 
+// Unit 1's successful answer to the model request ("0503") carrying data: the check byte is
+// worked out here byte by byte, not by the codec under test.
+inline std::string ModelAnswerUnit1(const std::string& data) {
+    const std::string body = "01000005030000" + data + "\003";
+    char check = 0;
+    for (const char byte : body) check = static_cast<char>(check ^ byte);
+    return "\002" + body + check;
+}
+
 }  // namespace frames

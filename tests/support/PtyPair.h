@@ -12,7 +12,6 @@ class PtyPair {
     PtyPair& operator=(const PtyPair&) = delete;
 
     const std::string& SlavePath() const { return m_slavePath; }
-    int MasterFd() const { return m_master; }
 
     // Writes every byte to the line.
     void Write(const std::string& bytes);

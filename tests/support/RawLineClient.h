@@ -11,7 +11,6 @@ class RawLineClient {
     RawLineClient(const RawLineClient&) = delete;
     RawLineClient& operator=(const RawLineClient&) = delete;
 
-    bool IsOpen() const { return m_fd >= 0; }
     void Send(const std::string& bytes);
     // Reads until a whole frame of the kind its first byte names has come, or until waitMs
     // passed without a byte; answers what came.
