@@ -78,8 +78,8 @@ TEST(PortList, KeepsNaturalOrderAndRefusesInvalidIndices) {
     EXPECT_EQ(description, "two again");
     ASSERT_TRUE(list.GetEntry(3, number, name, description));
     EXPECT_EQ(number, 10);
-    EXPECT_FALSE(list.IsValidIndex(-1));
-    EXPECT_FALSE(list.IsValidIndex(4));
+    EXPECT_FALSE(list.GetEntry(-1, name, description));
+    EXPECT_FALSE(list.GetEntry(4, number, name, description));
 }
 
 TEST(PortList, EnumerationOfThisMachineIsSortedAndHasDevicePaths) {
