@@ -1,5 +1,4 @@
 // Lamp timing and the traffic lamp set.
-#include <QTimer>
 #include <QtTest>
 
 #include "ui/LampControl.h"

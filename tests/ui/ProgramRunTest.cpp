@@ -118,19 +118,14 @@ class ProgramRunTest : public QObject {
     }
 
     void cancelStopsTheOperation_data() {
-        QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("canceledLine");
-        QTest::newRow("upload") << "upload"
-                                << "Upload canceled.";
-        QTest::newRow("download") << "download"
-                                  << "Download canceled.";
-        QTest::newRow("verify") << "verify"
-                                << "Verify canceled.";
-        QTest::newRow("search") << "search"
-                                << "";
+        QTest::newRow("upload") << QString("Upload canceled.");
+        QTest::newRow("download") << QString("Download canceled.");
+        QTest::newRow("verify") << QString("Verify canceled.");
+        QTest::newRow("search") << QString();
     }
     void cancelStopsTheOperation() {
-        QFETCH(QString, operation);
+        const QString operation = QTest::currentDataTag();
         QFETCH(QString, canceledLine);
         Run([&] {
             if (operation != "search") ClickIn(m_dialog->CloneRadio());

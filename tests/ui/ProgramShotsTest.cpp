@@ -46,39 +46,28 @@ class ProgramShotsTest : public QObject {
     QTemporaryDir m_temporary;
     QDir m_out;
     CMessageTable m_catalogue;
-    std::unique_ptr<LogCapture> m_log;
-    std::unique_ptr<SimBus> m_sim;
+    LogCapture m_log;  // the build folder's log stays untouched
+    SimBus m_sim;
 
     void Save(const QImage& image, const QString& name) {
         QVERIFY(!image.isNull());
         QVERIFY(image.save(m_out.filePath(name + ".png")));
     }
-    CCommSettings Line() const {
-        CCommSettings line;
-        line.portName = m_sim->SlavePath();
-        return line;
-    }
+    CCommSettings Line() const { return {.portName = m_sim.SlavePath()}; }
 
   private slots:
     void initTestCase() {
         const QString wanted = qEnvironmentVariable("VEXA_UI_SHOTS");
         m_out = QDir(wanted.isEmpty() ? m_temporary.path() : wanted);
         QVERIFY(m_out.mkpath("."));
-        m_log = std::make_unique<LogCapture>();  // the build folder's log stays untouched
         QVERIFY(LoadMessageCatalogue(m_catalogue));
         SimProfile profile;
         std::string error;
         QVERIFY2(LoadSimProfile("HD40.sim", profile, error), error.c_str());
         auto memory = std::make_shared<MemoryModel>();
         QVERIFY2(memory->Load(profile, error), error.c_str());
-        m_sim = std::make_unique<SimBus>();
-        m_sim->SetResponder(1, std::make_shared<MemoryResponder>(memory, profile));
-        QVERIFY(m_sim->Start());
-    }
-
-    void cleanupTestCase() {
-        m_sim->Stop();
-        m_log.reset();
+        m_sim.SetResponder(1, std::make_shared<MemoryResponder>(memory, profile));
+        QVERIFY(m_sim.Start());
     }
 
     void mainDialogInBothViews() {
@@ -122,9 +111,7 @@ class ProgramShotsTest : public QObject {
             list.Add("/dev/ttyUSB0", "USB-RS485 Cable");
             return true;
         });
-        CCommSettings line;
-        line.portName = "/dev/ttyUSB0";
-        dialog.SetInput(line, 1);
+        dialog.SetInput({.portName = "/dev/ttyUSB0"}, 1);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Save(dialog.grab().toImage(), "serial-settings");

@@ -30,13 +30,12 @@ class SmallDialogsTest : public QObject {
         CUnitNumberDialog dialog(folder.Messages(), 5);
         dialog.show();
         dialog.Edit()->clear();
-        MessageBoxCatcher box;
-        box.Arm();
+        auto box = CatchMessageBox();
         QTest::mouseClick(dialog.findChildren<CImageButton*>().first(), Qt::LeftButton);  // OK
-        QCOMPARE(box.seen, 1);
-        QCOMPARE(box.text, QString("ERROR"));
-        QCOMPARE(box.title, dialog.windowTitle());
-        QCOMPARE(box.icon, QMessageBox::Critical);
+        QVERIFY(box->seen);
+        QCOMPARE(box->text, QString("ERROR"));
+        QCOMPARE(box->title, dialog.windowTitle());
+        QCOMPARE(box->icon, QMessageBox::Critical);
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.UnitNumber(), 5);
     }

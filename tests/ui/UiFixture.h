@@ -45,30 +45,6 @@ class UiFolder {
     CMessageTable m_messages;
 };
 
-// Answers the next message box that opens and remembers what it showed. Its timers die
-// with it, so a box that never comes leaves nothing behind.
-struct MessageBoxCatcher {
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int seen = 0;
-    QObject guard;
-
-    void Arm() {
-        QTimer::singleShot(0, &guard, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) {
-                Arm();
-                return;
-            }
-            text = box->text();
-            title = box->windowTitle();
-            icon = box->icon();
-            ++seen;
-            box->done(QMessageBox::Ok);
-        });
-    }
-};
-
 // Confirms every message box that opens while it lives (an upload or a verify reports in one).
 class MessageBoxConfirmer {
   public:
@@ -104,4 +80,19 @@ std::shared_ptr<bool> WhenShown(std::function<void(T*)> act, QWidget* except = n
     });
     timer->start();
     return done;
+}
+
+// What the next message box said; it is answered with OK.
+struct ToldBox {
+    bool seen = false;
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+inline std::shared_ptr<ToldBox> CatchMessageBox() {
+    auto told = std::make_shared<ToldBox>();
+    WhenShown<QMessageBox>([told](QMessageBox* box) {
+        *told = {true, box->text(), box->windowTitle(), box->icon()};
+        box->done(QMessageBox::Ok);
+    });
+    return told;
 }
