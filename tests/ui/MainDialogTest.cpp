@@ -5,7 +5,6 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QtTest>
-#include <functional>
 #include <memory>
 
 #include "UiFixture.h"
@@ -235,8 +234,7 @@ class MainDialogTest : public QObject {
         QCOMPARE(m_dialog->SidePanelRows()->window()->windowTitle(), m_dialog->windowTitle());
 
         // The dialogs the main window opens, and the stop window.
-        for (const auto& open : std::vector<std::function<void()>>{
-                 [this] { Click(CMainDialog::kAbout); }, [this] { Click(CMainDialog::kComSet); }}) {
+        for (const auto opens : {CMainDialog::kAbout, CMainDialog::kComSet}) {
             QString title;
             WhenShown<QDialog>(
                 [&title](QDialog* shown) {
@@ -244,7 +242,7 @@ class MainDialogTest : public QObject {
                     shown->reject();
                 },
                 m_dialog.get());
-            open();
+            Click(opens);
             QCOMPARE(title, m_dialog->windowTitle());
         }
         m_dialog->OperatorUi().StartCancel();

@@ -10,36 +10,26 @@
 class SingleInstanceTest : public QObject {
     Q_OBJECT
   private slots:
-    void secondStartRaisesTheFirstWindow() {
+    void secondStartRaisesTheFirstWindowAndTheLockEndsWithTheFirst() {
         QTemporaryDir folder;
-        CSingleInstance first(folder.path());
-        QVERIFY(first.TryLock());
-        CSingleInstance second(folder.path());
-        QVERIFY(!second.TryLock());
-        // The first is still starting: nothing answers, nothing is raised.
-        QVERIFY(!second.AskFirstToRaise());
-
         QWidget window;
         window.showMinimized();
-        QVERIFY(first.Listen(&window));
-        QVERIFY(second.AskFirstToRaise());
-        QTRY_VERIFY(!window.isMinimized());
-        QVERIFY(window.isVisible());
-    }
-
-    void lockIsFreedWhenTheFirstEnds() {
-        QTemporaryDir folder;
         {
             CSingleInstance first(folder.path());
             QVERIFY(first.TryLock());
-            QWidget window;
+            CSingleInstance second(folder.path());
+            QVERIFY(!second.TryLock());
+            // The first is still starting: nothing answers, nothing is raised.
+            QVERIFY(!second.AskFirstToRaise());
             QVERIFY(first.Listen(&window));
+            QVERIFY(second.AskFirstToRaise());
+            QTRY_VERIFY(!window.isMinimized());
+            QVERIFY(window.isVisible());
         }
         CSingleInstance next(folder.path());
         QVERIFY(next.TryLock());
         QVERIFY(!next.AskFirstToRaise());
         // A socket left behind does not keep the next one from listening.
-        QWidget window;
         QVERIFY(next.Listen(&window));
     }
 
