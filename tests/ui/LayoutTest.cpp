@@ -4,28 +4,23 @@
 #include "ui/SkinLabel.h"
 #include "ui/TextWrap.h"
 
-namespace {
-
-int CodePoints(const std::string& s) {
-    int n = 0;
-    for (unsigned char c : s) n += (c & 0xC0) != 0x80;
-    return n;
-}
-
-}  // namespace
-
 class LayoutTest : public QObject {
     Q_OBJECT
   private slots:
     void wrappingNeverHangsNorSplitsAMultibyteCharacter() {
         auto bytes = [](const std::string& s) { return int(s.size()); };
+        auto codePoints = [](const std::string& s) {
+            int n = 0;
+            for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+            return n;
+        };
         QCOMPARE(WrapText("Read the value", 9, bytes),
                  (std::vector<std::string>{"Read the", "value"}));
         // A character wider than the label still gets its own line instead of a hang.
         QCOMPARE(WrapText("ab", 0, bytes), (std::vector<std::string>{"a", "b"}));
         // Three-byte characters, two per line by their count.
         std::string text = "\xE6\xB8\xA9\xE5\xBA\xA6\xE8\xA8\xAD\xE5\xAE\x9A\xE5\x80\xA4";
-        auto lines = WrapText(text, 2, CodePoints);
+        auto lines = WrapText(text, 2, codePoints);
         QCOMPARE(int(lines.size()), 3);
         std::string joined;
         for (const std::string& line : lines) {
@@ -34,7 +29,7 @@ class LayoutTest : public QObject {
         }
         QCOMPARE(joined, text);
         // A truncated sequence at the end is kept, not overrun.
-        QCOMPARE(WrapText("ab\xE6\xB8", 1, CodePoints).back(), std::string("\xE6\xB8"));
+        QCOMPARE(WrapText("ab\xE6\xB8", 1, codePoints).back(), std::string("\xE6\xB8"));
     }
 
     void captionFontSurvivesAScreenWithoutResolution() {
