@@ -166,7 +166,6 @@ class MainDialogTest : public QObject {
             ask->Edit()->setText("2");
             ask->accept();
         });
-        MessageBoxConfirmer confirm;
         Click(CMainDialog::kDownload);
         QCOMPARE(m_units->unit2->Get(1), 111);
         QVERIFY2(Status().endsWith("Download to unit 2: 3 written, 2 not in the set"),

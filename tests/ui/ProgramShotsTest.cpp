@@ -85,7 +85,6 @@ class ProgramShotsTest : public QObject {
         QTest::keyClicks(dialog.ValueEntry(), "180.5");
         Save(dialog.grab().toImage(), "main-setting-view");
 
-        MessageBoxConfirmer confirm;  // the upload reports the parameters it could not read
         QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
         QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
         QVERIFY(dialog.Session().ValuesPresent());

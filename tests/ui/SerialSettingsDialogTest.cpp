@@ -32,6 +32,9 @@ QStringList Lines(QComboBox* combo) {
 
 class SerialSettingsDialogTest : public QObject {
     Q_OBJECT
+  private:
+    UiFolder m_folder;
+
   private slots:
     void indicesOutOfRangeFallBackToDefaults() {
         QCOMPARE(BaudFromIndex(-1), 9600u);
@@ -43,10 +46,9 @@ class SerialSettingsDialogTest : public QObject {
     }
 
     void opensWithTheSettingsAndStoresTheChoice() {
-        UiFolder folder;
         LogCapture log;
         CSerialSettingsDialog dialog(
-            folder.Messages(), nullptr,
+            m_folder.Messages(), nullptr,
             Ports({{"/dev/ttyUSB0", "USB-RS485 Cable"}, {"/dev/ttyS0", ""}}));
         // 2400 Bd is not on the list: the dialog offers 9600.
         dialog.SetInput({.portName = "/dev/ttyUSB0",
@@ -84,13 +86,12 @@ class SerialSettingsDialogTest : public QObject {
     // A port that is not there gives way to the first line; one in use that the enumeration
     // misses (here a pseudo-terminal) is kept.
     void theSetPortIsOfferedWhileItExistsElseTheFirstLine() {
-        UiFolder folder;
         PtyPair line;
         const struct {
             std::string set, offered;
         } cases[] = {{"COM1", "/dev/ttyUSB0"}, {line.SlavePath(), line.SlavePath()}};
         for (const auto& c : cases) {
-            CSerialSettingsDialog dialog(folder.Messages(), nullptr,
+            CSerialSettingsDialog dialog(m_folder.Messages(), nullptr,
                                          Ports({{"/dev/ttyUSB1", ""}, {"/dev/ttyUSB0", ""}}));
             dialog.SetInput({.portName = c.set}, 1);
             dialog.show();
@@ -102,9 +103,8 @@ class SerialSettingsDialogTest : public QObject {
     }
 
     void withoutAnyPortOnlyATypedPathEnablesOk() {
-        UiFolder folder;
         LogCapture log;
-        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({}, false));
+        CSerialSettingsDialog dialog(m_folder.Messages(), nullptr, Ports({}, false));
         dialog.show();
         QCOMPARE(dialog.PortCombo()->count(), 0);
         QVERIFY(!dialog.OkButton()->isEnabled());
@@ -123,9 +123,8 @@ class SerialSettingsDialogTest : public QObject {
     }
 
     void badUnitNumberGivesTheErrorBoxAndKeepsTheLineSettings() {
-        UiFolder folder;
         LogCapture log;
-        CSerialSettingsDialog dialog(folder.Messages(), nullptr, Ports({{"/dev/ttyS0", ""}}));
+        CSerialSettingsDialog dialog(m_folder.Messages(), nullptr, Ports({{"/dev/ttyS0", ""}}));
         dialog.SetInput(CCommSettings(), 4);
         dialog.show();
         dialog.UnitEdit()->clear();

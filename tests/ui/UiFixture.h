@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -43,21 +42,6 @@ class UiFolder {
   private:
     TempFolder m_folder;
     CMessageTable m_messages;
-};
-
-// Confirms every message box that opens while it lives (an upload or a verify reports in one).
-class MessageBoxConfirmer {
-  public:
-    MessageBoxConfirmer() {
-        QObject::connect(&m_timer, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(10);
-    }
-
-  private:
-    QTimer m_timer;
 };
 
 // Calls `act` once with the first shown window of type T other than `except`; the flag tells
