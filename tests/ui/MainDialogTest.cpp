@@ -108,15 +108,14 @@ class MainDialogTest : public QObject {
                             ": reading it back failed: answered with response code 0401";
         QCOMPARE(m_dialog->ValueEntry()->toolTip(), why);
         QCOMPARE(m_dialog->ValueEntry()->accessibleDescription(), why);
-        QVERIFY(m_dialog->StatusLine()->text().endsWith(why));
+        QVERIFY(Status().endsWith(why));
 
         // A step onto a parameter that cannot be read says so on the status line.
         m_units->unit1->MakeUnreadable(1);
         QTest::mouseClick(m_dialog->UpArrow(), Qt::LeftButton, {},
                           ArrowOutline(ArrowKind::Up).boundingRect().center());
         QCOMPARE(Session().CurrentIndex(), 0);
-        QVERIFY(m_dialog->StatusLine()->text().endsWith(
-            first + ": cannot be read: answered with response code 0401"));
+        QVERIFY(Status().endsWith(first + ": cannot be read: answered with response code 0401"));
         QCOMPARE(m_dialog->ValueEntry()->toolTip(), QStringLiteral("New value: Enter writes it"));
 
         Click(CMainDialog::kConnect);
@@ -124,7 +123,7 @@ class MainDialogTest : public QObject {
         QVERIFY(!m_dialog->DisconnectCaption()->isVisible());
         QVERIFY(!m_dialog->ButtonAt(CMainDialog::kConnect)->Alternate());
         QVERIFY(m_dialog->CurrentName()->text().isEmpty());
-        QVERIFY(!m_dialog->StatusLine()->text().contains("TS01"));
+        QVERIFY(!Status().contains("TS01"));
     }
 
     void cloneViewOperationsSayWhatTheyDid() {
@@ -181,7 +180,7 @@ class MainDialogTest : public QObject {
         QVERIFY2(told->text.contains(QString::fromStdString(line.portName)),
                  qPrintable(told->text));
         QVERIFY(!Session().IsConnected());
-        QVERIFY(!m_dialog->StatusLine()->text().contains("TS01"));
+        QVERIFY(!Status().contains("TS01"));
     }
 
     void aFileThatIsNoParameterSetIsRefused_data() {
@@ -382,8 +381,7 @@ class MainDialogTest : public QObject {
         });
         Click(CMainDialog::kComSet);
         QCOMPARE(Session().UnitNumber(), 2);
-        QVERIFY(m_dialog->StatusLine()->text().contains(
-            QString::fromStdString(m_units->catalogue.Get(55)) + "2"));
+        QVERIFY(Status().contains(QString::fromStdString(m_units->catalogue.Get(55)) + "2"));
         QVERIFY(m_units->LogHas("CommSet button pushed."));
     }
 };

@@ -24,11 +24,9 @@ class UiFolder {
         m_folder.Write("VEXA.cap", cap);
         namespace fs = std::filesystem;
         fs::path bin = QCoreApplication::applicationDirPath().toStdString();
-        for (const auto& entry : fs::directory_iterator(bin)) {
-            if (entry.path().extension() == ".bmp") {
+        for (const auto& entry : fs::directory_iterator(bin))
+            if (entry.path().extension() == ".bmp")
                 fs::copy_file(entry.path(), fs::path(m_folder.Path()) / entry.path().filename());
-            }
-        }
         SetModuleFolder(m_folder.Path());
         m_messages.Load(m_folder.File("VEXA.cap"), "Pyrona", 999);
     }
@@ -37,7 +35,6 @@ class UiFolder {
     UiFolder& operator=(const UiFolder&) = delete;
 
     const CMessageTable& Messages() const { return m_messages; }
-    const TempFolder& Folder() const { return m_folder; }
 
   private:
     TempFolder m_folder;
