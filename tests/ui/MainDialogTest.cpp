@@ -249,8 +249,6 @@ class MainDialogTest : public QObject {
         QPalette dark;
         dark.setColor(QPalette::Base, QColor(30, 30, 30));
         dark.setColor(QPalette::Text, QColor(230, 230, 230));
-        dark.setColor(QPalette::Button, QColor(50, 50, 50));
-        dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
         const QPalette before = QApplication::palette();
         QApplication::setPalette(dark);
         Connect();
