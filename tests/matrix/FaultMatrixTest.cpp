@@ -39,7 +39,7 @@ struct SFault {
     const char* logShows;  // what the communication log shows of it
 };
 
-// Two attempts of one second each (see WriteModel): a fault on every attempt costs 2 s.
+// Two attempts of one second each (see the fixture's SetUp): a fault on every attempt costs 2 s.
 const SFault kFaults[] = {
     {"Silence", "--silent 2 --fault-only {T}", false, EEnd::kFails,
      "no (unit )?answer.* within 1000 ms", "response time out."},
@@ -155,25 +155,21 @@ std::vector<SCell> AllCells() {
 
 class FaultMatrix : public ::testing::TestWithParam<SCell> {
   protected:
-    void SetUp() override {
-        WriteModel();
-        m_home.Write("out.tmf", "previous set");
-        m_home.Write("out.csv", "previous csv");
-    }
-
-    void TearDown() override { StopSim(); }
-
     // The HD80 model with time-outs of one second and one retry, so that a fault on every
     // attempt costs two seconds. The model request's own 5000 ms cannot be shortened: no row
     // hits it.
-    void WriteModel() {
+    void SetUp() override {
         const std::string bin = BinFolder() + "/";
         for (const char* name : {"VEXA.cap", "HD80.scp", "HD80.tbl", "HD80.prm", "HD80.sim"})
             std::filesystem::copy_file(bin + name, m_home.File(name));
         m_home.Write("HD80.prm", std::regex_replace(m_home.Read("HD80.prm"),
                                                     std::regex(";2;2;([01]);"), ";1;1;$1;"));
         m_home.Write("HD80.scp", Replace(m_home.Read("HD80.scp"), ",3,2000", ",2,1000"));
+        m_home.Write("out.tmf", "previous set");
+        m_home.Write("out.csv", "previous csv");
     }
+
+    void TearDown() override { StopSim(); }
 
     bool StartSim(const std::string& faultOptions) {
         std::vector<std::string> args = {

@@ -41,9 +41,7 @@ class FakeOperatorUi : public COperatorUi {
     void RefreshView() override {}
     void RefreshSidePanel() override {}
     void OpenSidePanel() override { ++sidePanelOpened; }
-    void PumpEvents() override {
-        if (onPump) onPump();
-    }
+    void PumpEvents() override {}
     void BusyChanged(bool) override {}
 
     // Scripted answers.
@@ -52,7 +50,6 @@ class FakeOperatorUi : public COperatorUi {
     int unitAnswer = -1;
     std::string savePath;
     std::string openPath;
-    std::function<void()> onPump;
     std::function<void(int)> onProgress;
 
     // What the session showed.

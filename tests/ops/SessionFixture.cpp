@@ -1,14 +1,10 @@
 #include "SessionFixture.h"
 
-#include <algorithm>
-
 void SessionFixture::SetUp() {
     ASSERT_TRUE(ready) << sim.Error();
     session = std::make_unique<CDeviceSession>(ui, catalogue);
     session->ApplyCommSettings(Line(), 1);
 }
-
-void SessionFixture::TearDown() { session.reset(); }
 
 void SessionFixture::ConnectIn(EView view) {
     // A line that vanished and came back may have another device path; the old one may belong
@@ -23,23 +19,22 @@ void SessionFixture::ConnectIn(EView view) {
     ASSERT_TRUE(session->IsConnected()) << log.Text();
 }
 
+void SessionFixture::UploadInCloneView() {
+    ConnectIn(EView::Clone);
+    ASSERT_TRUE(session->UploadButton().Ok()) << log.Text();
+}
+
 std::vector<std::string> SessionFixture::LogLinesAmong(
     const std::vector<std::string>& texts) const {
     std::vector<std::string> out;
     for (const std::string& line : log.Lines()) {
         for (const std::string& t : texts) {
             // Event lines carry a time stamp before the text.
-            if (line == t || (line.size() > t.size() + 1 &&
-                              line.compare(line.size() - t.size(), t.size(), t) == 0 &&
-                              line[line.size() - t.size() - 1] == ' ')) {
+            if (line == t || line.ends_with(" " + t)) {
                 out.push_back(t);
                 break;
             }
         }
     }
     return out;
-}
-
-bool SessionFixture::LogHas(const std::string& text) const {
-    return !LogLinesAmong({text}).empty();
 }

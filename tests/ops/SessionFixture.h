@@ -13,13 +13,13 @@
 class SessionFixture : public ::testing::Test, protected SimulatedUnits {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Connects to unit 1 in the given view; the test fails when it does not.
     void ConnectIn(EView view);
+    // Connects to unit 1 in the clone view and uploads its set; the test fails when it cannot.
+    void UploadInCloneView();
     // The log lines written so far that equal one of the given texts, in order.
     std::vector<std::string> LogLinesAmong(const std::vector<std::string>& texts) const;
-    bool LogHas(const std::string& text) const;
 
     FakeOperatorUi ui;
     std::unique_ptr<CDeviceSession> session;

@@ -90,8 +90,7 @@ TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
 }
 
 TEST_F(SessionFixture, TheSettingViewButtonForgetsTheUploadedSet) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
+    UploadInCloneView();
     EXPECT_TRUE(session->ValuesPresent());
     session->SettingViewClicked();
     EXPECT_EQ(session->View(), EView::Setting);

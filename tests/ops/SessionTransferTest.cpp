@@ -22,9 +22,8 @@ std::vector<std::string> Statuses(const CDeviceSession& s) {
 }  // namespace
 
 TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
-    ConnectIn(EView::Clone);
     // The values and what is never read: CliTest's upload.
-    EXPECT_TRUE(session->UploadButton().Ok());
+    UploadInCloneView();
     for (int n : {1, 2, 3, 4, 6}) EXPECT_EQ(Item(*session, n).valid, 1) << n;
     EXPECT_EQ(Item(*session, 5).setValue, "");
     EXPECT_TRUE(session->ValuesPresent());
@@ -48,8 +47,7 @@ TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
 }
 
 TEST_F(SessionFixture, SaveExportAndOpenTheSetAndCancelledFileChoicesChangeNothing) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
+    UploadInCloneView();
     for (const SResult& result :
          {session->SaveButton(), session->ExportButton(), session->OpenButton()})
         EXPECT_EQ(result.code, ResultCode::kCancelled);
@@ -93,8 +91,7 @@ TEST_F(SessionFixture, AnotherModelsFileWarnsButIsRead) {
 }
 
 TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
+    UploadInCloneView();
     for (int n : {1, 2, 3, 4, 6}) unit2->Set(n, 0);
     ui.unitAnswer = 2;
     EXPECT_TRUE(session->DownloadButton().Ok());
@@ -116,8 +113,7 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
 }
 
 TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousController) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
+    UploadInCloneView();
     // No target unit given.
     EXPECT_EQ(session->DownloadButton().code, ResultCode::kCancelled);
     EXPECT_TRUE(unit2->Commands().empty());
@@ -131,8 +127,7 @@ TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousControl
 }
 
 TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferred) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
+    UploadInCloneView();
     sim.SetResponder(2, nullptr);
     ui.unitAnswer = 2;
     const SResult result = session->DownloadButton();
@@ -145,8 +140,7 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
 }
 
 TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
+    UploadInCloneView();
     session->Table()->FindByNumber(1)->setValue = "not a number";
     ui.unitAnswer = 2;
     const SResult result = session->DownloadButton();
@@ -160,8 +154,7 @@ TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
 }
 
 TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
-    ConnectIn(EView::Clone);
-    session->UploadButton();
+    UploadInCloneView();
     EXPECT_TRUE(session->VerifyButton().Ok());
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
@@ -188,9 +181,8 @@ TEST_F(SessionFixture, ALostLineStopsEveryWholeSetOperationAndSaysWhere) {
     ui.unitAnswer = 1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ConnectIn(EView::Clone);
         // A set to verify against and to download.
-        ASSERT_TRUE(session->UploadButton().Completed());
+        ASSERT_NO_FATAL_FAILURE(UploadInCloneView());
         // Vanishes in the answer to the second parameter's command, and comes back later.
         std::vector<int> done;
         ui.onProgress = [&](int progress) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "protocol/QuadrelResFrame.h"
 #include "support/CommandFrames.h"
 #include "support/SimLineFixture.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -103,14 +103,11 @@ TEST_F(SimBusOnPty, VanishesInTheMiddleOfAnAnswer) {
 }
 
 TEST(SimBusLink, RefusesToReplaceAFile) {
-    const std::string path = ::testing::TempDir() + "vexa-sim-file-" + std::to_string(::getpid());
-    FILE* file = std::fopen(path.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fclose(file);
+    TempFolder folder;
     SimBus bus;
-    EXPECT_FALSE(bus.Start(path));
+    EXPECT_FALSE(bus.Start(folder.Write("file", "kept")));
     EXPECT_NE(bus.Error().find("not a symbolic link"), std::string::npos);
-    ::unlink(path.c_str());
+    EXPECT_EQ(folder.Read("file"), "kept");
 }
 
 }  // namespace

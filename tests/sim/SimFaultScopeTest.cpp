@@ -15,31 +15,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-SimFaultScope Scope(size_t from, const std::string& only = "", int perMillion = 1'000'000,
-                    uint32_t seed = 1, size_t maxHits = 0) {
-    SimFaultScope scope;
-    scope.FromCommand = from;
-    scope.OnlyFor = only;
-    scope.RatePerMillion = perMillion;
-    scope.Seed = seed;
-    scope.MaxHits = maxHits;
-    return scope;
-}
-
 class SimFaultScopeOnPty : public SimLineFixture {
   protected:
     // Commands by letter, so that a case reads as a sequence.
     static std::string Command(char letter) {
-        switch (letter) {
-            case 'A':
-                return frames::k0101With07Unit1;
-            case 'B':
-                return frames::k0101With08Unit1;
-            case 'C':
-                return frames::k0A01Unit1;
-            default:
-                return frames::kModelRequestUnit1;
-        }
+        return letter == 'A'   ? frames::k0101With07Unit1
+               : letter == 'B' ? frames::k0101With08Unit1
+               : letter == 'C' ? frames::k0A01Unit1
+                               : frames::kModelRequestUnit1;
     }
     // Sends the commands with corrupt check bytes in scope; answers "x" for each command whose
     // answer came with a bad check and "." for a clean one.
@@ -58,7 +41,6 @@ class SimFaultScopeOnPty : public SimLineFixture {
         EXPECT_TRUE(Sim.WaitForCommands(before + letters.size(), 5s));
         return pattern;
     }
-    static std::string Letters(char letter, size_t count) { return std::string(count, letter); }
 };
 
 TEST_F(SimFaultScopeOnPty, FaultsHitOnlyTheCommandsTheScopeNames) {
@@ -68,15 +50,15 @@ TEST_F(SimFaultScopeOnPty, FaultsHitOnlyTheCommandsTheScopeNames) {
         const char* letters;
         std::string hits;
     } cases[] = {
-        {"every command", Scope(1), "MAMBC", "xxxxx"},
-        {"from the third on", Scope(3), "MAMBC", "..xxx"},
-        {"one code", Scope(1, "0101"), "MAMBC", ".x.x."},
-        {"code and data", Scope(1, "010108"), "MAMBC", "...x."},
-        {"hex in either case", Scope(1, "0a01"), "MAMBC", "....x"},
-        {"from and text", Scope(2, "0503"), "MAMBM", "..x.x"},
-        {"at a rate of none", Scope(1, "", 0), "MAMBC", "....."},
-        {"the fourth alone", Scope(4, "", 1'000'000, 1, 1), "MAMBC", "...x."},
-        {"the first two of a code", Scope(1, "0101", 1'000'000, 1, 2), "AAMBA", "xx..."},
+        {"every command", {}, "MAMBC", "xxxxx"},
+        {"from the third on", {.FromCommand = 3, .OnlyFor = ""}, "MAMBC", "..xxx"},
+        {"one code", {.OnlyFor = "0101"}, "MAMBC", ".x.x."},
+        {"code and data", {.OnlyFor = "010108"}, "MAMBC", "...x."},
+        {"hex in either case", {.OnlyFor = "0a01"}, "MAMBC", "....x"},
+        {"from and text", {.FromCommand = 2, .OnlyFor = "0503"}, "MAMBM", "..x.x"},
+        {"at a rate of none", {.OnlyFor = "", .RatePerMillion = 0}, "MAMBC", "....."},
+        {"the fourth alone", {.FromCommand = 4, .OnlyFor = "", .MaxHits = 1}, "MAMBC", "...x."},
+        {"the first two of a code", {.OnlyFor = "0101", .MaxHits = 2}, "AAMBA", "xx..."},
     };
     for (const auto& run : cases) {
         const SimCounts before = Sim.Counts();
@@ -90,17 +72,19 @@ TEST_F(SimFaultScopeOnPty, FaultsHitOnlyTheCommandsTheScopeNames) {
 }
 
 TEST_F(SimFaultScopeOnPty, TheSameSeedHitsTheSameCommands) {
-    const SimFaultScope half = Scope(1, "", 500'000, 7);
-    const std::string first = HitPattern(half, Letters('M', 40));
-    EXPECT_EQ(HitPattern(half, Letters('M', 40)), first);
+    const SimFaultScope half = {.OnlyFor = "", .RatePerMillion = 500'000, .Seed = 7};
+    const std::string first = HitPattern(half, std::string(40, 'M'));
+    EXPECT_EQ(HitPattern(half, std::string(40, 'M')), first);
     const auto hits = std::count(first.begin(), first.end(), 'x');
     EXPECT_GT(hits, 10);
     EXPECT_LT(hits, 30);
-    EXPECT_NE(HitPattern(Scope(1, "", 500'000, 8), Letters('M', 40)), first);
+    EXPECT_NE(
+        HitPattern({.OnlyFor = "", .RatePerMillion = 500'000, .Seed = 8}, std::string(40, 'M')),
+        first);
 
     // Only the commands in scope draw, so others in between change nothing.
-    const SimFaultScope halfOfOne = Scope(1, "0101", 500'000, 7);
-    const std::string alone = HitPattern(halfOfOne, Letters('A', 20));
+    const SimFaultScope halfOfOne = {.OnlyFor = "0101", .RatePerMillion = 500'000, .Seed = 7};
+    const std::string alone = HitPattern(halfOfOne, std::string(20, 'A'));
     std::string mixed = HitPattern(halfOfOne, "MAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMAMA");
     std::string inScope;
     for (size_t i = 1; i < mixed.size(); i += 2) inScope += mixed[i];

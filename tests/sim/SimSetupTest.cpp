@@ -73,8 +73,9 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
           Args{"--fault-count", "0"}, Args{"--vanish-after", "0"}, Args{"--late", "-5"},
           Args{"--return-after", "soon"}}) {
         SimOptions rejected;
-        EXPECT_FALSE(ParseSimOptions(args, rejected, error)) << args[0];
-        EXPECT_FALSE(error.empty());
+        std::string why;
+        EXPECT_FALSE(ParseSimOptions(args, rejected, why)) << args[0];
+        EXPECT_FALSE(why.empty()) << args[0];
     }
 }
 
