@@ -129,11 +129,12 @@ std::string Replace(std::string text, const std::string& what, const std::string
     return text;
 }
 
-std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> words;
+// The parts of text between the separators (options between single spaces, lines).
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
     std::istringstream in(text);
-    for (std::string word; in >> word;) words.push_back(word);
-    return words;
+    for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+    return parts;
 }
 
 struct SCell {
@@ -175,7 +176,7 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
         std::vector<std::string> args = {
             BinFolder() + "/vexa-sim", "--profile", m_home.File("HD80.sim"), "--link",
             m_home.File("line"),       "--stats",   m_home.File("stats")};
-        for (const std::string& word : Words(faultOptions)) args.push_back(word);
+        for (const std::string& word : Split(faultOptions, ' ')) args.push_back(word);
         m_sim = Spawn(args, m_home.File("sim.out"), m_home.File("sim.err"), m_home.Path());
         for (int i = 0; i < 200 && !std::filesystem::exists(m_home.File("line")); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -202,13 +203,6 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
     TempFolder m_home;
     pid_t m_sim = -1;
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 TEST_P(FaultMatrix, EndsAsTheContractSays) {
     const SFault& fault = *GetParam().fault;
@@ -257,7 +251,7 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
     // One clear line naming the cause (and the operation's summary after it), or nothing on a
     // line that recovered. A line that stays bad fails every parameter after it and the
     // disconnect routine: each says why.
-    const std::vector<std::string> lines = Lines(run.err);
+    const std::vector<std::string> lines = Split(run.err, '\n');
     if (recovered) {
         EXPECT_TRUE(lines.empty());
     } else {

@@ -87,7 +87,6 @@ TEST_F(MemoryUnit, WriteModeParametersNeedWriteMode) {
     Play("HD40.sim");
     EXPECT_EQ(Ask(Quadrel("571F", "0003")).ResponseCode, MemoryResponder::kWriteModeCode);
     EXPECT_EQ(Ask(Quadrel("6C01")).ResponseCode, 0);
-    EXPECT_TRUE(m_unit->InWriteMode());
     EXPECT_EQ(Ask(Quadrel("571F", "0003")).ResponseCode, 0);
     EXPECT_EQ(Ask(Quadrel("6C00")).ResponseCode, 0);
     EXPECT_EQ(Ask(Quadrel("571F", "0004")).ResponseCode, MemoryResponder::kWriteModeCode);
