@@ -3,8 +3,8 @@
 #include "SessionFixture.h"
 #include "support/FaultsWith.h"
 
-TEST_F(SessionFixture, ConnectIdentifiesTheModelAndLoadsItsTable) {
-    ConnectIn(EView::Clone);
+TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstParameter) {
+    ConnectIn(EView::Setting);
     // The model's text, name and item count: CliTest.IdentifyPrintsWhatTheControllerIs.
     EXPECT_EQ(session->ModelKey(), "TS01-A");
     EXPECT_EQ(session->TablePath(), home.File("TS01.prm"));
@@ -13,10 +13,6 @@ TEST_F(SessionFixture, ConnectIdentifiesTheModelAndLoadsItsTable) {
     EXPECT_EQ(session->FormatConnectionStatus(),
               sim.SlavePath() + " 38400 7 2 Even Unit:1  TS01 test controller");
     EXPECT_TRUE(LogHas("Connected. " + session->FormatConnectionStatus()));
-}
-
-TEST_F(SessionFixture, ConnectInTheSettingViewShowsTheFirstParameter) {
-    ConnectIn(EView::Setting);
     EXPECT_EQ(session->CurrentIndex(), 0);
     const SSettingView& view = session->SettingView();
     EXPECT_EQ(view.currentName, "Set point");
