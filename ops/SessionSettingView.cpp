@@ -152,10 +152,14 @@ void CDeviceSession::WriteCheckClicked(bool checked) {
         m_ui.RefreshView();
         return;
     }
-    if (SwitchWriteMode(checked))
+    m_port.SetLastFailure({});
+    if (SwitchWriteMode(checked)) {
         view.newValueEnabled = checked;
-    else
+    } else {
         view.writeCheck = !checked;
+        view.problem =
+            m_port.WithLastFailure(checked ? "write mode not entered" : "write mode not left");
+    }
     view.valueChanged = false;
     m_ui.RefreshView();
 }

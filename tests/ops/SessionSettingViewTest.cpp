@@ -1,4 +1,5 @@
 #include "SessionFixture.h"
+#include "support/FaultsWith.h"
 
 TEST_F(SessionFixture, SteppingSkipsUnreadableParametersAndStopsAtTheEnd) {
     ConnectIn(EView::Setting);
@@ -87,6 +88,17 @@ TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
     session->WriteCheckClicked(false);
     EXPECT_FALSE(session->SettingView().writeCheck);
     EXPECT_EQ(unit1->Commands().back(), "6C00");
+
+    // A controller that refuses write mode: the tick goes and the status line says why.
+    sim.SetFaults(FaultsWith([](SimFaults& f) {
+        f.ResponseCode = 0x0401;
+        f.Scope.OnlyFor = "6C01";
+    }));
+    session->WriteCheckClicked(true);
+    EXPECT_FALSE(session->SettingView().writeCheck);
+    EXPECT_FALSE(session->SettingView().newValueEnabled);
+    EXPECT_EQ(session->SettingView().problem,
+              "write mode not entered: answered with response code 0401");
 }
 
 TEST_F(SessionFixture, TheSettingViewButtonForgetsTheUploadedSet) {
