@@ -4,15 +4,11 @@
 #include <vector>
 
 #include "app/FolderRule.h"
+#include "support/With.h"
 
 namespace {
 
 const SFolderFacts kInstalled = {"", "/usr/bin/", false, "/usr/share/vexa", "/cfg", "/home/op"};
-
-SFolderFacts With(SFolderFacts facts, void (*change)(SFolderFacts&)) {
-    change(facts);
-    return facts;
-}
 
 TEST(FolderRule, ChoosesTheFoldersOfEachKindOfFile) {
     const struct {
