@@ -281,22 +281,22 @@ RET key;
 [DisConnect]
 // Leave setup mode in case the operator left the Write box ticked.
 :Begin;
-COMMTYPEREAD "6C00",0,0,0,0,NOMASK,2,1000;
+COMMTYPEREAD "6C00",0,1,0,0,NOMASK,2,1000;
 :End;
 
 [BeforeDownload]
 // Stop control and open setup mode for the whole download.
 :Begin;
-COMMTYPEREAD "7101",0,0,0,0,NOMASK,3,2000;
-COMMTYPEREAD "6C01",0,0,0,0,NOMASK,3,2000;
+COMMTYPEREAD "7101",0,1,0,0,NOMASK,3,2000;
+COMMTYPEREAD "6C01",0,1,0,0,NOMASK,3,2000;
 :End;
 
 [AfterDownload]
 // Close setup mode, store (not answered) and run again.
 :Begin;
-COMMTYPEREAD "6C00",0,0,0,0,NOMASK,3,2000;
+COMMTYPEREAD "6C00",0,1,0,0,NOMASK,3,2000;
 COMMTYPEREAD "6E00",0,0,0,0,NOMASK,1,1000;
-COMMTYPEREAD "7100",0,0,0,0,NOMASK,3,2000;
+COMMTYPEREAD "7100",0,1,0,0,NOMASK,3,2000;
 :End;
 
 [TCImage]
@@ -319,18 +319,18 @@ RET key;
 
 [DisConnect]
 :Begin;
-COMMTYPEREAD "WM0",1,0,0,0,NOMASK,2,1000;
+COMMTYPEREAD "WM0",1,1,0,0,NOMASK,2,1000;
 :End;
 
 [BeforeDownload]
 // Open write mode for the whole download: the write-mode 2 parameters need it.
 :Begin;
-COMMTYPEREAD "WM1",1,0,0,0,NOMASK,3,2000;
+COMMTYPEREAD "WM1",1,1,0,0,NOMASK,3,2000;
 :End;
 
 [AfterDownload]
 :Begin;
-COMMTYPEREAD "WM0",1,0,0,0,NOMASK,3,2000;
+COMMTYPEREAD "WM0",1,1,0,0,NOMASK,3,2000;
 COMMTYPEREAD "6E00",0,0,0,0,NOMASK,1,1000;
 :End;
 
