@@ -19,6 +19,7 @@ enum class ResultCode {
     kBadAnswer,       // the controller answered, but with an error or an unusable frame
     kModelNotLoaded,  // the controller's model files, key or parameter table could not be used
     kIncomplete,      // the operation ran through, but some parameters were not transferred
+    kNotRestored,     // the controller did not confirm leaving write mode, restarting or storing
     kFileError,       // a parameter or CSV file could not be read or written
 };
 

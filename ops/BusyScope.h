@@ -9,7 +9,7 @@ class CBusyScope {
   public:
     explicit CBusyScope(CDeviceSession& session) : m_session(session) {
         m_session.m_busy = true;
-        m_session.m_stopRequested = false;
+        m_session.m_stopRequests = 0;
         m_session.m_lineLostAt.clear();
         m_session.m_ui.BusyChanged(true);
     }

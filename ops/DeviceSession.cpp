@@ -14,8 +14,8 @@ CDeviceSession::CDeviceSession(COperatorUi& ui, const CMessageTable& catalogue)
 }
 
 bool CDeviceSession::StopRequested() {
-    if (!m_stopRequested && m_ui.PollCancel()) m_stopRequested = true;
-    return m_stopRequested;
+    if (m_stopRequests < 2 && m_ui.PollCancel()) ++m_stopRequests;
+    return m_stopRequests >= (m_restoring ? 2 : 1);
 }
 
 bool CDeviceSession::LostLineAt(const CMenuParamItem& item) {

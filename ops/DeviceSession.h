@@ -94,9 +94,11 @@ class CDeviceSession {
     void WriteCheckClicked(bool checked);
     // Runs the current parameter's write-enter (on) or write-leave list; false when it fails.
     bool SwitchWriteMode(bool on);
-    // Before the program ends: a controller left in write mode by the "Write" box leaves it
-    // as unticking the box would.  Ignored while busy.
-    void LeaveWriteMode();
+    // A controller left in write mode by the "Write" box (or by SwitchWriteMode) leaves it as
+    // unticking the box would, before the program ends or the line is left.  A leave the
+    // controller did not confirm is a failure (kNotRestored) that says so; a call while busy
+    // answers kBusy and does nothing.
+    SResult LeaveWriteMode();
     // Return in the value entry: writes `newValue` and reads the parameter back.
     void EnterPressed(const std::string& newValue);
     // A parameter picked in the side panel: shown, or the next one that can be.
@@ -150,6 +152,7 @@ class CDeviceSession {
 
   private:
     friend class CBusyScope;
+    friend class CRestoreScope;
 
     // Reports of the parameter model (an unreadable table) go to the operator.
     struct SUiReport : OperatorReport {
@@ -182,6 +185,7 @@ class CDeviceSession {
     SResult Stopped(const char* operation) const;
     // Whether the operator asked to stop the running operation; a request, once seen, holds
     // until the next operation begins, so that the wait that saw it and the walk both stop.
+    // While the controller is put back only a second request counts.
     bool StopRequested();
     // After an exchange for item: whether the line is gone (then remembered for Stopped).
     bool LostLineAt(const CMenuParamItem& item);
@@ -195,8 +199,12 @@ class CDeviceSession {
     SOperationOutcome OutcomeOfStatuses(SOperationOutcome::EOperation operation,
                                         bool completed) const;
     void EnterConnectedState();
-    // Runs the write-leave list of the parameter that put the controller into write mode.
-    void RunWriteLeaveList();
+    // Runs the write-leave list of the parameter that put the controller into write mode, to its
+    // end even after a stop request; kNotRestored naming the unit when the controller did not
+    // confirm it.
+    SResult RunWriteLeaveList();
+    // kNotRestored: `failure`, and that `unit` may still be in `state`.
+    SResult NotRestored(const std::string& failure, const std::string& state, int unit) const;
     void ResetConnectionState();
     // Visits the transferable parameters of the upload or download order, offering
     // the stop between two of them; false when the operator stopped (line logged) or
@@ -207,6 +215,11 @@ class CDeviceSession {
     // the same model (when a line wait is set).  False, with the port closed and the reason
     // added to m_lineLostAt, when it does not.
     bool LineCameBack(const SWalkTarget& target);
+    // After the line came back: the parameters the walk had already read or written (the first
+    // `done` statuses) are read again; another controller of the same model holds other values.
+    // False, with the port closed and the difference added to m_lineLostAt, when one differs or
+    // cannot be read.
+    bool SameValuesCameBack(CMenuParamTable& table, size_t done, const SWalkTarget& target);
     // Verify's step for one parameter: reads it (its condition first) and sets its status by
     // how the controller's value compares with the set value.
     void CompareWithController(CMenuParamItem& item);
@@ -222,7 +235,10 @@ class CDeviceSession {
     int m_unit = 1;
     SLoadedModel m_model;
     bool m_busy = false;
-    bool m_stopRequested = false;
+    // Stop requests seen since the operation began: the first ends a walk, the second also ends
+    // putting the controller back (CRestoreScope).
+    int m_stopRequests = 0;
+    bool m_restoring = false;
     std::string m_lineLostAt;  // "line lost at parameter N (name)" once the line is gone
     int m_lineWaitSeconds = 0;
     bool m_connected = false;

@@ -5,6 +5,7 @@
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
 #include "ops/ModelRoutine.h"
+#include "ops/RestoreScope.h"
 #include "params/ModelIndex.h"
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
@@ -222,16 +223,24 @@ SResult CDeviceSession::Disconnect() {
     // the exchange that met it.
     const bool lineLost = m_port.LineLost();
     ERoutineEnd routine = ERoutineEnd::Ran;
-    m_port.SetLastFailure({});
+    SResult left;
+    bool interrupted = false;
     if (!lineLost) {
-        RunWriteLeaveList();
+        CRestoreScope restoring(*this);
+        left = RunWriteLeaveList();
+        m_port.SetLastFailure({});
         const std::string scriptPath = FindModelFile(m_model.modelName.substr(0, 4) + ".scp");
-        routine = RunModelRoutine(scriptPath, "DisConnect", &m_port, m_unit);
+        if (!restoring.Interrupted())
+            routine = RunModelRoutine(scriptPath, "DisConnect", &m_port, m_unit);
+        interrupted = restoring.Interrupted();
         // The log keeps naming a routine that could not be read, as before; only one that is
         // there and failed fails the disconnection.
         if (routine != ERoutineEnd::Ran) WriteLog("Disconnect Script error.\n");
     }
-    const std::string failure = FailedOnUnit("the model's DisConnect routine failed", m_unit);
+    const SResult routineFailure =
+        NotRestored(interrupted ? "the model's DisConnect routine was stopped"
+                                : FailedOnUnit("the model's DisConnect routine failed", m_unit),
+                    "in write mode", m_unit);
     m_port.Close();
     ResetConnectionState();
     m_fileOpened = false;
@@ -239,8 +248,9 @@ SResult CDeviceSession::Disconnect() {
     m_model.picturePath.clear();
     m_ui.RefreshView();
     WriteLog("Disconnected.\n");
+    if (!left.Ok()) return left;
     if (routine != ERoutineEnd::Failed) return SResult::Success();
-    return SResult::Failure(ResultCode::kBadAnswer, failure);
+    return routineFailure;
 }
 
 void CDeviceSession::ResetConnectionState() {

@@ -53,3 +53,28 @@ bool CDeviceSession::LineCameBack(const SWalkTarget& target) {
     }
     return false;
 }
+
+bool CDeviceSession::SameValuesCameBack(CMenuParamTable& table, size_t done,
+                                        const SWalkTarget& target) {
+    for (size_t i = 0; i < done && i < m_paramStatuses.size(); ++i) {
+        const SParamStatus& status = m_paramStatuses[i];
+        if (status.status != EParamStatus::Ok) continue;
+        CMenuParamItem* item = table.FindByNumber(static_cast<uint16_t>(status.number));
+        if (!item) continue;
+        std::string raw;
+        const bool read = ExecuteCommand(item->readCommand, nullptr, &raw, target.unit);
+        const std::string value = read ? item->RawToSetValue(raw) : std::string();
+        if (read && value == item->setValue) continue;
+        const std::string name =
+            "parameter " + std::to_string(item->number) + " (" + item->name + ")";
+        m_lineLostAt += read ? "; unit " + std::to_string(target.unit) +
+                                   " came back holding other values: " + name + " reads " + value +
+                                   ", was " + item->setValue
+                             : m_port.WithLastFailure("; after it came back, " + name +
+                                                      " could not be read again");
+        WriteLog(m_lineLostAt + "\n");
+        m_port.Close();
+        return false;
+    }
+    return true;
+}

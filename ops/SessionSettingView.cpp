@@ -2,6 +2,7 @@
 #include "app/ConfigFiles.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
+#include "ops/RestoreScope.h"
 #include "protocol/CommLog.h"
 
 bool CDeviceSession::ShowItem(int index) {
@@ -153,7 +154,14 @@ void CDeviceSession::WriteCheckClicked(bool checked) {
         return;
     }
     m_port.SetLastFailure({});
-    if (SwitchWriteMode(checked)) {
+    if (!checked && m_writeModeIndex >= 0) {
+        // Leaving is put back in any case: a refusal leaves the box unticked, and says so loudly.
+        if (SResult left = RunWriteLeaveList(); !left.Ok()) {
+            view.problem = left.message;
+            m_ui.MessageBox(left.message, COperatorUi::BoxStyle::Ok);
+        }
+        view.newValueEnabled = false;
+    } else if (SwitchWriteMode(checked)) {
         view.newValueEnabled = checked;
     } else {
         view.writeCheck = !checked;
@@ -165,25 +173,42 @@ void CDeviceSession::WriteCheckClicked(bool checked) {
 }
 
 bool CDeviceSession::SwitchWriteMode(bool on) {
+    if (!on && m_writeModeIndex >= 0) return RunWriteLeaveList().Ok();
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
     if (!item || !RunCommandList(on ? item->writeEnterList : item->writeLeaveList)) return false;
     m_writeModeIndex = on ? m_currentIndex : -1;
     return true;
 }
 
-void CDeviceSession::LeaveWriteMode() {
-    if (m_busy) return;
+SResult CDeviceSession::LeaveWriteMode() {
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
-    RunWriteLeaveList();
+    SResult left = RunWriteLeaveList();
+    m_ui.RefreshView();
+    return left;
 }
 
-void CDeviceSession::RunWriteLeaveList() {
+SResult CDeviceSession::RunWriteLeaveList() {
     const CMenuParamItem* item =
         m_model.table && m_writeModeIndex >= 0 ? m_model.table->GetItem(m_writeModeIndex) : nullptr;
     m_writeModeIndex = -1;
-    if (!item) return;
-    RunCommandList(item->writeLeaveList);
+    if (!item) return SResult::Success();
+    CRestoreScope restoring(*this);
+    m_port.SetLastFailure({});
+    const bool left = RunCommandList(item->writeLeaveList);
     if (m_settingView.writeCheck && item->WriteMode16() == 1) m_settingView.writeCheck = false;
+    if (left) return SResult::Success();
+    return NotRestored(restoring.Interrupted()
+                           ? "leaving write mode was stopped"
+                           : m_port.WithLastFailure("unit " + std::to_string(m_unit) +
+                                                    " did not confirm leaving write mode"),
+                       "in write mode", m_unit);
+}
+
+SResult CDeviceSession::NotRestored(const std::string& failure, const std::string& state,
+                                    int unit) const {
+    return SResult::Failure(ResultCode::kNotRestored,
+                            failure + "; unit " + std::to_string(unit) + " may still be " + state);
 }
 
 void CDeviceSession::EnterPressed(const std::string& newValue) {

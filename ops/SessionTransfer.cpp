@@ -4,6 +4,7 @@
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
 #include "ops/ModelRoutine.h"
+#include "ops/RestoreScope.h"
 #include "protocol/CommLog.h"
 
 namespace {
@@ -133,17 +134,16 @@ SResult CDeviceSession::DownloadButton() {
     }
 
     const SResult download = Download(target, unit);
-    if (download.code == ResultCode::kCancelled || download.code == ResultCode::kLineLost)
-        return failed(download);
+    if (m_outcome.canceled) return failed(download);
     // The written controller is the connected one from now on; the one before does not
     // stay in the write mode the setting view put it in.
-    RunWriteLeaveList();
+    SResult left = RunWriteLeaveList();
     m_model = std::move(target);
     m_unit = unit;
     m_currentIndex = 0;
     m_setSourceText = m_model.modelName;
     FinishSetOperation(true);
-    return download;
+    return download.Ok() ? left : download;
 }
 
 SResult CDeviceSession::Download(const SLoadedModel& target, int unit) {
@@ -179,19 +179,39 @@ SResult CDeviceSession::Download(const SLoadedModel& target, int unit) {
     m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Download, completed);
     m_outcome.unit = unit;
 
-    // The after routine runs even after a cancel: it stores what was written so far.
+    // The after routine runs on every way out, a stop request included: it puts the controller
+    // back (out of write mode, running) and stores what was written so far.
     WriteLog("Download after action start.\n");
-    m_port.SetLastFailure({});
-    const ERoutineEnd after = RunDownloadAction(false, modelName, unit);
+    ERoutineEnd after = ERoutineEnd::Ran;
+    SResult notRestored;
+    {
+        CRestoreScope restoring(*this);
+        m_port.SetLastFailure({});
+        after = RunDownloadAction(false, modelName, unit);
+        if (after == ERoutineEnd::Failed)
+            notRestored =
+                NotRestored(restoring.Interrupted()
+                                ? "the model's AfterDownload routine was stopped"
+                                : FailedOnUnit("the model's AfterDownload routine failed", unit),
+                            "stopped and in write mode", unit);
+    }
     if (after != ERoutineEnd::Ran) WriteLog("Download after action error.\n");
     WriteLog("Download after action end.\n");
     LogEvent("Download end.");
+    // A controller that may not be back says so before anything else.
+    if (!m_lineLostAt.empty() && !notRestored.Ok())
+        return SResult::Failure(
+            ResultCode::kLineLost,
+            NotRestored(m_lineLostAt, "stopped and in write mode", unit).message);
+    if (!notRestored.Ok()) {
+        // The stop came first; the message says both.
+        if (!completed)
+            notRestored.message = Cancelled("the download").message + "; " + notRestored.message;
+        return notRestored;
+    }
     if (!completed) return Stopped("the download");
     if (before == ERoutineEnd::Failed)
         return SResult::Failure(ResultCode::kBadAnswer, beforeFailure);
-    if (after == ERoutineEnd::Failed)
-        return SResult::Failure(ResultCode::kBadAnswer,
-                                FailedOnUnit("the model's AfterDownload routine failed", unit));
     return StatusResult();
 }
 
@@ -240,7 +260,7 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
         m_port.SetLastFailure({});
         visit(*item);
         while (LostLineAt(*item)) {
-            if (!LineCameBack(target)) {
+            if (!LineCameBack(target) || !SameValuesCameBack(table, statusesBefore, target)) {
                 completed = false;
                 break;
             }
