@@ -51,6 +51,11 @@ bool CCliDevice::Connect(EView view) {
 
 int CCliDevice::Finish(int code) {
     if (!m_session.IsConnected()) return code;
+    // Asked twice to stop: the operator wants out now, and has been told what was not put back.
+    if (CTerminalUi::StopCount() >= 2) {
+        m_session.Release();
+        return code;
+    }
     const SResult disconnected = m_session.ConnectButton();
     if (disconnected.Ok()) return code;
     PrintError(disconnected.message);

@@ -36,5 +36,5 @@ enum EExitCode {
     kExitFailure = 1,
     kExitUsage = 2,
     kExitIncomplete = 3,  // some parameter failed or differs
-    kExitInterrupted = 130,
+    // A stop by signal answers 128 + the signal (130 Ctrl-C, 129 SIGHUP, 143 SIGTERM).
 };

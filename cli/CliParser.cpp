@@ -41,7 +41,8 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
         "differs (verify).\n"
         "Exit codes: 0 success (absent and not_in_set included), 1 the operation itself "
         "failed (connect, lost line, routine, file), 2 usage error, 3 some parameter failed or "
-        "differs, 130 interrupted (Ctrl-C).");
+        "differs, 130 / 143 / 129 stopped by Ctrl-C / SIGTERM / SIGHUP (the controller is "
+        "put back first).");
 
     std::string parity = "even";
     app.add_option("--port", o.line.portName, "serial device path (a tty or a pseudo-terminal)");

@@ -122,10 +122,9 @@ int RunClone(const SCliOptions& options) {
                   << options.units.size() << " units: " << ok << " ok, " << incomplete
                   << " incomplete, " << failed << " failed" << std::endl;
         if (!notReached.empty())
-            std::cout << "not reached (stopped by Ctrl-C): units " << NumberList(notReached)
-                      << std::endl;
+            std::cout << "not reached (stopped): units " << NumberList(notReached) << std::endl;
     }
-    if (CTerminalUi::Interrupted()) return kExitInterrupted;
+    if (CTerminalUi::Interrupted()) return CTerminalUi::InterruptedExitCode();
     if (failed > 0) return kExitFailure;
     return incomplete > 0 ? kExitIncomplete : kExitOk;
 }

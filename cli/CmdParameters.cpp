@@ -105,7 +105,9 @@ int RunSet(const SCliOptions& options) {
                     if (s.SettingView().valueChanged)
                         problem = s.Port().WithLastFailure("parameter " + key + ": writing " +
                                                            value + " failed");
-                    if (needsWriteMode) s.SwitchWriteMode(false);
+                    // A controller left in write mode is a failure even when the value went in.
+                    if (const SResult left = s.LeaveWriteMode(); !left.Ok())
+                        problem = problem.empty() ? left.message : problem + "; " + left.message;
                 }
                 result["display"] = s.SettingView().currentValue;
             }

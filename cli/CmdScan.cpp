@@ -17,7 +17,7 @@ int RunScan(const SCliOptions& options) {
         std::string modelText;
         const SExchangeOutcome answer =
             s.ProbeModel(unit, static_cast<uint16_t>(options.scanTimeoutMs), modelText);
-        if (CTerminalUi::Interrupted()) return kExitInterrupted;
+        if (CTerminalUi::Interrupted()) return CTerminalUi::InterruptedExitCode();
         if (answer.end == ExchangeEnd::kLineLost) {
             PrintError("the line was lost while asking unit " + std::to_string(unit));
             return kExitFailure;

@@ -75,13 +75,13 @@ void PrintStatuses(const CDeviceSession& session, const char* differsLabel = "di
     if (!notInSet.empty()) std::cout << "  not in the set: " << notInSet << "\n";
 }
 
-// 3 when some parameter failed or differs, 130 when Ctrl-C stopped it, 1 when the operation
+// 3 when some parameter failed or differs, 128 + the signal that stopped it, 1 when the operation
 // itself failed.
 int ExitCode(const SResult& result) {
     if (result.Ok()) return kExitOk;
     if (result.code == ResultCode::kIncomplete) return kExitIncomplete;
     if (result.code == ResultCode::kCancelled && CTerminalUi::Interrupted())
-        return kExitInterrupted;
+        return CTerminalUi::InterruptedExitCode();
     return kExitFailure;
 }
 

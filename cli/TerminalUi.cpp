@@ -15,14 +15,18 @@
 namespace {
 
 std::atomic<int> g_pendingStops{0};
-std::atomic<bool> g_interrupted{false};
+std::atomic<int> g_stops{0};
+std::atomic<int> g_signal{0};
 int g_wakeFd = -1;
 
-void OnInterrupt(int) {
+void OnInterrupt(int signal) {
     // The interrupted code may be about to read errno (poll() just failed with EINTR).
     const int savedErrno = errno;
     g_pendingStops.fetch_add(1);
-    g_interrupted.store(true);
+    g_stops.fetch_add(1);
+    // The first signal names the exit code: what a supervisor sent, not a later Ctrl-C.
+    int none = 0;
+    g_signal.compare_exchange_strong(none, signal);
     if (g_wakeFd >= 0) {
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t written = ::write(g_wakeFd, &one, sizeof one);
@@ -40,10 +44,19 @@ void CTerminalUi::InstallInterruptHandler() {
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
+    // Ctrl-C, timeout(1), systemd and a dropped ssh session all mean "stop": the controller is
+    // put back first, then the program ends with the signal's exit code.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    // A reader that went away shows as a failed write to standard output, reported at the end,
+    // instead of killing the program in the middle of an exchange.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
-bool CTerminalUi::Interrupted() { return g_interrupted.load(); }
+bool CTerminalUi::Interrupted() { return g_signal.load() != 0; }
+
+int CTerminalUi::InterruptSignal() { return g_signal.load(); }
+
+int CTerminalUi::StopCount() { return g_stops.load(); }
 
 int CTerminalUi::WakeDescriptor() { return g_wakeFd; }
 

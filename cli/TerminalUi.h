@@ -18,9 +18,16 @@ class CTerminalUi : public COperatorUi {
 
     CTerminalUi(bool quiet, SAnswers answers);
 
-    // Ctrl-C asks the running operation to stop between two parameters.
+    // Ctrl-C, SIGTERM and SIGHUP ask the running operation to stop between two parameters;
+    // SIGPIPE is ignored.
     static void InstallInterruptHandler();
     static bool Interrupted();
+    // The first of those signals that came, 0 before any.
+    static int InterruptSignal();
+    // How many came: a second one also ends putting the controller back.
+    static int StopCount();
+    // 128 + that signal, as a shell reports a program the signal ended.
+    static int InterruptedExitCode() { return 128 + InterruptSignal(); }
     // Readable after Ctrl-C (an eventfd): ends a wait on the line that began just after the
     // last check.  -1 before InstallInterruptHandler.
     static int WakeDescriptor();

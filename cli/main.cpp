@@ -1,4 +1,6 @@
 // vexa-cli: the VEXA engine for scripts and production lines.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -40,10 +42,17 @@ int main(int argc, char** argv) {
     OpenLog();
     LogEvent("vexa-cli start.");
     int code = kCommands.at(options.command)(options);
-    // Whatever stopped short after Ctrl-C was stopped by it.
-    if (code != kExitOk && CTerminalUi::Interrupted()) code = kExitInterrupted;
+    // Whatever stopped short after Ctrl-C, SIGTERM or SIGHUP was stopped by it.
+    if (code != kExitOk && CTerminalUi::Interrupted()) code = CTerminalUi::InterruptedExitCode();
     // A script reading --json gets one object also when the command stopped short of its own.
     if (options.json && !JsonPrinted() && code != kExitOk) PrintJsonForFailure(code);
+    // A full disk or a reader that went away must not pass for output that arrived.
+    if (!std::cout.flush()) {
+        const int error = errno;
+        std::cerr << "vexa-cli: writing to standard output failed: " << std::strerror(error)
+                  << "\n";
+        if (code == kExitOk) code = kExitFailure;
+    }
     LogEvent("vexa-cli end.");
     CloseLog();
     return code;
