@@ -36,7 +36,12 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
 
 void CDesktopUi::StartCancel() { m_cancel->Start(); }
 
-bool CDesktopUi::PollCancel() { return m_cancel->Poll(); }
+bool CDesktopUi::PollCancel() {
+    if (m_cancel->Poll()) return true;
+    if (m_pendingStops == 0) return false;
+    --m_pendingStops;
+    return true;
+}
 
 void CDesktopUi::CloseCancel() { m_cancel->Close(); }
 
@@ -96,6 +101,8 @@ void CDesktopUi::OpenSidePanel() {
 void CDesktopUi::PumpEvents() { QCoreApplication::processEvents(); }
 
 void CDesktopUi::BusyChanged(bool busy) {
+    // A stop asked for between operations belongs to none of them.
+    m_pendingStops = 0;
     if (m_window) m_window->setEnabled(!busy);
     if (m_callbacks.busyChanged) m_callbacks.busyChanged(busy);
 }

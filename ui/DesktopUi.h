@@ -49,10 +49,15 @@ class CDesktopUi : public COperatorUi {
     void PumpEvents() override;
     void BusyChanged(bool busy) override;
 
+    // A stop asked for outside the cancel dialog (the close box, SIGTERM): the next PollCancel
+    // answers it as if Cancel had been pressed, also while the controller is put back.
+    void RequestStop() { ++m_pendingStops; }
+
     // The cancel dialog while it is open.
     CCancelDialog* CancelDialog() const;
 
   private:
+    int m_pendingStops = 0;
     QString StartFolder() const;
     // Takes a file dialog's answer: false when cancelled, else its folder is remembered.
     bool Chosen(const QString& chosen, std::string& path);

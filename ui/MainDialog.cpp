@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 
 #include "app/ConfigFiles.h"
@@ -119,10 +120,11 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     : CResizableDialog(parent),
       m_catalogue(catalogue),
       m_ui(this, catalogue,
-           {[this] { RefreshView(); },
-            [this] { RefreshSidePanel(); },
-            [this] { OpenSidePanel(); },
-            {},
+           {[this] { RefreshView(); }, [this] { RefreshSidePanel(); }, [this] { OpenSidePanel(); },
+            [this](bool busy) {
+                // A close asked for during an operation closes once the controller is back.
+                if (!busy && m_closeWhenIdle) QTimer::singleShot(0, this, &QWidget::close);
+            },
             [this] { return ProposedSetName(); }}),
       m_session(std::make_unique<CDeviceSession>(m_ui, catalogue)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -294,12 +296,17 @@ void CMainDialog::WireControls() {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const SResult result = s.ConnectButton();
         QApplication::restoreOverrideCursor();
-        // A connect that fails says why (the port, its permission, the controller's answer).
-        if (connecting && !result.Ok() && result.code != ResultCode::kBusy)
+        // A connect that fails says why (the port, its permission, the controller's answer);
+        // an Unlink, when the controller may not be back as it was found.
+        if ((connecting && !result.Ok() && result.code != ResultCode::kBusy) ||
+            result.code == ResultCode::kNotRestored)
             m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
     });
     connect(m_buttons[kUpload], &QAbstractButton::clicked, this, [&s] { s.UploadButton(); });
-    connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [&s] { s.DownloadButton(); });
+    connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [this, &s] {
+        if (const SResult result = s.DownloadButton(); result.code == ResultCode::kNotRestored)
+            m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
+    });
     connect(m_buttons[kVerify], &QAbstractButton::clicked, this, [&s] { s.VerifyButton(); });
     connect(m_buttons[kSave], &QAbstractButton::clicked, this, [&s] { s.SaveButton(); });
     connect(m_buttons[kOpen], &QAbstractButton::clicked, this, [&s] { s.OpenButton(); });
@@ -446,8 +453,13 @@ void CMainDialog::EnterInValueEntry() { m_session->EnterPressed(m_newValue->text
 
 void CMainDialog::ExitPressed() {
     if (m_session->IsBusy()) return;
-    m_session->LeaveWriteMode();
+    LeaveController();
     done(QDialog::Accepted);
+}
+
+void CMainDialog::LeaveController() {
+    if (const SResult left = m_session->LeaveWriteMode(); left.code == ResultCode::kNotRestored)
+        m_ui.MessageBox(left.message, COperatorUi::BoxStyle::Ok);
 }
 
 void CMainDialog::ComSetPressed() {
@@ -499,10 +511,13 @@ void CMainDialog::reject() {
 
 void CMainDialog::closeEvent(QCloseEvent* event) {
     if (m_session->IsBusy()) {
+        // Stops the operation as Cancel does; the window closes once the controller is back.
+        m_closeWhenIdle = true;
+        m_ui.RequestStop();
         event->ignore();
         return;
     }
-    m_session->LeaveWriteMode();
+    LeaveController();
     done(QDialog::Rejected);
     event->accept();
 }

@@ -115,6 +115,9 @@ class CMainDialog : public CResizableDialog {
     // model_unitN_date.tmf for Save.
     QString ProposedSetName() const;
     void ExitPressed();
+    // Takes the controller out of the write mode the Write box put it in, saying so when it
+    // did not confirm.
+    void LeaveController();
     void ComSetPressed();
     void AboutPressed();
     void EnterInValueEntry();
@@ -145,6 +148,8 @@ class CMainDialog : public CResizableDialog {
     QLabel* m_picture = nullptr;
     CColourButton* m_toggle = nullptr;
     std::unique_ptr<CSidePanel> m_panel;
+    // The window was asked to close while an operation ran.
+    bool m_closeWhenIdle = false;
 
     // The clone columns' geometry when first laid out, and the width change they share.
     std::array<QRect, 12> m_columnHome{};

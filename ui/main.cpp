@@ -14,6 +14,7 @@
 #include "ui/MainDialogRun.h"
 #include "ui/RememberedSettings.h"
 #include "ui/SingleInstance.h"
+#include "ui/TerminationSignals.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ SRemembered Remembered() {
 int RunMainDialog(const CMessageTable& catalogue, CSingleInstance& instance) {
     CMainDialog dialog(catalogue);
     instance.Listen(&dialog);
+    const CTerminationSignals terminationSignals(&dialog);
     RunMainDialog(dialog);
     return 0;
 }
