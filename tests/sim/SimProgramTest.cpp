@@ -123,6 +123,7 @@ TEST(SimProgram, BadOptionsAndMissingTablesExitWithTwo) {
         std::string args, says;
         bool usage;
     } refused[] = {{"--echo lots", "bad value for --echo", true},
+                   {"--noise 0F0", "--noise takes 1 to 64 bytes as pairs of hex digits", true},
                    {"--profile " + profile, "absent.prm", false}};
     for (const auto& run : refused) {
         FILE* sim = StartSim(run.args);
