@@ -32,10 +32,6 @@ std::set<std::string> CommandSet(const std::string& list) {
     return commands;
 }
 
-bool Matches(const std::set<std::string>& commands, const SimCommand& command) {
-    return commands.count(command.Text()) > 0;
-}
-
 bool SameProtocol(const CMenuCmdItem& item, const SimCommand& command) {
     return item.IsAtFrame() == (command.Protocol == SimProtocol::At);
 }
@@ -56,8 +52,21 @@ bool MemoryModel::Load(const SimProfile& profile, std::string& error) {
         error = "cannot load the parameter table \"" + Setting(memory, "Table") + "\"";
         return false;
     }
-    m_enter = CommandSet(Setting(memory, "WriteModeEnter"));
-    m_leave = CommandSet(Setting(memory, "WriteModeLeave"));
+    m_controls.clear();
+    const std::pair<const char*, Control> lists[] = {{"WriteModeEnter", Control::WriteModeEnter},
+                                                     {"WriteModeLeave", Control::WriteModeLeave},
+                                                     {"RunStop", Control::RunStop},
+                                                     {"RunStart", Control::RunStart},
+                                                     {"Store", Control::Store}};
+    for (const auto& [key, control] : lists) {
+        for (const std::string& command : CommandSet(Setting(memory, key))) {
+            // A command in two lists would leave the unit's state to the order of these.
+            if (!m_controls.emplace(command, control).second) {
+                error = "command " + command + " is in two of the control lists";
+                return false;
+            }
+        }
+    }
     m_silent = CommandSet(Setting(memory, "Silent"));
 
     m_initial.clear();
@@ -113,16 +122,13 @@ const CMenuParamItem* MemoryModel::FindWrite(const SimCommand& command) const {
     return best;
 }
 
-bool MemoryModel::IsWriteModeEnter(const SimCommand& command) const {
-    return Matches(m_enter, command);
-}
-
-bool MemoryModel::IsWriteModeLeave(const SimCommand& command) const {
-    return Matches(m_leave, command);
+MemoryModel::Control MemoryModel::FindControl(const SimCommand& command) const {
+    auto found = m_controls.find(command.Text());
+    return found == m_controls.end() ? Control::None : found->second;
 }
 
 bool MemoryModel::IsSilent(const SimCommand& command) const {
-    return Matches(m_silent, command) || m_silent.count(command.Code) > 0;
+    return m_silent.count(command.Text()) > 0 || m_silent.count(command.Code) > 0;
 }
 
 bool MemoryModel::InRange(int32_t number, int32_t value) const {

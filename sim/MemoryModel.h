@@ -17,7 +17,11 @@
 //   Table=HD40.prm          the model's parameter table (found like any model file)
 //   WriteModeEnter=6C01     commands that switch write mode on / off (comma-separated)
 //   WriteModeLeave=6C00
-//   Silent=6E00             commands that are never answered
+//   RunStop=7101            commands that stop / restart control (comma-separated)
+//   RunStart=7100
+//   Store=6E00              commands that store the memory; never answered, like the unit busy
+//                           writing its non-volatile memory
+//   Silent=...              other commands that are never answered
 //   [Values]
 //   2=2500                  initial value of parameter 2, as it travels (default 0)
 //   [Ranges]
@@ -31,9 +35,12 @@ class MemoryModel {
         int32_t low;
         int32_t high;
     };
+    // Commands that change a unit's state rather than a parameter.
+    enum class Control { None, WriteModeEnter, WriteModeLeave, RunStop, RunStart, Store };
 
     // False, with the reason in `error`, when the profile has no [Memory] section or its table
-    // cannot be loaded, or when a value or range is not a number.
+    // cannot be loaded, when a value or range is not a number or a command is in two of the
+    // lists of controls.
     bool Load(const SimProfile& profile, std::string& error);
 
     // The item whose read command is the command, or nullptr.
@@ -41,8 +48,8 @@ class MemoryModel {
     // The item whose write command begins the command (the rest is the value), or nullptr.
     const CMenuParamItem* FindWrite(const SimCommand& command) const;
 
-    bool IsWriteModeEnter(const SimCommand& command) const;
-    bool IsWriteModeLeave(const SimCommand& command) const;
+    // What the command does to the unit's state; None for any other command.
+    Control FindControl(const SimCommand& command) const;
     bool IsSilent(const SimCommand& command) const;
     bool InRange(int32_t number, int32_t value) const;
 
@@ -51,8 +58,7 @@ class MemoryModel {
 
   private:
     CMenuParamTable m_table;
-    std::set<std::string> m_enter;
-    std::set<std::string> m_leave;
+    std::map<std::string, Control> m_controls;  // by command text
     std::set<std::string> m_silent;
     std::map<int32_t, int32_t> m_initial;
     std::map<int32_t, Range> m_ranges;

@@ -7,18 +7,30 @@
 #include "params/MenuUICmdItem.h"
 #include "protocol/SignedValue.h"
 
+std::string UnitStateText(const UnitState& state, const std::string& prefix) {
+    return prefix + "run=" + (state.Running ? "running" : "stopped") + "\n" + prefix +
+           "write_mode=" + (state.WriteMode ? "on" : "off") + "\n" + prefix +
+           "stores=" + std::to_string(state.Stores) + "\n" + prefix +
+           "unsaved_writes=" + std::to_string(state.UnsavedWrites) + "\n";
+}
+
 MemoryResponder::MemoryResponder(std::shared_ptr<const MemoryModel> model,
                                  const SimProfile& profile)
     : m_model(std::move(model)), m_canned(profile), m_values(m_model->InitialValues()) {}
 
 std::optional<SimReply> MemoryResponder::Respond(const SimCommand& command) {
+    const MemoryModel::Control control = m_model->FindControl(command);
+    if (control != MemoryModel::Control::None) {
+        std::lock_guard guard(m_lock);
+        Apply(control);
+        SaveDumpLocked();
+        // Storing keeps the unit busy writing its non-volatile memory: it does not answer.
+        if (control == MemoryModel::Control::Store) return std::nullopt;
+        return SimReply{};
+    }
     if (m_model->IsSilent(command)) return std::nullopt;
     {
         std::lock_guard guard(m_lock);
-        if (m_model->IsWriteModeEnter(command) || m_model->IsWriteModeLeave(command)) {
-            m_writeMode = m_model->IsWriteModeEnter(command);
-            return SimReply{};
-        }
         if (const CMenuParamItem* item = m_model->FindRead(command)) return Read(*item, command);
         if (const CMenuParamItem* item = m_model->FindWrite(command)) return Write(*item, command);
     }
@@ -42,13 +54,15 @@ SimReply MemoryResponder::Read(const CMenuParamItem& item, const SimCommand&) {
 
 SimReply MemoryResponder::Write(const CMenuParamItem& item, const SimCommand& command) {
     if (item.writable == 0) return Refusal(command, kReadOnlyCode, kReadOnlyAtCode);
-    if (item.WriteMode16() != 0 && !m_writeMode) {
+    if (item.WriteMode16() != 0 && !m_state.WriteMode) {
         return Refusal(command, kWriteModeCode, kWriteModeAtCode);
     }
     const std::string data = command.Text().substr(item.writeCommand.commandText.size());
     int32_t value = 0;
     switch (item.writeCommand.Format()) {
         case kValueNone:
+            ++m_state.UnsavedWrites;
+            SaveDumpLocked();
             return SimReply{};
         case kValueSigned: {
             std::string decimal = DecodeSignedValue(data);
@@ -66,8 +80,32 @@ SimReply MemoryResponder::Write(const CMenuParamItem& item, const SimCommand& co
     }
     if (!m_model->InRange(item.number, value)) return Refusal(command, kValueCode, kValueAtCode);
     m_values[item.number] = value;
-    if (!m_dumpFile.empty()) std::ofstream(m_dumpFile, std::ios::trunc) << DumpLocked();
+    ++m_state.UnsavedWrites;
+    SaveDumpLocked();
     return SimReply{};
+}
+
+void MemoryResponder::Apply(MemoryModel::Control control) {
+    switch (control) {
+        case MemoryModel::Control::WriteModeEnter:
+        case MemoryModel::Control::WriteModeLeave:
+            m_state.WriteMode = control == MemoryModel::Control::WriteModeEnter;
+            break;
+        case MemoryModel::Control::RunStop:
+        case MemoryModel::Control::RunStart:
+            m_state.Running = control == MemoryModel::Control::RunStart;
+            break;
+        case MemoryModel::Control::Store:
+            ++m_state.Stores;
+            m_state.UnsavedWrites = 0;
+            break;
+        case MemoryModel::Control::None:
+            break;
+    }
+}
+
+void MemoryResponder::SaveDumpLocked() const {
+    if (!m_dumpFile.empty()) std::ofstream(m_dumpFile, std::ios::trunc) << DumpLocked();
 }
 
 SimReply MemoryResponder::Refusal(const SimCommand& command, int code, const char* atCode) {
@@ -90,9 +128,9 @@ std::map<int32_t, int32_t> MemoryResponder::Values() const {
     return m_values;
 }
 
-bool MemoryResponder::InWriteMode() const {
+UnitState MemoryResponder::State() const {
     std::lock_guard guard(m_lock);
-    return m_writeMode;
+    return m_state;
 }
 
 void MemoryResponder::SetValue(int32_t number, int32_t value) {
@@ -110,5 +148,5 @@ std::string MemoryResponder::DumpLocked() const {
     for (const auto& [number, value] : m_values) {
         text += std::to_string(number) + "=" + std::to_string(value) + "\n";
     }
-    return text + "writemode=" + (m_writeMode ? "1" : "0") + "\n";
+    return text + "writemode=" + (m_state.WriteMode ? "1" : "0") + "\n" + UnitStateText(m_state);
 }

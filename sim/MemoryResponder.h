@@ -10,11 +10,25 @@
 #include "sim/MemoryModel.h"
 #include "sim/SimResponder.h"
 
+// What a unit's controls did to it, so that a test can tell whether a client left the
+// controller as it found it: running, write mode off, nothing written since the last store.
+struct UnitState {
+    bool Running = true;
+    bool WriteMode = false;
+    size_t Stores = 0;
+    size_t UnsavedWrites = 0;  // writes accepted since the last store
+};
+
+// "run=running|stopped", "write_mode=off|on", "stores=N" and "unsaved_writes=N" lines, each
+// key after prefix.
+std::string UnitStateText(const UnitState& state, const std::string& prefix = "");
+
 // A unit with a parameter memory: it answers each parameter's read command with the stored
 // value in the parameter's value format, stores what its write command carries, refuses
 // writes to display-only parameters, to write-mode parameters outside write mode and outside
-// the parameter's range, and leaves the model's silent commands unanswered. Every other
-// command goes to the canned answers of the profile.
+// the parameter's range, follows the model's controls (write mode, run and stop, store) and
+// leaves the store and the silent commands unanswered. Every other command goes to the canned
+// answers of the profile.
 class MemoryResponder : public SimResponder {
   public:
     // Quadrel response codes of a refused write.
@@ -30,18 +44,22 @@ class MemoryResponder : public SimResponder {
 
     std::optional<SimReply> Respond(const SimCommand& command) override;
 
-    // After every stored write the memory is written to this file (Dump's text); empty: never.
+    // After every stored write and every control the memory is written to this file (Dump's
+    // text); empty: never.
     void SetDumpFile(const std::string& path);
 
     std::map<int32_t, int32_t> Values() const;
-    bool InWriteMode() const;
+    UnitState State() const;
     void SetValue(int32_t number, int32_t value);
-    // "number=value" lines in number order, then "writemode=0" or "writemode=1".
+    // "number=value" lines in number order, "writemode=0" or "writemode=1", then the state
+    // (UnitStateText).
     std::string Dump() const;
 
   private:
     SimReply Read(const CMenuParamItem& item, const SimCommand& command);
     SimReply Write(const CMenuParamItem& item, const SimCommand& command);
+    void Apply(MemoryModel::Control control);
+    void SaveDumpLocked() const;
     static SimReply Refusal(const SimCommand& command, int code, const char* atCode);
     std::string DumpLocked() const;
 
@@ -49,6 +67,6 @@ class MemoryResponder : public SimResponder {
     CannedResponder m_canned;
     mutable std::mutex m_lock;
     std::map<int32_t, int32_t> m_values;
-    bool m_writeMode = false;
+    UnitState m_state;
     std::string m_dumpFile;
 };

@@ -239,7 +239,9 @@ std::optional<std::string> SimBus::Answer(const ReceivedCommand& received, const
     counts.ResponseCodes = quadrel && faults.ResponseCode >= 0;
     counts.AtIcs = !quadrel && faults.AtIc;
     counts.AtEndCodes = !quadrel && !faults.AtIc && !faults.AtEndCode.empty();
-    return BuildReplyFrame(received, ApplyReplyFaults(*reply, faults), faults.CorruptCheck);
+    counts.Noised = !faults.Noise.empty();
+    return faults.Noise +
+           BuildReplyFrame(received, ApplyReplyFaults(*reply, faults), faults.CorruptCheck);
 }
 
 void SimBus::Deliver(const std::string& answer, const SimFaults& faults, SimCounts& counts) {

@@ -75,7 +75,7 @@ class SimBus {
     void Run();
     void ReadLine(FrameAssembler& assembler);
     void Handle(const FrameAssembler::Frame& frame, const SimFaults& configured);
-    // Chooses the unit and its answer; nothing when the line stays silent.
+    // Chooses the unit and its answer, noise in front; nothing when the line stays silent.
     std::optional<std::string> Answer(const ReceivedCommand& received, const SimFaults& faults,
                                       SimCounts& counts);
     // Sends an answer now, after its delay or, when it is late, once it is due.

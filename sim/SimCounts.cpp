@@ -19,6 +19,7 @@ constexpr CountKey kFaults[] = {{"echo", &SimCounts::Echoed},
                                 {"response-code", &SimCounts::ResponseCodes},
                                 {"at-end-code", &SimCounts::AtEndCodes},
                                 {"at-ic", &SimCounts::AtIcs},
+                                {"noise", &SimCounts::Noised},
                                 {"garbage", &SimCounts::Garbage},
                                 {"vanish", &SimCounts::Vanished},
                                 {"return", &SimCounts::Returned}};

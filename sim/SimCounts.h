@@ -17,6 +17,7 @@ struct SimCounts {
     size_t ResponseCodes = 0;
     size_t AtEndCodes = 0;
     size_t AtIcs = 0;
+    size_t Noised = 0;    // answers that stray bytes went before
     size_t Garbage = 0;   // times the line turned to garbage
     size_t Vanished = 0;  // times the line was closed
     size_t Returned = 0;  // times it came back

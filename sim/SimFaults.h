@@ -29,6 +29,7 @@ struct SimFaults {
     std::string AtEndCode;      // at-frame end code instead of the unit's (empty: keep)
     bool AtIc = false;          // answer at-frames with header code "IC"
     bool Garbage = false;       // answer with bytes that never end a frame, until switched off
+    std::string Noise;          // stray bytes sent just before each answer
     int VanishAfterBytes = -1;  // close the line after this many bytes of the next answer
     SimFaultScope Scope;        // which commands all of the above hit (pacing: every one)
 

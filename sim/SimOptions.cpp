@@ -28,6 +28,25 @@ bool ReadPercent(const std::string& text, int& perMillion) {
     return true;
 }
 
+// Hex digit pairs to the bytes they name, e.g. "00FF".
+bool ReadHexBytes(const std::string& text, std::string& bytes, std::string& error) {
+    constexpr size_t kMaxBytes = 64;
+    std::string parsed;
+    for (size_t i = 0; i + 1 < text.size(); i += 2) {
+        int byte = 0;
+        if (!ReadInt(text.substr(i, 2), 16, byte)) break;
+        parsed += static_cast<char>(byte);
+    }
+    if (text.empty() || text.size() % 2 != 0 || parsed.size() * 2 != text.size() ||
+        parsed.size() > kMaxBytes) {
+        error = "--noise takes 1 to " + std::to_string(kMaxBytes) +
+                " bytes as pairs of hex digits, e.g. 00 or 00FF, not \"" + text + "\"";
+        return false;
+    }
+    bytes = parsed;
+    return true;
+}
+
 }  // namespace
 
 std::string SimUsage() {
@@ -37,9 +56,11 @@ std::string SimUsage() {
            "  --units LIST         unit numbers on the line, e.g. 1,2 (default 1)\n"
            "  --model TEXT         model text answered to command 0503\n"
            "  --link PATH          also make PATH a symbolic link to the device\n"
-           "  --memory-dump DIR    write each unit's parameter memory to DIR/unitNN.mem\n"
-           "  --stats FILE         at exit write the counts of what was injected to FILE, one\n"
-           "                       a line (standard error gets them in one line when any were)\n"
+           "  --memory-dump DIR    write each unit's parameter memory and state to\n"
+           "                       DIR/unitNN.mem whenever they change\n"
+           "  --stats FILE         at exit write the counts of what was injected and each\n"
+           "                       unit's state to FILE, one a line (standard error gets the\n"
+           "                       counts in one line when any were)\n"
            "  --echo N             send each command back N times before answering\n"
            "  --delay MS           answer MS milliseconds late, later commands waiting\n"
            "  --pace BAUD[/BITS]   send one byte per character time (default 11 bits)\n"
@@ -53,6 +74,8 @@ std::string SimUsage() {
            "  --garbage            answer with endless bytes that never end a frame\n"
            "  --late MS            answer MS milliseconds late, answering later commands\n"
            "                       meanwhile (more than the client's time-out: a stale answer)\n"
+           "  --noise HEX          send these bytes just before each answer, as hex digit\n"
+           "                       pairs (e.g. 00 or 00FF)\n"
            "The faults above hit every command unless narrowed (pacing always applies):\n"
            "  --fault-from N       only from the Nth command on\n"
            "  --fault-only TEXT    only commands whose text (code and data) starts with TEXT\n"
@@ -100,6 +123,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
                       faults.PaceBitsPerChar > 0));
          }},
         {"--late", number(faults.LateMs)},
+        {"--noise", [&](const std::string& v) { return ReadHexBytes(v, faults.Noise, error); }},
         {"--fault-from", positive(faults.Scope.FromCommand)},
         {"--fault-only",
          [&](const std::string& v) { return faults.Scope.OnlyFor = v, !v.empty(); }},

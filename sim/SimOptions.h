@@ -11,10 +11,11 @@ struct SimOptions {
     SimProfile Profile;
     SimFaults Faults;
     std::string LinkPath;
-    // With a parameter memory: each unit's memory is written to unit<NN>.mem in this folder
-    // at start and after every stored write.
+    // With a parameter memory: each unit's memory and state are written to unit<NN>.mem in
+    // this folder at start and whenever a write or a control changes them.
     std::string MemoryDumpFolder;
-    // Where the counts of injected faults go at exit; empty: only the line on standard error.
+    // Where the counts of injected faults and each unit's state go at exit; empty: only the
+    // counts' line on standard error.
     std::string StatsPath;
     bool Help = false;
 };

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "sim/CannedResponder.h"
@@ -15,10 +16,14 @@
 
 namespace {
 
-std::string MemoryDumpPath(const std::string& folder, int unit) {
+std::string UnitName(int unit) {
     char name[16];
-    std::snprintf(name, sizeof name, "unit%02d.mem", unit);
-    return folder + "/" + name;
+    std::snprintf(name, sizeof name, "unit%02d", unit);
+    return name;
+}
+
+std::string MemoryDumpPath(const std::string& folder, int unit) {
+    return folder + "/" + UnitName(unit) + ".mem";
 }
 
 }  // namespace
@@ -44,6 +49,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     SimBus bus;
+    std::map<int, std::shared_ptr<MemoryResponder>> memories;
     if (HasMemory(options.Profile)) {
         auto model = std::make_shared<MemoryModel>();
         if (!model->Load(options.Profile, error)) {
@@ -61,6 +67,7 @@ int main(int argc, char** argv) {
                 std::ofstream(MemoryDumpPath(options.MemoryDumpFolder, unit)) << responder->Dump();
             }
             bus.SetResponder(unit, responder);
+            memories[unit] = responder;
         }
     } else {
         for (int unit : options.Profile.Units)
@@ -81,6 +88,8 @@ int main(int argc, char** argv) {
     if (!options.StatsPath.empty()) {
         std::ofstream stats(options.StatsPath);
         stats << SimCountsText(counts);
+        for (const auto& [unit, memory] : memories)
+            stats << UnitStateText(memory->State(), UnitName(unit) + ".");
         if (!stats.flush()) {
             std::cerr << "vexa-sim: cannot write " << options.StatsPath << "\n";
             return 1;

@@ -339,9 +339,11 @@ HD80.bmp
 """,
 }
 
+# The simulated units' controls: write mode, stop / restart control (the HD80 script has none)
+# and the store, which is never answered.
 SIM_EXTRA = {
-    "HD40": dict(enter="6C01", leave="6C00", silent="6E00", quadrel=["7100=", "7101="], at=[]),
-    "HD80": dict(enter="WM1", leave="WM0", silent="6E00", quadrel=[], at=["RS=B2"]),
+    "HD40": dict(enter="6C01", leave="6C00", stop="7101", start="7100", store="6E00", at=[]),
+    "HD80": dict(enter="WM1", leave="WM0", stop="", start="", store="6E00", at=["RS=B2"]),
 }
 
 
@@ -350,9 +352,10 @@ def sim_text(model):
     out = ["; Simulator profile of the %s: vexa-sim --profile %s.sim" % (model["prefix"], model["prefix"]),
            "[Sim]", "Model=%s" % model["model_text"], "Units=1,2",
            "[Memory]", "Table=%s.prm" % model["prefix"],
-           "WriteModeEnter=%s" % extra["enter"], "WriteModeLeave=%s" % extra["leave"],
-           "Silent=%s" % extra["silent"],
-           "[Quadrel]", HEADING_READ + "="] + extra["quadrel"]
+           "WriteModeEnter=%s" % extra["enter"], "WriteModeLeave=%s" % extra["leave"]]
+    if extra["stop"]:
+        out += ["RunStop=%s" % extra["stop"], "RunStart=%s" % extra["start"]]
+    out += ["Store=%s" % extra["store"], "[Quadrel]", HEADING_READ + "="]
     if extra["at"]:
         out += ["[At]"] + extra["at"]
     out += ["[Values]"] + ["%d=%d" % (p["num"], p["init"]) for p in model["params"] if p["fmt"] != "n"]

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/Folders.h"
 #include "sim/MemoryResponder.h"
@@ -99,13 +100,50 @@ TEST_F(MemoryUnit, WriteModeParametersNeedWriteMode) {
     EXPECT_EQ(Ask(Quadrel("5730", "0001")).ResponseCode, 0);
 }
 
+TEST_F(MemoryUnit, ControlsSetTheStateAndOnlyTheStoreGoesUnanswered) {
+    const std::string kStore = "6E00";
+    const struct {
+        const char* profile;
+        std::vector<SimCommand> commands;
+        UnitState state;
+    } cases[] = {
+        {"HD40.sim", {Quadrel("7101")}, {.Running = false}},
+        {"HD40.sim", {Quadrel("7101"), Quadrel("5202"), Quadrel("7100")}, {}},
+        {"HD40.sim",
+         {Quadrel("6C01"), Quadrel("571F", "0003")},
+         {.WriteMode = true, .UnsavedWrites = 1}},
+        {"HD40.sim",
+         {Quadrel("5706", "0032"), Quadrel("5706", "0033"), Quadrel(kStore)},
+         {.Stores = 1}},
+        {"HD40.sim",
+         {Quadrel(kStore), Quadrel(kStore), Quadrel("5706", "0032")},
+         {.Stores = 2, .UnsavedWrites = 1}},
+        // Refused writes are not written.
+        {"HD40.sim",
+         {Quadrel("5701", "00000001"), Quadrel("5708", "0006"), Quadrel("571F", "0003")},
+         {}},
+        {"HD80.sim",
+         {At("WM", "1"), At("WB", "0006"), Quadrel(kStore), At("WM", "0")},
+         {.Stores = 1}},
+        {"HD80.sim", {Quadrel("7101")}, {}},  // no such control: a command it does not know
+    };
+    for (const auto& run : cases) {
+        Play(run.profile);
+        for (const SimCommand& command : run.commands)
+            EXPECT_EQ(m_unit->Respond(command).has_value(), command.Text() != kStore);
+        EXPECT_EQ(UnitStateText(m_unit->State()), UnitStateText(run.state))
+            << run.profile << " " << run.commands.front().Text();
+    }
+}
+
 TEST(MemoryModelLoad, RefusesBrokenProfiles) {
     std::string error;
     MemoryModel model;
     EXPECT_FALSE(model.Load(SimProfile{}, error));  // no [Memory]
-    for (const char* text :
-         {"[Memory]\nTable=HD40.prm\n[Values]\n2=abc\n",
-          "[Memory]\nTable=HD40.prm\n[Ranges]\n2=5\n", "[Memory]\nTable=absent.prm\n"}) {
+    for (const char* text : {"[Memory]\nTable=HD40.prm\n[Values]\n2=abc\n",
+                             "[Memory]\nTable=HD40.prm\n[Ranges]\n2=5\n",
+                             "[Memory]\nTable=HD40.prm\nRunStop=7101,7102\nStore=7102\n",
+                             "[Memory]\nTable=absent.prm\n"}) {
         SimProfile profile;
         ASSERT_TRUE(ParseSimProfile(text, profile, error)) << text;
         EXPECT_FALSE(model.Load(profile, error)) << text;

@@ -81,6 +81,16 @@ TEST_F(SimBusOnPty, LateAndPacedAnswersAreTheSameBytes) {
     EXPECT_EQ(Exchange(command), plain);
 }
 
+TEST_F(SimBusOnPty, NoiseGoesBeforeEachAnswerInScope) {
+    const std::string noise("\0\xFF", 2);
+    const std::string plain = Exchange(frames::kModelRequestUnit1);
+    ChangeFaults([&](SimFaults& f) { f.Noise = noise, f.Scope.OnlyFor = "0503"; });
+    EXPECT_EQ(Exchange(frames::kModelRequestUnit1), noise + plain);
+    EXPECT_EQ(Exchange(frames::kModelRequestUnit2), "");  // no answer, no noise
+    EXPECT_EQ(Exchange(frames::k0101Unit1).front(), kStx);
+    EXPECT_EQ(Sim.Counts().Noised, 1u);
+}
+
 TEST_F(SimBusOnPty, GarbageNeverEndsAFrameUntilSwitchedOff) {
     ChangeFaults([](SimFaults& f) { f.Garbage = true; });
     client->Send(frames::kModelRequestUnit1);

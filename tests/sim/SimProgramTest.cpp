@@ -13,6 +13,7 @@
 #include "protocol/QuadrelResFrame.h"
 #include "support/CommandFrames.h"
 #include "support/RawLineClient.h"
+#include "support/SimState.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -58,21 +59,36 @@ TEST(SimProgram, PrintsTheLineAnswersOnItAndStopsOnTerm) {
     EXPECT_NE(::lstat(link.c_str(), &gone), 0);
 }
 
-TEST(SimProgram, PlaysTheModelAndDumpsEachUnitsMemory) {
+TEST(SimProgram, PlaysTheModelAndReportsEachUnitsMemoryAndState) {
     TempFolder folder;
-    FILE* sim = StartSim("--profile HD40.sim --memory-dump " + folder.File("dumps"));
+    FILE* sim = StartSim("--profile HD40.sim --memory-dump " + folder.File("dumps") + " --stats " +
+                         folder.File("stats"));
     ASSERT_NE(sim, nullptr);
     const pid_t pid = std::atoi(ReadLine(sim).c_str());
     {
         RawLineClient client(ReadLine(sim));
-        client.Send("\00202000570600000032\0034");  // ramp rise rate of unit 2 := 50
-        CQuadrelResFrame answer;
-        EXPECT_TRUE(answer.Parse(client.ReadFrame()));
-        EXPECT_EQ(answer.Pdu.Response(), 0);
+        // Unit 2's ramp rise rate := 50, then stop unit 2: the dump follows a control too.
+        for (const char* command : {"\00202000570600000032\0034", "\002020007101\0036"}) {
+            client.Send(command);
+            CQuadrelResFrame answer;
+            EXPECT_TRUE(answer.Parse(client.ReadFrame()));
+            EXPECT_EQ(answer.Pdu.Response(), 0);
+        }
     }
-    EXPECT_NE(folder.Read("dumps/unit01.mem").find("\n6=0\n"), std::string::npos);
-    EXPECT_NE(folder.Read("dumps/unit02.mem").find("\n6=50\n"), std::string::npos);
+    const std::string unit1 = folder.Read("dumps/unit01.mem"),
+                      unit2 = folder.Read("dumps/unit02.mem");
+    EXPECT_NE(unit1.find("\n6=0\n"), std::string::npos);
+    EXPECT_TRUE(LeftAsFound(unit1));
+    EXPECT_NE(unit2.find("\n6=50\n"), std::string::npos);
+    EXPECT_TRUE(
+        unit2.ends_with("\nwritemode=0\nrun=stopped\nwrite_mode=off\nstores=0\nunsaved_writes=1\n"))
+        << unit2;
     EXPECT_EQ(EndSim(sim, pid), 0);
+    const std::string stats = folder.Read("stats");
+    EXPECT_TRUE(LeftAsFound(stats, StatsPrefix(1)));
+    const std::string unit2Lines =
+        "unit02.run=stopped\nunit02.write_mode=off\nunit02.stores=0\nunit02.unsaved_writes=1\n";
+    EXPECT_TRUE(stats.ends_with(unit2Lines)) << stats;
 }
 
 TEST(SimProgram, CountsTheFaultsItInjectedAtExit) {
@@ -107,6 +123,7 @@ TEST(SimProgram, BadOptionsAndMissingTablesExitWithTwo) {
         std::string args, says;
         bool usage;
     } refused[] = {{"--echo lots", "bad value for --echo", true},
+                   {"--noise 0F0", "--noise takes 1 to 64 bytes as pairs of hex digits", true},
                    {"--profile " + profile, "absent.prm", false}};
     for (const auto& run : refused) {
         FILE* sim = StartSim(run.args);

@@ -39,7 +39,7 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
     SimOptions options;
     std::string error;
     ASSERT_TRUE(ParseSimOptions({"--units", "1,2", "--pace", "38400/11", "--fault-rate", "2.5",
-                                 "--fault-seed", "42", "--return-after", "0"},
+                                 "--fault-seed", "42", "--return-after", "0", "--noise", "00fF"},
                                 options, error))
         << error;
     EXPECT_EQ(options.Profile.Units, (std::vector<int>{1, 2}));
@@ -47,6 +47,7 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
     EXPECT_EQ(options.Faults.Scope.RatePerMillion, 25'000);
     EXPECT_EQ(options.Faults.Scope.Seed, 42u);
     EXPECT_EQ(options.Faults.ReturnAfterMs, 0);
+    EXPECT_EQ(options.Faults.Noise, std::string("\0\xFF", 2));
 
     using Args = std::vector<std::string>;
     for (const Args& args :
@@ -54,7 +55,8 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
           Args{"--frobnicate"}, Args{"--fault-from", "0"}, Args{"--fault-rate", "100.5"},
           Args{"--fault-rate", "-1"}, Args{"--fault-rate", "5%"}, Args{"--fault-only", ""},
           Args{"--fault-count", "0"}, Args{"--vanish-after", "0"}, Args{"--late", "-5"},
-          Args{"--return-after", "soon"}}) {
+          Args{"--return-after", "soon"}, Args{"--noise", ""}, Args{"--noise", "0"},
+          Args{"--noise", "0G"}, Args{"--noise", "-1"}, Args{"--noise", std::string(130, '0')}}) {
         SimOptions rejected;
         std::string why;
         EXPECT_FALSE(ParseSimOptions(args, rejected, why)) << args[0];
