@@ -61,8 +61,7 @@ SimReply MemoryResponder::Write(const CMenuParamItem& item, const SimCommand& co
     int32_t value = 0;
     switch (item.writeCommand.Format()) {
         case kValueNone:
-            ++m_state.UnsavedWrites;
-            SaveDumpLocked();
+            CountWrite();
             return SimReply{};
         case kValueSigned: {
             std::string decimal = DecodeSignedValue(data);
@@ -80,9 +79,15 @@ SimReply MemoryResponder::Write(const CMenuParamItem& item, const SimCommand& co
     }
     if (!m_model->InRange(item.number, value)) return Refusal(command, kValueCode, kValueAtCode);
     m_values[item.number] = value;
-    ++m_state.UnsavedWrites;
-    SaveDumpLocked();
+    CountWrite();
     return SimReply{};
+}
+
+void MemoryResponder::CountWrite() {
+    // The model's controllers keep a value written outside write mode at once; what is written
+    // in write mode waits for a store.
+    if (m_state.WriteMode) ++m_state.UnsavedWrites;
+    SaveDumpLocked();
 }
 
 void MemoryResponder::Apply(MemoryModel::Control control) {

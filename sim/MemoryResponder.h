@@ -16,7 +16,7 @@ struct UnitState {
     bool Running = true;
     bool WriteMode = false;
     size_t Stores = 0;
-    size_t UnsavedWrites = 0;  // writes accepted since the last store
+    size_t UnsavedWrites = 0;  // writes accepted in write mode since the last store
 };
 
 // "run=running|stopped", "write_mode=off|on", "stores=N" and "unsaved_writes=N" lines, each
@@ -59,6 +59,8 @@ class MemoryResponder : public SimResponder {
     SimReply Read(const CMenuParamItem& item, const SimCommand& command);
     SimReply Write(const CMenuParamItem& item, const SimCommand& command);
     void Apply(MemoryModel::Control control);
+    // Counts an accepted write and writes the dump.
+    void CountWrite();
     void SaveDumpLocked() const;
     static SimReply Refusal(const SimCommand& command, int code, const char* atCode);
     std::string DumpLocked() const;

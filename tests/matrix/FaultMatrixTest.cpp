@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/ProgramRun.h"
+#include "support/SimState.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -26,6 +27,8 @@ enum class EEnd {
     kFails,        // every attempt of the command fails: the column's exit code for a failure
     kLineLost,     // the device hangs up: exit 1, nothing written, no retry
     kStaysBad,     // every command from then on fails, the disconnect routine's too: exit 1
+    kNotRestored,  // the controller does not confirm leaving write mode: exit 1, and it says so
+    kStopped,      // a signal stops the walk; the controller is put back: exit 128 + signal
 };
 
 // One row: a fault, applied to one command in the middle of the operation ({T}: that command's
@@ -35,9 +38,14 @@ struct SFault {
     const char* simOptions;
     bool atFrame;
     EEnd end;
-    const char* cause;     // what standard error says came back (a regular expression)
-    const char* logShows;  // what the communication log shows of it
+    const char* cause;             // what standard error says came back (a regular expression)
+    const char* logShows;          // what the communication log shows of it
+    const char* target = nullptr;  // {T} when not the operation's own command
+    int signal = 0;                // sent to vexa-cli in the middle of a download instead
 };
+
+// A signal comes this long after vexa-cli started: the download walk is under way then.
+constexpr auto kSignalAfter = std::chrono::milliseconds(1500);
 
 // Two attempts of one second each (see the fixture's SetUp): a fault on every attempt costs 2 s.
 const SFault kFaults[] = {
@@ -72,6 +80,16 @@ const SFault kFaults[] = {
     // The device hangs up while the client waits for the answer to the Vth command.
     {"LineVanishes", "--vanish-after {V} --silent 1 --fault-from {V}", false, EEnd::kLineLost,
      "line (was )?lost", "line lost."},
+    // Leaving write mode unanswered, in the after routine and the DisConnect routine alike.
+    {"LeaveUnanswered", "--silent 100 --fault-only {T}", true, EEnd::kNotRestored,
+     "no (unit )?answer.* within 1000 ms", "SEND--> @01WM0", "WM0"},
+    // Stops in the middle of a download; the after routine still runs to its end.
+    {"CtrlC", "--delay 100", false, EEnd::kStopped, "the download was stopped",
+     "Download after action end.", nullptr, SIGINT},
+    {"Sigterm", "--delay 100", false, EEnd::kStopped, "the download was stopped",
+     "Download after action end.", nullptr, SIGTERM},
+    {"Sighup", "--delay 100", false, EEnd::kStopped, "the download was stopped",
+     "Download after action end.", nullptr, SIGHUP},
 };
 
 // One column: an operation of vexa-cli ({in}: a parameter file uploaded before, {out}, {csv}:
@@ -146,11 +164,20 @@ void PrintTo(const SCell& cell, std::ostream* out) {
     *out << cell.fault->name << " during " << cell.operation->name;
 }
 
+// A signal row needs a download under way; a row aimed at the leave command needs an operation
+// that connects, and so leaves through the DisConnect routine.
+bool Applies(const SFault& fault, const SOperation& operation) {
+    const std::string name = operation.name;
+    if (fault.signal != 0) return name == "download" || name == "clone";
+    if (fault.target) return name != "send" && name != "scan";
+    return !fault.atFrame || operation.atCommand;
+}
+
 std::vector<SCell> AllCells() {
     std::vector<SCell> cells;
     for (const SFault& fault : kFaults)
         for (const SOperation& operation : kOperations)
-            if (!fault.atFrame || operation.atCommand) cells.push_back({&fault, &operation});
+            if (Applies(fault, operation)) cells.push_back({&fault, &operation});
     return cells;
 }
 
@@ -190,14 +217,16 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
         m_sim = -1;
     }
 
-    SProgramRun Cli(const std::vector<std::string>& args) {
+    SProgramRun Cli(const std::vector<std::string>& args, int signal = 0) {
         std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--home", m_home.Path(),
                                         "--port", m_home.File("line")};
         for (const std::string& arg : args)
             all.push_back(Replace(Replace(Replace(arg, "{in}", m_home.File("in.tmf")), "{out}",
                                           m_home.File("out.tmf")),
                                   "{csv}", m_home.File("out.csv")));
-        return RunProgram(all, m_home.Path(), std::chrono::milliseconds(-1), kBound);
+        return RunProgram(all, m_home.Path(),
+                          signal != 0 ? kSignalAfter : std::chrono::milliseconds(-1), kBound,
+                          signal);
     }
 
     TempFolder m_home;
@@ -207,7 +236,9 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
 TEST_P(FaultMatrix, EndsAsTheContractSays) {
     const SFault& fault = *GetParam().fault;
     const SOperation& op = *GetParam().operation;
-    const std::string target = fault.atFrame ? op.atCommand : op.quadrelCommand;
+    const std::string target = fault.target    ? fault.target
+                               : fault.atFrame ? op.atCommand
+                                               : op.quadrelCommand;
 
     // The set the download and verify take: uploaded on a clean line.
     ASSERT_TRUE(StartSim("")) << m_home.Read("sim.err");
@@ -221,20 +252,33 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
     if (op.fromCommand > 1) options += " --fault-from " + std::to_string(op.fromCommand);
     options = Replace(options, "{V}", std::to_string(op.vanishAt));
     ASSERT_TRUE(StartSim(options)) << m_home.Read("sim.err");
-    const SProgramRun run = Cli(fault.atFrame && !op.atArgs.empty() ? op.atArgs : op.args);
+    const SProgramRun run =
+        Cli(fault.atFrame && !op.atArgs.empty() ? op.atArgs : op.args, fault.signal);
     StopSim();
     SCOPED_TRACE("vexa-sim " + options + "\nstdout:\n" + run.out + "stderr:\n" + run.err);
 
     ASSERT_FALSE(run.hung) << "killed after " << kBound.count() << " s";
     const std::string stats = m_home.Read("stats");
-    if (fault.end != EEnd::kLineLost) {
+    if (fault.end != EEnd::kLineLost && fault.end != EEnd::kStopped) {
         EXPECT_EQ(stats.find("faulted=0\n"), std::string::npos) << "the fault never hit:\n"
                                                                 << stats;
     }
 
     const EEnd end = fault.end == EEnd::kRetriedAway && op.asksOnce ? EEnd::kFails : fault.end;
     const bool recovered = end == EEnd::kTakenBehind || end == EEnd::kRetriedAway;
-    EXPECT_EQ(run.code, recovered ? 0 : end == EEnd::kFails ? op.failedExit : 1);
+    const int failedExit = end == EEnd::kFails     ? op.failedExit
+                           : end == EEnd::kStopped ? 128 + fault.signal
+                                                   : 1;
+    EXPECT_EQ(run.code, recovered ? 0 : failedExit);
+
+    // The controller is back as it was found (running, out of write mode, stored), or, where the
+    // line could not carry the commands that put it back, standard error says so.
+    const ::testing::AssertionResult asFound = LeftAsFound(stats, StatsPrefix(1));
+    if (end != EEnd::kLineLost && end != EEnd::kStaysBad && end != EEnd::kNotRestored) {
+        EXPECT_TRUE(asFound);
+    } else if (!asFound) {
+        EXPECT_NE(run.err.find("may still be"), std::string::npos) << "changed without a word";
+    }
 
     // Files: the parameter file read stays as it was; the files written are replaced only by
     // an operation that completed its walk.
@@ -257,7 +301,7 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
     } else {
         ASSERT_FALSE(lines.empty());
         EXPECT_TRUE(std::regex_search(lines.front(), std::regex(fault.cause)));
-        if (end == EEnd::kStaysBad) {
+        if (end == EEnd::kStaysBad || end == EEnd::kNotRestored) {
             for (size_t i = 0; i + op.summaryLines < lines.size(); ++i)
                 EXPECT_TRUE(std::regex_search(lines[i], std::regex(fault.cause))) << lines[i];
         } else {

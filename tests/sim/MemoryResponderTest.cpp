@@ -115,9 +115,11 @@ TEST_F(MemoryUnit, ControlsSetTheStateAndOnlyTheStoreGoesUnanswered) {
         {"HD40.sim",
          {Quadrel("5706", "0032"), Quadrel("5706", "0033"), Quadrel(kStore)},
          {.Stores = 1}},
+        // Outside write mode a value is kept at once; in write mode it waits for a store.
+        {"HD40.sim", {Quadrel("5706", "0032")}, {}},
         {"HD40.sim",
-         {Quadrel(kStore), Quadrel(kStore), Quadrel("5706", "0032")},
-         {.Stores = 2, .UnsavedWrites = 1}},
+         {Quadrel(kStore), Quadrel("6C01"), Quadrel("5706", "0032")},
+         {.WriteMode = true, .Stores = 1, .UnsavedWrites = 1}},
         // Refused writes are not written.
         {"HD40.sim",
          {Quadrel("5701", "00000001"), Quadrel("5708", "0006"), Quadrel("571F", "0003")},

@@ -81,13 +81,13 @@ TEST(SimProgram, PlaysTheModelAndReportsEachUnitsMemoryAndState) {
     EXPECT_TRUE(LeftAsFound(unit1));
     EXPECT_NE(unit2.find("\n6=50\n"), std::string::npos);
     EXPECT_TRUE(
-        unit2.ends_with("\nwritemode=0\nrun=stopped\nwrite_mode=off\nstores=0\nunsaved_writes=1\n"))
+        unit2.ends_with("\nwritemode=0\nrun=stopped\nwrite_mode=off\nstores=0\nunsaved_writes=0\n"))
         << unit2;
     EXPECT_EQ(EndSim(sim, pid), 0);
     const std::string stats = folder.Read("stats");
     EXPECT_TRUE(LeftAsFound(stats, StatsPrefix(1)));
     const std::string unit2Lines =
-        "unit02.run=stopped\nunit02.write_mode=off\nunit02.stores=0\nunit02.unsaved_writes=1\n";
+        "unit02.run=stopped\nunit02.write_mode=off\nunit02.stores=0\nunit02.unsaved_writes=0\n";
     EXPECT_TRUE(stats.ends_with(unit2Lines)) << stats;
 }
 

@@ -56,12 +56,13 @@ pid_t Spawn(const std::vector<std::string>& args, const std::string& out, const 
 }
 
 SProgramRun RunProgram(const std::vector<std::string>& args, const std::string& outFolder,
-                       std::chrono::milliseconds interruptAfter, std::chrono::milliseconds bound) {
+                       std::chrono::milliseconds interruptAfter, std::chrono::milliseconds bound,
+                       int interruptSignal) {
     const std::string out = outFolder + "/stdout", err = outFolder + "/stderr";
     const pid_t pid = Spawn(args, out, err);
     if (interruptAfter.count() >= 0) {
         std::this_thread::sleep_for(interruptAfter);
-        kill(pid, SIGINT);
+        kill(pid, interruptSignal);
     }
     SProgramRun run;
     run.code = WaitBounded(pid, bound, run.hung);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -22,8 +23,10 @@ struct SProgramRun {
 };
 
 // Runs a program to its end in the current folder, its stdout and stderr caught in the files
-// "stdout" and "stderr" of outFolder. interruptAfter >= 0: the program gets Ctrl-C (SIGINT) after
-// that time. A program still running after bound is killed and answers hung.
+// "stdout" and "stderr" of outFolder. interruptAfter >= 0: the program gets interruptSignal
+// (Ctrl-C's SIGINT unless told) after that time. A program still running after bound is killed and
+// answers hung.
 SProgramRun RunProgram(const std::vector<std::string>& args, const std::string& outFolder,
                        std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(-1),
-                       std::chrono::milliseconds bound = std::chrono::seconds(60));
+                       std::chrono::milliseconds bound = std::chrono::seconds(60),
+                       int interruptSignal = SIGINT);
