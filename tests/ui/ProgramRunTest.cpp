@@ -163,9 +163,39 @@ class ProgramRunTest : public QObject {
             // Stopped at the first step: far fewer exchanges than the whole job takes.
             QVERIFY2(transfers() - before < 4, qPrintable(QString::number(transfers() - before)));
             if (operation == "search") QVERIFY(Session().CurrentIndex() < 5);
-            if (operation == "download") QCOMPARE(Session().UnitNumber(), 1);
+            if (operation == "download") {
+                QCOMPARE(Session().UnitNumber(), 1);
+                // The after routine restarted the controller the before routine stopped.
+                QCOMPARE(m_units->unit2->Commands("71"),
+                         (std::vector<std::string>{"7101", "7100"}));
+            }
             QVERIFY(m_dialog->isEnabled());
         });
+    }
+
+    // The close box during a download stops it as Cancel does; the window closes once the
+    // after routine has put the controller back.
+    void closeBoxStopsADownloadAndClosesAfterTheController() {
+        Run([&] {
+            ClickIn(m_dialog->CloneRadio());
+            Connect();
+            Click(CMainDialog::kUpload);
+            SimFaults slow;
+            slow.ReplyDelayMs = 30;
+            m_units->sim.SetFaults(slow);
+            auto closed = WhenShown<CCancelDialog>([this](CCancelDialog*) {
+                m_dialog->windowHandle()->close();
+                QVERIFY(m_dialog->isVisible());
+            });
+            WhenShown<CUnitNumberDialog>(
+                [](CUnitNumberDialog* ask) { KeyTo(ask, Qt::Key_Return); });
+            Click(CMainDialog::kDownload);
+            QVERIFY(*closed);
+            QVERIFY2(m_units->LogHas("Download canceled."), m_units->log.Text().c_str());
+            QTRY_VERIFY_WITH_TIMEOUT(!m_dialog->isVisible(), 5000);
+        });
+        QCOMPARE(m_units->unit1->Commands("71"), (std::vector<std::string>{"7101", "7100"}));
+        QVERIFY(m_units->unit1->Commands("5").size() < 45);
     }
 
     void sidePanelOpensAfterAVerifyWithDifferences() {
