@@ -2,6 +2,7 @@
 // process against simulated controllers on a pty.
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "CliFixture.h"
 #include "support/TextCount.h"
@@ -180,4 +181,23 @@ TEST_F(ProductionLineTest, ALostLineIsWaitedForWithWaitPort) {
         EXPECT_EQ(other->Get(1) == 250, args[0] == "download" || args[0] == "clone");
     }
     EXPECT_EQ(home.Read("again.tmf"), home.Read("set.tmf"));
+}
+
+// Another controller of the same model behind the line that came back: the parameters already
+// read are read again, and the upload fails instead of mixing two controllers in one file.
+TEST_F(ProductionLineTest, ALineThatComesBackWithAnotherControllerFailsTheWalk) {
+    ASSERT_TRUE(sim.WaitForLine(true, std::chrono::seconds(5)));
+    SimFaults vanish;
+    vanish.VanishAfterCommands = 6;  // past connecting and the first parameters
+    vanish.ReturnAfterMs = 300;
+    sim.SetFaults(vanish);
+    std::thread swap([this] {
+        if (sim.WaitForLine(false, std::chrono::seconds(5))) source->Set(1, 999);
+    });
+    const SProgramRun r = Cli({"upload", "-o", home.File("mixed.tmf"), "--wait-port", "10"});
+    swap.join();
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(Has(r.err, "came back holding other values: parameter 1 (Set point) reads 999"))
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(home.File("mixed.tmf")));
 }
