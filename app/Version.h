@@ -2,5 +2,7 @@
 
 #include <string>
 
-// The program's version, compiled in, as "V major.minor.patch.tweak".
+// The program's version, compiled in, as "major.minor.patch.tweak".
+std::string GetVersionNumber();
+// The same as the About box shows it: "V major.minor.patch.tweak".
 std::string GetVersionText();

@@ -32,7 +32,8 @@ void AddWaitPort(CLI::App* command, int& seconds) {
 
 int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     CLI::App app{"VEXA command line: set up temperature controllers on a serial line.", "vexa-cli"};
-    app.set_version_flag("--version", GetVersionText());
+    // What scripts and package tools expect of --version: the program's name, then its version.
+    app.set_version_flag("--version", "vexa-cli " + GetVersionNumber());
     app.require_subcommand(1);
     app.fallthrough();
     app.footer(

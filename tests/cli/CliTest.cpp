@@ -1,4 +1,5 @@
 // Each vexa-cli command, its output and its failures, against two simulated controllers.
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -304,4 +305,17 @@ TEST_F(CliTest, CtrlCEndsAWaitOnASilentLineAtOnce) {
     const std::string log = home.Read("tra.txt");
     EXPECT_TRUE(Has(log, "command stopped.")) << log;
     EXPECT_FALSE(Has(log, "response time out.")) << log;
+}
+
+TEST_F(CliTest, AFullOrClosedStandardOutputIsAFailureAndVersionNamesTheProgram) {
+    const pid_t pid =
+        Spawn({BinFolder() + "/vexa-cli", "--home", home.Path(), "--port", line, "identify"},
+              "/dev/full", home.File("err"));
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_TRUE(Has(home.Read("err"), "writing to standard output failed")) << home.Read("err");
+
+    const SProgramRun r = Cli({"--version"}, false);
+    EXPECT_EQ(r.out, "vexa-cli 1.0.0.0\n");
 }
