@@ -1,7 +1,5 @@
 #include "files/ParamFile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 #include <cstring>
 
 #include "app/SystemError.h"
+#include "app/TextFile.h"
 
 namespace {
 
@@ -43,15 +42,15 @@ bool CParamFile::Open(const std::string& path, Mode mode) {
         }
         return true;
     }
-    m_readFd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // No lock: a save never changes a file in place but renames a whole new one over it, so
+    // this descriptor holds one whole set, the old or the new, and readers never shut each
+    // other (or another station) out.
+    m_readFd = OpenRegularFile(path);
     if (m_readFd < 0) {
-        SetSystemError(errno);
-        return false;
-    }
-    // Another program writing the same file at this moment would hand us half a set.
-    if (flock(m_readFd, LOCK_EX | LOCK_NB) != 0) {
-        SetSystemError(errno);
-        Close();
+        if (errno == EINVAL)
+            SetError(m_path + " is not a parameter file (not a regular file).", EINVAL);
+        else
+            SetSystemError(errno);
         return false;
     }
     return CheckReadable();
@@ -61,8 +60,6 @@ bool CParamFile::CheckReadable() {
     struct stat st {};
     if (fstat(m_readFd, &st) != 0) {
         SetSystemError(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        SetError(m_path + " is not a parameter file (not a regular file).", EINVAL);
     } else if (st.st_size > static_cast<off_t>(kMaxReadSize)) {
         // Real sets are a few KiB; reading a huge file would only exhaust memory.
         SetError(m_path + " is not a parameter file (larger than 1 MiB).", EFBIG);

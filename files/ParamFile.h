@@ -53,7 +53,7 @@ class CParamFile {
     // Reads up to size bytes; answers the count read, or -1 after a file error.
     long ReadBytes(void* data, std::size_t size);
     bool ReadField(std::string& text, std::size_t size);
-    // A regular file of a parameter file's size; closes the file when it is not.
+    // A parameter file's size; closes the file when it is not.
     bool CheckReadable();
     void SetSystemError(int code);
     void SetError(const std::string& text, int code);

@@ -1,5 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "files/ParamFile.h"
@@ -68,15 +73,34 @@ TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
     EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
 }
 
+// Saves rename a whole new file into place, so a reader needs no lock and shuts nobody out:
+// neither another reader nor a program that holds a lock on the file.
+TEST(ParamFile, ReadersNeverShutEachOtherOut) {
+    TempFolder dir;
+    ASSERT_TRUE(Save(dir.File("set.tmf"), "VX40", {{1, 1, "5"}}));
+    const int held = open(dir.File("set.tmf").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    CParamFile first, second;
+    EXPECT_TRUE(first.Open(dir.File("set.tmf"), CParamFile::Mode::Read)) << first.ErrorText();
+    EXPECT_TRUE(second.Open(dir.File("set.tmf"), CParamFile::Mode::Read)) << second.ErrorText();
+    close(held);
+}
+
 TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
     TempFolder dir;
     const auto huge = dir.Write("huge.tmf", "x");
     std::filesystem::resize_file(huge, CParamFile::kMaxReadSize + 1);
-    for (const std::string& path : {huge, std::string("/dev/zero"), dir.Path()}) {
+    ASSERT_EQ(mkfifo(dir.File("fifo.tmf").c_str(), 0600), 0);
+    for (const std::string& path :
+         {huge, std::string("/dev/zero"), dir.Path(), dir.File("fifo.tmf")}) {
+        const auto start = std::chrono::steady_clock::now();
         CParamFile file;
         EXPECT_FALSE(file.Open(path, CParamFile::Mode::Read)) << path;
         EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos)
             << path << ": " << file.ErrorText();
+        // A FIFO is refused before open(), which would wait for a writer.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << path;
     }
     // Shorter than its header: refused where the header ends.
     CParamFile file;
