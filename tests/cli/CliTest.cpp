@@ -245,6 +245,43 @@ TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     EXPECT_EQ(unit1->Get(6), 45);
 }
 
+// A write whose read-back fails may be on the controller (exit 3); one refused is not (exit 1).
+TEST_F(CliTest, SetTellsAFailedReadBackFromAValueNotWritten) {
+    ASSERT_EQ(Cli({"set", "1=26"}).code, 0);
+    const std::vector<std::string> commands = unit1->Commands();
+    const size_t upToWrite =
+        std::find(commands.begin(), commands.end(), "5701001A") - commands.begin() + 1;
+    const struct {
+        SimFaults faults;
+        int code;
+        const char* said;
+    } cases[] = {
+        {FaultsWith([&](SimFaults& f) {
+             f.CorruptCheck = true;
+             f.Scope.OnlyFor = "5201";
+             f.Scope.FromCommand = upToWrite + 1;
+         }),
+         3,
+         "parameter 1 = 27: written, but reading it back failed: answered with a bad check byte"},
+        {FaultsWith([](SimFaults& f) {
+             f.ResponseCode = TestController::kRefused;
+             f.Scope.OnlyFor = "5701";
+         }),
+         1, "parameter 1 = 27: not written: answered with response code 0401"},
+    };
+    for (const auto& c : cases) {
+        unit1->Set(1, 26);
+        sim.SetFaults(c.faults);
+        const SProgramRun r = Cli({"set", "1=27"});
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(Has(r.err, c.said)) << r.err;
+        // Written indeed (the simulator's refusal replaces only the answer, so not the other way).
+        if (c.code == 3) {
+            EXPECT_EQ(unit1->Get(1), 27);
+        }
+    }
+}
+
 TEST_F(CliTest, SendShowsTheResponseFields) {
     const SProgramRun r = Cli({"send", "[STX]010005201[ETX]", "--json"});
     ASSERT_EQ(r.code, 0) << r.err << r.out;

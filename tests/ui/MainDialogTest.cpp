@@ -104,8 +104,9 @@ class MainDialogTest : public QObject {
         m_dialog->ValueEntry()->setText("1");
         QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);
         QCOMPARE(m_dialog->ValueEntry()->palette().color(QPalette::Base), QColor(255, 0, 0));
-        const QString why = m_dialog->CurrentName()->text() +
-                            ": reading it back failed: answered with response code 0401";
+        const QString why =
+            m_dialog->CurrentName()->text() +
+            ": written, but reading it back failed: answered with response code 0401";
         QCOMPARE(m_dialog->ValueEntry()->toolTip(), why);
         QCOMPARE(m_dialog->ValueEntry()->accessibleDescription(), why);
         QVERIFY(Status().endsWith(why));
