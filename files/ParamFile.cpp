@@ -35,6 +35,7 @@ CParamFile::~CParamFile() { Close(); }
 bool CParamFile::Open(const std::string& path, Mode mode) {
     if (m_readFd >= 0 || m_out.IsOpen()) return false;
     m_path = path;
+    m_endsInsideRecord = false;
     if (mode == Mode::Write) {
         if (!m_out.Create(path)) {
             SetSystemError(m_out.ErrorCode());
@@ -107,7 +108,10 @@ int CParamFile::ReadRecord(int32_t& number, int32_t& scale, std::string& text) {
     unsigned char record[kRecordSize];
     const long got = ReadBytes(record, sizeof record);
     if (got < 0) return -1;
-    if (got < static_cast<long>(sizeof record)) return 0;
+    if (got < static_cast<long>(sizeof record)) {
+        m_endsInsideRecord = got > 0;
+        return 0;
+    }
     number = GetInt32(record);
     scale = GetInt32(record + 4);
     text = FieldText(reinterpret_cast<const char*>(record + 8), kValueSize);

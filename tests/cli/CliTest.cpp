@@ -1,6 +1,8 @@
 // Each vexa-cli command, its output and its failures, against two simulated controllers.
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "CliFixture.h"
@@ -218,6 +220,108 @@ TEST_F(CliTest, DiffComparesTwoFilesOfflineAndAStableLinkNamesThePort) {
     r = Cli({"diff", a, home.File("missing.tmf")}, false);
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(Has(r.err, "missing.tmf")) << r.err;
+}
+
+// A damaged set is refused whole, naming its record, before anything but the model request and
+// reads reach a controller; show and diff mark the damage instead of making up a value.
+TEST_F(CliTest, ADamagedSetIsRefusedBeforeAnythingIsWrittenAndShownMarked) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    const std::string good = home.Read("set.tmf");  // records 1, 2, 3, 4, 6 in this order
+    const auto withValue = [&](size_t record, const std::string& text) {
+        std::string bytes = good;
+        bytes.replace(96 + 40 * (record - 1) + 8, 32, text + std::string(32 - text.size(), '\0'));
+        return bytes;
+    };
+    const std::string named = "record 1, parameter 1 (Set point), set value ";
+    const struct {
+        std::string bytes;
+        std::string why;
+    } cases[] = {
+        {withValue(1, "2600junk"), named + "\"2600junk\": not a plain decimal integer"},
+        {withValue(1, "0x10"), named + "\"0x10\": not a plain decimal integer"},
+        {withValue(1, "4294967396"), named + "\"4294967396\": out of range (0 to 65535)"},
+        {good.substr(0, good.size() - 25), "cut inside record 5 of 5"},
+        {good + good.substr(96, 40),
+         "record 6, parameter 1 (Set point), set value \"250\": given twice (first in record 1)"},
+    };
+    const std::string bad = home.File("bad.tmf");
+    const size_t before1 = unit1->Commands().size(), before2 = unit2->Commands().size();
+    for (const auto& c : cases) {
+        home.Write("bad.tmf", c.bytes);
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"download", "-i", bad, "--target-unit", "2"},
+              {"clone", "-i", bad, "--units", "2"},
+              {"--unit", "2", "verify", "-i", bad}}) {
+            SCOPED_TRACE(args[0] + ": " + c.why);
+            const SProgramRun r = Cli(args);
+            EXPECT_EQ(r.code, 1);
+            EXPECT_TRUE(Has(r.err, bad + " is refused: " + c.why)) << r.err;
+        }
+        EXPECT_EQ(Cli({"show", bad}, false).code, 3);
+    }
+    std::vector<std::string> sent = unit1->Commands();
+    sent.erase(sent.begin(), sent.begin() + static_cast<long>(before1));
+    const std::vector<std::string> sent2 = unit2->Commands();
+    sent.insert(sent.end(), sent2.begin() + static_cast<long>(before2), sent2.end());
+    EXPECT_FALSE(sent.empty());
+    for (const std::string& command : sent)
+        EXPECT_TRUE(command == "0503" || command.rfind("52", 0) == 0) << command;
+
+    home.Write("bad.tmf", withValue(5, "2600junk"));
+    SProgramRun r = Cli({"show", bad}, false);
+    EXPECT_TRUE(Has(r.out, "  2600junk  <- not a plain decimal integer\n")) << r.out;
+    r = Cli({"diff", bad, home.File("set.tmf"), "--table", home.File("TS01.prm")}, false);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(Has(r.out, "6 Decimal value: \"2600junk\" (not a plain decimal integer) in " + bad))
+        << r.out;
+    home.Write("bad.tmf", good.substr(0, good.size() - 25));
+    r = Cli({"show", bad}, false);
+    EXPECT_TRUE(Has(r.err, bad + " ends inside record 5; its 4 whole records are shown")) << r.err;
+}
+
+// Opening a FIFO would block until a writer comes: every file a command reads is refused at once
+// when it is no regular file.
+TEST_F(CliTest, AFifoIsRefusedAtOnceByEveryCommandThatReadsFiles) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    const std::string fifo = home.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string set = home.File("set.tmf"), table = home.File("TS01.prm");
+    const std::vector<std::vector<std::string>> commands = {
+        {"show", fifo},
+        {"diff", set, fifo},
+        {"export", "-i", fifo, "-o", home.File("x.csv"), "--table", table},
+        {"export", "-i", set, "-o", home.File("x.csv"), "--table", fifo},
+        {"download", "-i", fifo, "--target-unit", "2"},
+        {"download", "-i", fifo, "--dry-run"},
+        {"verify", "-i", fifo},
+        {"clone", "-i", fifo, "--units", "2"},
+    };
+    const auto refusedAtOnce = [&](const std::vector<std::string>& args) {
+        const auto start = std::chrono::steady_clock::now();
+        const SProgramRun r =
+            RunProgram(args, home.Path(), std::chrono::milliseconds(-1), std::chrono::seconds(5));
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_FALSE(r.hung);
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_LT(took, std::chrono::seconds(1));
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0] + " " + args[1] + " " + args.back());
+        std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--home", home.Path(), "--port",
+                                        line};
+        all.insert(all.end(), args.begin(), args.end());
+        refusedAtOnce(all);
+    }
+    // The model's index, table and script, too.
+    for (const char* name : {"TS01.tbl", "TS01.prm", "TS01.scp"}) {
+        SCOPED_TRACE(name);
+        TempFolder models;
+        WriteTestModel(models);
+        std::filesystem::remove(models.File(name));
+        ASSERT_EQ(mkfifo(models.File(name).c_str(), 0600), 0);
+        refusedAtOnce(
+            {BinFolder() + "/vexa-cli", "--home", models.Path(), "--port", line, "identify"});
+    }
 }
 
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {

@@ -71,6 +71,15 @@ TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
     ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
     EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(7, 1, std::string(32, '9')));
     EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
+    EXPECT_TRUE(file.EndsInsideRecord());
+
+    CParamFile whole;
+    ASSERT_TRUE(Save(dir.File("whole.tmf"), "VX40", {{1, 1, "5"}}));
+    ASSERT_TRUE(whole.Open(dir.File("whole.tmf"), CParamFile::Mode::Read));
+    ASSERT_TRUE(whole.ReadDate(date) && whole.ReadName(name));
+    EXPECT_EQ(whole.ReadRecord(number, scale, value), 1);
+    EXPECT_EQ(whole.ReadRecord(number, scale, value), 0);
+    EXPECT_FALSE(whole.EndsInsideRecord());
 }
 
 // Saves rename a whole new file into place, so a reader needs no lock and shuts nobody out:
