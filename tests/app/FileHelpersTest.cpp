@@ -3,14 +3,12 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/FileHelpers.h"
 #include "app/NumberText.h"
-#include "app/TextFile.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -50,25 +48,6 @@ TEST(ReadFileSectionTest, HostileFileIsReadSafely) {
     ASSERT_TRUE(ReadFileSection(file, "\xe3\x81\x82", lines));
     ASSERT_TRUE(ReadFileSection(file, "T", lines));
     EXPECT_EQ(lines, (Lines{lines[0], lines[1], "multibyte name;", "no final line feed;"}));
-}
-
-// Opening a FIFO blocks until a writer comes; a folder or a device is no data file either.
-TEST(ReadTextFileTest, RefusesWhatIsNoRegularFileAtOnce) {
-    TempFolder dir;
-    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
-    std::string text = "kept";
-    for (const std::string& path : {dir.File("fifo"), dir.Path(), std::string("/dev/null")}) {
-        const auto start = std::chrono::steady_clock::now();
-        errno = 0;
-        EXPECT_FALSE(ReadTextFile(path, text)) << path;
-        EXPECT_EQ(errno, EINVAL) << path;
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << path;
-    }
-    EXPECT_EQ(text, "kept");
-    EXPECT_FALSE(ReadTextFile(dir.File("missing"), text));
-    EXPECT_EQ(errno, ENOENT);
-    ASSERT_TRUE(ReadTextFile(dir.Write("t.txt", "abc"), text));
-    EXPECT_EQ(text, "abc");
 }
 
 TEST(SplitStringTest, PiecesBetweenDelimiters) {

@@ -1,8 +1,5 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -72,28 +69,6 @@ TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
     EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(7, 1, std::string(32, '9')));
     EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
     EXPECT_TRUE(file.EndsInsideRecord());
-
-    CParamFile whole;
-    ASSERT_TRUE(Save(dir.File("whole.tmf"), "VX40", {{1, 1, "5"}}));
-    ASSERT_TRUE(whole.Open(dir.File("whole.tmf"), CParamFile::Mode::Read));
-    ASSERT_TRUE(whole.ReadDate(date) && whole.ReadName(name));
-    EXPECT_EQ(whole.ReadRecord(number, scale, value), 1);
-    EXPECT_EQ(whole.ReadRecord(number, scale, value), 0);
-    EXPECT_FALSE(whole.EndsInsideRecord());
-}
-
-// Saves rename a whole new file into place, so a reader needs no lock and shuts nobody out:
-// neither another reader nor a program that holds a lock on the file.
-TEST(ParamFile, ReadersNeverShutEachOtherOut) {
-    TempFolder dir;
-    ASSERT_TRUE(Save(dir.File("set.tmf"), "VX40", {{1, 1, "5"}}));
-    const int held = open(dir.File("set.tmf").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
-    CParamFile first, second;
-    EXPECT_TRUE(first.Open(dir.File("set.tmf"), CParamFile::Mode::Read)) << first.ErrorText();
-    EXPECT_TRUE(second.Open(dir.File("set.tmf"), CParamFile::Mode::Read)) << second.ErrorText();
-    close(held);
 }
 
 TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
