@@ -35,6 +35,7 @@ CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers
     m_session.Port().SetErrorReporter([](const std::string&) {});
     m_session.ApplyCommSettings(options.line, options.unit);
     m_session.SetLineWait(options.waitPortSeconds);
+    m_session.SetCutFilesRefused(true);
 }
 
 CCliDevice::~CCliDevice() {

@@ -50,7 +50,11 @@ SUnitClone CloneInto(CDeviceSession& s, const SCliOptions& options, int unit) {
     };
     if (SResult connected = s.ConnectButton(); !connected.Ok()) return failed(connected);
     clone.modelName = s.ModelName();
-    if (SResult opened = s.OpenButton(); !opened.Ok()) return failed(opened);
+    if (SResult opened = s.OpenButton(); !opened.Ok()) {
+        // A refused file: the unit got reads only, and no DisConnect routine either.
+        s.Release();
+        return failed(opened);
+    }
     const SResult download = s.DownloadButton();
     CollectStatuses(s, clone);
     if (!download.Completed()) return failed(download);

@@ -6,6 +6,7 @@
 #include "files/ParameterSetDiff.h"
 #include "params/DecimalPoint.h"
 #include "params/MenuParamTable.h"
+#include "params/ValueText.h"
 
 namespace {
 
@@ -20,8 +21,13 @@ class CRecordText {
         return item ? item->name : "";
     }
     std::string Value(const SParameterFileRecord& record) const {
-        if (!m_table) return record.setValue;
         const CMenuParamItem* item = Item(record.number);
+        // A damaged value is shown as it stands, never as a number it is not.
+        const std::string problem = item && item->writable != 0
+                                        ? item->SetValueProblem(record.setValue)
+                                        : SetValueTextProblem(record.setValue, 8);
+        if (!problem.empty()) return "\"" + record.setValue + "\" (" + problem + ")";
+        if (!m_table) return record.setValue;
         if (!item)
             return ApplyDecimalPoint(record.setValue, DecimalPlacesFromScale(record.scale),
                                      LocaleDecimalSeparator());
@@ -50,6 +56,29 @@ bool ReadForDiff(const std::string& path, SParameterFileContent& content) {
     return read.Ok();
 }
 
+// What makes a file no set to trust, one line each on standard error and in the JSON output.
+nlohmann::json NoteDamage(const std::string& path, const SParameterFileContent& content,
+                          const CMenuParamTable* table) {
+    nlohmann::json damaged = nlohmann::json::array();
+    for (const SRecordDamage& damage : FindDamagedRecords(content, table)) {
+        PrintError(path + ": " + DamageText(damage, table));
+        damaged.push_back({{"file", path},
+                           {"record", damage.record},
+                           {"number", damage.number},
+                           {"set_value", damage.setValue},
+                           {"problem", damage.problem}});
+    }
+    if (content.cutInsideRecord > 0) {
+        PrintError(path + " ends inside record " + std::to_string(content.cutInsideRecord) +
+                   "; its " + std::to_string(content.records.size()) +
+                   " whole records are compared");
+        damaged.push_back({{"file", path},
+                           {"record", content.cutInsideRecord},
+                           {"problem", "the file ends inside this record"}});
+    }
+    return damaged;
+}
+
 void PrintHuman(const SCliOptions& options, const SParameterSetDiff& diff,
                 const CRecordText& text) {
     const std::string& a = options.arguments[0];
@@ -68,14 +97,18 @@ void PrintHuman(const SCliOptions& options, const SParameterSetDiff& diff,
                   << " records differ\n";
 }
 
-void PrintJsonDiff(const SParameterSetDiff& diff, const CRecordText& text) {
+void PrintJsonDiff(const SParameterSetDiff& diff, const CRecordText& text,
+                   const nlohmann::json& damaged) {
     nlohmann::json different = nlohmann::json::array();
     for (const SRecordDifference& d : diff.different)
         different.push_back({{"number", d.number},
                              {"name", text.Name(d.number)},
                              {"a", text.Value(d.a)},
                              {"b", text.Value(d.b)}});
-    PrintJson({{"only_a", diff.onlyA}, {"only_b", diff.onlyB}, {"different", different}});
+    PrintJson({{"only_a", diff.onlyA},
+               {"only_b", diff.onlyB},
+               {"different", different},
+               {"damaged", damaged}});
 }
 
 }  // namespace
@@ -89,11 +122,15 @@ int RunDiff(const SCliOptions& options) {
         PrintError("cannot read the parameter table " + options.table);
         return kExitFailure;
     }
-    const CRecordText text(options.table.empty() ? nullptr : &table);
+    const CMenuParamTable* known = options.table.empty() ? nullptr : &table;
+    const CRecordText text(known);
+    nlohmann::json damaged = NoteDamage(options.arguments[0], a, known);
+    for (const auto& entry : NoteDamage(options.arguments[1], b, known)) damaged.push_back(entry);
     const SParameterSetDiff diff = DiffParameterSets(a, b);
     if (options.json)
-        PrintJsonDiff(diff, text);
+        PrintJsonDiff(diff, text, damaged);
     else
         PrintHuman(options, diff, text);
-    return diff.Equal() ? kExitOk : kExitIncomplete;
+    // A damaged file holds no set that could be the same as another.
+    return diff.Equal() && damaged.empty() ? kExitOk : kExitIncomplete;
 }

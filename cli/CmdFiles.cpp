@@ -1,6 +1,7 @@
 // ports, export and show: the commands that need no controller.
 #include <iomanip>
 #include <iostream>
+#include <map>
 
 #include "app/MessageTable.h"
 #include "cli/CliDevice.h"
@@ -39,10 +40,13 @@ int RunExport(const SCliOptions& options) {
         return kExitFailure;
     }
     SParameterFileContent content;
-    bool modelDiffers = false;
+    SSetFileNotes notes;
     SResult result = ReadParameterFileContent(options.input, content);
-    if (result.Ok())
-        result = LoadParameterSet(table, options.input, content.modelName, modelDiffers);
+    if (result.Ok()) result = LoadParameterSet(table, options.input, content.modelName, notes);
+    // A CSV of the whole records alone would pass for the whole set.
+    if (result.Ok() && notes.cutInsideRecord > 0)
+        result = SResult::Failure(ResultCode::kFileError,
+                                  CutRefusalText(options.input, notes.cutInsideRecord, table));
     const std::string path = WithExtension(options.output, ".csv");
     if (result.Ok())
         result = ExportParameterSet(table, content.modelName, FormatTableDate(options.table),
@@ -64,19 +68,47 @@ int RunShow(const SCliOptions& options) {
         PrintError(read.message);
         return kExitFailure;
     }
+    // Damaged records are listed as they stand and marked: no value is made up for them.
+    std::map<size_t, std::string> problems;
+    for (const SRecordDamage& damage : FindDamagedRecords(content, nullptr))
+        problems[damage.record] = damage.problem;
+    const auto problemOf = [&](size_t index) {
+        const auto found = problems.find(index + 1);
+        return found == problems.end() ? std::string() : found->second;
+    };
     if (options.json) {
         nlohmann::json records = nlohmann::json::array();
-        for (const auto& r : content.records)
-            records.push_back(
-                {{"number", r.number}, {"scale", r.scale}, {"set_value", r.setValue}});
-        PrintJson(
-            {{"date", content.date}, {"model_name", content.modelName}, {"records", records}});
-        return kExitOk;
+        for (size_t i = 0; i < content.records.size(); ++i) {
+            const auto& r = content.records[i];
+            nlohmann::json record = {
+                {"number", r.number}, {"scale", r.scale}, {"set_value", r.setValue}};
+            if (const std::string problem = problemOf(i); !problem.empty())
+                record["problem"] = problem;
+            records.push_back(record);
+        }
+        PrintJson({{"date", content.date},
+                   {"model_name", content.modelName},
+                   {"records", records},
+                   {"cut_inside_record", content.cutInsideRecord > 0
+                                             ? nlohmann::json(content.cutInsideRecord)
+                                             : nlohmann::json(nullptr)}});
+    } else {
+        std::cout << "Date:  " << content.date << "\nModel: " << content.modelName << "\n";
+        std::cout << " number   scale  set value\n";
+        for (size_t i = 0; i < content.records.size(); ++i) {
+            const auto& r = content.records[i];
+            const std::string problem = problemOf(i);
+            std::cout << std::setw(7) << r.number << ' ' << std::setw(7) << r.scale << "  "
+                      << r.setValue << (problem.empty() ? "" : "  <- " + problem) << "\n";
+        }
     }
-    std::cout << "Date:  " << content.date << "\nModel: " << content.modelName << "\n";
-    std::cout << " number   scale  set value\n";
-    for (const auto& r : content.records)
-        std::cout << std::setw(7) << r.number << ' ' << std::setw(7) << r.scale << "  "
-                  << r.setValue << "\n";
-    return kExitOk;
+    if (!problems.empty())
+        PrintError(options.input + ": " + std::to_string(problems.size()) +
+                   (problems.size() == 1 ? " damaged record" : " damaged records") +
+                   " (marked); download refuses the file");
+    if (content.cutInsideRecord > 0)
+        PrintError(options.input + " ends inside record " +
+                   std::to_string(content.cutInsideRecord) + "; its " +
+                   std::to_string(content.records.size()) + " whole records are shown");
+    return problems.empty() && content.cutInsideRecord == 0 ? kExitOk : kExitIncomplete;
 }

@@ -73,14 +73,18 @@ int RunSet(const SCliOptions& options) {
     CDeviceSession& s = device.Session();
     const CMenuParamTable& table = *s.Table();
     bool allOk = true;
+    // Written, but not read back: the value may be on the controller, unlike one not written.
+    bool readBackFailed = false;
     nlohmann::json results = nlohmann::json::array();
     for (const std::string& pair : options.arguments) {
         const size_t eq = pair.find('=');
         const std::string key = pair.substr(0, eq);
         const std::string value = eq == std::string::npos ? "" : pair.substr(eq + 1);
-        nlohmann::json result = {{"key", key}, {"ok", false}};
+        nlohmann::json result = {{"key", key}, {"ok", false}, {"read_back_failed", false}};
         const int index = eq == std::string::npos ? -1 : FindParameter(table, key);
         std::string problem;
+        bool writtenUnread = false;
+        bool notLeft = false;  // write mode not left: the controller may still be in it
         if (eq == std::string::npos) {
             problem = "\"" + pair + "\" is not KEY=VALUE";
         } else if (index < 0) {
@@ -102,12 +106,15 @@ int RunSet(const SCliOptions& options) {
                     problem = "parameter " + key + ": the controller refused write mode";
                 } else {
                     s.EnterPressed(value);
+                    writtenUnread = s.SettingView().readBackFailed;
                     if (s.SettingView().valueChanged)
-                        problem = s.Port().WithLastFailure("parameter " + key + ": writing " +
-                                                           value + " failed");
+                        problem =
+                            "parameter " + key + " = " + value + ": " + s.SettingView().problem;
                     // A controller left in write mode is a failure even when the value went in.
-                    if (const SResult left = s.LeaveWriteMode(); !left.Ok())
+                    if (const SResult left = s.LeaveWriteMode(); !left.Ok()) {
                         problem = problem.empty() ? left.message : problem + "; " + left.message;
+                        notLeft = true;
+                    }
                 }
                 result["display"] = s.SettingView().currentValue;
             }
@@ -117,12 +124,16 @@ int RunSet(const SCliOptions& options) {
             if (!options.json)
                 std::cout << key << " = " << result["display"].get<std::string>() << "\n";
         } else {
-            allOk = false;
+            result["read_back_failed"] = writtenUnread;
+            if (writtenUnread && !notLeft)
+                readBackFailed = true;
+            else
+                allOk = false;
             PrintError(problem);
         }
         results.push_back(result);
         if (s.Port().LineLost()) break;
     }
     if (options.json) PrintJson({{"results", results}});
-    return device.Finish(allOk ? kExitOk : kExitFailure);
+    return device.Finish(!allOk ? kExitFailure : readBackFailed ? kExitIncomplete : kExitOk);
 }

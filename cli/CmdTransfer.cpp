@@ -85,6 +85,13 @@ int ExitCode(const SResult& result) {
     return kExitFailure;
 }
 
+// A parameter file refused when it was opened (the message is out): the controller got nothing
+// but the model request and reads, and the line is closed without the DisConnect routine too.
+int RefusedFile(CDeviceSession& s) {
+    s.Release();
+    return kExitFailure;
+}
+
 // The exit code of a walk that ran through; some parameters failed or differ: one line on
 // standard error says how many and what came back for the first that failed.
 int ExitCodeOfWalk(const SResult& result) {
@@ -205,7 +212,7 @@ int RunDownload(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton().Ok()) return device.Finish(kExitFailure);
+    if (!s.OpenButton().Ok()) return RefusedFile(s);
     const SResult download = s.DownloadButton();
     if (!download.Completed()) {
         // A file error was shown already, as every message is.
@@ -231,7 +238,7 @@ int RunVerify(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton().Ok()) return device.Finish(kExitFailure);
+    if (!s.OpenButton().Ok()) return RefusedFile(s);
     const SResult verify = s.VerifyButton();
     if (!verify.Completed()) {
         PrintError(verify.message);

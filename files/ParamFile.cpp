@@ -1,7 +1,5 @@
 #include "files/ParamFile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 #include <cstring>
 
 #include "app/SystemError.h"
+#include "app/TextFile.h"
 
 namespace {
 
@@ -36,6 +35,7 @@ CParamFile::~CParamFile() { Close(); }
 bool CParamFile::Open(const std::string& path, Mode mode) {
     if (m_readFd >= 0 || m_out.IsOpen()) return false;
     m_path = path;
+    m_endsInsideRecord = false;
     if (mode == Mode::Write) {
         if (!m_out.Create(path)) {
             SetSystemError(m_out.ErrorCode());
@@ -43,15 +43,15 @@ bool CParamFile::Open(const std::string& path, Mode mode) {
         }
         return true;
     }
-    m_readFd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // No lock: a save never changes a file in place but renames a whole new one over it, so
+    // this descriptor holds one whole set, the old or the new, and readers never shut each
+    // other (or another station) out.
+    m_readFd = OpenRegularFile(path);
     if (m_readFd < 0) {
-        SetSystemError(errno);
-        return false;
-    }
-    // Another program writing the same file at this moment would hand us half a set.
-    if (flock(m_readFd, LOCK_EX | LOCK_NB) != 0) {
-        SetSystemError(errno);
-        Close();
+        if (errno == EINVAL)
+            SetError(m_path + " is not a parameter file (not a regular file).", EINVAL);
+        else
+            SetSystemError(errno);
         return false;
     }
     return CheckReadable();
@@ -61,8 +61,6 @@ bool CParamFile::CheckReadable() {
     struct stat st {};
     if (fstat(m_readFd, &st) != 0) {
         SetSystemError(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        SetError(m_path + " is not a parameter file (not a regular file).", EINVAL);
     } else if (st.st_size > static_cast<off_t>(kMaxReadSize)) {
         // Real sets are a few KiB; reading a huge file would only exhaust memory.
         SetError(m_path + " is not a parameter file (larger than 1 MiB).", EFBIG);
@@ -110,7 +108,10 @@ int CParamFile::ReadRecord(int32_t& number, int32_t& scale, std::string& text) {
     unsigned char record[kRecordSize];
     const long got = ReadBytes(record, sizeof record);
     if (got < 0) return -1;
-    if (got < static_cast<long>(sizeof record)) return 0;
+    if (got < static_cast<long>(sizeof record)) {
+        m_endsInsideRecord = got > 0;
+        return 0;
+    }
     number = GetInt32(record);
     scale = GetInt32(record + 4);
     text = FieldText(reinterpret_cast<const char*>(record + 8), kValueSize);

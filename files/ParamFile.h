@@ -40,6 +40,8 @@ class CParamFile {
     // 1: a whole record; 0: the end of the file (a trailing partial record included);
     // -1: a file error.
     int ReadRecord(int32_t& number, int32_t& scale, std::string& text);
+    // After ReadRecord answered 0: whether the file ended inside a record, cut short.
+    bool EndsInsideRecord() const { return m_endsInsideRecord; }
 
     // Closes the file; an uncommitted written file is discarded.
     void Close();
@@ -53,12 +55,13 @@ class CParamFile {
     // Reads up to size bytes; answers the count read, or -1 after a file error.
     long ReadBytes(void* data, std::size_t size);
     bool ReadField(std::string& text, std::size_t size);
-    // A regular file of a parameter file's size; closes the file when it is not.
+    // A parameter file's size; closes the file when it is not.
     bool CheckReadable();
     void SetSystemError(int code);
     void SetError(const std::string& text, int code);
 
     int m_readFd = -1;
+    bool m_endsInsideRecord = false;
     CAtomicFile m_out;
     std::string m_path;
     std::string m_errorText;

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <map>
 
 #include "app/FileDate.h"
+#include "app/NumberText.h"
 #include "files/CsvWriter.h"
 #include "files/ParamFile.h"
 #include "params/MenuParamTable.h"
+#include "params/ValueText.h"
 
 namespace {
 
@@ -36,10 +39,12 @@ bool IsModelNameText(const std::string& text) {
 }
 
 // The transferable parameter a record is for, or none.
-CMenuParamItem* RecordTarget(CMenuParamTable& table, const SParameterFileRecord& record) {
+template <class Table>
+auto RecordTarget(Table& table, const SParameterFileRecord& record)
+    -> decltype(table.FindByNumber(0)) {
     // Parameter numbers are 16-bit; a larger one in a damaged file matches nothing.
     if (record.number < 0 || record.number > 0xFFFF) return nullptr;
-    CMenuParamItem* item = table.FindByNumber(static_cast<uint16_t>(record.number));
+    auto* item = table.FindByNumber(static_cast<uint16_t>(record.number));
     return item && item->writable != 0 ? item : nullptr;
 }
 
@@ -77,20 +82,28 @@ SResult SaveParameterSet(const CMenuParamTable& table, const std::string& modelN
 }
 
 SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
-                         const std::string& modelName, bool& modelDiffers) {
-    modelDiffers = false;
+                         const std::string& modelName, SSetFileNotes& notes) {
+    notes = {};
     SParameterFileContent content;
     SResult read = ReadParameterFileContent(path, content);
     if (!content.headerRead) return read;
     // Any file can be chosen; one that is not a parameter set must not become one.
     if (!IsTableDate(content.date) || !IsModelNameText(content.modelName))
         return SResult::Failure(ResultCode::kFileError, path + " is not a parameter file.", EINVAL);
+    // Saves write clean values only: a damaged one would be read as some other number and
+    // written unannounced, and of a number given twice nobody knows which record was meant.
+    const std::vector<SRecordDamage> damaged = FindDamagedRecords(content, &table);
+    if (!damaged.empty())
+        return SResult::Failure(ResultCode::kFileError,
+                                path + " is refused: " + DamageText(damaged.front(), &table),
+                                EINVAL);
     if (!content.records.empty() &&
         std::none_of(content.records.begin(), content.records.end(),
                      [&](const SParameterFileRecord& r) { return RecordTarget(table, r); }))
         return SResult::Failure(ResultCode::kFileError,
                                 path + " holds no parameter of this controller model.", EINVAL);
-    modelDiffers = content.modelName != modelName;
+    notes.modelDiffers = content.modelName != modelName;
+    notes.cutInsideRecord = content.cutInsideRecord;
     table.ClearValid();
     table.ClearSetValues();
     // Records read before a file error stay applied.
@@ -98,10 +111,26 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
         CMenuParamItem* item = RecordTarget(table, record);
         if (!item) continue;
         item->scale = record.scale;
-        item->setValue = record.setValue;
+        // Checked above; written as a save writes it ("+0120" as "120"), so that verify compares
+        // numbers, not spellings.
+        int32_t value = 0;
+        ScanDecimalInt(record.setValue, value);
+        item->setValue = std::to_string(value);
         item->valid = true;
     }
     return read;
+}
+
+size_t TransferableCount(const CMenuParamTable& table) {
+    size_t count = 0;
+    for (size_t i = 0; i < table.GetCount(); ++i) count += table.GetItem(i)->writable != 0;
+    return count;
+}
+
+std::string CutRefusalText(const std::string& path, size_t cutInsideRecord,
+                           const CMenuParamTable& table) {
+    return path + " is refused: cut inside record " + std::to_string(cutInsideRecord) + " of " +
+           std::to_string(TransferableCount(table));
 }
 
 SResult ReadParameterFileContent(const std::string& path, SParameterFileContent& content) {
@@ -114,10 +143,40 @@ SResult ReadParameterFileContent(const std::string& path, SParameterFileContent&
     SParameterFileRecord r;
     for (;;) {
         const int got = file.ReadRecord(r.number, r.scale, r.setValue);
-        if (got == 0) return SResult::Success();
         if (got < 0) return Fail(file);
+        if (got == 0) {
+            if (file.EndsInsideRecord()) content.cutInsideRecord = content.records.size() + 1;
+            return SResult::Success();
+        }
         content.records.push_back(r);
     }
+}
+
+std::vector<SRecordDamage> FindDamagedRecords(const SParameterFileContent& content,
+                                              const CMenuParamTable* table) {
+    std::vector<SRecordDamage> damaged;
+    std::map<int32_t, size_t> firstRecord;
+    for (size_t i = 0; i < content.records.size(); ++i) {
+        const SParameterFileRecord& record = content.records[i];
+        const CMenuParamItem* target = table ? RecordTarget(*table, record) : nullptr;
+        std::string problem = target ? target->SetValueProblem(record.setValue)
+                                     : SetValueTextProblem(record.setValue, 8);
+        const auto [first, isFirst] = firstRecord.emplace(record.number, i + 1);
+        if (problem.empty() && !isFirst)
+            problem = "given twice (first in record " + std::to_string(first->second) + ")";
+        if (!problem.empty())
+            damaged.push_back({i + 1, record.number, record.setValue, std::move(problem)});
+    }
+    return damaged;
+}
+
+std::string DamageText(const SRecordDamage& damage, const CMenuParamTable* table) {
+    const CMenuParamItem* item = table && damage.number >= 0 && damage.number <= 0xFFFF
+                                     ? table->FindByNumber(static_cast<uint16_t>(damage.number))
+                                     : nullptr;
+    return "record " + std::to_string(damage.record) + ", parameter " +
+           std::to_string(damage.number) + (item ? " (" + item->name + ")" : "") +
+           ", set value \"" + damage.setValue + "\": " + damage.problem;
 }
 
 SResult ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,

@@ -20,6 +20,6 @@ struct SParameterSetDiff {
     bool Equal() const { return onlyA.empty() && onlyB.empty() && different.empty(); }
 };
 
-// When a file holds a number twice, its last record counts, as it does when the file is opened
-// into a table.
+// When a file holds a number twice, its last record is compared; such a file is damaged
+// (FindDamagedRecords), and whoever shows the comparison says so.
 SParameterSetDiff DiffParameterSets(const SParameterFileContent& a, const SParameterFileContent& b);

@@ -17,6 +17,7 @@
 
 class CMenuCmdItem;
 class CMenuCmdList;
+struct SSetFileNotes;
 
 // The connection to one controller and everything the operator does with it:
 // connect and disconnect, the setting view, upload, download and verify, parameter
@@ -111,10 +112,15 @@ class CDeviceSession {
     // Each answers kCancelled when the operator chose no file, kFileError (also shown to the
     // operator and logged) when the file could not be written or read.
     SResult SaveButton();
-    // Ok when the file was read into the table.
+    // Ok when the file was read into the table.  A file that ends inside a record gives its
+    // whole records and says so; Download then asks before it writes that incomplete set.
     SResult OpenButton();
     SResult ExportButton();
-    SResult ReadParameterFile(CMenuParamTable& table, const std::string& path, bool& modelDiffers);
+    SResult ReadParameterFile(CMenuParamTable& table, const std::string& path,
+                              SSetFileNotes& notes);
+    // Refuse a parameter file that ends inside a record instead (vexa-cli: nobody is there to
+    // judge an incomplete set).
+    void SetCutFilesRefused(bool refused) { m_cutFilesRefused = refused; }
 
     // --- state for the front ends ---
     bool IsBusy() const { return m_busy; }
@@ -174,6 +180,8 @@ class CDeviceSession {
     std::string UnitOnPort(int unit) const;
     // Shows and logs the failure of a file operation, and answers it.
     SResult ReportFileError(SResult error);
+    // Whether the set read into `table` may be downloaded: it is whole, or the operator says so.
+    bool ConfirmIncompleteSet(const CMenuParamTable& table, const SSetFileNotes& notes);
     static SResult Busy() {
         return SResult::Failure(ResultCode::kBusy, "another operation is running");
     }
@@ -244,6 +252,7 @@ class CDeviceSession {
     bool m_connected = false;
     bool m_valuesPresent = false;
     bool m_fileOpened = false;
+    bool m_cutFilesRefused = false;
     std::string m_openedFilePath;
     std::string m_setSourceText;
     int m_currentIndex = 0;

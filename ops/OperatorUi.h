@@ -7,7 +7,8 @@
 // the session itself never opens a window.
 class COperatorUi {
   public:
-    enum class BoxStyle { Ok, OkCancelWarning };
+    // YesNoWarning: a question whose careful answer, and default, is No; Yes answers Ok.
+    enum class BoxStyle { Ok, OkCancelWarning, YesNoWarning };
     enum class BoxAnswer { Ok, Cancel };
     enum class FileKind { ParameterSet, Csv };
 

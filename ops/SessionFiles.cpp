@@ -1,4 +1,5 @@
 // Saving and opening parameter sets, and the CSV export.
+#include <cerrno>
 #include <ctime>
 
 #include "app/ConfigFiles.h"
@@ -72,9 +73,9 @@ SResult CDeviceSession::OpenButton() {
     }
     WriteLog("Open file is [" + path + "]\n");
     CMenuParamTable& table = *m_model.table;
-    bool modelDiffers = false;
-    const SResult read = ReadParameterFile(table, path, modelDiffers);
-    if (modelDiffers) {
+    SSetFileNotes notes;
+    const SResult read = ReadParameterFile(table, path, notes);
+    if (notes.modelDiffers) {
         const std::string text = ReadQuestionText("001");
         m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
         WriteLog(text);
@@ -98,14 +99,36 @@ SResult CDeviceSession::OpenButton() {
     m_outcome.transferred = SavedCount(table);
     m_outcome.path = path;
     m_ui.RefreshView();
+    if (notes.cutInsideRecord > 0) {
+        const std::string text = path + ": the file ends inside record " +
+                                 std::to_string(notes.cutInsideRecord) + ": " +
+                                 std::to_string(m_outcome.transferred) + " parameters read";
+        m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
+        WriteLog(text + "\n");
+    }
     LogEvent("File Open end.");
     return read;
 }
 
 SResult CDeviceSession::ReadParameterFile(CMenuParamTable& table, const std::string& path,
-                                          bool& modelDiffers) {
-    SResult read = LoadParameterSet(table, path, m_model.modelName, modelDiffers);
+                                          SSetFileNotes& notes) {
+    SResult read = LoadParameterSet(table, path, m_model.modelName, notes);
+    if (read.Ok() && notes.cutInsideRecord > 0 && m_cutFilesRefused)
+        read = SResult::Failure(ResultCode::kFileError,
+                                CutRefusalText(path, notes.cutInsideRecord, table), EINVAL);
     return read.Ok() ? read : ReportFileError(std::move(read));
+}
+
+bool CDeviceSession::ConfirmIncompleteSet(const CMenuParamTable& table,
+                                          const SSetFileNotes& notes) {
+    if (notes.cutInsideRecord == 0) return true;
+    const std::string text = m_openedFilePath + " ends inside record " +
+                             std::to_string(notes.cutInsideRecord) + ": only " +
+                             std::to_string(SavedCount(table)) + " of " +
+                             std::to_string(TransferableCount(table)) +
+                             " parameters would be written. Download this incomplete set?";
+    WriteLog(text + "\n");
+    return m_ui.MessageBox(text, COperatorUi::BoxStyle::YesNoWarning) == COperatorUi::BoxAnswer::Ok;
 }
 
 SResult CDeviceSession::ExportButton() {

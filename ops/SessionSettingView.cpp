@@ -220,6 +220,7 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
     const std::string keptValue = view.currentValue;
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
     view.problem.clear();
+    view.readBackFailed = false;
     if (newValue.empty() || !item) return;
     EvaluateScale(*item);
     // A value the field cannot carry would be written as another one: refuse it unwritten.
@@ -240,7 +241,10 @@ void CDeviceSession::EnterPressed(const std::string& newValue) {
         view.problem = m_port.WithLastFailure("not written");
     }
     if (!ShowItem(m_currentIndex)) {
-        if (!view.valueChanged) view.problem = m_port.WithLastFailure("reading it back failed");
+        // The value went out; only its read-back did not come: it may well be on the controller.
+        view.readBackFailed = !view.valueChanged;
+        if (view.readBackFailed)
+            view.problem = m_port.WithLastFailure("written, but reading it back failed");
         view.valueChanged = true;
         view.currentValue = keptValue;
     }

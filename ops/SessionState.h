@@ -30,6 +30,8 @@ struct SSettingView {
     bool downEnabled = false;
     // A write or its read-back failed: the value entry is drawn red.
     bool valueChanged = false;
+    // Of the last value typed, the write went through but its read-back failed.
+    bool readBackFailed = false;
     // Why the last step did not show a value, or the last value typed was refused, not
     // written or not read back; empty when it went well.
     std::string problem;

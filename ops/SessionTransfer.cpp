@@ -1,6 +1,7 @@
 // Upload, verify and download of the whole parameter set.
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
+#include "files/ParameterSet.h"
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
 #include "ops/ModelRoutine.h"
@@ -119,10 +120,12 @@ SResult CDeviceSession::DownloadButton() {
         return failed(std::move(connected));
     }
     if (m_fileOpened) {
-        bool modelDiffers = false;
-        if (SResult read = ReadParameterFile(*target.table, m_openedFilePath, modelDiffers);
-            !read.Ok())
+        SSetFileNotes notes;
+        if (SResult read = ReadParameterFile(*target.table, m_openedFilePath, notes); !read.Ok())
             return failed(std::move(read));
+        if (!ConfirmIncompleteSet(*target.table, notes))
+            return failed(
+                SResult::Failure(ResultCode::kCancelled, "the incomplete set was not downloaded"));
     } else {
         CopySetValues(*target.table, current);
     }

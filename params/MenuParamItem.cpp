@@ -53,6 +53,10 @@ std::string CMenuParamItem::WriteValueProblem(const std::string& operatorText) c
     return ValueTextProblem(operatorText, form);
 }
 
+std::string CMenuParamItem::SetValueProblem(const std::string& text) const {
+    return SetValueTextProblem(text, writeCommand.hexDigits);
+}
+
 std::string CMenuParamItem::ToDeviceText(const std::string& operatorText) const {
     std::string integer = ScaleToInteger(operatorText, DecimalPlaces(), decimalSeparator);
     switch (writeCommand.Format()) {

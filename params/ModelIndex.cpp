@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <vector>
 
 #include "app/FileHelpers.h"
 #include "app/Folders.h"
+#include "app/TextFile.h"
 
 namespace {
 
@@ -19,21 +19,23 @@ std::string UpperCase(std::string text) {
 
 bool LookupModelIndex(const std::string& indexPath, const std::string& key, std::string& tablePath,
                       std::string& modelName) {
-    std::ifstream file(indexPath, std::ios::binary);
-    if (!file) return false;
-    std::string line;
+    std::string text;
+    if (!ReadTextFile(indexPath, text)) return false;
     std::vector<std::string> fields;
-    while (std::getline(file, line)) {
+    bool done = false;
+    bool found = false;
+    ForEachLine(text, [&](std::string line) {
+        if (done) return;
         // A CR LF file read on this platform leaves the CR, which text mode would have removed.
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
         SplitString(line, ',', fields);
-        if (fields.size() < 2) continue;
-        if (UpperCase(fields[0]) == "ENDOFTABLE") return false;
-        if (fields.size() < 3 || fields[0] != key) continue;
+        if (fields.size() < 2) return;
+        done = UpperCase(fields[0]) == "ENDOFTABLE";
+        if (done || fields.size() < 3 || fields[0] != key) return;
         tablePath = FindModelFile(fields[1]);
         modelName = fields[2];
-        return true;
-    }
-    return false;
+        done = found = true;
+    });
+    return found;
 }

@@ -1,11 +1,11 @@
 #include "params/ParamTableFile.h"
 
 #include <cerrno>
-#include <fstream>
 
 #include "app/FileHelpers.h"
 #include "app/IniFile.h"
 #include "app/NumberText.h"
+#include "app/TextFile.h"
 #include "params/MenuParamTable.h"
 #include "params/OperatorReport.h"
 #include "protocol/CommLog.h"
@@ -29,7 +29,8 @@ bool BracedText(const std::string& line, std::string& text) {
 }
 
 void ReportUnreadable(const std::string& path, int error, OperatorReport* report) {
-    std::string text = path + " " + GetSystemErrorText(error);
+    const std::string text =
+        path + " " + (error == EINVAL ? "is not a regular file" : GetSystemErrorText(error));
     if (report) report->ShowError(text);
     WriteLog(text + "\n");
 }
@@ -54,38 +55,36 @@ bool ParseItemLine(const std::string& text, CMenuParamItem& item) {
 }
 
 bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorReport* report) {
-    errno = 0;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::string text;
+    if (!ReadTextFile(path, text)) {
         ReportUnreadable(path, errno, report);
         return false;
     }
     bool inList = false;
     bool added = false;
     size_t skipped = 0;
-    std::string line;
     std::string braced;
-    while (std::getline(file, line)) {
-        line = TrimWhiteSpace(line);
-        if (line.empty() || line[0] == ';') continue;
+    ForEachLine(text, [&](const std::string& raw) {
+        const std::string line = TrimWhiteSpace(raw);
+        if (line.empty() || line[0] == ';') return;
         if (!inList) {
             inList = EqualsNoCase(line, "[ParamList]");
-            continue;
+            return;
         }
         // Lines without a brace belong to the routine sections; one with a brace is meant as an
         // item, and losing it unannounced would leave a parameter out of every set.
-        if (line.find('{') == std::string::npos) continue;
+        if (line.find('{') == std::string::npos) return;
         CMenuParamItem item;
         if (BracedText(line, braced) && ParseItemLine(braced, item) &&
             table.AddItem(std::move(item)))
             added = true;
         else
             ++skipped;
-    }
+    });
     if (skipped > 0) {
-        const std::string text = std::to_string(skipped) + " item lines of " + path + " skipped";
-        if (report) report->ShowError(text);
-        WriteLog(text + "\n");
+        const std::string said = std::to_string(skipped) + " item lines of " + path + " skipped";
+        if (report) report->ShowError(said);
+        WriteLog(said + "\n");
     }
     return inList && added;
 }

@@ -52,13 +52,17 @@ struct SRange {
     int64_t high;
 };
 
+SRange HexFieldRange(int hexDigits) {
+    // Eight hexadecimal digits are a 32-bit two's complement value; narrower fields are unsigned.
+    if (hexDigits >= 8) return {INT32_MIN, INT32_MAX};
+    const int digits = hexDigits < 1 ? 1 : hexDigits;
+    return {0, (int64_t{1} << (4 * digits)) - 1};
+}
+
 SRange FieldRange(const SValueForm& form) {
     // The four-character signed text carries -1999 to 9999 (the sign takes the thousands digit).
     if (form.format == kValueSigned) return {-1999, 9999};
-    // Eight hexadecimal digits are a 32-bit two's complement value; narrower fields are unsigned.
-    if (form.hexDigits >= 8) return {INT32_MIN, INT32_MAX};
-    const int digits = form.hexDigits < 1 ? 1 : form.hexDigits;
-    return {0, (int64_t{1} << (4 * digits)) - 1};
+    return HexFieldRange(form.hexDigits);
 }
 
 std::string Display(int64_t value, const SValueForm& form) {
@@ -77,5 +81,20 @@ std::string ValueTextProblem(const std::string& text, const SValueForm& form) {
         return "\"" + text + "\" is out of the parameter's range (" + Display(range.low, form) +
                " to " + Display(range.high, form) + ")";
     }
+    return "";
+}
+
+std::string SetValueTextProblem(const std::string& text, int hexDigits) {
+    SNumberText number;
+    size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    number.negative = i == 1 && text[0] == '-';
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        number.digits += text[i];
+    if (number.digits.empty() || i != text.size()) return "not a plain decimal integer";
+    const SRange range = HexFieldRange(hexDigits);
+    const int64_t value = IntegerValue(number, 0);
+    if (value < range.low || value > range.high)
+        return "out of range (" + std::to_string(range.low) + " to " + std::to_string(range.high) +
+               ")";
     return "";
 }

@@ -18,3 +18,9 @@ struct SValueForm {
 // optional sign and digits with at most one separator; decimals beyond the form's are cut when
 // written, as ever, so they are no reason to refuse.
 std::string ValueTextProblem(const std::string& text, const SValueForm& form);
+
+// Why `text` is no set value that a write command of `hexDigits` digits carries; empty when it
+// is. Set values are what a parameter file holds: the controller's reading as a plain decimal
+// integer (an optional sign and digits, nothing else), written back as that many hexadecimal
+// digits. Anything else would be read as another number and written unannounced.
+std::string SetValueTextProblem(const std::string& text, int hexDigits);

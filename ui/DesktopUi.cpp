@@ -29,6 +29,11 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
         QMessageBox::information(m_window, m_title, body);
         return BoxAnswer::Ok;
     }
+    if (style == BoxStyle::YesNoWarning) {
+        const auto pressed = QMessageBox::warning(
+            m_window, m_title, body, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        return pressed == QMessageBox::Yes ? BoxAnswer::Ok : BoxAnswer::Cancel;
+    }
     const auto pressed = QMessageBox::warning(
         m_window, m_title, body, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
     return pressed == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;

@@ -1,8 +1,11 @@
 // Each vexa-cli command, its output and its failures, against two simulated controllers.
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 
 #include "CliFixture.h"
 #include "files/ParameterSet.h"
@@ -221,6 +224,101 @@ TEST_F(CliTest, DiffComparesTwoFilesOfflineAndAStableLinkNamesThePort) {
     EXPECT_TRUE(Has(r.err, "missing.tmf")) << r.err;
 }
 
+// A damaged set is refused whole, naming its record, before anything but the model request and
+// reads reach a controller; show and diff mark the damage instead of making up a value.
+TEST_F(CliTest, ADamagedSetIsRefusedBeforeAnythingIsWrittenAndShownMarked) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    const std::string good = home.Read("set.tmf");  // records 1, 2, 3, 4, 6 in this order
+    const auto withValue = [&](size_t record, const std::string& text) {
+        std::string bytes = good;
+        bytes.replace(96 + 40 * (record - 1) + 8, 32, text + std::string(32 - text.size(), '\0'));
+        return bytes;
+    };
+    const std::string named = "record 1, parameter 1 (Set point), set value ";
+    const struct {
+        std::string bytes;
+        std::string why;
+    } cases[] = {
+        {withValue(1, "2600junk"), named + "\"2600junk\": not a plain decimal integer"},
+        {withValue(1, "0x10"), named + "\"0x10\": not a plain decimal integer"},
+        {withValue(1, "4294967396"), named + "\"4294967396\": out of range (0 to 65535)"},
+        {good.substr(0, good.size() - 25), "cut inside record 5 of 5"},
+        {good + good.substr(96, 40),
+         "record 6, parameter 1 (Set point), set value \"250\": given twice (first in record 1)"},
+    };
+    const std::string bad = home.File("bad.tmf");
+    const size_t before = unit1->Commands().size();
+    for (const auto& c : cases) {
+        home.Write("bad.tmf", c.bytes);
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"download", "-i", bad, "--target-unit", "2"},
+              {"clone", "-i", bad, "--units", "2"},
+              {"--unit", "2", "verify", "-i", bad}}) {
+            SCOPED_TRACE(args[0] + ": " + c.why);
+            const SProgramRun r = Cli(args);
+            EXPECT_EQ(r.code, 1);
+            EXPECT_TRUE(Has(r.err, bad + " is refused: " + c.why)) << r.err;
+        }
+        EXPECT_EQ(Cli({"show", bad}, false).code, 3);
+    }
+    std::vector<std::string> sent = unit2->Commands();
+    const std::vector<std::string> sent1 = unit1->Commands();
+    sent.insert(sent.end(), sent1.begin() + static_cast<long>(before), sent1.end());
+    for (const std::string& command : sent)
+        EXPECT_TRUE(command == "0503" || command.rfind("52", 0) == 0) << command;
+    // A plain decimal is taken as the number it is, so verify finds no difference.
+    home.Write("bad.tmf", withValue(1, "+0250"));
+    EXPECT_EQ(Cli({"verify", "-i", bad}).code, 0);
+
+    home.Write("bad.tmf", withValue(5, "2600junk"));
+    SProgramRun r = Cli({"show", bad}, false);
+    EXPECT_TRUE(Has(r.out, "  2600junk  <- not a plain decimal integer\n")) << r.out;
+    r = Cli({"diff", bad, home.File("set.tmf"), "--table", home.File("TS01.prm")}, false);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(Has(r.out, "6 Decimal value: \"2600junk\" (not a plain decimal integer) in " + bad))
+        << r.out;
+    home.Write("bad.tmf", good.substr(0, good.size() - 25));
+    r = Cli({"show", bad}, false);
+    EXPECT_TRUE(Has(r.err, bad + " ends inside record 5; its 4 whole records are shown")) << r.err;
+}
+
+// Opening a FIFO would block until a writer comes: every file a command reads is refused at once
+// when it is no regular file.
+TEST_F(CliTest, AFifoIsRefusedAtOnceByEveryCommandThatReadsFiles) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    const std::string fifo = home.File("fifo"), set = home.File("set.tmf");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::vector<std::vector<std::string>> commands = {
+        {"show", fifo},
+        {"diff", set, fifo},
+        {"export", "-i", fifo, "-o", home.File("x.csv"), "--table", home.File("TS01.prm")},
+        {"export", "-i", set, "-o", home.File("x.csv"), "--table", fifo},
+        {"download", "-i", fifo, "--target-unit", "2"},
+        {"download", "-i", fifo, "--dry-run"},
+        {"verify", "-i", fifo},
+        {"clone", "-i", fifo, "--units", "2"}};
+    // The model's index, table and script, too.
+    std::vector<std::unique_ptr<TempFolder>> models;
+    for (const char* name : {"TS01.tbl", "TS01.prm", "TS01.scp"}) {
+        models.push_back(std::make_unique<TempFolder>());
+        WriteTestModel(*models.back());
+        std::filesystem::remove(models.back()->File(name));
+        ASSERT_EQ(mkfifo(models.back()->File(name).c_str(), 0600), 0);
+        commands.push_back({"--home", models.back()->Path(), "identify"});
+    }
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0] + " " + args[1] + " " + args.back());
+        std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--port", line};
+        if (args[0] != "--home") all.insert(all.end(), {"--home", home.Path()});
+        all.insert(all.end(), args.begin(), args.end());
+        // A run takes some 20 ms; the bound only ends a hang (ParamFileTest times the refusal).
+        const SProgramRun r =
+            RunProgram(all, home.Path(), std::chrono::milliseconds(-1), std::chrono::seconds(3));
+        EXPECT_FALSE(r.hung);
+        EXPECT_EQ(r.code, 1) << r.err;
+    }
+}
+
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     SProgramRun r = Cli({"get", "6", "Set point"});
     ASSERT_EQ(r.code, 0) << r.err;
@@ -267,6 +365,25 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
         {{"send", "[STX]010005201", "--timeout", "65536"}, true, {}, 2, ""},
         {{"send", "[STX]010005201", "--retry", "0"}, true, {}, 2, ""},
         {{"set", "5=1"}, true, {}, 1, "cannot be written"},
+        // Written, but the read-back (the fifth frame: two model requests, a read, the write)
+        // fails: the value may be on the controller. Not written at all is a failure.
+        {{"set", "1=27"},
+         true,
+         FaultsWith([](SimFaults& f) {
+             f.CorruptCheck = true;
+             f.Scope.OnlyFor = "5201";
+             f.Scope.FromCommand = 5;
+         }),
+         3,
+         "parameter 1 = 27: written, but reading it back failed: answered with a bad check byte"},
+        {{"set", "1=28"},
+         true,
+         FaultsWith([](SimFaults& f) {
+             f.ResponseCode = TestController::kRefused;
+             f.Scope.OnlyFor = "5701";
+         }),
+         1,
+         "parameter 1 = 28: not written: answered with response code 0401"},
         {{"get", "Nonexistent"}, true, {}, 1, "no parameter \"Nonexistent\""},
         // A failed CSV export (its folder x does not exist) fails the upload.
         {{"upload", "-o", home.File("a.tmf"), "--csv", home.File("x/a.csv")}, true, {}, 1, "a.csv"},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "files/ParamFile.h"
@@ -66,17 +68,23 @@ TEST(ParamFile, ReadsFullFieldsAndStopsAtAPartialRecord) {
     ASSERT_EQ(file.ReadRecord(number, scale, value), 1);
     EXPECT_EQ(std::tie(number, scale, value), std::make_tuple(7, 1, std::string(32, '9')));
     EXPECT_EQ(file.ReadRecord(number, scale, value), 0);
+    EXPECT_TRUE(file.EndsInsideRecord());
 }
 
 TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
     TempFolder dir;
     const auto huge = dir.Write("huge.tmf", "x");
     std::filesystem::resize_file(huge, CParamFile::kMaxReadSize + 1);
-    for (const std::string& path : {huge, std::string("/dev/zero"), dir.Path()}) {
+    ASSERT_EQ(mkfifo(dir.File("fifo.tmf").c_str(), 0600), 0);
+    for (const std::string& path :
+         {huge, std::string("/dev/zero"), dir.Path(), dir.File("fifo.tmf")}) {
+        const auto start = std::chrono::steady_clock::now();
         CParamFile file;
         EXPECT_FALSE(file.Open(path, CParamFile::Mode::Read)) << path;
         EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos)
             << path << ": " << file.ErrorText();
+        // A FIFO is refused before open(), which would wait for a writer.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << path;
     }
     // Shorter than its header: refused where the header ends.
     CParamFile file;

@@ -27,7 +27,7 @@ TEST(ParameterSetDiff, SortsRecordsIntoOnlyInOneAndDifferentByNumber) {
     EXPECT_FALSE(diff.Equal());
 }
 
-TEST(ParameterSetDiff, TheLastRecordOfANumberCountsAsWhenOpened) {
+TEST(ParameterSetDiff, OfANumberGivenTwiceTheLastRecordIsCompared) {
     const SParameterFileContent a = Set({{1, 0, "5"}, {1, 0, "6"}});
     EXPECT_TRUE(DiffParameterSets(a, Set({{1, 0, "6"}})).Equal());
     EXPECT_TRUE(DiffParameterSets(Set({}), Set({})).Equal());

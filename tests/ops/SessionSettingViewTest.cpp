@@ -56,13 +56,16 @@ TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBackOrSaysWhyTheEntryIsRed)
     session->EnterPressed("1.5");
     EXPECT_EQ(unit1->Get(6), 15);
     EXPECT_TRUE(view.valueChanged);
-    EXPECT_EQ(view.problem, "reading it back failed: answered with response code 0401");
+    EXPECT_EQ(view.problem,
+              "written, but reading it back failed: answered with response code 0401");
+    EXPECT_TRUE(view.readBackFailed);
     EXPECT_EQ(view.currentValue, "45.6");
 
     session->GoToItem(3);  // write mode 1: refused outside write mode
     session->EnterPressed("7");
     EXPECT_TRUE(view.valueChanged);
     EXPECT_EQ(view.problem, "not written: answered with response code 0401");
+    EXPECT_FALSE(view.readBackFailed);
     EXPECT_EQ(unit1->Get(4), 3);
     EXPECT_EQ(view.currentValue, "3");
 }

@@ -2,6 +2,7 @@
 
 #include "params/DecimalPoint.h"
 #include "params/HexNumber.h"
+#include "params/ValueText.h"
 
 // Most scaling and point placing is covered through the parameter item conversions.
 TEST(DecimalText, EdgesOfScalingAndPointPlacing) {
@@ -40,4 +41,25 @@ TEST(HexNumber, ScansLikeAHexScanAndPadsWithinBounds) {
     EXPECT_EQ(FormatHex(0xFFFFFFFFu, 4), "FFFFFFFF");
     EXPECT_EQ(FormatHex(10, -3), "A");
     EXPECT_EQ(FormatHex(1, 1000000).size(), 32u);
+}
+
+// A file's set value is taken only when it is the number it says, and its field carries it.
+TEST(SetValueText, OnlyPlainDecimalsThatFitTheWriteCommand) {
+    const struct {
+        const char* text;
+        int hexDigits;
+        const char* problem;
+    } cases[] = {
+        {"+0250", 4, ""},
+        {"-2147483648", 8, ""},
+        {"2600junk", 4, "not a plain decimal integer"},
+        {"0x10", 4, "not a plain decimal integer"},
+        {" 5", 4, "not a plain decimal integer"},
+        {"-", 4, "not a plain decimal integer"},
+        {"65536", 4, "out of range (0 to 65535)"},
+        {"-1", 4, "out of range (0 to 65535)"},
+        {"4294967396", 8, "out of range (-2147483648 to 2147483647)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SetValueTextProblem(c.text, c.hexDigits), c.problem) << c.text;
 }

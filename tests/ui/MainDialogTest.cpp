@@ -36,6 +36,20 @@ std::shared_ptr<bool> ChooseFile(const QString& path) {
     });
 }
 
+// A parameter file of the test model with these records (number, set value).
+QByteArray SetFile(const std::vector<std::pair<int, const char*>>& records) {
+    QByteArray bytes(96, '\0');
+    bytes.replace(0, 19, "2026/12/06 10:20:30");
+    bytes.replace(32, 20, "TS01 test controller");
+    for (const auto& [number, value] : records) {
+        QByteArray record(40, '\0');
+        record[0] = char(number);
+        record.replace(8, int(qstrlen(value)), value);
+        bytes += record;
+    }
+    return bytes;
+}
+
 }  // namespace
 
 class MainDialogTest : public QObject {
@@ -104,8 +118,9 @@ class MainDialogTest : public QObject {
         m_dialog->ValueEntry()->setText("1");
         QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);
         QCOMPARE(m_dialog->ValueEntry()->palette().color(QPalette::Base), QColor(255, 0, 0));
-        const QString why = m_dialog->CurrentName()->text() +
-                            ": reading it back failed: answered with response code 0401";
+        const QString why =
+            m_dialog->CurrentName()->text() +
+            ": written, but reading it back failed: answered with response code 0401";
         QCOMPARE(m_dialog->ValueEntry()->toolTip(), why);
         QCOMPARE(m_dialog->ValueEntry()->accessibleDescription(), why);
         QVERIFY(Status().endsWith(why));
@@ -185,19 +200,26 @@ class MainDialogTest : public QObject {
 
     void aFileThatIsNoParameterSetIsRefused_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("text") << QByteArray(
-            "# VEXA\n\nVEXA is a setup tool for a family of temperature controllers reached "
-            "over a serial line (RS-485 / RS-232, two framed ASCII protocols).\n");
-        QByteArray header(96, '\0');
-        header.replace(0, 19, "2026/12/06 10:20:30");
-        header.replace(32, 20, "TS01 test controller");
-        QByteArray foreign(40, '\0');
-        foreign[0] = char(77);  // a parameter number the model does not have
-        foreign.replace(8, 3, "123");
-        QTest::newRow("foreign records") << header + foreign + foreign;
+        QTest::addColumn<QString>("why");
+        QTest::newRow("text")
+            << QByteArray(
+                   "# VEXA\n\nVEXA is a setup tool for a family of temperature controllers reached "
+                   "over a serial line (RS-485 / RS-232, two framed ASCII protocols).\n")
+            << "is not a parameter file";
+        QTest::newRow("foreign records")
+            << SetFile({{77, "123"}, {78, "124"}}) << "holds no parameter of this controller model";
+        QTest::newRow("damaged value")
+            << SetFile({{1, "2600junk"}})
+            << "is refused: record 1, parameter 1 (Set point), set value \"2600junk\": not a "
+               "plain decimal integer";
+        QTest::newRow("number given twice")
+            << SetFile({{1, "250"}, {1, "260"}})
+            << "is refused: record 2, parameter 1 (Set point), set value \"260\": given twice "
+               "(first in record 1)";
     }
     void aFileThatIsNoParameterSetIsRefused() {
         QFETCH(QByteArray, content);
+        QFETCH(QString, why);
         Connect(EView::Clone);
         const QString path = QString::fromStdString(
             m_units->home.Write("bad.tmf", std::string(content.data(), content.size())));
@@ -205,11 +227,46 @@ class MainDialogTest : public QObject {
         ChooseFile(path);
         Click(CMainDialog::kOpen);
         QVERIFY(told->seen);
-        QVERIFY2(told->text.contains(path), qPrintable(told->text));
+        QVERIFY2(told->text.startsWith(path) && told->text.contains(why), qPrintable(told->text));
         QVERIFY(!Session().ValuesPresent());
         QVERIFY(!Session().FileOpened());
         QVERIFY(!m_dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
         QVERIFY(!m_units->LogHas("File Open end."));
+    }
+
+    // The whole records of a file that ends inside one are read, and said so; Download asks
+    // before it writes that incomplete set, No by default.
+    void aCutFileIsReadButDownloadedOnlyWhenConfirmed() {
+        Connect(EView::Clone);
+        const QString path = QString::fromStdString(m_units->home.Write(
+            "cut.tmf", (SetFile({{1, "300"}, {2, "2"}}) + QByteArray(20, '\1')).toStdString()));
+        auto told = CatchMessageBox();
+        ChooseFile(path);
+        Click(CMainDialog::kOpen);
+        QCOMPARE(told->text, path + ": the file ends inside record 3: 2 parameters read");
+        QVERIFY(Session().FileOpened());
+
+        for (const bool confirmed : {false, true}) {
+            WhenShown<CUnitNumberDialog>([](CUnitNumberDialog* ask) {
+                ask->Edit()->setText("2");
+                ask->accept();
+            });
+            QString question;
+            WhenShown<QMessageBox>([&](QMessageBox* box) {
+                question = box->text();
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+                if (confirmed)
+                    QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+                else
+                    QTest::keyClick(box, Qt::Key_Return);
+            });
+            Click(CMainDialog::kDownload);
+            QCOMPARE(question, path +
+                                   " ends inside record 3: only 2 of 5 parameters would be "
+                                   "written. Download this incomplete set?");
+            QCOMPARE(m_units->unit2->Commands("57").empty(), !confirmed);
+        }
+        QCOMPARE(m_units->unit2->Get(1), 300);
     }
 
     void everyControlIsNamedAndEveryWindowCarriesTheTitle() {
