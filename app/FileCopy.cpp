@@ -42,7 +42,8 @@ bool CopyWholeFile(const std::string& source, const std::string& target, FileErr
     }
     FdGuard in{open(source.c_str(), O_RDONLY | O_CLOEXEC)};
     if (in.fd < 0) return Fail(error, source);
-    FdGuard out{open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
+    // Never through a link at the target: it would overwrite whatever file the link names.
+    FdGuard out{open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644)};
     if (out.fd < 0) return Fail(error, target);
     char block[kBlockSize];
     for (;;) {

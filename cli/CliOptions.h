@@ -10,7 +10,8 @@ struct SCliOptions {
     CCommSettings line;  // --port, --baud, --data-bits, --parity, --stop-bits
     bool portGiven = false;
     int unit = 1;
-    std::string home;  // stands for the program folder
+    std::string home;     // stands for the program folder
+    std::string logPath;  // --log: the communication log's file instead of tra.txt
     bool json = false;
 
     std::string command;

@@ -39,7 +39,14 @@ int main(int argc, char** argv) {
         {"send", RunSend},         {"diff", RunDiff},         {"scan", RunScan},
         {"clone", RunClone}};
     SetLogName("tra");
-    OpenLog();
+    SetLogPath(options.logPath);
+    // A run whose log is not the usual one, or that has none, says so: the log is the record
+    // of what was sent to the controller.
+    if (!OpenLog())
+        std::cerr << "vexa-cli: no communication log: "
+                  << (LogNotice().empty() ? "no folder can take it" : LogNotice()) << "\n";
+    else if (!LogNotice().empty())
+        std::cerr << "vexa-cli: " << LogNotice() << "\n";
     LogEvent("vexa-cli start.");
     int code = kCommands.at(options.command)(options);
     // Whatever stopped short after Ctrl-C, SIGTERM or SIGHUP was stopped by it.

@@ -31,6 +31,21 @@ void SetLogName(const std::string& baseName) {
     LogFile().SetName(baseName);
 }
 
+void SetLogPath(const std::string& path) {
+    std::lock_guard lock(LogMutex());
+    LogFile().SetFixedPath(path);
+}
+
+std::string LogPath() {
+    std::lock_guard lock(LogMutex());
+    return LogFile().Path();
+}
+
+std::string LogNotice() {
+    std::lock_guard lock(LogMutex());
+    return LogFile().Notice();
+}
+
 bool OpenLog() {
     std::lock_guard lock(LogMutex());
     return LogFile().Open();

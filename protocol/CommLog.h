@@ -11,8 +11,15 @@
 // The log file's base name ("tra": "tra.txt" and its older generation "tratemp.txt").  Closes
 // the log if it is open.
 void SetLogName(const std::string& baseName);
+// A file of the operator's choosing instead of the base name in the log folder; "" for that again.
+// Closes the log if it is open.
+void SetLogPath(const std::string& path);
 // Opens the log file for appending; false when it is open already or cannot be opened.
 bool OpenLog();
+// The file the log writes to ("" while closed), and why it is not the usual one or none ("" when
+// it is).
+std::string LogPath();
+std::string LogNotice();
 void CloseLog();
 bool IsLogOpen();
 

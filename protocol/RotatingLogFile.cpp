@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "app/FileCopy.h"
 #include "app/Folders.h"
@@ -17,10 +18,38 @@ void RotatingLogFile::SetName(const std::string& baseName) {
     m_baseName = baseName;
 }
 
+void RotatingLogFile::SetFixedPath(const std::string& path) {
+    Close();
+    m_fixedPath = path;
+}
+
+namespace {
+
+// "line.txt" -> "linetemp.txt", as "tra.txt" -> "tratemp.txt".
+std::string OlderGeneration(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path + "temp";
+    return path.substr(0, dot) + "temp" + path.substr(dot);
+}
+
+bool IsSymbolicLink(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+}  // namespace
+
 bool RotatingLogFile::Open() {
     if (m_fd >= 0 || m_baseName.empty()) return false;
-    std::string folder;
+    m_notice.clear();
     bool lockedByOther = false;
+    if (!m_fixedPath.empty()) {
+        m_fd = OpenFile(m_fixedPath, OlderGeneration(m_fixedPath), lockedByOther);
+        return m_fd >= 0;
+    }
+    std::string folder;
     if (GetLogFolder(folder)) m_fd = OpenIn(folder, lockedByOther);
     // An installed program keeps its log in the user's state folder, and so does one whose
     // folder is not writable, rather than not at all.  A log held by another process stays
@@ -32,20 +61,50 @@ bool RotatingLogFile::Open() {
 }
 
 int RotatingLogFile::OpenIn(const std::string& folder, bool& lockedByOther) {
-    const std::string path = folder + m_baseName + ".txt";
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return -1;
+    // Two processes with one program folder each keep a log: the second takes the next name.
+    std::string why;
+    for (int n = 1; n <= kMaxAlternatives; ++n) {
+        const std::string name = m_baseName + (n == 1 ? "" : "-" + std::to_string(n));
+        bool locked = false;
+        const int fd = OpenFile(folder + name + ".txt", folder + name + "temp.txt", locked);
+        lockedByOther = lockedByOther || locked;
+        if (n == 1) why = m_notice;
+        if (fd >= 0) {
+            if (n > 1) m_notice = why + "; this run logs to " + m_path;
+            return fd;
+        }
+        // Only a file held by another process or a link is worth going round.
+        if (!locked && !IsSymbolicLink(folder + name + ".txt") &&
+            !IsSymbolicLink(folder + name + "temp.txt"))
+            return -1;
+    }
+    return -1;
+}
+
+int RotatingLogFile::OpenFile(const std::string& path, const std::string& older,
+                              bool& lockedByOther) {
+    // A link would send the log, or its rotation, into whatever file it names.
+    if (IsSymbolicLink(older)) {
+        m_notice = older + " is a symbolic link: not followed";
+        return -1;
+    }
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0) {
+        m_notice = path + (errno == ELOOP ? " is a symbolic link: not followed"
+                                          : " cannot be opened: " + std::string(strerror(errno)));
+        return -1;
+    }
     // Exclusive while open: a second process (or a second open in this one) is refused.
     struct stat info {};
     if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fstat(fd, &info) != 0) {
         lockedByOther = errno == EWOULDBLOCK;
+        m_notice = path + (lockedByOther ? " is in use by another process" : " cannot be locked");
         close(fd);
         return -1;
     }
     m_sizeCount = info.st_size;
     // A failed rotation keeps the old content and appends to it; a later write tries again.
-    if (m_sizeCount >= kRotateSize && CopyWholeFile(path, folder + m_baseName + "temp.txt") &&
-        ftruncate(fd, 0) == 0) {
+    if (m_sizeCount >= kRotateSize && CopyWholeFile(path, older) && ftruncate(fd, 0) == 0) {
         m_sizeCount = 0;
     }
     m_path = path;

@@ -1,4 +1,6 @@
 // Each vexa-cli command, its output and its failures, against two simulated controllers.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -435,4 +437,19 @@ TEST_F(CliTest, AFullOrClosedStandardOutputIsAFailureAndVersionNamesTheProgram) 
 
     const SProgramRun r = Cli({"--version"}, false);
     EXPECT_EQ(r.out, "vexa-cli 1.0.0.0\n");
+}
+
+TEST_F(CliTest, ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten) {
+    // Another vexa-cli holds tra.txt: this run logs beside it and says where.
+    const int held = open(home.File("tra.txt").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    SProgramRun r = Cli({"identify"});
+    close(held);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(Has(r.err, "this run logs to " + home.File("tra-2.txt"))) << r.err;
+    EXPECT_TRUE(Has(home.Read("tra-2.txt"), "vexa-cli start.")) << home.Read("tra-2.txt");
+
+    r = Cli({"identify", "--log", home.File("line1.log")});
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_TRUE(Has(home.Read("line1.log"), "SEND--> "));
 }

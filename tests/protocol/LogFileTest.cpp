@@ -85,26 +85,47 @@ TEST_F(LogFileTest, CrLfLinesAndRotation) {
     EXPECT_FALSE(OpenLog());
 }
 
-TEST_F(LogFileTest, LockFallbackFolderAndWriteFailure) {
+TEST_F(LogFileTest, AnotherProcessOrALinkGetsALogOfItsOwnAndAFailedWriteClosesIt) {
     ASSERT_TRUE(OpenLog());
+    // A second process with the same folder logs beside the first one's log and says where.
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         RotatingLogFile second;
         second.SetName("tra");
-        _exit(second.Open() ? 1 : 0);
+        const bool beside = second.Open() && second.Path() == home.File("tra-2.txt") &&
+                            second.Notice() == home.File("tra.txt") +
+                                                   " is in use by another process; this run "
+                                                   "logs to " +
+                                                   home.File("tra-2.txt");
+        _exit(beside ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second process opened it";
-    // Refused, and not moved to the state folder either.
-    RotatingLogFile second;
-    second.SetName("tra");
-    EXPECT_FALSE(second.Open());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(std::filesystem::exists(other.File("state/vexa/tra.txt")));
     CloseLog();
-    EXPECT_TRUE(second.Open());
-    second.Close();
+
+    // Neither the log nor its older generation is followed through a link: a full log with a
+    // link as its older generation would have its bytes copied over the link's target.
+    home.Write("target", "precious");
+    for (const char* link : {"tra.txt", "tratemp.txt"}) {
+        SCOPED_TRACE(link);
+        for (const char* name : {"tra.txt", "tratemp.txt", "tra-2.txt"})
+            std::filesystem::remove(home.File(name));
+        home.Write("tra.txt", std::string(kLimit, 'a'));
+        std::filesystem::remove(home.File(link));
+        std::filesystem::create_symlink(home.File("target"), home.File(link));
+        ASSERT_TRUE(OpenLog());
+        WriteLog("beside");
+        EXPECT_EQ(LogPath(), home.File("tra-2.txt"));
+        EXPECT_EQ(LogNotice(), home.File(link) +
+                                   " is a symbolic link: not followed; this run logs to " +
+                                   home.File("tra-2.txt"));
+        CloseLog();
+        EXPECT_EQ(home.Read("target"), "precious");
+        EXPECT_EQ(home.Read("tra-2.txt"), "beside\r\n");
+    }
 
     // An unwritable module folder falls back to the state folder.
     SetModuleFolder(home.File("no-such-folder"));
@@ -119,14 +140,13 @@ TEST_F(LogFileTest, LockFallbackFolderAndWriteFailure) {
     EXPECT_FALSE(OpenLog());
     EXPECT_TRUE(WriteLog("lost"));
 
-    // A failed write closes the log.
-    SetModuleFolder(home.Path());
-    std::filesystem::remove(home.File("tra.txt"));
-    std::filesystem::create_symlink("/dev/full", home.File("tra.txt"));
+    // A file of the operator's choosing; a failed write closes the log.
+    SetLogPath("/dev/full");
     ASSERT_TRUE(OpenLog());
     EXPECT_FALSE(WriteLog("no space"));
     EXPECT_FALSE(IsLogOpen());
     EXPECT_TRUE(WriteLog("later writes do nothing"));
+    SetLogPath("");
 }
 
 }  // namespace
