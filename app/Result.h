@@ -21,6 +21,7 @@ enum class ResultCode {
     kIncomplete,      // the operation ran through, but some parameters were not transferred
     kNotRestored,     // the controller did not confirm leaving write mode, restarting or storing
     kFileError,       // a parameter or CSV file could not be read or written
+    kOtherModel,      // the set was made for another model than the controller's: refused
 };
 
 struct SResult {

@@ -36,6 +36,7 @@ CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers
     m_session.ApplyCommSettings(options.line, options.unit);
     m_session.SetLineWait(options.waitPortSeconds);
     m_session.SetCutFilesRefused(true);
+    m_session.SetOtherModelRefused(!options.allowOtherModel);
 }
 
 CCliDevice::~CCliDevice() {

@@ -22,13 +22,14 @@ struct SCliOptions {
     int targetUnit = -1;                 // --target-unit
     std::vector<std::string> arguments;  // keys, KEY=VALUE pairs, or the two files of diff
     std::string sendText;
-    int retry = 1;            // send: attempts
-    int timeoutMs = 10000;    // send: per byte
-    std::vector<int> units;   // --units of scan and clone, in the order given
-    int scanTimeoutMs = 200;  // scan: --timeout
-    bool noVerify = false;    // clone: --no-verify
-    bool dryRun = false;      // download: --dry-run
-    int waitPortSeconds = 0;  // --wait-port: how long a lost line is waited for; 0: not
+    int retry = 1;                 // send: attempts
+    int timeoutMs = 10000;         // send: per byte
+    std::vector<int> units;        // --units of scan and clone, in the order given
+    int scanTimeoutMs = 200;       // scan: --timeout
+    bool noVerify = false;         // clone: --no-verify
+    bool dryRun = false;           // download: --dry-run
+    bool allowOtherModel = false;  // download, verify, clone: --allow-other-model
+    int waitPortSeconds = 0;       // --wait-port: how long a lost line is waited for; 0: not
 };
 
 // Exit codes scripts rely on.

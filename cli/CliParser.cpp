@@ -28,6 +28,11 @@ void AddWaitPort(CLI::App* command, int& seconds) {
         ->check(CLI::Range(1, 86400));
 }
 
+void AddAllowOtherModel(CLI::App* command, bool& allowed) {
+    command->add_flag("--allow-other-model", allowed,
+                      "take a set made for another model: its values go by parameter number");
+}
+
 }  // namespace
 
 int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
@@ -82,10 +87,12 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     download->add_flag("--dry-run", o.dryRun,
                        "read what the download would change and write nothing");
     AddWaitPort(download, o.waitPortSeconds);
+    AddAllowOtherModel(download, o.allowOtherModel);
     auto* verify = AddCommand(app, "verify", "compare a controller with a parameter file",
                               "vexa-cli --port /dev/ttyUSB0 verify -i set.tmf");
     verify->add_option("-i", o.input, "parameter file to compare with")->required();
     AddWaitPort(verify, o.waitPortSeconds);
+    AddAllowOtherModel(verify, o.allowOtherModel);
     std::string units = "0-99";
     auto* scan = AddCommand(app, "scan", "list the units that answer on the line",
                             "vexa-cli --port /dev/ttyUSB0 scan --units 1-10 --timeout 100");
@@ -99,6 +106,7 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     clone->add_option("--units", units, "units to write, e.g. 2-9 or 1,2,5-8")->required();
     clone->add_flag("--no-verify", o.noVerify, "do not verify each unit after its download");
     AddWaitPort(clone, o.waitPortSeconds);
+    AddAllowOtherModel(clone, o.allowOtherModel);
     auto* get = AddCommand(app, "get", "read parameters as the setting view shows them",
                            "vexa-cli --port /dev/ttyUSB0 get 12 \"Set point\"");
     get->add_option("KEY", o.arguments, "parameter number or exact name (none: all)");

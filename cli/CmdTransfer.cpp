@@ -87,7 +87,9 @@ int ExitCode(const SResult& result) {
 
 // A parameter file refused when it was opened (the message is out): the controller got nothing
 // but the model request and reads, and the line is closed without the DisConnect routine too.
-int RefusedFile(CDeviceSession& s) {
+int RefusedFile(CDeviceSession& s, const SResult& refusal) {
+    if (refusal.code == ResultCode::kOtherModel)
+        PrintError("--allow-other-model takes it all the same, by parameter number");
     s.Release();
     return kExitFailure;
 }
@@ -212,7 +214,7 @@ int RunDownload(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton().Ok()) return RefusedFile(s);
+    if (const SResult opened = s.OpenButton(); !opened.Ok()) return RefusedFile(s, opened);
     const SResult download = s.DownloadButton();
     if (!download.Completed()) {
         // A file error was shown already, as every message is.
@@ -238,7 +240,7 @@ int RunVerify(const SCliOptions& options) {
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (!s.OpenButton().Ok()) return RefusedFile(s);
+    if (const SResult opened = s.OpenButton(); !opened.Ok()) return RefusedFile(s, opened);
     const SResult verify = s.VerifyButton();
     if (!verify.Completed()) {
         PrintError(verify.message);

@@ -103,7 +103,9 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
         return SResult::Failure(ResultCode::kFileError,
                                 path + " holds no parameter of this controller model.", EINVAL);
     notes.modelDiffers = content.modelName != modelName;
+    notes.fileModelName = content.modelName;
     notes.cutInsideRecord = content.cutInsideRecord;
+    notes.records = content.records.size();
     table.ClearValid();
     table.ClearSetValues();
     // Records read before a file error stay applied.

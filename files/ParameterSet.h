@@ -25,7 +25,9 @@ SResult SaveParameterSet(const CMenuParamTable& table, const std::string& modelN
 // What reading a parameter file into a table found beside the values.
 struct SSetFileNotes {
     bool modelDiffers = false;   // made for another model than the one asked for; still read
+    std::string fileModelName;   // the model the file was made for
     size_t cutInsideRecord = 0;  // the file ends inside this record (from 1); 0: it does not
+    size_t records = 0;          // the whole records it holds
 };
 
 // Reads a parameter file into the table: set values and scales of the parameters whose

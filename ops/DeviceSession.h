@@ -121,6 +121,10 @@ class CDeviceSession {
     // Refuse a parameter file that ends inside a record instead (vexa-cli: nobody is there to
     // judge an incomplete set).
     void SetCutFilesRefused(bool refused) { m_cutFilesRefused = refused; }
+    // Refuse (kOtherModel) a set made for another model than the controller's, which would be
+    // written by parameter number into other parameters, and a set with no records (vexa-cli,
+    // unless told otherwise: a script has no operator to read the warning).
+    void SetOtherModelRefused(bool refused) { m_otherModelRefused = refused; }
 
     // --- state for the front ends ---
     bool IsBusy() const { return m_busy; }
@@ -178,6 +182,8 @@ class CDeviceSession {
     SResult LoadFixedTable(const std::string& path);
     // "unit N on PORT", as the failure reasons name a controller.
     std::string UnitOnPort(int unit) const;
+    // kOtherModel: `what` (the set's model) is not `model` at `unit`, and why that is refused.
+    SResult OtherModelRefusal(const std::string& what, const std::string& model, int unit) const;
     // Shows and logs the failure of a file operation, and answers it.
     SResult ReportFileError(SResult error);
     // Whether the set read into `table` may be downloaded: it is whole, or the operator says so.
@@ -253,6 +259,7 @@ class CDeviceSession {
     bool m_valuesPresent = false;
     bool m_fileOpened = false;
     bool m_cutFilesRefused = false;
+    bool m_otherModelRefused = false;
     std::string m_openedFilePath;
     std::string m_setSourceText;
     int m_currentIndex = 0;

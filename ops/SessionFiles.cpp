@@ -75,7 +75,7 @@ SResult CDeviceSession::OpenButton() {
     CMenuParamTable& table = *m_model.table;
     SSetFileNotes notes;
     const SResult read = ReadParameterFile(table, path, notes);
-    if (notes.modelDiffers) {
+    if (notes.modelDiffers && read.code != ResultCode::kOtherModel) {
         const std::string text = ReadQuestionText("001");
         m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
         WriteLog(text);
@@ -116,7 +116,22 @@ SResult CDeviceSession::ReadParameterFile(CMenuParamTable& table, const std::str
     if (read.Ok() && notes.cutInsideRecord > 0 && m_cutFilesRefused)
         read = SResult::Failure(ResultCode::kFileError,
                                 CutRefusalText(path, notes.cutInsideRecord, table), EINVAL);
+    if (read.Ok() && notes.records == 0 && m_otherModelRefused)
+        read = SResult::Failure(ResultCode::kFileError,
+                                path + " is refused: it holds no parameter record", EINVAL);
+    if (read.Ok() && notes.modelDiffers && m_otherModelRefused)
+        read = OtherModelRefusal(path + " was made for model \"" + notes.fileModelName + "\"",
+                                 m_model.modelName, m_unit);
     return read.Ok() ? read : ReportFileError(std::move(read));
+}
+
+SResult CDeviceSession::OtherModelRefusal(const std::string& what, const std::string& model,
+                                          int unit) const {
+    return SResult::Failure(ResultCode::kOtherModel,
+                            what + ", not for the " + model + " at " + UnitOnPort(unit) +
+                                ": refused, as its values would go by parameter number into "
+                                "other parameters",
+                            EINVAL);
 }
 
 bool CDeviceSession::ConfirmIncompleteSet(const CMenuParamTable& table,

@@ -130,6 +130,9 @@ SResult CDeviceSession::DownloadButton() {
         CopySetValues(*target.table, current);
     }
     target.table->ClearValid();
+    if (target.tablePath != m_model.tablePath && m_otherModelRefused)
+        return failed(
+            OtherModelRefusal("the set is for the " + m_model.modelName, target.modelName, unit));
     if (target.tablePath != m_model.tablePath) {
         const std::string text = ReadQuestionText("001");
         m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);

@@ -90,12 +90,12 @@ TEST_F(ProductionLineTest, CloneReportsEveryUnitAndGoesOnAfterOneFails) {
         int code;
         std::vector<std::string> expected;
     } cases[] = {
-        {{"clone", "-i", set, "--units", "2,3"},
+        {{"clone", "-i", set, "--units", "2,3", "--allow-other-model"},
          3,
          {"unit 2: incomplete (TS01 test controller); failed: 6\n",
           "unit 3: ok (TS02 test controller)\n", "2 of 2 units: 1 ok, 1 incomplete, 0 failed"}},
         // The silent unit costs the model request's three attempts of 5 s.
-        {{"clone", "-i", set, "--units", "4,3", "--json", "--no-verify"},
+        {{"clone", "-i", set, "--units", "4,3", "--json", "--no-verify", "--allow-other-model"},
          1,
          {"\"error\": \"the model request to unit 4 on " + line + ": no answer within 5000 ms\"",
           "\"result\": \"failed\"", "\"result\": \"ok\"", "\"not_reached\": []"}},
@@ -105,7 +105,7 @@ TEST_F(ProductionLineTest, CloneReportsEveryUnitAndGoesOnAfterOneFails) {
         const SProgramRun r = Cli(c.args);
         EXPECT_EQ(r.code, c.code) << r.err;
         for (const std::string& part : c.expected) EXPECT_TRUE(Has(r.out, part)) << r.out;
-        // The file is of another model than unit 3: said once, and the clone goes on.
+        // The file is of another model than unit 3, taken all the same: said once.
         EXPECT_EQ(Occurrences(r.err, "The file was made for another model."), 1u) << r.err;
     }
     EXPECT_EQ(other->Get(1), 250);
@@ -119,11 +119,39 @@ TEST_F(ProductionLineTest, CtrlCStopsACloneAndNamesTheUnitsNotReached) {
     SimFaults slow;
     slow.ReplyDelayMs = 100;
     sim.SetFaults(slow);
-    const SProgramRun r = Cli({"clone", "-i", set, "--units", "3,2,1"}, true, 1000);
+    const SProgramRun r =
+        Cli({"clone", "-i", set, "--units", "3,2,1", "--allow-other-model"}, true, 1000);
     EXPECT_EQ(r.code, 130) << r.err;
     EXPECT_TRUE(Has(r.out, "unit 3: failed (TS02 test controller)")) << r.out;
     EXPECT_TRUE(Has(r.out, "not reached (stopped): units 2, 1")) << r.out;
     EXPECT_TRUE(refusing->Commands().empty());
+}
+
+// A script has no operator to read "another model": its values would go by parameter number
+// into other parameters, so the file is refused unless the script says otherwise.
+TEST_F(ProductionLineTest, ASetOfAnotherModelOrWithNoRecordsIsRefused) {
+    home.Write("empty.tmf", home.Read("set.tmf").substr(0, 96));
+    const struct {
+        std::vector<std::string> args;
+        const char* said;
+    } cases[] = {
+        {{"--unit", "3", "download", "-i", set}, "was made for model \"TS01 test controller\""},
+        {{"download", "-i", set, "--target-unit", "3"}, "the set is for the TS01 test controller"},
+        {{"--unit", "3", "verify", "-i", set}, "was made for model"},
+        {{"clone", "-i", set, "--units", "3"}, "was made for model"},
+        {{"download", "-i", home.File("empty.tmf"), "--target-unit", "2"},
+         "holds no parameter record"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1] + " " + c.args[2]);
+        const SProgramRun r = Cli(c.args);
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_TRUE(Has(r.err, c.said)) << r.err;
+        EXPECT_FALSE(Has(r.err, "The file was made for another model.")) << r.err;
+    }
+    EXPECT_TRUE(other->Commands("57").empty());
+    EXPECT_TRUE(refusing->Commands("57").empty());
+    EXPECT_EQ(other->Get(1), 100);
 }
 
 TEST_F(ProductionLineTest, ADryRunReadsWhatWouldChangeAndWritesNothing) {
@@ -160,8 +188,8 @@ TEST_F(ProductionLineTest, ALostLineIsWaitedForWithWaitPort) {
     const std::vector<std::vector<std::string>> commands = {
         {"upload", "-o", home.File("again.tmf")},
         {"--unit", "2", "verify", "-i", set},
-        {"download", "-i", set, "--target-unit", "3"},
-        {"clone", "-i", set, "--units", "3"},
+        {"download", "-i", set, "--target-unit", "3", "--allow-other-model"},
+        {"clone", "-i", set, "--units", "3", "--allow-other-model"},
     };
     for (std::vector<std::string> args : commands) {
         SCOPED_TRACE(args[0]);
