@@ -120,6 +120,7 @@ bool CSerialPort::Send(const char* bytes, std::size_t length) {
         std::lock_guard guard(m_lock);
         // Stale bytes of an earlier exchange must not be taken for this one's response.
         ::tcflush(m_fd, TCIOFLUSH);
+        ++m_systemCalls;
         sent = WriteAll(bytes, length, report);
         if (!sent) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
@@ -131,6 +132,7 @@ bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport&
     std::size_t written = 0;
     while (written < length) {
         const ssize_t count = ::write(m_fd, bytes + written, length - written);
+        ++m_systemCalls;
         if (count > 0) {
             written += static_cast<std::size_t>(count);
             continue;
@@ -143,6 +145,7 @@ bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport&
         // The driver's queue is full: wait until it takes bytes again.
         pollfd slot{m_fd, POLLOUT, 0};
         const int ready = ::poll(&slot, 1, kWriteStallLimitMs);
+        ++m_systemCalls;
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0 || (slot.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
             report = {"CSerialPort::Send", ready == 0 ? ETIMEDOUT : (ready < 0 ? errno : EIO)};
@@ -159,15 +162,19 @@ bool CSerialPort::IsSent() {
     {
         std::lock_guard guard(m_lock);
         int queued = 0;
+        ++m_systemCalls;
         if (::ioctl(m_fd, TIOCOUTQ, &queued) != 0) {
             report = {"CSerialPort::IsSent", errno};
         } else if (queued == 0) {
             empty = true;
-        } else if (::tcdrain(m_fd) == 0) {
-            // The queue has drained, so the next write starts on an idle line.
-            empty = true;
         } else {
-            report = {"CSerialPort::IsSent", errno};
+            ++m_systemCalls;
+            // Once the queue has drained, the next write starts on an idle line.
+            if (::tcdrain(m_fd) == 0) {
+                empty = true;
+            } else {
+                report = {"CSerialPort::IsSent", errno};
+            }
         }
         if (report.context != nullptr) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
@@ -189,6 +196,7 @@ bool CSerialPort::ReceiveByte(char* out) {
     {
         std::lock_guard guard(m_lock);
         int queued = 0;
+        ++m_systemCalls;
         if (::ioctl(m_fd, FIONREAD, &queued) != 0) {
             report = {"SerialPort::ReceiveByte", errno};
         } else if (queued == 0) {
@@ -196,6 +204,7 @@ bool CSerialPort::ReceiveByte(char* out) {
         } else {
             char byte = 0;
             const ssize_t count = ::read(m_fd, &byte, 1);
+            ++m_systemCalls;
             if (count == 1) {
                 *out = byte;
                 received = true;
@@ -218,6 +227,7 @@ bool CSerialPort::WaitForInput(int timeoutMs) {
     }
     pollfd slots[2] = {{m_fd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
     const int ready = ::poll(slots, m_wakeFd >= 0 ? 2 : 1, timeoutMs < 0 ? 0 : timeoutMs);
+    ++m_systemCalls;
     if (ready < 0 && errno != EINTR) {
         const PendingReport report{"SerialPort::ReceiveByte", errno};
         m_portStatus.Set(CommStatusCode::kPlatformError);
@@ -228,6 +238,7 @@ bool CSerialPort::WaitForInput(int timeoutMs) {
         // One read empties an eventfd; a pipe with more left wakes the next wait, no more.
         char sink[64];
         [[maybe_unused]] const ssize_t drained = ::read(m_wakeFd, sink, sizeof sink);
+        ++m_systemCalls;
     }
     // A hang-up with nothing left to read would wake every poll at once: the line is
     // gone, and saying so now keeps the caller from spinning until its time-out.
