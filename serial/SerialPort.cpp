@@ -74,6 +74,7 @@ bool CSerialPort::OpenAndConfigure() {
     }
     ::ioctl(fd, TIOCEXCL);
     m_fd = fd;
+    ClearReceiveBuffer();
     m_openError = 0;
     // A device that cannot be configured stays open until Close.
     if (!Configure(settingsText) || ::tcflush(m_fd, TCIOFLUSH) != 0) return false;
@@ -107,6 +108,7 @@ bool CSerialPort::Close() {
     m_lowLatency = LowLatencyResult::kNotSupported;
     ::close(m_fd);
     m_fd = -1;
+    ClearReceiveBuffer();
     return true;
 }
 
@@ -118,9 +120,6 @@ bool CSerialPort::Send(const char* bytes, std::size_t length) {
     bool sent = false;
     {
         std::lock_guard guard(m_lock);
-        // Stale bytes of an earlier exchange must not be taken for this one's response.
-        ::tcflush(m_fd, TCIOFLUSH);
-        ++m_systemCalls;
         sent = WriteAll(bytes, length, report);
         if (!sent) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
@@ -191,33 +190,45 @@ bool CSerialPort::ReceiveByte(char* out) {
         m_portStatus.Set(CommStatusCode::kNotOpen);
         return false;
     }
+    if (m_receiveNext == m_receiveEnd && !FillReceiveBuffer()) return false;
+    *out = m_receiveBuffer[m_receiveNext++];
+    m_portStatus.Set(CommStatusCode::kReceived);
+    return true;
+}
+
+bool CSerialPort::FillReceiveBuffer() {
+    if (!m_lineMayHaveInput) {
+        m_portStatus.Set(CommStatusCode::kQueueEmpty);
+        return false;
+    }
     PendingReport report;
-    bool received = false;
+    ssize_t count = 0;
     {
         std::lock_guard guard(m_lock);
-        int queued = 0;
+        count = ::read(m_fd, m_receiveBuffer.data(), m_receiveBuffer.size());
         ++m_systemCalls;
-        if (::ioctl(m_fd, FIONREAD, &queued) != 0) {
-            report = {"SerialPort::ReceiveByte", errno};
-        } else if (queued == 0) {
+        if (count > 0) {
+            m_receiveNext = 0;
+            m_receiveEnd = static_cast<std::size_t>(count);
+            // A read that left room emptied the driver's queue: what comes next, a wait sees.
+            m_lineMayHaveInput = m_receiveEnd == m_receiveBuffer.size();
+        } else if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
+            m_lineMayHaveInput = errno == EINTR;
             m_portStatus.Set(CommStatusCode::kQueueEmpty);
         } else {
-            char byte = 0;
-            const ssize_t count = ::read(m_fd, &byte, 1);
-            ++m_systemCalls;
-            if (count == 1) {
-                *out = byte;
-                received = true;
-                m_portStatus.Set(CommStatusCode::kReceived);
-            } else {
-                // A queued byte that cannot be read, or end of file: the line is gone.
-                report = {"SerialPort::ReceiveByte", count < 0 ? errno : EIO};
-            }
+            // End of file (a hung-up line) or a read error: the line is gone.
+            report = {"SerialPort::ReceiveByte", count < 0 ? errno : EIO};
+            m_portStatus.Set(CommStatusCode::kPlatformError);
         }
-        if (report.context != nullptr) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
     Deliver(report);
-    return received;
+    return count > 0;
+}
+
+void CSerialPort::ClearReceiveBuffer() {
+    m_receiveNext = 0;
+    m_receiveEnd = 0;
+    m_lineMayHaveInput = true;
 }
 
 bool CSerialPort::WaitForInput(int timeoutMs) {
@@ -225,9 +236,11 @@ bool CSerialPort::WaitForInput(int timeoutMs) {
         m_portStatus.Set(CommStatusCode::kNotOpen);
         return false;
     }
+    if (m_receiveNext < m_receiveEnd) return true;
     pollfd slots[2] = {{m_fd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
     const int ready = ::poll(slots, m_wakeFd >= 0 ? 2 : 1, timeoutMs < 0 ? 0 : timeoutMs);
     ++m_systemCalls;
+    if (ready > 0 && slots[0].revents != 0) m_lineMayHaveInput = true;
     if (ready < 0 && errno != EINTR) {
         const PendingReport report{"SerialPort::ReceiveByte", errno};
         m_portStatus.Set(CommStatusCode::kPlatformError);
