@@ -45,6 +45,12 @@ bool CSerialPort::SetSettings(const std::string& name, std::uint32_t baudRate,
     return true;
 }
 
+std::uint32_t CSerialPort::CharacterMicroseconds() const {
+    if (m_baudRate == 0) return 0;
+    const std::uint32_t bits = 1u + m_dataBits + (m_parity != 0 ? 1u : 0u) + m_stopBits;
+    return static_cast<std::uint32_t>(1'000'000ull * bits / m_baudRate);
+}
+
 bool CSerialPort::Open() {
     m_opening = true;
     const bool answer = OpenAndConfigure();

@@ -61,6 +61,8 @@ class CSerialPort {
 
     const CCommStatus& PortStatus() const { return m_portStatus; }
     const std::string& PortName() const { return m_portName; }
+    // How long one character takes on the line with the stored settings; 0 without a speed.
+    std::uint32_t CharacterMicroseconds() const;
     // errno of the last failed Open (0 after a successful one): tells missing, busy
     // and permission apart.
     int OpenError() const { return m_openError; }
