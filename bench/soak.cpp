@@ -53,6 +53,13 @@ class CountingLog : public LogSink {
     long m_lines = 0;
 };
 
+// Answers to other commands the last exchange set aside, before its command went out or after.
+long StaleFrames(const CFramePort& port) {
+    long count = 0;
+    for (const CFramePort::SDiscarded& piece : port.Discarded()) count += piece.wholeFrame;
+    return count;
+}
+
 long ResidentKib() {
     long pages = 0, resident = 0;
     if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
@@ -197,7 +204,7 @@ void Soak(benchmark::State& state) {
                 const SExchangeOutcome outcome = ExchangeWithRetries(transaction, frames[n], once);
                 if (!outcome.Ok())
                     quietUntil[n] = Clock::now() + std::chrono::milliseconds(2 * kLateMs);
-                staleDiscarded += static_cast<long>(port.StaleAnswers().size());
+                staleDiscarded += StaleFrames(port);
                 const bool answered = outcome.Ok();
                 if (!answered && phase.seen(outcome.reason)) ++seen;
                 if (!answered) {
@@ -211,7 +218,7 @@ void Soak(benchmark::State& state) {
             sim.SetFaults({});
             std::this_thread::sleep_for(std::chrono::milliseconds(2 * kLateMs));
             ExchangeWithRetries(transaction, frames[1], once);
-            staleDiscarded += static_cast<long>(port.StaleAnswers().size());
+            staleDiscarded += StaleFrames(port);
             const size_t hits = phase.hits(sim.Counts()) - phase.hits(before);
             injected += hits;
             seenTotal += seen;

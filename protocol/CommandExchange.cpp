@@ -21,10 +21,15 @@ class FrameLogger {
             WriteLog(Dump(1, m_frame));
     }
 
-    void Stale(const std::vector<std::string>& answers) const {
-        for (const std::string& answer : answers) {
-            WriteLog(Dump(0, answer));
-            WriteLog("stale answer discarded.\n");
+    void Discarded(const std::vector<CFramePort::SDiscarded>& pieces) const {
+        for (const CFramePort::SDiscarded& piece : pieces) {
+            if (piece.wholeFrame) {
+                WriteLog(Dump(0, piece.bytes));
+                WriteLog("stale answer discarded.\n");
+            } else {
+                WriteLog(Marked(FormatLineBytes(0, piece.bytes)));
+                WriteLog("line noise discarded.\n");
+            }
         }
     }
 
@@ -46,8 +51,9 @@ class FrameLogger {
 
   private:
     std::string Dump(int direction, const std::string& text) const {
-        const std::string dump =
-            m_at ? FormatAtFrame(direction, text) : FormatQuadrelFrame(direction, text);
+        return Marked(m_at ? FormatAtFrame(direction, text) : FormatQuadrelFrame(direction, text));
+    }
+    std::string Marked(const std::string& dump) const {
         return dump + (m_style == ExchangeLog::kScript ? " [Script]\n" : "\n");
     }
 
@@ -90,7 +96,7 @@ SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& fram
         }
         log.BeforeExchange();
         transaction.Execute(frame, policy.timeoutMs);
-        if (port != nullptr) log.Stale(port->StaleAnswers());
+        if (port != nullptr) log.Discarded(port->Discarded());
         // The bytes as they came: a response that cannot be parsed is shown all the same.
         log.AfterExchange(port != nullptr ? port->ReceivedBytes() : transaction.ResponseText());
         outcome.resultClass = transaction.ResultClass;

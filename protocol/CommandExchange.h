@@ -48,8 +48,9 @@ struct SExchangeOutcome {
 
 // Sends `frame` through the transaction's port as the policy says, logging both directions of
 // every attempt (the bytes received as they came, answers to other commands as "stale answer
-// discarded."), "response time out." for each time-out that counts as a failure and
-// "command retry over." when the attempts ran out.  A lost line or a stop request ends the
-// attempts at once.  The last response stays in the transaction.
+// discarded.", bytes outside any frame as "line noise discarded."), "response time out." for
+// each time-out that counts as a failure and "command retry over." when the attempts ran out.
+// A lost line or a stop request ends the attempts at once.  The last response stays in the
+// transaction.
 SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
                                      const SRetryPolicy& policy);

@@ -56,3 +56,17 @@ std::string FormatAtFrame(int direction, const std::string& frame) {
     if (n > 0) line += Hex(frame[n - 1]);
     return line;
 }
+
+std::string FormatLineBytes(int direction, const std::string& bytes) {
+    std::string line = Prefix(direction);
+    for (const char byte : bytes) {
+        if (byte == kStx) {
+            line += "[STX]";
+        } else if (byte == kEtx) {
+            line += "[ETX]";
+        } else {
+            line += Plain(byte);
+        }
+    }
+    return line;
+}

@@ -12,3 +12,7 @@ std::string FormatQuadrelFrame(int direction, const std::string& frame);
 
 // The two FCS digits (fourth and third from the end) as "[FCS]"; the last byte (CR) in hex.
 std::string FormatAtFrame(int direction, const std::string& frame);
+
+// Bytes that make no frame (line noise): every one of them, zeros too; STX and ETX as tokens,
+// other bytes outside printable ASCII in hex.
+std::string FormatLineBytes(int direction, const std::string& bytes);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,7 +30,8 @@ class CFramePort : public CSerialPort {
     // Answers true once the operator asked to stop; every wait for a byte asks it.
     using CancelCheck = std::function<bool()>;
 
-    // Room for one frame; a line that sends more without a frame end is cut off.
+    // Room for one frame; a line that sends more without a frame end is cut off.  Noise skipped
+    // before the frame's start byte counts too, so that endless garbage ends all the same.
     static constexpr std::size_t kFrameBufferSize = 2048;
     // The longest single block in poll() between two calls of the pump hook.
     static constexpr int kPollSliceMs = 5;
@@ -54,12 +56,15 @@ class CFramePort : public CSerialPort {
     // Waits up to timeoutMs for one byte.  A time-out of 0 answers false without reading; a
     // stop request ends the wait at once (status kCancelled).
     bool ReceiveByteTimed(char* out, std::uint32_t timeoutMs);
-    // Receives bytes until the end-of-frame rule holds; timeoutMs applies to every byte.
+    // Receives bytes until the end-of-frame rule holds; timeoutMs applies to every byte.  Bytes
+    // before the protocol's start byte (STX, "@") are line noise, set aside (Discarded()); they
+    // do not restart the wait for the frame, which counts from the call.
     bool ReceiveFrame(std::string* frame, std::uint32_t timeoutMs);
     // Sends text and takes the response frame into exchange, skipping one echo of the
     // command and every answer to another command (kept in StaleAnswers()) as long as the
-    // time-out, counted from the send, lasts.  The exchange's response is cleared first,
-    // even when nothing is sent.
+    // time-out, counted from the send, lasts.  What the line held before the command went out
+    // is read and set aside first, a frame still arriving once it ended.  The exchange's
+    // response is cleared first, even when nothing is sent.
     bool TransactQuadrel(std::string_view text, CQuadrelExchange* exchange,
                          std::uint32_t timeoutMs);
     bool TransactAt(std::string_view text, CAtExchange* exchange, std::uint32_t timeoutMs);
@@ -71,6 +76,14 @@ class CFramePort : public CSerialPort {
     const std::string& ReceivedBytes() const { return m_receivedBytes; }
     bool OnlyEchoCameBack() const { return m_onlyEcho; }
     const std::vector<std::string>& StaleAnswers() const { return m_staleAnswers; }
+    // Everything the last transact set aside, in the order it came: whole frames that were no
+    // answer to its command (the stale answers above, and those on the line before the
+    // command went out), and line noise (bytes outside any frame, or a frame cut short).
+    struct SDiscarded {
+        bool wholeFrame = false;
+        std::string bytes;
+    };
+    const std::vector<SDiscarded>& Discarded() const { return m_discarded; }
     // Why the last exchange that failed on this port failed, in words (see DescribeFailure), so
     // that a caller told only "failed" (a routine, a parameter) can still say what came back.
     const std::string& LastFailure() const { return m_lastFailure; }
@@ -93,6 +106,13 @@ class CFramePort : public CSerialPort {
     // The answer to text: skips one echo and stale answers while answerBy lasts.
     bool ReceiveAnswer(std::string_view text, std::uint32_t timeoutMs, const Deadline& answerBy);
     bool ReceiveFrameWithin(std::string* frame, std::uint32_t firstByteMs, std::uint32_t byteMs);
+    // The byte every frame of the protocol being served starts with.
+    std::optional<char> FrameStart() const;
+    // Reads what is on the line before a command goes out and sets it aside; false when the
+    // line failed.
+    bool SetAsideLeftovers();
+    bool ReadLeftovers(std::string& leftovers);
+    void SetAside(std::string bytes, bool wholeFrame);
     void Activity(int sending, int starting) const {
         if (m_activityHook) m_activityHook(sending, starting);
     }
@@ -107,6 +127,7 @@ class CFramePort : public CSerialPort {
     std::string m_receivedBytes;
     bool m_onlyEcho = false;
     std::vector<std::string> m_staleAnswers;
+    std::vector<SDiscarded> m_discarded;
     std::string m_lastFailure;
     const MillisecondClock* m_clock = &SteadyClock::Instance();
 };

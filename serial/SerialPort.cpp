@@ -45,6 +45,12 @@ bool CSerialPort::SetSettings(const std::string& name, std::uint32_t baudRate,
     return true;
 }
 
+std::uint32_t CSerialPort::CharacterMicroseconds() const {
+    if (m_baudRate == 0) return 0;
+    const std::uint32_t bits = 1u + m_dataBits + (m_parity != 0 ? 1u : 0u) + m_stopBits;
+    return static_cast<std::uint32_t>(1'000'000ull * bits / m_baudRate);
+}
+
 bool CSerialPort::Open() {
     m_opening = true;
     const bool answer = OpenAndConfigure();
@@ -74,6 +80,7 @@ bool CSerialPort::OpenAndConfigure() {
     }
     ::ioctl(fd, TIOCEXCL);
     m_fd = fd;
+    ClearReceiveBuffer();
     m_openError = 0;
     // A device that cannot be configured stays open until Close.
     if (!Configure(settingsText) || ::tcflush(m_fd, TCIOFLUSH) != 0) return false;
@@ -107,6 +114,7 @@ bool CSerialPort::Close() {
     m_lowLatency = LowLatencyResult::kNotSupported;
     ::close(m_fd);
     m_fd = -1;
+    ClearReceiveBuffer();
     return true;
 }
 
@@ -118,8 +126,6 @@ bool CSerialPort::Send(const char* bytes, std::size_t length) {
     bool sent = false;
     {
         std::lock_guard guard(m_lock);
-        // Stale bytes of an earlier exchange must not be taken for this one's response.
-        ::tcflush(m_fd, TCIOFLUSH);
         sent = WriteAll(bytes, length, report);
         if (!sent) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
@@ -131,6 +137,7 @@ bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport&
     std::size_t written = 0;
     while (written < length) {
         const ssize_t count = ::write(m_fd, bytes + written, length - written);
+        ++m_systemCalls;
         if (count > 0) {
             written += static_cast<std::size_t>(count);
             continue;
@@ -143,6 +150,7 @@ bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport&
         // The driver's queue is full: wait until it takes bytes again.
         pollfd slot{m_fd, POLLOUT, 0};
         const int ready = ::poll(&slot, 1, kWriteStallLimitMs);
+        ++m_systemCalls;
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0 || (slot.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
             report = {"CSerialPort::Send", ready == 0 ? ETIMEDOUT : (ready < 0 ? errno : EIO)};
@@ -159,15 +167,19 @@ bool CSerialPort::IsSent() {
     {
         std::lock_guard guard(m_lock);
         int queued = 0;
+        ++m_systemCalls;
         if (::ioctl(m_fd, TIOCOUTQ, &queued) != 0) {
             report = {"CSerialPort::IsSent", errno};
         } else if (queued == 0) {
             empty = true;
-        } else if (::tcdrain(m_fd) == 0) {
-            // The queue has drained, so the next write starts on an idle line.
-            empty = true;
         } else {
-            report = {"CSerialPort::IsSent", errno};
+            ++m_systemCalls;
+            // Once the queue has drained, the next write starts on an idle line.
+            if (::tcdrain(m_fd) == 0) {
+                empty = true;
+            } else {
+                report = {"CSerialPort::IsSent", errno};
+            }
         }
         if (report.context != nullptr) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
@@ -184,31 +196,45 @@ bool CSerialPort::ReceiveByte(char* out) {
         m_portStatus.Set(CommStatusCode::kNotOpen);
         return false;
     }
+    if (m_receiveNext == m_receiveEnd && !FillReceiveBuffer()) return false;
+    *out = m_receiveBuffer[m_receiveNext++];
+    m_portStatus.Set(CommStatusCode::kReceived);
+    return true;
+}
+
+bool CSerialPort::FillReceiveBuffer() {
+    if (!m_lineMayHaveInput) {
+        m_portStatus.Set(CommStatusCode::kQueueEmpty);
+        return false;
+    }
     PendingReport report;
-    bool received = false;
+    ssize_t count = 0;
     {
         std::lock_guard guard(m_lock);
-        int queued = 0;
-        if (::ioctl(m_fd, FIONREAD, &queued) != 0) {
-            report = {"SerialPort::ReceiveByte", errno};
-        } else if (queued == 0) {
+        count = ::read(m_fd, m_receiveBuffer.data(), m_receiveBuffer.size());
+        ++m_systemCalls;
+        if (count > 0) {
+            m_receiveNext = 0;
+            m_receiveEnd = static_cast<std::size_t>(count);
+            // A read that left room emptied the driver's queue: what comes next, a wait sees.
+            m_lineMayHaveInput = m_receiveEnd == m_receiveBuffer.size();
+        } else if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
+            m_lineMayHaveInput = errno == EINTR;
             m_portStatus.Set(CommStatusCode::kQueueEmpty);
         } else {
-            char byte = 0;
-            const ssize_t count = ::read(m_fd, &byte, 1);
-            if (count == 1) {
-                *out = byte;
-                received = true;
-                m_portStatus.Set(CommStatusCode::kReceived);
-            } else {
-                // A queued byte that cannot be read, or end of file: the line is gone.
-                report = {"SerialPort::ReceiveByte", count < 0 ? errno : EIO};
-            }
+            // End of file (a hung-up line) or a read error: the line is gone.
+            report = {"SerialPort::ReceiveByte", count < 0 ? errno : EIO};
+            m_portStatus.Set(CommStatusCode::kPlatformError);
         }
-        if (report.context != nullptr) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
     Deliver(report);
-    return received;
+    return count > 0;
+}
+
+void CSerialPort::ClearReceiveBuffer() {
+    m_receiveNext = 0;
+    m_receiveEnd = 0;
+    m_lineMayHaveInput = true;
 }
 
 bool CSerialPort::WaitForInput(int timeoutMs) {
@@ -216,8 +242,11 @@ bool CSerialPort::WaitForInput(int timeoutMs) {
         m_portStatus.Set(CommStatusCode::kNotOpen);
         return false;
     }
+    if (m_receiveNext < m_receiveEnd) return true;
     pollfd slots[2] = {{m_fd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
     const int ready = ::poll(slots, m_wakeFd >= 0 ? 2 : 1, timeoutMs < 0 ? 0 : timeoutMs);
+    ++m_systemCalls;
+    if (ready > 0 && slots[0].revents != 0) m_lineMayHaveInput = true;
     if (ready < 0 && errno != EINTR) {
         const PendingReport report{"SerialPort::ReceiveByte", errno};
         m_portStatus.Set(CommStatusCode::kPlatformError);
@@ -228,6 +257,7 @@ bool CSerialPort::WaitForInput(int timeoutMs) {
         // One read empties an eventfd; a pipe with more left wakes the next wait, no more.
         char sink[64];
         [[maybe_unused]] const ssize_t drained = ::read(m_wakeFd, sink, sizeof sink);
+        ++m_systemCalls;
     }
     // A hang-up with nothing left to read would wake every poll at once: the line is
     // gone, and saying so now keeps the caller from spinning until its time-out.

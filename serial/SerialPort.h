@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -14,6 +15,10 @@
 // for the line: waiting with a time-out is the caller's, through WaitForInput.
 class CSerialPort {
   public:
+    // What one read may take off the line: a few answers' worth, so that a frame that is
+    // there already costs one system call, not one per byte.
+    static constexpr std::size_t kReceiveBufferSize = 256;
+
     CSerialPort();
     virtual ~CSerialPort();
     CSerialPort(const CSerialPort&) = delete;
@@ -30,16 +35,19 @@ class CSerialPort {
     bool IsOpen() const { return m_fd >= 0; }
     bool Close();
 
-    // Writes one frame after discarding whatever both queues still hold.
+    // Writes one frame once the transmit queue has drained.  What was received stays: a frame
+    // still arriving must not lose its start to a flush, and judging it is the receiver's.
     bool Send(const char* bytes, std::size_t length);
     // Makes sure the transmit queue is empty, waiting for it to drain when it is not.
     bool IsSent();
-    // Takes one byte if one is queued; never waits.
+    // Hands out the next received byte; never waits.  When the bytes of the last read are used
+    // up, it reads again only where that can find something: after a read that filled the
+    // buffer, or after a WaitForInput (a time-out of 0 just looks) that saw the line readable.
     bool ReceiveByte(char* out);
 
     // Blocks until the receive queue holds something, the wake descriptor turns readable or
-    // timeoutMs passes.  Answers false only when the line itself failed (status
-    // kPlatformError, error reported).
+    // timeoutMs passes; at once while bytes read before are still to be handed out.  Answers
+    // false only when the line itself failed (status kPlatformError, error reported).
     bool WaitForInput(int timeoutMs);
     // A non-blocking descriptor that turns readable when a wait should end early: a stop
     // request that came after the caller's last check and before the wait began would
@@ -53,11 +61,16 @@ class CSerialPort {
 
     const CCommStatus& PortStatus() const { return m_portStatus; }
     const std::string& PortName() const { return m_portName; }
+    // How long one character takes on the line with the stored settings; 0 without a speed.
+    std::uint32_t CharacterMicroseconds() const;
     // errno of the last failed Open (0 after a successful one): tells missing, busy
     // and permission apart.
     int OpenError() const { return m_openError; }
     // Whether the driver passes received bytes on at once since the last Open.
     LowLatencyResult LowLatency() const { return m_lowLatency; }
+    // System calls made on the line since the port was made: what a receive loop costs shows
+    // in measurements, not only in a trace.
+    std::uint64_t SystemCalls() const { return m_systemCalls; }
 
   protected:
     // Called by Open only, with the settings as "baud=%ld parity=%c data=%u stop=%u".
@@ -72,6 +85,9 @@ class CSerialPort {
         int errorNumber = 0;
     };
     void Deliver(const PendingReport& report);
+    // One read of what is queued into the emptied receive buffer.
+    bool FillReceiveBuffer();
+    void ClearReceiveBuffer();
     bool WriteAll(const char* bytes, std::size_t length, PendingReport& report);
     bool OpenAndConfigure();
 
@@ -87,6 +103,12 @@ class CSerialPort {
     std::uint16_t m_stopBits = 0;
     std::uint16_t m_parity = 0;
     std::mutex m_lock;
+    std::uint64_t m_systemCalls = 0;
+    std::array<char, kReceiveBufferSize> m_receiveBuffer{};
+    std::size_t m_receiveNext = 0;
+    std::size_t m_receiveEnd = 0;
+    // False once a read found the driver's queue empty, until a wait sees the line readable.
+    bool m_lineMayHaveInput = true;
     CCommStatus m_portStatus;
     ErrorReporter m_reporter = ReportToStandardError;
 };

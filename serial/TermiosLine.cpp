@@ -45,8 +45,10 @@ void ApplyRawLine(termios& block, const LineSettings& line) {
         block.c_cflag &= ~tcflag_t{CSTOPB};
     }
 
-    // A read returns at once with what is queued: the caller polls, and waits in poll().
-    block.c_cc[VMIN] = 0;
+    // The descriptor is non-blocking, so a read returns at once with what is queued and the
+    // caller waits in poll().  A minimum of one makes an empty queue answer EAGAIN: a read of
+    // nothing then means only end of file, a line that hung up.
+    block.c_cc[VMIN] = 1;
     block.c_cc[VTIME] = 0;
 }
 

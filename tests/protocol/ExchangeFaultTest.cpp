@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "protocol/CommTransaction.h"
@@ -79,6 +81,32 @@ TEST_F(ExchangeFaults, OnlyStaleAnswersWithinTheTimeOutIsNoAnswer) {
     EXPECT_EQ(outcome.end, ExchangeEnd::kRetriesOver);
     EXPECT_TRUE(outcome.timedOut);
     EXPECT_EQ(outcome.reason, "no answer of its own within 100 ms");
+}
+
+TEST_F(ExchangeFaults, ALateAnswerOnAPacedLineCostsOnlyItsOwnRetry) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0103", "CC");
+    constexpr int kLateMs = 250;  // past the first attempt's 200 ms
+    for (const int baud : {2400, 9600, 38400}) {
+        SCOPED_TRACE(baud);
+        Sim.SetFaults(FaultsWith([&](SimFaults& f) {
+            f.PaceBaud = baud;
+            f.LateMs = kLateMs;
+            f.Scope = {.OnlyFor = "0101", .MaxHits = 1};
+        }));
+        log.Clear();
+        const auto start = std::chrono::steady_clock::now();
+        // A walk of parameters as an upload makes, then one more once the late answer is out.
+        for (const auto& [code, data] : {std::pair{0x0101, "AA"}, {0x0102, "BB"}, {0x0103, "CC"}}) {
+            EXPECT_EQ(Exchange(Quadrel(code), 200, 2).end, ExchangeEnd::kAnswered);
+            EXPECT_EQ(transaction.ResponseData(), data);
+        }
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(kLateMs + 200));
+        EXPECT_EQ(Exchange(Quadrel(0x0102), 200).end, ExchangeEnd::kAnswered);
+        EXPECT_EQ(transaction.ResponseData(), "BB");
+        EXPECT_EQ(Occurrences(log.Text(), "response time out."), 1u);
+        EXPECT_EQ(Occurrences(log.Text(), "stale answer discarded."), 1u);
+        EXPECT_EQ(Occurrences(log.Text(), "line noise discarded."), 0u);
+    }
 }
 
 TEST_F(ExchangeFaults, EachFailureIsClassedNamedAndItsBytesLogged) {

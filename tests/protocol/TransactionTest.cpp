@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <deque>
 #include <string>
 #include <vector>
 
 #include "protocol/CommTransaction.h"
+#include "protocol/CommandExchange.h"
+#include "protocol/FrameCheck.h"
+#include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 #include "support/CommandFrames.h"
+#include "support/LogCapture.h"
 #include "support/PtyPair.h"
 #include "support/ScriptedPeer.h"
 
@@ -14,13 +20,23 @@ namespace {
 
 using enum ResultClassCode;
 
+const std::string kNoise = "line noise discarded.";
+const std::string kStale = "stale answer discarded.";
+
 // A transaction on a frame port opened on a pty, with a scripted controller at the far
-// end served from the port's pump hook.
+// end served from the port's pump hook.  The pieces in `arriving` reach the line one a pump
+// call, before the controller's turn.
 class TransactionOnPty : public ::testing::Test {
   protected:
     void SetUp() override {
         port.SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
-        port.SetPumpHook([this] { peer.Serve(); });
+        port.SetPumpHook([this] {
+            if (!arriving.empty()) {
+                pty.Write(arriving.front());
+                arriving.pop_front();
+            }
+            peer.Serve();
+        });
         ASSERT_TRUE(port.SetSettings(pty.SlavePath(), 38400, 7, 2, 2));
         ASSERT_TRUE(port.Open());
         ASSERT_TRUE(transaction.SetPort(&port));
@@ -33,7 +49,18 @@ class TransactionOnPty : public ::testing::Test {
         peer.Answer(answer);
         return transaction.Execute(command, timeoutMs);
     }
+    // The log of one exchange of sent, answered with the bytes given.
+    std::vector<std::string> Logged(const std::string& sent, const std::string& answer,
+                                    std::uint16_t timeoutMs = 1000) {
+        log.Clear();
+        peer.Answer(answer);
+        outcome = ExchangeWithRetries(transaction, sent, {.timeoutMs = timeoutMs});
+        return log.Lines();
+    }
 
+    LogCapture log;
+    std::deque<std::string> arriving;
+    SExchangeOutcome outcome;
     PtyPair pty;
     ScriptedPeer peer{pty};
     CFramePort port;
@@ -77,28 +104,31 @@ TEST_F(TransactionOnPty, RetryFlagOutlivesSuccessAndLineGoneIsNoTimeOut) {
     EXPECT_FALSE(reports.empty());
 }
 
-TEST_F(TransactionOnPty, TimeOutCountsPerByteNotPerFrame) {
-    // A clock that moves only when the peer sends: 60 ms before every byte, so the whole
-    // response takes far longer than the 100 ms time-out while no gap reaches it.
+TEST_F(TransactionOnPty, TimeOutCountsPerByteOfAFrameButNotForNoiseBeforeIt) {
+    // A clock that moves only when the peer sends: 60 ms before every byte, so that no gap
+    // reaches the 100 ms time-out.  A frame sent so is taken whole; noise ends the wait in time.
     struct ManualClock : MillisecondClock {
         std::uint64_t now = 0;
         std::uint64_t NowMs() const override { return now; }
     } clock;
-    const std::string response = frames::ModelAnswerUnit1("SLOW");
-    std::size_t sent = 0;
-    bool taken = true;
     port.SetClock(clock);
-    port.SetActivityHook([&](int sending, int) { taken = taken || sending == 0; });
-    port.SetPumpHook([&] {
-        pty.Read(4096, 0);
-        if (!taken || sent == response.size()) return;
-        clock.now += 60;
-        pty.Write(response.substr(sent++, 1));
-        taken = false;
-    });
-    EXPECT_TRUE(transaction.Execute(command, 100));
-    EXPECT_EQ(transaction.ResultClass, kSuccess);
-    EXPECT_GT(clock.now, 100u * 3);
+    for (const std::string& response : {frames::ModelAnswerUnit1("SLOW"), std::string(40, 'N')}) {
+        const bool frame = response.front() == '\002';
+        std::size_t sent = 0;
+        bool taken = true;
+        clock.now = 0;
+        port.SetActivityHook([&](int sending, int) { taken = taken || sending == 0; });
+        port.SetPumpHook([&] {
+            pty.Read(4096, 0);
+            if (!taken) return;
+            clock.now += 60;
+            if (sent == response.size()) return;  // a silent line times out all the same
+            pty.Write(response.substr(sent++, 1));
+            taken = false;
+        });
+        EXPECT_EQ(transaction.Execute(command, 100), frame);
+        EXPECT_EQ(clock.now > 100u * 3, frame);
+    }
 }
 
 TEST(TransactionWithoutPort, ChangesNothing) {
@@ -128,20 +158,85 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
     EXPECT_EQ(transaction.ResponseData(), "");
 }
 
-TEST_F(TransactionOnPty, GarbageWithoutFrameEndJustUnderTheBufferStillCompletes) {
-    // 2047 bytes fit: a frame end on the last of them is still taken.
-    const std::string tail = frames::ModelAnswerUnit1("");
-    EXPECT_TRUE(Exchange(std::string(2047 - tail.size(), 'G') + tail));
-    EXPECT_EQ(transaction.ResultClass, kNoFrame);  // no STX at the start, so nothing parses
-    EXPECT_FALSE(transaction.TimedOut());
-}
-
 TEST_F(TransactionOnPty, FrameReceiveRefusesMissingPlaces) {
     EXPECT_FALSE(port.ReceiveByteTimed(nullptr, 100));
     EXPECT_EQ(port.LinkStatus().Code(), CommStatusCode::kNoPlace);
     EXPECT_FALSE(port.ReceiveFrame(nullptr, 100));
     EXPECT_EQ(port.LinkStatus().Code(), CommStatusCode::kNoFramePlace);
     EXPECT_FALSE(port.TransactQuadrel(command, nullptr, 100));
+}
+
+TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {
+    char fcs[3];
+    std::snprintf(fcs, sizeof fcs, "%02X", XorAll("@01RD000150"));
+    const std::string at = "@01RD000150" + std::string(fcs) + "*\r";
+    const std::string model = frames::ModelAnswerUnit1("VX40");
+    const struct {
+        std::string noise, command, answer;
+    } cases[] = {
+        {std::string(1, '\0'), command, model},
+        {"\xff", command, model},
+        {"\xff\r\n" + std::string(1, '\0'), frames::kAtRdUnit1, at},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(FormatLineBytes(0, c.noise));
+        const auto dump = c.answer == at ? FormatAtFrame : FormatQuadrelFrame;
+        // Before every answer, as on a line that glitches whenever the controller starts sending.
+        for (int exchange = 0; exchange < 2; ++exchange) {
+            EXPECT_EQ(Logged(c.command, c.noise + c.answer),
+                      (std::vector<std::string>{FormatLineBytes(0, c.noise), kNoise,
+                                                dump(1, c.command), dump(0, c.answer)}));
+            EXPECT_TRUE(outcome.Ok());
+        }
+    }
+}
+
+TEST_F(TransactionOnPty, WhatIsOnTheLineBeforeACommandIsReadWholeAndSetAside) {
+    const std::string old = frames::ModelAnswerUnit1("OLD");
+    const struct {
+        const char* name;
+        std::vector<std::string> pieces;  // the first on the line already, the others arriving
+        std::vector<std::string> logged;
+    } cases[] = {
+        // Even an answer to this very command: it came before the command went out.
+        {"a frame arriving in pieces",
+         {old.substr(0, 1), old.substr(1, 6), old.substr(7)},
+         {FormatQuadrelFrame(0, old), kStale}},
+        {"noise, then a frame",
+         {"#", old},
+         {FormatLineBytes(0, "#"), kNoise, FormatQuadrelFrame(0, old), kStale}},
+        {"a frame that stops short",
+         {old.substr(0, 9)},
+         {FormatLineBytes(0, old.substr(0, 9)), kNoise}},
+    };
+    const std::string answer = frames::ModelAnswerUnit1("NEW");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pty.Write(c.pieces.front());
+        arriving.assign(c.pieces.begin() + 1, c.pieces.end());
+        std::vector<std::string> expected = c.logged;
+        expected.push_back(FormatQuadrelFrame(1, command));
+        expected.push_back(FormatQuadrelFrame(0, answer));
+        EXPECT_EQ(Logged(command, answer), expected);
+        EXPECT_EQ(transaction.ResponseData(), "NEW");
+    }
+}
+
+TEST_F(TransactionOnPty, NoiseIsBoundedInBytes) {
+    const std::string frame = frames::ModelAnswerUnit1("");
+    const struct {
+        std::string bytes;
+        const char* reason;  // empty: answered
+    } cases[] = {
+        {std::string(2047 - frame.size(), 'G') + frame, ""},
+        {std::string(2048, 'G') + frame, "2048 bytes without a frame end"},
+        {std::string(1000, 'G') + "\002" + std::string(1100, '0'),
+         "2048 bytes without a frame end"},
+    };
+    for (const auto& c : cases) {
+        Logged(command, c.bytes, 200);
+        EXPECT_EQ(outcome.reason, c.reason);
+    }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "serial/SerialPort.h"
@@ -117,7 +119,7 @@ TEST_F(SerialPortOnPty, MisusedOrClosedCallsAreRefused) {
     EXPECT_TRUE(port.reports.empty());
 }
 
-TEST_F(SerialPortOnPty, BinaryBytesCrossTheLineUnchangedAndSendDropsStaleInput) {
+TEST_F(SerialPortOnPty, BinaryBytesCrossTheLineUnchangedAndSendKeepsWhatCameIn) {
     ASSERT_TRUE(OpenDefault());
     const std::string frame(
         "\x02"
@@ -129,11 +131,25 @@ TEST_F(SerialPortOnPty, BinaryBytesCrossTheLineUnchangedAndSendDropsStaleInput) 
     EXPECT_EQ(ReceiveAll(frame.size()), frame);
     EXPECT_EQ(port.PortStatus().Code(), CommStatusCode::kReceived);
 
-    pty.Write("stale");
+    // A frame on its way while a command goes out keeps its first bytes.
+    pty.Write("early");
     ASSERT_TRUE(port.WaitForInput(2000));
     ASSERT_TRUE(port.Send("Q", 1));
-    pty.Write("fresh");
-    EXPECT_EQ(ReceiveAll(5), "fresh");
+    pty.Write("late");
+    EXPECT_EQ(ReceiveAll(9), "earlylate");
+}
+
+TEST_F(SerialPortOnPty, WhatIsQueuedIsTakenInFewReadsWhateverItsLength) {
+    ASSERT_TRUE(OpenDefault());
+    std::string bytes;
+    for (int i = 0; i < 700; ++i) bytes += static_cast<char>(i * 7);
+    pty.Write(bytes);
+    // All of it queued before the first read: a read per buffer, not per byte.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const std::uint64_t before = port.SystemCalls();
+    EXPECT_EQ(ReceiveAll(bytes.size()), bytes);
+    EXPECT_LE(port.SystemCalls() - before,
+              2 * (bytes.size() / CSerialPort::kReceiveBufferSize + 2));
 }
 
 TEST_F(SerialPortOnPty, VanishedLineFailsEveryOperationWithAReport) {
