@@ -77,6 +77,12 @@ const SFault kFaults[] = {
     // Held back past the time-out of its first attempt: the retry is answered at once.
     {"LateAnswer", "--late 1500 --fault-only {T} --fault-count 1", false, EEnd::kRetriedAway,
      "no (unit )?answer.* within 1000 ms", "response time out."},
+    // On a line paced at 9600 baud the late answer arrives while the retry is being sent: it is
+    // neither cut nor taken for the next command's.
+    {"LateAnswerPaced", "--pace 9600 --late 1500 --fault-only {T} --fault-count 1", false,
+     EEnd::kRetriedAway, "no (unit )?answer.* within 1000 ms", "response time out."},
+    // Stray bytes before every answer are line noise: skipped, and logged.
+    {"NoiseBeforeAnswers", "--noise 00FF", false, EEnd::kTakenBehind, "", "line noise discarded."},
     // The device hangs up while the client waits for the answer to the Vth command.
     {"LineVanishes", "--vanish-after {V} --silent 1 --fault-from {V}", false, EEnd::kLineLost,
      "line (was )?lost", "line lost."},
