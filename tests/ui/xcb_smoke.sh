@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real vexa on a real X server (ctest runs this under xvfb-run): its window opens on the
 # xcb platform, real mouse clicks connect it to a simulated HD40, switch to the clone view,
-# upload (the stop window comes and goes) and end the program with Exit.
+# upload (the stop window comes and goes), upload again and end the program with SIGTERM in the
+# middle of it: the upload stops and the window closes as its close box would close it.
 # Usage: xcb_smoke.sh BIN_DIR
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -39,7 +40,8 @@ await_log() {
 mkdir -p "$work/program" "$work/run" "$work/config/VEXA" "$work/state"
 chmod 700 "$work/run"
 cp "$bin/vexa" "$bin"/*.cap "$bin"/*.scp "$bin"/*.tbl "$bin"/*.prm "$bin"/*.bmp "$work/program/"
-"$bin/vexa-sim" --profile "$bin/HD40.sim" --link "$work/line" > "$work/sim.out" &
+# Slow answers, so that the second upload is still running when SIGTERM comes.
+"$bin/vexa-sim" --profile "$bin/HD40.sim" --link "$work/line" --delay 40 > "$work/sim.out" &
 sim=$!
 for _ in $(seq 50); do [ -e "$work/line" ] && break; sleep 0.1; done
 printf '[CommunicationSettings]\nPort=%s\nUnit=1\n' "$work/line" > "$work/config/VEXA/VEXA.ini"
@@ -61,12 +63,15 @@ click 40 202   # "Clone view"
 await_log "Clone view radio-button clicked."
 click 220 324  # Upload
 await_log "Upload end."
-click 463 50   # Exit
+click 220 324  # Upload again
+await_log "Upload start."
+kill -TERM "$vexa"
 for _ in $(seq 100); do kill -0 "$vexa" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$vexa" 2>/dev/null && fail "Exit did not end the program"
+kill -0 "$vexa" 2>/dev/null && fail "SIGTERM did not end the program"
 code=0
 wait "$vexa" || code=$?
 vexa=""
 [ "$code" -eq 0 ] || fail "vexa ended with exit code $code"
+await_log "Upload canceled."
 await_log "vexa end."
-echo "xcb smoke test: vexa connected, uploaded and ended on a real X server"
+echo "xcb smoke test: vexa connected, uploaded and ended by SIGTERM on a real X server"
