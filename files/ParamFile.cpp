@@ -62,8 +62,8 @@ bool CParamFile::CheckReadable() {
     if (fstat(m_readFd, &st) != 0) {
         SetSystemError(errno);
     } else if (st.st_size > static_cast<off_t>(kMaxReadSize)) {
-        // Real sets are a few KiB; reading a huge file would only exhaust memory.
-        SetError(m_path + " is not a parameter file (larger than 1 MiB).", EFBIG);
+        // More than any table can describe; reading a huge file would only exhaust memory.
+        SetError(m_path + " is not a parameter file (more than 65 535 records).", EFBIG);
     } else {
         return true;
     }

@@ -20,9 +20,10 @@ class CParamFile {
     static constexpr std::size_t kValueSize = 32;
     static constexpr std::size_t kHeaderSize = kDateSize + kNameSize;
     static constexpr std::size_t kRecordSize = 8 + kValueSize;
-    // Larger files are refused on reading: 1 MiB holds over 26 000 records, a real controller's
-    // set is a few KiB.
-    static constexpr std::size_t kMaxReadSize = 1024 * 1024;
+    // Larger files are refused on reading: parameter numbers are 16-bit, so the largest set a
+    // table can describe is the header and 65 535 records (about 2.5 MiB).
+    static constexpr std::size_t kMaxRecords = 65535;
+    static constexpr std::size_t kMaxReadSize = kHeaderSize + kMaxRecords * kRecordSize;
 
     CParamFile() = default;
     ~CParamFile();

@@ -86,6 +86,10 @@ TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
         // A FIFO is refused before open(), which would wait for a writer.
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << path;
     }
+    // The largest set a table can describe is read.
+    const auto largest = dir.Write("largest.tmf", "x");
+    std::filesystem::resize_file(largest, CParamFile::kMaxReadSize);
+    EXPECT_TRUE(CParamFile().Open(largest, CParamFile::Mode::Read));
     // Shorter than its header: refused where the header ends.
     CParamFile file;
     ASSERT_TRUE(file.Open(dir.Write("short.tmf", std::string(50, 'A')), CParamFile::Mode::Read));
