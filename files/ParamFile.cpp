@@ -73,7 +73,19 @@ bool CParamFile::CheckReadable() {
 
 bool CParamFile::WriteDate(const std::string& text) { return WriteField(text, kDateSize, "date"); }
 
+bool CParamFile::IsModelNameText(const std::string& text) {
+    for (const unsigned char c : text)
+        if (c < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
 bool CParamFile::WriteName(const std::string& text) {
+    // Reading refuses such a name as no parameter file: never write one.
+    if (!IsModelNameText(text)) {
+        SetError("The model name holds a control byte and cannot go into a parameter file.",
+                 EINVAL);
+        return false;
+    }
     return WriteField(text, kNameSize, "model name");
 }
 

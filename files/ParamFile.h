@@ -25,6 +25,9 @@ class CParamFile {
     static constexpr std::size_t kMaxRecords = 65535;
     static constexpr std::size_t kMaxReadSize = kHeaderSize + kMaxRecords * kRecordSize;
 
+    // A model name a parameter file can hold: no control bytes (reading refuses them).
+    static bool IsModelNameText(const std::string& text);
+
     CParamFile() = default;
     ~CParamFile();
     CParamFile(const CParamFile&) = delete;

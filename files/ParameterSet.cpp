@@ -32,12 +32,6 @@ bool IsTableDate(const std::string& text) {
     return true;
 }
 
-bool IsModelNameText(const std::string& text) {
-    for (unsigned char c : text)
-        if (c < 0x20 || c == 0x7F) return false;
-    return true;
-}
-
 // The transferable parameter a record is for, or none.
 template <class Table>
 auto RecordTarget(Table& table, const SParameterFileRecord& record)
@@ -88,7 +82,7 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
     SResult read = ReadParameterFileContent(path, content);
     if (!content.headerRead) return read;
     // Any file can be chosen; one that is not a parameter set must not become one.
-    if (!IsTableDate(content.date) || !IsModelNameText(content.modelName))
+    if (!IsTableDate(content.date) || !CParamFile::IsModelNameText(content.modelName))
         return SResult::Failure(ResultCode::kFileError, path + " is not a parameter file.", EINVAL);
     // Saves write clean values only: a damaged one would be read as some other number and
     // written unannounced, and of a number given twice nobody knows which record was meant.
