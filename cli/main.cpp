@@ -15,6 +15,8 @@
 #include "protocol/CommLog.h"
 
 int main(int argc, char** argv) {
+    // First of all: a signal that comes while the program starts must not end it unannounced.
+    CTerminalUi::InstallInterruptHandler();
     CControlByteEscaper safeOut(std::cout), safeErr(std::cerr);
     SCliOptions options;
     if (const int code = ParseCommandLine(argc, argv, options); code >= 0) return code;
@@ -30,7 +32,6 @@ int main(int argc, char** argv) {
         const std::filesystem::path home = std::filesystem::absolute(options.home, error);
         SetModuleFolder(error ? options.home : home.string());
     }
-    CTerminalUi::InstallInterruptHandler();
 
     static const std::map<std::string, int (*)(const SCliOptions&)> kCommands = {
         {"ports", RunPorts},       {"identify", RunIdentify}, {"upload", RunUpload},
