@@ -116,33 +116,38 @@ bool CSerialPort::OpenNetwork(const SNetPortName& name) {
     m_telnet = CTelnetLine();
     PendingReport ignored;
     const std::string greeting = m_telnet.Greeting();
-    if (!WriteAll(greeting.data(), greeting.size(), ignored) || !NegotiatePortControl()) {
+    if (!WriteAll(greeting.data(), greeting.size(), ignored) ||
+        !WaitForServer([this] { return m_telnet.PortControlAgreed(); })) {
         if (m_openError == 0) m_openError = ignored.errorNumber;
         if (m_openError == 0) m_openError = EPROTONOSUPPORT;
         ::close(m_fd);
         m_fd = -1;
         return false;
     }
-    const std::string settings =
-        CTelnetLine::LineSettings(m_baudRate, m_dataBits, m_parity, m_stopBits);
-    if (!WriteAll(settings.data(), settings.size(), ignored)) {
-        m_openError = ignored.errorNumber;
-        ::close(m_fd);
-        m_fd = -1;
-        return false;
+    const auto settings = CTelnetLine::LineSettings(m_baudRate, m_dataBits, m_parity, m_stopBits);
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        if (!WriteAll(settings[i].data(), settings[i].size(), ignored) ||
+            !WaitForServer([this, i] { return m_telnet.SettingAcknowledged(i); })) {
+            if (m_openError == 0) m_openError = ignored.errorNumber;
+            ::close(m_fd);
+            m_fd = -1;
+            return false;
+        }
     }
+    ClearReceiveBuffer();
     return true;
 }
 
-bool CSerialPort::NegotiatePortControl() {
+bool CSerialPort::WaitForServer(const std::function<bool()>& done) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kNetConnectTimeoutMs);
-    while (!m_telnet.PortControlAgreed()) {
+    while (!done()) {
         if (m_telnet.PortControlRefused()) return false;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
-            m_openError = ETIMEDOUT;
+            // A server that stays silent is no RFC 2217 server (a raw TCP one, say).
+            m_openError = EPROTONOSUPPORT;
             return false;
         }
         pollfd slot{m_fd, POLLIN, 0};
@@ -165,7 +170,6 @@ bool CSerialPort::NegotiatePortControl() {
             return false;
         }
     }
-    ClearReceiveBuffer();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -95,8 +96,9 @@ class CSerialPort {
     bool WriteAll(const char* bytes, std::size_t length, PendingReport& report);
     bool OpenAndConfigure();
     bool OpenNetwork(const SNetPortName& name);
-    // Waits for the RFC 2217 server to agree to port control; false on refusal or time-out.
-    bool NegotiatePortControl();
+    // Reads and answers the RFC 2217 server until done() holds; false when it refuses port
+    // control, goes, or takes longer than kNetConnectTimeoutMs (m_openError says which).
+    bool WaitForServer(const std::function<bool()>& done);
     // Telnet commands out of freshly read bytes, their answers sent; answers the data left.
     std::size_t FilterTelnet(std::size_t length, PendingReport& report);
     bool IsTty() const { return m_transport == ETransport::kTty; }

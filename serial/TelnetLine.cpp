@@ -53,15 +53,15 @@ std::string CTelnetLine::Greeting() {
             static_cast<char>(kIac), static_cast<char>(kDo),   static_cast<char>(kBinary)};
 }
 
-std::string CTelnetLine::LineSettings(std::uint32_t baudRate, std::uint16_t dataBits,
-                                      std::uint16_t parity, std::uint16_t stopBits) {
+std::array<std::string, 4> CTelnetLine::LineSettings(std::uint32_t baudRate, std::uint16_t dataBits,
+                                                     std::uint16_t parity, std::uint16_t stopBits) {
     const std::string baud = {static_cast<char>(baudRate >> 24), static_cast<char>(baudRate >> 16),
                               static_cast<char>(baudRate >> 8), static_cast<char>(baudRate)};
     // The option counts parity from 1 (none) and stop bits as 1 or 2 (3 is one and a half).
-    return PortCommand(kSetBaudRate, baud) +
-           PortCommand(kSetDataSize, std::string(1, static_cast<char>(dataBits))) +
-           PortCommand(kSetParity, std::string(1, static_cast<char>(parity + 1))) +
-           PortCommand(kSetStopSize, std::string(1, static_cast<char>(stopBits)));
+    return {PortCommand(kSetBaudRate, baud),
+            PortCommand(kSetDataSize, std::string(1, static_cast<char>(dataBits))),
+            PortCommand(kSetParity, std::string(1, static_cast<char>(parity + 1))),
+            PortCommand(kSetStopSize, std::string(1, static_cast<char>(stopBits)))};
 }
 
 std::string CTelnetLine::Escape(const char* bytes, std::size_t length) {
@@ -100,14 +100,17 @@ std::size_t CTelnetLine::Filter(char* bytes, std::size_t length) {
                 m_state = EState::kData;
                 break;
             case EState::kSubOption:
+                m_subOption = byte;
                 m_subLength = 0;
                 m_state = EState::kSub;
                 break;
             case EState::kSub:
-                if (byte == kIac)
+                if (byte == kIac) {
                     m_state = EState::kSubCommand;
-                else if (m_subLength < kSubLimit)
+                } else if (m_subLength < kSubLimit) {
+                    if (m_subLength == 0) m_subCommand = byte;
                     ++m_subLength;
+                }
                 break;
             case EState::kSubCommand:
                 // IAC IAC is a value byte; anything but SE there is a broken peer: back to data.
@@ -115,12 +118,22 @@ std::size_t CTelnetLine::Filter(char* bytes, std::size_t length) {
                     if (m_subLength < kSubLimit) ++m_subLength;
                     m_state = EState::kSub;
                 } else {
+                    if (byte == kSe) Acknowledge();
                     m_state = EState::kData;
                 }
                 break;
         }
     }
     return kept;
+}
+
+void CTelnetLine::Acknowledge() {
+    // The server answers a setting with its command number plus 100.
+    constexpr std::uint8_t kServerOffset = 100;
+    if (m_subOption != kComPort || m_subLength < 2) return;
+    if (m_subCommand >= kServerOffset + kSetBaudRate &&
+        m_subCommand <= kServerOffset + kSetStopSize)
+        m_acknowledged.set(m_subCommand - kServerOffset - kSetBaudRate);
 }
 
 void CTelnetLine::Negotiate(std::uint8_t verb, std::uint8_t option) {

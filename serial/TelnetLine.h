@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -13,9 +14,12 @@ class CTelnetLine {
     // What opens the connection: the client offers port control and binary data both ways.
     std::string Greeting();
     // Sets the far line as the termios set-up sets a tty: speed, data bits, parity
-    // (0 none, 1 odd, 2 even) and stop bits.
-    static std::string LineSettings(std::uint32_t baudRate, std::uint16_t dataBits,
-                                    std::uint16_t parity, std::uint16_t stopBits);
+    // (0 none, 1 odd, 2 even) and stop bits, one command each, in that order.  A server may
+    // apply them concurrently: each is sent once the one before was acknowledged.
+    static std::array<std::string, 4> LineSettings(std::uint32_t baudRate, std::uint16_t dataBits,
+                                                   std::uint16_t parity, std::uint16_t stopBits);
+    // Whether the server acknowledged the nth of LineSettings' commands (0..3).
+    bool SettingAcknowledged(std::size_t n) const { return n < 4 && m_acknowledged.test(n); }
     // Data for the wire: every 0xFF doubled.
     static std::string Escape(const char* bytes, std::size_t length);
 
@@ -31,12 +35,16 @@ class CTelnetLine {
   private:
     enum class EState { kData, kCommand, kOption, kSubOption, kSub, kSubCommand };
     void Negotiate(std::uint8_t verb, std::uint8_t option);
+    void Acknowledge();
     void Reply(std::uint8_t verb, std::uint8_t option);
 
     EState m_state = EState::kData;
     std::uint8_t m_verb = 0;
     // Bounded: a sub-negotiation longer than any this client reads is cut, not stored.
     std::size_t m_subLength = 0;
+    std::uint8_t m_subOption = 0;
+    std::uint8_t m_subCommand = 0;
+    std::bitset<4> m_acknowledged;
     std::bitset<256> m_will;  // options this side does (offered or agreed)
     std::bitset<256> m_do;    // options the server does
     bool m_comPortAgreed = false;
