@@ -15,7 +15,7 @@ class CTelnetLine {
     std::string Greeting();
     // Sets the far line as the termios set-up sets a tty: speed, data bits, parity
     // (0 none, 1 odd, 2 even) and stop bits, one command each, in that order.  A server may
-    // apply them concurrently: each is sent once the one before was acknowledged.
+    // apply each as it comes: the next is sent once the one before was acknowledged.
     static std::array<std::string, 4> LineSettings(std::uint32_t baudRate, std::uint16_t dataBits,
                                                    std::uint16_t parity, std::uint16_t stopBits);
     // Whether the server acknowledged the nth of LineSettings' commands (0..3).
