@@ -51,7 +51,9 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
         "put back first).");
 
     std::string parity = "even";
-    app.add_option("--port", o.line.portName, "serial device path (a tty or a pseudo-terminal)");
+    app.add_option("--port", o.line.portName,
+                   "serial device path (a tty or a pseudo-terminal), socket://HOST:PORT or "
+                   "rfc2217://HOST:PORT");
     app.add_option("--baud", o.line.baudRate, "baud rate")->capture_default_str();
     app.add_option("--data-bits", o.line.dataBits, "7 or 8")
         ->check(CLI::IsMember({7, 8}))

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "serial/NetPort.h"
+
 namespace {
 
 // The group that may open the device: the one to join when permission is missing.
@@ -16,9 +18,37 @@ std::string DeviceGroup(const std::string& path) {
     return g ? g->gr_name : std::to_string(st.st_gid);
 }
 
+// A device server's failures: the host, the network or the server, never a device file.
+SResult DescribeNetFailure(const std::string& port, int openError) {
+    const auto failed = [&](ResultCode code, const std::string& why) {
+        return SResult::Failure(code, port + ": " + why);
+    };
+    switch (openError) {
+        case EINVAL:
+            return failed(ResultCode::kPortMissing, "not a HOST:PORT address (port 1 to 65535)");
+        case ENOENT:
+            return failed(ResultCode::kPortMissing, "unknown host");
+        case ECONNREFUSED:
+            return failed(ResultCode::kPortMissing, "connection refused");
+        case ETIMEDOUT:
+            return failed(
+                ResultCode::kPortFailed,
+                "no connection within " + std::to_string(kNetConnectTimeoutMs / 1000) + " s");
+        case EHOSTUNREACH:
+        case ENETUNREACH:
+            return failed(ResultCode::kPortMissing, "host unreachable");
+        case EPROTONOSUPPORT:
+            return failed(ResultCode::kPortFailed,
+                          "the server does not offer RFC 2217 port control");
+        default:
+            return failed(ResultCode::kPortFailed, std::strerror(openError));
+    }
+}
+
 }  // namespace
 
 SResult DescribeOpenFailure(const std::string& port, int openError) {
+    if (IsNetPortName(port) && openError != 0) return DescribeNetFailure(port, openError);
     switch (openError) {
         case 0:
             return SResult::Failure(ResultCode::kPortFailed,

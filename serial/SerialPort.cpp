@@ -4,10 +4,12 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 #include "serial/LineSettingsText.h"
 #include "serial/LineSpeed.h"
@@ -64,6 +66,12 @@ bool CSerialPort::OpenAndConfigure() {
         FormatSettingsText(m_baudRate, m_parity, m_dataBits, m_stopBits);
 
     std::lock_guard guard(m_lock);
+    if (IsNetPortName(m_portName)) {
+        const auto name = ParseNetPortName(m_portName);
+        if (name) return OpenNetwork(*name);
+        m_openError = EINVAL;
+        return false;
+    }
     // Non-blocking: the open must not wait for a carrier, and reads only ever take what
     // is queued.  No controlling terminal: a line must never send the program signals.
     const int fd = ::open(m_portName.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -80,6 +88,7 @@ bool CSerialPort::OpenAndConfigure() {
     }
     ::ioctl(fd, TIOCEXCL);
     m_fd = fd;
+    m_transport = ETransport::kTty;
     ClearReceiveBuffer();
     m_openError = 0;
     // A device that cannot be configured stays open until Close.
@@ -87,6 +96,88 @@ bool CSerialPort::OpenAndConfigure() {
     // Without low latency the line still works, only slower: no reason to refuse the port.
     m_lowLatency = EnableLowLatency(m_fd, m_previousSerialFlags);
     return true;
+}
+
+bool CSerialPort::OpenNetwork(const SNetPortName& name) {
+    int error = 0;
+    const int fd = ConnectNetPort(name, kNetConnectTimeoutMs, error);
+    ++m_systemCalls;
+    if (fd < 0) {
+        m_openError = error;
+        return false;
+    }
+    m_fd = fd;
+    m_transport = name.kind == NetPortKind::kRfc2217 ? ETransport::kTelnet : ETransport::kTcp;
+    ClearReceiveBuffer();
+    m_lowLatency = LowLatencyResult::kNotSupported;
+    m_openError = 0;
+    if (m_transport == ETransport::kTcp) return true;
+    // Over raw TCP the server's own settings hold; over RFC 2217 this side sets them.
+    m_telnet = CTelnetLine();
+    PendingReport ignored;
+    const std::string greeting = m_telnet.Greeting();
+    if (!WriteAll(greeting.data(), greeting.size(), ignored) ||
+        !WaitForServer([this] { return m_telnet.PortControlAgreed(); })) {
+        if (m_openError == 0) m_openError = ignored.errorNumber;
+        if (m_openError == 0) m_openError = EPROTONOSUPPORT;
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    const auto settings = CTelnetLine::LineSettings(m_baudRate, m_dataBits, m_parity, m_stopBits);
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        if (!WriteAll(settings[i].data(), settings[i].size(), ignored) ||
+            !WaitForServer([this, i] { return m_telnet.SettingAcknowledged(i); })) {
+            if (m_openError == 0) m_openError = ignored.errorNumber;
+            ::close(m_fd);
+            m_fd = -1;
+            return false;
+        }
+    }
+    ClearReceiveBuffer();
+    return true;
+}
+
+bool CSerialPort::WaitForServer(const std::function<bool()>& done) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kNetConnectTimeoutMs);
+    while (!done()) {
+        if (m_telnet.PortControlRefused()) return false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            // A server that stays silent is no RFC 2217 server (a raw TCP one, say).
+            m_openError = EPROTONOSUPPORT;
+            return false;
+        }
+        pollfd slot{m_fd, POLLIN, 0};
+        const int ready = ::poll(&slot, 1, static_cast<int>(left.count()));
+        ++m_systemCalls;
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) continue;
+        const ssize_t count = ::read(m_fd, m_receiveBuffer.data(), m_receiveBuffer.size());
+        ++m_systemCalls;
+        if (count < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        if (count <= 0) {
+            m_openError = count < 0 ? errno : ECONNRESET;
+            return false;
+        }
+        // Data before the line is set up is noise from the old settings: dropped.
+        PendingReport report;
+        FilterTelnet(static_cast<std::size_t>(count), report);
+        if (report.context != nullptr) {
+            m_openError = report.errorNumber;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t CSerialPort::FilterTelnet(std::size_t length, PendingReport& report) {
+    const std::size_t kept = m_telnet.Filter(m_receiveBuffer.data(), length);
+    const std::string replies = m_telnet.TakeReplies();
+    if (!replies.empty()) WriteAll(replies.data(), replies.size(), report);
+    return kept;
 }
 
 bool CSerialPort::Configure(const std::string& settingsText) {
@@ -108,12 +199,13 @@ bool CSerialPort::Close() {
     if (!IsOpen()) return false;
     std::lock_guard guard(m_lock);
     // Lifts TIOCEXCL: on a pty it would otherwise outlive this descriptor.
-    ::ioctl(m_fd, TIOCNXCL);
+    if (IsTty()) ::ioctl(m_fd, TIOCNXCL);
     // The flag belongs to the device, not to this descriptor: leave it as it was found.
     if (m_lowLatency == LowLatencyResult::kEnabled) RestoreLowLatency(m_fd, m_previousSerialFlags);
     m_lowLatency = LowLatencyResult::kNotSupported;
     ::close(m_fd);
     m_fd = -1;
+    m_transport = ETransport::kTty;
     ClearReceiveBuffer();
     return true;
 }
@@ -126,7 +218,12 @@ bool CSerialPort::Send(const char* bytes, std::size_t length) {
     bool sent = false;
     {
         std::lock_guard guard(m_lock);
-        sent = WriteAll(bytes, length, report);
+        if (m_transport == ETransport::kTelnet) {
+            const std::string escaped = CTelnetLine::Escape(bytes, length);
+            sent = WriteAll(escaped.data(), escaped.size(), report);
+        } else {
+            sent = WriteAll(bytes, length, report);
+        }
         if (!sent) m_portStatus.Set(CommStatusCode::kPlatformError);
     }
     Deliver(report);
@@ -136,7 +233,10 @@ bool CSerialPort::Send(const char* bytes, std::size_t length) {
 bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport& report) {
     std::size_t written = 0;
     while (written < length) {
-        const ssize_t count = ::write(m_fd, bytes + written, length - written);
+        // A socket whose peer went must fail the write, not kill the program with SIGPIPE.
+        const ssize_t count = IsTty()
+                                  ? ::write(m_fd, bytes + written, length - written)
+                                  : ::send(m_fd, bytes + written, length - written, MSG_NOSIGNAL);
         ++m_systemCalls;
         if (count > 0) {
             written += static_cast<std::size_t>(count);
@@ -162,6 +262,8 @@ bool CSerialPort::WriteAll(const char* bytes, std::size_t length, PendingReport&
 
 bool CSerialPort::IsSent() {
     if (!IsOpen()) return false;
+    // A socket has no line to drain: once the kernel has the bytes, pacing is the server's.
+    if (!IsTty()) return true;
     PendingReport report;
     bool empty = false;
     {
@@ -214,10 +316,19 @@ bool CSerialPort::FillReceiveBuffer() {
         count = ::read(m_fd, m_receiveBuffer.data(), m_receiveBuffer.size());
         ++m_systemCalls;
         if (count > 0) {
+            const auto length = static_cast<std::size_t>(count);
             m_receiveNext = 0;
-            m_receiveEnd = static_cast<std::size_t>(count);
+            m_receiveEnd =
+                m_transport == ETransport::kTelnet ? FilterTelnet(length, report) : length;
             // A read that left room emptied the driver's queue: what comes next, a wait sees.
-            m_lineMayHaveInput = m_receiveEnd == m_receiveBuffer.size();
+            m_lineMayHaveInput = length == m_receiveBuffer.size();
+            if (report.context != nullptr) {
+                m_receiveEnd = 0;
+                m_portStatus.Set(CommStatusCode::kPlatformError);
+            } else if (m_receiveEnd == 0) {
+                // Only telnet commands came: nothing for the caller yet.
+                m_portStatus.Set(CommStatusCode::kQueueEmpty);
+            }
         } else if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
             m_lineMayHaveInput = errno == EINTR;
             m_portStatus.Set(CommStatusCode::kQueueEmpty);
@@ -228,7 +339,7 @@ bool CSerialPort::FillReceiveBuffer() {
         }
     }
     Deliver(report);
-    return count > 0;
+    return m_receiveNext < m_receiveEnd;
 }
 
 void CSerialPort::ClearReceiveBuffer() {

@@ -3,16 +3,20 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 
 #include "serial/CommStatus.h"
 #include "serial/ErrorReporter.h"
 #include "serial/LowLatency.h"
+#include "serial/NetPort.h"
+#include "serial/TelnetLine.h"
 
-// One serial device, opened exclusively as a raw line.  Every operation answers a bool;
-// the outcome of the last byte receive is kept in PortStatus().  ReceiveByte never waits
-// for the line: waiting with a time-out is the caller's, through WaitForInput.
+// One serial device, opened exclusively as a raw line; or a line behind a device server, named
+// socket://HOST:PORT (raw TCP) or rfc2217://HOST:PORT (telnet with port control).  Every operation
+// answers a bool; the outcome of the last byte receive is kept in PortStatus().  ReceiveByte never
+// waits for the line: waiting with a time-out is the caller's, through WaitForInput.
 class CSerialPort {
   public:
     // What one read may take off the line: a few answers' worth, so that a frame that is
@@ -30,7 +34,8 @@ class CSerialPort {
                      std::uint16_t stopBits, std::uint16_t parity);
 
     // Opens the named device with the stored settings.  A device that opens but cannot be
-    // configured stays open (IsOpen() is true) and Open answers false.
+    // configured stays open (IsOpen() is true) and Open answers false.  A network port is
+    // connected within kNetConnectTimeoutMs; over RFC 2217 the server sets its line instead.
     bool Open();
     bool IsOpen() const { return m_fd >= 0; }
     bool Close();
@@ -90,8 +95,19 @@ class CSerialPort {
     void ClearReceiveBuffer();
     bool WriteAll(const char* bytes, std::size_t length, PendingReport& report);
     bool OpenAndConfigure();
+    bool OpenNetwork(const SNetPortName& name);
+    // Reads and answers the RFC 2217 server until done() holds; false when it refuses port
+    // control, goes, or takes longer than kNetConnectTimeoutMs (m_openError says which).
+    bool WaitForServer(const std::function<bool()>& done);
+    // Telnet commands out of freshly read bytes, their answers sent; answers the data left.
+    std::size_t FilterTelnet(std::size_t length, PendingReport& report);
+    bool IsTty() const { return m_transport == ETransport::kTty; }
+
+    enum class ETransport { kTty, kTcp, kTelnet };
 
     int m_fd = -1;
+    ETransport m_transport = ETransport::kTty;
+    CTelnetLine m_telnet;
     int m_wakeFd = -1;
     bool m_opening = false;
     int m_openError = 0;

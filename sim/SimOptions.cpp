@@ -56,6 +56,8 @@ std::string SimUsage() {
            "  --units LIST         unit numbers on the line, e.g. 1,2 (default 1)\n"
            "  --model TEXT         model text answered to command 0503\n"
            "  --link PATH          also make PATH a symbolic link to the device\n"
+           "  --tcp PORT           also serve the line on 127.0.0.1:PORT (0: any free port),\n"
+           "                       one client at a time; prints socket://127.0.0.1:PORT\n"
            "  --memory-dump DIR    write each unit's parameter memory and state to\n"
            "                       DIR/unitNN.mem whenever they change\n"
            "  --stats FILE         at exit write the counts of what was injected and each\n"
@@ -110,6 +112,13 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
         {"--units", [&](const std::string& v) { return ParseUnitList(v, options.Profile.Units); }},
         {"--model", [&](const std::string& v) { return options.Profile.ModelText = v, true; }},
         {"--link", [&](const std::string& v) { return options.LinkPath = v, !v.empty(); }},
+        {"--tcp",
+         [&](const std::string& v) {
+             int port = -1;
+             if (!ReadInt(v, 10, port) || port < 0 || port > 65535) return false;
+             options.TcpPort = port;
+             return true;
+         }},
         {"--memory-dump",
          [&](const std::string& v) { return options.MemoryDumpFolder = v, !v.empty(); }},
         {"--echo", number(faults.EchoCount)},

@@ -11,6 +11,8 @@ struct SimOptions {
     SimProfile Profile;
     SimFaults Faults;
     std::string LinkPath;
+    // --tcp: the line is also served on this port of 127.0.0.1 (0: any free one); -1: not.
+    int TcpPort = -1;
     // With a parameter memory: each unit's memory and state are written to unit<NN>.mem in
     // this folder at start and whenever a write or a control changes them.
     std::string MemoryDumpFolder;

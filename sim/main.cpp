@@ -1,4 +1,4 @@
-// vexa-sim: a simulated controller bus on a pseudo-terminal.
+// vexa-sim: a simulated controller bus on a pseudo-terminal (and, with --tcp, over TCP).
 
 #include <signal.h>
 
@@ -13,6 +13,7 @@
 #include "sim/MemoryResponder.h"
 #include "sim/SimBus.h"
 #include "sim/SimOptions.h"
+#include "sim/SimTcp.h"
 
 namespace {
 
@@ -79,9 +80,20 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << bus.SlavePath() << std::endl;
+    SimTcpLine tcp;
+    if (options.TcpPort >= 0) {
+        if (!tcp.Start(
+                static_cast<std::uint16_t>(options.TcpPort), [&bus] { return bus.SlavePath(); },
+                error)) {
+            std::cerr << "vexa-sim: " << error << "\n";
+            return 1;
+        }
+        std::cout << "socket://127.0.0.1:" << tcp.Port() << std::endl;
+    }
 
     int received = 0;
     sigwait(&stopSignals, &received);
+    tcp.Stop();
     bus.Stop();
     const SimCounts counts = bus.Counts();
     if (counts.AnyFault()) std::cerr << "vexa-sim: " << SimCountsSummary(counts) << std::endl;

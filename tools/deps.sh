@@ -6,7 +6,9 @@ VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libben
                # the Debian package and its checks
                dpkg-dev file lintian desktop-file-utils appstream bash-completion
                # the desktop program's smoke test on a real X server
-               xvfb xauth xdotool)
+               xvfb xauth xdotool
+               # the RFC 2217 server the network port tests talk to
+               ser2net)
 # The fuzz targets (tools/fuzz.sh): clang 14 and its libFuzzer runtime.
 VEXA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

@@ -9,6 +9,7 @@
 #include "app/Folders.h"
 #include "app/MessageTable.h"
 #include "protocol/CommLog.h"
+#include "serial/NetPort.h"
 #include "ui/DropDownCombo.h"
 #include "ui/Faces.h"
 #include "ui/ImageButton.h"
@@ -139,7 +140,8 @@ void CSerialSettingsDialog::FillPorts() {
         m_ports.Clear();
     }
     // The port in use may be one the enumeration cannot see (a pseudo-terminal, a link in
-    // /dev/serial/by-id): offer it while it exists, so that OK does not quietly swap it.
+    // /dev/serial/by-id, a network port): offer it, a path while it exists, so that OK does
+    // not quietly swap it.
     const std::string& current = m_settings.portName;
     bool listed = false;
     std::string name, description;
@@ -147,7 +149,8 @@ void CSerialSettingsDialog::FillPorts() {
         m_ports.GetEntry(i, name, description);
         listed |= name == current;
     }
-    if (!listed && !current.empty() && current.front() == '/' && PathExists(current)) {
+    if (!listed && !current.empty() &&
+        ((current.front() == '/' && PathExists(current)) || IsNetPortName(current))) {
         m_ports.Add(current, "");
     }
 

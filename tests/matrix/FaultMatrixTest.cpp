@@ -164,10 +164,21 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 struct SCell {
     const SFault* fault;
     const SOperation* operation;
+    bool overTcp = false;  // the line reached as socket:// through vexa-sim --tcp
 };
 
+// The faults of the TCP column: a lost connection, and faults in the bytes it carries.
+bool OverTcpToo(const SFault& fault, const SOperation& operation) {
+    const std::string name = operation.name;
+    const std::string faultName = fault.name;
+    return (name == "identify" || name == "upload" || name == "download") &&
+           (faultName == "Silence" || faultName == "BadBcc" || faultName == "NoiseBeforeAnswers" ||
+            faultName == "LineVanishes");
+}
+
 void PrintTo(const SCell& cell, std::ostream* out) {
-    *out << cell.fault->name << " during " << cell.operation->name;
+    *out << cell.fault->name << " during " << cell.operation->name
+         << (cell.overTcp ? " over TCP" : "");
 }
 
 // A signal row needs a download under way; a row aimed at the leave command needs an operation
@@ -183,7 +194,10 @@ std::vector<SCell> AllCells() {
     std::vector<SCell> cells;
     for (const SFault& fault : kFaults)
         for (const SOperation& operation : kOperations)
-            if (Applies(fault, operation)) cells.push_back({&fault, &operation});
+            if (Applies(fault, operation)) {
+                cells.push_back({&fault, &operation});
+                if (OverTcpToo(fault, operation)) cells.push_back({&fault, &operation, true});
+            }
     return cells;
 }
 
@@ -210,10 +224,24 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
             BinFolder() + "/vexa-sim", "--profile", m_home.File("HD80.sim"), "--link",
             m_home.File("line"),       "--stats",   m_home.File("stats")};
         for (const std::string& word : Split(faultOptions, ' ')) args.push_back(word);
+        if (GetParam().overTcp) args.insert(args.end(), {"--tcp", "0"});
+        std::filesystem::remove(m_home.File("line"));
         m_sim = Spawn(args, m_home.File("sim.out"), m_home.File("sim.err"), m_home.Path());
-        for (int i = 0; i < 200 && !std::filesystem::exists(m_home.File("line")); ++i)
+        // The TCP port is printed after the line is up.
+        for (int i = 0; i < 200 && !Ready(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return std::filesystem::exists(m_home.File("line"));
+        return Ready();
+    }
+
+    bool Ready() {
+        if (!std::filesystem::exists(m_home.File("line"))) return false;
+        if (!GetParam().overTcp) {
+            m_port = m_home.File("line");
+            return true;
+        }
+        const std::vector<std::string> lines = Split(m_home.Read("sim.out"), '\n');
+        m_port = lines.size() > 1 && lines[1].rfind("socket://", 0) == 0 ? lines[1] : "";
+        return !m_port.empty();
     }
 
     void StopSim() {
@@ -225,7 +253,7 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
 
     SProgramRun Cli(const std::vector<std::string>& args, int signal = 0) {
         std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--home", m_home.Path(),
-                                        "--port", m_home.File("line")};
+                                        "--port", m_port};
         for (const std::string& arg : args)
             all.push_back(Replace(Replace(Replace(arg, "{in}", m_home.File("in.tmf")), "{out}",
                                           m_home.File("out.tmf")),
@@ -237,6 +265,7 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
 
     TempFolder m_home;
     pid_t m_sim = -1;
+    std::string m_port;
 };
 
 TEST_P(FaultMatrix, EndsAsTheContractSays) {
@@ -320,7 +349,8 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
 }
 
 std::string CellName(const ::testing::TestParamInfo<SCell>& info) {
-    return std::string(info.param.fault->name) + "_" + info.param.operation->name;
+    return std::string(info.param.fault->name) + "_" + info.param.operation->name +
+           (info.param.overTcp ? "_tcp" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cells, FaultMatrix, ::testing::ValuesIn(AllCells()), CellName);

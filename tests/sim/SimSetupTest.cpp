@@ -62,6 +62,11 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
         EXPECT_FALSE(ParseSimOptions(args, rejected, why)) << args[0];
         EXPECT_FALSE(why.empty()) << args[0];
     }
+    for (const char* port : {"65536", "-1", "x"}) {
+        SimOptions rejected;
+        std::string why;
+        EXPECT_FALSE(ParseSimOptions({"--tcp", port}, rejected, why)) << port;
+    }
 }
 
 }  // namespace

@@ -83,12 +83,14 @@ class SerialSettingsDialogTest : public QObject {
     }
 
     // A port that is not there gives way to the first line; one in use that the enumeration
-    // misses (here a pseudo-terminal) is kept.
+    // misses (a pseudo-terminal, a network port) is kept.
     void theSetPortIsOfferedWhileItExistsElseTheFirstLine() {
         PtyPair line;
         const struct {
             std::string set, offered;
-        } cases[] = {{"COM1", "/dev/ttyUSB0"}, {line.SlavePath(), line.SlavePath()}};
+        } cases[] = {{"COM1", "/dev/ttyUSB0"},
+                     {line.SlavePath(), line.SlavePath()},
+                     {"rfc2217://10.0.0.7:4001", "rfc2217://10.0.0.7:4001"}};
         for (const auto& c : cases) {
             CSerialSettingsDialog dialog(m_folder.Messages(), nullptr,
                                          Ports({{"/dev/ttyUSB1", ""}, {"/dev/ttyUSB0", ""}}));
