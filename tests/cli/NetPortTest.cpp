@@ -154,12 +154,13 @@ TEST_F(NetPortTest, Rfc2217SetsTheServersLine) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
 
     RoundTrip("rfc2217://127.0.0.1:" + std::to_string(tcpPort));
+    // The speed shows that the settings reached the far line.  (A pty keeps 8 data bits without
+    // parity whatever is set, and ser2net was seen to apply the stop bits late or not at all
+    // after the client left, so neither is checked here; the telnet tests check their bytes.)
     termios settings{};
     const int fd = ::open(sim.SlavePath().c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::tcgetattr(fd, &settings), 0);
     ::close(fd);
     EXPECT_EQ(cfgetospeed(&settings), B38400);
-    // A pty keeps 8 data bits without parity whatever is set: speed and stop bits show.
-    EXPECT_EQ(settings.c_cflag & CSTOPB, CSTOPB);
 }
