@@ -6,6 +6,7 @@
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "cli/CliOutput.h"
+#include "cli/RunRecord.h"
 
 bool LoadCatalogue(CMessageTable& catalogue) {
     if (LoadMessageCatalogue(catalogue)) return true;
@@ -46,12 +47,14 @@ CCliDevice::~CCliDevice() {
 bool CCliDevice::Connect(EView view) {
     if (view == EView::Clone) m_session.CloneViewClicked();
     const SResult result = m_session.ConnectButton();
+    CommandRecord().Note(m_session);
     if (result.Ok()) return true;
     PrintError(result.message);
     return false;
 }
 
 int CCliDevice::Finish(int code) {
+    CommandRecord().Note(m_session);
     if (!m_session.IsConnected()) return code;
     // Asked twice to stop: the operator wants out now, and has been told what was not put back.
     if (CTerminalUi::StopCount() >= 2) {

@@ -10,8 +10,9 @@ struct SCliOptions {
     CCommSettings line;  // --port, --baud, --data-bits, --parity, --stop-bits
     bool portGiven = false;
     int unit = 1;
-    std::string home;     // stands for the program folder
-    std::string logPath;  // --log: the communication log's file instead of tra.txt
+    std::string home;        // stands for the program folder
+    std::string logPath;     // --log: the communication log's file instead of tra.txt
+    std::string recordPath;  // --record: one JSON line per unit and operation appended to it
     bool json = false;
 
     std::string command;

@@ -69,6 +69,8 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
                    "folder standing for the program folder (VEXA.cap, Skyloom.set, models, log)");
     app.add_option("--log", o.logPath,
                    "the communication log's file (default: tra.txt in the program folder)");
+    app.add_option("--record", o.recordPath,
+                   "append one JSON line per unit and operation to FILE (shared by many runs)");
     app.add_flag("--json", o.json, "print the result as one JSON object");
 
     AddCommand(app, "ports", "list the serial ports present", "vexa-cli ports");

@@ -5,6 +5,7 @@
 #include "cli/CliDevice.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/RunRecord.h"
 
 namespace {
 
@@ -119,11 +120,15 @@ int RunSet(const SCliOptions& options) {
                 result["display"] = s.SettingView().currentValue;
             }
         }
+        SUnitRecord& record = CommandRecord();
         if (problem.empty()) {
+            ++record.ok;
             result["ok"] = true;
             if (!options.json)
                 std::cout << key << " = " << result["display"].get<std::string>() << "\n";
         } else {
+            ++record.failed;
+            if (index >= 0) record.failedNumbers.push_back(table.GetItem(index)->number);
             result["read_back_failed"] = writtenUnread;
             if (writtenUnread && !notLeft)
                 readBackFailed = true;

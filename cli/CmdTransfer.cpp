@@ -4,6 +4,7 @@
 #include "cli/CliDevice.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/RunRecord.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ int ExitCode(const SResult& result) {
 int RefusedFile(CDeviceSession& s, const SResult& refusal) {
     if (refusal.code == ResultCode::kOtherModel)
         PrintError("--allow-other-model takes it all the same, by parameter number");
+    CommandRecord().Note(s);
     s.Release();
     return kExitFailure;
 }
@@ -137,6 +139,7 @@ int RunUpload(const SCliOptions& options) {
         return device.Finish(ExitCode(upload));
     }
     if (!s.SaveButton().Ok()) return device.Finish(kExitFailure);
+    CommandRecord().file = s.OpenedFilePath();
     if (!options.csv.empty() && !s.ExportButton().Ok()) return device.Finish(kExitFailure);
 
     if (options.json) {
@@ -200,6 +203,7 @@ int RunDryRun(const SCliOptions& options) {
             PrintError(dryRun.message);
         code = ExitCode(dryRun);
     }
+    CommandRecord().Note(s);
     s.Release();
     return code;
 }
