@@ -215,7 +215,10 @@ int RunDownload(const SCliOptions& options) {
     CTerminalUi::SAnswers answers;
     answers.targetUnit = options.targetUnit;
     answers.openPath = options.input;
-    CCliDevice device(options, answers);
+    // Straight to the target: the unit of --unit may not be on the line at all.
+    SCliOptions target = options;
+    if (options.targetUnit >= 0) target.unit = options.targetUnit;
+    CCliDevice device(target, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     if (const SResult opened = s.OpenButton(); !opened.Ok()) return RefusedFile(s, opened);

@@ -386,3 +386,12 @@ TEST_F(ProductionLineTest, EachCommandRecordsItsUnitAndTheLogSaysTheResult) {
         EXPECT_TRUE(Has(home.Read("tra.txt"), c.logLine)) << home.Read("tra.txt");
     }
 }
+
+TEST_F(ProductionLineTest, ADownloadGoesStraightToItsTargetUnit) {
+    // Unit 4 is silent: asked first, it would cost the model request's three tries.
+    const auto started = std::chrono::steady_clock::now();
+    const SProgramRun r = Cli({"download", "-i", set, "--unit", "4", "--target-unit", "1"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_TRUE(Has(r.out, "to unit 1")) << r.out;
+}
