@@ -36,6 +36,10 @@ CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers
     m_session.Port().SetErrorReporter([](const std::string&) {});
     m_session.ApplyCommSettings(options.line, options.unit);
     m_session.SetLineWait(options.waitPortSeconds);
+    const int attempts = options.retries >= 0 ? options.retries + 1 : 0;
+    const auto timeoutMs = static_cast<uint16_t>(options.waitTimeoutMs);
+    m_session.Port().SetWaitOverride({timeoutMs, attempts});
+    m_session.SetModelRequestWait(attempts > 0 ? attempts : 3, timeoutMs > 0 ? timeoutMs : 5000);
     m_session.SetCutFilesRefused(true);
     m_session.SetOtherModelRefused(!options.allowOtherModel);
 }

@@ -31,6 +31,10 @@ struct SCliOptions {
     bool dryRun = false;           // download: --dry-run
     bool allowOtherModel = false;  // download, verify, clone: --allow-other-model
     int waitPortSeconds = 0;       // --wait-port: how long a lost line is waited for; 0: not
+    // --timeout and --retries of the commands that talk to a controller, for every command in
+    // place of the model's own and for the model request; 0 and -1: not given.
+    int waitTimeoutMs = 0;
+    int retries = -1;
 };
 
 // Exit codes scripts rely on.

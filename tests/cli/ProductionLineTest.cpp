@@ -103,7 +103,8 @@ TEST_F(ProductionLineTest, CloneReportsEveryUnitAndGoesOnAfterOneFails) {
         // The silent unit costs the model request's three attempts of 5 s.
         {{"clone", "-i", set, "--units", "4,3", "--json", "--no-verify", "--allow-other-model"},
          1,
-         {"\"error\": \"the model request to unit 4 on " + line + ": no answer within 5000 ms\"",
+         {"\"error\": \"the model request to unit 4 on " + line +
+              ": no answer within 5000 ms, 3 tries\"",
           "\"result\": \"failed\"", "\"result\": \"ok\"", "\"not_reached\": []"}},
     };
     for (const auto& c : cases) {
@@ -142,7 +143,9 @@ TEST_F(ProductionLineTest, ASetOfAnotherModelOrWithNoRecordsIsRefused) {
         const char* said;
     } cases[] = {
         {{"--unit", "3", "download", "-i", set}, "was made for model \"TS01 test controller\""},
-        {{"download", "-i", set, "--target-unit", "3"}, "the set is for the TS01 test controller"},
+        // Connected straight to the target, whose model the file is checked against.
+        {{"download", "-i", set, "--target-unit", "3"},
+         "was made for model \"TS01 test controller\""},
         {{"--unit", "3", "verify", "-i", set}, "was made for model"},
         {{"clone", "-i", set, "--units", "3"}, "was made for model"},
         {{"download", "-i", home.File("empty.tmf"), "--target-unit", "2"},
@@ -394,4 +397,34 @@ TEST_F(ProductionLineTest, ADownloadGoesStraightToItsTargetUnit) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
     EXPECT_TRUE(Has(r.out, "to unit 1")) << r.out;
+}
+
+TEST_F(ProductionLineTest, TimeoutAndRetriesOverruleTheModelsOwnWaits) {
+    SimFaults silent;
+    silent.SilentFor = "5206";  // unit 1's "Decimal value"; the table says 1 s, 1 retry
+    sim.SetFaults(silent);
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {{"upload", "-o", home.File("a.tmf")}, 3, "no answer within 1000 ms, 2 tries"},
+        {{"upload", "-o", home.File("a.tmf"), "--timeout", "100", "--retries", "2"},
+         3,
+         "no answer within 100 ms, 3 tries"},
+        // The model request of a silent unit: its own 3 x 5000 ms, overruled too.
+        {{"identify", "--unit", "4", "--timeout", "200", "--retries", "1"},
+         1,
+         "the model request to unit 4 on " + line + ": no answer within 200 ms, 2 tries\n"},
+        {{"identify", "--unit", "4", "--timeout", "200", "--retries", "0"},
+         1,
+         ": no answer within 200 ms\n"},
+        {{"get", "6", "--timeout", "70000"}, 2, "--timeout"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        const SProgramRun r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(Has(r.err, c.message)) << r.err;
+    }
 }
