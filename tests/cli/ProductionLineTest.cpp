@@ -70,6 +70,8 @@ TEST_F(ProductionLineTest, ScanListsTheUnitsThatAnswer) {
         EXPECT_EQ(r.code, c.code) << r.err;
         for (const std::string& part : c.expected) EXPECT_TRUE(Has(r.out, part)) << r.out;
         EXPECT_FALSE(Has(r.out, "unit 4")) << r.out;
+        // The progress line is for a terminal only.
+        EXPECT_FALSE(Has(r.err, "scan: unit")) << r.err;
     }
     // Each unit is asked once.
     EXPECT_EQ(other->Commands("0503").size(), 2u);
