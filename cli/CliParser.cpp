@@ -132,7 +132,7 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     AddAllowOtherModel(clone, o.allowOtherModel);
     auto* get = AddCommand(app, "get", "read parameters as the setting view shows them",
                            "vexa-cli --port /dev/ttyUSB0 get 12 \"Set point\"");
-    get->add_option("KEY", o.arguments, "parameter number or exact name (none: all)");
+    get->add_option("KEY", o.arguments, "parameter number or name (none: all)");
     AddWaits(get, o);
     auto* set = AddCommand(app, "set", "write parameters and read them back",
                            "vexa-cli --port /dev/ttyUSB0 set 12=25.5");
