@@ -95,7 +95,7 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     AddWaits(identify, o);
     auto* upload = AddCommand(app, "upload", "read the whole parameter set into a file",
                               "vexa-cli --port /dev/ttyUSB0 upload -o set.tmf --csv set.csv");
-    upload->add_option("-o", o.output, "parameter file to write")->required();
+    upload->add_option("-o", o.output, "parameter file to write (-: standard output)")->required();
     upload->add_option("--csv", o.csv, "also export the set as CSV");
     AddWaitPort(upload, o.waitPortSeconds);
     AddWaits(upload, o);

@@ -478,3 +478,15 @@ TEST_F(CliTest, ParameterNamesAreTakenLooselyAndAnUnknownOneIsAUsageError) {
     EXPECT_EQ(unit1->Get(6), 45);
     EXPECT_TRUE(unit1->Commands("5701").empty());
 }
+
+TEST_F(CliTest, UploadToStandardOutputWritesTheSetsBytesAlone) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("file.tmf")}).code, 0);
+    const SProgramRun r = Cli({"upload", "-o", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    // The same set, but for the table date in front; what is said of it is on stderr.
+    const std::string file = home.Read("file.tmf");
+    ASSERT_EQ(r.out.size(), file.size());
+    EXPECT_EQ(r.out.substr(32), file.substr(32));
+    EXPECT_TRUE(Has(r.err, "to standard output")) << r.err;
+    EXPECT_EQ(Cli({"upload", "-o", "-", "--json"}).code, 2);
+}
