@@ -33,5 +33,10 @@ class CCliDevice {
 // Loads "VEXA.cap" from the program folder; false (reported) when it is missing.
 bool LoadCatalogue(CMessageTable& catalogue);
 
-// The index of the parameter a key names: its number, else its exact name; -1 when none.
+// The index of the parameter a key names: its number, else its exact name, else the one name
+// that matches but for case and surrounding spaces; -1 when none.
 int FindParameter(const CMenuParamTable& table, const std::string& key);
+// Why a key names no parameter, with the nearest name when one is near enough:
+// no parameter "Set pont"; did you mean "Set point"?
+std::string NoParameterMessage(const CMenuParamTable& table, const std::string& key,
+                               const std::string& tablePath);

@@ -10,8 +10,9 @@ struct SCliOptions {
     CCommSettings line;  // --port, --baud, --data-bits, --parity, --stop-bits
     bool portGiven = false;
     int unit = 1;
-    std::string home;     // stands for the program folder
-    std::string logPath;  // --log: the communication log's file instead of tra.txt
+    std::string home;        // stands for the program folder
+    std::string logPath;     // --log: the communication log's file instead of tra.txt
+    std::string recordPath;  // --record: one JSON line per unit and operation appended to it
     bool json = false;
 
     std::string command;
@@ -30,6 +31,10 @@ struct SCliOptions {
     bool dryRun = false;           // download: --dry-run
     bool allowOtherModel = false;  // download, verify, clone: --allow-other-model
     int waitPortSeconds = 0;       // --wait-port: how long a lost line is waited for; 0: not
+    // --timeout and --retries of the commands that talk to a controller, for every command in
+    // place of the model's own and for the model request; 0 and -1: not given.
+    int waitTimeoutMs = 0;
+    int retries = -1;
 };
 
 // Exit codes scripts rely on.

@@ -28,6 +28,22 @@ void AddWaitPort(CLI::App* command, int& seconds) {
         ->check(CLI::Range(1, 86400));
 }
 
+// The same wait for every command to the controller, the model request included, whatever the
+// model's table and scripts say.
+void AddWaits(CLI::App* command, SCliOptions& o) {
+    // The exchange counts its time-out in 16 bits; a value beyond would wrap to no wait at all.
+    command
+        ->add_option("--timeout", o.waitTimeoutMs,
+                     "wait up to MS milliseconds per byte of every answer (default: the "
+                     "model's own; the model request 5000)")
+        ->check(CLI::Range(1, 65535));
+    command
+        ->add_option("--retries", o.retries,
+                     "try every command N more times when it fails (default: the model's own; "
+                     "the model request 2)")
+        ->check(CLI::Range(0, 100));
+}
+
 void AddAllowOtherModel(CLI::App* command, bool& allowed) {
     command->add_flag("--allow-other-model", allowed,
                       "take a set made for another model: its values go by parameter number");
@@ -71,16 +87,20 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
                    "folder standing for the program folder (VEXA.cap, Skyloom.set, models, log)");
     app.add_option("--log", o.logPath,
                    "the communication log's file (default: tra.txt in the program folder)");
+    app.add_option("--record", o.recordPath,
+                   "append one JSON line per unit and operation to FILE (shared by many runs)");
     app.add_flag("--json", o.json, "print the result as one JSON object");
 
     AddCommand(app, "ports", "list the serial ports present", "vexa-cli ports");
-    AddCommand(app, "identify", "connect and print what the controller is",
-               "vexa-cli --port /dev/ttyUSB0 --unit 1 identify");
+    auto* identify = AddCommand(app, "identify", "connect and print what the controller is",
+                                "vexa-cli --port /dev/ttyUSB0 --unit 1 identify");
+    AddWaits(identify, o);
     auto* upload = AddCommand(app, "upload", "read the whole parameter set into a file",
                               "vexa-cli --port /dev/ttyUSB0 upload -o set.tmf --csv set.csv");
-    upload->add_option("-o", o.output, "parameter file to write")->required();
+    upload->add_option("-o", o.output, "parameter file to write (-: standard output)")->required();
     upload->add_option("--csv", o.csv, "also export the set as CSV");
     AddWaitPort(upload, o.waitPortSeconds);
+    AddWaits(upload, o);
     auto* download = AddCommand(app, "download", "write a parameter file into a controller",
                                 "vexa-cli --port /dev/ttyUSB0 download -i set.tmf --target-unit 2");
     download->add_option("-i", o.input, "parameter file to write")->required();
@@ -89,11 +109,13 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     download->add_flag("--dry-run", o.dryRun,
                        "read what the download would change and write nothing");
     AddWaitPort(download, o.waitPortSeconds);
+    AddWaits(download, o);
     AddAllowOtherModel(download, o.allowOtherModel);
     auto* verify = AddCommand(app, "verify", "compare a controller with a parameter file",
                               "vexa-cli --port /dev/ttyUSB0 verify -i set.tmf");
     verify->add_option("-i", o.input, "parameter file to compare with")->required();
     AddWaitPort(verify, o.waitPortSeconds);
+    AddWaits(verify, o);
     AddAllowOtherModel(verify, o.allowOtherModel);
     std::string units = "0-99";
     auto* scan = AddCommand(app, "scan", "list the units that answer on the line",
@@ -108,14 +130,17 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     clone->add_option("--units", units, "units to write, e.g. 2-9 or 1,2,5-8")->required();
     clone->add_flag("--no-verify", o.noVerify, "do not verify each unit after its download");
     AddWaitPort(clone, o.waitPortSeconds);
+    AddWaits(clone, o);
     AddAllowOtherModel(clone, o.allowOtherModel);
     auto* get = AddCommand(app, "get", "read parameters as the setting view shows them",
                            "vexa-cli --port /dev/ttyUSB0 get 12 \"Set point\"");
-    get->add_option("KEY", o.arguments, "parameter number or exact name (none: all)");
+    get->add_option("KEY", o.arguments, "parameter number or name (none: all)");
+    AddWaits(get, o);
     auto* set = AddCommand(app, "set", "write parameters and read them back",
                            "vexa-cli --port /dev/ttyUSB0 set 12=25.5");
     set->add_option("KEY=VALUE", o.arguments, "parameter number or name, and the value")
         ->required();
+    AddWaits(set, o);
     auto* exportCmd =
         AddCommand(app, "export", "export a parameter file as CSV without a controller",
                    "vexa-cli export -i set.tmf -o set.csv --table HD40A.prm");

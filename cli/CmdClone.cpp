@@ -5,6 +5,7 @@
 #include "cli/CliDevice.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/RunRecord.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct SUnitClone {
     std::string error;         // why the unit failed as a whole; empty when it did not
     // Incomplete: how many parameters failed or differ, and what came back for the first failure.
     std::string incomplete;
+    SUnitRecord record;
 
     const char* Result() const {
         if (!error.empty()) return "failed";
@@ -31,6 +33,7 @@ void AddOnce(std::vector<int>& numbers, int number) {
 
 // The failed and differing parameters of the whole-set operation that just ended.
 void CollectStatuses(const CDeviceSession& s, SUnitClone& clone) {
+    clone.record.Note(s);
     for (const SParamStatus& entry : s.ParamStatuses()) {
         if (entry.status == EParamStatus::Failed) AddOnce(clone.failed, entry.number);
         if (entry.status == EParamStatus::Differs) AddOnce(clone.differs, entry.number);
@@ -42,6 +45,8 @@ void CollectStatuses(const CDeviceSession& s, SUnitClone& clone) {
 SUnitClone CloneInto(CDeviceSession& s, const SCliOptions& options, int unit) {
     SUnitClone clone;
     clone.unit = unit;
+    clone.record.Start("clone", unit);
+    clone.record.file = options.input;
     s.ApplyCommSettings(options.line, unit);
     const auto failed = [&](const SResult& result) {
         clone.error = result.message;
@@ -50,6 +55,7 @@ SUnitClone CloneInto(CDeviceSession& s, const SCliOptions& options, int unit) {
     };
     if (SResult connected = s.ConnectButton(); !connected.Ok()) return failed(connected);
     clone.modelName = s.ModelName();
+    clone.record.Note(s);
     if (SResult opened = s.OpenButton(); !opened.Ok()) {
         // A refused file: the unit got reads only, and no DisConnect routine either.
         s.Release();
@@ -104,6 +110,13 @@ int RunClone(const SCliOptions& options) {
     while (reached < options.units.size() && !CTerminalUi::Interrupted()) {
         clones.push_back(CloneInto(s, options, options.units[reached++]));
         const SUnitClone& clone = clones.back();
+        // The exit code this unit alone would have given.
+        const std::string result = clone.Result();
+        WriteRecord(options, clone.record,
+                    result == "ok"               ? kExitOk
+                    : result == "incomplete"     ? kExitIncomplete
+                    : CTerminalUi::Interrupted() ? CTerminalUi::InterruptedExitCode()
+                                                 : kExitFailure);
         if (!options.json) PrintUnit(clone);
         // Standard error says why, one line for each unit that is not ok.
         const std::string& why = clone.error.empty() ? clone.incomplete : clone.error;

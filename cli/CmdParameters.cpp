@@ -5,6 +5,7 @@
 #include "cli/CliDevice.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/RunRecord.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::vector<int> ItemsNamed(const std::vector<std::string>& keys, const CMenuPar
         if (index >= 0) {
             indexes.push_back(index);
         } else {
-            PrintError("no parameter \"" + key + "\" in " + tablePath);
+            PrintError(NoParameterMessage(table, key, tablePath));
             allFound = false;
         }
     }
@@ -38,8 +39,11 @@ int RunGet(const SCliOptions& options) {
     CDeviceSession& s = device.Session();
     const CMenuParamTable& table = *s.Table();
     bool allOk = true;
+    // A key that names nothing is a usage error: nothing is read.
+    const std::vector<int> indexes = ItemsNamed(options.arguments, table, s.TablePath(), allOk);
+    if (!allOk) return device.Finish(kExitUsage);
     nlohmann::json parameters = nlohmann::json::array();
-    for (const int index : ItemsNamed(options.arguments, table, s.TablePath(), allOk)) {
+    for (const int index : indexes) {
         s.Port().SetLastFailure({});
         const bool ok = s.SelectItem(index);
         allOk = allOk && ok;
@@ -72,6 +76,20 @@ int RunSet(const SCliOptions& options) {
     if (!device.Connect(EView::Setting)) return kExitFailure;
     CDeviceSession& s = device.Session();
     const CMenuParamTable& table = *s.Table();
+    // A pair that is no KEY=VALUE, or a key that names nothing, is a usage error: nothing is
+    // written, not even the pairs before it.
+    bool usable = true;
+    for (const std::string& pair : options.arguments) {
+        const size_t eq = pair.find('=');
+        if (eq == std::string::npos)
+            PrintError("\"" + pair + "\" is not KEY=VALUE");
+        else if (FindParameter(table, pair.substr(0, eq)) < 0)
+            PrintError(NoParameterMessage(table, pair.substr(0, eq), s.TablePath()));
+        else
+            continue;
+        usable = false;
+    }
+    if (!usable) return device.Finish(kExitUsage);
     bool allOk = true;
     // Written, but not read back: the value may be on the controller, unlike one not written.
     bool readBackFailed = false;
@@ -81,49 +99,46 @@ int RunSet(const SCliOptions& options) {
         const std::string key = pair.substr(0, eq);
         const std::string value = eq == std::string::npos ? "" : pair.substr(eq + 1);
         nlohmann::json result = {{"key", key}, {"ok", false}, {"read_back_failed", false}};
-        const int index = eq == std::string::npos ? -1 : FindParameter(table, key);
+        const int index = FindParameter(table, key);
         std::string problem;
         bool writtenUnread = false;
         bool notLeft = false;  // write mode not left: the controller may still be in it
-        if (eq == std::string::npos) {
-            problem = "\"" + pair + "\" is not KEY=VALUE";
-        } else if (index < 0) {
-            problem = "no parameter \"" + key + "\" in " + s.TablePath();
-        } else {
-            const CMenuParamItem& item = *table.GetItem(index);
-            result["number"] = item.number;
-            result["name"] = item.name;
-            s.Port().SetLastFailure({});
-            if (!s.SelectItem(index))
-                problem = s.Port().WithLastFailure("parameter " + key + " cannot be read");
-            else if (item.writable != 1 || !item.Exists())
-                problem = "parameter " + key + " cannot be written";
-            else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
-                problem = "parameter " + key + ": " + refusal + "; nothing written";
-            else {
-                const bool needsWriteMode = item.WriteMode16() != 0;
-                if (needsWriteMode && !s.SwitchWriteMode(true)) {
-                    problem = "parameter " + key + ": the controller refused write mode";
-                } else {
-                    s.EnterPressed(value);
-                    writtenUnread = s.SettingView().readBackFailed;
-                    if (s.SettingView().valueChanged)
-                        problem =
-                            "parameter " + key + " = " + value + ": " + s.SettingView().problem;
-                    // A controller left in write mode is a failure even when the value went in.
-                    if (const SResult left = s.LeaveWriteMode(); !left.Ok()) {
-                        problem = problem.empty() ? left.message : problem + "; " + left.message;
-                        notLeft = true;
-                    }
+        const CMenuParamItem& item = *table.GetItem(index);
+        result["number"] = item.number;
+        result["name"] = item.name;
+        s.Port().SetLastFailure({});
+        if (!s.SelectItem(index))
+            problem = s.Port().WithLastFailure("parameter " + key + " cannot be read");
+        else if (item.writable != 1 || !item.Exists())
+            problem = "parameter " + key + " cannot be written";
+        else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
+            problem = "parameter " + key + ": " + refusal + "; nothing written";
+        else {
+            const bool needsWriteMode = item.WriteMode16() != 0;
+            if (needsWriteMode && !s.SwitchWriteMode(true)) {
+                problem = "parameter " + key + ": the controller refused write mode";
+            } else {
+                s.EnterPressed(value);
+                writtenUnread = s.SettingView().readBackFailed;
+                if (s.SettingView().valueChanged)
+                    problem = "parameter " + key + " = " + value + ": " + s.SettingView().problem;
+                // A controller left in write mode is a failure even when the value went in.
+                if (const SResult left = s.LeaveWriteMode(); !left.Ok()) {
+                    problem = problem.empty() ? left.message : problem + "; " + left.message;
+                    notLeft = true;
                 }
-                result["display"] = s.SettingView().currentValue;
             }
+            result["display"] = s.SettingView().currentValue;
         }
+        SUnitRecord& record = CommandRecord();
         if (problem.empty()) {
+            ++record.ok;
             result["ok"] = true;
             if (!options.json)
                 std::cout << key << " = " << result["display"].get<std::string>() << "\n";
         } else {
+            ++record.failed;
+            record.failedNumbers.push_back(table.GetItem(index)->number);
             result["read_back_failed"] = writtenUnread;
             if (writtenUnread && !notLeft)
                 readBackFailed = true;

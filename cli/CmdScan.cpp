@@ -1,9 +1,38 @@
 // scan: which units answer on the line.
+#include <unistd.h>
+
+#include <cstdio>
 #include <iostream>
 
 #include "cli/CliDevice.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+
+namespace {
+
+// A line on a terminal that says how far a scan of many silent units has come; written over in
+// place, and wiped before anything else is printed.
+class CScanProgress {
+  public:
+    CScanProgress() : m_shown(isatty(STDERR_FILENO) == 1) {}
+    ~CScanProgress() { Wipe(); }
+    void Show(int unit, size_t done, size_t total, size_t found) {
+        if (!m_shown) return;
+        std::fprintf(stderr, "\rscan: unit %d (%zu of %zu), %zu answered\033[K", unit, done + 1,
+                     total, found);
+        std::fflush(stderr);
+    }
+    void Wipe() {
+        if (!m_shown) return;
+        std::fprintf(stderr, "\r\033[K");
+        std::fflush(stderr);
+    }
+
+  private:
+    bool m_shown;
+};
+
+}  // namespace
 
 int RunScan(const SCliOptions& options) {
     CCliDevice device(options, {});
@@ -13,10 +42,14 @@ int RunScan(const SCliOptions& options) {
         return kExitFailure;
     }
     nlohmann::json found = nlohmann::json::array();
-    for (const int unit : options.units) {
+    CScanProgress progress;
+    for (size_t i = 0; i < options.units.size(); ++i) {
+        const int unit = options.units[i];
+        progress.Show(unit, i, options.units.size(), found.size());
         std::string modelText;
         const SExchangeOutcome answer =
             s.ProbeModel(unit, static_cast<uint16_t>(options.scanTimeoutMs), modelText);
+        progress.Wipe();
         if (CTerminalUi::Interrupted()) return CTerminalUi::InterruptedExitCode();
         if (answer.end == ExchangeEnd::kLineLost) {
             PrintError("the line was lost while asking unit " + std::to_string(unit));

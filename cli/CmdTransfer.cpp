@@ -1,9 +1,20 @@
 // identify, upload, download and verify: the whole-set commands.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <optional>
 
 #include "cli/CliDevice.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/RunRecord.h"
 
 namespace {
 
@@ -46,7 +57,8 @@ nlohmann::json ParametersJson(const CDeviceSession& session) {
 // The parameters that failed or differ one a line, then those absent or not in the set, which
 // are no fault, apart on one line each.  differsLabel names a difference: "differs", or
 // "would change" for a dry run.
-void PrintStatuses(const CDeviceSession& session, const char* differsLabel = "differs") {
+void PrintStatuses(const CDeviceSession& session, const char* differsLabel = "differs",
+                   std::ostream& out = std::cout) {
     std::string absent, notInSet;
     const auto append = [](std::string& list, const CMenuParamItem& item) {
         list += (list.empty() ? "" : ", ") + std::to_string(item.number) + " " + item.name;
@@ -62,17 +74,17 @@ void PrintStatuses(const CDeviceSession& session, const char* differsLabel = "di
                 append(notInSet, item);
                 break;
             case EParamStatus::Failed:
-                std::cout << "  failed: " << item.number << " " << item.name << "\n";
+                out << "  failed: " << item.number << " " << item.name << "\n";
                 break;
             case EParamStatus::Differs:
-                std::cout << "  " << differsLabel << ": " << item.number << " " << item.name
-                          << ": file " << item.SetValueDisplayText(item.setValue) << ", controller "
-                          << item.SetValueDisplayText(entry.deviceValue) << "\n";
+                out << "  " << differsLabel << ": " << item.number << " " << item.name << ": file "
+                    << item.SetValueDisplayText(item.setValue) << ", controller "
+                    << item.SetValueDisplayText(entry.deviceValue) << "\n";
                 break;
         }
     });
-    if (!absent.empty()) std::cout << "  absent (not on this controller): " << absent << "\n";
-    if (!notInSet.empty()) std::cout << "  not in the set: " << notInSet << "\n";
+    if (!absent.empty()) out << "  absent (not on this controller): " << absent << "\n";
+    if (!notInSet.empty()) out << "  not in the set: " << notInSet << "\n";
 }
 
 // 3 when some parameter failed or differs, 128 + the signal that stopped it, 1 when the operation
@@ -90,6 +102,7 @@ int ExitCode(const SResult& result) {
 int RefusedFile(CDeviceSession& s, const SResult& refusal) {
     if (refusal.code == ResultCode::kOtherModel)
         PrintError("--allow-other-model takes it all the same, by parameter number");
+    CommandRecord().Note(s);
     s.Release();
     return kExitFailure;
 }
@@ -122,9 +135,64 @@ int RunIdentify(const SCliOptions& options) {
     return device.Finish(kExitOk);
 }
 
+namespace {
+
+// upload -o -: the set is saved as ever, into a temporary file, and then copied to standard
+// output; the file goes with the run.
+class CStdoutSet {
+  public:
+    CStdoutSet() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vexa-XXXXXX.tmf").string();
+        const int fd = mkstemps(pattern.data(), 4);
+        if (fd < 0) return;
+        close(fd);
+        m_path = pattern;
+    }
+    ~CStdoutSet() {
+        if (!m_path.empty()) std::remove(m_path.c_str());
+    }
+    CStdoutSet(const CStdoutSet&) = delete;
+    CStdoutSet& operator=(const CStdoutSet&) = delete;
+    const std::string& Path() const { return m_path; }
+    // The bytes as they are: past std::cout, which escapes control bytes for a terminal.
+    bool CopyToStdout() const {
+        std::ifstream in(m_path, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>()};
+        if (!in.good() && !in.eof()) return false;
+        std::cout.flush();
+        for (size_t done = 0; done < bytes.size();) {
+            const ssize_t written = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) return false;
+            done += static_cast<size_t>(written);
+        }
+        return true;
+    }
+
+  private:
+    std::string m_path;
+};
+
+}  // namespace
+
 int RunUpload(const SCliOptions& options) {
+    const bool toStdout = options.output == "-";
+    if (toStdout && options.json) {
+        PrintError("upload -o - writes the set to standard output: --json cannot share it");
+        return kExitUsage;
+    }
+    std::optional<CStdoutSet> temporary;
+    if (toStdout) {
+        temporary.emplace();
+        if (temporary->Path().empty()) {
+            PrintError("no temporary file for the set: " + std::string(std::strerror(errno)));
+            return kExitFailure;
+        }
+    }
+    const std::string shownOutput = toStdout ? "standard output" : options.output;
     CTerminalUi::SAnswers answers;
-    answers.savePath = options.output;
+    answers.savePath = toStdout ? temporary->Path() : options.output;
     answers.csvPath = options.csv;
     CCliDevice device(options, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
@@ -132,11 +200,12 @@ int RunUpload(const SCliOptions& options) {
     const SResult upload = s.UploadButton();
     if (!upload.Completed()) {
         // Only a whole walk is a set: the previous files stay as they were.
-        PrintError(upload.message + "; " + options.output +
+        PrintError(upload.message + "; " + shownOutput +
                    (options.csv.empty() ? "" : " and " + options.csv) + " not written");
         return device.Finish(ExitCode(upload));
     }
     if (!s.SaveButton().Ok()) return device.Finish(kExitFailure);
+    if (!toStdout) CommandRecord().file = s.OpenedFilePath();
     if (!options.csv.empty() && !s.ExportButton().Ok()) return device.Finish(kExitFailure);
 
     if (options.json) {
@@ -146,9 +215,15 @@ int RunUpload(const SCliOptions& options) {
                    {"all_valid", upload.Ok()},
                    {"parameters", ParametersJson(s)}});
     } else {
-        std::cout << "Uploaded " << s.ModelName() << " from unit " << s.UnitNumber() << " to "
-                  << s.OpenedFilePath() << "\n";
-        PrintStatuses(s);
+        // With the set on standard output, what is said of it goes to standard error.
+        if (toStdout && !temporary->CopyToStdout()) {
+            PrintError("writing the set to standard output failed");
+            return device.Finish(kExitFailure);
+        }
+        std::ostream& out = toStdout ? std::cerr : std::cout;
+        out << "Uploaded " << s.ModelName() << " from unit " << s.UnitNumber() << " to "
+            << (toStdout ? shownOutput : s.OpenedFilePath()) << "\n";
+        PrintStatuses(s, "differs", out);
     }
     return device.Finish(ExitCodeOfWalk(upload));
 }
@@ -200,6 +275,7 @@ int RunDryRun(const SCliOptions& options) {
             PrintError(dryRun.message);
         code = ExitCode(dryRun);
     }
+    CommandRecord().Note(s);
     s.Release();
     return code;
 }
@@ -211,7 +287,10 @@ int RunDownload(const SCliOptions& options) {
     CTerminalUi::SAnswers answers;
     answers.targetUnit = options.targetUnit;
     answers.openPath = options.input;
-    CCliDevice device(options, answers);
+    // Straight to the target: the unit of --unit may not be on the line at all.
+    SCliOptions target = options;
+    if (options.targetUnit >= 0) target.unit = options.targetUnit;
+    CCliDevice device(target, answers);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     if (const SResult opened = s.OpenButton(); !opened.Ok()) return RefusedFile(s, opened);

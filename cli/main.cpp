@@ -11,6 +11,7 @@
 #include "cli/CliParser.h"
 #include "cli/Commands.h"
 #include "cli/ControlByteEscaper.h"
+#include "cli/RunRecord.h"
 #include "cli/TerminalUi.h"
 #include "protocol/CommLog.h"
 
@@ -32,6 +33,17 @@ int main(int argc, char** argv) {
         const std::filesystem::path home = std::filesystem::absolute(options.home, error);
         SetModuleFolder(error ? options.home : home.string());
     }
+    // A unit programmed without its record would be a unit nobody can account for: the file must
+    // take lines before anything reaches a controller.
+    if (!OpenRecordFile(options)) return kExitFailure;
+    static const std::set<std::string> kRecordedHere = {"identify", "upload", "download", "verify",
+                                                        "set"};
+    const bool recordHere = kRecordedHere.count(options.command) > 0;
+    if (recordHere) {
+        CommandRecord().Start(options.dryRun ? "dry-run" : options.command,
+                              options.targetUnit >= 0 ? options.targetUnit : options.unit);
+        if (options.command != "upload") CommandRecord().file = options.input;
+    }
 
     static const std::map<std::string, int (*)(const SCliOptions&)> kCommands = {
         {"ports", RunPorts},       {"identify", RunIdentify}, {"upload", RunUpload},
@@ -52,6 +64,8 @@ int main(int argc, char** argv) {
     int code = kCommands.at(options.command)(options);
     // Whatever stopped short after Ctrl-C, SIGTERM or SIGHUP was stopped by it.
     if (code != kExitOk && CTerminalUi::Interrupted()) code = CTerminalUi::InterruptedExitCode();
+    if (recordHere) WriteRecord(options, CommandRecord(), code);
+    if (RecordFailed() && (code == kExitOk || code == kExitIncomplete)) code = kExitFailure;
     // A script reading --json gets one object also when the command stopped short of its own.
     if (options.json && !JsonPrinted() && code != kExitOk) PrintJsonForFailure(code);
     // A full disk or a reader that went away must not pass for output that arrived.

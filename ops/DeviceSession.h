@@ -61,6 +61,11 @@ class CDeviceSession {
     // when the same device comes back and the unit reports the same model, the walk goes on from
     // the parameter that failed.  0 (the default): a lost line ends the walk at once.
     void SetLineWait(int seconds) { m_lineWaitSeconds = seconds; }
+    // How the model request waits for an answer: attempts, each up to timeoutMs per byte.
+    void SetModelRequestWait(int attempts, uint16_t timeoutMs) {
+        m_modelRequestAttempts = attempts;
+        m_modelRequestTimeoutMs = timeoutMs;
+    }
     bool RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key);
     std::string FormatConnectionStatus() const;
 
@@ -247,6 +252,8 @@ class CDeviceSession {
     CFramePort m_port;
     CCommSettings m_settings;
     int m_unit = 1;
+    int m_modelRequestAttempts = 3;
+    uint16_t m_modelRequestTimeoutMs = 5000;
     SLoadedModel m_model;
     bool m_busy = false;
     // Stop requests seen since the operation began: the first ends a walk, the second also ends

@@ -34,6 +34,7 @@ int ExecuteCommand(const DeviceLink& link, const CMenuCmdItem& command, const st
     policy.attempts = int32_t{command.retries} + 1;
     policy.timeoutMs = command.timeout;
     policy.replyRequired = command.replyRequired != 0;
+    ApplyWaitOverride(link.port, policy);
     const SExchangeOutcome outcome = ExchangeWithRetries(transaction, frame, policy);
     if (outcome.end == ExchangeEnd::kAnswered && response) *response = transaction.ResponseData();
     return outcome.Ok() ? 1 : 0;

@@ -18,8 +18,6 @@
 namespace {
 
 constexpr uint16_t kModelRequestCode = 0x0503;
-constexpr int kModelRequestAttempts = 3;
-constexpr uint16_t kModelRequestTimeoutMs = 5000;
 
 // The model files are chosen by the first four characters of a text the controller
 // sends; one that could step out of the model folders is refused.
@@ -179,7 +177,7 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
 }
 
 SExchangeOutcome CDeviceSession::ReadModel(int unit, std::string& modelText) {
-    return RequestModel(m_port, unit, kModelRequestAttempts, kModelRequestTimeoutMs, modelText);
+    return RequestModel(m_port, unit, m_modelRequestAttempts, m_modelRequestTimeoutMs, modelText);
 }
 
 SExchangeOutcome CDeviceSession::ProbeModel(int unit, uint16_t timeoutMs, std::string& modelText) {

@@ -127,6 +127,9 @@ SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& fram
     }
     WriteLog("command retry over.\n");
     outcome.end = ExchangeEnd::kRetriesOver;
+    // How long was waited in all: "no answer within 5000 ms, 3 tries".
+    if (outcome.timedOut && policy.attempts > 1)
+        outcome.reason += ", " + std::to_string(policy.attempts) + " tries";
     return outcome;
 }
 
@@ -138,4 +141,11 @@ SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::s
     if (!outcome.Ok() && transaction.Port() != nullptr)
         transaction.Port()->SetLastFailure(outcome.reason);
     return outcome;
+}
+
+void ApplyWaitOverride(const CFramePort* port, SRetryPolicy& policy) {
+    if (port == nullptr) return;
+    const CFramePort::SWaitOverride& wait = port->WaitOverride();
+    if (wait.timeoutMs > 0) policy.timeoutMs = wait.timeoutMs;
+    if (wait.attempts > 0) policy.attempts = wait.attempts;
 }

@@ -6,6 +6,7 @@
 #include "protocol/ResultEval.h"
 
 class CCommTransaction;
+class CFramePort;
 
 // How the frames of each attempt are written to the communication log.
 enum class ExchangeLog {
@@ -54,3 +55,7 @@ struct SExchangeOutcome {
 // transaction.
 SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
                                      const SRetryPolicy& policy);
+
+// The port's wait override, where one is set, in place of the policy's time-out and attempts: for
+// the commands of the models' tables and scripts, whose own waits the operator may overrule.
+void ApplyWaitOverride(const CFramePort* port, SRetryPolicy& policy);

@@ -44,6 +44,14 @@ class CFramePort : public CSerialPort {
     void SetCancelCheck(CancelCheck check) { m_cancelCheck = std::move(check); }
     bool StopRequested() const { return m_cancelCheck && m_cancelCheck(); }
     void SetClock(const MillisecondClock& clock) { m_clock = &clock; }
+    // The operator's wait for every command of the models' tables and scripts, in place of
+    // their own (see ApplyWaitOverride); 0: theirs.
+    struct SWaitOverride {
+        std::uint16_t timeoutMs = 0;  // per byte
+        std::int32_t attempts = 0;
+    };
+    void SetWaitOverride(SWaitOverride wait) { m_waitOverride = wait; }
+    const SWaitOverride& WaitOverride() const { return m_waitOverride; }
     // For callers that loop over attempts; the port itself never calls it.
     void CallAttemptHook() const {
         if (m_attemptHook) m_attemptHook();
@@ -129,5 +137,6 @@ class CFramePort : public CSerialPort {
     std::vector<std::string> m_staleAnswers;
     std::vector<SDiscarded> m_discarded;
     std::string m_lastFailure;
+    SWaitOverride m_waitOverride;
     const MillisecondClock* m_clock = &SteadyClock::Instance();
 };

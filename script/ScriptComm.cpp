@@ -83,6 +83,7 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         // Without a read flag the command needs no answer: silence is success.
         policy.replyRequired = readFlag;
         policy.log = ExchangeLog::kScript;
+        ApplyWaitOverride(m_transaction.Port(), policy);
         ok = ExchangeWithRetries(m_transaction, frame, policy).Ok();
     }
     if (ok && readFlag) {

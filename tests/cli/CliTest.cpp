@@ -386,7 +386,6 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
          }),
          1,
          "parameter 1 = 28: not written: answered with response code 0401"},
-        {{"get", "Nonexistent"}, true, {}, 1, "no parameter \"Nonexistent\""},
         // A failed CSV export (its folder x does not exist) fails the upload.
         {{"upload", "-o", home.File("a.tmf"), "--csv", home.File("x/a.csv")}, true, {}, 1, "a.csv"},
         // With --json a failure is also an object on standard output.
@@ -452,4 +451,42 @@ TEST_F(CliTest, ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten) {
     r = Cli({"identify", "--log", home.File("line1.log")});
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_TRUE(Has(home.Read("line1.log"), "SEND--> "));
+}
+
+TEST_F(CliTest, ParameterNamesAreTakenLooselyAndAnUnknownOneIsAUsageError) {
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string said;  // on standard output for 0, else on standard error
+    } cases[] = {
+        {{"get", " set POINT "}, 0, "Set point"},
+        {{"set", "decimal VALUE =4.5"}, 0, "decimal VALUE  = 4.5"},
+        {{"get", "Set pont"}, 2, "no parameter \"Set pont\"; did you mean \"Set point\"?"},
+        {{"get", "Nonexistent"}, 2, "no parameter \"Nonexistent\" in "},
+        // Nothing is written when one key is wrong, not even the pairs before it.
+        {{"set", "1=27", "alarm tpye=1"},
+         2,
+         "no parameter \"alarm tpye\"; did you mean \"Alarm type\"?"},
+        {{"set", "1=27", "27"}, 2, "\"27\" is not KEY=VALUE"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        const SProgramRun r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(Has(c.code == 0 ? r.out : r.err, c.said)) << r.out << r.err;
+    }
+    EXPECT_EQ(unit1->Get(6), 45);
+    EXPECT_TRUE(unit1->Commands("5701").empty());
+}
+
+TEST_F(CliTest, UploadToStandardOutputWritesTheSetsBytesAlone) {
+    ASSERT_EQ(Cli({"upload", "-o", home.File("file.tmf")}).code, 0);
+    const SProgramRun r = Cli({"upload", "-o", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    // The same set, but for the table date in front; what is said of it is on stderr.
+    const std::string file = home.Read("file.tmf");
+    ASSERT_EQ(r.out.size(), file.size());
+    EXPECT_EQ(r.out.substr(32), file.substr(32));
+    EXPECT_TRUE(Has(r.err, "to standard output")) << r.err;
+    EXPECT_EQ(Cli({"upload", "-o", "-", "--json"}).code, 2);
 }

@@ -2,9 +2,15 @@
 // process against simulated controllers on a pty.
 #include <chrono>
 #include <filesystem>
+#include <future>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
 #include <thread>
 
 #include "CliFixture.h"
+#include "app/Sha256.h"
 #include "support/TextCount.h"
 
 namespace {
@@ -64,6 +70,8 @@ TEST_F(ProductionLineTest, ScanListsTheUnitsThatAnswer) {
         EXPECT_EQ(r.code, c.code) << r.err;
         for (const std::string& part : c.expected) EXPECT_TRUE(Has(r.out, part)) << r.out;
         EXPECT_FALSE(Has(r.out, "unit 4")) << r.out;
+        // The progress line is for a terminal only.
+        EXPECT_FALSE(Has(r.err, "scan: unit")) << r.err;
     }
     // Each unit is asked once.
     EXPECT_EQ(other->Commands("0503").size(), 2u);
@@ -97,7 +105,8 @@ TEST_F(ProductionLineTest, CloneReportsEveryUnitAndGoesOnAfterOneFails) {
         // The silent unit costs the model request's three attempts of 5 s.
         {{"clone", "-i", set, "--units", "4,3", "--json", "--no-verify", "--allow-other-model"},
          1,
-         {"\"error\": \"the model request to unit 4 on " + line + ": no answer within 5000 ms\"",
+         {"\"error\": \"the model request to unit 4 on " + line +
+              ": no answer within 5000 ms, 3 tries\"",
           "\"result\": \"failed\"", "\"result\": \"ok\"", "\"not_reached\": []"}},
     };
     for (const auto& c : cases) {
@@ -136,7 +145,9 @@ TEST_F(ProductionLineTest, ASetOfAnotherModelOrWithNoRecordsIsRefused) {
         const char* said;
     } cases[] = {
         {{"--unit", "3", "download", "-i", set}, "was made for model \"TS01 test controller\""},
-        {{"download", "-i", set, "--target-unit", "3"}, "the set is for the TS01 test controller"},
+        // Connected straight to the target, whose model the file is checked against.
+        {{"download", "-i", set, "--target-unit", "3"},
+         "was made for model \"TS01 test controller\""},
         {{"--unit", "3", "verify", "-i", set}, "was made for model"},
         {{"clone", "-i", set, "--units", "3"}, "was made for model"},
         {{"download", "-i", home.File("empty.tmf"), "--target-unit", "2"},
@@ -228,4 +239,194 @@ TEST_F(ProductionLineTest, ALineThatComesBackWithAnotherControllerFailsTheWalk) 
     EXPECT_TRUE(Has(r.err, "came back holding other values: parameter 1 (Set point) reads 999"))
         << r.err;
     EXPECT_FALSE(std::filesystem::exists(home.File("mixed.tmf")));
+}
+
+namespace {
+
+std::vector<nlohmann::json> RecordLines(const std::string& text) {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(nlohmann::json::parse(line, nullptr, false));
+        EXPECT_FALSE(lines.back().is_discarded()) << line;
+    }
+    return lines;
+}
+
+// Every field, of the type a reader of the file relies on.
+void ExpectWholeRecord(const nlohmann::json& r) {
+    const std::vector<std::string> keys = {"schema_version",
+                                           "time",
+                                           "host",
+                                           "port",
+                                           "unit",
+                                           "model_text",
+                                           "model_name",
+                                           "operation",
+                                           "file",
+                                           "file_sha256",
+                                           "result",
+                                           "counts",
+                                           "failed_parameters",
+                                           "differing_parameters",
+                                           "exit_code",
+                                           "vexa_version",
+                                           "duration_ms"};
+    EXPECT_EQ(r.size(), keys.size()) << r;
+    for (const std::string& key : keys) EXPECT_TRUE(r.contains(key)) << key << " " << r;
+    EXPECT_EQ(r.value("schema_version", 0), 1);
+    EXPECT_TRUE(
+        std::regex_match(r.value("time", ""), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")))
+        << r;
+    for (const char* count : {"ok", "absent", "not_in_set", "failed", "differs"})
+        EXPECT_TRUE(r["counts"][count].is_number_integer()) << count << " " << r;
+    EXPECT_TRUE(r["duration_ms"].is_number_integer()) << r;
+}
+
+}  // namespace
+
+TEST_F(ProductionLineTest, TwoLinesCloningAtOnceRecordEveryUnitInOneFile) {
+    TempFolder secondFolder;
+    const std::string secondLine = secondFolder.File("line");
+    SimBus second;
+    for (int unit : {1, 2}) {
+        auto controller = std::make_shared<TestController>();
+        controller->SetFactoryValues();
+        second.SetResponder(unit, controller);
+    }
+    ASSERT_TRUE(second.Start(secondLine)) << second.Error();
+    const std::string record = home.File("line.jsonl");
+    const auto run = [&](const std::string& port, const std::string& outFolder) {
+        return std::async(std::launch::async, [=, this] {
+            return RunProgram({BinFolder() + "/vexa-cli", "--home", home.Path(), "--port", port,
+                               "--record", record, "clone", "-i", set, "--units", "1,2"},
+                              outFolder);
+        });
+    };
+    auto first = run(line, home.Path());
+    auto secondRun = run(secondLine, secondFolder.Path());
+    const SProgramRun r1 = first.get(), r2 = secondRun.get();
+    EXPECT_EQ(r1.code, 3) << r1.err;
+    EXPECT_EQ(r2.code, 0) << r2.err;
+
+    const std::vector<nlohmann::json> lines = RecordLines(home.Read("line.jsonl"));
+    ASSERT_EQ(lines.size(), 4u);
+    std::map<std::pair<std::string, int>, nlohmann::json> byUnit;
+    for (const nlohmann::json& r : lines) {
+        ExpectWholeRecord(r);
+        byUnit[{r.value("port", ""), r.value("unit", -1)}] = r;
+    }
+    const struct {
+        std::string port;
+        int unit;
+        const char* result;
+        int exitCode;
+        std::vector<int> failed;
+    } cases[] = {{line, 1, "ok", 0, {}},
+                 {line, 2, "incomplete", 3, {6}},
+                 {secondLine, 1, "ok", 0, {}},
+                 {secondLine, 2, "ok", 0, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.port + " unit " + std::to_string(c.unit));
+        ASSERT_TRUE(byUnit.count({c.port, c.unit}));
+        const nlohmann::json& r = byUnit[{c.port, c.unit}];
+        EXPECT_EQ(r["operation"], "clone");
+        EXPECT_EQ(r["result"], c.result);
+        EXPECT_EQ(r["exit_code"], c.exitCode);
+        EXPECT_EQ(r["failed_parameters"].get<std::vector<int>>(), c.failed);
+        EXPECT_EQ(r["model_text"], "TS01-A");
+        EXPECT_EQ(r["model_name"], "TS01 test controller");
+        EXPECT_EQ(r["file"], set);
+        EXPECT_EQ(r["file_sha256"], Sha256Hex(home.Read("set.tmf")));
+    }
+}
+
+TEST_F(ProductionLineTest, EachCommandRecordsItsUnitAndTheLogSaysTheResult) {
+    const std::string record = home.File("run.jsonl");
+    const std::string copy = home.File("copy.tmf");
+    const struct {
+        std::vector<std::string> args;
+        const char* operation;
+        int unit;
+        const char* result;
+        std::string file;  // empty: none
+        const char* logLine;
+    } cases[] = {
+        {{"identify"}, "identify", 1, "ok", "", "Identify result: unit 1 ok."},
+        {{"upload", "-o", copy}, "upload", 1, "ok", copy, "Upload result: unit 1 ok, "},
+        {{"verify", "-i", set, "--unit", "2"},
+         "verify",
+         2,
+         "incomplete",
+         set,
+         "Verify result: unit 2 incomplete, "},
+        {{"download", "-i", set, "--dry-run", "--target-unit", "2"},
+         "dry-run",
+         2,
+         "incomplete",
+         set,
+         "Dry-run result: unit 2 incomplete, "},
+        {{"set", "2=1"}, "set", 1, "ok", "", "Set result: unit 1 ok, 1 set, 0 failed."},
+    };
+    size_t count = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.operation);
+        std::vector<std::string> args = {"--record", record};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        Cli(args);
+        const std::vector<nlohmann::json> lines = RecordLines(home.Read("run.jsonl"));
+        ASSERT_EQ(lines.size(), ++count);
+        const nlohmann::json& r = lines.back();
+        ExpectWholeRecord(r);
+        EXPECT_EQ(r["operation"], c.operation);
+        EXPECT_EQ(r["unit"], c.unit);
+        EXPECT_EQ(r["result"], c.result);
+        if (c.file.empty()) {
+            EXPECT_TRUE(r["file"].is_null() && r["file_sha256"].is_null()) << r;
+        } else {
+            EXPECT_EQ(r["file"], c.file);
+            EXPECT_EQ(r["file_sha256"],
+                      Sha256Hex(home.Read(std::filesystem::path(c.file).filename().string())));
+        }
+        EXPECT_TRUE(Has(home.Read("tra.txt"), c.logLine)) << home.Read("tra.txt");
+    }
+}
+
+TEST_F(ProductionLineTest, ADownloadGoesStraightToItsTargetUnit) {
+    // Unit 4 is silent: asked first, it would cost the model request's three tries.
+    const auto started = std::chrono::steady_clock::now();
+    const SProgramRun r = Cli({"download", "-i", set, "--unit", "4", "--target-unit", "1"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_TRUE(Has(r.out, "to unit 1")) << r.out;
+}
+
+TEST_F(ProductionLineTest, TimeoutAndRetriesOverruleTheModelsOwnWaits) {
+    SimFaults silent;
+    silent.SilentFor = "5206";  // unit 1's "Decimal value"; the table says 1 s, 1 retry
+    sim.SetFaults(silent);
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {{"upload", "-o", home.File("a.tmf")}, 3, "no answer within 1000 ms, 2 tries"},
+        {{"upload", "-o", home.File("a.tmf"), "--timeout", "100", "--retries", "2"},
+         3,
+         "no answer within 100 ms, 3 tries"},
+        // The model request of a silent unit: its own 3 x 5000 ms, overruled too.
+        {{"identify", "--unit", "4", "--timeout", "200", "--retries", "1"},
+         1,
+         "the model request to unit 4 on " + line + ": no answer within 200 ms, 2 tries\n"},
+        {{"identify", "--unit", "4", "--timeout", "200", "--retries", "0"},
+         1,
+         ": no answer within 200 ms\n"},
+        {{"get", "6", "--timeout", "70000"}, 2, "--timeout"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        const SProgramRun r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(Has(r.err, c.message)) << r.err;
+    }
 }

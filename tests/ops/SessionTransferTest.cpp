@@ -132,8 +132,8 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
     ui.unitAnswer = 2;
     const SResult result = session->DownloadButton();
     EXPECT_EQ(result.code, ResultCode::kNoAnswer);
-    EXPECT_EQ(result.message,
-              "the model request to unit 2 on " + sim.SlavePath() + ": no answer within 5000 ms");
+    EXPECT_EQ(result.message, "the model request to unit 2 on " + sim.SlavePath() +
+                                  ": no answer within 5000 ms, 3 tries");
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);

@@ -145,7 +145,7 @@ expect_completion() {
 expect_completion "vexa-cli up" "upload "
 expect_completion "vexa-cli --parity " "even none odd "
 expect_completion "vexa-cli --port /dev/null upload -" \
-  "--baud --csv --data-bits --help --home --json --log --parity --port --stop-bits --unit --version --wait-port -o "
+  "--baud --csv --data-bits --help --home --json --log --parity --port --record --retries --stop-bits --timeout --unit --version --wait-port -o "
 expect_completion "vexa-cli show s" "set.tmf sub "
 expect_completion "vexa-cli diff set.tmf s" "set.tmf sub "
 expect_completion "vexa-cli diff a.tmf b.tmf --table " "sub "
