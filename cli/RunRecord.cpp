@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "app/Sha256.h"
+#include "app/TimeText.h"
 #include "app/Version.h"
 #include "cli/CliOutput.h"
 #include "cli/TerminalUi.h"
@@ -24,15 +24,6 @@ namespace {
 int g_fd = -1;
 bool g_failed = false;
 SUnitRecord g_command;
-
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
 
 std::string HostName() {
     char name[256] = {};
@@ -98,7 +89,7 @@ void SUnitRecord::Start(const std::string& what, int unitNumber) {
     *this = SUnitRecord();
     operation = what;
     unit = unitNumber;
-    time = UtcNow();
+    time = FormatTimeNow("%Y-%m-%dT%H:%M:%SZ", true);
     started = std::chrono::steady_clock::now();
 }
 

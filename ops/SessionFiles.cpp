@@ -1,22 +1,13 @@
 // Saving and opening parameter sets, and the CSV export.
 #include <cerrno>
-#include <ctime>
 
 #include "app/ConfigFiles.h"
+#include "app/TimeText.h"
 #include "files/ParameterSet.h"
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
 
 namespace {
-
-std::string LocalTimeStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
-    return text;
-}
 
 // The parameters a save or an export writes: the transferable ones with a set value.
 int SavedCount(const CMenuParamTable& table) {
@@ -152,7 +143,8 @@ SResult CDeviceSession::ExportButton() {
     if (!m_model.table) return NotConnected();
     std::string path;
     LogEvent("Export start.");
-    if (!m_ui.ChooseSaveFile(COperatorUi::FileKind::Csv, LocalTimeStamp() + ".csv", path)) {
+    if (!m_ui.ChooseSaveFile(COperatorUi::FileKind::Csv,
+                             FormatTimeNow("%Y%m%d%H%M%S", false) + ".csv", path)) {
         LogEvent("Export canceled.");
         return SResult::Failure(ResultCode::kCancelled, "no file was chosen to export to");
     }
