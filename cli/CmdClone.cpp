@@ -26,18 +26,10 @@ struct SUnitClone {
     }
 };
 
-void AddOnce(std::vector<int>& numbers, int number) {
-    if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
-        numbers.push_back(number);
-}
-
 // The failed and differing parameters of the whole-set operation that just ended.
 void CollectStatuses(const CDeviceSession& s, SUnitClone& clone) {
     clone.record.Note(s);
-    for (const SParamStatus& entry : s.ParamStatuses()) {
-        if (entry.status == EParamStatus::Failed) AddOnce(clone.failed, entry.number);
-        if (entry.status == EParamStatus::Differs) AddOnce(clone.differs, entry.number);
-    }
+    AddFailedAndDiffering(s.ParamStatuses(), clone.failed, clone.differs);
 }
 
 // Connect, open the file, download, verify, disconnect: the steps of the download and verify

@@ -97,31 +97,25 @@ void SUnitRecord::Note(const CDeviceSession& session) {
     if (!session.ModelText().empty()) modelText = session.ModelText();
     if (!session.ModelName().empty()) modelName = session.ModelName();
     if (session.ParamStatuses().empty()) return;
-    ok = absent = notInSet = failed = differs = 0;
-    for (const SParamStatus& entry : session.ParamStatuses()) {
-        switch (entry.status) {
-            case EParamStatus::Ok:
-                ++ok;
-                break;
-            case EParamStatus::Absent:
-                ++absent;
-                break;
-            case EParamStatus::NotInSet:
-                ++notInSet;
-                break;
-            case EParamStatus::Failed:
-                ++failed;
-                if (std::find(failedNumbers.begin(), failedNumbers.end(), entry.number) ==
-                    failedNumbers.end())
-                    failedNumbers.push_back(entry.number);
-                break;
-            case EParamStatus::Differs:
-                ++differs;
-                if (std::find(differingNumbers.begin(), differingNumbers.end(), entry.number) ==
-                    differingNumbers.end())
-                    differingNumbers.push_back(entry.number);
-                break;
-        }
+    const SOperationOutcome counts =
+        CountStatuses(session.ParamStatuses(), SOperationOutcome::EOperation::None);
+    ok = counts.transferred;
+    absent = counts.absent;
+    notInSet = counts.notInSet;
+    failed = counts.failed;
+    differs = counts.differs;
+    AddFailedAndDiffering(session.ParamStatuses(), failedNumbers, differingNumbers);
+}
+
+void AddFailedAndDiffering(const std::vector<SParamStatus>& statuses, std::vector<int>& failed,
+                           std::vector<int>& differs) {
+    const auto addOnce = [](std::vector<int>& numbers, int number) {
+        if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+            numbers.push_back(number);
+    };
+    for (const SParamStatus& entry : statuses) {
+        if (entry.status == EParamStatus::Failed) addOnce(failed, entry.number);
+        if (entry.status == EParamStatus::Differs) addOnce(differs, entry.number);
     }
 }
 

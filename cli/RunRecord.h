@@ -7,6 +7,7 @@
 #include "cli/CliOptions.h"
 
 class CDeviceSession;
+struct SParamStatus;
 
 // One line of the --record file: how one operation ended on one unit.
 struct SUnitRecord {
@@ -25,6 +26,10 @@ struct SUnitRecord {
     // a disconnect clears them.
     void Note(const CDeviceSession& session);
 };
+
+// Adds the numbers of the failed and of the differing parameters among `statuses`, each once.
+void AddFailedAndDiffering(const std::vector<SParamStatus>& statuses, std::vector<int>& failed,
+                           std::vector<int>& differs);
 
 // Opens the record file for appending, before anything reaches a controller; false (reported)
 // when it cannot be opened. Without --record nothing is recorded.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "params/MenuParamTable.h"
 
@@ -90,6 +91,10 @@ struct SParamStatus {
     // Verify: the set value the controller holds, when it was read.
     std::string deviceValue;
 };
+
+// How many parameters ended in each status (`transferred`: ok), as the outcome of `operation`.
+SOperationOutcome CountStatuses(const std::vector<SParamStatus>& statuses,
+                                SOperationOutcome::EOperation operation);
 
 // How running one of the model's optional script routines ended.
 enum class ERoutineEnd {

@@ -328,9 +328,15 @@ SResult CDeviceSession::StatusResult() const {
 
 SOperationOutcome CDeviceSession::OutcomeOfStatuses(SOperationOutcome::EOperation operation,
                                                     bool completed) const {
-    SOperationOutcome outcome(operation);
+    SOperationOutcome outcome = CountStatuses(m_paramStatuses, operation);
     outcome.canceled = !completed;
-    for (const SParamStatus& entry : m_paramStatuses) {
+    return outcome;
+}
+
+SOperationOutcome CountStatuses(const std::vector<SParamStatus>& statuses,
+                                SOperationOutcome::EOperation operation) {
+    SOperationOutcome outcome(operation);
+    for (const SParamStatus& entry : statuses) {
         switch (entry.status) {
             case EParamStatus::Ok:
                 ++outcome.transferred;
