@@ -102,11 +102,12 @@ TEST_F(ProductionLineTest, CloneReportsEveryUnitAndGoesOnAfterOneFails) {
          3,
          {"unit 2: incomplete (TS01 test controller); failed: 6\n",
           "unit 3: ok (TS02 test controller)\n", "2 of 2 units: 1 ok, 1 incomplete, 0 failed"}},
-        // The silent unit costs the model request's three attempts of 5 s.
-        {{"clone", "-i", set, "--units", "4,3", "--json", "--no-verify", "--allow-other-model"},
+        // The silent unit costs the model request's three attempts.
+        {{"clone", "-i", set, "--units", "4,3", "--json", "--no-verify", "--allow-other-model",
+          "--timeout", "200"},
          1,
          {"\"error\": \"the model request to unit 4 on " + line +
-              ": no answer within 5000 ms, 3 tries\"",
+              ": no answer within 200 ms, 3 tries\"",
           "\"result\": \"failed\"", "\"result\": \"ok\"", "\"not_reached\": []"}},
     };
     for (const auto& c : cases) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct FuzzInput {
     const FuzzTarget* target;
     std::filesystem::path file;
 };
+
+// A failing replay names its file; the bytes themselves would be unreadable in the report.
+void PrintTo(const FuzzInput& input, std::ostream* out) {
+    *out << input.target->name << ": " << input.file.string();
+}
 
 std::vector<FuzzInput> ListInputs(const char* folder) {
     std::vector<FuzzInput> inputs;

@@ -30,10 +30,11 @@ TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstPar
 
 TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
     sim.SetResponder(1, nullptr);
+    session->SetModelRequestWait(3, 50);
     const SResult result = session->ConnectButton();
     EXPECT_EQ(result.code, ResultCode::kNoAnswer);
     EXPECT_EQ(result.message, "the model request to unit 1 on " + sim.SlavePath() +
-                                  ": no answer within 5000 ms, 3 tries");
+                                  ": no answer within 50 ms, 3 tries");
     EXPECT_FALSE(session->IsConnected());
     EXPECT_EQ(session->Table(), nullptr);
     EXPECT_EQ(

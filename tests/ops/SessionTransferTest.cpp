@@ -129,11 +129,12 @@ TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousControl
 TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferred) {
     UploadInCloneView();
     sim.SetResponder(2, nullptr);
+    session->SetModelRequestWait(3, 50);
     ui.unitAnswer = 2;
     const SResult result = session->DownloadButton();
     EXPECT_EQ(result.code, ResultCode::kNoAnswer);
     EXPECT_EQ(result.message, "the model request to unit 2 on " + sim.SlavePath() +
-                                  ": no answer within 5000 ms, 3 tries");
+                                  ": no answer within 50 ms, 3 tries");
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);
