@@ -11,9 +11,11 @@ class CBusyScope {
         m_session.m_busy = true;
         m_session.m_stopRequests = 0;
         m_session.m_lineLostAt.clear();
+        m_session.m_connectionLost.clear();
         m_session.m_ui.BusyChanged(true);
     }
     ~CBusyScope() {
+        m_session.DropLostConnection();
         m_session.m_ui.PumpEvents();
         m_session.m_busy = false;
         m_session.m_ui.BusyChanged(false);

@@ -136,6 +136,9 @@ class CDeviceSession {
     bool IsConnected() const { return m_connected; }
     bool ValuesPresent() const { return m_valuesPresent; }
     bool FileOpened() const { return m_fileOpened; }
+    // The transferable parameters of the set that hold no value and are not absent from the
+    // controller: an upload that did not read them all leaves an incomplete set.
+    int ValuesMissing() const;
     const std::string& OpenedFilePath() const { return m_openedFilePath; }
     const std::string& SetSourceText() const { return m_setSourceText; }
     const CMenuParamTable* Table() const { return m_model.table.get(); }
@@ -152,6 +155,8 @@ class CDeviceSession {
     EView View() const { return m_view; }
     const SSettingView& SettingView() const { return m_settingView; }
     const SOperationOutcome& LastOutcome() const { return m_outcome; }
+    // Why the last operation ended the connection because its line was lost; else empty.
+    const std::string& ConnectionLost() const { return m_connectionLost; }
     // How each parameter of the last upload, download or verify ended, in its walking order.
     const std::vector<SParamStatus>& ParamStatuses() const { return m_paramStatuses; }
     CFramePort& Port() { return m_port; }
@@ -225,6 +230,10 @@ class CDeviceSession {
     // kNotRestored: `failure`, and that `unit` may still be in `state`.
     SResult NotRestored(const std::string& failure, const std::string& state, int unit) const;
     void ResetConnectionState();
+    // Closes the port and leaves the connected state, without any routine.
+    void CloseConnection();
+    // After an operation: a connection whose line was lost is closed (CloseConnection).
+    void DropLostConnection();
     // Visits the transferable parameters of the upload or download order, offering
     // the stop between two of them; false when the operator stopped (line logged) or
     // the line was lost.
@@ -261,6 +270,7 @@ class CDeviceSession {
     int m_stopRequests = 0;
     bool m_restoring = false;
     std::string m_lineLostAt;  // "line lost at parameter N (name)" once the line is gone
+    std::string m_connectionLost;
     int m_lineWaitSeconds = 0;
     bool m_connected = false;
     bool m_valuesPresent = false;

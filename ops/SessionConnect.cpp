@@ -239,6 +239,13 @@ SResult CDeviceSession::Disconnect() {
         NotRestored(interrupted ? "the model's DisConnect routine was stopped"
                                 : FailedOnUnit("the model's DisConnect routine failed", m_unit),
                     "in write mode", m_unit);
+    CloseConnection();
+    if (!left.Ok()) return left;
+    if (routine != ERoutineEnd::Failed) return SResult::Success();
+    return routineFailure;
+}
+
+void CDeviceSession::CloseConnection() {
     m_port.Close();
     ResetConnectionState();
     m_fileOpened = false;
@@ -246,9 +253,17 @@ SResult CDeviceSession::Disconnect() {
     m_model.picturePath.clear();
     m_ui.RefreshView();
     WriteLog("Disconnected.\n");
-    if (!left.Ok()) return left;
-    if (routine != ERoutineEnd::Failed) return SResult::Success();
-    return routineFailure;
+}
+
+void CDeviceSession::DropLostConnection() {
+    // Nothing more reaches the controller on a line that is gone: the connection ends here, so
+    // that the next Link opens the line afresh instead of failing on the dead one.
+    if (!m_connected || !m_port.LineLost()) return;
+    m_connectionLost =
+        !m_lineLostAt.empty()
+            ? m_lineLostAt
+            : m_port.WithLastFailure("the line to " + UnitOnPort(m_unit) + " was lost");
+    CloseConnection();
 }
 
 void CDeviceSession::ResetConnectionState() {

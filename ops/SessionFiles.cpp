@@ -1,4 +1,5 @@
 // Saving and opening parameter sets, and the CSV export.
+#include <algorithm>
 #include <cerrno>
 
 #include "app/ConfigFiles.h"
@@ -20,6 +21,21 @@ int SavedCount(const CMenuParamTable& table) {
 }
 
 }  // namespace
+
+int CDeviceSession::ValuesMissing() const {
+    if (!m_model.table) return 0;
+    int missing = 0;
+    for (size_t i = 0; i < m_model.table->GetCount(); ++i) {
+        const CMenuParamItem& item = *m_model.table->GetItem(i);
+        if (item.writable == 0 || !item.setValue.empty()) continue;
+        const bool absent =
+            std::any_of(m_paramStatuses.begin(), m_paramStatuses.end(), [&](const SParamStatus& s) {
+                return s.number == item.number && s.status == EParamStatus::Absent;
+            });
+        if (!absent) ++missing;
+    }
+    return missing;
+}
 
 SResult CDeviceSession::ReportFileError(SResult error) {
     m_ui.MessageBox(error.message, COperatorUi::BoxStyle::Ok);
@@ -72,10 +88,17 @@ SResult CDeviceSession::OpenButton() {
         WriteLog(text);
     }
     if (!read.Ok()) {
+        // A refused file leaves no set behind: neither its own part nor the one it was to
+        // replace may be downloaded, saved or compared as if it were the file.
         table.ClearValid();
+        table.ClearSetValues();
+        m_valuesPresent = false;
+        m_fileOpened = false;
+        m_openedFilePath.clear();
+        m_paramStatuses.clear();
+        m_setSourceText.clear();
         m_ui.RefreshSidePanel();
         m_ui.OpenSidePanel();
-        m_setSourceText.clear();
         m_ui.RefreshView();
         return read;
     }

@@ -36,6 +36,17 @@
 
 namespace {
 
+// The port itself could not be opened: the platform's words belong in the box too.
+bool PortFailure(ResultCode code) {
+    return code == ResultCode::kPortMissing || code == ResultCode::kPortBusy ||
+           code == ResultCode::kPortDenied || code == ResultCode::kPortFailed;
+}
+
+// Asked before a set with `missing` parameters without a value is saved.
+QString IncompleteSaveQuestion(int missing) {
+    return QString::fromStdString(ReadQuestionText("002")).arg(missing);
+}
+
 constexpr QSize kInitialSize{640, 420};
 constexpr int kButtonSide = 40;
 
@@ -130,9 +141,10 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
     m_ui.SetTitle(windowTitle());
-    m_session->Port().SetErrorReporter([this](const std::string& text) {
-        QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
-    });
+    // The platform's words go into the box of a port that could not be opened; in the middle
+    // of an operation the engine's reason says more, and says it once.
+    m_session->Port().SetErrorReporter(
+        [this](const std::string& text) { m_portReport = QString::fromStdString(text); });
     resize(kInitialSize);
     BuildControls();
     WireControls();
@@ -291,34 +303,47 @@ void CMainDialog::WireControls() {
     connect(m_buttons[kExit], &QAbstractButton::clicked, this, &CMainDialog::ExitPressed);
     connect(m_buttons[kComSet], &QAbstractButton::clicked, this, &CMainDialog::ComSetPressed);
     connect(m_buttons[kAbout], &QAbstractButton::clicked, this, &CMainDialog::AboutPressed);
+    using E = SOperationOutcome::EOperation;
     connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [this, &s] {
         const bool connecting = !s.IsConnected();
+        m_portReport.clear();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const SResult result = s.ConnectButton();
         QApplication::restoreOverrideCursor();
+        m_failure.clear();
         // A connect that fails says why (the port, its permission, the controller's answer);
         // an Unlink, when the controller may not be back as it was found.
         if ((connecting && !result.Ok() && result.code != ResultCode::kBusy) ||
-            result.code == ResultCode::kNotRestored)
-            m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
+            result.code == ResultCode::kNotRestored) {
+            QString text = QString::fromStdString(result.message);
+            if (PortFailure(result.code) && !m_portReport.isEmpty())
+                text += QStringLiteral("\n\n") + m_portReport.trimmed();
+            m_ui.MessageBox(text.toStdString(), COperatorUi::BoxStyle::Ok);
+        }
     });
-    connect(m_buttons[kUpload], &QAbstractButton::clicked, this, [&s] { s.UploadButton(); });
-    connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [this, &s] {
-        if (const SResult result = s.DownloadButton(); result.code == ResultCode::kNotRestored)
-            m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
-    });
-    connect(m_buttons[kVerify], &QAbstractButton::clicked, this, [&s] { s.VerifyButton(); });
-    connect(m_buttons[kSave], &QAbstractButton::clicked, this, [&s] { s.SaveButton(); });
-    connect(m_buttons[kOpen], &QAbstractButton::clicked, this, [&s] { s.OpenButton(); });
-    connect(m_buttons[kExport], &QAbstractButton::clicked, this, [&s] { s.ExportButton(); });
+    connect(m_buttons[kUpload], &QAbstractButton::clicked, this,
+            [this, &s] { RunVerb(E::Upload, [&s] { return s.UploadButton(); }); });
+    connect(m_buttons[kDownload], &QAbstractButton::clicked, this,
+            [this, &s] { RunVerb(E::Download, [&s] { return s.DownloadButton(); }); });
+    connect(m_buttons[kVerify], &QAbstractButton::clicked, this,
+            [this, &s] { RunVerb(E::Verify, [&s] { return s.VerifyButton(); }); });
+    connect(m_buttons[kSave], &QAbstractButton::clicked, this,
+            [this] { RunVerb(E::Save, [this] { return SaveSet(); }); });
+    connect(m_buttons[kOpen], &QAbstractButton::clicked, this,
+            [this, &s] { RunVerb(E::Open, [&s] { return s.OpenButton(); }); });
+    connect(m_buttons[kExport], &QAbstractButton::clicked, this,
+            [this, &s] { RunVerb(E::Export, [&s] { return s.ExportButton(); }); });
     // Only a click counts, not the focus arriving on the button.
     connect(m_settingRadio, &QAbstractButton::clicked, this, [&s] { s.SettingViewClicked(); });
     connect(m_cloneRadio, &QAbstractButton::clicked, this, [&s] { s.CloneViewClicked(); });
-    connect(m_up, &QAbstractButton::clicked, this, [&s] { s.UpArrow(); });
-    connect(m_down, &QAbstractButton::clicked, this, [&s] { s.DownArrow(); });
-    connect(m_write, &QAbstractButton::clicked, this, [&s](bool on) { s.WriteCheckClicked(on); });
+    connect(m_up, &QAbstractButton::clicked, this,
+            [this, &s] { RunSettingAction([&s] { s.UpArrow(); }); });
+    connect(m_down, &QAbstractButton::clicked, this,
+            [this, &s] { RunSettingAction([&s] { s.DownArrow(); }); });
+    connect(m_write, &QAbstractButton::clicked, this,
+            [this, &s](bool on) { RunSettingAction([&s, on] { s.WriteCheckClicked(on); }); });
     m_newValue->SetEnterHook([this] {
-        EnterInValueEntry();
+        RunSettingAction([this] { EnterInValueEntry(); });
         return true;
     });
     connect(m_toggle, &QAbstractButton::clicked, this, &CMainDialog::ToggleSidePanel);
@@ -450,6 +475,37 @@ void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
 }
 
 void CMainDialog::EnterInValueEntry() { m_session->EnterPressed(m_newValue->text().toStdString()); }
+
+void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
+                          const std::function<SResult()>& verb) {
+    if (m_session->IsBusy()) return;
+    m_failure.clear();
+    const SResult result = verb();
+    if (result.code == ResultCode::kLineLost || result.code == ResultCode::kNotRestored)
+        m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
+    // The operator's own stop, or a question declined, is told by the outcome as before.
+    if (!result.Completed() && result.code != ResultCode::kBusy &&
+        result.code != ResultCode::kCancelled)
+        m_failure = FailureText(operation, QString::fromStdString(result.message));
+    RefreshView();
+}
+
+void CMainDialog::RunSettingAction(const std::function<void()>& action) {
+    const bool wasConnected = m_session->IsConnected();
+    action();
+    // The line went during a step or a write: the session has closed it; say why once.
+    if (wasConnected && !m_session->IsConnected() && !m_session->ConnectionLost().empty())
+        m_ui.MessageBox(m_session->ConnectionLost(), COperatorUi::BoxStyle::Ok);
+}
+
+SResult CMainDialog::SaveSet() {
+    const int missing = m_session->FileOpened() ? 0 : m_session->ValuesMissing();
+    if (missing > 0 &&
+        m_ui.MessageBox(IncompleteSaveQuestion(missing).toStdString(),
+                        COperatorUi::BoxStyle::YesNoWarning) != COperatorUi::BoxAnswer::Ok)
+        return SResult::Failure(ResultCode::kCancelled, "the incomplete set was not saved");
+    return m_session->SaveButton();
+}
 
 void CMainDialog::ExitPressed() {
     if (m_session->IsBusy()) return;
@@ -605,10 +661,13 @@ QString CMainDialog::ProposedSetName() const {
     for (QChar& c : model)
         if (!c.isLetterOrNumber() && c != '.' && c != '-' && c != '_') c = '-';
     if (model.isEmpty()) model = QStringLiteral("set");
-    return QStringLiteral("%1_unit%2_%3.tmf")
+    // An incomplete set never takes the name a complete one of the same day would have.
+    const bool incomplete = !m_session->FileOpened() && m_session->ValuesMissing() > 0;
+    return QStringLiteral("%1_unit%2_%3%4.tmf")
         .arg(model)
         .arg(m_session->UnitNumber())
-        .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+        .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))
+        .arg(incomplete ? QStringLiteral("_incomplete") : QString());
 }
 
 void CMainDialog::NameButton(Button b, bool connected) {
@@ -630,7 +689,9 @@ QString CMainDialog::SettingProblem() const {
 void CMainDialog::ShowStatus() {
     const QString line = QString::fromStdString(m_session->FormatConnectionStatus());
     const QString problem = SettingProblem();
-    const QString outcome = problem.isEmpty() ? OutcomeText(m_session->LastOutcome()) : problem;
+    const QString outcome = !problem.isEmpty()     ? problem
+                            : !m_failure.isEmpty() ? m_failure
+                                                   : OutcomeText(m_session->LastOutcome());
     if (outcome.isEmpty()) {
         m_status->setText(line);
         m_status->setToolTip(line);

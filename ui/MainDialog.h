@@ -4,8 +4,10 @@
 #include <QRect>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
+#include "app/Result.h"
 #include "serial/CommSettings.h"
 #include "ui/DesktopUi.h"
 #include "ui/MainDialogRules.h"
@@ -114,6 +116,14 @@ class CMainDialog : public CResizableDialog {
     void MakeRoomForSidePanel();
     // model_unitN_date.tmf for Save.
     QString ProposedSetName() const;
+    // Runs one of the session's verbs for `operation` and says how it ended: a lost line or a
+    // controller not put back in a box (the session has closed a lost line, so Link works at
+    // once), any other failure on the status line in the engine's words.
+    void RunVerb(SOperationOutcome::EOperation operation, const std::function<SResult()>& verb);
+    // A step or write of the setting view; a line lost on the way is said in a box.
+    void RunSettingAction(const std::function<void()>& action);
+    // Save; a set that an upload did not fill is saved only when the operator says so.
+    SResult SaveSet();
     void ExitPressed();
     // Takes the controller out of the write mode the Write box put it in, saying so when it
     // did not confirm.
@@ -148,6 +158,10 @@ class CMainDialog : public CResizableDialog {
     QLabel* m_picture = nullptr;
     CColourButton* m_toggle = nullptr;
     std::unique_ptr<CSidePanel> m_panel;
+    // The status line's text for the last verb that failed; empty after one that did not.
+    QString m_failure;
+    // The platform's own words for the last failure of the port, shown with an open failure.
+    QString m_portReport;
     // The window was asked to close while an operation ran.
     bool m_closeWhenIdle = false;
 

@@ -44,3 +44,24 @@ QString OutcomeText(const SOperationOutcome& o) {
     }
     return {};
 }
+
+QString FailureText(SOperationOutcome::EOperation operation, const QString& reason) {
+    using E = SOperationOutcome::EOperation;
+    switch (operation) {
+        case E::None:
+            return Tr("Link failed: %1").arg(reason);
+        case E::Upload:
+            return Tr("Upload failed: %1").arg(reason);
+        case E::Verify:
+            return Tr("Verify failed: %1").arg(reason);
+        case E::Download:
+            return Tr("Download failed: %1").arg(reason);
+        case E::Save:
+            return Tr("Save failed: %1").arg(reason);
+        case E::Open:
+            return Tr("Open failed: %1").arg(reason);
+        case E::Export:
+            return Tr("Export failed: %1").arg(reason);
+    }
+    return reason;
+}

@@ -8,3 +8,6 @@
 // transferred, and how many were absent on the controller, failed or differed.  Empty when
 // there is nothing to tell.
 QString OutcomeText(const SOperationOutcome& outcome);
+
+// The status line after an operation that failed: which operation, and the engine's reason.
+QString FailureText(SOperationOutcome::EOperation operation, const QString& reason);

@@ -204,10 +204,13 @@ TEST_F(SessionFixture, ALostLineStopsEveryWholeSetOperationAndSaysWhere) {
         EXPECT_EQ(done[done.size() - 2], 1);  // the last is the walk's closing progress
         EXPECT_EQ(ui.messages.size(), messagesBefore);
         EXPECT_FALSE(session->IsBusy());
+        // The session has left the dead line, so that the next Link opens it afresh.
+        EXPECT_FALSE(session->IsConnected());
+        EXPECT_FALSE(session->Port().IsOpen());
+        EXPECT_EQ(session->ConnectionLost(), result.message.substr(0, result.message.find(';')));
         SimFaults clean;
         clean.ReturnAfterMs = 50;  // a pending return of the line stays
         sim.SetFaults(clean);
-        session->ConnectButton();  // disconnects
         ASSERT_TRUE(sim.WaitForLine(true, std::chrono::seconds(5)));
     }
 }

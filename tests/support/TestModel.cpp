@@ -5,7 +5,8 @@ namespace {
 const char* kCatalogue =
     "[Pyrona]\nTitle=VEXA test\n008=Verify\n055=Unit:\n300=Name\n301=Value\n"
     "310=None\n311=Odd\n312=Even\n"
-    "[MESSAGE]\n000=Enter write mode?\n001=The file was made for another model.\n";
+    "[MESSAGE]\n000=Enter write mode?\n001=The file was made for another model.\n"
+    "002=Without a value: %1. Save?\n";
 
 const char* kScript =
     "[Connect]\n:VarBegin;\nvar STRING key;\n:VarEnd;\n:Begin;\n"

@@ -158,10 +158,21 @@ class MainDialogTest : public QObject {
         QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
                  qPrintable(Status()));
 
+        // The upload left a parameter without a value: Save asks, and No (the default) saves
+        // nothing.
         const QString saved = QString::fromStdString(m_units->home.File("set.tmf"));
-        ChooseFile(saved);
-        Click(CMainDialog::kSave);
-        QVERIFY(QFile::exists(saved));
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            auto asked = std::make_shared<QString>();
+            WhenShown<QMessageBox>([asked, answer](QMessageBox* box) {
+                *asked = box->text();
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+                box->button(answer)->click();
+            });
+            if (answer == QMessageBox::Yes) ChooseFile(saved);
+            Click(CMainDialog::kSave);
+            QCOMPARE(*asked, QString("Without a value: 1. Save?"));
+            QCOMPARE(QFile::exists(saved), answer == QMessageBox::Yes);
+        }
         QCOMPARE(m_dialog->SetSource()->text(), saved);
         QVERIFY(Status().endsWith("Saved 3 parameters to " + saved));
         const QString csv = QString::fromStdString(m_units->home.File("set.csv"));
@@ -184,6 +195,27 @@ class MainDialogTest : public QObject {
         QCOMPARE(m_units->unit2->Get(1), 111);
         QVERIFY2(Status().endsWith("Download to unit 2: 3 written, 2 not in the set"),
                  qPrintable(Status()));
+    }
+
+    // A lost line: the engine's reason in a box and on the status line, the window
+    // disconnected, and Link works at once when the line is back.
+    void aLostLineIsSaidAndLinkWorksAtOnce() {
+        Connect(EView::Clone);
+        SimFaults vanish;
+        vanish.VanishAfterBytes = 3;
+        vanish.ReturnAfterMs = 50;
+        m_units->sim.SetFaults(vanish);
+        auto told = CatchMessageBox();
+        Click(CMainDialog::kUpload);
+        QTRY_VERIFY(told->seen);
+        QVERIFY2(told->text.startsWith("line lost at parameter 1 (Set point)"),
+                 qPrintable(told->text));
+        QVERIFY(!Session().IsConnected());
+        QVERIFY2(Status().endsWith("Upload failed: " + told->text), qPrintable(Status()));
+        QVERIFY(!m_dialog->ButtonAt(CMainDialog::kSave)->isEnabled());
+        m_units->sim.SetFaults({});
+        QVERIFY(m_units->sim.WaitForLine(true, std::chrono::seconds(5)));
+        Connect(EView::Clone);
     }
 
     void aFailedConnectSaysWhy() {
@@ -221,6 +253,11 @@ class MainDialogTest : public QObject {
         QFETCH(QByteArray, content);
         QFETCH(QString, why);
         Connect(EView::Clone);
+        // A good set first: the refused file must not leave it behind to be downloaded.
+        ChooseFile(QString::fromStdString(
+            m_units->home.Write("good.tmf", SetFile({{1, "300"}}).toStdString())));
+        Click(CMainDialog::kOpen);
+        QVERIFY(Session().FileOpened());
         const QString path = QString::fromStdString(
             m_units->home.Write("bad.tmf", std::string(content.data(), content.size())));
         auto told = CatchMessageBox();
@@ -230,8 +267,11 @@ class MainDialogTest : public QObject {
         QVERIFY2(told->text.startsWith(path) && told->text.contains(why), qPrintable(told->text));
         QVERIFY(!Session().ValuesPresent());
         QVERIFY(!Session().FileOpened());
-        QVERIFY(!m_dialog->ButtonAt(CMainDialog::kDownload)->isEnabled());
-        QVERIFY(!m_units->LogHas("File Open end."));
+        QVERIFY(Session().OpenedFilePath().empty());
+        for (const auto b : {CMainDialog::kDownload, CMainDialog::kSave, CMainDialog::kVerify,
+                             CMainDialog::kExport})
+            QVERIFY(!m_dialog->ButtonAt(b)->isEnabled());
+        QVERIFY2(Status().contains("Open failed: " + path), qPrintable(Status()));
     }
 
     // The whole records of a file that ends inside one are read, and said so; Download asks
