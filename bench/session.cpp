@@ -76,12 +76,6 @@ class QuietUi : public COperatorUi {
     bool PollCancel() override { return false; }
     void CloseCancel() override {}
     void Progress(int, int) override {}
-    bool AskUnitNumber(int& unit) override {
-        unit = 2;
-        return true;
-    }
-    bool ChooseSaveFile(FileKind, const std::string&, std::string&) override { return false; }
-    bool ChooseOpenFile(FileKind, std::string&) override { return false; }
     void RefreshView() override {}
     void RefreshSidePanel() override {}
     void OpenSidePanel() override {}
@@ -123,13 +117,13 @@ void WholeSet(benchmark::State& state, bool download, bool paced = true) {
     CCommSettings line;
     line.portName = sim.SlavePath();
     session.ApplyCommSettings(line, 1);
-    session.CloneViewClicked();
-    session.ConnectButton();
+    session.SetView(EView::Clone);
+    session.Connect(1);
     if (!session.IsConnected()) {
         state.SkipWithError("cannot connect to the simulated HD80");
         return;
     }
-    session.UploadButton();
+    session.Upload();
 
     double wallMs = 0, scheduleMs = 0, cpuSeconds = 0;
     const std::size_t commandsBefore = sim.Counts().Commands;
@@ -140,12 +134,12 @@ void WholeSet(benchmark::State& state, bool download, bool paced = true) {
         const double cpuStart = ThreadCpuSeconds();
         const auto start = std::chrono::steady_clock::now();
         if (download) {
-            session.DownloadButton();
+            session.Download(2);
             session.ApplyCommSettings(line, 1);  // back to unit 1 for the next round
-            session.ConnectButton();
-            session.UploadButton();
+            session.Connect(1);
+            session.Upload();
         } else {
-            session.UploadButton();
+            session.Upload();
         }
         const auto end = std::chrono::steady_clock::now();
         cpuSeconds += ThreadCpuSeconds() - cpuStart;

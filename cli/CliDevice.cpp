@@ -82,8 +82,8 @@ std::string NoParameterMessage(const CMenuParamTable& table, const std::string& 
     return "no parameter \"" + key + "\"; did you mean \"" + nearest + "\"?";
 }
 
-CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers)
-    : m_options(options), m_ui(options.json, std::move(answers)), m_session(m_ui, m_catalogue) {
+CCliDevice::CCliDevice(const SCliOptions& options)
+    : m_options(options), m_ui(options.json), m_session(m_ui, m_catalogue) {
     LoadCatalogue(m_catalogue);
     // The port's own reports would be several lines each; the session's result gives the one
     // clear line printed where the failure matters.
@@ -99,12 +99,12 @@ CCliDevice::CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers
 }
 
 CCliDevice::~CCliDevice() {
-    if (m_session.IsConnected()) m_session.ConnectButton();
+    if (m_session.IsConnected()) m_session.Disconnect();
 }
 
 bool CCliDevice::Connect(EView view) {
-    if (view == EView::Clone) m_session.CloneViewClicked();
-    const SResult result = m_session.ConnectButton();
+    if (view == EView::Clone) m_session.SetView(EView::Clone);
+    const SResult result = m_session.Connect(m_session.UnitNumber());
     CommandRecord().Note(m_session);
     if (result.Ok()) return true;
     PrintError(result.message);
@@ -119,7 +119,7 @@ int CCliDevice::Finish(int code) {
         m_session.Release();
         return code;
     }
-    const SResult disconnected = m_session.ConnectButton();
+    const SResult disconnected = m_session.Disconnect();
     if (disconnected.Ok()) return code;
     PrintError(disconnected.message);
     return code == kExitOk || code == kExitIncomplete ? kExitFailure : code;

@@ -11,7 +11,7 @@
 // settings and the connection, with one clear line on stderr for every failure.
 class CCliDevice {
   public:
-    CCliDevice(const SCliOptions& options, CTerminalUi::SAnswers answers);
+    explicit CCliDevice(const SCliOptions& options);
     ~CCliDevice();
 
     // Connects in the given view; false (reported) when the controller cannot be reached.

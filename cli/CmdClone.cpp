@@ -42,29 +42,29 @@ SUnitClone CloneInto(CDeviceSession& s, const SCliOptions& options, int unit) {
     s.ApplyCommSettings(options.line, unit);
     const auto failed = [&](const SResult& result) {
         clone.error = result.message;
-        if (s.IsConnected()) s.ConnectButton();
+        if (s.IsConnected()) s.Disconnect();
         return clone;
     };
-    if (SResult connected = s.ConnectButton(); !connected.Ok()) return failed(connected);
+    if (SResult connected = s.Connect(unit); !connected.Ok()) return failed(connected);
     clone.modelName = s.ModelName();
     clone.record.Note(s);
-    if (SResult opened = s.OpenButton(); !opened.Ok()) {
+    if (SResult opened = s.Open(options.input); !opened.Ok()) {
         // A refused file: the unit got reads only, and no DisConnect routine either.
         s.Release();
         return failed(opened);
     }
-    const SResult download = s.DownloadButton();
+    const SResult download = s.Download(unit);
     CollectStatuses(s, clone);
     if (!download.Completed()) return failed(download);
     if (download.code == ResultCode::kIncomplete) clone.incomplete = download.message;
     if (!options.noVerify) {
-        const SResult verify = s.VerifyButton();
+        const SResult verify = s.Verify();
         CollectStatuses(s, clone);
         if (!verify.Completed()) return failed(verify);
         if (verify.code == ResultCode::kIncomplete && clone.incomplete.empty())
             clone.incomplete = verify.message;
     }
-    if (SResult disconnected = s.ConnectButton(); !disconnected.Ok()) return failed(disconnected);
+    if (SResult disconnected = s.Disconnect(); !disconnected.Ok()) return failed(disconnected);
     return clone;
 }
 
@@ -91,11 +91,9 @@ nlohmann::json UnitJson(const SUnitClone& clone) {
 }  // namespace
 
 int RunClone(const SCliOptions& options) {
-    CTerminalUi::SAnswers answers;
-    answers.openPath = options.input;
-    CCliDevice device(options, answers);
+    CCliDevice device(options);
     CDeviceSession& s = device.Session();
-    s.CloneViewClicked();
+    s.SetView(EView::Clone);
 
     std::vector<SUnitClone> clones;
     size_t reached = 0;

@@ -34,7 +34,7 @@ std::vector<int> ItemsNamed(const std::vector<std::string>& keys, const CMenuPar
 }  // namespace
 
 int RunGet(const SCliOptions& options) {
-    CCliDevice device(options, {});
+    CCliDevice device(options);
     if (!device.Connect(EView::Setting)) return kExitFailure;
     CDeviceSession& s = device.Session();
     const CMenuParamTable& table = *s.Table();
@@ -72,7 +72,7 @@ int RunGet(const SCliOptions& options) {
 }
 
 int RunSet(const SCliOptions& options) {
-    CCliDevice device(options, {});
+    CCliDevice device(options);
     if (!device.Connect(EView::Setting)) return kExitFailure;
     CDeviceSession& s = device.Session();
     const CMenuParamTable& table = *s.Table();
@@ -118,7 +118,7 @@ int RunSet(const SCliOptions& options) {
             if (needsWriteMode && !s.SwitchWriteMode(true)) {
                 problem = "parameter " + key + ": the controller refused write mode";
             } else {
-                s.EnterPressed(value);
+                s.Write(value);
                 writtenUnread = s.SettingView().readBackFailed;
                 if (s.SettingView().valueChanged)
                     problem = "parameter " + key + " = " + value + ": " + s.SettingView().problem;

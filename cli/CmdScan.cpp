@@ -35,7 +35,7 @@ class CScanProgress {
 }  // namespace
 
 int RunScan(const SCliOptions& options) {
-    CCliDevice device(options, {});
+    CCliDevice device(options);
     CDeviceSession& s = device.Session();
     if (const SResult opened = s.OpenLine(); !opened.Ok()) {
         PrintError(opened.message);

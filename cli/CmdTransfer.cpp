@@ -117,7 +117,7 @@ int ExitCodeOfWalk(const SResult& result) {
 }  // namespace
 
 int RunIdentify(const SCliOptions& options) {
-    CCliDevice device(options, {});
+    CCliDevice device(options);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     const size_t items = s.Table() ? s.Table()->GetCount() : 0;
@@ -191,22 +191,20 @@ int RunUpload(const SCliOptions& options) {
         }
     }
     const std::string shownOutput = toStdout ? "standard output" : options.output;
-    CTerminalUi::SAnswers answers;
-    answers.savePath = toStdout ? temporary->Path() : options.output;
-    answers.csvPath = options.csv;
-    CCliDevice device(options, answers);
+    CCliDevice device(options);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    const SResult upload = s.UploadButton();
+    const SResult upload = s.Upload();
     if (!upload.Completed()) {
         // Only a whole walk is a set: the previous files stay as they were.
         PrintError(upload.message + "; " + shownOutput +
                    (options.csv.empty() ? "" : " and " + options.csv) + " not written");
         return device.Finish(ExitCode(upload));
     }
-    if (!s.SaveButton().Ok()) return device.Finish(kExitFailure);
+    if (!s.Save(toStdout ? temporary->Path() : options.output).Ok())
+        return device.Finish(kExitFailure);
     if (!toStdout) CommandRecord().file = s.OpenedFilePath();
-    if (!options.csv.empty() && !s.ExportButton().Ok()) return device.Finish(kExitFailure);
+    if (!options.csv.empty() && !s.Export(options.csv).Ok()) return device.Finish(kExitFailure);
 
     if (options.json) {
         PrintJson({{"model_name", s.ModelName()},
@@ -259,16 +257,14 @@ void PrintDryRun(const CDeviceSession& s, const SCliOptions& options, const SRes
 // download --dry-run: connects to the target unit itself and closes the line again without the
 // DisConnect routine, so that nothing but reads reaches the controller.
 int RunDryRun(const SCliOptions& options) {
-    CTerminalUi::SAnswers answers;
-    answers.openPath = options.input;
     SCliOptions target = options;
     if (options.targetUnit >= 0) target.unit = options.targetUnit;
-    CCliDevice device(target, answers);
+    CCliDevice device(target);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
     int code = kExitFailure;
-    if (s.OpenButton().Ok()) {
-        const SResult dryRun = s.DryRunButton();
+    if (s.Open(options.input).Ok()) {
+        const SResult dryRun = s.DryRun();
         if (dryRun.Completed())
             PrintDryRun(s, options, dryRun);
         else
@@ -284,17 +280,14 @@ int RunDryRun(const SCliOptions& options) {
 
 int RunDownload(const SCliOptions& options) {
     if (options.dryRun) return RunDryRun(options);
-    CTerminalUi::SAnswers answers;
-    answers.targetUnit = options.targetUnit;
-    answers.openPath = options.input;
     // Straight to the target: the unit of --unit may not be on the line at all.
     SCliOptions target = options;
     if (options.targetUnit >= 0) target.unit = options.targetUnit;
-    CCliDevice device(target, answers);
+    CCliDevice device(target);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (const SResult opened = s.OpenButton(); !opened.Ok()) return RefusedFile(s, opened);
-    const SResult download = s.DownloadButton();
+    if (const SResult opened = s.Open(options.input); !opened.Ok()) return RefusedFile(s, opened);
+    const SResult download = s.Download(target.unit);
     if (!download.Completed()) {
         // A file error was shown already, as every message is.
         if (download.code != ResultCode::kFileError) PrintError(download.message);
@@ -314,13 +307,11 @@ int RunDownload(const SCliOptions& options) {
 }
 
 int RunVerify(const SCliOptions& options) {
-    CTerminalUi::SAnswers answers;
-    answers.openPath = options.input;
-    CCliDevice device(options, answers);
+    CCliDevice device(options);
     if (!device.Connect(EView::Clone)) return kExitFailure;
     CDeviceSession& s = device.Session();
-    if (const SResult opened = s.OpenButton(); !opened.Ok()) return RefusedFile(s, opened);
-    const SResult verify = s.VerifyButton();
+    if (const SResult opened = s.Open(options.input); !opened.Ok()) return RefusedFile(s, opened);
+    const SResult verify = s.Verify();
     if (!verify.Completed()) {
         PrintError(verify.message);
         return device.Finish(ExitCode(verify));

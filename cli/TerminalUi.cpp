@@ -36,8 +36,7 @@ void OnInterrupt(int signal) {
 
 }  // namespace
 
-CTerminalUi::CTerminalUi(bool quiet, SAnswers answers)
-    : m_showBar(!quiet && isatty(STDERR_FILENO)), m_answers(std::move(answers)) {}
+CTerminalUi::CTerminalUi(bool quiet) : m_showBar(!quiet && isatty(STDERR_FILENO)) {}
 
 void CTerminalUi::InstallInterruptHandler() {
     if (g_wakeFd < 0) g_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -87,19 +86,4 @@ void CTerminalUi::Progress(int done, int total) {
                  std::string(kWidth - filled, '.').c_str(), done, total);
     std::fflush(stderr);
     m_barShown = true;
-}
-
-bool CTerminalUi::AskUnitNumber(int& unit) {
-    if (m_answers.targetUnit >= 0) unit = m_answers.targetUnit;
-    return true;
-}
-
-bool CTerminalUi::ChooseSaveFile(FileKind kind, const std::string&, std::string& path) {
-    path = kind == FileKind::Csv ? m_answers.csvPath : m_answers.savePath;
-    return !path.empty();
-}
-
-bool CTerminalUi::ChooseOpenFile(FileKind, std::string& path) {
-    path = m_answers.openPath;
-    return !path.empty();
 }

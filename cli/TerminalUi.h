@@ -9,14 +9,7 @@
 // on a terminal.
 class CTerminalUi : public COperatorUi {
   public:
-    struct SAnswers {
-        int targetUnit = -1;   // the download's target; -1: the connected unit
-        std::string savePath;  // for Save
-        std::string csvPath;   // for Export
-        std::string openPath;  // for Open
-    };
-
-    CTerminalUi(bool quiet, SAnswers answers);
+    explicit CTerminalUi(bool quiet);
 
     // Ctrl-C, SIGTERM and SIGHUP ask the running operation to stop between two parameters;
     // SIGPIPE is ignored.
@@ -37,9 +30,6 @@ class CTerminalUi : public COperatorUi {
     bool PollCancel() override;
     void CloseCancel() override;
     void Progress(int done, int total) override;
-    bool AskUnitNumber(int& unit) override;
-    bool ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) override;
-    bool ChooseOpenFile(FileKind kind, std::string& path) override;
     void RefreshView() override {}
     void RefreshSidePanel() override {}
     void OpenSidePanel() override {}
@@ -51,5 +41,4 @@ class CTerminalUi : public COperatorUi {
   private:
     bool m_showBar;
     bool m_barShown = false;
-    SAnswers m_answers;
 };

@@ -35,12 +35,12 @@ class CDeviceSession {
     // New line settings from the settings dialog: an open port is closed without the
     // disconnect routine and the connection state is reset.
     void ApplyCommSettings(const CCommSettings& settings, int unit);
-    // Connects, or disconnects when connected.  A failed connect ends disconnected and
-    // answers why; a call while another operation runs answers kBusy and does nothing.
-    SResult ConnectButton();
-    SResult Connect();
-    // Runs the model's "DisConnect" routine and closes the port; a failure when the routine is
-    // there and failed (the disconnection goes on regardless).
+    // Identifies the controller at `unit` and loads its model (a connected one is left first).
+    // A failed connect ends disconnected and answers why; a call while another operation runs
+    // answers kBusy and does nothing.
+    SResult Connect(int unit);
+    // Leaves write mode, runs the model's "DisConnect" routine and closes the port; a failure
+    // when the controller did not confirm it (the disconnection goes on regardless).
     SResult Disconnect();
     // Identifies the controller at `unit` and loads its model into `model`; on a failure
     // before the table is loaded the model keeps what it held.
@@ -73,18 +73,16 @@ class CDeviceSession {
     // Each leaves one status per parameter it walked (ParamStatuses) and answers kOk when none
     // failed or differs, kIncomplete when the operation ran through with some that did, or why
     // it stopped.
-    SResult UploadButton();
-    SResult VerifyButton();
+    SResult Upload();
+    // Compares the controller with the set the session holds.
+    SResult Verify();
+    // Writes the set (the opened file, else the values held) into the controller at `unit`.
     // Completed(): the target controller was written and is the connected one now.
-    SResult DownloadButton();
-    // Runs the before routine, the writes and the after routine in that order, each step even
-    // when the one before failed; kCancelled when the operator stopped the writes, a failure
-    // naming the routine that is there and failed, else as the statuses say.
-    SResult Download(const SLoadedModel& target, int unit);
+    SResult Download(int unit);
     // What the download of the opened file into the connected controller would change, without
     // writing: each parameter of the download order that has a set value is read and compared
     // as Verify does (differs: it would change).  No routine runs, no write mode is entered.
-    SResult DryRunButton();
+    SResult DryRun();
     // The model's "BeforeDownload" or "AfterDownload" routine.
     ERoutineEnd RunDownloadAction(bool before, const std::string& modelName, int unit);
     static bool CopySetValues(CMenuParamTable& destination, const CMenuParamTable& source);
@@ -92,12 +90,15 @@ class CDeviceSession {
     // --- setting view ---
     bool ShowItem(int index);
     void ShowFrom(int index, bool forward);
-    void SettingViewClicked();
-    void CloneViewClicked();
-    void UpArrow();
-    void DownArrow();
-    // The "Write" box was toggled to `checked` by the operator.
-    void WriteCheckClicked(bool checked);
+    // The setting view shows one parameter at a time, read live; the clone view works on the
+    // whole set.
+    void SetView(EView view);
+    // The parameter before or after the current one that can be shown.
+    void StepUp();
+    void StepDown();
+    // Enters (on) or leaves the write mode the current parameter needs, as the operator's
+    // "Write" box asks; entering is confirmed by the operator first.
+    void SetWriteMode(bool on);
     // Runs the current parameter's write-enter (on) or write-leave list; false when it fails.
     bool SwitchWriteMode(bool on);
     // A controller left in write mode by the "Write" box (or by SwitchWriteMode) leaves it as
@@ -105,8 +106,8 @@ class CDeviceSession {
     // controller did not confirm is a failure (kNotRestored) that says so; a call while busy
     // answers kBusy and does nothing.
     SResult LeaveWriteMode();
-    // Return in the value entry: writes `newValue` and reads the parameter back.
-    void EnterPressed(const std::string& newValue);
+    // Writes `newValue` into the current parameter and reads it back.
+    void Write(const std::string& newValue);
     // A parameter picked in the side panel: shown, or the next one that can be.
     void GoToItem(int index);
     // Makes the parameter at index the current one and reads it; false when it could
@@ -114,13 +115,15 @@ class CDeviceSession {
     bool SelectItem(int index);
 
     // --- parameter files ---
-    // Each answers kCancelled when the operator chose no file, kFileError (also shown to the
-    // operator and logged) when the file could not be written or read.
-    SResult SaveButton();
+    // Each answers kFileError (also shown to the operator and logged) when the file could not
+    // be written or read.  Save writes the set as it is: a front end asks first when it is not
+    // whole (ValuesMissing).
+    SResult Save(const std::string& path);
     // Ok when the file was read into the table.  A file that ends inside a record gives its
-    // whole records and says so; Download then asks before it writes that incomplete set.
-    SResult OpenButton();
-    SResult ExportButton();
+    // whole records and says so; Download then asks before it writes that incomplete set.  A
+    // refused file leaves no set.
+    SResult Open(const std::string& path);
+    SResult Export(const std::string& path);
     SResult ReadParameterFile(CMenuParamTable& table, const std::string& path,
                               SSetFileNotes& notes);
     // Refuse a parameter file that ends inside a record instead (vexa-cli: nobody is there to
@@ -188,6 +191,12 @@ class CDeviceSession {
     };
 
     DeviceLink Link();
+    SResult OpenConnection();
+    SResult EndConnection();
+    // Runs the before routine, the writes and the after routine in that order, each step even
+    // when the one before failed; kCancelled when the operator stopped the writes, a failure
+    // naming the routine that is there and failed, else as the statuses say.
+    SResult WriteSet(const SLoadedModel& target, int unit);
     bool OpenPort();
     SResult LoadFixedTable(const std::string& path);
     // "unit N on PORT", as the failure reasons name a controller.

@@ -10,7 +10,6 @@ class COperatorUi {
     // YesNoWarning: a question whose careful answer, and default, is No; Yes answers Ok.
     enum class BoxStyle { Ok, OkCancelWarning, YesNoWarning };
     enum class BoxAnswer { Ok, Cancel };
-    enum class FileKind { ParameterSet, Csv };
 
     virtual ~COperatorUi() = default;
 
@@ -23,12 +22,6 @@ class COperatorUi {
     virtual void CloseCancel() = 0;
     // "parameter done of total" while a whole-set operation or a search runs.
     virtual void Progress(int done, int total) = 0;
-
-    // The target unit of a download; false when the operator cancels.
-    virtual bool AskUnitNumber(int& unit) = 0;
-    // A file to save to or open; suggested is a proposed name.  False: cancelled.
-    virtual bool ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) = 0;
-    virtual bool ChooseOpenFile(FileKind kind, std::string& path) = 0;
 
     // The session's state changed: redraw the views, the status line and the lamps.
     virtual void RefreshView() = 0;

@@ -53,19 +53,31 @@ std::string PictureOf(const std::string& scriptPath) {
 
 }  // namespace
 
-SResult CDeviceSession::ConnectButton() {
+SResult CDeviceSession::Connect(int unit) {
     LogEvent("Connect button pushed.");
     if (m_busy) return Busy();
     m_outcome = SOperationOutcome();
     SResult result;
     {
         CBusyScope busy(*this);
-        const bool disconnecting = m_connected;
-        if (!disconnecting) result = Connect();
-        if (disconnecting)
-            result = Disconnect();
-        else if (!result.Ok())
-            Disconnect();
+        // Another unit, or the same one again: the controller connected now is left first.
+        if (m_connected) EndConnection();
+        m_unit = unit;
+        result = OpenConnection();
+        if (!result.Ok()) EndConnection();
+    }
+    m_ui.RefreshView();
+    return result;
+}
+
+SResult CDeviceSession::Disconnect() {
+    LogEvent("Connect button pushed.");
+    if (m_busy) return Busy();
+    m_outcome = SOperationOutcome();
+    SResult result;
+    {
+        CBusyScope busy(*this);
+        result = EndConnection();
     }
     m_ui.RefreshView();
     return result;
@@ -79,7 +91,7 @@ bool CDeviceSession::OpenPort() {
     return true;
 }
 
-SResult CDeviceSession::Connect() {
+SResult CDeviceSession::OpenConnection() {
     if (!OpenPort()) return DescribeOpenFailure(m_settings.portName, m_port.OpenError());
     const std::string fixedTable = ResolveInSiteFolder("Skyloom.set");
     SResult result;
@@ -216,7 +228,7 @@ bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, 
     return true;
 }
 
-SResult CDeviceSession::Disconnect() {
+SResult CDeviceSession::EndConnection() {
     // On a line that is gone nothing reaches the controller, and the loss has been reported by
     // the exchange that met it.
     const bool lineLost = m_port.LineLost();

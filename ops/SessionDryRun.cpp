@@ -3,7 +3,7 @@
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
 
-SResult CDeviceSession::DryRunButton() {
+SResult CDeviceSession::DryRun() {
     if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Download dry run start.");

@@ -3,7 +3,6 @@
 #include <cerrno>
 
 #include "app/ConfigFiles.h"
-#include "app/TimeText.h"
 #include "files/ParameterSet.h"
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
@@ -43,17 +42,12 @@ SResult CDeviceSession::ReportFileError(SResult error) {
     return error;
 }
 
-SResult CDeviceSession::SaveButton() {
+SResult CDeviceSession::Save(const std::string& chosenPath) {
     LogEvent("Save button pushed.");
     if (m_busy) return Busy();
     if (!m_model.table) return NotConnected();
-    std::string path;
     LogEvent("Save start.");
-    if (!m_ui.ChooseSaveFile(COperatorUi::FileKind::ParameterSet, "", path)) {
-        LogEvent("Save canceled.");
-        return SResult::Failure(ResultCode::kCancelled, "no file was chosen to save to");
-    }
-    path = WithExtension(path, ".tmf");
+    const std::string path = WithExtension(chosenPath, ".tmf");
     WriteLog("Save file is [" + path + "]\n");
     SResult saved = SaveParameterSet(*m_model.table, m_model.modelName,
                                      FormatTableDate(m_model.tablePath), path);
@@ -68,16 +62,11 @@ SResult CDeviceSession::SaveButton() {
     return saved;
 }
 
-SResult CDeviceSession::OpenButton() {
+SResult CDeviceSession::Open(const std::string& path) {
     LogEvent("File Open button pushed.");
     if (m_busy) return Busy();
     if (!m_model.table) return NotConnected();
-    std::string path;
     LogEvent("File Open start.");
-    if (!m_ui.ChooseOpenFile(COperatorUi::FileKind::ParameterSet, path)) {
-        LogEvent("File Open canceled.");
-        return SResult::Failure(ResultCode::kCancelled, "no file was chosen to open");
-    }
     WriteLog("Open file is [" + path + "]\n");
     CMenuParamTable& table = *m_model.table;
     SSetFileNotes notes;
@@ -160,18 +149,12 @@ bool CDeviceSession::ConfirmIncompleteSet(const CMenuParamTable& table,
     return m_ui.MessageBox(text, COperatorUi::BoxStyle::YesNoWarning) == COperatorUi::BoxAnswer::Ok;
 }
 
-SResult CDeviceSession::ExportButton() {
+SResult CDeviceSession::Export(const std::string& chosenPath) {
     LogEvent("Export button pushed.");
     if (m_busy) return Busy();
     if (!m_model.table) return NotConnected();
-    std::string path;
     LogEvent("Export start.");
-    if (!m_ui.ChooseSaveFile(COperatorUi::FileKind::Csv,
-                             FormatTimeNow("%Y%m%d%H%M%S", false) + ".csv", path)) {
-        LogEvent("Export canceled.");
-        return SResult::Failure(ResultCode::kCancelled, "no file was chosen to export to");
-    }
-    path = WithExtension(path, ".csv");
+    const std::string path = WithExtension(chosenPath, ".csv");
     WriteLog("Export file is [" + path + "]\n");
     SResult exported =
         ExportParameterSet(*m_model.table, m_model.modelName, FormatTableDate(m_model.tablePath),

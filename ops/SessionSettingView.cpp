@@ -78,7 +78,14 @@ void CDeviceSession::ShowFrom(int index, bool forward) {
     m_ui.RefreshView();
 }
 
-void CDeviceSession::SettingViewClicked() {
+void CDeviceSession::SetView(EView view) {
+    if (view == EView::Clone) {
+        LogEvent("Clone view radio-button clicked.");
+        m_view = EView::Clone;
+        m_settingView.valueChanged = false;
+        m_ui.RefreshView();
+        return;
+    }
     LogEvent("Setting view radio-button clicked.");
     if (m_busy) return;
     {
@@ -95,14 +102,7 @@ void CDeviceSession::SettingViewClicked() {
     m_ui.RefreshView();
 }
 
-void CDeviceSession::CloneViewClicked() {
-    LogEvent("Clone view radio-button clicked.");
-    m_view = EView::Clone;
-    m_settingView.valueChanged = false;
-    m_ui.RefreshView();
-}
-
-void CDeviceSession::UpArrow() {
+void CDeviceSession::StepUp() {
     if (m_busy) return;
     CBusyScope busy(*this);
     LogEvent("Up Arrow button pushed.");
@@ -111,7 +111,7 @@ void CDeviceSession::UpArrow() {
     m_ui.RefreshView();
 }
 
-void CDeviceSession::DownArrow() {
+void CDeviceSession::StepDown() {
     if (m_busy) return;
     CBusyScope busy(*this);
     LogEvent("Down Arrow button pushed.");
@@ -137,7 +137,7 @@ bool CDeviceSession::SelectItem(int index) {
     return ShowItem(index);
 }
 
-void CDeviceSession::WriteCheckClicked(bool checked) {
+void CDeviceSession::SetWriteMode(bool checked) {
     LogEvent("Write Check-box checked.");
     if (m_busy) return;
     CBusyScope busy(*this);
@@ -211,7 +211,7 @@ SResult CDeviceSession::NotRestored(const std::string& failure, const std::strin
                             failure + "; unit " + std::to_string(unit) + " may still be " + state);
 }
 
-void CDeviceSession::EnterPressed(const std::string& newValue) {
+void CDeviceSession::Write(const std::string& newValue) {
     if (m_busy) return;
     CBusyScope busy(*this);
     LogEvent("Parameter edit return key pushed.");

@@ -18,7 +18,7 @@ CMenuParamItem* Transferable(CMenuParamTable& table, uint16_t number) {
 
 }  // namespace
 
-SResult CDeviceSession::UploadButton() {
+SResult CDeviceSession::Upload() {
     if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Upload button pushed.");
@@ -67,7 +67,7 @@ SResult CDeviceSession::UploadButton() {
     return result;
 }
 
-SResult CDeviceSession::VerifyButton() {
+SResult CDeviceSession::Verify() {
     if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Verify button pushed.");
@@ -95,17 +95,12 @@ SResult CDeviceSession::VerifyButton() {
     return StatusResult();
 }
 
-SResult CDeviceSession::DownloadButton() {
+SResult CDeviceSession::Download(int unit) {
     if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Download button pushed.");
     if (!m_model.table) return NotConnected();
     CMenuParamTable& current = *m_model.table;
-
-    int unit = m_unit;
-    if (!m_ui.AskUnitNumber(unit))
-        return SResult::Failure(ResultCode::kCancelled,
-                                "no unit number was given for the download");
 
     SLoadedModel target;
     const auto failed = [&](SResult result) {
@@ -139,7 +134,7 @@ SResult CDeviceSession::DownloadButton() {
         WriteLog(text);
     }
 
-    const SResult download = Download(target, unit);
+    const SResult download = WriteSet(target, unit);
     if (m_outcome.canceled) return failed(download);
     // The written controller is the connected one from now on; the one before does not
     // stay in the write mode the setting view put it in.
@@ -152,7 +147,7 @@ SResult CDeviceSession::DownloadButton() {
     return download.Ok() ? left : download;
 }
 
-SResult CDeviceSession::Download(const SLoadedModel& target, int unit) {
+SResult CDeviceSession::WriteSet(const SLoadedModel& target, int unit) {
     CMenuParamTable& table = *target.table;
     const std::string& modelName = target.modelName;
     m_paramStatuses.clear();

@@ -57,9 +57,9 @@ bool CDesktopUi::AskUnitNumber(int& unit) { return ::AskUnitNumber(m_window, m_c
 namespace {
 
 // The file dialog's name filter for a kind of file.
-QString FileFilter(COperatorUi::FileKind kind) {
-    return kind == COperatorUi::FileKind::Csv ? QStringLiteral("CSV (*.csv);;* (*)")
-                                              : QStringLiteral("Parameter set (*.tmf);;* (*)");
+QString FileFilter(CDesktopUi::FileKind kind) {
+    return kind == CDesktopUi::FileKind::Csv ? QStringLiteral("CSV (*.csv);;* (*)")
+                                             : QStringLiteral("Parameter set (*.tmf);;* (*)");
 }
 
 }  // namespace
@@ -77,12 +77,9 @@ bool CDesktopUi::Chosen(const QString& chosen, std::string& path) {
     return true;
 }
 
-bool CDesktopUi::ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) {
-    QString name = QString::fromStdString(suggested);
-    if (name.isEmpty() && kind == FileKind::ParameterSet && m_callbacks.proposedSetName)
-        name = m_callbacks.proposedSetName();
+bool CDesktopUi::ChooseSaveFile(FileKind kind, const QString& suggested, std::string& path) {
     return Chosen(QFileDialog::getSaveFileName(
-                      m_window, m_title, QDir(StartFolder()).filePath(name), FileFilter(kind)),
+                      m_window, m_title, QDir(StartFolder()).filePath(suggested), FileFilter(kind)),
                   path);
 }
 

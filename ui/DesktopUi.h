@@ -22,9 +22,8 @@ class CDesktopUi : public COperatorUi {
         std::function<void()> refreshSidePanel;
         std::function<void()> openSidePanel;
         std::function<void(bool)> busyChanged;
-        // The file name a save proposes for the parameter set.
-        std::function<QString()> proposedSetName;
     };
+    enum class FileKind { ParameterSet, Csv };
 
     CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbacks callbacks);
     ~CDesktopUi() override;
@@ -40,9 +39,6 @@ class CDesktopUi : public COperatorUi {
     bool PollCancel() override;
     void CloseCancel() override;
     void Progress(int done, int total) override;
-    bool AskUnitNumber(int& unit) override;
-    bool ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) override;
-    bool ChooseOpenFile(FileKind kind, std::string& path) override;
     void RefreshView() override;
     void RefreshSidePanel() override;
     void OpenSidePanel() override;
@@ -52,6 +48,12 @@ class CDesktopUi : public COperatorUi {
     // A stop asked for outside the cancel dialog (the close box, SIGTERM): the next PollCancel
     // answers it as if Cancel had been pressed, also while the controller is put back.
     void RequestStop() { ++m_pendingStops; }
+
+    // The target unit of a download; false when the operator cancels.
+    bool AskUnitNumber(int& unit);
+    // A file to save to (`suggested`: the name proposed) or to open; false: cancelled.
+    bool ChooseSaveFile(FileKind kind, const QString& suggested, std::string& path);
+    bool ChooseOpenFile(FileKind kind, std::string& path);
 
     // The cancel dialog while it is open.
     CCancelDialog* CancelDialog() const;

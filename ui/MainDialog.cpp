@@ -17,6 +17,7 @@
 
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
+#include "app/TimeText.h"
 #include "ops/DeviceSession.h"
 #include "protocol/CommLog.h"
 #include "ui/AboutDialog.h"
@@ -40,6 +41,12 @@ namespace {
 bool PortFailure(ResultCode code) {
     return code == ResultCode::kPortMissing || code == ResultCode::kPortBusy ||
            code == ResultCode::kPortDenied || code == ResultCode::kPortFailed;
+}
+
+// The operator closed a file dialog without a file: logged as the operation's own lines.
+SResult NoFileChosen(std::initializer_list<const char*> logLines) {
+    for (const char* line : logLines) LogEvent(line);
+    return SResult::Failure(ResultCode::kCancelled, "no file was chosen");
 }
 
 // Asked before a set with `missing` parameters without a value is saved.
@@ -135,8 +142,7 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
             [this](bool busy) {
                 // A close asked for during an operation closes once the controller is back.
                 if (!busy && m_closeWhenIdle) QTimer::singleShot(0, this, &QWidget::close);
-            },
-            [this] { return ProposedSetName(); }}),
+            }}),
       m_session(std::make_unique<CDeviceSession>(m_ui, catalogue)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
@@ -308,7 +314,7 @@ void CMainDialog::WireControls() {
         const bool connecting = !s.IsConnected();
         m_portReport.clear();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const SResult result = s.ConnectButton();
+        const SResult result = connecting ? s.Connect(s.UnitNumber()) : s.Disconnect();
         QApplication::restoreOverrideCursor();
         m_failure.clear();
         // A connect that fails says why (the port, its permission, the controller's answer);
@@ -322,26 +328,45 @@ void CMainDialog::WireControls() {
         }
     });
     connect(m_buttons[kUpload], &QAbstractButton::clicked, this,
-            [this, &s] { RunVerb(E::Upload, [&s] { return s.UploadButton(); }); });
-    connect(m_buttons[kDownload], &QAbstractButton::clicked, this,
-            [this, &s] { RunVerb(E::Download, [&s] { return s.DownloadButton(); }); });
+            [this, &s] { RunVerb(E::Upload, [&s] { return s.Upload(); }); });
+    connect(m_buttons[kDownload], &QAbstractButton::clicked, this, [this, &s] {
+        RunVerb(E::Download, [this, &s] {
+            int unit = s.UnitNumber();
+            if (m_ui.AskUnitNumber(unit)) return s.Download(unit);
+            LogEvent("Download button pushed.");
+            return SResult::Failure(ResultCode::kCancelled, "no unit number was given");
+        });
+    });
     connect(m_buttons[kVerify], &QAbstractButton::clicked, this,
-            [this, &s] { RunVerb(E::Verify, [&s] { return s.VerifyButton(); }); });
+            [this, &s] { RunVerb(E::Verify, [&s] { return s.Verify(); }); });
     connect(m_buttons[kSave], &QAbstractButton::clicked, this,
             [this] { RunVerb(E::Save, [this] { return SaveSet(); }); });
-    connect(m_buttons[kOpen], &QAbstractButton::clicked, this,
-            [this, &s] { RunVerb(E::Open, [&s] { return s.OpenButton(); }); });
-    connect(m_buttons[kExport], &QAbstractButton::clicked, this,
-            [this, &s] { RunVerb(E::Export, [&s] { return s.ExportButton(); }); });
+    connect(m_buttons[kOpen], &QAbstractButton::clicked, this, [this, &s] {
+        RunVerb(E::Open, [this, &s] {
+            std::string path;
+            if (m_ui.ChooseOpenFile(CDesktopUi::FileKind::ParameterSet, path)) return s.Open(path);
+            return NoFileChosen(
+                {"File Open button pushed.", "File Open start.", "File Open canceled."});
+        });
+    });
+    connect(m_buttons[kExport], &QAbstractButton::clicked, this, [this, &s] {
+        RunVerb(E::Export, [this, &s] {
+            std::string path;
+            const QString name = QString::fromStdString(FormatTimeNow("%Y%m%d%H%M%S", false));
+            if (m_ui.ChooseSaveFile(CDesktopUi::FileKind::Csv, name + ".csv", path))
+                return s.Export(path);
+            return NoFileChosen({"Export button pushed.", "Export start.", "Export canceled."});
+        });
+    });
     // Only a click counts, not the focus arriving on the button.
-    connect(m_settingRadio, &QAbstractButton::clicked, this, [&s] { s.SettingViewClicked(); });
-    connect(m_cloneRadio, &QAbstractButton::clicked, this, [&s] { s.CloneViewClicked(); });
+    connect(m_settingRadio, &QAbstractButton::clicked, this, [&s] { s.SetView(EView::Setting); });
+    connect(m_cloneRadio, &QAbstractButton::clicked, this, [&s] { s.SetView(EView::Clone); });
     connect(m_up, &QAbstractButton::clicked, this,
-            [this, &s] { RunSettingAction([&s] { s.UpArrow(); }); });
+            [this, &s] { RunSettingAction([&s] { s.StepUp(); }); });
     connect(m_down, &QAbstractButton::clicked, this,
-            [this, &s] { RunSettingAction([&s] { s.DownArrow(); }); });
+            [this, &s] { RunSettingAction([&s] { s.StepDown(); }); });
     connect(m_write, &QAbstractButton::clicked, this,
-            [this, &s](bool on) { RunSettingAction([&s, on] { s.WriteCheckClicked(on); }); });
+            [this, &s](bool on) { RunSettingAction([&s, on] { s.SetWriteMode(on); }); });
     m_newValue->SetEnterHook([this] {
         RunSettingAction([this] { EnterInValueEntry(); });
         return true;
@@ -474,7 +499,7 @@ void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
     RefreshView();
 }
 
-void CMainDialog::EnterInValueEntry() { m_session->EnterPressed(m_newValue->text().toStdString()); }
+void CMainDialog::EnterInValueEntry() { m_session->Write(m_newValue->text().toStdString()); }
 
 void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
                           const std::function<SResult()>& verb) {
@@ -504,7 +529,10 @@ SResult CMainDialog::SaveSet() {
         m_ui.MessageBox(IncompleteSaveQuestion(missing).toStdString(),
                         COperatorUi::BoxStyle::YesNoWarning) != COperatorUi::BoxAnswer::Ok)
         return SResult::Failure(ResultCode::kCancelled, "the incomplete set was not saved");
-    return m_session->SaveButton();
+    std::string path;
+    if (m_ui.ChooseSaveFile(CDesktopUi::FileKind::ParameterSet, ProposedSetName(), path))
+        return m_session->Save(path);
+    return NoFileChosen({"Save button pushed.", "Save start.", "Save canceled."});
 }
 
 void CMainDialog::ExitPressed() {

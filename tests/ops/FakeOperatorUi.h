@@ -24,20 +24,6 @@ class FakeOperatorUi : public COperatorUi {
         progress.push_back({done, total});
         if (onProgress) onProgress(done);
     }
-    bool AskUnitNumber(int& unit) override {
-        if (unitAnswer < 0) return false;
-        unit = unitAnswer;
-        return true;
-    }
-    bool ChooseSaveFile(FileKind, const std::string& suggested, std::string& path) override {
-        suggestedName = suggested;
-        path = savePath;
-        return !savePath.empty();
-    }
-    bool ChooseOpenFile(FileKind, std::string& path) override {
-        path = openPath;
-        return !openPath.empty();
-    }
     void RefreshView() override {}
     void RefreshSidePanel() override {}
     void OpenSidePanel() override { ++sidePanelOpened; }
@@ -47,15 +33,11 @@ class FakeOperatorUi : public COperatorUi {
     // Scripted answers.
     BoxAnswer boxAnswer = BoxAnswer::Ok;
     int stopRequests = 0;  // presses of the stop button not yet polled
-    int unitAnswer = -1;
-    std::string savePath;
-    std::string openPath;
     std::function<void(int)> onProgress;
 
     // What the session showed.
     std::vector<std::string> messages;
     std::vector<std::pair<int, int>> progress;
-    std::string suggestedName;
     int cancelStarts = 0;
     int cancelCloses = 0;
     int sidePanelOpened = 0;

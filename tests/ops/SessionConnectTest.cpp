@@ -24,14 +24,14 @@ TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstPar
     EXPECT_TRUE(view.writeCheck);
     EXPECT_TRUE(view.newValueEnabled);
     // Unchecking without a leave list turns the box back on.
-    session->WriteCheckClicked(false);
+    session->SetWriteMode(false);
     EXPECT_TRUE(view.writeCheck);
 }
 
 TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
     sim.SetResponder(1, nullptr);
     session->SetModelRequestWait(3, 50);
-    const SResult result = session->ConnectButton();
+    const SResult result = session->Connect(1);
     EXPECT_EQ(result.code, ResultCode::kNoAnswer);
     EXPECT_EQ(result.message, "the model request to unit 1 on " + sim.SlavePath() +
                                   ": no answer within 50 ms, 3 tries");
@@ -81,7 +81,7 @@ TEST_F(SessionFixture, AFailedConnectSaysWhy) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         c.arrange();
-        const SResult result = session->ConnectButton();
+        const SResult result = session->Connect(1);
         EXPECT_EQ(result.code, c.code);
         EXPECT_EQ(result.message, c.message);
         EXPECT_FALSE(session->IsConnected());
@@ -93,7 +93,7 @@ TEST_F(SessionFixture, AFailedConnectSaysWhy) {
 
 TEST_F(SessionFixture, DisconnectRunsTheRoutineAndForgetsTheModel) {
     ConnectIn(EView::Clone);
-    session->ConnectButton();
+    session->Disconnect();
     EXPECT_FALSE(session->IsConnected());
     EXPECT_EQ(session->Table(), nullptr);
     EXPECT_EQ(unit1->Commands().back(), "6C00");

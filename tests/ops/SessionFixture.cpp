@@ -14,14 +14,14 @@ void SessionFixture::ConnectIn(EView view) {
         line.portName = sim.SlavePath();
         session->ApplyCommSettings(line, session->UnitNumber());
     }
-    if (view == EView::Clone) session->CloneViewClicked();
-    session->ConnectButton();
+    if (view == EView::Clone) session->SetView(EView::Clone);
+    session->Connect(1);
     ASSERT_TRUE(session->IsConnected()) << log.Text();
 }
 
 void SessionFixture::UploadInCloneView() {
     ConnectIn(EView::Clone);
-    ASSERT_TRUE(session->UploadButton().Ok()) << log.Text();
+    ASSERT_TRUE(session->Upload().Ok()) << log.Text();
 }
 
 std::vector<std::string> SessionFixture::LogLinesAmong(

@@ -5,7 +5,7 @@ TEST_F(SessionFixture, SteppingSkipsUnreadableParametersAndStopsAtTheEnd) {
     ConnectIn(EView::Setting);
     session->GoToItem(2);
     unit1->MakeUnreadable(4);
-    session->DownArrow();
+    session->StepDown();
     EXPECT_EQ(session->CurrentIndex(), 4);
     EXPECT_EQ(session->SettingView().currentName, "Firmware");
     EXPECT_EQ(session->SettingView().problem, "");
@@ -13,7 +13,7 @@ TEST_F(SessionFixture, SteppingSkipsUnreadableParametersAndStopsAtTheEnd) {
     EXPECT_EQ(ui.cancelCloses, 1);
 
     unit1->MakeUnreadable(6);
-    session->DownArrow();
+    session->StepDown();
     // Nothing further can be shown: the last parameter tried stays current, and says why.
     EXPECT_EQ(session->CurrentIndex(), 5);
     EXPECT_FALSE(session->SettingView().downEnabled);
@@ -39,7 +39,7 @@ TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBackOrSaysWhyTheEntryIsRed)
     const SSettingView& view = session->SettingView();
     session->GoToItem(5);
     EXPECT_EQ(view.currentValue, "12.3");
-    session->EnterPressed("45.67");
+    session->Write("45.67");
     // Surplus decimals are cut, not rounded.
     EXPECT_EQ(unit1->Get(6), 456);
     EXPECT_EQ(view.currentValue, "45.6");
@@ -47,13 +47,13 @@ TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBackOrSaysWhyTheEntryIsRed)
     EXPECT_EQ(view.problem, "");
 
     const size_t sent = unit1->Commands().size();
-    session->EnterPressed("4x");
+    session->Write("4x");
     EXPECT_TRUE(view.valueChanged);
     EXPECT_EQ(view.problem, "\"4x\" is not a number; nothing written");
     EXPECT_EQ(unit1->Commands().size(), sent);
 
     unit1->MakeUnreadable(6);
-    session->EnterPressed("1.5");
+    session->Write("1.5");
     EXPECT_EQ(unit1->Get(6), 15);
     EXPECT_TRUE(view.valueChanged);
     EXPECT_EQ(view.problem,
@@ -62,7 +62,7 @@ TEST_F(SessionFixture, ReturnWritesTheValueAndReadsItBackOrSaysWhyTheEntryIsRed)
     EXPECT_EQ(view.currentValue, "45.6");
 
     session->GoToItem(3);  // write mode 1: refused outside write mode
-    session->EnterPressed("7");
+    session->Write("7");
     EXPECT_TRUE(view.valueChanged);
     EXPECT_EQ(view.problem, "not written: answered with response code 0401");
     EXPECT_FALSE(view.readBackFailed);
@@ -77,18 +77,18 @@ TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
     EXPECT_TRUE(session->SettingView().writeCheckEnabled);
 
     ui.boxAnswer = COperatorUi::BoxAnswer::Cancel;
-    session->WriteCheckClicked(true);
+    session->SetWriteMode(true);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Enter write mode?"});
     EXPECT_FALSE(session->SettingView().writeCheck);
     EXPECT_TRUE(unit1->Commands("6C01").empty());
 
     ui.boxAnswer = COperatorUi::BoxAnswer::Ok;
-    session->WriteCheckClicked(true);
+    session->SetWriteMode(true);
     EXPECT_TRUE(session->SettingView().writeCheck);
     EXPECT_TRUE(session->SettingView().newValueEnabled);
-    session->EnterPressed("5");
+    session->Write("5");
     EXPECT_EQ(unit1->Get(4), 5);
-    session->WriteCheckClicked(false);
+    session->SetWriteMode(false);
     EXPECT_FALSE(session->SettingView().writeCheck);
     EXPECT_EQ(unit1->Commands().back(), "6C00");
 
@@ -97,7 +97,7 @@ TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
         f.ResponseCode = 0x0401;
         f.Scope.OnlyFor = "6C01";
     }));
-    session->WriteCheckClicked(true);
+    session->SetWriteMode(true);
     EXPECT_FALSE(session->SettingView().writeCheck);
     EXPECT_FALSE(session->SettingView().newValueEnabled);
     EXPECT_EQ(session->SettingView().problem,
@@ -107,7 +107,7 @@ TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
 TEST_F(SessionFixture, TheSettingViewButtonForgetsTheUploadedSet) {
     UploadInCloneView();
     EXPECT_TRUE(session->ValuesPresent());
-    session->SettingViewClicked();
+    session->SetView(EView::Setting);
     EXPECT_EQ(session->View(), EView::Setting);
     EXPECT_FALSE(session->ValuesPresent());
     EXPECT_EQ(session->SettingView().currentName, "Set point");

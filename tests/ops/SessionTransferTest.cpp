@@ -38,7 +38,7 @@ TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
     ConnectIn(EView::Clone);
     // The stop button, pressed as the third parameter is about to be read.
     ui.onProgress = [&](int done) { ui.stopRequests += done == 2 ? 1 : 0; };
-    EXPECT_EQ(session->UploadButton().code, ResultCode::kCancelled);
+    EXPECT_EQ(session->Upload().code, ResultCode::kCancelled);
     EXPECT_EQ(Item(*session, 1).valid, 1);
     EXPECT_EQ(Item(*session, 2).valid, 1);
     EXPECT_EQ(Item(*session, 3).valid, 0);
@@ -46,31 +46,18 @@ TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
     EXPECT_EQ(ui.cancelCloses, 1);
 }
 
-TEST_F(SessionFixture, SaveExportAndOpenTheSetAndCancelledFileChoicesChangeNothing) {
+TEST_F(SessionFixture, SaveExportAndOpenTheSet) {
     UploadInCloneView();
-    for (const SResult& result :
-         {session->SaveButton(), session->ExportButton(), session->OpenButton()})
-        EXPECT_EQ(result.code, ResultCode::kCancelled);
-    const std::vector<std::string> cancelled{"Save canceled.", "Export canceled.",
-                                             "File Open canceled."};
-    EXPECT_EQ(LogLinesAmong(cancelled), cancelled);
-    EXPECT_TRUE(session->OpenedFilePath().empty());
-    EXPECT_TRUE(session->ValuesPresent());
-
-    ui.savePath = home.File("out.csv");
-    session->ExportButton();
-    EXPECT_EQ(ui.suggestedName.size(), 18u);  // "%Y%m%d%H%M%S.csv"
+    session->Export(home.File("out.csv"));
     // What the files hold: CliTest.UploadSavesTheSetAndItsCsv...
     EXPECT_EQ(home.Read("out.csv").rfind("TS01 test controller\r\n", 0), 0u);
     EXPECT_TRUE(LogHas("Export end."));
 
-    ui.savePath = home.File("set");  // the extension is added
-    session->SaveButton();
+    session->Save(home.File("set"));  // the extension is added
     EXPECT_EQ(session->OpenedFilePath(), home.File("set.tmf"));
 
     session->Table()->ClearSetValues();
-    ui.openPath = home.File("set.tmf");
-    EXPECT_TRUE(session->OpenButton().Ok());
+    EXPECT_TRUE(session->Open(home.File("set.tmf")).Ok());
     EXPECT_TRUE(session->FileOpened());
     EXPECT_EQ(Item(*session, 1).setValue, "250");
     EXPECT_EQ(session->SetSourceText(), home.File("set.tmf"));
@@ -84,8 +71,7 @@ TEST_F(SessionFixture, AnotherModelsFileWarnsButIsRead) {
     ASSERT_TRUE(SaveParameterSet(*session->Table(), "XY99 other", "2026/01/01 00:00:00",
                                  home.File("other.tmf"))
                     .Ok());
-    ui.openPath = home.File("other.tmf");
-    EXPECT_TRUE(session->OpenButton().Ok());
+    EXPECT_TRUE(session->Open(home.File("other.tmf")).Ok());
     EXPECT_EQ(ui.messages, std::vector<std::string>{"The file was made for another model."});
     EXPECT_EQ(Item(*session, 1).setValue, "77");
 }
@@ -93,8 +79,7 @@ TEST_F(SessionFixture, AnotherModelsFileWarnsButIsRead) {
 TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
     UploadInCloneView();
     for (int n : {1, 2, 3, 4, 6}) unit2->Set(n, 0);
-    ui.unitAnswer = 2;
-    EXPECT_TRUE(session->DownloadButton().Ok());
+    EXPECT_TRUE(session->Download(2).Ok());
     EXPECT_EQ(session->UnitNumber(), 2);
     // The write-mode parameter first, inside write mode; before and after routines around all.
     std::vector<std::string> writes;
@@ -112,15 +97,10 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
     EXPECT_EQ(LogLinesAmong(logged), logged);
 }
 
-TEST_F(SessionFixture, ADownloadWithoutATargetOrCancelledKeepsThePreviousController) {
+TEST_F(SessionFixture, ACancelledDownloadKeepsThePreviousController) {
     UploadInCloneView();
-    // No target unit given.
-    EXPECT_EQ(session->DownloadButton().code, ResultCode::kCancelled);
-    EXPECT_TRUE(unit2->Commands().empty());
-
-    ui.unitAnswer = 2;
     ui.onProgress = [&](int done) { ui.stopRequests += done == 1 ? 1 : 0; };
-    EXPECT_EQ(session->DownloadButton().code, ResultCode::kCancelled);
+    EXPECT_EQ(session->Download(2).code, ResultCode::kCancelled);
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_TRUE(LogHas("Download canceled."));
     EXPECT_EQ(unit2->Commands("57").size(), 1u);
@@ -130,8 +110,7 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
     UploadInCloneView();
     sim.SetResponder(2, nullptr);
     session->SetModelRequestWait(3, 50);
-    ui.unitAnswer = 2;
-    const SResult result = session->DownloadButton();
+    const SResult result = session->Download(2);
     EXPECT_EQ(result.code, ResultCode::kNoAnswer);
     EXPECT_EQ(result.message, "the model request to unit 2 on " + sim.SlavePath() +
                                   ": no answer within 50 ms, 3 tries");
@@ -143,8 +122,7 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
 TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
     UploadInCloneView();
     session->Table()->FindByNumber(1)->setValue = "not a number";
-    ui.unitAnswer = 2;
-    const SResult result = session->DownloadButton();
+    const SResult result = session->Download(2);
     EXPECT_EQ(result.code, ResultCode::kIncomplete);
     EXPECT_EQ(result.message, "1 parameter failed");
     EXPECT_TRUE(result.Completed());
@@ -156,12 +134,12 @@ TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
 
 TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     UploadInCloneView();
-    EXPECT_TRUE(session->VerifyButton().Ok());
+    EXPECT_TRUE(session->Verify().Ok());
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
 
     unit1->Set(1, 251);
-    EXPECT_EQ(session->VerifyButton().message, "1 parameter differs");
+    EXPECT_EQ(session->Verify().message, "1 parameter differs");
     EXPECT_EQ(session->ParamStatuses().front().deviceValue, "251");
     EXPECT_EQ(Statuses(*session),
               (std::vector<std::string>{"1:differs", "2:ok", "3:ok", "4:ok", "6:ok"}));
@@ -175,11 +153,10 @@ TEST_F(SessionFixture, ALostLineStopsEveryWholeSetOperationAndSaysWhere) {
         const char* name;
         std::function<SResult()> run;
     } cases[] = {
-        {"upload", [&] { return session->UploadButton(); }},
-        {"verify", [&] { return session->VerifyButton(); }},
-        {"download", [&] { return session->DownloadButton(); }},
+        {"upload", [&] { return session->Upload(); }},
+        {"verify", [&] { return session->Verify(); }},
+        {"download", [&] { return session->Download(1); }},
     };
-    ui.unitAnswer = 1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         // A set to verify against and to download.

@@ -419,7 +419,7 @@ class MainDialogTest : public QObject {
         Connect(EView::Clone);
         // Delivered by the first event pump inside the upload, while busy.
         QMetaObject::invokeMethod(
-            this, [this] { Session().ConnectButton(); }, Qt::QueuedConnection);
+            this, [this] { Session().Disconnect(); }, Qt::QueuedConnection);
         Click(CMainDialog::kUpload);
         QVERIFY(Session().ValuesPresent());
         QVERIFY(Session().IsConnected());
