@@ -250,6 +250,7 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
     if (received) {
         exchange.ParseResponse(m_receivedBytes);
         exchange.Response.Valid = true;
+        exchange.OtherCaseCode = CodeInOtherCase(text, m_receivedBytes);
     } else if (CommStatusCode::Kind(m_linkStatus.Code()) == CommStatusCode::kKindTimeOut) {
         exchange.TimedOutFlag = true;
     }
