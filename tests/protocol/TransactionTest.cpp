@@ -185,8 +185,8 @@ TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {
         // Before every answer, as on a line that glitches whenever the controller starts sending.
         for (int exchange = 0; exchange < 2; ++exchange) {
             EXPECT_EQ(Logged(c.command, c.noise + c.answer),
-                      (std::vector<std::string>{FormatLineBytes(0, c.noise), kNoise,
-                                                dump(1, c.command), dump(0, c.answer)}));
+                      (std::vector<std::string>{dump(1, c.command), FormatLineBytes(0, c.noise),
+                                                kNoise, dump(0, c.answer)}));
             EXPECT_TRUE(outcome.Ok());
         }
     }
