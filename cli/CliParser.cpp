@@ -4,8 +4,8 @@
 #include <iostream>
 #include <map>
 
+#include "app/UnitRanges.h"
 #include "app/Version.h"
-#include "cli/UnitRanges.h"
 
 namespace {
 

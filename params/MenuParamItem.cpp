@@ -39,12 +39,18 @@ std::string CMenuParamItem::ToDisplayText(const std::string& raw) const {
 }
 
 // A set value is the hexadecimal reading of the answer. For a signed field that reading is not
-// the value: the four-character text it came from must be rebuilt and decoded.
+// the value: the four-character text it came from is rebuilt and decoded. A set value that no
+// signed field reads as (a file of another table, an edited one) is shown as it stands. Either
+// way with all the decimals the scale gives, as every other scaled value.
 std::string CMenuParamItem::SetValueDisplayText(const std::string& text) const {
-    if (readCommand.Format() != kValueSigned) return text.empty() ? "" : ApplyDecimalPoint(text);
+    if (text.empty()) return "";
     int32_t value = 0;
-    if (!ScanDecimalInt(text, value)) return "";
-    return ToDisplayText(FormatHex(static_cast<uint32_t>(value), 4));
+    if (readCommand.Format() == kValueSigned && ScanDecimalInt(text, value) &&
+        std::to_string(value) == text) {
+        const std::string field = FormatHex(static_cast<uint32_t>(value), 4);
+        if (IsSignedValueText(field)) return ApplyDecimalPoint(DecodeSignedValue(field));
+    }
+    return ApplyDecimalPoint(text);
 }
 
 std::string CMenuParamItem::WriteValueProblem(const std::string& operatorText) const {

@@ -44,8 +44,8 @@ class CMenuParamItem {
     virtual std::string SetValueToRaw(const std::string& text) const;
     // Integer text -> the same value with the decimal point placed by the scale.
     virtual std::string ApplyDecimalPoint(const std::string& text) const;
-    // Set value -> operator's text, as the setting view would show the controller holding it;
-    // empty for an empty or unreadable set value.
+    // Set value -> the value with its decimal point, for exports and comparisons: a signed
+    // field's value as decoded, with every decimal the scale gives; empty for an empty one.
     std::string SetValueDisplayText(const std::string& text) const;
 
     std::string name;

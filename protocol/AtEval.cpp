@@ -29,6 +29,7 @@ ResultClassCode CAtEval::Classify() {
     if (m_exchange->TimedOutFlag) return kTimedOut;
     if (!IsUsableFrame(m_exchange->ResponseText())) return kNoFrame;
     if (!m_exchange->FcsOk()) return kFcsMismatch;
+    if (!m_exchange->OtherCaseCode.empty()) return kNoFrame;
     if (m_endCode != 0) return kAtEndCodeError;
     return kSuccess;
 }

@@ -31,5 +31,6 @@ int CAtExchange::EndCodeValue() const {
 
 void CAtExchange::ClearResponse() {
     TimedOutFlag = false;
+    OtherCaseCode.clear();
     Response.Clear();
 }

@@ -1,5 +1,7 @@
 #include "protocol/CommandExchange.h"
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 #include "protocol/CommLog.h"
@@ -21,7 +23,37 @@ class FrameLogger {
             WriteLog(Dump(1, m_frame));
     }
 
-    void Discarded(const std::vector<CFramePort::SDiscarded>& pieces) const {
+    // What the exchange set aside goes where it came: what was on the line before the command
+    // went out before its line, what arrived while its answer was awaited after it.
+    void AfterExchange(const std::vector<CFramePort::SDiscarded>& pieces,
+                       const std::string& response) const {
+        const auto sentAt = std::ranges::find_if(
+            pieces, [](const CFramePort::SDiscarded& piece) { return piece.afterSend; });
+        const Pieces before(pieces.begin(), sentAt), after(sentAt, pieces.end());
+        switch (m_style) {
+            case ExchangeLog::kAfterExchange:
+            case ExchangeLog::kOneEntry:
+                Discarded(before);
+                if (m_style == ExchangeLog::kOneEntry && after.empty()) {
+                    WriteLog(Dump(1, m_frame) + Dump(0, response));
+                    break;
+                }
+                WriteLog(Dump(1, m_frame));
+                Discarded(after);
+                WriteLog(Dump(0, response));
+                break;
+            case ExchangeLog::kAroundExchange:
+            case ExchangeLog::kScript:
+                Discarded(pieces);
+                WriteLog(Dump(0, response));
+                break;
+        }
+    }
+
+  private:
+    using Pieces = std::span<const CFramePort::SDiscarded>;
+
+    void Discarded(Pieces pieces) const {
         for (const CFramePort::SDiscarded& piece : pieces) {
             if (piece.wholeFrame) {
                 WriteLog(Dump(0, piece.bytes));
@@ -32,24 +64,6 @@ class FrameLogger {
             }
         }
     }
-
-    void AfterExchange(const std::string& response) const {
-        switch (m_style) {
-            case ExchangeLog::kAfterExchange:
-                WriteLog(Dump(1, m_frame));
-                WriteLog(Dump(0, response));
-                break;
-            case ExchangeLog::kOneEntry:
-                WriteLog(Dump(1, m_frame) + Dump(0, response));
-                break;
-            case ExchangeLog::kAroundExchange:
-            case ExchangeLog::kScript:
-                WriteLog(Dump(0, response));
-                break;
-        }
-    }
-
-  private:
     std::string Dump(int direction, const std::string& text) const {
         return Marked(m_at ? FormatAtFrame(direction, text) : FormatQuadrelFrame(direction, text));
     }
@@ -96,9 +110,11 @@ SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& fram
         }
         log.BeforeExchange();
         transaction.Execute(frame, policy.timeoutMs);
-        if (port != nullptr) log.Discarded(port->Discarded());
         // The bytes as they came: a response that cannot be parsed is shown all the same.
-        log.AfterExchange(port != nullptr ? port->ReceivedBytes() : transaction.ResponseText());
+        if (port != nullptr)
+            log.AfterExchange(port->Discarded(), port->ReceivedBytes());
+        else
+            log.AfterExchange({}, transaction.ResponseText());
         outcome.resultClass = transaction.ResultClass;
         outcome.timedOut = transaction.TimedOut();
         outcome.reason = DescribeFailure(transaction, policy.timeoutMs);

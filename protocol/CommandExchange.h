@@ -12,7 +12,7 @@ class CFramePort;
 enum class ExchangeLog {
     kAfterExchange,   // command and response after the exchange, one entry each
     kAroundExchange,  // the command before it is sent, the response after the exchange
-    kOneEntry,        // command and response together as one entry after the exchange
+    kOneEntry,        // as kAfterExchange, one entry when nothing arrived between the two
     kScript,          // as kAroundExchange, each frame dump marked " [Script]"
 };
 
@@ -49,7 +49,8 @@ struct SExchangeOutcome {
 
 // Sends `frame` through the transaction's port as the policy says, logging both directions of
 // every attempt (the bytes received as they came, answers to other commands as "stale answer
-// discarded.", bytes outside any frame as "line noise discarded."), "response time out." for
+// discarded.", bytes outside any frame as "line noise discarded.", each before or after the
+// command's line as it came before or after the command went out), "response time out." for
 // each time-out that counts as a failure and "command retry over." when the attempts ran out.
 // A lost line or a stop request ends the attempts at once.  The last response stays in the
 // transaction.

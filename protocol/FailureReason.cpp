@@ -51,8 +51,13 @@ std::string DescribeAnswer(const CCommTransaction& transaction) {
             if (header.HeaderCode == "IC") return "answered with header code IC";
             return "answered with end code " + header.EndCode;
         }
-        default:
+        default: {
+            const std::string& code = transaction.Protocol() == ProtocolKind::kAt
+                                          ? transaction.At.OtherCaseCode
+                                          : transaction.Quadrel.OtherCaseCode;
+            if (!code.empty()) return "answered with its code in other letter case: " + code;
             return "answered with a frame that cannot be read";
+        }
     }
 }
 

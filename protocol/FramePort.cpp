@@ -90,7 +90,8 @@ std::optional<char> CFramePort::FrameStart() const {
 }
 
 void CFramePort::SetAside(std::string bytes, bool wholeFrame) {
-    if (m_discarded.size() < kDiscardsKept) m_discarded.push_back({wholeFrame, std::move(bytes)});
+    if (m_discarded.size() < kDiscardsKept)
+        m_discarded.push_back({wholeFrame, m_commandSent, std::move(bytes)});
 }
 
 bool CFramePort::ReceiveFrameWithin(std::string* frame, std::uint32_t firstByteMs,
@@ -225,6 +226,7 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
     exchange.ClearResponse();
     m_receivedBytes.clear();
     m_onlyEcho = false;
+    m_commandSent = false;
     m_staleAnswers.clear();
     m_discarded.clear();
     m_linkStatus.Set(CommStatusCode::kReceived);
@@ -239,6 +241,7 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
 
     Activity(1, 1);
     const bool sent = Send(text.data(), text.size());
+    m_commandSent = true;
     Activity(1, 0);
     if (!sent) {
         m_linkStatus.Set(PortStatus().Code());
@@ -250,6 +253,7 @@ bool CFramePort::Transact(std::string_view text, Exchange& exchange, std::uint32
     if (received) {
         exchange.ParseResponse(m_receivedBytes);
         exchange.Response.Valid = true;
+        exchange.OtherCaseCode = CodeInOtherCase(text, m_receivedBytes);
     } else if (CommStatusCode::Kind(m_linkStatus.Code()) == CommStatusCode::kKindTimeOut) {
         exchange.TimedOutFlag = true;
     }

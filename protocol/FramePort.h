@@ -89,6 +89,7 @@ class CFramePort : public CSerialPort {
     // command went out), and line noise (bytes outside any frame, or a frame cut short).
     struct SDiscarded {
         bool wholeFrame = false;
+        bool afterSend = false;  // arrived once the command had gone out
         std::string bytes;
     };
     const std::vector<SDiscarded>& Discarded() const { return m_discarded; }
@@ -134,6 +135,7 @@ class CFramePort : public CSerialPort {
     CancelCheck m_cancelCheck;
     std::string m_receivedBytes;
     bool m_onlyEcho = false;
+    bool m_commandSent = false;
     std::vector<std::string> m_staleAnswers;
     std::vector<SDiscarded> m_discarded;
     std::string m_lastFailure;

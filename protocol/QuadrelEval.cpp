@@ -35,6 +35,7 @@ ResultClassCode CQuadrelEval::Classify() {
     if (m_exchange->TimedOutFlag) return kTimedOut;
     if (!IsUsableFrame(m_exchange->ResponseText())) return kNoFrame;
     if (!m_exchange->BccOk()) return kBccMismatch;
+    if (!m_exchange->OtherCaseCode.empty()) return kNoFrame;
     if (m_endCode != 0) return m_endCode == kEndCodeRejected ? kRejected : kEndCodeError;
     if (m_responseCode != 0) return kRejected;
     return kSuccess;

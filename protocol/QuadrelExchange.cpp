@@ -40,5 +40,6 @@ std::string CQuadrelExchange::ResponseText() const {
 
 void CQuadrelExchange::ClearResponse() {
     TimedOutFlag = false;
+    OtherCaseCode.clear();
     Response.Clear();
 }

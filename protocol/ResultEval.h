@@ -4,7 +4,7 @@
 enum class ResultClassCode : int {
     kNotEvaluated = -128,
     kSuccess = 0,
-    kNoFrame = 1,
+    kNoFrame = 1,  // none, cut short, or naming the command in other letter case
     kBccMismatch = 2,
     kRejected = 5,      // Quadrel end code 0x0F, or a non-zero response code
     kEndCodeError = 6,  // any other Quadrel end code

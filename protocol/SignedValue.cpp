@@ -14,6 +14,12 @@ std::string EncodeSignedValue(std::string_view decimal) {
     return {};
 }
 
+bool IsSignedValueText(std::string_view value) {
+    return value.size() == 4 &&
+           std::string_view("0123456789AF").find(value[0]) != std::string_view::npos &&
+           value.substr(1).find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::string DecodeSignedValue(std::string_view value) {
     if (value.empty()) return {};
     if (value.front() == 'A') return "-1" + std::string(value.substr(1));

@@ -10,6 +10,10 @@
 // does not fit (five or more digits, below -1999) or is not an optional "-" and digits.
 std::string EncodeSignedValue(std::string_view decimal);
 
+// Whether value is a four-character value text of that form: "0000".."9999", "F000".."F999" or
+// "A000".."A999".
+bool IsSignedValueText(std::string_view value);
+
 // Four-character value text to decimal text, without leading zeros; a zero value gives "0".
 // Empty text gives empty text.
 std::string DecodeSignedValue(std::string_view value);

@@ -19,12 +19,11 @@ struct SimOptions {
     // Where the counts of injected faults and each unit's state go at exit; empty: only the
     // counts' line on standard error.
     std::string StatsPath;
-    bool Help = false;
+    // --help or --version: the text to print on standard output instead of running.
+    std::string InfoText;
 };
 
-// Reads the arguments after the program name. A --profile file is read where it stands, so
-// options after it override the file. On failure error names the bad argument.
+// Reads the arguments after the program name; "--opt value" and "--opt=value" alike. Options
+// take effect in the order given, and a --profile file is read where it stands, so options
+// after it override the file. On failure error names the bad argument.
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
-
-// The text that --help prints.
-std::string SimUsage();

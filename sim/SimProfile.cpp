@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "app/UnitRanges.h"
+
 namespace {
 
 constexpr std::streamsize kMaxProfileBytes = 1 << 20;
@@ -31,18 +33,11 @@ std::string QuadrelKey(std::string key) {
 
 }  // namespace
 
-bool ParseUnitList(const std::string& text, std::vector<int>& units) {
+bool ParseUnitList(const std::string& text, std::vector<int>& units, std::string& error) {
+    std::string compact = text;
+    std::erase_if(compact, [](unsigned char c) { return std::isspace(c) != 0; });
     std::vector<int> parsed;
-    std::stringstream list(text);
-    std::string item;
-    while (std::getline(list, item, ',')) {
-        item = Trim(item);
-        if (item.empty() || item.size() > 2 ||
-            !std::all_of(item.begin(), item.end(), [](unsigned char c) { return std::isdigit(c); }))
-            return false;
-        parsed.push_back(std::stoi(item));
-    }
-    if (parsed.empty()) return false;
+    if (!ParseUnitRanges(compact, parsed, error)) return false;
     units = parsed;
     return true;
 }
@@ -82,8 +77,8 @@ bool ParseSimProfile(const std::string& text, SimProfile& profile, std::string& 
         } else if (Lower(key) == "model") {
             profile.ModelText = value;
         } else if (Lower(key) == "units") {
-            if (!ParseUnitList(value, profile.Units))
-                return fail("units must be numbers 0..99 separated by commas");
+            std::string why;
+            if (!ParseUnitList(value, profile.Units, why)) return fail(why);
         } else {
             return fail("unknown key " + key);
         }

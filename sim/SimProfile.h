@@ -8,7 +8,7 @@
 //
 //   [Sim]
 //   Model=VX48-T100        model text answered to the model request (0503)
-//   Units=1,2              unit numbers present on the line
+//   Units=1,2              unit numbers present on the line ("1-3" as well)
 //   [Quadrel]
 //   0101=0250              command text (code and data) = response data
 //   [At]
@@ -31,5 +31,6 @@ bool LoadSimProfile(const std::string& path, SimProfile& profile, std::string& e
 // The same from text already in memory.
 bool ParseSimProfile(const std::string& text, SimProfile& profile, std::string& error);
 
-// "1,2,5" to unit numbers 0..99; false for anything else or an empty list.
-bool ParseUnitList(const std::string& text, std::vector<int>& units);
+// A unit list as vexa-cli takes it ("1,2,5-8"; units 0..99), blanks ignored. On failure the
+// units are left as they were and error says why.
+bool ParseUnitList(const std::string& text, std::vector<int>& units, std::string& error);

@@ -33,11 +33,11 @@ int main(int argc, char** argv) {
     SimOptions options;
     std::string error;
     if (!ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::cerr << "vexa-sim: " << error << "\n" << SimUsage();
+        std::cerr << "vexa-sim: " << error << "\nRun with --help for more information.\n";
         return 2;
     }
-    if (options.Help) {
-        std::cout << SimUsage();
+    if (!options.InfoText.empty()) {
+        std::cout << options.InfoText;
         return 0;
     }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -184,8 +185,8 @@ TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {
         // Before every answer, as on a line that glitches whenever the controller starts sending.
         for (int exchange = 0; exchange < 2; ++exchange) {
             EXPECT_EQ(Logged(c.command, c.noise + c.answer),
-                      (std::vector<std::string>{FormatLineBytes(0, c.noise), kNoise,
-                                                dump(1, c.command), dump(0, c.answer)}));
+                      (std::vector<std::string>{dump(1, c.command), FormatLineBytes(0, c.noise),
+                                                kNoise, dump(0, c.answer)}));
             EXPECT_TRUE(outcome.Ok());
         }
     }
@@ -219,6 +220,37 @@ TEST_F(TransactionOnPty, WhatIsOnTheLineBeforeACommandIsReadWholeAndSetAside) {
         expected.push_back(FormatQuadrelFrame(0, answer));
         EXPECT_EQ(Logged(command, answer), expected);
         EXPECT_EQ(transaction.ResponseData(), "NEW");
+    }
+}
+
+TEST_F(TransactionOnPty, ACodeInOtherLetterCaseIsAWrongAnswerNotAStaleOne) {
+    // Check bytes over the bytes as sent: two letters in other case cancel out of a BCC.
+    const auto quadrel = [](const std::string& body) {
+        return "\002" + body + "\003" + static_cast<char>(XorAll(body + "\003"));
+    };
+    const auto at = [](const std::string& body) {
+        char fcs[3];
+        std::snprintf(fcs, sizeof fcs, "%02X", XorAll(body));
+        return body + fcs + "*\r";
+    };
+    const struct {
+        std::string command, answer;
+        ResultClassCode verdict;
+        std::string reason;
+    } cases[] = {
+        {frames::k0A01Unit1, quadrel("0100000a010000"), kBccMismatch,
+         "answered with a bad check byte"},
+        {quadrel("010000A0B"), quadrel("0100000a0b0000"), kNoFrame,
+         "answered with its code in other letter case: 0a0b"},
+        {frames::kAtRdUnit1, at("@01rd00"), kNoFrame,
+         "answered with its code in other letter case: rd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        const std::vector<std::string> lines = Logged(c.command, c.answer);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), kStale), 0);
+        EXPECT_EQ(outcome.resultClass, c.verdict);
+        EXPECT_EQ(outcome.reason, c.reason);
     }
 }
 

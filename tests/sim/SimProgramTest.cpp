@@ -133,7 +133,7 @@ TEST(SimProgram, BadOptionsAndMissingTablesExitWithTwo) {
         while (std::fgets(chunk, sizeof chunk, sim)) text += chunk;
         EXPECT_EQ(EndSim(sim, 0), 2);
         EXPECT_NE(text.find(run.says), std::string::npos) << text;
-        EXPECT_EQ(text.find("Usage: vexa-sim") != std::string::npos, run.usage) << text;
+        EXPECT_EQ(text.find("Run with --help") != std::string::npos, run.usage) << text;
     }
 }
 

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "app/Version.h"
 #include "sim/SimOptions.h"
 #include "sim/SimProfile.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -38,25 +40,52 @@ TEST(SimCommandLine, OptionsSetFaultsAndRejectNonsense) {
     // what it does on the line; these are the others.
     SimOptions options;
     std::string error;
-    ASSERT_TRUE(ParseSimOptions({"--units", "1,2", "--pace", "38400/11", "--fault-rate", "2.5",
-                                 "--fault-seed", "42", "--return-after", "0", "--noise", "00fF"},
-                                options, error))
+    ASSERT_TRUE(
+        ParseSimOptions({"--units", "1,2", "--pace=38400/11", "--fault-rate", "2.5", "--fault-seed",
+                         "42", "--return-after", "0", "--noise", "00fF", "--units=1-3, 7"},
+                        options, error))
         << error;
-    EXPECT_EQ(options.Profile.Units, (std::vector<int>{1, 2}));
+    EXPECT_EQ(options.Profile.Units, (std::vector<int>{1, 2, 3, 7}));
     EXPECT_EQ(options.Faults.PaceBaud, 38400);
     EXPECT_EQ(options.Faults.Scope.RatePerMillion, 25'000);
     EXPECT_EQ(options.Faults.Scope.Seed, 42u);
     EXPECT_EQ(options.Faults.ReturnAfterMs, 0);
     EXPECT_EQ(options.Faults.Noise, std::string("\0\xFF", 2));
+    EXPECT_TRUE(options.InfoText.empty());
+    // A profile is read where it stands: it overrides what came before it, not what follows.
+    TempFolder folder;
+    const std::string profile = folder.Write("units.sim", "[Sim]\nUnits=7\nModel=VX20-B\n");
+    ASSERT_TRUE(
+        ParseSimOptions({"--units=4", "--profile", profile, "--model", "X"}, options, error));
+    EXPECT_EQ(options.Profile.Units, (std::vector<int>{7}));
+    EXPECT_EQ(options.Profile.ModelText, "X");
+    ASSERT_TRUE(ParseSimOptions({"--version"}, options, error));
+    EXPECT_EQ(options.InfoText, "vexa-sim " + GetVersionNumber() + "\n");
+    ASSERT_TRUE(ParseSimOptions({"--help"}, options, error));
+    EXPECT_NE(options.InfoText.find("--fault-seed N"), std::string::npos) << options.InfoText;
 
     using Args = std::vector<std::string>;
-    for (const Args& args :
-         {Args{"--echo"}, Args{"--echo", "2x"}, Args{"--pace", "0"}, Args{"--units", "1,,2"},
-          Args{"--frobnicate"}, Args{"--fault-from", "0"}, Args{"--fault-rate", "100.5"},
-          Args{"--fault-rate", "-1"}, Args{"--fault-rate", "5%"}, Args{"--fault-only", ""},
-          Args{"--fault-count", "0"}, Args{"--vanish-after", "0"}, Args{"--late", "-5"},
-          Args{"--return-after", "soon"}, Args{"--noise", ""}, Args{"--noise", "0"},
-          Args{"--noise", "0G"}, Args{"--noise", "-1"}, Args{"--noise", std::string(130, '0')}}) {
+    for (const Args& args : {Args{"--echo"},
+                             Args{"--echo", "2x"},
+                             Args{"--pace", "0"},
+                             Args{"--units", "1,,2"},
+                             Args{"--units", "3-1"},
+                             Args{"stray"},
+                             Args{"--frobnicate"},
+                             Args{"--fault-from", "0"},
+                             Args{"--fault-rate", "100.5"},
+                             Args{"--fault-rate", "-1"},
+                             Args{"--fault-rate", "5%"},
+                             Args{"--fault-only", ""},
+                             Args{"--fault-count", "0"},
+                             Args{"--vanish-after", "0"},
+                             Args{"--late", "-5"},
+                             Args{"--return-after", "soon"},
+                             Args{"--noise", ""},
+                             Args{"--noise", "0"},
+                             Args{"--noise", "0G"},
+                             Args{"--noise", "-1"},
+                             Args{"--noise", std::string(130, '0')}}) {
         SimOptions rejected;
         std::string why;
         EXPECT_FALSE(ParseSimOptions(args, rejected, why)) << args[0];

@@ -1,4 +1,4 @@
-#include "cli/UnitRanges.h"
+#include "app/UnitRanges.h"
 
 #include <cctype>
 #include <set>
