@@ -89,6 +89,14 @@ void CTerminalUi::Progress(int done, int total) {
     m_barShown = true;
 }
 
+void CTerminalUi::WaitNotice(const std::string& text) {
+    // On its own line, also when a progress bar is drawn; said in every mode: nothing else
+    // explains the silence.
+    if (m_barShown) std::cerr << "\n";
+    m_barShown = false;
+    std::cerr << "vexa-cli: " << text << " (Ctrl-C stops)" << std::endl;
+}
+
 bool CTerminalUi::AskUnitNumber(int& unit) {
     if (m_answers.targetUnit >= 0) unit = m_answers.targetUnit;
     return true;

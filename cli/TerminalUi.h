@@ -37,6 +37,7 @@ class CTerminalUi : public COperatorUi {
     bool PollCancel() override;
     void CloseCancel() override;
     void Progress(int done, int total) override;
+    void WaitNotice(const std::string& text) override;
     bool AskUnitNumber(int& unit) override;
     bool ChooseSaveFile(FileKind kind, const std::string& suggested, std::string& path) override;
     bool ChooseOpenFile(FileKind kind, std::string& path) override;
