@@ -364,8 +364,6 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
         int code;
         const char* reason;  // on standard error
     } cases[] = {
-        {{"identify"}, false, {}, 2, "--port"},
-        {{"--no-such-option", "identify"}, true, {}, 2, ""},
         {{"send", "[STX]010005201", "--timeout", "65536"}, true, {}, 2, ""},
         {{"send", "[STX]010005201", "--retry", "0"}, true, {}, 2, ""},
         {{"set", "5=1"}, true, {}, 1, "cannot be written"},
