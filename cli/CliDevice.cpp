@@ -1,5 +1,6 @@
 #include "cli/CliDevice.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iostream>
 #include <vector>
@@ -83,13 +84,21 @@ int CCliDevice::Finish(int code, EWrites writes) {
         m_session.Release();
         return code;
     }
+    // Whole data: every parameter read (a verify's differences are data too). The statuses go
+    // with the disconnect.
+    const std::vector<SParamStatus>& statuses = m_session.ParamStatuses();
+    const bool whole =
+        code == kExitOk ||
+        (code == kExitIncomplete &&
+         std::none_of(statuses.begin(), statuses.end(), [](const SParamStatus& entry) {
+             return entry.status == EParamStatus::Failed;
+         }));
     const SResult disconnected = m_session.ConnectButton();
     if (disconnected.Ok()) return code;
-    const bool wentWell = code == kExitOk || code == kExitIncomplete;
-    if (wentWell && writes == EWrites::None) {
+    if (whole && writes == EWrites::None) {
         PrintWarning(disconnected.message);
         return code;
     }
     PrintError(disconnected.message);
-    return wentWell ? kExitFailure : code;
+    return code == kExitOk || code == kExitIncomplete ? kExitFailure : code;
 }

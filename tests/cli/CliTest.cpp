@@ -123,8 +123,15 @@ TEST_F(CliTest, VerifyShowsTheFilesAndTheControllersValueOfEachDifference) {
     SProgramRun r = Cli({"verify", "-i", home.File("set.tmf")});
     EXPECT_EQ(r.code, 3) << r.err;
     EXPECT_TRUE(Has(r.out, "  differs: 6 Decimal value: file 12.3, controller 99.9\n")) << r.out;
+    // A DisConnect routine that fails after a verify: a warning; the differences give exit 3.
+    sim.SetFaults(FaultsWith([](SimFaults& f) {
+        f.ResponseCode = TestController::kRefused;
+        f.Scope.OnlyFor = "6C00";
+    }));
     r = Cli({"verify", "-i", home.File("set.tmf"), "--json"});
     EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(Has(r.out, "\"warnings\": [\n    \"the model's DisConnect routine failed"))
+        << r.out;
     EXPECT_TRUE(Has(r.out, "\"status\": \"differs\"")) << r.out;
     EXPECT_TRUE(Has(r.out, "\"all_equal\": false")) << r.out;
     EXPECT_TRUE(Has(r.out, "\"file_display\": \"12.3\"")) << r.out;

@@ -29,7 +29,8 @@ enum class EEnd {
     kStaysBad,     // every command from then on fails, the disconnect routine's too: exit 1
     kNotRestored,  // the controller does not confirm leaving write mode: exit 1, and it says so
     // The same after an operation that wrote nothing and got all its data: the controller is as
-    // found, and the exit code is the data's (0), with a warning.
+    // found, and the exit code is the data's (0), with a warning. (Data that are not whole, as
+    // on a line that stays bad, keep exit 1.)
     kWarned,
     kStopped,  // a signal stops the walk; the controller is put back: exit 128 + signal
 };
