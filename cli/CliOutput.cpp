@@ -7,9 +7,17 @@
 namespace {
 
 std::optional<nlohmann::json> g_document;
-std::vector<std::string> g_errors;
+std::string g_firstError;
 std::vector<std::string> g_warnings;
 std::vector<std::string> g_messages;  // error lines and the engine's messages, in order
+
+// A run that says more keeps its first lines, which name the cause; the bound keeps a parser
+// called over and over (a fuzzer) from growing without end.
+constexpr size_t kKeptLines = 1000;
+
+void Keep(std::vector<std::string>& lines, const std::string& text) {
+    if (lines.size() < kKeptLines) lines.push_back(text);
+}
 
 }  // namespace
 
@@ -17,22 +25,22 @@ void SetJsonDocument(const nlohmann::json& object) { g_document = object; }
 
 void PrintError(const std::string& text) {
     std::cerr << "vexa-cli: " << text << "\n";
-    g_errors.push_back(text);
-    g_messages.push_back(text);
+    if (g_firstError.empty()) g_firstError = text;
+    Keep(g_messages, text);
 }
 
 void PrintWarning(const std::string& text) {
     std::cerr << "vexa-cli: warning: " << text << "\n";
-    g_warnings.push_back(text);
+    Keep(g_warnings, text);
 }
 
-void NoteOperatorMessage(const std::string& text) { g_messages.push_back(text); }
+void NoteOperatorMessage(const std::string& text) { Keep(g_messages, text); }
 
 void PrintJsonDocument(int exitCode) {
     nlohmann::json document = g_document.value_or(nlohmann::json::object());
     if (!g_document) {
         if (exitCode == 0) return;
-        std::string error = g_errors.empty() ? std::string() : g_errors.front();
+        std::string error = g_firstError;
         if (error.empty() && !g_messages.empty()) error = g_messages.back();
         document = {{"exit_code", exitCode}, {"error", error}, {"messages", g_messages}};
     }
