@@ -1,7 +1,6 @@
 #include "cli/CliDevice.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <iostream>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "cli/CliOutput.h"
+#include "cli/NearestName.h"
 #include "cli/RunRecord.h"
 
 bool LoadCatalogue(CMessageTable& catalogue) {
@@ -19,34 +19,6 @@ bool LoadCatalogue(CMessageTable& catalogue) {
                " (name the folder that holds it with --home)");
     return false;
 }
-
-namespace {
-
-// The name without surrounding spaces, in lower case: how an operator's typing is compared.
-std::string Folded(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    const size_t last = text.find_last_not_of(" \t");
-    std::string folded = first == std::string::npos ? "" : text.substr(first, last - first + 1);
-    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return folded;
-}
-
-size_t EditDistance(const std::string& a, const std::string& b) {
-    std::vector<size_t> row(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (size_t i = 1; i <= a.size(); ++i) {
-        size_t diagonal = row[0];
-        row[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
-            const size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
-}  // namespace
 
 int FindParameter(const CMenuParamTable& table, const std::string& key) {
     char* end = nullptr;
@@ -59,7 +31,7 @@ int FindParameter(const CMenuParamTable& table, const std::string& key) {
     // Typed loosely: taken only when one name alone matches.
     int found = -1;
     for (size_t i = 0; i < table.GetCount(); ++i) {
-        if (Folded(table.GetItem(i)->name) != Folded(key)) continue;
+        if (FoldedName(table.GetItem(i)->name) != FoldedName(key)) continue;
         if (found >= 0) return -1;
         found = static_cast<int>(i);
     }
@@ -68,16 +40,9 @@ int FindParameter(const CMenuParamTable& table, const std::string& key) {
 
 std::string NoParameterMessage(const CMenuParamTable& table, const std::string& key,
                                const std::string& tablePath) {
-    const std::string typed = Folded(key);
-    std::string nearest;
-    size_t best = std::max<size_t>(2, typed.size() / 3) + 1;  // farther is no typing slip
-    for (size_t i = 0; i < table.GetCount(); ++i) {
-        const std::string& name = table.GetItem(i)->name;
-        if (const size_t distance = EditDistance(typed, Folded(name)); distance < best) {
-            best = distance;
-            nearest = name;
-        }
-    }
+    std::vector<std::string> names;
+    for (size_t i = 0; i < table.GetCount(); ++i) names.push_back(table.GetItem(i)->name);
+    const std::string nearest = NearestName(key, names);
     if (nearest.empty()) return "no parameter \"" + key + "\" in " + tablePath;
     return "no parameter \"" + key + "\"; did you mean \"" + nearest + "\"?";
 }
@@ -111,7 +76,7 @@ bool CCliDevice::Connect(EView view) {
     return false;
 }
 
-int CCliDevice::Finish(int code) {
+int CCliDevice::Finish(int code, EWrites writes) {
     CommandRecord().Note(m_session);
     if (!m_session.IsConnected()) return code;
     // Asked twice to stop: the operator wants out now, and has been told what was not put back.
@@ -119,8 +84,21 @@ int CCliDevice::Finish(int code) {
         m_session.Release();
         return code;
     }
+    // Whole data: every parameter read (a verify's differences are data too). The statuses go
+    // with the disconnect.
+    const std::vector<SParamStatus>& statuses = m_session.ParamStatuses();
+    const bool whole =
+        code == kExitOk ||
+        (code == kExitIncomplete &&
+         std::none_of(statuses.begin(), statuses.end(), [](const SParamStatus& entry) {
+             return entry.status == EParamStatus::Failed;
+         }));
     const SResult disconnected = m_session.Disconnect();
     if (disconnected.Ok()) return code;
+    if (whole && writes == EWrites::None) {
+        PrintWarning(disconnected.message);
+        return code;
+    }
     PrintError(disconnected.message);
     return code == kExitOk || code == kExitIncomplete ? kExitFailure : code;
 }

@@ -16,10 +16,14 @@ class CCliDevice {
 
     // Connects in the given view; false (reported) when the controller cannot be reached.
     bool Connect(EView view);
+    // Whether the command may have written to the controller.
+    enum class EWrites { Some, None };
     // Disconnects (the model's DisConnect routine runs) and answers the command's exit code:
     // `code`, or a failure (reported) when the routine is there and failed after a run that
-    // went well.
-    int Finish(int code);
+    // went well. After a command that wrote nothing and got all its data (no parameter failed)
+    // the controller is as it was found: the failure is a warning, and the exit code stays the
+    // data's (0, or 3 for a verify's differences).
+    int Finish(int code, EWrites writes = EWrites::Some);
     CDeviceSession& Session() { return m_session; }
     CTerminalUi& Ui() { return m_ui; }
 

@@ -1,34 +1,51 @@
 #include "cli/CliOutput.h"
 
 #include <iostream>
+#include <optional>
 #include <vector>
 
 namespace {
 
-bool g_jsonPrinted = false;
-std::vector<std::string> g_errors;
+std::optional<nlohmann::json> g_document;
+std::string g_firstError;
+std::vector<std::string> g_warnings;
 std::vector<std::string> g_messages;  // error lines and the engine's messages, in order
+
+// A run that says more keeps its first lines, which name the cause; the bound keeps a parser
+// called over and over (a fuzzer) from growing without end.
+constexpr size_t kKeptLines = 1000;
+
+void Keep(std::vector<std::string>& lines, const std::string& text) {
+    if (lines.size() < kKeptLines) lines.push_back(text);
+}
 
 }  // namespace
 
-void PrintJson(const nlohmann::json& object) {
-    // Texts from controllers and files are bytes, not always UTF-8: replace what is not.
-    std::cout << object.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-    g_jsonPrinted = true;
-}
+void SetJsonDocument(const nlohmann::json& object) { g_document = object; }
 
 void PrintError(const std::string& text) {
     std::cerr << "vexa-cli: " << text << "\n";
-    g_errors.push_back(text);
-    g_messages.push_back(text);
+    if (g_firstError.empty()) g_firstError = text;
+    Keep(g_messages, text);
 }
 
-void NoteOperatorMessage(const std::string& text) { g_messages.push_back(text); }
+void PrintWarning(const std::string& text) {
+    std::cerr << "vexa-cli: warning: " << text << "\n";
+    Keep(g_warnings, text);
+}
 
-bool JsonPrinted() { return g_jsonPrinted; }
+void NoteOperatorMessage(const std::string& text) { Keep(g_messages, text); }
 
-void PrintJsonForFailure(int exitCode) {
-    std::string error = g_errors.empty() ? std::string() : g_errors.front();
-    if (error.empty() && !g_messages.empty()) error = g_messages.back();
-    PrintJson({{"exit_code", exitCode}, {"error", error}, {"messages", g_messages}});
+void PrintJsonDocument(int exitCode) {
+    nlohmann::json document = g_document.value_or(nlohmann::json::object());
+    if (!g_document) {
+        if (exitCode == 0) return;
+        std::string error = g_firstError;
+        if (error.empty() && !g_messages.empty()) error = g_messages.back();
+        document = {{"exit_code", exitCode}, {"error", error}, {"messages", g_messages}};
+    }
+    document["schema_version"] = kJsonSchemaVersion;
+    document["warnings"] = g_warnings;
+    // Texts from controllers and files are bytes, not always UTF-8: replace what is not.
+    std::cout << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }

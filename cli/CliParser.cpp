@@ -1,11 +1,14 @@
 #include "cli/CliParser.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <map>
 
 #include "app/UnitRanges.h"
 #include "app/Version.h"
+#include "cli/CliOutput.h"
+#include "cli/NearestName.h"
 
 namespace {
 
@@ -47,6 +50,24 @@ void AddWaits(CLI::App* command, SCliOptions& o) {
 void AddAllowOtherModel(CLI::App* command, bool& allowed) {
     command->add_flag("--allow-other-model", allowed,
                       "take a set made for another model: its values go by parameter number");
+}
+
+// Why the command line was refused, one line: a word where the command belongs that names none
+// is answered with the nearest command, as a mistyped parameter name is.
+std::string UsageError(const CLI::App& app, const CLI::ParseError& error) {
+    if (!app.get_subcommands().empty()) return error.what();
+    std::vector<std::string> commands;
+    for (const CLI::App* command : app.get_subcommands({})) commands.push_back(command->get_name());
+    std::string list;
+    for (const std::string& command : commands) list += (list.empty() ? "" : ", ") + command;
+    const std::vector<std::string> words = app.remaining();
+    const auto typed = std::find_if(words.begin(), words.end(), [](const std::string& word) {
+        return word.rfind('-', 0) != 0;
+    });
+    if (typed == words.end()) return "name a command: " + list;
+    const std::string nearest = NearestName(*typed, commands);
+    if (nearest.empty()) return "no command \"" + *typed + "\" (the commands: " + list + ")";
+    return "no command \"" + *typed + "\"; did you mean \"" + nearest + "\"?";
 }
 
 }  // namespace
@@ -143,10 +164,12 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     AddWaits(set, o);
     auto* exportCmd =
         AddCommand(app, "export", "export a parameter file as CSV without a controller",
-                   "vexa-cli export -i set.tmf -o set.csv --table HD40A.prm");
+                   "vexa-cli export -i set.tmf -o set.csv");
     exportCmd->add_option("-i", o.input, "parameter file")->required();
     exportCmd->add_option("-o", o.output, "CSV file to write")->required();
-    exportCmd->add_option("--table", o.table, "parameter table file of the model")->required();
+    exportCmd->add_option("--table", o.table,
+                          "parameter table file (default: the set's own model's, from the model "
+                          "index)");
     auto* show = AddCommand(app, "show", "print a parameter file", "vexa-cli show set.tmf");
     show->add_option("FILE", o.input, "parameter file")->required();
     auto* diff = AddCommand(app, "diff", "compare two parameter files record by record",
@@ -170,7 +193,10 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     } catch (const CLI::Success& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
+        // --json may come after the word that was refused: the error is a JSON object all the same.
+        o.json = o.json || std::find(argv + 1, argv + argc, std::string("--json")) != argv + argc;
+        PrintError(UsageError(app, e));
+        std::cerr << "Run with --help for more information.\n";
         return kExitUsage;
     }
     o.line.parity = kParities.at(parity);
@@ -179,7 +205,7 @@ int ParseCommandLine(int argc, char** argv, SCliOptions& o) {
     if (o.command == "scan" || o.command == "clone") {
         std::string error;
         if (!ParseUnitRanges(units, o.units, error)) {
-            std::cerr << "vexa-cli: --units: " << error << "\n";
+            PrintError("--units: " + error);
             return kExitUsage;
         }
     }

@@ -84,8 +84,13 @@ void PrintUnit(const SUnitClone& clone) {
 }
 
 nlohmann::json UnitJson(const SUnitClone& clone) {
-    return {{"unit", clone.unit},     {"model_name", clone.modelName}, {"result", clone.Result()},
-            {"failed", clone.failed}, {"differs", clone.differs},      {"error", clone.error}};
+    // The names of the --record line's fields for the same things.
+    return {{"unit", clone.unit},
+            {"model_name", clone.modelName},
+            {"result", clone.Result()},
+            {"failed_parameters", clone.failed},
+            {"differing_parameters", clone.differs},
+            {"error", clone.error}};
 }
 
 }  // namespace
@@ -123,7 +128,7 @@ int RunClone(const SCliOptions& options) {
     if (options.json) {
         nlohmann::json units = nlohmann::json::array();
         for (const SUnitClone& clone : clones) units.push_back(UnitJson(clone));
-        PrintJson({{"units", units}, {"not_reached", notReached}});
+        SetJsonDocument({{"file", options.input}, {"units", units}, {"not_reached", notReached}});
     } else {
         std::cout << "Cloned " << options.input << " into " << clones.size() << " of "
                   << options.units.size() << " units: " << ok << " ok, " << incomplete

@@ -3,6 +3,7 @@
 
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/SetModel.h"
 #include "files/ParameterSetDiff.h"
 #include "params/DecimalPoint.h"
 #include "params/MenuParamTable.h"
@@ -105,10 +106,10 @@ void PrintJsonDiff(const SParameterSetDiff& diff, const CRecordText& text,
                              {"name", text.Name(d.number)},
                              {"a", text.Value(d.a)},
                              {"b", text.Value(d.b)}});
-    PrintJson({{"only_a", diff.onlyA},
-               {"only_b", diff.onlyB},
-               {"different", different},
-               {"damaged", damaged}});
+    SetJsonDocument({{"only_a", diff.onlyA},
+                     {"only_b", diff.onlyB},
+                     {"different", different},
+                     {"damaged", damaged}});
 }
 
 }  // namespace
@@ -123,6 +124,12 @@ int RunDiff(const SCliOptions& options) {
         return kExitFailure;
     }
     const CMenuParamTable* known = options.table.empty() ? nullptr : &table;
+    WarnOfOtherModels(options.arguments[0], a.modelName, options.arguments[1], b.modelName);
+    if (known) {
+        WarnOfOtherModelsTable(options.arguments[0], a.modelName, options.table);
+        if (b.modelName != a.modelName)
+            WarnOfOtherModelsTable(options.arguments[1], b.modelName, options.table);
+    }
     const CRecordText text(known);
     nlohmann::json damaged = NoteDamage(options.arguments[0], a, known);
     for (const auto& entry : NoteDamage(options.arguments[1], b, known)) damaged.push_back(entry);

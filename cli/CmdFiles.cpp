@@ -7,8 +7,10 @@
 #include "cli/CliDevice.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/SetModel.h"
 #include "files/ParameterSet.h"
 #include "params/MenuParamTable.h"
+#include "params/ModelIndex.h"
 #include "serial/PortList.h"
 #include "serial/StablePortName.h"
 
@@ -27,36 +29,52 @@ int RunPorts(const SCliOptions& options) {
                       << (stable.empty() ? "" : "\t" + stable) << "\n";
         }
     }
-    if (options.json) PrintJson({{"ports", list}});
+    if (options.json) SetJsonDocument({{"ports", list}});
     return kExitOk;
 }
 
 int RunExport(const SCliOptions& options) {
     CMessageTable catalogue;
     if (!LoadCatalogue(catalogue)) return kExitFailure;
-    CMenuParamTable table;
-    if (table.Load(options.table) != 1) {
-        PrintError("cannot read the parameter table " + options.table);
+    SParameterFileContent content;
+    SResult result = ReadParameterFileContent(options.input, content);
+    if (!result.Ok()) {
+        PrintError(result.message);
         return kExitFailure;
     }
-    SParameterFileContent content;
+    // Without --table, the set's own model names it.
+    std::string tablePath = options.table;
+    if (tablePath.empty()) {
+        tablePath = FindTableOfModel(content.modelName);
+        if (tablePath.empty()) {
+            PrintError("no model index names the model \"" + content.modelName + "\" of " +
+                       options.input + ": name its table with --table");
+            return kExitFailure;
+        }
+    } else {
+        WarnOfOtherModelsTable(options.input, content.modelName, tablePath);
+    }
+    CMenuParamTable table;
+    if (table.Load(tablePath) != 1) {
+        PrintError("cannot read the parameter table " + tablePath);
+        return kExitFailure;
+    }
     SSetFileNotes notes;
-    SResult result = ReadParameterFileContent(options.input, content);
-    if (result.Ok()) result = LoadParameterSet(table, options.input, content.modelName, notes);
+    result = LoadParameterSet(table, options.input, content.modelName, notes);
     // A CSV of the whole records alone would pass for the whole set.
     if (result.Ok() && notes.cutInsideRecord > 0)
         result = SResult::Failure(ResultCode::kFileError,
                                   CutRefusalText(options.input, notes.cutInsideRecord, table));
     const std::string path = WithExtension(options.output, ".csv");
     if (result.Ok())
-        result = ExportParameterSet(table, content.modelName, FormatTableDate(options.table),
+        result = ExportParameterSet(table, content.modelName, FormatTableDate(tablePath),
                                     {catalogue.Get(300), catalogue.Get(301)}, path);
     if (!result.Ok()) {
         PrintError(result.message);
         return kExitFailure;
     }
     if (options.json)
-        PrintJson({{"file", path}, {"model_name", content.modelName}});
+        SetJsonDocument({{"file", path}, {"model_name", content.modelName}, {"table", tablePath}});
     else
         std::cout << "Exported " << options.input << " to " << path << "\n";
     return kExitOk;
@@ -86,12 +104,12 @@ int RunShow(const SCliOptions& options) {
                 record["problem"] = problem;
             records.push_back(record);
         }
-        PrintJson({{"date", content.date},
-                   {"model_name", content.modelName},
-                   {"records", records},
-                   {"cut_inside_record", content.cutInsideRecord > 0
-                                             ? nlohmann::json(content.cutInsideRecord)
-                                             : nlohmann::json(nullptr)}});
+        SetJsonDocument({{"date", content.date},
+                         {"model_name", content.modelName},
+                         {"records", records},
+                         {"cut_inside_record", content.cutInsideRecord > 0
+                                                   ? nlohmann::json(content.cutInsideRecord)
+                                                   : nlohmann::json(nullptr)}});
     } else {
         std::cout << "Date:  " << content.date << "\nModel: " << content.modelName << "\n";
         std::cout << " number   scale  set value\n";

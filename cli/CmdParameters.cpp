@@ -51,11 +51,14 @@ int RunGet(const SCliOptions& options) {
         if (!ok) PrintError(s.Port().WithLastFailure("parameter " + item.name + " cannot be read"));
         const std::string& display = s.SettingView().currentValue;
         if (options.json) {
+            // The statuses upload names: absent is no fault.
+            const EParamStatus status = !ok              ? EParamStatus::Failed
+                                        : !item.Exists() ? EParamStatus::Absent
+                                                         : EParamStatus::Ok;
             parameters.push_back({{"number", item.number},
                                   {"name", item.name},
                                   {"display", display},
-                                  {"exists", item.Exists()},
-                                  {"ok", ok}});
+                                  {"status", ParamStatusName(status)}});
         } else {
             std::cout << std::setw(5) << item.number << "  " << std::left << std::setw(28)
                       << item.name << std::right << ' '
@@ -67,8 +70,10 @@ int RunGet(const SCliOptions& options) {
         // Nothing after a lost line could reach the controller: its loss was said once.
         if (s.Port().LineLost()) break;
     }
-    if (options.json) PrintJson({{"parameters", parameters}});
-    return device.Finish(allOk ? kExitOk : kExitFailure);
+    if (options.json)
+        SetJsonDocument(
+            {{"model_name", s.ModelName()}, {"unit", s.UnitNumber()}, {"parameters", parameters}});
+    return device.Finish(allOk ? kExitOk : kExitFailure, CCliDevice::EWrites::None);
 }
 
 int RunSet(const SCliOptions& options) {
@@ -93,12 +98,12 @@ int RunSet(const SCliOptions& options) {
     bool allOk = true;
     // Written, but not read back: the value may be on the controller, unlike one not written.
     bool readBackFailed = false;
-    nlohmann::json results = nlohmann::json::array();
+    nlohmann::json parameters = nlohmann::json::array();
     for (const std::string& pair : options.arguments) {
         const size_t eq = pair.find('=');
         const std::string key = pair.substr(0, eq);
         const std::string value = eq == std::string::npos ? "" : pair.substr(eq + 1);
-        nlohmann::json result = {{"key", key}, {"ok", false}, {"read_back_failed", false}};
+        nlohmann::json result = {{"key", key}, {"status", "failed"}, {"read_back_failed", false}};
         const int index = FindParameter(table, key);
         std::string problem;
         bool writtenUnread = false;
@@ -133,7 +138,7 @@ int RunSet(const SCliOptions& options) {
         SUnitRecord& record = CommandRecord();
         if (problem.empty()) {
             ++record.ok;
-            result["ok"] = true;
+            result["status"] = "ok";
             if (!options.json)
                 std::cout << key << " = " << result["display"].get<std::string>() << "\n";
         } else {
@@ -146,9 +151,11 @@ int RunSet(const SCliOptions& options) {
                 allOk = false;
             PrintError(problem);
         }
-        results.push_back(result);
+        parameters.push_back(result);
         if (s.Port().LineLost()) break;
     }
-    if (options.json) PrintJson({{"results", results}});
+    if (options.json)
+        SetJsonDocument(
+            {{"model_name", s.ModelName()}, {"unit", s.UnitNumber()}, {"parameters", parameters}});
     return device.Finish(!allOk ? kExitFailure : readBackFailed ? kExitIncomplete : kExitOk);
 }

@@ -71,7 +71,7 @@ int RunScan(const SCliOptions& options) {
             std::cout << "unit " << unit << ": " << modelText
                       << (modelName.empty() ? "" : " (" + modelName + ")") << std::endl;
     }
-    if (options.json) PrintJson({{"units", found}});
+    if (options.json) SetJsonDocument({{"units", found}});
     if (found.empty()) {
         PrintError("no unit answered on " + options.line.portName + " within " +
                    std::to_string(options.scanTimeoutMs) + " ms");

@@ -27,10 +27,10 @@ int RunSend(const SCliOptions& options) {
         SendDirectCommand(port, frame, options.retry, static_cast<uint16_t>(options.timeoutMs));
     port.Close();
     if (options.json) {
-        PrintJson({{"sent", frame.sentText},
-                   {"response", result.responseText},
-                   {"ok", result.result.Ok()},
-                   {"result_class", ResultClassNumber(result.resultClass)}});
+        SetJsonDocument({{"sent", frame.sentText},
+                         {"response", result.responseText},
+                         {"ok", result.result.Ok()},
+                         {"result_class", ResultClassNumber(result.resultClass)}});
     } else {
         std::cout << "Sent:     " << frame.sentText << "\nResponse: " << result.responseText
                   << "\n";

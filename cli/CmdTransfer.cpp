@@ -122,17 +122,18 @@ int RunIdentify(const SCliOptions& options) {
     CDeviceSession& s = device.Session();
     const size_t items = s.Table() ? s.Table()->GetCount() : 0;
     if (options.json) {
-        PrintJson({{"model_text", s.ModelText()},
-                   {"key", s.ModelKey()},
-                   {"model_name", s.ModelName()},
-                   {"table_path", s.TablePath()},
-                   {"items", items}});
+        SetJsonDocument({{"model_text", s.ModelText()},
+                         {"unit", s.UnitNumber()},
+                         {"key", s.ModelKey()},
+                         {"model_name", s.ModelName()},
+                         {"table_path", s.TablePath()},
+                         {"items", items}});
     } else {
         std::cout << "Model text: " << s.ModelText() << "\nKey:        " << s.ModelKey()
                   << "\nModel name: " << s.ModelName() << "\nTable:      " << s.TablePath()
                   << "\nParameters: " << items << "\n";
     }
-    return device.Finish(kExitOk);
+    return device.Finish(kExitOk, CCliDevice::EWrites::None);
 }
 
 namespace {
@@ -207,11 +208,11 @@ int RunUpload(const SCliOptions& options) {
     if (!options.csv.empty() && !s.Export(options.csv).Ok()) return device.Finish(kExitFailure);
 
     if (options.json) {
-        PrintJson({{"model_name", s.ModelName()},
-                   {"unit", s.UnitNumber()},
-                   {"file", s.OpenedFilePath()},
-                   {"all_valid", upload.Ok()},
-                   {"parameters", ParametersJson(s)}});
+        SetJsonDocument({{"model_name", s.ModelName()},
+                         {"unit", s.UnitNumber()},
+                         {"file", s.OpenedFilePath()},
+                         {"all_valid", upload.Ok()},
+                         {"parameters", ParametersJson(s)}});
     } else {
         // With the set on standard output, what is said of it goes to standard error.
         if (toStdout && !temporary->CopyToStdout()) {
@@ -223,7 +224,7 @@ int RunUpload(const SCliOptions& options) {
             << (toStdout ? shownOutput : s.OpenedFilePath()) << "\n";
         PrintStatuses(s, "differs", out);
     }
-    return device.Finish(ExitCodeOfWalk(upload));
+    return device.Finish(ExitCodeOfWalk(upload), CCliDevice::EWrites::None);
 }
 
 namespace {
@@ -235,10 +236,11 @@ void PrintDryRun(const CDeviceSession& s, const SCliOptions& options, const SRes
             if (entry.status == EParamStatus::Differs || entry.status == EParamStatus::Failed)
                 changes.push_back(StatusJson(item, entry));
         });
-        PrintJson({{"model_name", s.ModelName()},
-                   {"unit", s.UnitNumber()},
-                   {"would_change", changes},
-                   {"parameters", ParametersJson(s)}});
+        SetJsonDocument({{"model_name", s.ModelName()},
+                         {"unit", s.UnitNumber()},
+                         {"file", options.input},
+                         {"would_change", changes},
+                         {"parameters", ParametersJson(s)}});
     } else {
         const SOperationOutcome& counts = s.LastOutcome();
         std::string what = dryRun.Ok() ? "nothing would change" : "";
@@ -294,10 +296,11 @@ int RunDownload(const SCliOptions& options) {
         return device.Finish(ExitCode(download));
     }
     if (options.json) {
-        PrintJson({{"model_name", s.ModelName()},
-                   {"unit", s.UnitNumber()},
-                   {"all_valid", download.Ok()},
-                   {"parameters", ParametersJson(s)}});
+        SetJsonDocument({{"model_name", s.ModelName()},
+                         {"unit", s.UnitNumber()},
+                         {"file", options.input},
+                         {"all_valid", download.Ok()},
+                         {"parameters", ParametersJson(s)}});
     } else {
         std::cout << "Downloaded " << options.input << " to unit " << s.UnitNumber() << " ("
                   << s.ModelName() << ")\n";
@@ -322,15 +325,16 @@ int RunVerify(const SCliOptions& options) {
             if (entry.status == EParamStatus::Differs || entry.status == EParamStatus::Failed)
                 differing.push_back(StatusJson(item, entry));
         });
-        PrintJson({{"model_name", s.ModelName()},
-                   {"unit", s.UnitNumber()},
-                   {"all_equal", verify.Ok()},
-                   {"differing", differing},
-                   {"parameters", ParametersJson(s)}});
+        SetJsonDocument({{"model_name", s.ModelName()},
+                         {"unit", s.UnitNumber()},
+                         {"file", options.input},
+                         {"all_equal", verify.Ok()},
+                         {"differing", differing},
+                         {"parameters", ParametersJson(s)}});
     } else {
         std::cout << "Verified unit " << s.UnitNumber() << " against " << options.input << ": "
                   << (verify.Ok() ? "all equal" : "differences") << "\n";
         PrintStatuses(s);
     }
-    return device.Finish(ExitCodeOfWalk(verify));
+    return device.Finish(ExitCodeOfWalk(verify), CCliDevice::EWrites::None);
 }

@@ -87,3 +87,11 @@ void CTerminalUi::Progress(int done, int total) {
     std::fflush(stderr);
     m_barShown = true;
 }
+
+void CTerminalUi::WaitNotice(const std::string& text) {
+    // On its own line, also when a progress bar is drawn; said in every mode: nothing else
+    // explains the silence.
+    if (m_barShown) std::cerr << "\n";
+    m_barShown = false;
+    std::cerr << "vexa-cli: " << text << " (Ctrl-C stops)" << std::endl;
+}

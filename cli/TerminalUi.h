@@ -30,6 +30,7 @@ class CTerminalUi : public COperatorUi {
     bool PollCancel() override;
     void CloseCancel() override;
     void Progress(int done, int total) override;
+    void WaitNotice(const std::string& text) override;
     void RefreshView() override {}
     void RefreshSidePanel() override {}
     void OpenSidePanel() override {}

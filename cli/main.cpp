@@ -15,16 +15,13 @@
 #include "cli/TerminalUi.h"
 #include "protocol/CommLog.h"
 
-int main(int argc, char** argv) {
-    // First of all: a signal that comes while the program starts must not end it unannounced.
-    CTerminalUi::InstallInterruptHandler();
-    CControlByteEscaper safeOut(std::cout), safeErr(std::cerr);
-    SCliOptions options;
-    if (const int code = ParseCommandLine(argc, argv, options); code >= 0) return code;
+namespace {
+
+// The command the command line named, from the checks before it to its record: its exit code.
+int RunCommand(const SCliOptions& options) {
     static const std::set<std::string> kOffline = {"ports", "export", "show", "diff"};
     if (!options.portGiven && !kOffline.count(options.command)) {
-        std::cerr << "vexa-cli: " << options.command << " talks to a controller: name its port "
-                  << "with --port DEVICE\n";
+        PrintError(options.command + " talks to a controller: name its port with --port DEVICE");
         return kExitUsage;
     }
     // Names relative to the program folder are resolved against it again: make it absolute once.
@@ -66,8 +63,22 @@ int main(int argc, char** argv) {
     if (code != kExitOk && CTerminalUi::Interrupted()) code = CTerminalUi::InterruptedExitCode();
     if (recordHere) WriteRecord(options, CommandRecord(), code);
     if (RecordFailed() && (code == kExitOk || code == kExitIncomplete)) code = kExitFailure;
-    // A script reading --json gets one object also when the command stopped short of its own.
-    if (options.json && !JsonPrinted() && code != kExitOk) PrintJsonForFailure(code);
+    LogEvent("vexa-cli end.");
+    CloseLog();
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // First of all: a signal that comes while the program starts must not end it unannounced.
+    CTerminalUi::InstallInterruptHandler();
+    CControlByteEscaper safeOut(std::cout), safeErr(std::cerr);
+    SCliOptions options;
+    int code = ParseCommandLine(argc, argv, options);
+    if (code < 0) code = RunCommand(options);
+    // A script reading --json gets one object, also when the command line was wrong.
+    if (options.json) PrintJsonDocument(code);
     // A full disk or a reader that went away must not pass for output that arrived.
     if (!std::cout.flush()) {
         const int error = errno;
@@ -75,7 +86,5 @@ int main(int argc, char** argv) {
                   << "\n";
         if (code == kExitOk) code = kExitFailure;
     }
-    LogEvent("vexa-cli end.");
-    CloseLog();
     return code;
 }

@@ -22,6 +22,9 @@ class COperatorUi {
     virtual void CloseCancel() = 0;
     // "parameter done of total" while a whole-set operation or a search runs.
     virtual void Progress(int done, int total) = 0;
+    // What the operation waits for while it can do nothing else (a lost line to come back); it
+    // asks nothing of the operator, and stopping ends the wait.
+    virtual void WaitNotice(const std::string& /*text*/) {}
 
     // The session's state changed: redraw the views, the status line and the lamps.
     virtual void RefreshView() = 0;

@@ -19,14 +19,6 @@ namespace {
 
 constexpr uint16_t kModelRequestCode = 0x0503;
 
-// The model files are chosen by the first four characters of a text the controller
-// sends; one that could step out of the model folders is refused.
-bool IsSafeModelPrefix(const std::string& prefix) {
-    for (unsigned char c : prefix)
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') return false;
-    return prefix != "." && prefix != "..";
-}
-
 SExchangeOutcome RequestModel(CFramePort& port, int unit, int attempts, uint16_t timeoutMs,
                               std::string& modelText) {
     modelText.clear();

@@ -18,6 +18,9 @@ bool CDeviceSession::LineCameBack(const SWalkTarget& target) {
     if (m_lineWaitSeconds <= 0) return false;
     WriteLog("Waiting up to " + std::to_string(m_lineWaitSeconds) + " s for " +
              m_settings.portName + " to come back.\n");
+    m_ui.WaitNotice("the line was lost: waiting up to " + std::to_string(m_lineWaitSeconds) +
+                    " s for " + m_settings.portName + " to come back with unit " +
+                    std::to_string(target.unit) + " (" + target.modelText + ")");
     m_port.Close();
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(m_lineWaitSeconds);

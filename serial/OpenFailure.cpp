@@ -10,12 +10,18 @@
 
 namespace {
 
-// The group that may open the device: the one to join when permission is missing.
-std::string DeviceGroup(const std::string& path) {
+// What to do when permission is missing: join the group that may open the device, unless
+// that is root, which nobody should join to reach a serial port.
+std::string PermissionAdvice(const std::string& path) {
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0) return "dialout";
-    const group* g = getgrgid(st.st_gid);
-    return g ? g->gr_name : std::to_string(st.st_gid);
+    std::string group = "dialout";
+    if (stat(path.c_str(), &st) == 0) {
+        if (st.st_gid == 0) return "check the permissions of " + path + " (ls -l " + path + ")";
+        const struct group* g = getgrgid(st.st_gid);
+        group = g ? g->gr_name : std::to_string(st.st_gid);
+    }
+    return "add your user to the group '" + group + "' (sudo usermod -aG " + group +
+           " $USER) and log in again";
 }
 
 // A device server's failures: the host, the network or the server, never a device file.
@@ -62,13 +68,9 @@ SResult DescribeOpenFailure(const std::string& port, int openError) {
             return SResult::Failure(ResultCode::kPortBusy,
                                     "port " + port + " is busy: another program has it open");
         case EACCES:
-        case EPERM: {
-            const std::string group = DeviceGroup(port);
-            return SResult::Failure(
-                ResultCode::kPortDenied,
-                "no permission to open port " + port + ": add your user to the group '" + group +
-                    "' (sudo usermod -aG " + group + " $USER) and log in again");
-        }
+        case EPERM:
+            return SResult::Failure(ResultCode::kPortDenied, "no permission to open port " + port +
+                                                                 ": " + PermissionAdvice(port));
         default:
             return SResult::Failure(ResultCode::kPortFailed,
                                     "cannot open port " + port + ": " + std::strerror(openError));

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
 
 #include "CliFixture.h"
 #include "files/ParameterSet.h"
@@ -121,8 +123,15 @@ TEST_F(CliTest, VerifyShowsTheFilesAndTheControllersValueOfEachDifference) {
     SProgramRun r = Cli({"verify", "-i", home.File("set.tmf")});
     EXPECT_EQ(r.code, 3) << r.err;
     EXPECT_TRUE(Has(r.out, "  differs: 6 Decimal value: file 12.3, controller 99.9\n")) << r.out;
+    // A DisConnect routine that fails after a verify: a warning; the differences give exit 3.
+    sim.SetFaults(FaultsWith([](SimFaults& f) {
+        f.ResponseCode = TestController::kRefused;
+        f.Scope.OnlyFor = "6C00";
+    }));
     r = Cli({"verify", "-i", home.File("set.tmf"), "--json"});
     EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(Has(r.out, "\"warnings\": [\n    \"the model's DisConnect routine failed"))
+        << r.out;
     EXPECT_TRUE(Has(r.out, "\"status\": \"differs\"")) << r.out;
     EXPECT_TRUE(Has(r.out, "\"all_equal\": false")) << r.out;
     EXPECT_TRUE(Has(r.out, "\"file_display\": \"12.3\"")) << r.out;
@@ -362,8 +371,6 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
         int code;
         const char* reason;  // on standard error
     } cases[] = {
-        {{"identify"}, false, {}, 2, "--port"},
-        {{"--no-such-option", "identify"}, true, {}, 2, ""},
         {{"send", "[STX]010005201", "--timeout", "65536"}, true, {}, 2, ""},
         {{"send", "[STX]010005201", "--retry", "0"}, true, {}, 2, ""},
         {{"set", "5=1"}, true, {}, 1, "cannot be written"},
@@ -489,4 +496,97 @@ TEST_F(CliTest, UploadToStandardOutputWritesTheSetsBytesAlone) {
     EXPECT_EQ(r.out.substr(32), file.substr(32));
     EXPECT_TRUE(Has(r.err, "to standard output")) << r.err;
     EXPECT_EQ(Cli({"upload", "-o", "-", "--json"}).code, 2);
+}
+
+// One name for one thing in every command's JSON document, the layout's version and the run's
+// warnings in each.
+TEST_F(CliTest, EveryJsonDocumentSharesOneLayout) {
+    unit1->Set(2, 0);  // "Alarm value" absent on unit 1
+    const std::string set = home.File("set.tmf");
+    // A DisConnect routine that fails after a complete upload: a warning; the data give exit 0.
+    sim.SetFaults(FaultsWith([](SimFaults& f) {
+        f.ResponseCode = TestController::kRefused;
+        f.Scope.OnlyFor = "6C00";
+    }));
+    SProgramRun r = Cli({"upload", "-o", set, "--json"});
+    sim.SetFaults({});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(Has(r.err, "vexa-cli: warning: the model's DisConnect routine failed")) << r.err;
+    nlohmann::json document = nlohmann::json::parse(r.out, nullptr, false);
+    ASSERT_EQ(document["warnings"].size(), 1u) << r.out;
+    EXPECT_TRUE(Has(document["warnings"][0].get<std::string>(), "DisConnect routine failed"));
+
+    const struct {
+        std::vector<std::string> args;
+        bool withLine;
+        bool listsParameters;  // "parameters", each with number, name and status; unit, model
+    } cases[] = {
+        {{"identify"}, true, false},
+        {{"get", "1", "3"}, true, true},
+        {{"set", "1=250"}, true, true},
+        {{"download", "-i", set, "--target-unit", "2"}, true, true},
+        {{"verify", "-i", set}, true, true},
+        {{"download", "-i", set, "--dry-run"}, true, true},
+        {{"clone", "-i", set, "--units", "2"}, true, false},
+        {{"scan", "--units", "1-2", "--timeout", "100"}, true, false},
+        {{"show", set}, false, false},
+        {{"diff", set, set}, false, false},
+        {{"export", "-i", set, "-o", home.File("set.csv")}, false, false},
+    };
+    const std::set<std::string> statuses = {"ok", "absent", "not_in_set", "failed", "differs"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        r = Cli(args, c.withLine);
+        EXPECT_EQ(r.code, 0) << r.err;
+        document = nlohmann::json::parse(r.out, nullptr, false);
+        ASSERT_TRUE(document.is_object()) << r.out;
+        EXPECT_EQ(document.value("schema_version", 0), 1);
+        EXPECT_EQ(document["warnings"], nlohmann::json::array());
+        if (!c.listsParameters) continue;
+        EXPECT_TRUE(document.contains("unit") && document.contains("model_name")) << r.out;
+        ASSERT_FALSE(document["parameters"].empty()) << r.out;
+        for (const nlohmann::json& parameter : document["parameters"]) {
+            EXPECT_TRUE(parameter.contains("number") && parameter.contains("name")) << parameter;
+            EXPECT_TRUE(statuses.count(parameter.value("status", ""))) << parameter;
+        }
+        if (c.args[0] == "get") {
+            EXPECT_EQ(document["parameters"][1]["status"], "absent") << r.out;
+        }
+    }
+    EXPECT_TRUE(Has(r.out, "\"table\": \"" + home.File("TS01.prm") + "\"")) << r.out;
+    EXPECT_TRUE(Has(home.Read("set.csv"), "1,Set point,250\r\n"));
+}
+
+TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedCommandGetsTheNearest) {
+    const struct {
+        std::vector<std::string> args;
+        bool withLine;
+        std::string error;
+    } cases[] = {
+        {{"uplaod", "-o", "x.tmf"}, true, "no command \"uplaod\"; did you mean \"upload\"?"},
+        {{"IDENTFY"}, true, "no command \"IDENTFY\"; did you mean \"identify\"?"},
+        {{"frobnicate"}, true, "no command \"frobnicate\" (the commands: ports, identify, "},
+        {{}, true, "name a command: ports, identify, "},
+        {{"--no-such-option", "identify"}, true, "--no-such-option"},
+        {{"identify"}, false, "name its port with --port"},
+        {{"get", "Set pont"}, true, "did you mean \"Set point\"?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        SProgramRun r = Cli(c.args, c.withLine);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(Has(r.err, c.error)) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        // --json anywhere: the same error, also as the object every failure prints.
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), "--json");
+        r = Cli(args, c.withLine);
+        EXPECT_EQ(r.code, 2);
+        const nlohmann::json error = nlohmann::json::parse(r.out, nullptr, false);
+        EXPECT_EQ(error.value("exit_code", 0), 2) << r.out;
+        EXPECT_TRUE(Has(error.value("error", ""), c.error)) << r.out;
+        EXPECT_EQ(error.value("schema_version", 0), 1) << r.out;
+    }
 }

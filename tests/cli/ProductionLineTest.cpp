@@ -217,6 +217,10 @@ TEST_F(ProductionLineTest, ALostLineIsWaitedForWithWaitPort) {
         const std::string log = home.Read("tra.txt");
         EXPECT_TRUE(Has(log, "line lost.\r\n")) << log;
         EXPECT_NE(r.code, 1) << r.err;
+        EXPECT_EQ(Occurrences(r.err, "the line was lost: waiting up to 10 s for " + line +
+                                         " to come back with unit "),
+                  1u)
+            << r.err;
         EXPECT_EQ(Occurrences(log, "line back.\r\n"), 1u) << log;
         EXPECT_EQ(other->Get(1) == 250, args[0] == "download" || args[0] == "clone");
     }
@@ -430,4 +434,57 @@ TEST_F(ProductionLineTest, TimeoutAndRetriesOverruleTheModelsOwnWaits) {
         EXPECT_EQ(r.code, c.code) << r.err;
         EXPECT_TRUE(Has(r.err, c.message)) << r.err;
     }
+}
+
+// A set read with another model's table gives another model's names and values: said as a
+// warning. Without --table, export takes the set's own model's table.
+TEST_F(ProductionLineTest, DiffAndExportSayWhenModelsDifferAndExportFindsTheSetsOwnTable) {
+    const std::string otherSet = home.File("other.tmf"), csv = home.File("out.csv");
+    const std::string ts01 = home.File("TS01.prm"), ts02 = home.File("TS02.prm");
+    ASSERT_EQ(Cli({"--unit", "3", "upload", "-o", otherSet}).code, 0);
+    home.Write("TS02.prm", std::regex_replace(home.Read("TS02.prm"), std::regex("\\{Set point,"),
+                                              "{Loop set point,"));
+    std::string unknown = home.Read("set.tmf");
+    unknown.replace(32, 4, "XX99");
+    home.Write("unknown.tmf", unknown);
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string said;  // the warning or error; empty: none
+    } cases[] = {
+        {{"diff", set, otherSet},
+         3,
+         set + " and " + otherSet +
+             " were made for different models (\"TS01 test controller\" and \"TS02 test "
+             "controller\")"},
+        {{"diff", otherSet, otherSet, "--table", ts01},
+         0,
+         otherSet + " was made for model \"TS02 test controller\", whose table is " + ts02},
+        {{"export", "-i", otherSet, "-o", csv, "--table", ts01},
+         0,
+         otherSet + " was made for model \"TS02 test controller\", whose table is " + ts02},
+        {{"export", "-i", set, "-o", csv, "--table", ts01}, 0, ""},
+        {{"export", "-i", otherSet, "-o", csv}, 0, ""},
+        {{"export", "-i", home.File("unknown.tmf"), "-o", csv},
+         1,
+         "no model index names the model \"XX99 test controller\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.said);
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        const SProgramRun r = Cli(args, false);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        const nlohmann::json document = nlohmann::json::parse(r.out, nullptr, false);
+        if (c.code == 1) {
+            EXPECT_TRUE(Has(r.err, "vexa-cli: " + c.said)) << r.err;
+        } else if (c.said.empty()) {
+            EXPECT_TRUE(r.err.empty()) << r.err;
+        } else {
+            EXPECT_TRUE(Has(r.err, "vexa-cli: warning: " + c.said)) << r.err;
+            ASSERT_EQ(document["warnings"].size(), 1u) << r.out;
+            EXPECT_TRUE(Has(document["warnings"][0].get<std::string>(), c.said)) << r.out;
+        }
+    }
+    EXPECT_TRUE(Has(home.Read("out.csv"), "1,Loop set point,100\r\n")) << home.Read("out.csv");
 }
