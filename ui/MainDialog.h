@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "serial/CommSettings.h"
 #include "ui/DesktopUi.h"
@@ -26,6 +27,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class CSidePanel;
+class CVerifyResultsDialog;
 
 // The main window of normal mode: renders the device session's state and hands every
 // operator action to it.  It holds no device logic of its own.
@@ -61,6 +63,9 @@ class CMainDialog : public CResizableDialog {
     // The panel toggle: starts the side panel's slide in or out.
     void ToggleSidePanel();
     bool SidePanelShown() const;
+    // Verify's results in a table; `activate` gives it the keyboard. Nothing without results.
+    void ShowVerifyResults(bool activate);
+    CVerifyResultsDialog* VerifyResults() const { return m_results; }
     // A side panel row was chosen: go to that item.
     void GoToItem(int index);
     // The serial settings dialog's result.
@@ -102,6 +107,10 @@ class CMainDialog : public CResizableDialog {
     // The main actions' shortcuts.
     void SetUpKeys();
     void SetUpLamps();
+    // The results' shortcut, the side panel's button and the opening after a Verify that
+    // found differences.
+    void SetUpVerifyResults();
+    bool HasVerifyResults() const;
     void PlaceCloneColumns();
     void ShowPicture();
     // The status line: the line settings and model, then what the last operation did or why
@@ -109,9 +118,11 @@ class CMainDialog : public CResizableDialog {
     void ShowStatus();
     QString SettingProblem() const;
     void ApplyColour(QWidget* field, EFieldColour colour);
-    // The side panel opens on the screen: a maximised window is restored, and one at the
-    // screen's left edge moves right.
+    // The side panel opens on the screen: a maximised window is restored, and the panel takes
+    // the side where it fits (PlaceSidePanel), the window moving right only when it still fits.
     void MakeRoomForSidePanel();
+    // After the panel closed: the window goes back where it was and maximised again.
+    void GiveBackPanelPlace();
     // model_unitN_date.tmf for Save.
     QString ProposedSetName() const;
     void ExitPressed();
@@ -148,6 +159,12 @@ class CMainDialog : public CResizableDialog {
     QLabel* m_picture = nullptr;
     CColourButton* m_toggle = nullptr;
     std::unique_ptr<CSidePanel> m_panel;
+    CVerifyResultsDialog* m_results = nullptr;
+    // What opening the side panel changed about the window, to be given back on closing.
+    struct SPlaceTaken {
+        bool maximised = false;
+        std::optional<QPoint> movedFrom, movedTo;
+    } m_placeTaken;
     // The window was asked to close while an operation ran.
     bool m_closeWhenIdle = false;
 
