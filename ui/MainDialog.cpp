@@ -450,6 +450,7 @@ CSidePanelList* CMainDialog::SidePanelRows() const { return m_panel->Rows(); }
 bool CMainDialog::SidePanelShown() const { return m_panel->IsOpen(); }
 
 void CMainDialog::ToggleSidePanel() {
+    if (m_panel->IsSliding()) return;
     if (!m_panel->IsOpen()) MakeRoomForSidePanel();
     m_panel->Toggle();
 }
@@ -519,9 +520,11 @@ void CMainDialog::ShowVerifyResults(bool activate) {
 }
 
 void CMainDialog::OpenSidePanel() {
+    // Not through the toggle: the busy window has it disabled when an operation asks. An open
+    // panel keeps its side, and the place it took stays to be given back.
+    if (m_panel->IsOpen() || m_panel->IsSliding()) return;
     MakeRoomForSidePanel();
-    // Not through the toggle: the busy window has it disabled when an operation asks.
-    if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_panel->Toggle();
+    m_panel->Toggle();
 }
 
 void CMainDialog::GoToItem(int index) { m_session->GoToItem(index); }
