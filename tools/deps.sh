@@ -7,6 +7,8 @@ VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libben
                dpkg-dev file lintian desktop-file-utils appstream bash-completion
                # the desktop program's smoke test on a real X server
                xvfb xauth xdotool
+               # what a screen reader hears (AT-SPI) from the desktop program
+               at-spi2-core python3-pyatspi dbus-daemon
                # the RFC 2217 server the network port tests talk to
                ser2net)
 # The fuzz targets (tools/fuzz.sh): clang 14 and its libFuzzer runtime.

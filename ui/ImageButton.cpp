@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "ui/Accessibility.h"
+
 namespace {
 
 constexpr int kFaceMargin = 3;
@@ -32,6 +34,7 @@ CImageButton::CImageButton(QWidget* parent) : QAbstractButton(parent) {
     // (mouse release inside the button or space key) before it emits clicked().
     setCheckable(true);
     setFocusPolicy(Qt::StrongFocus);
+    InstallAccessibleFactory();
 }
 
 void CImageButton::SetFaces(const QString& normal, const QString& disabled,
@@ -39,6 +42,7 @@ void CImageButton::SetFaces(const QString& normal, const QString& disabled,
     m_normal = LoadFace(normal);
     m_disabled = LoadFace(disabled);
     m_alternate = LoadFace(alternate);
+    m_toggle = !alternate.isEmpty();
     ScaleFaces();
 }
 

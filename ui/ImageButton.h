@@ -29,6 +29,8 @@ class CImageButton : public QAbstractButton {
     // The caption shown above the button: what screen readers and the tool tip call it.
     void SetCaption(const QString& caption);
 
+    // A button with an alternate face is a toggle (Link/Unlink): it tells its state.
+    bool IsToggle() const { return m_toggle; }
     bool Alternate() const { return isChecked(); }
     void SetAlternate(bool on) { setChecked(on); }
     ButtonFace CurrentFace() const;
@@ -43,5 +45,6 @@ class CImageButton : public QAbstractButton {
     void ScaleFaces();
 
     QImage m_normal, m_disabled, m_alternate;
+    bool m_toggle = false;  // an alternate face was given, whether or not it could be read
     QPixmap m_normalFace, m_disabledFace, m_alternateFace, m_greyedFace;
 };

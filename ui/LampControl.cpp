@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QPainter>
 
+#include "ui/Accessibility.h"
+
 namespace {
 
 qint64 SteadyMilliseconds() {
@@ -20,12 +22,22 @@ CLampControl::CLampControl(QWidget* parent)
     : QWidget(parent), m_timer(this), m_clock(SteadyMilliseconds) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &CLampControl::CheckAutoOff);
+    InstallAccessibleFactory();
 }
 
 void CLampControl::SetCaption(const QString& caption) {
     m_caption = caption;
+    setAccessibleName(caption);
     update();
 }
+
+void CLampControl::SetStateTexts(const QString& lit, const QString& dark) {
+    m_litText = lit;
+    m_darkText = dark;
+    TellState();
+}
+
+void CLampControl::TellState() { setAccessibleDescription(m_lit ? m_litText : m_darkText); }
 
 void CLampControl::SetOnColour(const QColor& colour) {
     m_onColour = colour;
@@ -35,6 +47,7 @@ void CLampControl::SetOnColour(const QColor& colour) {
 void CLampControl::Light() {
     if (!m_lit) {
         m_lit = true;
+        TellState();
         update();
     }
     if (!m_autoOff || m_onDuration == 0) return;
@@ -46,6 +59,7 @@ void CLampControl::Light() {
 void CLampControl::Darken() {
     if (!m_lit) return;
     m_lit = false;
+    TellState();
     update();
 }
 
@@ -62,13 +76,15 @@ void CLampControl::CheckAutoOff() {
 void CLampControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
-    painter.setPen(Qt::black);
+    // Black on a light face, light on a dark one.
+    painter.setPen(palette().color(QPalette::ButtonText));
     QRect upper(0, 0, width(), height() / 2);
     painter.drawText(upper, Qt::AlignCenter, m_caption);
     int diameter = height() / 2;
     QRect circle((width() - diameter) / 2, height() - diameter, diameter, diameter);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    // A dark lamp keeps an outline, so that it stands out of a dark face too.
+    painter.setPen(palette().color(QPalette::Mid));
     painter.setBrush(m_lit ? m_onColour : palette().color(QPalette::Disabled, QPalette::Text));
     painter.drawEllipse(circle.adjusted(1, 1, -1, -1));
 }

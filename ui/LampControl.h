@@ -17,6 +17,8 @@ class CLampControl : public QWidget {
     explicit CLampControl(QWidget* parent = nullptr);
 
     void SetCaption(const QString& caption);
+    // What assistive technology hears as the lamp's state (its description), lit and dark.
+    void SetStateTexts(const QString& lit, const QString& dark);
     const QString& Caption() const { return m_caption; }
     void SetAutoOff(bool on) { m_autoOff = on; }
     void SetOnDuration(int milliseconds) { m_onDuration = milliseconds; }
@@ -35,7 +37,10 @@ class CLampControl : public QWidget {
     void CheckAutoOff();
 
   private:
+    void TellState();
+
     QString m_caption;
+    QString m_litText, m_darkText;
     bool m_lit = false;
     bool m_autoOff = false;
     int m_onDuration = 200;

@@ -34,6 +34,8 @@
 #include "ui/SidePanel.h"
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
+#include "ui/VerifyResults.h"
+#include "ui/VerifyResultsDialog.h"
 
 namespace {
 
@@ -78,6 +80,8 @@ constexpr SButtonDef kButtonDefs[] = {
     {8, "Verify.bmp", "DisVerify.bmp", "Verify"},
 };
 constexpr int kDisconnectCaption = 10;
+constexpr int kFirstLampState = 450;  // sending, receiving, a failed attempt, off
+constexpr int kVerifyResultsTitle = 454;
 
 // The clone columns: Export over Download, Verify over Upload, Save over Open.
 constexpr CMainDialog::Button kColumns[3][2] = {
@@ -124,6 +128,15 @@ QString WithKey(const QString& caption, const QKeySequence& key) {
            QStringLiteral(")");
 }
 
+// Fusion draws a radio button's ring a shade darker than the window, which a dark palette
+// swallows; there the ring is drawn a shade darker than the text instead.
+void KeepMarkerVisible(QRadioButton* radio) {
+    QPalette palette = radio->palette();
+    if (palette.color(QPalette::Window).lightness() >= 128) return;
+    palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
+    radio->setPalette(palette);
+}
+
 QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
     auto* field = new QLineEdit(parent);
     field->setReadOnly(true);
@@ -158,6 +171,7 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     SetUpKeys();
     SetUpLamps();
     m_panel = std::make_unique<CSidePanel>(this);
+    SetUpVerifyResults();
     m_panel->slidingChanged = [this](bool sliding) {
         m_toggle->setEnabled(!sliding);
         // The window keeps its size while the panel slides along its edge.
@@ -166,6 +180,7 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
         } else {
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             setMinimumSize(kInitialSize);
+            if (!m_panel->IsOpen()) GiveBackPanelPlace();
         }
     };
     connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, &CMainDialog::GoToItem);
@@ -194,21 +209,25 @@ void CMainDialog::BuildControls() {
         if (anchor) AddAnchor(label, anchor);
         return label;
     };
-    auto frame = [this](const QRect& where) {
+    auto frame = [this](const QRect& where, int anchor) {
         auto* box = new QFrame(this);
         box->setFrameShape(QFrame::StyledPanel);
         box->setGeometry(where);
         box->lower();
-        AddAnchor(box, kAnchorStretchRight);
+        AddAnchor(box, anchor);
     };
-    frame({14, 8, 410, 170});
-    frame({14, 186, 410, 196});
+    // The clone view's frame takes the height the window gains; its set source and the status
+    // line below stay at the bottom.
+    frame({14, 8, 410, 170}, kAnchorStretchRight);
+    frame({14, 186, 410, 196}, kAnchorStretchRight | kAnchorStretchDown);
 
     m_settingRadio = new QRadioButton(QStringLiteral("Setting view"), this);
     m_settingRadio->setGeometry(24, 14, 150, 20);
     m_cloneRadio = new QRadioButton(QStringLiteral("Clone view"), this);
     m_cloneRadio->setGeometry(24, 192, 150, 20);
     m_settingRadio->setChecked(true);
+    KeepMarkerVisible(m_settingRadio);
+    KeepMarkerVisible(m_cloneRadio);
 
     auto placeholder = [this](int x, int y) {
         auto* spot = new QWidget(this);
@@ -276,7 +295,7 @@ void CMainDialog::BuildControls() {
     }
     m_setSource = ReadOnlyField(this);
     m_setSource->setGeometry(30, 352, 380, 24);
-    AddAnchor(m_setSource, kAnchorStretchRight);
+    AddAnchor(m_setSource, kAnchorStretchRight | kAnchorMoveDown);
 
     m_picture = new QLabel(this);
     m_picture->setFrameShape(QFrame::Box);
@@ -296,7 +315,7 @@ void CMainDialog::BuildControls() {
     m_status = ReadOnlyField(this);
     m_status->setGeometry(14, 390, 612, 24);
     m_status->setAutoFillBackground(true);
-    AddAnchor(m_status, kAnchorStretchRight);
+    AddAnchor(m_status, kAnchorStretchRight | kAnchorMoveDown);
 
     m_toggle = new CColourButton(this);
     m_toggle->SetColour(QColor(255, 64, 64));
@@ -381,6 +400,9 @@ void CMainDialog::SetUpLamps() {
         m_traffic.Register(static_cast<CTrafficLamps::Slot>(i), m_lamps[i]);
     }
     m_lamps[CTrafficLamps::kErr]->SetOnColour(QColor(255, 0, 0));
+    for (int i = 0; i < 3; ++i)
+        m_lamps[i]->SetStateTexts(QString::fromStdString(Text(kFirstLampState + i)),
+                                  QString::fromStdString(Text(kFirstLampState + 3)));
     m_session->Port().SetActivityHook([this](int sending, int starting) {
         if (starting == 0) m_traffic.Signal(sending != 0 ? 0 : 1);
     });
@@ -464,6 +486,13 @@ void CMainDialog::RefreshSidePanel() {
         rows = SidePanelRowsFor(*table, m_session->ValuesPresent(), m_session->ParamStatuses());
     m_panel->Rows()->SetRows(rows);
     if (!rows.empty()) m_panel->Rows()->ShowRow(m_session->CurrentIndex());
+    m_panel->ResultsButton()->setEnabled(HasVerifyResults());
+    if (m_results && m_results->isVisible()) {
+        if (HasVerifyResults())
+            ShowVerifyResults(false);
+        else
+            m_results->hide();
+    }
 }
 
 CSidePanelList* CMainDialog::SidePanelRows() const { return m_panel->Rows(); }
@@ -471,24 +500,81 @@ CSidePanelList* CMainDialog::SidePanelRows() const { return m_panel->Rows(); }
 bool CMainDialog::SidePanelShown() const { return m_panel->IsOpen(); }
 
 void CMainDialog::ToggleSidePanel() {
+    if (m_panel->IsSliding()) return;
     if (!m_panel->IsOpen()) MakeRoomForSidePanel();
     m_panel->Toggle();
 }
 
 void CMainDialog::MakeRoomForSidePanel() {
-    if (isMaximized()) showNormal();
-    const QRect frame = frameGeometry();
-    if (const QScreen* screen = this->screen()) {
-        const int left =
-            MainLeftForPanel(frame, SidePanelWidth(frame), screen->availableGeometry());
-        if (left != frame.left()) move(left, frame.top());
+    m_placeTaken = {};
+    if (isMaximized()) {
+        m_placeTaken.maximised = true;
+        showNormal();
     }
+    const QRect frame = frameGeometry();
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const SPanelPlace place =
+        PlaceSidePanel(frame, SidePanelWidth(frame), screen->availableGeometry());
+    m_panel->SetSide(place.side);
+    if (place.mainLeft == frame.left()) return;
+    m_placeTaken.movedFrom = frame.topLeft();
+    m_placeTaken.movedTo = QPoint(place.mainLeft, frame.top());
+    move(*m_placeTaken.movedTo);
+}
+
+void CMainDialog::GiveBackPanelPlace() {
+    // A window the operator moved since stays where it was put.
+    if (m_placeTaken.movedTo && frameGeometry().topLeft() == *m_placeTaken.movedTo)
+        move(*m_placeTaken.movedFrom);
+    if (m_placeTaken.maximised) showMaximized();
+    m_placeTaken = {};
+}
+
+bool CMainDialog::HasVerifyResults() const {
+    return m_session->Table() &&
+           m_session->LastOutcome().operation == SOperationOutcome::EOperation::Verify &&
+           !m_session->ParamStatuses().empty();
+}
+
+void CMainDialog::SetUpVerifyResults() {
+    const QString title = QString::fromStdString(Text(kVerifyResultsTitle));
+    m_panel->ResultsButton()->setText(title);
+    m_panel->ResultsButton()->setAccessibleName(title);
+    const QKeySequence key(Qt::CTRL | Qt::Key_R);
+    m_panel->ResultsButton()->setToolTip(WithKey(title, key));
+    connect(m_panel->ResultsButton(), &QPushButton::clicked, this,
+            [this] { ShowVerifyResults(true); });
+    connect(new QShortcut(key, this), &QShortcut::activated, this,
+            [this] { ShowVerifyResults(true); });
+    // After the session's own handling of the click; the window does not take the keyboard
+    // from where the operator works.
+    connect(m_buttons[kVerify], &QAbstractButton::clicked, this, [this] {
+        if (HasVerifyResults() && m_session->LastOutcome().differs > 0) ShowVerifyResults(false);
+    });
+}
+
+void CMainDialog::ShowVerifyResults(bool activate) {
+    if (!HasVerifyResults()) return;
+    if (!m_results) {
+        m_results = new CVerifyResultsDialog(QString::fromStdString(Text(kVerifyResultsTitle)),
+                                             VerifyHeaders(m_catalogue), this);
+    }
+    m_results->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+    m_results->SetRows(VerifyRowsFor(*m_session->Table(), m_session->ParamStatuses(), m_catalogue));
+    m_results->show();
+    if (!activate) return;
+    m_results->raise();
+    m_results->activateWindow();
+    m_results->Table()->setFocus();
 }
 
 void CMainDialog::OpenSidePanel() {
+    // Not through the toggle: the busy window has it disabled when an operation asks. An open
+    // panel keeps its side, and the place it took stays to be given back.
+    if (m_panel->IsOpen() || m_panel->IsSliding()) return;
     MakeRoomForSidePanel();
-    // Not through the toggle: the busy window has it disabled when an operation asks.
-    if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_panel->Toggle();
+    m_panel->Toggle();
 }
 
 void CMainDialog::GoToItem(int index) { m_session->GoToItem(index); }

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/Result.h"
 #include "serial/CommSettings.h"
@@ -28,6 +29,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class CSidePanel;
+class CVerifyResultsDialog;
 
 // The main window of normal mode: renders the device session's state and hands every
 // operator action to it.  It holds no device logic of its own.
@@ -63,6 +65,9 @@ class CMainDialog : public CResizableDialog {
     // The panel toggle: starts the side panel's slide in or out.
     void ToggleSidePanel();
     bool SidePanelShown() const;
+    // Verify's results in a table; `activate` gives it the keyboard. Nothing without results.
+    void ShowVerifyResults(bool activate);
+    CVerifyResultsDialog* VerifyResults() const { return m_results; }
     // A side panel row was chosen: go to that item.
     void GoToItem(int index);
     // The serial settings dialog's result.
@@ -104,6 +109,10 @@ class CMainDialog : public CResizableDialog {
     // The main actions' shortcuts.
     void SetUpKeys();
     void SetUpLamps();
+    // The results' shortcut, the side panel's button and the opening after a Verify that
+    // found differences.
+    void SetUpVerifyResults();
+    bool HasVerifyResults() const;
     void PlaceCloneColumns();
     void ShowPicture();
     // The status line: the line settings and model, then what the last operation did or why
@@ -111,9 +120,11 @@ class CMainDialog : public CResizableDialog {
     void ShowStatus();
     QString SettingProblem() const;
     void ApplyColour(QWidget* field, EFieldColour colour);
-    // The side panel opens on the screen: a maximised window is restored, and one at the
-    // screen's left edge moves right.
+    // The side panel opens on the screen: a maximised window is restored, and the panel takes
+    // the side where it fits (PlaceSidePanel), the window moving right only when it still fits.
     void MakeRoomForSidePanel();
+    // After the panel closed: the window goes back where it was and maximised again.
+    void GiveBackPanelPlace();
     // model_unitN_date.tmf for Save.
     QString ProposedSetName() const;
     // Runs one of the session's verbs for `operation` and says how it ended: a lost line or a
@@ -162,6 +173,12 @@ class CMainDialog : public CResizableDialog {
     QString m_failure;
     // The platform's own words for the last failure of the port, shown with an open failure.
     QString m_portReport;
+    CVerifyResultsDialog* m_results = nullptr;
+    // What opening the side panel changed about the window, to be given back on closing.
+    struct SPlaceTaken {
+        bool maximised = false;
+        std::optional<QPoint> movedFrom, movedTo;
+    } m_placeTaken;
     // The window was asked to close while an operation ran.
     bool m_closeWhenIdle = false;
 

@@ -39,14 +39,25 @@ int PictureHeight(int width) { return width * 90 / 100; }
 
 int SidePanelWidth(const QRect& frame) { return frame.width() / 4; }
 
-QRect SidePanelRect(const QRect& frame, const QRect& client, int shown) {
+QRect SidePanelRect(const QRect& frame, const QRect& client, int shown, EPanelSide side) {
     const int width = std::clamp(shown, 0, SidePanelWidth(frame));
+    switch (side) {
+        case EPanelSide::Right:
+            return QRect(frame.right() + 1, client.top(), width, client.height());
+        case EPanelSide::Over:
+            return QRect(client.left(), client.top(), width, client.height());
+        case EPanelSide::Left:
+            break;
+    }
     return QRect(frame.left() - width, client.top(), width, client.height());
 }
 
 int SlideStep(int panelWidth) { return std::max(1, panelWidth / 25); }
 
-int MainLeftForPanel(const QRect& frame, int panelWidth, const QRect& screen) {
-    const int needed = screen.left() + panelWidth;
-    return std::max(frame.left(), needed);
+SPanelPlace PlaceSidePanel(const QRect& frame, int panelWidth, const QRect& screen) {
+    if (frame.left() - panelWidth >= screen.left()) return {EPanelSide::Left, frame.left()};
+    if (frame.right() + panelWidth <= screen.right()) return {EPanelSide::Right, frame.left()};
+    const int moved = screen.left() + panelWidth;
+    if (moved + frame.width() - 1 <= screen.right()) return {EPanelSide::Left, moved};
+    return {EPanelSide::Over, frame.left()};
 }

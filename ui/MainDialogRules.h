@@ -41,14 +41,26 @@ SColumnShare ShareWidthChange(int carried, int widthChange);
 // The controller picture's height for its width.
 int PictureHeight(int width);
 
+// Where the side panel slides out: from the main window's left edge, from its right edge, or
+// over the window's client area from its left edge when there is no room beside it.
+enum class EPanelSide { Left, Right, Over };
+
 // The side panel beside a main window whose frame is `frame` and whose client area is
 // `client` (both in screen coordinates): a quarter of the frame's width, the client's
-// height, against the frame's left edge, below the caption.  `shown` pixels of it are
+// height, against the frame's edge on `side`, below the caption.  `shown` pixels of it are
 // out (0 while hidden, its width when fully open).
 int SidePanelWidth(const QRect& frame);
-QRect SidePanelRect(const QRect& frame, const QRect& client, int shown);
+QRect SidePanelRect(const QRect& frame, const QRect& client, int shown,
+                    EPanelSide side = EPanelSide::Left);
 // How far one slide step moves.
 int SlideStep(int panelWidth);
-// The left edge the main window needs so that a panel of panelWidth fits on the screen
-// to its left; the frame's own left edge when it already does.
-int MainLeftForPanel(const QRect& frame, int panelWidth, const QRect& screen);
+
+// Where a panel of panelWidth opens beside a main window frame on a screen, and where the main
+// window's left edge goes for it.  The window never leaves the screen: the panel takes the
+// left side when it fits there, else the right side, else the left side with the window moved
+// right when the window still fits, else it opens over the window.
+struct SPanelPlace {
+    EPanelSide side = EPanelSide::Left;
+    int mainLeft = 0;
+};
+SPanelPlace PlaceSidePanel(const QRect& frame, int panelWidth, const QRect& screen);

@@ -10,9 +10,12 @@ void RunMainDialog(CMainDialog& dialog) {
     dialog.ApplySettings(remembered.settings, remembered.unit);
     // restoreGeometry() keeps a window that no longer fits the screens on them.
     if (!remembered.windowGeometry.isEmpty()) dialog.restoreGeometry(remembered.windowGeometry);
+    // The maximised state is kept on its own, so that the window comes back maximised
+    // whatever the saved geometry holds.
+    if (remembered.maximised) dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.OperatorUi().SetFileFolder(remembered.fileFolder);
     dialog.exec();
     SaveRemembered(RememberedSettingsPath(),
                    {dialog.Session().Settings(), dialog.Session().UnitNumber(),
-                    dialog.saveGeometry(), dialog.OperatorUi().FileFolder()});
+                    dialog.saveGeometry(), dialog.isMaximized(), dialog.OperatorUi().FileFolder()});
 }

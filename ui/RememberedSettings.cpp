@@ -45,6 +45,7 @@ void LoadRemembered(const QString& path, SRemembered& into) {
     file.beginGroup(kWindowGroup);
     const QByteArray geometry = file.value("Geometry").toByteArray();
     if (geometry.size() <= kMaxGeometrySize) into.windowGeometry = geometry;
+    into.maximised = file.value("Maximised", into.maximised).toBool();
     const QString folder = file.value("FileFolder").toString();
     if (folder.size() <= kMaxFolderLength) into.fileFolder = folder;
 }
@@ -62,6 +63,7 @@ bool SaveRemembered(const QString& path, const SRemembered& what) {
     file.endGroup();
     file.beginGroup(kWindowGroup);
     file.setValue("Geometry", what.windowGeometry);
+    file.setValue("Maximised", what.maximised);
     file.setValue("FileFolder", what.fileFolder);
     file.endGroup();
     file.sync();

@@ -10,6 +10,7 @@ struct SRemembered {
     CCommSettings settings;
     int unit = 1;
     QByteArray windowGeometry;  // as QWidget::saveGeometry() gives it; empty: none yet
+    bool maximised = false;     // the window was maximised; windowGeometry is its normal place
     QString fileFolder;         // where the file dialogs were used last; empty: none yet
 };
 

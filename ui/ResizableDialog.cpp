@@ -11,14 +11,14 @@ CResizableDialog::CResizableDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void CResizableDialog::AddAnchor(QWidget* control, int flags) {
-    if (!m_lastSize.isValid()) m_lastSize = size();
+    if (!m_lastSize.isValid()) m_lastSize = m_creationSize = size();
     m_anchors.push_back({control, flags});
 }
 
 void CResizableDialog::showEvent(QShowEvent* event) {
     if (!m_minimumFixed) {
         m_minimumFixed = true;
-        setMinimumSize(size());
+        setMinimumSize(m_creationSize.isValid() ? m_creationSize : size());
     }
     QDialog::showEvent(event);
 }

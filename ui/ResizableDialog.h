@@ -6,8 +6,9 @@
 #include <vector>
 
 // A dialog whose controls follow its size through anchor flags (see Anchors.h). It cannot
-// be made smaller than its size when first shown, and has a sizing grip in its lower right
-// corner.
+// be made smaller than the size its controls were placed for (its size when the first anchor
+// was added, else when first shown), whatever size it was given before it showed, and has a
+// sizing grip in its lower right corner.
 class CResizableDialog : public QDialog {
     Q_OBJECT
   public:
@@ -27,5 +28,6 @@ class CResizableDialog : public QDialog {
     };
     std::vector<Anchor> m_anchors;
     QSize m_lastSize;
+    QSize m_creationSize;
     bool m_minimumFixed = false;
 };

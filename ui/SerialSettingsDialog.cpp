@@ -79,15 +79,21 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     auto* grid = new QGridLayout(this);
     QWidget* fields[] = {m_port, m_baud, m_dataBits, m_stopBits, m_parity};
     for (int row = 0; row < 5; ++row) {
-        grid->addWidget(new QLabel(QString::fromStdString(messages.Get(kPortCaption + row)), this),
-                        row, 0);
+        auto* label = new QLabel(QString::fromStdString(messages.Get(kPortCaption + row)), this);
+        // The buddy is how a screen reader on Linux labels a combo box (its name is its value).
+        label->setBuddy(fields[row]);
+        fields[row]->setAccessibleName(label->text());
+        grid->addWidget(label, row, 0);
         grid->addWidget(fields[row], row, 1, 1, 2);
     }
     auto* unitRow = new QHBoxLayout;
     unitRow->addWidget(m_unit);
     unitRow->addWidget(m_spin);
     unitRow->addStretch();
-    grid->addWidget(new QLabel(QString::fromStdString(messages.Get(kPortCaption + 5)), this), 5, 0);
+    auto* unitLabel = new QLabel(QString::fromStdString(messages.Get(kPortCaption + 5)), this);
+    unitLabel->setBuddy(m_unit);
+    m_unit->setAccessibleName(unitLabel->text());
+    grid->addWidget(unitLabel, 5, 0);
     grid->addLayout(unitRow, 5, 1, 1, 2);
     grid->addWidget(ButtonCaption(this, messages.Get(kOkCaption)), 6, 1, Qt::AlignHCenter);
     grid->addWidget(ButtonCaption(this, messages.Get(kCancelCaption)), 6, 2, Qt::AlignHCenter);

@@ -1,19 +1,23 @@
 #include "ui/SidePanel.h"
 
+#include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/MainDialogRules.h"
 #include "ui/SidePanelList.h"
 
 CSidePanel::CSidePanel(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint),
       m_main(mainWindow),
-      m_rows(new CSidePanelList(this)) {
+      m_rows(new CSidePanelList(this)),
+      m_results(new QPushButton(this)) {
     setWindowTitle(mainWindow->windowTitle());
     m_rows->setAccessibleName(tr("Parameters"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_rows);
+    m_results->setAutoDefault(false);
+    m_results->setEnabled(false);
+    layout->addWidget(m_results);
     connect(&m_timer, &QTimer::timeout, this, &CSidePanel::Step);
 }
 
@@ -58,5 +62,5 @@ void CSidePanel::Step() {
 void CSidePanel::Follow() {
     const int full = SidePanelWidth(m_main->frameGeometry());
     const int shown = m_sliding ? m_shown : (m_open ? full : 0);
-    setGeometry(SidePanelRect(m_main->frameGeometry(), m_main->geometry(), shown));
+    setGeometry(SidePanelRect(m_main->frameGeometry(), m_main->geometry(), shown, m_side));
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/Accessibility.h"
 #include "ui/TextWrap.h"
 
 int CaptionFontPoints(int fontHeightPixels, int dpiY) {
@@ -14,9 +15,10 @@ int CaptionFontPoints(int fontHeightPixels, int dpiY) {
 
 CSkinLabel::CSkinLabel(QWidget* parent)
     : QWidget(parent),
-      m_background(palette().color(QPalette::Button)),
       m_requestedFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont)),
-      m_font(m_requestedFont) {}
+      m_font(m_requestedFont) {
+    InstallAccessibleFactory();
+}
 
 void CSkinLabel::SetFaceName(const QString& family) {
     m_requestedFont.setFamily(family);
@@ -40,6 +42,7 @@ void CSkinLabel::UseCaptionFontOf(const QWidget& dialog) {
 
 void CSkinLabel::SetText(const std::string& text) {
     m_text = text;
+    setAccessibleName(QString::fromStdString(text));
     Relayout();
 }
 
@@ -118,7 +121,10 @@ QSize CSkinLabel::sizeHint() const {
 
 void CSkinLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), m_background);
+    // Without a colour of its own it takes its window's, so that no tile stands out of a dark
+    // palette.
+    painter.fillRect(rect(),
+                     m_background.isValid() ? m_background : palette().color(QPalette::Window));
     painter.setFont(m_font);
     QStringList lines;
     for (const std::string& line : m_lines) lines << QString::fromUtf8(line);
@@ -130,9 +136,12 @@ void CSkinLabel::paintEvent(QPaintEvent*) {
         painter.drawText(rect(), align, text);
         return;
     }
-    // Embossed: a light copy one pixel right and down, the grey text over it.
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawText(rect().translated(1, 1), align, text);
+    // Embossed on a light face: a light copy one pixel right and down, the grey text over it.
+    // On a dark face the light copy would blur the text.
+    if (palette().color(QPalette::Window).lightness() >= 128) {
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(rect().translated(1, 1), align, text);
+    }
     painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
     painter.drawText(rect(), align, text);
 }

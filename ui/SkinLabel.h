@@ -63,7 +63,7 @@ class CSkinLabel : public QWidget {
     // Whether the lines fit the label's size in m_font.
     bool LinesFit() const;
 
-    QColor m_background;
+    QColor m_background;    // none: the window's colour
     QFont m_requestedFont;  // as set; m_font is it, shrunk when it must fit
     QFont m_font;
     bool m_shrinkToFit = false;

@@ -53,6 +53,9 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
       m_edit(new CNumericEdit(this)),
       m_spin(new CUpDown(this)) {
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    // The question is what a screen reader says on opening the dialog.
+    setAccessibleName(windowTitle());
+    setAccessibleDescription(QString::fromStdString(m_prompt->Text()));
     m_edit->setText(QString::number(unitNumber));
     m_edit->setMaxLength(2);
     m_edit->setFixedWidth(fontMetrics().horizontalAdvance("0000") + 12);

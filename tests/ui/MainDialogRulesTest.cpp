@@ -1,9 +1,12 @@
 // The main dialog's enabling rules of both views, and its geometry rules at their edges.
 #include <QtTest>
 
+#include "app/ConfigFiles.h"
+#include "app/MessageTable.h"
 #include "params/MenuParamTable.h"
 #include "ui/MainDialogRules.h"
 #include "ui/SidePanelRows.h"
+#include "ui/VerifyResults.h"
 
 class MainDialogRulesTest : public QObject {
     Q_OBJECT
@@ -26,7 +29,7 @@ class MainDialogRulesTest : public QObject {
         QVERIFY(!ViewEnabling({EView::Setting, true, false, false}).settingControls);
     }
 
-    void sidePanelRowsTellTheStatusesApart() {
+    void sidePanelRowsAndVerifyResultsTellTheStatusesApart() {
         CMenuParamTable table;
         const char* names[] = {"Ok", "Absent", "Not in set", "Failed", "Differs", "Unwalked"};
         for (int n = 1; n <= 6; ++n) {
@@ -53,6 +56,17 @@ class MainDialogRulesTest : public QObject {
                                                   "<> Differs", "! Unwalked"}));
         QCOMPARE(rows[4].toolTip, std::string("Differs: differs: file 25.0, controller 18.5"));
         QCOMPARE(SidePanelRowsFor(table, false, {})[5].text, std::string("Unwalked"));
+
+        // Verify's table: the walked parameters, a controller value only where one was read.
+        CMessageTable catalogue;
+        QVERIFY(LoadMessageCatalogue(catalogue));
+        const std::vector<VerifyRow> verified = VerifyRowsFor(table, statuses, catalogue);
+        QCOMPARE(verified.size(), size_t(5));
+        QCOMPARE(TabSeparated({VerifyHeaders(catalogue), verified[0], verified[1], verified[4]}),
+                 std::string("Parameter\tFile value\tController value\tStatus\n"
+                             "Ok\t25.0\t25.0\tequal\n"
+                             "Absent\t25.0\t\tnot on this controller\n"
+                             "Differs\t25.0\t18.5\tdiffers\n"));
     }
 
     void columnsShareWidthChangesAndCarryTheRemainder() {
@@ -75,6 +89,23 @@ class MainDialogRulesTest : public QObject {
         QCOMPARE(SidePanelRect(frame, client, 500).width(), 200);
         // A panel narrower than 25 pixels would otherwise never finish sliding.
         QCOMPARE(SlideStep(10), 1);
+        QCOMPARE(SidePanelRect(frame, client, 40, EPanelSide::Right), QRect(1200, 130, 40, 566));
+        QCOMPARE(SidePanelRect(frame, client, 40, EPanelSide::Over), QRect(404, 130, 40, 566));
+    }
+
+    void sidePanelNeverPushesTheWindowOffTheScreen() {
+        const QRect screen(0, 0, 1920, 1080);
+        auto place = [&](int left, int width) {
+            const SPanelPlace p = PlaceSidePanel({left, 0, width, 700}, width / 4, screen);
+            return std::make_pair(p.side, p.mainLeft);
+        };
+        QCOMPARE(place(400, 800), std::make_pair(EPanelSide::Left, 400));
+        QCOMPARE(place(100, 800), std::make_pair(EPanelSide::Right, 100));
+        // No room on either side: the window moves right while it still fits, else the
+        // panel opens over it (a window as wide as the screen, a maximised one restored).
+        QCOMPARE(place(100, 1500), std::make_pair(EPanelSide::Left, 375));
+        QCOMPARE(place(0, 1920), std::make_pair(EPanelSide::Over, 0));
+        QCOMPARE(place(0, 1600), std::make_pair(EPanelSide::Over, 0));
     }
 };
 

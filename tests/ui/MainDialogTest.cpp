@@ -1,9 +1,12 @@
 // A whole operator session through the main dialog's widgets against simulated controllers.
+#include <QAccessible>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QtTest>
 #include <memory>
 
@@ -20,6 +23,7 @@
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
 #include "ui/UnitNumberDialog.h"
+#include "ui/VerifyResultsDialog.h"
 
 namespace {
 
@@ -157,6 +161,19 @@ class MainDialogTest : public QObject {
         Click(CMainDialog::kVerify);
         QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
                  qPrintable(Status()));
+        // The differences open verify's results beside the window, which keeps the keyboard;
+        // Ctrl+R gives it to the table, and Ctrl+C there copies the results as text.
+        CVerifyResultsDialog* results = m_dialog->VerifyResults();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(results->Table()->rowCount(), 5);
+        QVERIFY(QApplication::activeWindow() != results);
+        QTest::keyClick(m_dialog.get(), Qt::Key_R, Qt::ControlModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), results->Table());
+        QTest::keyClick(results->Table(), Qt::Key_C, Qt::ControlModifier);
+        const QString copied = QGuiApplication::clipboard()->text();
+        QCOMPARE(copied.count('\n'), 6);
+        QVERIFY2(copied.contains("\t111\t5\tdiffers\n"), qPrintable(copied));
+        m_dialog->activateWindow();
 
         // The upload left a parameter without a value: Save asks, and No (the default) saves
         // nothing.
@@ -360,12 +377,50 @@ class MainDialogTest : public QObject {
         QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
     }
 
-    void aMaximisedWindowGivesWayToTheSidePanel() {
+    void aScreenReaderHearsRolesNamesAndStates() {
+        auto told = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
+        for (int b = 0; b < CMainDialog::kButtonCount; ++b) {
+            QAccessibleInterface* button = told(m_dialog->ButtonAt(CMainDialog::Button(b)));
+            QCOMPARE(button->role(), QAccessible::Button);
+            QVERIFY(!button->text(QAccessible::Name).isEmpty());
+            QCOMPARE(bool(button->state().checkable), b == CMainDialog::kConnect);
+        }
+        QAccessibleInterface* link = told(m_dialog->ButtonAt(CMainDialog::kConnect));
+        QVERIFY(!link->state().checked);
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(Session().IsConnected());
+        QVERIFY(link->state().checked && link->state().pressed);
+
+        CLampControl* tx = m_dialog->Lamp(CTrafficLamps::kTx);
+        QCOMPARE(told(tx)->role(), QAccessible::StaticText);
+        QCOMPARE(told(tx)->text(QAccessible::Name), QStringLiteral("TX"));
+        tx->Light();
+        QCOMPARE(told(tx)->text(QAccessible::Description), QStringLiteral("sending"));
+        tx->Darken();
+        QCOMPARE(told(tx)->text(QAccessible::Description), QStringLiteral("off"));
+        QCOMPARE(told(m_dialog->CaptionAt(CMainDialog::kVerify))->role(), QAccessible::StaticText);
+        QCOMPARE(told(m_dialog->CaptionAt(CMainDialog::kVerify))->text(QAccessible::Name),
+                 QStringLiteral("Verify"));
+    }
+
+    // Maximised, the controls keep their places against the edges; the side panel takes the
+    // screen's room and gives it back when it closes.
+    void aMaximisedWindowGivesWayToTheSidePanelAndGetsItBack() {
+        const int statusMargin = m_dialog->height() - m_dialog->StatusLine()->geometry().bottom();
         m_dialog->showMaximized();
+        QTRY_VERIFY(m_dialog->isMaximized());
+        QCOMPARE(m_dialog->height() - m_dialog->StatusLine()->geometry().bottom(), statusMargin);
+        for (QWidget* w : m_dialog->findChildren<QWidget*>())
+            if (w->isVisibleTo(m_dialog.get()) && w->parentWidget() == m_dialog.get())
+                QVERIFY2(m_dialog->rect().contains(w->geometry()), w->metaObject()->className());
         QTest::mouseClick(m_dialog->PanelToggle(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
         QVERIFY(!m_dialog->isMaximized());
         VerifyPanelOnScreen();
+        QVERIFY(m_dialog->screen()->availableGeometry().contains(m_dialog->frameGeometry()));
+        m_dialog->ToggleSidePanel();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_dialog->SidePanelShown(), 5000);
+        QVERIFY(m_dialog->isMaximized());
     }
 
     void captionsFitTheirLabelsAtALargerFont() {
@@ -431,14 +486,14 @@ class MainDialogTest : public QObject {
     void sidePanelOpensOnRequestAndGoesToAChosenItem() {
         Connect();
         QCOMPARE(m_dialog->SidePanelRows()->rowCount(), 6);
-        m_dialog->move(0, 50);
+        m_dialog->move(100, 50);
         m_dialog->OperatorUi().OpenSidePanel();
         QVERIFY(!m_dialog->PanelToggle()->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
         QVERIFY(m_dialog->PanelToggle()->isEnabled());
-        // The window moved right so that the panel fits on the screen beside it.
-        QVERIFY(m_dialog->frameGeometry().left() >= m_dialog->frameGeometry().width() / 4);
-        VerifyPanelOnScreen();
+        // The screen has no room beside the window: the panel opens over it, the window stays.
+        QCOMPARE(m_dialog->pos(), QPoint(100, 50));
+        QVERIFY(m_dialog->geometry().contains(m_dialog->SidePanelRows()->window()->geometry()));
 
         // Going to a row reads its parameter once, however often the window was resized.
         const size_t before = m_units->unit1->Commands("52").size();

@@ -274,10 +274,22 @@ class ProgramRunTest : public QObject {
             m_dialog->setGeometry(placed);
             Click(CMainDialog::kExit);
         });
+        // The smallest size stays the size at creation, and maximised comes back maximised.
         m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
         QRect shown;
-        Run([&] { shown = m_dialog->geometry(); });
+        QSize smallest;
+        Run([&] {
+            shown = m_dialog->geometry();
+            smallest = m_dialog->minimumSize();
+            m_dialog->showMaximized();
+            Click(CMainDialog::kExit);
+        });
         QCOMPARE(shown, placed);
+        QCOMPARE(smallest, QSize(640, 420));
+        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
+        bool maximised = false;
+        Run([&] { maximised = m_dialog->isMaximized(); });
+        QVERIFY(maximised);
     }
 };
 

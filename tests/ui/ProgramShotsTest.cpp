@@ -1,6 +1,7 @@
 // Pictures of the desktop program at work for the README: the main dialog in both views
-// against a simulated HD40, the maintenance dialog and the serial settings dialog, with
-// VEXA's own data files.  Saved in the folder named by VEXA_UI_SHOTS, or a temporary one.
+// against a simulated HD40 (the clone view under a light and a dark palette), the maintenance
+// dialog and the serial settings dialog, with VEXA's own data files.  Saved in the folder named by
+// VEXA_UI_SHOTS, or a temporary one.
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
@@ -19,10 +20,12 @@
 #include "ui/ArrowButton.h"
 #include "ui/DirectCommandDialog.h"
 #include "ui/ImageButton.h"
+#include "ui/LampControl.h"
 #include "ui/MainDialog.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"
+#include "ui/SkinLabel.h"
 
 namespace {
 
@@ -92,6 +95,45 @@ class ProgramShotsTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(dialog.SidePanelShown(), 5000);
         Save(Compose({dialog.SidePanelRows()->window(), &dialog}), "main-clone-view");
         QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+    }
+
+    // Under a dark palette (as a dark desktop theme gives Fusion) the captions take the
+    // window's colour instead of standing out as grey tiles, and the lamps' captions and the
+    // radio markers stay readable.
+    void mainDialogUnderADarkPalette() {
+        const QPalette light = QApplication::palette();
+        const QColor face(53, 53, 53);
+        QApplication::setPalette(QPalette(face));
+        CMainDialog dialog(m_catalogue);
+        dialog.ApplySettings(Line(), 1);
+        dialog.move(320, 40);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
+        QVERIFY(dialog.Session().ValuesPresent());
+        if (!dialog.SidePanelShown()) dialog.ToggleSidePanel();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.SidePanelShown(), 5000);
+        dialog.Lamp(0)->SetAutoOff(false);
+        dialog.Lamp(0)->Light();
+        Save(Compose({dialog.SidePanelRows()->window(), &dialog}), "main-dark");
+
+        QCOMPARE(dialog.CaptionAt(CMainDialog::kUpload)->grab().toImage().pixelColor(0, 0), face);
+        auto brightest = [](QWidget* w, const QRect& part) {
+            const QImage image = w->grab().toImage();
+            int most = 0;
+            for (int y = part.top(); y <= part.bottom(); ++y)
+                for (int x = part.left(); x <= part.right(); ++x)
+                    most = std::max(most, image.pixelColor(x, y).lightness());
+            return most;
+        };
+        CLampControl* rx = dialog.Lamp(1);
+        QVERIFY(brightest(rx, {0, 0, rx->width(), rx->height() / 2}) > 200);
+        QRadioButton* unticked = dialog.SettingRadio();
+        QVERIFY(brightest(unticked, {0, 0, 16, unticked->height()}) > 120);
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+        QApplication::setPalette(light);
     }
 
     void maintenanceDialog() {

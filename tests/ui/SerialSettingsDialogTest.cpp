@@ -1,4 +1,5 @@
 // The serial settings dialog: index fallbacks, port lines, validation and log lines.
+#include <QAccessible>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -66,6 +67,15 @@ class SerialSettingsDialogTest : public QObject {
         QCOMPARE(Lines(dialog.ParityCombo()), QStringList({"none", "odd", "even"}));
         QCOMPARE(dialog.ParityCombo()->currentIndex(), 1);
         QCOMPARE(dialog.UnitEdit()->text(), QString("7"));
+        // Every field is labelled: a combo box's name is its value, its label a relation.
+        QWidget* fields[] = {dialog.PortCombo(),     dialog.BaudCombo(),   dialog.DataBitsCombo(),
+                             dialog.StopBitsCombo(), dialog.ParityCombo(), dialog.UnitEdit()};
+        for (QWidget* field : fields) {
+            const auto labels =
+                QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
+            QVERIFY2(labels.size() == 1 && !labels[0].first->text(QAccessible::Name).isEmpty(),
+                     qPrintable(field->accessibleName()));
+        }
 
         dialog.ParityCombo()->setCurrentIndex(2);
         dialog.UnitEdit()->setText("12");

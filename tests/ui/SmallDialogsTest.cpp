@@ -1,4 +1,5 @@
 // The unit-number dialog and its number rules.
+#include <QAccessible>
 #include <QtTest>
 
 #include "UiFixture.h"
@@ -38,6 +39,9 @@ class SmallDialogsTest : public QObject {
         QCOMPARE(box->icon, QMessageBox::Critical);
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.UnitNumber(), 5);
+        // A screen reader hears the question on opening the dialog.
+        QCOMPARE(QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Description),
+                 QString("Unit number of the controller to write to:"));
     }
 };
 
