@@ -4,7 +4,9 @@
 
 #include "ops/SessionState.h"
 
+class CMessageTable;
+
 // One line that tells the operator what the last operation did: how many parameters were
 // transferred, and how many were absent on the controller, failed or differed.  Empty when
 // there is nothing to tell.
-QString OutcomeText(const SOperationOutcome& outcome);
+QString OutcomeText(const SOperationOutcome& outcome, const CMessageTable& catalogue);
