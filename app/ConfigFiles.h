@@ -14,10 +14,16 @@ inline constexpr const char* kCatalogueSection = "Pyrona";
 inline constexpr const char* kQuestionSection = "MESSAGE";
 inline constexpr int kCatalogueSize = 999;
 
+// The desktop speaks the operator's language: from this call on, the catalogue, the window title
+// and the question texts come from `fileName` (a translated "VEXA.cap" in the module folder) where
+// it has them, else from "VEXA.cap". "VEXA.cap" itself, or "", means "VEXA.cap" alone.
+void UseCatalogueFile(const std::string& fileName);
+
 // True when "VEXA.cap" lies in the module folder.
 bool ConfigFileExists();
 
-// Loads the 999 catalogue texts; false when "VEXA.cap" is missing.
+// Loads the 999 catalogue texts; false when "VEXA.cap" is missing.  A missing translated file
+// leaves the texts of "VEXA.cap".
 bool LoadMessageCatalogue(CMessageTable& catalogue);
 
 // The window title ("Pyrona"/"Title"), or "".

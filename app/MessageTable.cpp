@@ -54,3 +54,25 @@ bool CMessageTable::Load(const std::string& file, const std::string& section, in
 std::string CMessageTable::Get(uint16_t number) const {
     return number < m_messages.size() ? m_messages[number] : std::string();
 }
+
+std::string CMessageTable::Format(uint16_t number, const std::vector<std::string>& values) const {
+    const std::string text = Get(number);
+    std::string filled;
+    filled.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t index = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : 9;
+        if (text[i] == '%' && index < 9 && index < values.size()) {
+            filled += values[index];
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}
+
+void CMessageTable::Overlay(const CMessageTable& translation) {
+    const size_t shared = std::min(m_messages.size(), translation.m_messages.size());
+    for (size_t n = 0; n < shared; ++n)
+        if (!translation.m_messages[n].empty()) m_messages[n] = translation.m_messages[n];
+}

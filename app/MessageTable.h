@@ -14,6 +14,13 @@ class CMessageTable {
     // The entry, or "" for a number at or beyond the size of the table.
     std::string Get(uint16_t number) const;
 
+    // The entry with "%1" ... "%9" replaced by the values, in any order; a placeholder without
+    // a value stays as it is.
+    std::string Format(uint16_t number, const std::vector<std::string>& values) const;
+
+    // Takes every entry that `translation` has (not empty); the others stay.
+    void Overlay(const CMessageTable& translation);
+
   private:
     std::vector<std::string> m_messages;
 };

@@ -10,6 +10,7 @@
 #include "ui/Faces.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinLabel.h"
+#include "ui/UiText.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
     if (!programIcon.isNull()) icon->setPixmap(programIcon.pixmap(32, 32));
     icon->setFixedSize(32, 32);
 
-    auto* notice = new QLabel(tr("Setup tool for serial-line temperature controllers.\n"
-                                 "Reads, writes and compares controller parameter sets."),
+    auto* notice = new QLabel(UiText(messages, UiTextNumber::kAboutPurpose) + '\n' +
+                                  UiText(messages, UiTextNumber::kAboutAbilities),
                               this);
     auto* exitCaption = new CSkinLabel(this);
     exitCaption->SetText(messages.Get(kExitCaption));

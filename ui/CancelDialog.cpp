@@ -12,18 +12,19 @@
 #include "ui/ImageButton.h"
 #include "ui/SkinLabel.h"
 
-CCancelDialog::CCancelDialog(const QString& caption)
+CCancelDialog::CCancelDialog(const SCancelTexts& texts)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_stop(new CImageButton(this)),
       m_caption(new CSkinLabel(this)),
       m_count(new QLabel(this)),
-      m_bar(new QProgressBar(this)) {
-    m_caption->SetText(caption.toStdString());
+      m_bar(new QProgressBar(this)),
+      m_countText(texts.count) {
+    m_caption->SetText(texts.caption.toStdString());
     m_caption->SetAlignment(kAlignCentre | kAlignBottom);
     m_caption->setFixedHeight(fontMetrics().height() + 4);
     setWindowTitle(QString::fromStdString(ReadWindowTitle()));
     m_stop->SetFaces(FacePath("stop.bmp"));
-    m_stop->SetCaption(caption.isEmpty() ? tr("Cancel") : caption);
+    m_stop->SetCaption(texts.name);
     m_stop->setFixedSize(64, 64);
     m_count->setAlignment(Qt::AlignCenter);
     m_bar->setTextVisible(false);
@@ -51,7 +52,7 @@ void CCancelDialog::SetProgress(int done, int total) {
     m_count->setVisible(shown);
     m_bar->setVisible(shown);
     if (!shown) return;
-    m_count->setText(QStringLiteral("%1 / %2").arg(done).arg(total));
+    m_count->setText(m_countText.arg(QString::number(done), QString::number(total)));
     m_bar->setRange(0, total);
     m_bar->setValue(std::clamp(done, 0, total));
 }

@@ -7,13 +7,20 @@ class CSkinLabel;
 class QLabel;
 class QProgressBar;
 
+// The stop window's words, from the catalogue.
+struct SCancelTexts {
+    QString caption;  // above the stop button
+    QString name;     // the stop button's name for screen readers
+    QString count;    // the progress: "%1" done of "%2"
+};
+
 // The small window with a stop button that a long operation shows. It has no parent, so
 // it stays usable while the main window is disabled. Enter, Escape and the title-bar close
 // do nothing; only Finish() closes it.
 class CCancelDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit CCancelDialog(const QString& caption);
+    explicit CCancelDialog(const SCancelTexts& texts);
 
     // Consumes a stop request: true once for any number of presses since the last call.
     bool TakeStopRequest();
@@ -37,5 +44,6 @@ class CCancelDialog : public QDialog {
     CSkinLabel* m_caption;
     QLabel* m_count;
     QProgressBar* m_bar;
+    QString m_countText;
     bool m_stopRequested = false;
 };

@@ -7,14 +7,14 @@
 
 #include "ui/CancelDialog.h"
 
-CCancelProgress::CCancelProgress(QString caption, QWidget* mainWindow)
-    : m_caption(std::move(caption)), m_mainWindow(mainWindow) {}
+CCancelProgress::CCancelProgress(SCancelTexts texts, QWidget* mainWindow)
+    : m_texts(std::move(texts)), m_mainWindow(mainWindow) {}
 
 CCancelProgress::~CCancelProgress() { Close(); }
 
 void CCancelProgress::Start() {
     if (m_dialog) return;
-    m_dialog = new CCancelDialog(m_caption);
+    m_dialog = new CCancelDialog(m_texts);
     m_dialog->adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();

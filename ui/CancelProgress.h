@@ -4,15 +4,15 @@
 #include <QString>
 #include <QWidget>
 
-class CCancelDialog;
+#include "ui/CancelDialog.h"
 
 // Start, poll and close of the stop window around a long operation. Everything runs on the
 // GUI thread: the operation's waits on the line pump events, so the stop button works while
 // an exchange waits for its time-out, and a press is seen by the next Poll().
 class CCancelProgress {
   public:
-    // `caption` is shown above the stop button; `mainWindow` is brought to the top by Close().
-    CCancelProgress(QString caption, QWidget* mainWindow);
+    // The texts are the stop window's; `mainWindow` is brought to the top by Close().
+    CCancelProgress(SCancelTexts texts, QWidget* mainWindow);
     ~CCancelProgress();
     CCancelProgress(const CCancelProgress&) = delete;
     CCancelProgress& operator=(const CCancelProgress&) = delete;
@@ -29,7 +29,7 @@ class CCancelProgress {
     CCancelDialog* Dialog() const { return m_dialog; }
 
   private:
-    QString m_caption;
+    SCancelTexts m_texts;
     QPointer<QWidget> m_mainWindow;
     QPointer<CCancelDialog> m_dialog;
 };

@@ -5,38 +5,54 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "app/MessageTable.h"
 #include "ui/CancelDialog.h"
 #include "ui/CancelProgress.h"
+#include "ui/UiText.h"
 #include "ui/UnitNumberDialog.h"
+
+namespace {
+
+using namespace UiTextNumber;
+
+constexpr std::uint16_t kOkCaption = 202;
+constexpr std::uint16_t kCancelCaption = 203;
+
+SCancelTexts CancelTexts(const CMessageTable& catalogue) {
+    return {UiText(catalogue, kCancelCaption), UiTextOr(catalogue, kCancelCaption, kCancelName),
+            UiText(catalogue, kProgressCount)};
+}
+
+}  // namespace
 
 CDesktopUi::CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbacks callbacks)
     : m_window(window),
       m_catalogue(catalogue),
       m_callbacks(std::move(callbacks)),
-      m_cancel(
-          std::make_unique<CCancelProgress>(QString::fromStdString(catalogue.Get(203)), window)) {}
+      m_cancel(std::make_unique<CCancelProgress>(CancelTexts(catalogue), window)) {}
 
 CDesktopUi::~CDesktopUi() = default;
 
 CCancelDialog* CDesktopUi::CancelDialog() const { return m_cancel->Dialog(); }
 
 COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle style) {
-    const QString body = QString::fromStdString(text);
-    if (style == BoxStyle::Ok) {
-        QMessageBox::information(m_window, m_title, body);
-        return BoxAnswer::Ok;
+    const bool yesNo = style == BoxStyle::YesNoWarning;
+    const QMessageBox::StandardButton accept = yesNo ? QMessageBox::Yes : QMessageBox::Ok;
+    const QMessageBox::StandardButton refuse = yesNo ? QMessageBox::No : QMessageBox::Cancel;
+    QMessageBox box(style == BoxStyle::Ok ? QMessageBox::Information : QMessageBox::Warning,
+                    m_title, QString::fromStdString(text), accept, m_window);
+    if (style != BoxStyle::Ok) {
+        box.addButton(refuse);
+        box.setDefaultButton(yesNo ? refuse : accept);
     }
-    if (style == BoxStyle::YesNoWarning) {
-        const auto pressed = QMessageBox::warning(
-            m_window, m_title, body, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        return pressed == QMessageBox::Yes ? BoxAnswer::Ok : BoxAnswer::Cancel;
-    }
-    const auto pressed = QMessageBox::warning(
-        m_window, m_title, body, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
-    return pressed == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+    // The buttons in the catalogue's words, not in the toolkit's.
+    box.button(accept)->setText(UiText(m_catalogue, yesNo ? kYes : kOkCaption));
+    if (QAbstractButton* other = box.button(refuse))
+        other->setText(UiText(m_catalogue, yesNo ? kNo : kCancelCaption));
+    return box.exec() == accept ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 
 void CDesktopUi::StartCancel() { m_cancel->Start(); }
@@ -54,15 +70,13 @@ void CDesktopUi::Progress(int done, int total) { m_cancel->SetProgress(done, tot
 
 bool CDesktopUi::AskUnitNumber(int& unit) { return ::AskUnitNumber(m_window, m_catalogue, unit); }
 
-namespace {
-
 // The file dialog's name filter for a kind of file.
-QString FileFilter(CDesktopUi::FileKind kind) {
-    return kind == CDesktopUi::FileKind::Csv ? QStringLiteral("CSV (*.csv);;* (*)")
-                                             : QStringLiteral("Parameter set (*.tmf);;* (*)");
+QString CDesktopUi::FileFilter(FileKind kind) const {
+    const bool csv = kind == FileKind::Csv;
+    return UiText(m_catalogue, csv ? kCsvFiles : kParameterSetFiles) +
+           (csv ? QStringLiteral(" (*.csv);;") : QStringLiteral(" (*.tmf);;")) +
+           UiText(m_catalogue, kAllFiles) + QStringLiteral(" (*)");
 }
-
-}  // namespace
 
 QString CDesktopUi::StartFolder() const {
     if (!m_fileFolder.isEmpty() && QFileInfo(m_fileFolder).isDir()) return m_fileFolder;

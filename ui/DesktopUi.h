@@ -61,6 +61,7 @@ class CDesktopUi : public COperatorUi {
   private:
     int m_pendingStops = 0;
     QString StartFolder() const;
+    QString FileFilter(FileKind kind) const;
     // Takes a file dialog's answer: false when cancelled, else its folder is remembered.
     bool Chosen(const QString& chosen, std::string& path);
 

@@ -15,6 +15,7 @@
 #include "ui/ImageButton.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SkinLabel.h"
+#include "ui/UiText.h"
 
 std::string FormatLineSettings(const CCommSettings& s, const CMessageTable& catalogue) {
     return s.portName + " " + std::to_string(s.baudRate) + " " + std::to_string(s.dataBits) + " " +
@@ -63,18 +64,18 @@ CDirectCommandDialog::CDirectCommandDialog(const CMessageTable& catalogue,
     label(201, {488, 96, 60, 20});
     m_exit = button("Exit.bmp", {494, 118, 44, 44});
     m_default = m_send;
-    auto name = [this](QWidget* w, int number, const QString& otherwise) {
-        const QString text = QString::fromStdString(m_catalogue.Get(static_cast<uint16_t>(number)));
-        w->setAccessibleName(text.isEmpty() ? otherwise : text);
+    using namespace UiTextNumber;
+    auto name = [this](QWidget* w, std::uint16_t number, std::uint16_t otherwise) {
+        w->setAccessibleName(UiTextOr(m_catalogue, number, otherwise));
         w->setToolTip(w->accessibleName());
     };
-    name(m_send, 102, tr("Send"));
-    name(m_comSet, 200, tr("Port"));
-    name(m_exit, 201, tr("Exit"));
-    name(m_command, 100, tr("Command"));
-    name(m_sent, 102, tr("Sent"));
-    name(m_response, 101, tr("Response"));
-    m_line->setAccessibleName(tr("Line settings"));
+    name(m_send, 102, kSendName);
+    name(m_comSet, 200, kFirstButtonName + 1);
+    name(m_exit, 201, kFirstButtonName);
+    name(m_command, 100, kCommandName);
+    name(m_sent, 102, kSentName);
+    name(m_response, 101, kResponseName);
+    m_line->setAccessibleName(UiText(m_catalogue, kLineSettings));
 
     connect(m_send, &QAbstractButton::clicked, this, &CDirectCommandDialog::Send);
     connect(m_comSet, &QAbstractButton::clicked, this, &CDirectCommandDialog::ComSetPressed);

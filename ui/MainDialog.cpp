@@ -35,9 +35,12 @@
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
 #include "ui/VerifyResults.h"
+#include "ui/UiText.h"
 #include "ui/VerifyResultsDialog.h"
 
 namespace {
+
+using namespace UiTextNumber;
 
 // The port itself could not be opened: the platform's words belong in the box too.
 bool PortFailure(ResultCode code) {
@@ -60,26 +63,26 @@ constexpr QSize kInitialSize{640, 420};
 constexpr int kButtonSide = 40;
 
 struct SButtonDef {
-    int caption;  // catalogue number
+    std::uint16_t caption;  // catalogue number
     const char* face;
     const char* disabledFace;
-    const char* name;  // what screen readers call it when the catalogue's caption is empty
 };
 
-// In the order of CMainDialog::Button.
+// In the order of CMainDialog::Button; what screen readers call a button whose caption is empty
+// is the catalogue's kFirstButtonName + its place.
 constexpr SButtonDef kButtonDefs[] = {
-    {201, "Exit.bmp", "", "Exit"},
-    {200, "ComSet.bmp", "DisComset.bmp", "Port"},
-    {2, "Connect.bmp", "", "Link"},
-    {9, "About.bmp", "", "About"},
-    {3, "Export.bmp", "DisExport.bmp", "Export"},
-    {4, "Save.bmp", "DisSave.bmp", "Save"},
-    {5, "Open.bmp", "DisOpen.bmp", "Open"},
-    {6, "Download.bmp", "DisDownload.bmp", "Download"},
-    {7, "Upload.bmp", "DisUpload.bmp", "Upload"},
-    {8, "Verify.bmp", "DisVerify.bmp", "Verify"},
+    {201, "Exit.bmp", ""},
+    {200, "ComSet.bmp", "DisComset.bmp"},
+    {2, "Connect.bmp", ""},
+    {9, "About.bmp", ""},
+    {3, "Export.bmp", "DisExport.bmp"},
+    {4, "Save.bmp", "DisSave.bmp"},
+    {5, "Open.bmp", "DisOpen.bmp"},
+    {6, "Download.bmp", "DisDownload.bmp"},
+    {7, "Upload.bmp", "DisUpload.bmp"},
+    {8, "Verify.bmp", "DisVerify.bmp"},
 };
-constexpr int kDisconnectCaption = 10;
+constexpr std::uint16_t kDisconnectCaption = 10;
 constexpr int kFirstLampState = 450;  // sending, receiving, a failed attempt, off
 constexpr int kVerifyResultsTitle = 454;
 
@@ -172,6 +175,7 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     SetUpLamps();
     m_panel = std::make_unique<CSidePanel>(this);
     SetUpVerifyResults();
+    m_panel->Rows()->setAccessibleName(UiText(m_catalogue, kParameters));
     m_panel->slidingChanged = [this](bool sliding) {
         m_toggle->setEnabled(!sliding);
         // The window keeps its size while the panel slides along its edge.
@@ -221,9 +225,9 @@ void CMainDialog::BuildControls() {
     frame({14, 8, 410, 170}, kAnchorStretchRight);
     frame({14, 186, 410, 196}, kAnchorStretchRight | kAnchorStretchDown);
 
-    m_settingRadio = new QRadioButton(QStringLiteral("Setting view"), this);
+    m_settingRadio = new QRadioButton(UiText(m_catalogue, kSettingView), this);
     m_settingRadio->setGeometry(24, 14, 150, 20);
-    m_cloneRadio = new QRadioButton(QStringLiteral("Clone view"), this);
+    m_cloneRadio = new QRadioButton(UiText(m_catalogue, kCloneView), this);
     m_cloneRadio->setGeometry(24, 192, 150, 20);
     m_settingRadio->setChecked(true);
     KeepMarkerVisible(m_settingRadio);
@@ -304,10 +308,9 @@ void CMainDialog::BuildControls() {
     m_picture->setGeometry(440, 80, 186, PictureHeight(186));
     AddAnchor(m_picture, kAnchorMoveRight);
 
-    const char* lampNames[] = {"TX", "RX", "ERR"};
     for (int i = 0; i < 3; ++i) {
         m_lamps[i] = new CLampControl(this);
-        m_lamps[i]->SetCaption(QString::fromLatin1(lampNames[i]));
+        m_lamps[i]->SetCaption(UiText(m_catalogue, static_cast<std::uint16_t>(kLampTx + i)));
         m_lamps[i]->setGeometry(440 + i * 62, 256, 58, 50);
         AddAnchor(m_lamps[i], kAnchorMoveRight);
     }
@@ -458,7 +461,7 @@ void CMainDialog::RefreshView() {
     ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
     ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));
     const QString problem = v.valueChanged ? SettingProblem() : QString();
-    m_newValue->setToolTip(problem.isEmpty() ? tr("New value: Enter writes it") : problem);
+    m_newValue->setToolTip(problem.isEmpty() ? UiText(m_catalogue, kNewValueTip) : problem);
     m_newValue->setAccessibleDescription(problem);
     ShowPicture();
     if (m_panel && m_panel->IsOpen()) m_panel->Rows()->ShowRow(s.CurrentIndex());
@@ -483,7 +486,8 @@ void CMainDialog::ShowPicture() {
 void CMainDialog::RefreshSidePanel() {
     std::vector<SSidePanelRow> rows;
     if (const CMenuParamTable* table = m_session->Table())
-        rows = SidePanelRowsFor(*table, m_session->ValuesPresent(), m_session->ParamStatuses());
+        rows = SidePanelRowsFor(*table, m_session->ValuesPresent(), m_session->ParamStatuses(),
+                                m_catalogue);
     m_panel->Rows()->SetRows(rows);
     if (!rows.empty()) m_panel->Rows()->ShowRow(m_session->CurrentIndex());
     m_panel->ResultsButton()->setEnabled(HasVerifyResults());
@@ -597,7 +601,7 @@ void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
     // The operator's own stop, or a question declined, is told by the outcome as before.
     if (!result.Completed() && result.code != ResultCode::kBusy &&
         result.code != ResultCode::kCancelled)
-        m_failure = FailureText(operation, QString::fromStdString(result.message));
+        m_failure = FailureText(operation, QString::fromStdString(result.message), m_catalogue);
     RefreshView();
 }
 
@@ -752,20 +756,19 @@ void CMainDialog::NameControls() {
     for (int b = 0; b < kButtonCount; ++b) NameButton(static_cast<Button>(b), false);
     m_settingRadio->setAccessibleName(m_settingRadio->text());
     m_cloneRadio->setAccessibleName(m_cloneRadio->text());
-    m_up->setAccessibleName(tr("Previous parameter"));
-    m_up->setToolTip(tr("Previous parameter (Up, Page Up)"));
-    m_down->setAccessibleName(tr("Next parameter"));
-    m_down->setToolTip(tr("Next parameter (Down, Page Down)"));
-    m_toggle->setAccessibleName(tr("Parameter list"));
-    m_previousName->setAccessibleName(tr("Previous parameter"));
-    m_currentName->setAccessibleName(tr("Current parameter"));
-    m_nextName->setAccessibleName(tr("Next parameter"));
-    m_currentValue->setAccessibleName(tr("Value read"));
-    m_newValue->setAccessibleName(tr("New value"));
-    m_write->setAccessibleName(m_write->text().isEmpty() ? tr("Write") : m_write->text());
-    m_setSource->setAccessibleName(tr("Parameter set"));
-    m_status->setAccessibleName(tr("Status"));
-    m_picture->setAccessibleName(tr("Controller"));
+    const std::pair<QWidget*, std::uint16_t> names[] = {
+        {m_up, kPreviousParameter},         {m_down, kNextParameter},
+        {m_toggle, kParameterList},         {m_previousName, kPreviousParameter},
+        {m_currentName, kCurrentParameter}, {m_nextName, kNextParameter},
+        {m_currentValue, kValueRead},       {m_newValue, kNewValue},
+        {m_setSource, kParameterSet},       {m_status, kStatus},
+        {m_picture, kController},
+    };
+    for (const auto& [widget, number] : names)
+        widget->setAccessibleName(UiText(m_catalogue, number));
+    m_up->setToolTip(UiText(m_catalogue, kPreviousParameterKeys));
+    m_down->setToolTip(UiText(m_catalogue, kNextParameterKeys));
+    m_write->setAccessibleName(UiTextOr(m_catalogue, 1, kWriteName));
     for (CLampControl* lamp : m_lamps) lamp->setAccessibleName(lamp->Caption());
 }
 
@@ -786,9 +789,9 @@ QString CMainDialog::ProposedSetName() const {
 
 void CMainDialog::NameButton(Button b, bool connected) {
     const bool unlink = b == kConnect && connected;
-    QString caption =
-        QString::fromStdString(Text(unlink ? kDisconnectCaption : kButtonDefs[b].caption));
-    if (caption.isEmpty()) caption = unlink ? tr("Unlink") : tr(kButtonDefs[b].name);
+    const QString caption = unlink ? UiTextOr(m_catalogue, kDisconnectCaption, kUnlinkName)
+                                   : UiTextOr(m_catalogue, kButtonDefs[b].caption,
+                                              static_cast<std::uint16_t>(kFirstButtonName + b));
     m_buttons[b]->SetCaption(caption);
     m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
 }
@@ -805,7 +808,7 @@ void CMainDialog::ShowStatus() {
     const QString problem = SettingProblem();
     const QString outcome = !problem.isEmpty()     ? problem
                             : !m_failure.isEmpty() ? m_failure
-                                                   : OutcomeText(m_session->LastOutcome());
+                                                   : OutcomeText(m_session->LastOutcome(), m_catalogue);
     if (outcome.isEmpty()) {
         m_status->setText(line);
         m_status->setToolTip(line);

@@ -1,67 +1,72 @@
 #include "ui/OutcomeText.h"
 
-#include <QCoreApplication>
 #include <QStringList>
+
+#include "ui/UiText.h"
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("Outcome", text); }
+using namespace UiTextNumber;
 
 // "<what>: <first count>" and every further count that is not zero.
-QString Counts(const QString& what, const SOperationOutcome& o, const char* firstCount) {
-    QStringList parts{Tr(firstCount).arg(o.transferred)};
-    if (o.differs) parts << Tr("%1 differ").arg(o.differs);
-    if (o.notInSet) parts << Tr("%1 not in the set").arg(o.notInSet);
-    if (o.absent) parts << Tr("%1 not on this controller").arg(o.absent);
-    if (o.failed) parts << Tr("%1 failed").arg(o.failed);
+QString Counts(const CMessageTable& c, const QString& what, const SOperationOutcome& o,
+               std::uint16_t firstCount) {
+    QStringList parts{UiText(c, firstCount, {QString::number(o.transferred)})};
+    const std::pair<int, std::uint16_t> further[] = {{o.differs, kCountDiffer},
+                                                     {o.notInSet, kCountNotInSet},
+                                                     {o.absent, kCountAbsent},
+                                                     {o.failed, kCountFailed}};
+    for (const auto& [count, number] : further)
+        if (count) parts << UiText(c, number, {QString::number(count)});
     return what + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
 }
 
 }  // namespace
 
-QString OutcomeText(const SOperationOutcome& o) {
+QString OutcomeText(const SOperationOutcome& o, const CMessageTable& c) {
     using E = SOperationOutcome::EOperation;
     const QString path = QString::fromStdString(o.path);
+    const QString unit = QString::number(o.unit);
+    const QString transferred = QString::number(o.transferred);
     switch (o.operation) {
         case E::None:
             break;
         case E::Upload:
-            return Counts(o.canceled ? Tr("Upload canceled") : Tr("Upload"), o, "%1 read");
+            return Counts(c, UiText(c, o.canceled ? kUploadCanceled : kUpload), o, kCountRead);
         case E::Verify:
-            return Counts(o.canceled ? Tr("Verify canceled") : Tr("Verify"), o, "%1 equal");
+            return Counts(c, UiText(c, o.canceled ? kVerifyCanceled : kVerify), o, kCountEqual);
         case E::Download:
-            if (o.targetMissing) return Tr("Download: unit %1 could not be connected").arg(o.unit);
-            return Counts(
-                (o.canceled ? Tr("Download to unit %1 canceled") : Tr("Download to unit %1"))
-                    .arg(o.unit),
-                o, "%1 written");
+            if (o.targetMissing) return UiText(c, kDownloadUnitMissing, {unit});
+            return Counts(c, UiText(c, o.canceled ? kDownloadToCanceled : kDownloadTo, {unit}), o,
+                          kCountWritten);
         case E::Save:
-            return Tr("Saved %1 parameters to %2").arg(o.transferred).arg(path);
+            return UiText(c, kSaved, {transferred, path});
         case E::Open:
-            return Tr("Opened %2: %1 parameters").arg(o.transferred).arg(path);
+            return UiText(c, kOpened, {transferred, path});
         case E::Export:
-            return Tr("Exported %1 parameters to %2").arg(o.transferred).arg(path);
+            return UiText(c, kExported, {transferred, path});
     }
     return {};
 }
 
-QString FailureText(SOperationOutcome::EOperation operation, const QString& reason) {
+QString FailureText(SOperationOutcome::EOperation operation, const QString& reason,
+                    const CMessageTable& c) {
     using E = SOperationOutcome::EOperation;
     switch (operation) {
         case E::None:
-            return Tr("Link failed: %1").arg(reason);
+            return UiText(c, kLinkFailed, {reason});
         case E::Upload:
-            return Tr("Upload failed: %1").arg(reason);
+            return UiText(c, kUploadFailed, {reason});
         case E::Verify:
-            return Tr("Verify failed: %1").arg(reason);
+            return UiText(c, kVerifyFailed, {reason});
         case E::Download:
-            return Tr("Download failed: %1").arg(reason);
+            return UiText(c, kDownloadFailed, {reason});
         case E::Save:
-            return Tr("Save failed: %1").arg(reason);
+            return UiText(c, kSaveFailed, {reason});
         case E::Open:
-            return Tr("Open failed: %1").arg(reason);
+            return UiText(c, kOpenFailed, {reason});
         case E::Export:
-            return Tr("Export failed: %1").arg(reason);
+            return UiText(c, kExportFailed, {reason});
     }
     return reason;
 }

@@ -67,7 +67,6 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     for (std::uint32_t baud : kBaudRates) m_baud->addItem(QString::number(baud));
     m_dataBits->addItems({"7", "8"});
     m_stopBits->addItems({"1", "2"});
-    m_parity->addItems({"None", "Odd", "Even"});
     m_spin->SetBuddy(m_unit);
     m_spin->setFixedSize(16, m_unit->sizeHint().height());
     m_unit->setFixedWidth(fontMetrics().horizontalAdvance("0000") + 12);

@@ -11,7 +11,6 @@ CSidePanel::CSidePanel(QWidget* mainWindow)
       m_rows(new CSidePanelList(this)),
       m_results(new QPushButton(this)) {
     setWindowTitle(mainWindow->windowTitle());
-    m_rows->setAccessibleName(tr("Parameters"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_rows);

@@ -2,7 +2,9 @@
 
 #include <map>
 
+#include "app/MessageTable.h"
 #include "params/MenuParamTable.h"
+#include "ui/UiText.h"
 
 namespace {
 
@@ -23,19 +25,21 @@ const char* Mark(EParamStatus status) {
     return "! ";
 }
 
-std::string Explanation(const CMenuParamItem& item, const SParamStatus& entry) {
+std::string Explanation(const CMenuParamItem& item, const SParamStatus& entry,
+                        const CMessageTable& catalogue) {
+    using namespace UiTextNumber;
     switch (entry.status) {
         case EParamStatus::Ok:
             return "";
         case EParamStatus::Absent:
-            return "not on this controller";
+            return catalogue.Get(kRowAbsent);
         case EParamStatus::NotInSet:
-            return "not in the set";
+            return catalogue.Get(kRowNotInSet);
         case EParamStatus::Failed:
-            return "failed: its command or routine did not succeed";
+            return catalogue.Get(kRowFailed);
         case EParamStatus::Differs:
-            return "differs: file " + item.SetValueDisplayText(item.setValue) + ", controller " +
-                   item.SetValueDisplayText(entry.deviceValue);
+            return catalogue.Format(kRowDiffers, {item.SetValueDisplayText(item.setValue),
+                                                  item.SetValueDisplayText(entry.deviceValue)});
     }
     return "";
 }
@@ -43,7 +47,8 @@ std::string Explanation(const CMenuParamItem& item, const SParamStatus& entry) {
 }  // namespace
 
 std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool valuesPresent,
-                                            const std::vector<SParamStatus>& statuses) {
+                                            const std::vector<SParamStatus>& statuses,
+                                            const CMessageTable& catalogue) {
     std::map<int, const SParamStatus*> byNumber;
     for (const SParamStatus& entry : statuses) byNumber[entry.number] = &entry;
     std::vector<SSidePanelRow> rows;
@@ -52,11 +57,12 @@ std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool v
         const CMenuParamItem& item = *table.GetItem(i);
         const auto found = byNumber.find(item.number);
         if (found != byNumber.end()) {
-            const std::string why = Explanation(item, *found->second);
+            const std::string why = Explanation(item, *found->second, catalogue);
             rows.push_back({Mark(found->second->status) + item.name,
                             why.empty() ? item.name : item.name + ": " + why});
         } else if (valuesPresent && !item.valid) {
-            rows.push_back({"! " + item.name, item.name + ": no value"});
+            rows.push_back(
+                {"! " + item.name, item.name + ": " + catalogue.Get(UiTextNumber::kRowNoValue)});
         } else {
             rows.push_back({item.name, item.name});
         }

@@ -6,6 +6,7 @@
 #include "ops/SessionState.h"
 
 class CMenuParamTable;
+class CMessageTable;
 
 // One row of the side panel: the parameter's name behind a mark that says how the last
 // upload, download or verify ended for it, and a tool tip that says it in words.
@@ -15,6 +16,7 @@ struct SSidePanelRow {
 };
 
 // The rows of every item of the table, in table order. Without statuses (after opening a file)
-// a parameter without a value is marked as missing, as before.
+// a parameter without a value is marked as missing, as before. The words come from the catalogue.
 std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool valuesPresent,
-                                            const std::vector<SParamStatus>& statuses);
+                                            const std::vector<SParamStatus>& statuses,
+                                            const CMessageTable& catalogue);

@@ -12,6 +12,7 @@
 #include "ui/ImageButton.h"
 #include "ui/NumericEdit.h"
 #include "ui/SkinLabel.h"
+#include "ui/UiText.h"
 #include "ui/UnitNumberText.h"
 #include "ui/UpDown.h"
 
@@ -41,8 +42,9 @@ CImageButton* FaceButton(QWidget* parent, const char* face) {
 }  // namespace
 
 void ShowInputErrorBox(QWidget* dialog) {
-    QMessageBox box(QMessageBox::Critical, dialog->windowTitle(), QStringLiteral("ERROR"),
-                    QMessageBox::Ok, dialog);
+    QMessageBox box(QMessageBox::Critical, dialog->windowTitle(),
+                    QString::fromStdString(ReadQuestionText(kInputErrorKey)), QMessageBox::Ok,
+                    dialog);
     box.exec();
 }
 

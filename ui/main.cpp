@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 
+#include "app/CatalogueLanguage.h"
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"
@@ -56,6 +59,19 @@ int main(int argc, char* argv[]) {
     SetLogName("tra");
     OpenLog();
     LogEvent(name + " start.");
+
+    // The operator's language where a catalogue speaks it, and the toolkit's own words (file
+    // dialogs, edit menus, key names) in the same language.
+    const SLocaleVariables locale = LocaleVariablesOfProcess();
+    const std::string catalogueFile = CatalogueFileFor(
+        locale, [](const std::string& file) { return PathExists(ResolveInModuleFolder(file)); });
+    UseCatalogueFile(catalogueFile);
+    QTranslator toolkitTexts;
+    if (catalogueFile != kConfigFileName &&
+        toolkitTexts.load(
+            QStringLiteral("qtbase_") + QString::fromStdString(MessageLanguage(locale)),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&toolkitTexts);
 
     int result = 1;
     CMessageTable catalogue;

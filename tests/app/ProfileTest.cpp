@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "app/CatalogueLanguage.h"
 #include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"
 #include "app/ProfileMgr.h"
 #include "app/ProfileString.h"
+#include "app/SectionReader.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -79,8 +84,63 @@ TEST_F(ProfileTest, MessageCatalogueLoadRules) {
     EXPECT_EQ(table.Get(999), "");
     EXPECT_EQ(table.Get(65535), "");
 
+    home.Write("de.ini", "[Pyrona]\n000=%2 von %1, %3 %x %\n002=\n");
+    CMessageTable translation;
+    ASSERT_TRUE(translation.Load("de.ini", "Pyrona", 999));
+    table.Overlay(translation);
+    EXPECT_EQ(table.Format(0, {"a", "b"}), "b von a, %3 %x %");
+    EXPECT_EQ(table.Get(2), "Connect");  // an empty translation keeps the original
+
     ASSERT_TRUE(table.Load("cat.ini", "Other", 999));  // no such section: every entry empty
     EXPECT_EQ(table.Get(0), "");
+}
+
+TEST(CatalogueLanguage, TheFirstLocaleVariableSetChoosesAnExistingCatalogue) {
+    const auto german = [](const std::string& file) { return file == "VEXA.de.cap"; };
+    const struct {
+        SLocaleVariables locale;
+        const char* file;
+    } cases[] = {
+        {{"", "", "de_DE.UTF-8"}, "VEXA.de.cap"},
+        {{"", "de_AT", "en_GB.UTF-8"}, "VEXA.de.cap"},
+        {{"de", "en_US", "en_US"}, "VEXA.de.cap"},
+        {{"de_CH@euro", "", ""}, "VEXA.de.cap"},
+        {{"C", "de_DE", "de_DE"}, "VEXA.cap"},  // LC_ALL wins, also when it names no language
+        {{"", "", "fr_FR.UTF-8"}, "VEXA.cap"},  // no such catalogue
+        {{"", "", "POSIX"}, "VEXA.cap"},
+        {{"", "", "deutsch"}, "VEXA.cap"},
+        {{"", "", "../x"}, "VEXA.cap"},
+        {{"", "", ""}, "VEXA.cap"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CatalogueFileFor(c.locale, german), c.file) << c.locale.lang;
+}
+
+// Every text of the shipped catalogue has its translation, with the same placeholders.
+TEST(CatalogueLanguage, TheGermanCatalogueTranslatesEveryEntry) {
+    const std::filesystem::path bin = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    for (const char* section : {"Pyrona", "MESSAGE"}) {
+        std::map<std::string, std::string> texts[2];
+        const char* files[] = {"VEXA.cap", "VEXA.de.cap"};
+        for (int f = 0; f < 2; ++f) {
+            std::vector<std::string> lines;
+            ASSERT_TRUE(ReadFileSection((bin / files[f]).string(), section, lines)) << files[f];
+            for (const std::string& line : lines)
+                texts[f][line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+        }
+        const auto placeholders = [](const std::string& text) {
+            std::multiset<std::string> found;
+            for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1))
+                found.insert(text.substr(at, 2));
+            return found;
+        };
+        for (const auto& [key, english] : texts[0]) {
+            const auto german = texts[1].find(key);
+            ASSERT_NE(german, texts[1].end()) << section << " " << key << " " << english;
+            EXPECT_FALSE(german->second.empty()) << section << " " << key;
+            EXPECT_EQ(placeholders(german->second), placeholders(english)) << key;
+        }
+    }
 }
 
 TEST_F(ProfileTest, ConfigurationAndMaintenanceFiles) {
@@ -96,6 +156,17 @@ TEST_F(ProfileTest, ConfigurationAndMaintenanceFiles) {
     EXPECT_EQ(catalogue.Get(55), "Unit");
     EXPECT_EQ(ReadWindowTitle(), "VEXA Setup");
     EXPECT_EQ(ReadQuestionText("000"), "Unit number?");
+
+    // A translation overrides what it has; the rest stays English.
+    home.Write("VEXA.de.cap", "[Pyrona]\nTitle=VEXA Einrichtung\n[MESSAGE]\n001=Anderes Modell\n");
+    UseCatalogueFile("VEXA.de.cap");
+    ASSERT_TRUE(LoadMessageCatalogue(catalogue));
+    EXPECT_EQ(catalogue.Get(55), "Unit");
+    EXPECT_EQ(ReadWindowTitle(), "VEXA Einrichtung");
+    EXPECT_EQ(ReadQuestionText("000"), "Unit number?");
+    EXPECT_EQ(ReadQuestionText("001"), "Anderes Modell");
+    UseCatalogueFile("VEXA.cap");
+    EXPECT_EQ(ReadWindowTitle(), "VEXA Setup");
 
     home.Write("Maintain01.txt", "[CommunicationSettings]\nRetry=3\nTimeOut=70000\n");
     EXPECT_TRUE(MaintenanceFileExists());

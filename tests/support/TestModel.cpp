@@ -1,13 +1,32 @@
 #include "support/TestModel.h"
 
+#include <cctype>
+#include <filesystem>
+
+#include "app/SectionReader.h"
+
 namespace {
 
 const char* kCatalogue =
-    "[Pyrona]\nTitle=VEXA test\n008=Verify\n055=Unit:\n300=Name\n301=Value\n"
-    "310=None\n311=Odd\n312=Even\n"
-    "450=sending\n453=off\n454=Verify results\n459=equal\n463=differs\n"
-    "[MESSAGE]\n000=Enter write mode?\n001=The file was made for another model.\n"
-    "002=Without a value: %1. Save?\n";
+    "Title=VEXA test\n008=Verify\n055=Unit:\n300=Name\n301=Value\n"
+    "310=None\n311=Odd\n312=Even\n";
+const char* kQuestions =
+    "000=Enter write mode?\n001=The file was made for another model.\n002=Without a value: %1. Save?\n";
+
+// A section of the test's own texts, then the desktop's texts shipped beside the test program
+// (numbers from `first` on), so that the windows under test speak as shipped.
+std::string Section(const std::string& name, const std::string& own, int first) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path shipped = fs::read_symlink("/proc/self/exe", error).parent_path() / "VEXA.cap";
+    std::vector<std::string> lines;
+    ReadFileSection(shipped.string(), name, lines);
+    std::string text = "[" + name + "]\n" + own;
+    for (const std::string& line : lines)
+        if (std::isdigit(static_cast<unsigned char>(line[0])) && std::stoi(line) >= first)
+            text += line + "\n";
+    return text;
+}
 
 const char* kScript =
     "[Connect]\n:VarBegin;\nvar STRING key;\n:VarEnd;\n:Begin;\n"
@@ -41,7 +60,8 @@ const char* kTable =
 }  // namespace
 
 void WriteTestModel(const TempFolder& folder) {
-    folder.Write("VEXA.cap", kCatalogue);
+    folder.Write("VEXA.cap",
+                 Section("Pyrona", kCatalogue, 400) + Section("MESSAGE", kQuestions, 100));
     folder.Write("TS01.scp", kScript);
     folder.Write("TS01.tbl", kIndex);
     folder.Write("TS01.prm", kTable);

@@ -13,7 +13,7 @@ class CancelDialogTest : public QObject {
   private slots:
     void twoPressesBeforeAPollCancelOnce() {
         UiFolder folder;
-        CCancelProgress cancel("Cancel", nullptr);
+        CCancelProgress cancel({"Cancel", "Cancel", "%1 / %2"}, nullptr);
         QVERIFY(!cancel.Poll());  // no window yet: nothing to press
         cancel.SetProgress(1, 2);
         cancel.Start();
@@ -37,7 +37,7 @@ class CancelDialogTest : public QObject {
     }
 
     void enterEscapeAndTheTitleBarCloseChangeNothing() {
-        CCancelProgress cancel("Cancel", nullptr);
+        CCancelProgress cancel({"Cancel", "Cancel", "%1 / %2"}, nullptr);
         cancel.Start();
         CCancelDialog* dialog = cancel.Dialog();
         QTest::keyClick(dialog, Qt::Key_Escape);

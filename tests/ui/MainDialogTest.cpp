@@ -2,6 +2,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +12,8 @@
 #include <memory>
 
 #include "UiFixture.h"
+#include "app/ConfigFiles.h"
+#include "app/SectionReader.h"
 #include "ops/DeviceSession.h"
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
@@ -525,6 +528,72 @@ class MainDialogTest : public QObject {
         QCOMPARE(Session().UnitNumber(), 2);
         QVERIFY(Status().contains(QString::fromStdString(m_units->catalogue.Get(55)) + "2"));
         QVERIFY(m_units->LogHas("CommSet button pushed."));
+    }
+
+    // With the shipped German catalogue, no window shows a text of the English one (a text both
+    // hold, such as "OK", is a word of both languages).
+    void theGermanCatalogueLeavesNoEnglishText() {
+        const std::string bin = QCoreApplication::applicationDirPath().toStdString() + "/";
+        const auto texts = [&bin](const char* file) {
+            QSet<QString> all;
+            for (const char* section : {"Pyrona", "MESSAGE"}) {
+                std::vector<std::string> lines;
+                ReadFileSection(bin + file, section, lines);
+                for (const std::string& line : lines)
+                    all.insert(QString::fromStdString(line.substr(line.find('=') + 1)));
+            }
+            return all;
+        };
+        const QSet<QString> english = texts("VEXA.cap") - texts("VEXA.de.cap");
+        QStringList seen;
+        const auto walk = [&seen](QWidget* window) {
+            QList<QWidget*> widgets = window->findChildren<QWidget*>();
+            widgets << window;
+            for (QWidget* w : widgets) {
+                seen << w->windowTitle() << w->toolTip() << w->accessibleName()
+                     << w->accessibleDescription();
+                if (auto* b = qobject_cast<QAbstractButton*>(w)) seen << b->text();
+                if (auto* l = qobject_cast<QLabel*>(w))
+                    seen << l->text().split(u'\n');  // one entry a line
+                if (auto* l = qobject_cast<CSkinLabel*>(w))
+                    seen << QString::fromStdString(l->Text());
+                if (auto* l = qobject_cast<CLampControl*>(w)) seen << l->Caption();
+            }
+        };
+
+        m_dialog->hide();  // the windows looked for below are the German ones
+        SetModuleFolder(bin);
+        UseCatalogueFile("VEXA.de.cap");
+        CMessageTable german;
+        QVERIFY(LoadMessageCatalogue(german));
+        {
+            CMainDialog dialog(german);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            walk(&dialog);
+            for (const auto opens : {CMainDialog::kAbout, CMainDialog::kComSet}) {
+                WhenShown<QDialog>(
+                    [&walk](QDialog* shown) {
+                        walk(shown);
+                        shown->reject();
+                    },
+                    &dialog);
+                QTest::mouseClick(dialog.ButtonAt(opens), Qt::LeftButton);
+            }
+            WhenShown<QMessageBox>([&walk](QMessageBox* box) {
+                walk(box);
+                box->done(QMessageBox::No);
+            });
+            dialog.OperatorUi().MessageBox("", COperatorUi::BoxStyle::YesNoWarning);
+            dialog.OperatorUi().StartCancel();
+            dialog.OperatorUi().Progress(1, 2);
+            walk(dialog.OperatorUi().CancelDialog());
+            dialog.OperatorUi().CloseCancel();
+        }
+        UseCatalogueFile("");
+        SetModuleFolder(m_units->home.Path());
+        QVERIFY(seen.contains("Beenden") && seen.contains("1 von 2"));
+        for (const QString& text : seen) QVERIFY2(!english.contains(text), qPrintable(text));
     }
 };
 

@@ -20,7 +20,7 @@ class UiFolder {
             "[Pyrona]\r\nTitle=VEXA test\r\n050=Serial Port\r\n051=Baud Rate\r\n"
             "052=Data Length\r\n053=StopBit Length\r\n054=Parity\r\n055=UnitNo\r\n"
             "201=Exit\r\n202=OK\r\n203=Cancel\r\n310=none\r\n311=odd\r\n312=even\r\n"
-            "[MESSAGE]\r\n000=Unit number of the controller to write to:\r\n";
+            "[MESSAGE]\r\n000=Unit number of the controller to write to:\r\n200=ERROR\r\n";
         m_folder.Write("VEXA.cap", cap);
         namespace fs = std::filesystem;
         fs::path bin = QCoreApplication::applicationDirPath().toStdString();
