@@ -7,7 +7,8 @@
 // the session itself never opens a window.
 class COperatorUi {
   public:
-    // YesNoWarning: a question whose careful answer, and default, is No; Yes answers Ok.
+    // OkCancelWarning and YesNoWarning: questions whose careful answer, and default, is Cancel
+    // or No; Yes answers Ok.
     enum class BoxStyle { Ok, OkCancelWarning, YesNoWarning };
     enum class BoxAnswer { Ok, Cancel };
 

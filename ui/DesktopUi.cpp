@@ -34,8 +34,9 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
             m_window, m_title, body, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         return pressed == QMessageBox::Yes ? BoxAnswer::Ok : BoxAnswer::Cancel;
     }
+    // The careful answer is the default: Return alone sends nothing to the controller.
     const auto pressed = QMessageBox::warning(
-        m_window, m_title, body, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+        m_window, m_title, body, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     return pressed == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 

@@ -403,6 +403,7 @@ void CMainDialog::RefreshView() {
     m_currentValue->setText(QString::fromStdString(v.currentValue));
     m_newValue->setText(QString::fromStdString(v.newValue));
     m_write->setChecked(v.writeCheck);
+    ShowWriteBox(v);
 
     for (QWidget* w : {static_cast<QWidget*>(m_previousName), static_cast<QWidget*>(m_currentName),
                        static_cast<QWidget*>(m_nextName), static_cast<QWidget*>(m_currentValue),
@@ -440,6 +441,17 @@ void CMainDialog::RefreshView() {
     m_newValue->setAccessibleDescription(problem);
     ShowPicture();
     if (m_panel && m_panel->IsOpen()) m_panel->Rows()->ShowRow(s.CurrentIndex());
+}
+
+void CMainDialog::ShowWriteBox(const SSettingView& v) {
+    // Ticked means in write mode; a parameter written without it says so instead.
+    const bool direct = v.writeCheck && !v.writeModeNeeded;
+    const QString caption = QString::fromStdString(Text(direct ? 400 : 1));
+    const QString state = QString::fromStdString(Text(direct ? 401 : v.writeCheck ? 403 : 402));
+    m_write->setText(caption);
+    m_write->setAccessibleName(caption);
+    m_write->setToolTip(state);
+    m_write->setAccessibleDescription(state);
 }
 
 void CMainDialog::ApplyColour(QWidget* field, EFieldColour colour) {
@@ -676,7 +688,6 @@ void CMainDialog::NameControls() {
     m_nextName->setAccessibleName(tr("Next parameter"));
     m_currentValue->setAccessibleName(tr("Value read"));
     m_newValue->setAccessibleName(tr("New value"));
-    m_write->setAccessibleName(m_write->text().isEmpty() ? tr("Write") : m_write->text());
     m_setSource->setAccessibleName(tr("Parameter set"));
     m_status->setAccessibleName(tr("Status"));
     m_picture->setAccessibleName(tr("Controller"));

@@ -110,6 +110,8 @@ class CMainDialog : public CResizableDialog {
     // the setting view shows no value or a red entry.
     void ShowStatus();
     QString SettingProblem() const;
+    // The Write box's caption and description: in write mode, not, or not needed.
+    void ShowWriteBox(const SSettingView& v);
     void ApplyColour(QWidget* field, EFieldColour colour);
     // The side panel opens on the screen: a maximised window is restored, and one at the
     // screen's left edge moves right.

@@ -100,7 +100,11 @@ class MainDialogTest : public QObject {
         QVERIFY(!first.isEmpty());
         QCOMPARE(m_dialog->CurrentValue()->text(), QStringLiteral("250"));
 
-        // The first parameter is freely writable: the entry takes a value on Enter.
+        // The first parameter is freely writable: the Write box says so, and the entry takes
+        // a value on Enter.
+        QVERIFY(m_dialog->WriteBox()->isChecked());
+        QCOMPARE(m_dialog->WriteBox()->text(), QStringLiteral("Always writable"));
+        QCOMPARE(m_dialog->WriteBox()->accessibleDescription(), QStringLiteral("direct"));
         m_dialog->ValueEntry()->setFocus();
         m_dialog->ValueEntry()->setText("321");
         QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);

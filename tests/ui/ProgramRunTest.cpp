@@ -73,17 +73,29 @@ class ProgramRunTest : public QObject {
         QVERIFY2(Session().IsConnected(), m_units->log.Text().c_str());
     }
     // Steps to "Input type", the parameter that needs write mode, and ticks "Write": the
-    // question answered with Escape leaves it unticked, answered with Enter ticks it.
+    // question answered with Escape or Return (Cancel is its default) leaves it unticked and
+    // sends nothing, answered with OK ticks it.
     void EnterWriteMode() {
         for (int i = 0; i < 3; ++i) ClickDownArrow();
         QCOMPARE(Session().CurrentIndex(), 3);
         QVERIFY(!m_dialog->ValueEntry()->isEnabled());
-        for (const Qt::Key answer : {Qt::Key_Escape, Qt::Key_Return}) {
-            auto asked = WhenShown<QMessageBox>([answer](QMessageBox* box) { KeyTo(box, answer); });
+        for (const Qt::Key answer : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_unknown}) {
+            auto asked = WhenShown<QMessageBox>([answer](QMessageBox* box) {
+                if (answer == Qt::Key_unknown)
+                    ClickIn(box->button(QMessageBox::Ok));
+                else
+                    KeyTo(box, answer);
+            });
             ClickIn(m_dialog->WriteBox());
             QVERIFY(*asked);
-            QCOMPARE(m_dialog->WriteBox()->isChecked(), answer == Qt::Key_Return);
-            QCOMPARE(m_dialog->ValueEntry()->isEnabled(), answer == Qt::Key_Return);
+            const bool entered = answer == Qt::Key_unknown;
+            QCOMPARE(m_dialog->WriteBox()->isChecked(), entered);
+            QCOMPARE(m_dialog->ValueEntry()->isEnabled(), entered);
+            QCOMPARE(m_units->unit1->Commands("6C").empty(), !entered);
+            QCOMPARE(m_dialog->WriteBox()->text(), QStringLiteral("Write"));
+            QCOMPARE(
+                m_dialog->WriteBox()->accessibleDescription(),
+                entered ? QStringLiteral("in write mode") : QStringLiteral("not in write mode"));
         }
         // Enter on the box itself neither toggles it nor writes.
         m_dialog->WriteBox()->setFocus();
