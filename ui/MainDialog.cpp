@@ -117,11 +117,29 @@ const QKeySequence kButtonKeys[] = {
     QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_D),
     QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::Key_K),
 };
+// Their Alt+letter mnemonics, the letter of the English caption.
+constexpr Qt::Key kButtonLetters[] = {Qt::Key_X, Qt::Key_P, Qt::Key_L, Qt::Key_A, Qt::Key_E,
+                                      Qt::Key_S, Qt::Key_O, Qt::Key_D, Qt::Key_U, Qt::Key_V};
 
-// "Caption (key)" for a tool tip.
-QString WithKey(const QString& caption, const QKeySequence& key) {
-    return caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
-           QStringLiteral(")");
+QList<QKeySequence> KeysOf(const QKeySequence& key, Qt::Key letter) {
+    return {key, QKeySequence(Qt::ALT | letter)};
+}
+
+// "Ctrl+L, Alt+L" as the platform writes keys.
+QString KeyText(const QList<QKeySequence>& keys) {
+    QStringList texts;
+    for (const QKeySequence& key : keys) texts << key.toString(QKeySequence::NativeText);
+    return texts.join(QStringLiteral(", "));
+}
+
+// "Caption (keys)" for a tool tip.
+QString WithKey(const QString& caption, const QList<QKeySequence>& keys) {
+    return caption + QStringLiteral(" (") + KeyText(keys) + QStringLiteral(")");
+}
+
+bool IsStepKey(int key) {
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+           key == Qt::Key_PageDown;
 }
 
 QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
@@ -157,6 +175,8 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     NameControls();
     SetUpKeys();
     SetUpLamps();
+    // The step keys reach the window before any control can take them.
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     m_panel = std::make_unique<CSidePanel>(this);
     m_panel->slidingChanged = [this](bool sliding) {
         m_toggle->setEnabled(!sliding);
@@ -168,7 +188,13 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
             setMinimumSize(kInitialSize);
         }
     };
-    connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, &CMainDialog::GoToItem);
+    connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, [this](int row) {
+        GoToItem(row);
+        // The busy window took the focus from the list with it.
+        m_panel->Rows()->setFocus(Qt::OtherFocusReason);
+    });
+    // Escape in the list goes back to the main window.
+    m_panel->Rows()->installEventFilter(this);
     m_laidOutSize = size();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -369,9 +395,55 @@ void CMainDialog::WireControls() {
             [this, &s](bool on) { RunSettingAction([&s, on] { s.SetWriteMode(on); }); });
     m_newValue->SetEnterHook([this] {
         RunSettingAction([this] { EnterInValueEntry(); });
+        ReturnFocus(m_newValue);
         return true;
     });
     connect(m_toggle, &QAbstractButton::clicked, this, &CMainDialog::ToggleSidePanel);
+    // After each action the focus goes where the operator works next; the disabled busy window
+    // would otherwise leave it nowhere.
+    std::vector<QAbstractButton*> actions(m_buttons.begin(), m_buttons.end());
+    actions.insert(actions.end(), {m_settingRadio, m_cloneRadio, m_up, m_down, m_write});
+    for (QAbstractButton* pressed : actions)
+        connect(pressed, &QAbstractButton::clicked, this,
+                [this, pressed] { ReturnFocus(pressed); });
+}
+
+void CMainDialog::ReturnFocus(QWidget* pressed) {
+    std::vector<QWidget*> candidates;
+    if (m_session->View() == EView::Setting) candidates = {m_newValue, m_write};
+    candidates.insert(candidates.end(), {pressed, m_down, m_up});
+    for (QWidget* w : candidates) {
+        if (w && w->isEnabled() && w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+bool CMainDialog::HandleStepKey(const QObject* target, const QKeyEvent& event) {
+    const int key = event.key();
+    if (m_panel && target == m_panel->Rows()) {
+        if (key != Qt::Key_Escape) return false;
+        activateWindow();
+        ReturnFocus(nullptr);
+        return true;
+    }
+    const bool plain = (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && IsStepKey(key) && m_session->View() == EView::Setting) {
+        CArrowButton* arrow = key == Qt::Key_Up || key == Qt::Key_PageUp ? m_up : m_down;
+        if (arrow->isEnabled()) arrow->click();
+        return true;
+    }
+    // The view buttons would move to, and so switch to, the other view.
+    return qobject_cast<const QRadioButton*>(target) &&
+           (IsStepKey(key) || key == Qt::Key_Left || key == Qt::Key_Right);
+}
+
+bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        HandleStepKey(watched, *static_cast<QKeyEvent*>(event)))
+        return true;
+    return CResizableDialog::eventFilter(watched, event);
 }
 
 void CMainDialog::SetUpLamps() {
@@ -573,7 +645,9 @@ void CMainDialog::AboutPressed() {
     LogEvent("About button pushed.");
     if (m_session->IsBusy()) return;
     m_panel->setEnabled(false);
-    CAboutDialog(m_catalogue, this).exec();
+    CAboutDialog about(m_catalogue, this);
+    about.ShowKeys(KeyList());
+    about.exec();
     m_panel->setEnabled(true);
 }
 
@@ -585,19 +659,11 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
             // Escape never closes the window and Enter never presses a button.
             event->accept();
             return;
-        case Qt::Key_Up:
-        case Qt::Key_PageUp:
-        case Qt::Key_Down:
-        case Qt::Key_PageDown: {
-            // The setting view steps like its arrows, wherever the focus is.
-            const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
-            CArrowButton* arrow = up ? m_up : m_down;
-            if (arrow->isEnabled()) arrow->click();
-            event->accept();
-            return;
-        }
         default:
-            CResizableDialog::keyPressEvent(event);
+            if (HandleStepKey(this, *event))
+                event->accept();
+            else
+                CResizableDialog::keyPressEvent(event);
     }
 }
 
@@ -653,25 +719,45 @@ void CMainDialog::moveEvent(QMoveEvent* event) {
 }
 
 void CMainDialog::SetUpKeys() {
-    for (int b = 0; b < kButtonCount; ++b) {
-        auto* shortcut = new QShortcut(kButtonKeys[b], this);
-        CImageButton* button = m_buttons[b];
-        connect(shortcut, &QShortcut::activated, button, [button] {
-            if (button->isEnabled()) button->click();
+    for (int b = 0; b < kButtonCount; ++b)
+        m_keys.push_back({m_buttons[b], KeysOf(kButtonKeys[b], kButtonLetters[b])});
+    m_keys.push_back({m_settingRadio, KeysOf(QKeySequence(Qt::CTRL | Qt::Key_1), Qt::Key_T)});
+    m_keys.push_back({m_cloneRadio, KeysOf(QKeySequence(Qt::CTRL | Qt::Key_2), Qt::Key_C)});
+    m_keys.push_back({m_toggle, KeysOf(QKeySequence(Qt::Key_F9), Qt::Key_I)});
+    m_keys.push_back({m_up,
+                      {QKeySequence(Qt::Key_Up), QKeySequence(Qt::Key_PageUp),
+                       QKeySequence(Qt::ALT | Qt::Key_B)}});
+    m_keys.push_back({m_down,
+                      {QKeySequence(Qt::Key_Down), QKeySequence(Qt::Key_PageDown),
+                       QKeySequence(Qt::ALT | Qt::Key_N)}});
+    m_keys.push_back({m_write, {QKeySequence(Qt::ALT | Qt::Key_W)}});
+    for (const auto& [button, keys] : m_keys) {
+        QList<QKeySequence> shortcuts;
+        for (const QKeySequence& key : keys)
+            if (!IsStepKey(key[0].key())) shortcuts << key;
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(shortcuts);
+        QAbstractButton* target = button;
+        connect(shortcut, &QShortcut::activated, target, [target] {
+            if (target->isEnabled()) target->click();
         });
+        if (target != m_write) target->setToolTip(WithKey(target->accessibleName(), keys));
     }
-    const std::pair<QKeySequence, QAbstractButton*> more[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_1), m_settingRadio},
-        {QKeySequence(Qt::CTRL | Qt::Key_2), m_cloneRadio},
-        {QKeySequence(Qt::Key_F9), m_toggle},
+}
+
+QString CMainDialog::KeyList() const {
+    QString rows;
+    const auto row = [&rows](const QString& what, const QString& keys) {
+        rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
+                    .arg(what.toHtmlEscaped(), keys.toHtmlEscaped());
     };
-    for (const auto& [key, button] : more) {
-        auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, button, [button] {
-            if (button->isEnabled()) button->click();
-        });
-        button->setToolTip(WithKey(button->accessibleName(), key));
-    }
+    for (const auto& [button, keys] : m_keys) row(button->accessibleName(), KeyText(keys));
+    const auto key = [](Qt::Key k) { return QKeySequence(k).toString(QKeySequence::NativeText); };
+    row(m_newValue->accessibleName(), key(Qt::Key_Return));
+    row(m_panel->Rows()->accessibleName(), key(Qt::Key_Return) + QStringLiteral(", ") +
+                                               key(Qt::Key_Space) + QStringLiteral("; ") +
+                                               key(Qt::Key_Escape));
+    return QStringLiteral("<table cellspacing=\"4\">") + rows + QStringLiteral("</table>");
 }
 
 void CMainDialog::NameControls() {
@@ -679,9 +765,7 @@ void CMainDialog::NameControls() {
     m_settingRadio->setAccessibleName(m_settingRadio->text());
     m_cloneRadio->setAccessibleName(m_cloneRadio->text());
     m_up->setAccessibleName(tr("Previous parameter"));
-    m_up->setToolTip(tr("Previous parameter (Up, Page Up)"));
     m_down->setAccessibleName(tr("Next parameter"));
-    m_down->setToolTip(tr("Next parameter (Down, Page Down)"));
     m_toggle->setAccessibleName(tr("Parameter list"));
     m_previousName->setAccessibleName(tr("Previous parameter"));
     m_currentName->setAccessibleName(tr("Current parameter"));
@@ -715,7 +799,7 @@ void CMainDialog::NameButton(Button b, bool connected) {
         QString::fromStdString(Text(unlink ? kDisconnectCaption : kButtonDefs[b].caption));
     if (caption.isEmpty()) caption = unlink ? tr("Unlink") : tr(kButtonDefs[b].name);
     m_buttons[b]->SetCaption(caption);
-    m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
+    m_buttons[b]->setToolTip(WithKey(caption, KeysOf(kButtonKeys[b], kButtonLetters[b])));
 }
 
 // Why the setting view shows no value or a red value entry, in words; empty when it went well.

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/Result.h"
 #include "serial/CommSettings.h"
@@ -23,6 +27,8 @@ class CMessageTable;
 class CNumericEdit;
 class CSidePanelList;
 class CSkinLabel;
+class QAbstractButton;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -87,7 +93,11 @@ class CMainDialog : public CResizableDialog {
     CSidePanelList* SidePanelRows() const;
     QLabel* Picture() const { return m_picture; }
 
+    // The keys of the main window's controls, as a table for the About window.
+    QString KeyList() const;
+
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
@@ -133,6 +143,12 @@ class CMainDialog : public CResizableDialog {
     void ComSetPressed();
     void AboutPressed();
     void EnterInValueEntry();
+    // Focus to the setting view's value entry (else its Write box) in the setting view, else
+    // to the button pressed.
+    void ReturnFocus(QWidget* pressed);
+    // Up, Down, Page Up and Page Down step the setting view from any control but a list;
+    // no arrow key switches the view.  True when the key was taken.
+    bool HandleStepKey(const QObject* target, const QKeyEvent& event);
     std::string Text(int number) const;
 
     const CMessageTable& m_catalogue;
@@ -173,4 +189,6 @@ class CMainDialog : public CResizableDialog {
     int m_columnCarried = 0;
     int m_columnShare = 0;
     QSize m_laidOutSize;
+    // Every button's keys, in the order the key list shows them.
+    std::vector<std::pair<QAbstractButton*, QList<QKeySequence>>> m_keys;
 };

@@ -451,8 +451,15 @@ class MainDialogTest : public QObject {
         QVERIFY(readsPerGoTo > 0);
         m_dialog->resize(m_dialog->width() + 10, m_dialog->height());
         m_dialog->resize(m_dialog->width() + 10, m_dialog->height());
+        // Keypad Enter, Return or Space on a row goes to it.
+        CSidePanelList* rows = m_dialog->SidePanelRows();
+        rows->setCurrentCell(2, 0);
+        QTest::keyClick(rows, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(Session().CurrentIndex(), 2);
+        QCOMPARE(QApplication::focusWidget(), rows);
+        rows->setCurrentCell(4, 0);
         const size_t beforeChosen = m_units->unit1->Commands("52").size();
-        emit m_dialog->SidePanelRows()->RowChosen(4);
+        QTest::keyClick(rows, Qt::Key_Space);
         QCOMPARE(m_units->unit1->Commands("52").size() - beforeChosen, readsPerGoTo);
         QCOMPARE(Session().CurrentIndex(), 4);
         QVERIFY(m_dialog->SidePanelRows()->item(4, 0)->isSelected());
