@@ -78,6 +78,7 @@ constexpr SButtonDef kButtonDefs[] = {
     {8, "Verify.bmp", "DisVerify.bmp", "Verify"},
 };
 constexpr int kDisconnectCaption = 10;
+constexpr int kNoPortHint = 405;
 
 // The clone columns: Export over Download, Verify over Upload, Save over Open.
 constexpr CMainDialog::Button kColumns[3][2] = {
@@ -322,6 +323,8 @@ void CMainDialog::BuildControls() {
     m_status = ReadOnlyField(this);
     m_status->setGeometry(14, 390, 612, 24);
     m_status->setAutoFillBackground(true);
+    // Tab reaches it, so that the keyboard scrolls through a text wider than the field.
+    m_status->setFocusPolicy(Qt::TabFocus);
     AddAnchor(m_status, kAnchorStretchRight);
 
     m_toggle = new CColourButton(this);
@@ -338,6 +341,10 @@ void CMainDialog::WireControls() {
     using E = SOperationOutcome::EOperation;
     connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [this, &s] {
         const bool connecting = !s.IsConnected();
+        if (connecting && s.Settings().portName.empty()) {
+            m_ui.MessageBox(Text(kNoPortHint), COperatorUi::BoxStyle::Ok);
+            return;
+        }
         m_portReport.clear();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const SResult result = connecting ? s.Connect(s.UnitNumber()) : s.Disconnect();
@@ -810,7 +817,9 @@ QString CMainDialog::SettingProblem() const {
 }
 
 void CMainDialog::ShowStatus() {
-    const QString line = QString::fromStdString(m_session->FormatConnectionStatus());
+    const QString line = QString::fromStdString(m_session->Settings().portName.empty()
+                                                    ? Text(kNoPortHint)
+                                                    : m_session->FormatConnectionStatus());
     const QString problem = SettingProblem();
     const QString outcome = !problem.isEmpty()     ? problem
                             : !m_failure.isEmpty() ? m_failure
@@ -818,11 +827,13 @@ void CMainDialog::ShowStatus() {
     if (outcome.isEmpty()) {
         m_status->setText(line);
         m_status->setToolTip(line);
+        m_status->setAccessibleDescription(line);
         m_status->setCursorPosition(0);
         return;
     }
     const QString gap = QStringLiteral("   ");
     m_status->setToolTip(line + gap + outcome);
+    m_status->setAccessibleDescription(m_status->toolTip());
     // Where the whole does not fit, the model name at the end of the line settings gives
     // way, so that both the line settings and what happened stay readable.
     const QString model = QString::fromStdString(m_session->ModelName());

@@ -42,6 +42,7 @@ std::string Explanation(const CMenuParamItem& item, const SParamStatus& entry) {
 
 }  // namespace
 
+// A display-only parameter (writable 0) is never transferred: without a value it is unmarked.
 std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool valuesPresent,
                                             const std::vector<SParamStatus>& statuses) {
     std::map<int, const SParamStatus*> byNumber;
@@ -55,7 +56,7 @@ std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool v
             const std::string why = Explanation(item, *found->second);
             rows.push_back({Mark(found->second->status) + item.name,
                             why.empty() ? item.name : item.name + ": " + why});
-        } else if (valuesPresent && !item.valid) {
+        } else if (valuesPresent && !item.valid && item.writable != 0) {
             rows.push_back({"! " + item.name, item.name + ": no value"});
         } else {
             rows.push_back({item.name, item.name});

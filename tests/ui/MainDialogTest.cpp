@@ -157,6 +157,11 @@ class MainDialogTest : public QObject {
         Click(CMainDialog::kUpload);
         QVERIFY2(Status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed"),
                  qPrintable(Status()));
+        // The whole line is read out, and the keyboard reaches it; the display-only
+        // "Firmware" carries no failure mark.
+        QVERIFY(m_dialog->StatusLine()->accessibleDescription().endsWith("1 failed"));
+        QVERIFY(m_dialog->StatusLine()->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(m_dialog->SidePanelRows()->item(4, 0)->text(), QStringLiteral("Firmware"));
         m_units->unit1->Set(1, 5);
         Click(CMainDialog::kVerify);
         QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
@@ -220,6 +225,15 @@ class MainDialogTest : public QObject {
         m_units->sim.SetFaults({});
         QVERIFY(m_units->sim.WaitForLine(true, std::chrono::seconds(5)));
         Connect(EView::Clone);
+    }
+
+    void withoutAPortLinkAsksForOne() {
+        m_dialog->ApplySettings(CCommSettings{.portName = ""}, 1);
+        QCOMPARE(Status(), QStringLiteral("Press Port"));
+        auto told = CatchMessageBox();
+        Click(CMainDialog::kConnect);
+        QCOMPARE(told->text, QStringLiteral("Press Port"));
+        QVERIFY(!m_units->LogHas("Connect button pushed."));
     }
 
     void aFailedConnectSaysWhy() {
