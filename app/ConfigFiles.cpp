@@ -20,6 +20,11 @@ std::string ReadWindowTitle() {
     return GetProfileString(kConfigFileName, kCatalogueSection, "Title");
 }
 
+std::string ReadWindowTitle(const std::string& what) {
+    const std::string title = ReadWindowTitle();
+    return what.empty() ? title : what + " - " + title;
+}
+
 std::string ReadQuestionText(const std::string& key) {
     return GetProfileString(kConfigFileName, kQuestionSection, key);
 }

@@ -23,6 +23,13 @@ class COperatorUi {
     virtual void CloseCancel() = 0;
     // "parameter done of total" while a whole-set operation or a search runs.
     virtual void Progress(int done, int total) = 0;
+    // The model request to `unit` begins its try `attempt` of `attempts`; attempt 0: it ended.
+    // A front end may show what is waited for and offer the stop meanwhile.
+    virtual void AskingForModel(int unit, int attempt, int attempts) {
+        (void)unit;
+        (void)attempt;
+        (void)attempts;
+    }
 
     // The session's state changed: redraw the views, the status line and the lamps.
     virtual void RefreshView() = 0;

@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kProgramFileName = "vexa";
 constexpr std::uint16_t kExitCaption = 201;
+constexpr std::uint16_t kAboutCaption = 9;
 constexpr std::uint16_t kKeysHeading = 404;
 
 }  // namespace
@@ -25,7 +26,7 @@ QString AboutVersionLine() {
 
 CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
     : QDialog(parent), m_messages(messages), m_version(new QLabel(AboutVersionLine(), this)) {
-    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    setWindowTitle(QString::fromStdString(ReadWindowTitle(messages.Get(kAboutCaption))));
     auto* icon = new QLabel(this);
     QIcon programIcon = QApplication::windowIcon();
     if (!programIcon.isNull()) icon->setPixmap(programIcon.pixmap(32, 32));

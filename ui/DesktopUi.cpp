@@ -6,11 +6,19 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "app/MessageTable.h"
 #include "ui/CancelDialog.h"
 #include "ui/CancelProgress.h"
 #include "ui/UnitNumberDialog.h"
+
+namespace {
+
+constexpr uint16_t kAskingForModel = 410;
+constexpr int kModelWaitWindowDelayMs = 300;
+
+}  // namespace
 
 CDesktopUi::CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbacks callbacks)
     : m_window(window),
@@ -40,7 +48,47 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
     return pressed == QMessageBox::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 
-void CDesktopUi::StartCancel() { m_cancel->Start(); }
+void CDesktopUi::NameOperation(int number, int unit) {
+    m_operation = QString::fromStdString(m_catalogue.Get(static_cast<uint16_t>(number)));
+    m_operationUnit = unit;
+}
+
+QString CDesktopUi::OperationText() const { return m_operation.arg(m_operationUnit); }
+
+void CDesktopUi::StartCancel() {
+    m_cancel->SetOperation(OperationText());
+    m_cancel->Start();
+}
+
+void CDesktopUi::AskingForModel(int unit, int attempt, int attempts) {
+    if (attempt == 0) {
+        m_modelRequest = 0;
+        if (m_cancelForModel) m_cancel->Close();
+        m_cancelForModel = false;
+        m_cancel->SetOperation(OperationText());
+        return;
+    }
+    m_cancel->SetOperation(QString::fromStdString(m_catalogue.Get(kAskingForModel))
+                               .arg(unit)
+                               .arg(attempt)
+                               .arg(attempts));
+    if (m_cancel->Dialog() || attempt > 1) {
+        StartModelWaitWindow();
+        return;
+    }
+    // A controller that answers at once shows no window.
+    const int request = ++m_requestCount;
+    m_modelRequest = request;
+    QTimer::singleShot(kModelWaitWindowDelayMs, m_window, [this, request] {
+        if (m_modelRequest == request) StartModelWaitWindow();
+    });
+}
+
+void CDesktopUi::StartModelWaitWindow() {
+    if (m_cancel->Dialog()) return;
+    m_cancel->Start();
+    m_cancelForModel = true;
+}
 
 bool CDesktopUi::PollCancel() {
     if (m_cancel->Poll()) return true;
@@ -53,7 +101,11 @@ void CDesktopUi::CloseCancel() { m_cancel->Close(); }
 
 void CDesktopUi::Progress(int done, int total) { m_cancel->SetProgress(done, total); }
 
-bool CDesktopUi::AskUnitNumber(int& unit) { return ::AskUnitNumber(m_window, m_catalogue, unit); }
+bool CDesktopUi::AskUnitNumber(int& unit) {
+    if (!::AskUnitNumber(m_window, m_catalogue, unit)) return false;
+    m_operationUnit = unit;
+    return true;
+}
 
 namespace {
 

@@ -79,6 +79,11 @@ constexpr SButtonDef kButtonDefs[] = {
 };
 constexpr int kDisconnectCaption = 10;
 constexpr int kNoPortHint = 405;
+// What the stop window names (catalogue texts with %1 for the unit).
+constexpr int kUploadFromUnit = 406;
+constexpr int kVerifyWithUnit = 407;
+constexpr int kDownloadToUnit = 408;
+constexpr int kSearchOnUnit = 409;
 
 // The clone columns: Export over Download, Verify over Upload, Save over Open.
 constexpr CMainDialog::Button kColumns[3][2] = {
@@ -352,8 +357,9 @@ void CMainDialog::WireControls() {
         m_failure.clear();
         // A connect that fails says why (the port, its permission, the controller's answer);
         // an Unlink, when the controller may not be back as it was found.
-        if ((connecting && !result.Ok() && result.code != ResultCode::kBusy) ||
-            result.code == ResultCode::kNotRestored) {
+        const bool stopped =
+            result.code == ResultCode::kBusy || result.code == ResultCode::kCancelled;
+        if ((connecting && !result.Ok() && !stopped) || result.code == ResultCode::kNotRestored) {
             QString text = QString::fromStdString(result.message);
             if (PortFailure(result.code) && !m_portReport.isEmpty())
                 text += QStringLiteral("\n\n") + m_portReport.trimmed();
@@ -408,6 +414,17 @@ void CMainDialog::WireControls() {
     connect(m_toggle, &QAbstractButton::clicked, this, &CMainDialog::ToggleSidePanel);
     // After each action the focus goes where the operator works next; the disabled busy window
     // would otherwise leave it nowhere.
+    // The stop window an action may open names the action and the unit.
+    const std::pair<QAbstractButton*, int> named[] = {{m_buttons[kUpload], kUploadFromUnit},
+                                                      {m_buttons[kVerify], kVerifyWithUnit},
+                                                      {m_buttons[kDownload], kDownloadToUnit},
+                                                      {m_buttons[kConnect], kSearchOnUnit},
+                                                      {m_settingRadio, kSearchOnUnit},
+                                                      {m_up, kSearchOnUnit},
+                                                      {m_down, kSearchOnUnit}};
+    for (const auto& [button, text] : named)
+        connect(button, &QAbstractButton::pressed, this,
+                [this, number = text] { m_ui.NameOperation(number, m_session->UnitNumber()); });
     std::vector<QAbstractButton*> actions(m_buttons.begin(), m_buttons.end());
     actions.insert(actions.end(), {m_settingRadio, m_cloneRadio, m_up, m_down, m_write});
     for (QAbstractButton* pressed : actions)
@@ -582,7 +599,10 @@ void CMainDialog::OpenSidePanel() {
     if (!m_panel->IsOpen() && !m_panel->IsSliding()) m_panel->Toggle();
 }
 
-void CMainDialog::GoToItem(int index) { m_session->GoToItem(index); }
+void CMainDialog::GoToItem(int index) {
+    m_ui.NameOperation(kSearchOnUnit, m_session->UnitNumber());
+    m_session->GoToItem(index);
+}
 
 void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
     m_session->ApplyCommSettings(settings, unit);

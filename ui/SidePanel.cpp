@@ -9,8 +9,8 @@ CSidePanel::CSidePanel(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint),
       m_main(mainWindow),
       m_rows(new CSidePanelList(this)) {
-    setWindowTitle(mainWindow->windowTitle());
     m_rows->setAccessibleName(tr("Parameters"));
+    setWindowTitle(m_rows->accessibleName() + QStringLiteral(" - ") + mainWindow->windowTitle());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_rows);

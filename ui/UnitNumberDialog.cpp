@@ -52,7 +52,7 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
       m_prompt(Caption(this, ReadQuestionText(kUnitPromptKey), kAlignLeft | kAlignMiddle)),
       m_edit(new CNumericEdit(this)),
       m_spin(new CUpDown(this)) {
-    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    setWindowTitle(QString::fromStdString(ReadWindowTitle(messages.Get(kUnitCaption))));
     m_edit->setText(QString::number(unitNumber));
     m_edit->setMaxLength(2);
     m_edit->setFixedWidth(fontMetrics().horizontalAdvance("0000") + 12);

@@ -3,9 +3,11 @@
 namespace {
 
 const char* kCatalogue =
-    "[Pyrona]\nTitle=VEXA test\n001=Write\n008=Verify\n055=Unit:\n300=Name\n301=Value\n"
-    "310=None\n311=Odd\n312=Even\n400=Always writable\n401=direct\n402=not in write mode\n"
-    "403=in write mode\n405=Press Port\n"
+    "[Pyrona]\nTitle=VEXA test\n001=Write\n008=Verify\n009=About\n055=Unit:\n300=Name\n301=Value\n"
+    "200=Port\n310=None\n311=Odd\n312=Even\n400=Always writable\n401=direct\n402=not in write "
+    "mode\n"
+    "403=in write mode\n405=Press Port\n406=Upload from %1\n"
+    "410=Asking %1, try %2 of %3\n"
     "[MESSAGE]\n000=Unit number?\n100=Enter write mode?\n001=The file was made for another "
     "model.\n002=Without a value: %1. Save?\n";
 

@@ -236,6 +236,31 @@ class MainDialogTest : public QObject {
         QVERIFY(!m_units->LogHas("Connect button pushed."));
     }
 
+    // A silent unit: the stop window says what the model request waits for, and Escape there
+    // ends the wait without a message.
+    void theModelRequestSaysWhatItWaitsForAndStops() {
+        Session().SetModelRequestWait(3, 1000);
+        m_dialog->ApplySettings(m_units->Line(), 9);
+        QString asked;
+        WhenShown<CCancelDialog>([&asked](CCancelDialog* stop) {
+            asked = stop->Operation();
+            QTest::keyClick(stop, Qt::Key_Escape);
+        });
+        bool told = false;
+        QTimer boxes;
+        connect(&boxes, &QTimer::timeout, [&told] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                told = box->close();
+        });
+        boxes.start(5);
+        Click(CMainDialog::kConnect);
+        QCOMPARE(asked, QStringLiteral("Asking 9, try 1 of 3"));
+        QVERIFY(!Session().IsConnected());
+        QVERIFY(!told);
+        QVERIFY(m_units->LogHas("command stopped."));
+        QVERIFY(!m_dialog->OperatorUi().CancelDialog());
+    }
+
     void aFailedConnectSaysWhy() {
         const CCommSettings line{.portName = m_units->home.File("no-such-port")};
         m_dialog->ApplySettings(line, 1);
@@ -338,24 +363,29 @@ class MainDialogTest : public QObject {
                 QVERIFY2(!w->toolTip().isEmpty(), qPrintable(w->accessibleName()));
         }
         QVERIFY(!m_dialog->SidePanelRows()->accessibleName().isEmpty());
-        QCOMPARE(m_dialog->SidePanelRows()->window()->windowTitle(), m_dialog->windowTitle());
 
-        // The dialogs the main window opens, and the stop window.
+        // The side panel, the dialogs the main window opens and the stop window each have a
+        // title of their own, the program's after it.
+        QSet<QString> titles{m_dialog->windowTitle(),
+                             m_dialog->SidePanelRows()->window()->windowTitle()};
         for (const auto opens : {CMainDialog::kAbout, CMainDialog::kComSet}) {
-            QString title;
             WhenShown<QDialog>(
-                [&title](QDialog* shown) {
-                    title = shown->windowTitle();
+                [&titles](QDialog* shown) {
+                    titles << shown->windowTitle();
                     shown->reject();
                 },
                 m_dialog.get());
             Click(opens);
-            QCOMPARE(title, m_dialog->windowTitle());
         }
+        m_dialog->OperatorUi().NameOperation(406, 7);
         m_dialog->OperatorUi().StartCancel();
         CCancelDialog* stop = m_dialog->OperatorUi().CancelDialog();
         QVERIFY(stop);
-        QCOMPARE(stop->windowTitle(), m_dialog->windowTitle());
+        titles << stop->windowTitle();
+        QCOMPARE(stop->Operation(), QStringLiteral("Upload from 7"));
+        QCOMPARE(titles.size(), 5);
+        for (const QString& title : titles)
+            QVERIFY2(title.endsWith(m_dialog->windowTitle()), qPrintable(title));
         QCOMPARE(stop->StopButton()->accessibleName(), QStringLiteral("Cancel"));
         m_dialog->OperatorUi().CloseCancel();
     }
