@@ -412,8 +412,6 @@ void CMainDialog::WireControls() {
         return true;
     });
     connect(m_toggle, &QAbstractButton::clicked, this, &CMainDialog::ToggleSidePanel);
-    // After each action the focus goes where the operator works next; the disabled busy window
-    // would otherwise leave it nowhere.
     // The stop window an action may open names the action and the unit.
     const std::pair<QAbstractButton*, int> named[] = {{m_buttons[kUpload], kUploadFromUnit},
                                                       {m_buttons[kVerify], kVerifyWithUnit},
@@ -425,6 +423,8 @@ void CMainDialog::WireControls() {
     for (const auto& [button, text] : named)
         connect(button, &QAbstractButton::pressed, this,
                 [this, number = text] { m_ui.NameOperation(number, m_session->UnitNumber()); });
+    // After each action the focus goes where the operator works next; the disabled busy window
+    // would otherwise leave it nowhere.
     std::vector<QAbstractButton*> actions(m_buttons.begin(), m_buttons.end());
     actions.insert(actions.end(), {m_settingRadio, m_cloneRadio, m_up, m_down, m_write});
     for (QAbstractButton* pressed : actions)
