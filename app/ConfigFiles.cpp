@@ -42,6 +42,11 @@ bool LoadMessageCatalogue(CMessageTable& catalogue) {
 
 std::string ReadWindowTitle() { return ReadConfigText(kCatalogueSection, "Title"); }
 
+std::string ReadWindowTitle(const std::string& what) {
+    const std::string title = ReadWindowTitle();
+    return what.empty() ? title : what + " - " + title;
+}
+
 std::string ReadQuestionText(const std::string& key) {
     return ReadConfigText(kQuestionSection, key);
 }

@@ -28,6 +28,9 @@ bool LoadMessageCatalogue(CMessageTable& catalogue);
 
 // The window title ("Pyrona"/"Title"), or "".
 std::string ReadWindowTitle();
+// "what - title": one window's own title, the program's after it; the title alone when `what`
+// is empty.
+std::string ReadWindowTitle(const std::string& what);
 
 // A question text of section "MESSAGE" ("000": unit number and write mode, "001": another
 // model's table), or "".

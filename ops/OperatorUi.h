@@ -7,7 +7,8 @@
 // the session itself never opens a window.
 class COperatorUi {
   public:
-    // YesNoWarning: a question whose careful answer, and default, is No; Yes answers Ok.
+    // OkCancelWarning and YesNoWarning: questions whose careful answer, and default, is Cancel
+    // or No; Yes answers Ok.
     enum class BoxStyle { Ok, OkCancelWarning, YesNoWarning };
     enum class BoxAnswer { Ok, Cancel };
 
@@ -25,6 +26,13 @@ class COperatorUi {
     // What the operation waits for while it can do nothing else (a lost line to come back); it
     // asks nothing of the operator, and stopping ends the wait.
     virtual void WaitNotice(const std::string& /*text*/) {}
+    // The model request to `unit` begins its try `attempt` of `attempts`; attempt 0: it ended.
+    // A front end may show what is waited for and offer the stop meanwhile.
+    virtual void AskingForModel(int unit, int attempt, int attempts) {
+        (void)unit;
+        (void)attempt;
+        (void)attempts;
+    }
 
     // The session's state changed: redraw the views, the status line and the lamps.
     virtual void RefreshView() = 0;

@@ -20,7 +20,8 @@ namespace {
 constexpr uint16_t kModelRequestCode = 0x0503;
 
 SExchangeOutcome RequestModel(CFramePort& port, int unit, int attempts, uint16_t timeoutMs,
-                              std::string& modelText) {
+                              std::string& modelText,
+                              std::function<void(int32_t)> attemptStarts = {}) {
     modelText.clear();
     if (!port.IsOpen()) return {};
     CQuadrelExchange request;
@@ -31,6 +32,7 @@ SExchangeOutcome RequestModel(CFramePort& port, int unit, int attempts, uint16_t
     policy.attempts = attempts;
     policy.timeoutMs = timeoutMs;
     policy.log = ExchangeLog::kAroundExchange;
+    policy.attemptStarts = std::move(attemptStarts);
     const SExchangeOutcome outcome =
         ExchangeWithRetries(transaction, request.CommandText(), policy);
     if (outcome.end == ExchangeEnd::kAnswered) modelText = transaction.ResponseData();
@@ -181,7 +183,14 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
 }
 
 SExchangeOutcome CDeviceSession::ReadModel(int unit, std::string& modelText) {
-    return RequestModel(m_port, unit, m_modelRequestAttempts, m_modelRequestTimeoutMs, modelText);
+    const int attempts = m_modelRequestAttempts;
+    const SExchangeOutcome outcome =
+        RequestModel(m_port, unit, attempts, m_modelRequestTimeoutMs, modelText,
+                     [this, unit, attempts](int32_t attempt) {
+                         m_ui.AskingForModel(unit, static_cast<int>(attempt), attempts);
+                     });
+    m_ui.AskingForModel(unit, 0, attempts);
+    return outcome;
 }
 
 SExchangeOutcome CDeviceSession::ProbeModel(int unit, uint16_t timeoutMs, std::string& modelText) {

@@ -35,7 +35,9 @@ bool CDeviceSession::ShowItem(int index) {
         const bool freelyWritable = item->WriteMode16() == 0;
         if (settingSelected) view.newValueEnabled = freelyWritable;
         view.writeCheck = freelyWritable;
+        view.writeModeNeeded = !freelyWritable;
     } else {
+        view.writeModeNeeded = false;
         view.writeCheckEnabled = false;
         view.newValueEnabled = false;
         view.writeCheck = false;
@@ -147,7 +149,7 @@ void CDeviceSession::SetWriteMode(bool checked) {
     view.problem.clear();
     view.writeCheck = checked;
     if (checked && item->WriteMode16() == 1 &&
-        m_ui.MessageBox(ReadQuestionText("000"), COperatorUi::BoxStyle::OkCancelWarning) ==
+        m_ui.MessageBox(ReadQuestionText("100"), COperatorUi::BoxStyle::OkCancelWarning) ==
             COperatorUi::BoxAnswer::Cancel) {
         view.writeCheck = !checked;
         m_ui.RefreshView();

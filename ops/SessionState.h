@@ -26,6 +26,9 @@ struct SSettingView {
     std::string newValue;
     bool writeCheck = false;
     bool writeCheckEnabled = false;
+    // The shown parameter is written only in write mode, which the "Write" box enters; without
+    // it the box is ticked because the parameter is written directly.
+    bool writeModeNeeded = false;
     bool newValueEnabled = false;
     bool upEnabled = false;
     bool downEnabled = false;

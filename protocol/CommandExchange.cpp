@@ -108,6 +108,7 @@ SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& fram
             outcome.reason = "stopped by the operator";
             return outcome;
         }
+        if (policy.attemptStarts) policy.attemptStarts(attempt + 1);
         log.BeforeExchange();
         transaction.Execute(frame, policy.timeoutMs);
         // The bytes as they came: a response that cannot be parsed is shown all the same.

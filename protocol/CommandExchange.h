@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "protocol/ResultEval.h"
@@ -23,6 +24,8 @@ struct SRetryPolicy {
     bool replyRequired = true;    // false: silence counts as success, without response data
     bool callAttemptHook = true;  // the port's attempt hook after every failed attempt
     ExchangeLog log = ExchangeLog::kAfterExchange;
+    // Told the number (from 1) of each attempt as it begins, for an operator who waits.
+    std::function<void(int32_t)> attemptStarts = {};
 };
 
 enum class ExchangeEnd {

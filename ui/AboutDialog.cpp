@@ -16,6 +16,8 @@ namespace {
 
 constexpr const char* kProgramFileName = "vexa";
 constexpr std::uint16_t kExitCaption = 201;
+constexpr std::uint16_t kAboutCaption = 9;
+constexpr std::uint16_t kKeysHeading = 404;
 
 }  // namespace
 
@@ -24,8 +26,8 @@ QString AboutVersionLine() {
 }
 
 CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
-    : QDialog(parent), m_version(new QLabel(AboutVersionLine(), this)) {
-    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    : QDialog(parent), m_messages(messages), m_version(new QLabel(AboutVersionLine(), this)) {
+    setWindowTitle(QString::fromStdString(ReadWindowTitle(messages.Get(kAboutCaption))));
     auto* icon = new QLabel(this);
     QIcon programIcon = QApplication::windowIcon();
     if (!programIcon.isNull()) icon->setPixmap(programIcon.pixmap(32, 32));
@@ -54,3 +56,14 @@ CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
 }
 
 QString CAboutDialog::VersionLine() const { return m_version->text(); }
+
+void CAboutDialog::ShowKeys(const QString& table) {
+    auto* keys = new QLabel(table, this);
+    keys->setTextFormat(Qt::RichText);
+    keys->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    keys->setFocusPolicy(Qt::StrongFocus);
+    keys->setAccessibleName(QString::fromStdString(m_messages.Get(kKeysHeading)));
+    auto* grid = static_cast<QGridLayout*>(layout());
+    grid->addWidget(new QLabel(keys->accessibleName(), this), 2, 1);
+    grid->addWidget(keys, 3, 1, 1, 2);
+}

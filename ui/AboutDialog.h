@@ -12,8 +12,11 @@ class CAboutDialog : public QDialog {
     explicit CAboutDialog(const CMessageTable& messages, QWidget* parent = nullptr);
 
     QString VersionLine() const;
+    // Adds the main window's keys (a rich-text table) below the notice, readable by keyboard.
+    void ShowKeys(const QString& table);
 
   private:
+    const CMessageTable& m_messages;
     QLabel* m_version;
 };
 

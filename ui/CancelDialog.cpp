@@ -16,6 +16,7 @@ CCancelDialog::CCancelDialog(const SCancelTexts& texts)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_stop(new CImageButton(this)),
       m_caption(new CSkinLabel(this)),
+      m_operation(new QLabel(this)),
       m_count(new QLabel(this)),
       m_bar(new QProgressBar(this)),
       m_countText(texts.count) {
@@ -26,12 +27,16 @@ CCancelDialog::CCancelDialog(const SCancelTexts& texts)
     m_stop->SetFaces(FacePath("stop.bmp"));
     m_stop->SetCaption(texts.name);
     m_stop->setFixedSize(64, 64);
+    m_operation->setAlignment(Qt::AlignCenter);
+    m_operation->setWordWrap(true);
+    m_operation->hide();
     m_count->setAlignment(Qt::AlignCenter);
     m_bar->setTextVisible(false);
     m_bar->setFixedHeight(10);
     SetProgress(0, 0);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_operation);
     layout->addWidget(m_caption);
     layout->addWidget(m_stop, 0, Qt::AlignHCenter);
     layout->addWidget(m_count);
@@ -46,6 +51,15 @@ bool CCancelDialog::TakeStopRequest() {
     m_stopRequested = false;
     return requested;
 }
+
+void CCancelDialog::SetOperation(const QString& operation) {
+    m_operation->setText(operation);
+    m_operation->setVisible(!operation.isEmpty());
+    m_stop->setAccessibleDescription(operation);
+    setWindowTitle(QString::fromStdString(ReadWindowTitle(operation.toStdString())));
+}
+
+QString CCancelDialog::Operation() const { return m_operation->text(); }
 
 void CCancelDialog::SetProgress(int done, int total) {
     bool shown = total > 0;
@@ -68,6 +82,7 @@ void CCancelDialog::Finish() {
 
 void CCancelDialog::keyPressEvent(QKeyEvent* event) {
     int key = event->key();
+    if (key == Qt::Key_Escape) m_stopRequested = true;
     if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->accept();
         return;

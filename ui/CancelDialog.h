@@ -15,8 +15,8 @@ struct SCancelTexts {
 };
 
 // The small window with a stop button that a long operation shows. It has no parent, so
-// it stays usable while the main window is disabled. Enter, Escape and the title-bar close
-// do nothing; only Finish() closes it.
+// it stays usable while the main window is disabled. Escape stops as the button does; Enter
+// and the title-bar close do nothing; only Finish() closes it.
 class CCancelDialog : public QDialog {
     Q_OBJECT
   public:
@@ -24,6 +24,9 @@ class CCancelDialog : public QDialog {
 
     // Consumes a stop request: true once for any number of presses since the last call.
     bool TakeStopRequest();
+    // Names what would be stopped, above the button and in the window's title.
+    void SetOperation(const QString& operation);
+    QString Operation() const;
     // Shows "done / total" and a bar; a total of 0 or less hides both.
     void SetProgress(int done, int total);
     QString ProgressText() const;
@@ -42,6 +45,7 @@ class CCancelDialog : public QDialog {
   private:
     CImageButton* m_stop;
     CSkinLabel* m_caption;
+    QLabel* m_operation;
     QLabel* m_count;
     QProgressBar* m_bar;
     QString m_countText;

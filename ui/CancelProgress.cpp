@@ -15,6 +15,7 @@ CCancelProgress::~CCancelProgress() { Close(); }
 void CCancelProgress::Start() {
     if (m_dialog) return;
     m_dialog = new CCancelDialog(m_texts);
+    m_dialog->SetOperation(m_operation);
     m_dialog->adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
@@ -39,6 +40,11 @@ bool CCancelProgress::Poll() {
 
 void CCancelProgress::SetProgress(int done, int total) {
     if (m_dialog) m_dialog->SetProgress(done, total);
+}
+
+void CCancelProgress::SetOperation(const QString& operation) {
+    m_operation = operation;
+    if (m_dialog) m_dialog->SetOperation(operation);
 }
 
 void CCancelProgress::Close() {

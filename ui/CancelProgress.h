@@ -23,6 +23,8 @@ class CCancelProgress {
     // last poll. Without a window it answers false.
     bool Poll();
     void SetProgress(int done, int total);
+    // What the stop window names, now and when it is started next.
+    void SetOperation(const QString& operation);
     // Brings the main window to the top and closes the stop window; harmless when closed.
     void Close();
 
@@ -30,6 +32,7 @@ class CCancelProgress {
 
   private:
     SCancelTexts m_texts;
+    QString m_operation;
     QPointer<QWidget> m_mainWindow;
     QPointer<CCancelDialog> m_dialog;
 };

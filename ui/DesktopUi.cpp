@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "app/MessageTable.h"
 #include "ui/CancelDialog.h"
@@ -25,6 +26,9 @@ SCancelTexts CancelTexts(const CMessageTable& catalogue) {
     return {UiText(catalogue, kCancelCaption), UiTextOr(catalogue, kCancelCaption, kCancelName),
             UiText(catalogue, kProgressCount)};
 }
+
+constexpr uint16_t kAskingForModel = 410;
+constexpr int kModelWaitWindowDelayMs = 300;
 
 }  // namespace
 
@@ -46,7 +50,8 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
                     m_title, QString::fromStdString(text), accept, m_window);
     if (style != BoxStyle::Ok) {
         box.addButton(refuse);
-        box.setDefaultButton(yesNo ? refuse : accept);
+        // The careful answer is the default: Return alone sends nothing to the controller.
+        box.setDefaultButton(refuse);
     }
     // The buttons in the catalogue's words, not in the toolkit's.
     box.button(accept)->setText(UiText(m_catalogue, yesNo ? kYes : kOkCaption));
@@ -55,7 +60,47 @@ COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle 
     return box.exec() == accept ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 
-void CDesktopUi::StartCancel() { m_cancel->Start(); }
+void CDesktopUi::NameOperation(int number, int unit) {
+    m_operation = QString::fromStdString(m_catalogue.Get(static_cast<uint16_t>(number)));
+    m_operationUnit = unit;
+}
+
+QString CDesktopUi::OperationText() const { return m_operation.arg(m_operationUnit); }
+
+void CDesktopUi::StartCancel() {
+    m_cancel->SetOperation(OperationText());
+    m_cancel->Start();
+}
+
+void CDesktopUi::AskingForModel(int unit, int attempt, int attempts) {
+    if (attempt == 0) {
+        m_modelRequest = 0;
+        if (m_cancelForModel) m_cancel->Close();
+        m_cancelForModel = false;
+        m_cancel->SetOperation(OperationText());
+        return;
+    }
+    m_cancel->SetOperation(QString::fromStdString(m_catalogue.Get(kAskingForModel))
+                               .arg(unit)
+                               .arg(attempt)
+                               .arg(attempts));
+    if (m_cancel->Dialog() || attempt > 1) {
+        StartModelWaitWindow();
+        return;
+    }
+    // A controller that answers at once shows no window.
+    const int request = ++m_requestCount;
+    m_modelRequest = request;
+    QTimer::singleShot(kModelWaitWindowDelayMs, m_window, [this, request] {
+        if (m_modelRequest == request) StartModelWaitWindow();
+    });
+}
+
+void CDesktopUi::StartModelWaitWindow() {
+    if (m_cancel->Dialog()) return;
+    m_cancel->Start();
+    m_cancelForModel = true;
+}
 
 bool CDesktopUi::PollCancel() {
     if (m_cancel->Poll()) return true;
@@ -68,7 +113,11 @@ void CDesktopUi::CloseCancel() { m_cancel->Close(); }
 
 void CDesktopUi::Progress(int done, int total) { m_cancel->SetProgress(done, total); }
 
-bool CDesktopUi::AskUnitNumber(int& unit) { return ::AskUnitNumber(m_window, m_catalogue, unit); }
+bool CDesktopUi::AskUnitNumber(int& unit) {
+    if (!::AskUnitNumber(m_window, m_catalogue, unit)) return false;
+    m_operationUnit = unit;
+    return true;
+}
 
 // The file dialog's name filter for a kind of file.
 QString CDesktopUi::FileFilter(FileKind kind) const {

@@ -39,6 +39,10 @@ class CDesktopUi : public COperatorUi {
     bool PollCancel() override;
     void CloseCancel() override;
     void Progress(int done, int total) override;
+    void AskingForModel(int unit, int attempt, int attempts) override;
+    // What the stop window names for the next operation: catalogue text `number` with %1 for
+    // the unit, and the unit (a download's is the one the operator then chooses).
+    void NameOperation(int number, int unit);
     void RefreshView() override;
     void RefreshSidePanel() override;
     void OpenSidePanel() override;
@@ -60,6 +64,8 @@ class CDesktopUi : public COperatorUi {
 
   private:
     int m_pendingStops = 0;
+    QString OperationText() const;
+    void StartModelWaitWindow();
     QString StartFolder() const;
     QString FileFilter(FileKind kind) const;
     // Takes a file dialog's answer: false when cancelled, else its folder is remembered.
@@ -71,4 +77,11 @@ class CDesktopUi : public COperatorUi {
     QString m_title;
     QString m_fileFolder;
     std::unique_ptr<CCancelProgress> m_cancel;
+    QString m_operation;
+    int m_operationUnit = 0;
+    // The model request being waited for (a count, so that a late timer knows its own), and
+    // whether it opened the stop window itself.
+    int m_modelRequest = 0;
+    int m_requestCount = 0;
+    bool m_cancelForModel = false;
 };

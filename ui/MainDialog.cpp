@@ -85,6 +85,12 @@ constexpr SButtonDef kButtonDefs[] = {
 constexpr std::uint16_t kDisconnectCaption = 10;
 constexpr int kFirstLampState = 450;  // sending, receiving, a failed attempt, off
 constexpr int kVerifyResultsTitle = 454;
+constexpr int kNoPortHint = 405;
+// What the stop window names (catalogue texts with %1 for the unit).
+constexpr int kUploadFromUnit = 406;
+constexpr int kVerifyWithUnit = 407;
+constexpr int kDownloadToUnit = 408;
+constexpr int kSearchOnUnit = 409;
 
 // The clone columns: Export over Download, Verify over Upload, Save over Open.
 constexpr CMainDialog::Button kColumns[3][2] = {
@@ -124,11 +130,29 @@ const QKeySequence kButtonKeys[] = {
     QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_D),
     QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::Key_K),
 };
+// Their Alt+letter mnemonics, the letter of the English caption.
+constexpr Qt::Key kButtonLetters[] = {Qt::Key_X, Qt::Key_P, Qt::Key_L, Qt::Key_A, Qt::Key_E,
+                                      Qt::Key_S, Qt::Key_O, Qt::Key_D, Qt::Key_U, Qt::Key_V};
 
-// "Caption (key)" for a tool tip.
-QString WithKey(const QString& caption, const QKeySequence& key) {
-    return caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
-           QStringLiteral(")");
+QList<QKeySequence> KeysOf(const QKeySequence& key, Qt::Key letter) {
+    return {key, QKeySequence(Qt::ALT | letter)};
+}
+
+// "Ctrl+L, Alt+L" as the platform writes keys.
+QString KeyText(const QList<QKeySequence>& keys) {
+    QStringList texts;
+    for (const QKeySequence& key : keys) texts << key.toString(QKeySequence::NativeText);
+    return texts.join(QStringLiteral(", "));
+}
+
+// "Caption (keys)" for a tool tip.
+QString WithKey(const QString& caption, const QList<QKeySequence>& keys) {
+    return caption + QStringLiteral(" (") + KeyText(keys) + QStringLiteral(")");
+}
+
+bool IsStepKey(int key) {
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+           key == Qt::Key_PageDown;
 }
 
 // Fusion draws a radio button's ring a shade darker than the window, which a dark palette
@@ -173,9 +197,14 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     NameControls();
     SetUpKeys();
     SetUpLamps();
+    // The step keys reach the window before any control can take them.
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     m_panel = std::make_unique<CSidePanel>(this);
     SetUpVerifyResults();
     m_panel->Rows()->setAccessibleName(UiText(m_catalogue, kParameters));
+    // A title of its own, so that the window list tells it from the main window.
+    m_panel->setWindowTitle(UiText(m_catalogue, kParameters) + QStringLiteral(" - ") +
+                            windowTitle());
     m_panel->slidingChanged = [this](bool sliding) {
         m_toggle->setEnabled(!sliding);
         // The window keeps its size while the panel slides along its edge.
@@ -187,7 +216,13 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
             if (!m_panel->IsOpen()) GiveBackPanelPlace();
         }
     };
-    connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, &CMainDialog::GoToItem);
+    connect(m_panel->Rows(), &CSidePanelList::RowChosen, this, [this](int row) {
+        GoToItem(row);
+        // The busy window took the focus from the list with it.
+        m_panel->Rows()->setFocus(Qt::OtherFocusReason);
+    });
+    // Escape in the list goes back to the main window.
+    m_panel->Rows()->installEventFilter(this);
     m_laidOutSize = size();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -318,6 +353,8 @@ void CMainDialog::BuildControls() {
     m_status = ReadOnlyField(this);
     m_status->setGeometry(14, 390, 612, 24);
     m_status->setAutoFillBackground(true);
+    // Tab reaches it, so that the keyboard scrolls through a text wider than the field.
+    m_status->setFocusPolicy(Qt::TabFocus);
     AddAnchor(m_status, kAnchorStretchRight | kAnchorMoveDown);
 
     m_toggle = new CColourButton(this);
@@ -334,6 +371,10 @@ void CMainDialog::WireControls() {
     using E = SOperationOutcome::EOperation;
     connect(m_buttons[kConnect], &QAbstractButton::clicked, this, [this, &s] {
         const bool connecting = !s.IsConnected();
+        if (connecting && s.Settings().portName.empty()) {
+            m_ui.MessageBox(Text(kNoPortHint), COperatorUi::BoxStyle::Ok);
+            return;
+        }
         m_portReport.clear();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const SResult result = connecting ? s.Connect(s.UnitNumber()) : s.Disconnect();
@@ -341,8 +382,9 @@ void CMainDialog::WireControls() {
         m_failure.clear();
         // A connect that fails says why (the port, its permission, the controller's answer);
         // an Unlink, when the controller may not be back as it was found.
-        if ((connecting && !result.Ok() && result.code != ResultCode::kBusy) ||
-            result.code == ResultCode::kNotRestored) {
+        const bool stopped =
+            result.code == ResultCode::kBusy || result.code == ResultCode::kCancelled;
+        if ((connecting && !result.Ok() && !stopped) || result.code == ResultCode::kNotRestored) {
             QString text = QString::fromStdString(result.message);
             if (PortFailure(result.code) && !m_portReport.isEmpty())
                 text += QStringLiteral("\n\n") + m_portReport.trimmed();
@@ -391,9 +433,66 @@ void CMainDialog::WireControls() {
             [this, &s](bool on) { RunSettingAction([&s, on] { s.SetWriteMode(on); }); });
     m_newValue->SetEnterHook([this] {
         RunSettingAction([this] { EnterInValueEntry(); });
+        ReturnFocus(m_newValue);
         return true;
     });
     connect(m_toggle, &QAbstractButton::clicked, this, &CMainDialog::ToggleSidePanel);
+    // The stop window an action may open names the action and the unit.
+    const std::pair<QAbstractButton*, int> named[] = {{m_buttons[kUpload], kUploadFromUnit},
+                                                      {m_buttons[kVerify], kVerifyWithUnit},
+                                                      {m_buttons[kDownload], kDownloadToUnit},
+                                                      {m_buttons[kConnect], kSearchOnUnit},
+                                                      {m_settingRadio, kSearchOnUnit},
+                                                      {m_up, kSearchOnUnit},
+                                                      {m_down, kSearchOnUnit}};
+    for (const auto& [button, text] : named)
+        connect(button, &QAbstractButton::pressed, this,
+                [this, number = text] { m_ui.NameOperation(number, m_session->UnitNumber()); });
+    // After each action the focus goes where the operator works next; the disabled busy window
+    // would otherwise leave it nowhere.
+    std::vector<QAbstractButton*> actions(m_buttons.begin(), m_buttons.end());
+    actions.insert(actions.end(), {m_settingRadio, m_cloneRadio, m_up, m_down, m_write});
+    for (QAbstractButton* pressed : actions)
+        connect(pressed, &QAbstractButton::clicked, this,
+                [this, pressed] { ReturnFocus(pressed); });
+}
+
+void CMainDialog::ReturnFocus(QWidget* pressed) {
+    std::vector<QWidget*> candidates;
+    if (m_session->View() == EView::Setting) candidates = {m_newValue, m_write};
+    candidates.insert(candidates.end(), {pressed, m_down, m_up});
+    for (QWidget* w : candidates) {
+        if (w && w->isEnabled() && w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+bool CMainDialog::HandleStepKey(const QObject* target, const QKeyEvent& event) {
+    const int key = event.key();
+    if (m_panel && target == m_panel->Rows()) {
+        if (key != Qt::Key_Escape) return false;
+        activateWindow();
+        ReturnFocus(nullptr);
+        return true;
+    }
+    const bool plain = (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && IsStepKey(key) && m_session->View() == EView::Setting) {
+        CArrowButton* arrow = key == Qt::Key_Up || key == Qt::Key_PageUp ? m_up : m_down;
+        if (arrow->isEnabled()) arrow->click();
+        return true;
+    }
+    // The view buttons would move to, and so switch to, the other view.
+    return qobject_cast<const QRadioButton*>(target) &&
+           (IsStepKey(key) || key == Qt::Key_Left || key == Qt::Key_Right);
+}
+
+bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        HandleStepKey(watched, *static_cast<QKeyEvent*>(event)))
+        return true;
+    return CResizableDialog::eventFilter(watched, event);
 }
 
 void CMainDialog::SetUpLamps() {
@@ -428,6 +527,7 @@ void CMainDialog::RefreshView() {
     m_currentValue->setText(QString::fromStdString(v.currentValue));
     m_newValue->setText(QString::fromStdString(v.newValue));
     m_write->setChecked(v.writeCheck);
+    ShowWriteBox(v);
 
     for (QWidget* w : {static_cast<QWidget*>(m_previousName), static_cast<QWidget*>(m_currentName),
                        static_cast<QWidget*>(m_nextName), static_cast<QWidget*>(m_currentValue),
@@ -465,6 +565,17 @@ void CMainDialog::RefreshView() {
     m_newValue->setAccessibleDescription(problem);
     ShowPicture();
     if (m_panel && m_panel->IsOpen()) m_panel->Rows()->ShowRow(s.CurrentIndex());
+}
+
+void CMainDialog::ShowWriteBox(const SSettingView& v) {
+    // Ticked means in write mode; a parameter written without it says so instead.
+    const bool direct = v.writeCheck && !v.writeModeNeeded;
+    const QString caption = QString::fromStdString(Text(direct ? 400 : 1));
+    const QString state = QString::fromStdString(Text(direct ? 401 : v.writeCheck ? 403 : 402));
+    m_write->setText(caption);
+    m_write->setAccessibleName(caption);
+    m_write->setToolTip(state);
+    m_write->setAccessibleDescription(state);
 }
 
 void CMainDialog::ApplyColour(QWidget* field, EFieldColour colour) {
@@ -546,7 +657,7 @@ void CMainDialog::SetUpVerifyResults() {
     m_panel->ResultsButton()->setText(title);
     m_panel->ResultsButton()->setAccessibleName(title);
     const QKeySequence key(Qt::CTRL | Qt::Key_R);
-    m_panel->ResultsButton()->setToolTip(WithKey(title, key));
+    m_panel->ResultsButton()->setToolTip(WithKey(title, {key}));
     connect(m_panel->ResultsButton(), &QPushButton::clicked, this,
             [this] { ShowVerifyResults(true); });
     connect(new QShortcut(key, this), &QShortcut::activated, this,
@@ -581,7 +692,10 @@ void CMainDialog::OpenSidePanel() {
     m_panel->Toggle();
 }
 
-void CMainDialog::GoToItem(int index) { m_session->GoToItem(index); }
+void CMainDialog::GoToItem(int index) {
+    m_ui.NameOperation(kSearchOnUnit, m_session->UnitNumber());
+    m_session->GoToItem(index);
+}
 
 void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
     m_session->ApplyCommSettings(settings, unit);
@@ -651,7 +765,9 @@ void CMainDialog::AboutPressed() {
     LogEvent("About button pushed.");
     if (m_session->IsBusy()) return;
     m_panel->setEnabled(false);
-    CAboutDialog(m_catalogue, this).exec();
+    CAboutDialog about(m_catalogue, this);
+    about.ShowKeys(KeyList());
+    about.exec();
     m_panel->setEnabled(true);
 }
 
@@ -663,19 +779,11 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
             // Escape never closes the window and Enter never presses a button.
             event->accept();
             return;
-        case Qt::Key_Up:
-        case Qt::Key_PageUp:
-        case Qt::Key_Down:
-        case Qt::Key_PageDown: {
-            // The setting view steps like its arrows, wherever the focus is.
-            const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
-            CArrowButton* arrow = up ? m_up : m_down;
-            if (arrow->isEnabled()) arrow->click();
-            event->accept();
-            return;
-        }
         default:
-            CResizableDialog::keyPressEvent(event);
+            if (HandleStepKey(this, *event))
+                event->accept();
+            else
+                CResizableDialog::keyPressEvent(event);
     }
 }
 
@@ -731,25 +839,45 @@ void CMainDialog::moveEvent(QMoveEvent* event) {
 }
 
 void CMainDialog::SetUpKeys() {
-    for (int b = 0; b < kButtonCount; ++b) {
-        auto* shortcut = new QShortcut(kButtonKeys[b], this);
-        CImageButton* button = m_buttons[b];
-        connect(shortcut, &QShortcut::activated, button, [button] {
-            if (button->isEnabled()) button->click();
+    for (int b = 0; b < kButtonCount; ++b)
+        m_keys.push_back({m_buttons[b], KeysOf(kButtonKeys[b], kButtonLetters[b])});
+    m_keys.push_back({m_settingRadio, KeysOf(QKeySequence(Qt::CTRL | Qt::Key_1), Qt::Key_T)});
+    m_keys.push_back({m_cloneRadio, KeysOf(QKeySequence(Qt::CTRL | Qt::Key_2), Qt::Key_C)});
+    m_keys.push_back({m_toggle, KeysOf(QKeySequence(Qt::Key_F9), Qt::Key_I)});
+    m_keys.push_back({m_up,
+                      {QKeySequence(Qt::Key_Up), QKeySequence(Qt::Key_PageUp),
+                       QKeySequence(Qt::ALT | Qt::Key_B)}});
+    m_keys.push_back({m_down,
+                      {QKeySequence(Qt::Key_Down), QKeySequence(Qt::Key_PageDown),
+                       QKeySequence(Qt::ALT | Qt::Key_N)}});
+    m_keys.push_back({m_write, {QKeySequence(Qt::ALT | Qt::Key_W)}});
+    for (const auto& [button, keys] : m_keys) {
+        QList<QKeySequence> shortcuts;
+        for (const QKeySequence& key : keys)
+            if (!IsStepKey(key[0].key())) shortcuts << key;
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(shortcuts);
+        QAbstractButton* target = button;
+        connect(shortcut, &QShortcut::activated, target, [target] {
+            if (target->isEnabled()) target->click();
         });
+        if (target != m_write) target->setToolTip(WithKey(target->accessibleName(), keys));
     }
-    const std::pair<QKeySequence, QAbstractButton*> more[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_1), m_settingRadio},
-        {QKeySequence(Qt::CTRL | Qt::Key_2), m_cloneRadio},
-        {QKeySequence(Qt::Key_F9), m_toggle},
+}
+
+QString CMainDialog::KeyList() const {
+    QString rows;
+    const auto row = [&rows](const QString& what, const QString& keys) {
+        rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
+                    .arg(what.toHtmlEscaped(), keys.toHtmlEscaped());
     };
-    for (const auto& [key, button] : more) {
-        auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, button, [button] {
-            if (button->isEnabled()) button->click();
-        });
-        button->setToolTip(WithKey(button->accessibleName(), key));
-    }
+    for (const auto& [button, keys] : m_keys) row(button->accessibleName(), KeyText(keys));
+    const auto key = [](Qt::Key k) { return QKeySequence(k).toString(QKeySequence::NativeText); };
+    row(m_newValue->accessibleName(), key(Qt::Key_Return));
+    row(m_panel->Rows()->accessibleName(), key(Qt::Key_Return) + QStringLiteral(", ") +
+                                               key(Qt::Key_Space) + QStringLiteral("; ") +
+                                               key(Qt::Key_Escape));
+    return QStringLiteral("<table cellspacing=\"4\">") + rows + QStringLiteral("</table>");
 }
 
 void CMainDialog::NameControls() {
@@ -793,7 +921,7 @@ void CMainDialog::NameButton(Button b, bool connected) {
                                    : UiTextOr(m_catalogue, kButtonDefs[b].caption,
                                               static_cast<std::uint16_t>(kFirstButtonName + b));
     m_buttons[b]->SetCaption(caption);
-    m_buttons[b]->setToolTip(WithKey(caption, kButtonKeys[b]));
+    m_buttons[b]->setToolTip(WithKey(caption, KeysOf(kButtonKeys[b], kButtonLetters[b])));
 }
 
 // Why the setting view shows no value or a red value entry, in words; empty when it went well.
@@ -804,7 +932,9 @@ QString CMainDialog::SettingProblem() const {
 }
 
 void CMainDialog::ShowStatus() {
-    const QString line = QString::fromStdString(m_session->FormatConnectionStatus());
+    const QString line = QString::fromStdString(m_session->Settings().portName.empty()
+                                                    ? Text(kNoPortHint)
+                                                    : m_session->FormatConnectionStatus());
     const QString problem = SettingProblem();
     const QString outcome = !problem.isEmpty()     ? problem
                             : !m_failure.isEmpty() ? m_failure
@@ -812,11 +942,13 @@ void CMainDialog::ShowStatus() {
     if (outcome.isEmpty()) {
         m_status->setText(line);
         m_status->setToolTip(line);
+        m_status->setAccessibleDescription(line);
         m_status->setCursorPosition(0);
         return;
     }
     const QString gap = QStringLiteral("   ");
     m_status->setToolTip(line + gap + outcome);
+    m_status->setAccessibleDescription(m_status->toolTip());
     // Where the whole does not fit, the model name at the end of the line settings gives
     // way, so that both the line settings and what happened stay readable.
     const QString model = QString::fromStdString(m_session->ModelName());

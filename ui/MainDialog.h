@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
@@ -7,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/Result.h"
 #include "serial/CommSettings.h"
@@ -24,6 +28,8 @@ class CMessageTable;
 class CNumericEdit;
 class CSidePanelList;
 class CSkinLabel;
+class QAbstractButton;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -92,7 +98,11 @@ class CMainDialog : public CResizableDialog {
     CSidePanelList* SidePanelRows() const;
     QLabel* Picture() const { return m_picture; }
 
+    // The keys of the main window's controls, as a table for the About window.
+    QString KeyList() const;
+
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
@@ -119,6 +129,8 @@ class CMainDialog : public CResizableDialog {
     // the setting view shows no value or a red entry.
     void ShowStatus();
     QString SettingProblem() const;
+    // The Write box's caption and description: in write mode, not, or not needed.
+    void ShowWriteBox(const SSettingView& v);
     void ApplyColour(QWidget* field, EFieldColour colour);
     // The side panel opens on the screen: a maximised window is restored, and the panel takes
     // the side where it fits (PlaceSidePanel), the window moving right only when it still fits.
@@ -142,6 +154,12 @@ class CMainDialog : public CResizableDialog {
     void ComSetPressed();
     void AboutPressed();
     void EnterInValueEntry();
+    // Focus to the setting view's value entry (else its Write box) in the setting view, else
+    // to the button pressed.
+    void ReturnFocus(QWidget* pressed);
+    // Up, Down, Page Up and Page Down step the setting view from any control but a list;
+    // no arrow key switches the view.  True when the key was taken.
+    bool HandleStepKey(const QObject* target, const QKeyEvent& event);
     std::string Text(int number) const;
 
     const CMessageTable& m_catalogue;
@@ -188,4 +206,6 @@ class CMainDialog : public CResizableDialog {
     int m_columnCarried = 0;
     int m_columnShare = 0;
     QSize m_laidOutSize;
+    // Every button's keys, in the order the key list shows them.
+    std::vector<std::pair<QAbstractButton*, QList<QKeySequence>>> m_keys;
 };

@@ -1,11 +1,25 @@
 #include "ui/MainDialogRun.h"
 
 #include "ops/DeviceSession.h"
+#include "serial/PortList.h"
 #include "ui/MainDialog.h"
 #include "ui/RememberedSettings.h"
 
+namespace {
+
+// The port a first start offers: the first this machine has, else none.
+std::string FirstPortName() {
+    CPortList ports;
+    std::string name, description;
+    if (!ports.Enumerate() || !ports.GetEntry(0, name, description)) return {};
+    return name;
+}
+
+}  // namespace
+
 void RunMainDialog(CMainDialog& dialog) {
     SRemembered remembered;
+    remembered.settings.portName = FirstPortName();
     LoadRemembered(RememberedSettingsPath(), remembered);
     dialog.ApplySettings(remembered.settings, remembered.unit);
     // restoreGeometry() keeps a window that no longer fits the screens on them.

@@ -24,6 +24,7 @@ namespace {
 
 // Catalogue numbers of the labels, in the order of the dialog's rows.
 constexpr std::uint16_t kPortCaption = 50;
+constexpr std::uint16_t kPortButtonCaption = 200;
 constexpr std::uint16_t kOkCaption = 202;
 constexpr std::uint16_t kCancelCaption = 203;
 constexpr std::uint16_t kFirstParityName = 310;
@@ -100,7 +101,7 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     grid->addWidget(m_cancel, 7, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    setWindowTitle(QString::fromStdString(ReadWindowTitle(messages.Get(kPortButtonCaption))));
     m_ok->SetCaption(QString::fromStdString(messages.Get(kOkCaption)));
     m_cancel->SetCaption(QString::fromStdString(messages.Get(kCancelCaption)));
     connect(m_ok, &CImageButton::clicked, this, &CSerialSettingsDialog::accept);

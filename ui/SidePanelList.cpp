@@ -1,6 +1,7 @@
 #include "ui/SidePanelList.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 CSidePanelList::CSidePanelList(QWidget* parent) : QTableWidget(parent) {
     setColumnCount(1);
@@ -32,4 +33,15 @@ void CSidePanelList::ShowRow(int row) {
     if (row < 0 || row >= rowCount()) return;
     selectRow(row);
     scrollToItem(item(row, 0));
+}
+
+void CSidePanelList::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        currentRow() >= 0) {
+        emit RowChosen(currentRow());
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }

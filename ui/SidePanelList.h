@@ -19,6 +19,9 @@ class CSidePanelList : public QTableWidget {
     void ShowRow(int row);
 
   signals:
-    // A row was double-clicked.
+    // A row was double-clicked, or Return, Enter or Space pressed on it.
     void RowChosen(int row);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -46,6 +46,7 @@ std::string Explanation(const CMenuParamItem& item, const SParamStatus& entry,
 
 }  // namespace
 
+// A display-only parameter (writable 0) is never transferred: without a value it is unmarked.
 std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool valuesPresent,
                                             const std::vector<SParamStatus>& statuses,
                                             const CMessageTable& catalogue) {
@@ -60,7 +61,7 @@ std::vector<SSidePanelRow> SidePanelRowsFor(const CMenuParamTable& table, bool v
             const std::string why = Explanation(item, *found->second, catalogue);
             rows.push_back({Mark(found->second->status) + item.name,
                             why.empty() ? item.name : item.name + ": " + why});
-        } else if (valuesPresent && !item.valid) {
+        } else if (valuesPresent && !item.valid && item.writable != 0) {
             rows.push_back(
                 {"! " + item.name, item.name + ": " + catalogue.Get(UiTextNumber::kRowNoValue)});
         } else {

@@ -54,7 +54,7 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
       m_prompt(Caption(this, ReadQuestionText(kUnitPromptKey), kAlignLeft | kAlignMiddle)),
       m_edit(new CNumericEdit(this)),
       m_spin(new CUpDown(this)) {
-    setWindowTitle(QString::fromStdString(ReadWindowTitle()));
+    setWindowTitle(QString::fromStdString(ReadWindowTitle(messages.Get(kUnitCaption))));
     // The question is what a screen reader says on opening the dialog.
     setAccessibleName(windowTitle());
     setAccessibleDescription(QString::fromStdString(m_prompt->Text()));

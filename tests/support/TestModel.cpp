@@ -8,10 +8,13 @@
 namespace {
 
 const char* kCatalogue =
-    "Title=VEXA test\n008=Verify\n055=Unit:\n300=Name\n301=Value\n"
-    "310=None\n311=Odd\n312=Even\n";
+    "Title=VEXA test\n001=Write\n008=Verify\n009=About\n055=Unit:\n200=Port\n300=Name\n"
+    "301=Value\n310=None\n311=Odd\n312=Even\n400=Always writable\n401=direct\n"
+    "402=not in write mode\n403=in write mode\n405=Press Port\n406=Upload from %1\n"
+    "410=Asking %1, try %2 of %3\n";
 const char* kQuestions =
-    "000=Enter write mode?\n001=The file was made for another model.\n002=Without a value: %1. Save?\n";
+    "000=Unit number?\n001=The file was made for another model.\n"
+    "002=Without a value: %1. Save?\n100=Enter write mode?\n";
 
 // A section of the test's own texts, then the desktop's texts shipped beside the test program
 // (numbers from `first` on), so that the windows under test speak as shipped.
@@ -61,7 +64,7 @@ const char* kTable =
 
 void WriteTestModel(const TempFolder& folder) {
     folder.Write("VEXA.cap",
-                 Section("Pyrona", kCatalogue, 400) + Section("MESSAGE", kQuestions, 100));
+                 Section("Pyrona", kCatalogue, 450) + Section("MESSAGE", kQuestions, 200));
     folder.Write("TS01.scp", kScript);
     folder.Write("TS01.tbl", kIndex);
     folder.Write("TS01.prm", kTable);

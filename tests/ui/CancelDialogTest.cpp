@@ -1,4 +1,4 @@
-// The stop window: consume-once polling, progress and keys that do nothing. A stop press during
+// The stop window: consume-once polling, progress, what it names and its keys. A stop press during
 // a wait on the line: ProgramRunTest.cancelStopsTheOperation.
 #include <QCloseEvent>
 #include <QtTest>
@@ -36,11 +36,17 @@ class CancelDialogTest : public QObject {
         QVERIFY(!cancel.Poll());
     }
 
-    void enterEscapeAndTheTitleBarCloseChangeNothing() {
+    void escapeStopsWhileEnterAndTheTitleBarCloseChangeNothing() {
+        UiFolder folder;
         CCancelProgress cancel({"Cancel", "Cancel", "%1 / %2"}, nullptr);
+        cancel.SetOperation("Upload from unit 3");
         cancel.Start();
         CCancelDialog* dialog = cancel.Dialog();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Upload from unit 3 - VEXA test"));
+        cancel.SetOperation("Asking unit 3 for its model, try 2 of 3");
+        QCOMPARE(dialog->Operation(), QStringLiteral("Asking unit 3 for its model, try 2 of 3"));
         QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(cancel.Poll());
         QTest::keyClick(dialog, Qt::Key_Return);
         QTest::keyClick(dialog->StopButton(), Qt::Key_Enter);
         QCloseEvent close;

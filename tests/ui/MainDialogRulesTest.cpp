@@ -31,16 +31,17 @@ class MainDialogRulesTest : public QObject {
 
     void sidePanelRowsAndVerifyResultsTellTheStatusesApart() {
         CMenuParamTable table;
-        const char* names[] = {"Ok", "Absent", "Not in set", "Failed", "Differs", "Unwalked"};
-        for (int n = 1; n <= 6; ++n) {
+        const char* names[] = {"Ok",      "Absent",   "Not in set",  "Failed",
+                               "Differs", "Unwalked", "Display only"};
+        for (int n = 1; n <= 7; ++n) {
             CMenuParamItem item;
             item.number = static_cast<uint16_t>(n);
             item.name = names[n - 1];
-            item.writable = 1;
+            item.writable = n == 7 ? 0 : 1;
             item.scale = 10;
             item.decimalSeparator = '.';
             item.setValue = "250";
-            item.valid = n != 6;
+            item.valid = n < 6;
             QVERIFY(table.AddItem(std::move(item)));
         }
         const std::vector<SParamStatus> statuses = {{1, EParamStatus::Ok, "250"},
@@ -54,9 +55,10 @@ class MainDialogRulesTest : public QObject {
         const std::vector<SSidePanelRow> rows = SidePanelRowsFor(table, true, statuses, shipped);
         std::vector<std::string> texts;
         for (const SSidePanelRow& row : rows) texts.push_back(row.text);
-        // Without a status (a file opened), a parameter without a value is still marked.
+        // Without a status (a file opened), a parameter without a value is still marked, unless
+        // it is only displayed and never transferred.
         QCOMPARE(texts, (std::vector<std::string>{"Ok", "- Absent", "? Not in set", "! Failed",
-                                                  "<> Differs", "! Unwalked"}));
+                                                  "<> Differs", "! Unwalked", "Display only"}));
         QCOMPARE(rows[4].toolTip, std::string("Differs: differs: file 25.0, controller 18.5"));
         QCOMPARE(SidePanelRowsFor(table, false, {}, shipped)[5].text, std::string("Unwalked"));
 

@@ -107,7 +107,11 @@ class MainDialogTest : public QObject {
         QVERIFY(!first.isEmpty());
         QCOMPARE(m_dialog->CurrentValue()->text(), QStringLiteral("250"));
 
-        // The first parameter is freely writable: the entry takes a value on Enter.
+        // The first parameter is freely writable: the Write box says so, and the entry takes
+        // a value on Enter.
+        QVERIFY(m_dialog->WriteBox()->isChecked());
+        QCOMPARE(m_dialog->WriteBox()->text(), QStringLiteral("Always writable"));
+        QCOMPARE(m_dialog->WriteBox()->accessibleDescription(), QStringLiteral("direct"));
         m_dialog->ValueEntry()->setFocus();
         m_dialog->ValueEntry()->setText("321");
         QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);
@@ -160,6 +164,11 @@ class MainDialogTest : public QObject {
         Click(CMainDialog::kUpload);
         QVERIFY2(Status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed"),
                  qPrintable(Status()));
+        // The whole line is read out, and the keyboard reaches it; the display-only
+        // "Firmware" carries no failure mark.
+        QVERIFY(m_dialog->StatusLine()->accessibleDescription().endsWith("1 failed"));
+        QVERIFY(m_dialog->StatusLine()->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(m_dialog->SidePanelRows()->item(4, 0)->text(), QStringLiteral("Firmware"));
         m_units->unit1->Set(1, 5);
         Click(CMainDialog::kVerify);
         QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
@@ -236,6 +245,40 @@ class MainDialogTest : public QObject {
         m_units->sim.SetFaults({});
         QVERIFY(m_units->sim.WaitForLine(true, std::chrono::seconds(5)));
         Connect(EView::Clone);
+    }
+
+    void withoutAPortLinkAsksForOne() {
+        m_dialog->ApplySettings(CCommSettings{.portName = ""}, 1);
+        QCOMPARE(Status(), QStringLiteral("Press Port"));
+        auto told = CatchMessageBox();
+        Click(CMainDialog::kConnect);
+        QCOMPARE(told->text, QStringLiteral("Press Port"));
+        QVERIFY(!m_units->LogHas("Connect button pushed."));
+    }
+
+    // A silent unit: the stop window says what the model request waits for, and Escape there
+    // ends the wait without a message.
+    void theModelRequestSaysWhatItWaitsForAndStops() {
+        Session().SetModelRequestWait(3, 1000);
+        m_dialog->ApplySettings(m_units->Line(), 9);
+        QString asked;
+        WhenShown<CCancelDialog>([&asked](CCancelDialog* stop) {
+            asked = stop->Operation();
+            QTest::keyClick(stop, Qt::Key_Escape);
+        });
+        bool told = false;
+        QTimer boxes;
+        connect(&boxes, &QTimer::timeout, [&told] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                told = box->close();
+        });
+        boxes.start(5);
+        Click(CMainDialog::kConnect);
+        QCOMPARE(asked, QStringLiteral("Asking 9, try 1 of 3"));
+        QVERIFY(!Session().IsConnected());
+        QVERIFY(!told);
+        QVERIFY(m_units->LogHas("command stopped."));
+        QVERIFY(!m_dialog->OperatorUi().CancelDialog());
     }
 
     void aFailedConnectSaysWhy() {
@@ -340,24 +383,29 @@ class MainDialogTest : public QObject {
                 QVERIFY2(!w->toolTip().isEmpty(), qPrintable(w->accessibleName()));
         }
         QVERIFY(!m_dialog->SidePanelRows()->accessibleName().isEmpty());
-        QCOMPARE(m_dialog->SidePanelRows()->window()->windowTitle(), m_dialog->windowTitle());
 
-        // The dialogs the main window opens, and the stop window.
+        // The side panel, the dialogs the main window opens and the stop window each have a
+        // title of their own, the program's after it.
+        QSet<QString> titles{m_dialog->windowTitle(),
+                             m_dialog->SidePanelRows()->window()->windowTitle()};
         for (const auto opens : {CMainDialog::kAbout, CMainDialog::kComSet}) {
-            QString title;
             WhenShown<QDialog>(
-                [&title](QDialog* shown) {
-                    title = shown->windowTitle();
+                [&titles](QDialog* shown) {
+                    titles << shown->windowTitle();
                     shown->reject();
                 },
                 m_dialog.get());
             Click(opens);
-            QCOMPARE(title, m_dialog->windowTitle());
         }
+        m_dialog->OperatorUi().NameOperation(406, 7);
         m_dialog->OperatorUi().StartCancel();
         CCancelDialog* stop = m_dialog->OperatorUi().CancelDialog();
         QVERIFY(stop);
-        QCOMPARE(stop->windowTitle(), m_dialog->windowTitle());
+        titles << stop->windowTitle();
+        QCOMPARE(stop->Operation(), QStringLiteral("Upload from 7"));
+        QCOMPARE(titles.size(), 5);
+        for (const QString& title : titles)
+            QVERIFY2(title.endsWith(m_dialog->windowTitle()), qPrintable(title));
         QCOMPARE(stop->StopButton()->accessibleName(), QStringLiteral("Cancel"));
         m_dialog->OperatorUi().CloseCancel();
     }
@@ -505,8 +553,15 @@ class MainDialogTest : public QObject {
         QVERIFY(readsPerGoTo > 0);
         m_dialog->resize(m_dialog->width() + 10, m_dialog->height());
         m_dialog->resize(m_dialog->width() + 10, m_dialog->height());
+        // Keypad Enter, Return or Space on a row goes to it.
+        CSidePanelList* rows = m_dialog->SidePanelRows();
+        rows->setCurrentCell(2, 0);
+        QTest::keyClick(rows, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(Session().CurrentIndex(), 2);
+        QCOMPARE(QApplication::focusWidget(), rows);
+        rows->setCurrentCell(4, 0);
         const size_t beforeChosen = m_units->unit1->Commands("52").size();
-        emit m_dialog->SidePanelRows()->RowChosen(4);
+        QTest::keyClick(rows, Qt::Key_Space);
         QCOMPARE(m_units->unit1->Commands("52").size() - beforeChosen, readsPerGoTo);
         QCOMPARE(Session().CurrentIndex(), 4);
         QVERIFY(m_dialog->SidePanelRows()->item(4, 0)->isSelected());
