@@ -2,8 +2,10 @@
 # What a screen reader hears from the real vexa, through AT-SPI (ctest runs this under
 # xvfb-run and dbus-run-session): the ten bitmap buttons are push buttons, Link a checkable one
 # that is checked once linked to a simulated HD40; the lamps are labels whose description is
-# their state; every control has a name; the port dialog's fields are labelled.
-# Usage: atspi_check.py BIN_DIR
+# their state; every control has a name; the port dialog's fields are labelled.  With "de", the
+# same window under a German locale: no name or description is a text of the English catalogue
+# alone.
+# Usage: atspi_check.py BIN_DIR [de]
 import os, shutil, subprocess, sys, tempfile, time
 
 import pyatspi
@@ -53,7 +55,29 @@ def states(node):
     return node.getState()
 
 
-def main(bin_dir):
+def catalogue_texts(path):
+    with open(path, encoding="utf-8") as f:
+        return {line.split("=", 1)[1].strip() for line in f
+                if "=" in line and line[:3].isdigit()}
+
+
+def check_german(bin_dir):
+    main_window = wait_for("no main window", window(lambda w: any(
+        n.getRoleName() == "push button" for n in nodes(w))))
+    english = (catalogue_texts(os.path.join(bin_dir, "VEXA.cap")) -
+               catalogue_texts(os.path.join(bin_dir, "VEXA.de.cap")))
+    heard = 0
+    for node in nodes(main_window):
+        for text in (node.name, node.description):
+            if text in english:
+                fail("English text under a German locale: %r" % text)
+            heard += bool(text)
+    if heard < 20:
+        fail("too little was heard: %d texts" % heard)
+    print("AT-SPI check: %d texts, none of them English only" % heard)
+
+
+def main(bin_dir, lang=None):
     work = tempfile.mkdtemp()
     program, config, run = (os.path.join(work, d) for d in ("program", "config/VEXA", "run"))
     for folder in (program, config, run):
@@ -70,9 +94,13 @@ def main(bin_dir):
         ini.write("[CommunicationSettings]\nPort=%s\nUnit=1\n" % line)
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                XDG_RUNTIME_DIR=run, XDG_CONFIG_HOME=os.path.join(work, "config"), HOME=work)
+    if lang == "de":
+        env["LC_ALL"] = "de_DE.UTF-8"
+    # The registry up before the program starts, so that the program finds it and registers.
+    pyatspi.Registry.getDesktop(0).childCount
     vexa = subprocess.Popen([os.path.join(program, "vexa")], env=env)
     try:
-        check(vexa)
+        check_german(bin_dir) if lang == "de" else check(vexa)
     finally:
         vexa.kill()
         sim.kill()
@@ -132,4 +160,4 @@ def check(vexa):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(*sys.argv[1:3])
