@@ -1,7 +1,7 @@
 // Pictures of the desktop program at work for the README: the main dialog in both views
-// against a simulated HD40 (the clone view under a light and a dark palette), the maintenance
-// dialog and the serial settings dialog, with VEXA's own data files.  Saved in the folder named by
-// VEXA_UI_SHOTS, or a temporary one.
+// against a simulated HD40 (the clone view under a light and a dark palette, and in German), the
+// maintenance dialog and the serial settings dialog, with VEXA's own data files.  Saved in the
+// folder named by VEXA_UI_SHOTS, or a temporary one.
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
@@ -134,6 +134,27 @@ class ProgramShotsTest : public QObject {
         QVERIFY(brightest(unticked, {0, 0, 16, unticked->height()}) > 120);
         QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
         QApplication::setPalette(light);
+    }
+
+    // The clone view with the German catalogue, as a German locale chooses it.
+    void mainDialogInGerman() {
+        UseCatalogueFile("VEXA.de.cap");
+        CMessageTable german;
+        QVERIFY(LoadMessageCatalogue(german));
+        {
+            CMainDialog dialog(german);
+            dialog.ApplySettings(Line(), 1);
+            dialog.move(320, 40);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
+            QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+            QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
+            QVERIFY(dialog.Session().ValuesPresent());
+            Save(dialog.grab().toImage(), "main-german");
+            QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+        }
+        UseCatalogueFile("");
     }
 
     void maintenanceDialog() {
