@@ -34,8 +34,8 @@
 #include "ui/SidePanel.h"
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
-#include "ui/VerifyResults.h"
 #include "ui/UiText.h"
+#include "ui/VerifyResults.h"
 #include "ui/VerifyResultsDialog.h"
 
 namespace {
@@ -662,6 +662,7 @@ void CMainDialog::SetUpVerifyResults() {
             [this] { ShowVerifyResults(true); });
     connect(new QShortcut(key, this), &QShortcut::activated, this,
             [this] { ShowVerifyResults(true); });
+    m_keys.push_back({m_panel->ResultsButton(), {key}});  // for the key list
     // After the session's own handling of the click; the window does not take the keyboard
     // from where the operator works.
     connect(m_buttons[kVerify], &QAbstractButton::clicked, this, [this] {
@@ -936,9 +937,10 @@ void CMainDialog::ShowStatus() {
                                                     ? Text(kNoPortHint)
                                                     : m_session->FormatConnectionStatus());
     const QString problem = SettingProblem();
-    const QString outcome = !problem.isEmpty()     ? problem
-                            : !m_failure.isEmpty() ? m_failure
-                                                   : OutcomeText(m_session->LastOutcome(), m_catalogue);
+    const QString outcome = !problem.isEmpty() ? problem
+                            : !m_failure.isEmpty()
+                                ? m_failure
+                                : OutcomeText(m_session->LastOutcome(), m_catalogue);
     if (outcome.isEmpty()) {
         m_status->setText(line);
         m_status->setToolTip(line);
