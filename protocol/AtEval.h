@@ -9,7 +9,6 @@ class CAtEval : public CResultEval {
   public:
     ResultClassCode Evaluate(const CAtExchange& exchange);
     ResultClassCode Classify() override;
-    bool RetryAllowed(ResultClassCode) const override { return true; }
 
   private:
     const CAtExchange* m_exchange = nullptr;

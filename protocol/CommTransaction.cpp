@@ -15,17 +15,13 @@ bool CCommTransaction::Execute(std::string_view frameText, std::uint16_t timeout
     m_protocol = DetectProtocol(frameText);
 
     bool received = false;
-    const CResultEval* evaluator = nullptr;
     if (IsAt()) {
         received = m_port->TransactAt(frameText, &At, timeoutMs);
         ResultClass = m_evaluators.at.Evaluate(At);
-        evaluator = &m_evaluators.at;
     } else {
         received = m_port->TransactQuadrel(frameText, &Quadrel, timeoutMs);
         ResultClass = m_evaluators.quadrel.Evaluate(Quadrel);
-        evaluator = &m_evaluators.quadrel;
     }
-    if (ResultClass != ResultClassCode::kSuccess) RetryFlag = evaluator->RetryFlag();
     return received;
 }
 

@@ -37,8 +37,6 @@ class CCommTransaction {
     CAtExchange At;
 
     ResultClassCode ResultClass = ResultClassCode::kNotEvaluated;
-    // Set by an exchange that did not succeed; a later success leaves it as it is.
-    bool RetryFlag = false;
 
   private:
     bool IsAt() const { return m_protocol == ProtocolKind::kAt; }

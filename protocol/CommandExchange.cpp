@@ -137,10 +137,6 @@ SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& fram
             WriteLog("response time out.\n");
         }
         if (policy.callAttemptHook && port != nullptr) port->CallAttemptHook();
-        if (!transaction.RetryFlag) {
-            outcome.end = ExchangeEnd::kRefused;
-            return outcome;
-        }
     }
     WriteLog("command retry over.\n");
     outcome.end = ExchangeEnd::kRetriesOver;

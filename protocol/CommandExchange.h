@@ -31,7 +31,6 @@ struct SRetryPolicy {
 enum class ExchangeEnd {
     kAnswered,         // result class 0: the transaction holds a valid response
     kSilenceAccepted,  // nothing came back, and no reply was required
-    kRefused,          // a failure the transaction allows no retry for
     kRetriesOver,      // every attempt failed (or none was allowed)
     kLineLost,         // the line is gone: no attempt after it could reach the controller
     kCancelled,        // the operator stopped the wait; no further attempt was made

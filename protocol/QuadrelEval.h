@@ -11,7 +11,6 @@ class CQuadrelEval : public CResultEval {
   public:
     ResultClassCode Evaluate(const CQuadrelExchange& exchange);
     ResultClassCode Classify() override;
-    bool RetryAllowed(ResultClassCode) const override { return true; }
 
   private:
     std::uint16_t m_responseCode = 0;

@@ -15,24 +15,21 @@ enum class ResultClassCode : int {
 
 inline int ResultClassNumber(ResultClassCode code) { return static_cast<int>(code); }
 
-// Judges one exchange into a result class and says whether a retry may help.
+// Judges one exchange into a result class; every failure may be tried again.
 class CResultEval {
   public:
     virtual ~CResultEval() = default;
-    virtual bool RetryFlag() const { return m_retryFlag; }
     virtual ResultClassCode Classify() = 0;
-    virtual bool RetryAllowed(ResultClassCode resultClass) const = 0;
 
     ResultClassCode ResultClass() const { return m_resultClass; }
     int EndCode() const { return m_endCode; }
 
   protected:
-    // The common tail of Evaluate: classify, then decide on a retry.
+    // The common tail of Evaluate.
     ResultClassCode Judge();
 
     int m_endCode = 0;
 
   private:
     ResultClassCode m_resultClass = ResultClassCode::kNotEvaluated;
-    bool m_retryFlag = false;
 };

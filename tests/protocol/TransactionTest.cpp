@@ -89,12 +89,10 @@ TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
     EXPECT_EQ(transaction.ResponseData(), "7");
 }
 
-TEST_F(TransactionOnPty, RetryFlagOutlivesSuccessAndLineGoneIsNoTimeOut) {
+TEST_F(TransactionOnPty, ALineGoneIsNoTimeOut) {
     EXPECT_FALSE(transaction.Execute(command, 20));
-    EXPECT_EQ(transaction.RetryFlag, 1);
     EXPECT_TRUE(Exchange(frames::ModelAnswerUnit1("")));
     EXPECT_EQ(transaction.ResultClass, kSuccess);
-    EXPECT_EQ(transaction.RetryFlag, 1);
 
     EXPECT_FALSE(transaction.Execute(command, 20));
     ASSERT_EQ(transaction.ResultClass, kTimedOut);
@@ -140,7 +138,6 @@ TEST(TransactionWithoutPort, ChangesNothing) {
                             "0100005030",
                             100));
     EXPECT_EQ(transaction.ResultClass, kNotEvaluated);
-    EXPECT_EQ(transaction.RetryFlag, 0);
 }
 
 TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict) {
@@ -154,7 +151,6 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
     ASSERT_TRUE(port.Close());
     EXPECT_FALSE(transaction.Execute(command, 100));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
-    EXPECT_EQ(transaction.RetryFlag, 1);
     EXPECT_EQ(transaction.ResponseText(), "");
     EXPECT_EQ(transaction.ResponseData(), "");
 }
