@@ -25,7 +25,6 @@ class ParamExchange : public SimFixture {
         SimFixture::SetUp();
         ASSERT_TRUE(m_port.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
         ASSERT_TRUE(m_port.Open());
-        m_port.SetAttemptHook([this] { ++m_attempts; });
         m_link.port = &m_port;
         m_link.unitNumber = kUnit;
     }
@@ -47,7 +46,6 @@ class ParamExchange : public SimFixture {
     LogCapture m_log;
     CFramePort m_port;
     DeviceLink m_link;
-    int m_attempts = 0;
 };
 
 }  // namespace
@@ -66,21 +64,8 @@ TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
     EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 100), "");  // not addressable
 }
 
-// The command's retry count gives the attempts after the first: silence and refusals use them.
-TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceedsOrTheyAreUsedUp) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "5202", "0001");
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 2; }));
-    std::string response;
-    ASSERT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
-    EXPECT_EQ(response, "0001");
-    EXPECT_EQ(Handled(3), 3u);
-    EXPECT_EQ(m_attempts, 2);
-
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.ResponseCode = 0x2203; }));
-    EXPECT_EQ(ExecuteCommand(m_link, Command("5702;1;1;0;1;0"), nullptr, nullptr), 0);
-    EXPECT_EQ(Handled(5), 5u);
-}
-
+// A command's retry count gives the attempts after the first: FaultMatrix's LateAnswer and
+// TwoEchoes rows (retried away), ProductionLineTest.TimeoutAndRetriesOverruleTheModelsOwnWaits.
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
     m_port.Close();
     EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
