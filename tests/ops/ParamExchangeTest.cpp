@@ -12,7 +12,6 @@
 #include "params/MenuUICmdItem.h"
 #include "params/RoutineName.h"
 #include "protocol/FramePort.h"
-#include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 #include "support/TempFolder.h"
@@ -50,20 +49,8 @@ class ParamExchange : public SimFixture {
 
 }  // namespace
 
-TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
-    CMenuUICmdItem quadrel = Command("5702;1;0;0;1;0");
-    std::string data = "00FA";
-    std::string frame = BuildCommandFrame(m_link, quadrel, &data);
-    EXPECT_EQ(frame.substr(0, 15),
-              "\x02"
-              "01000570200FA\x03");
-    EXPECT_EQ(BuildCommandFrame(m_link, quadrel, nullptr, 7).substr(1, 2), "07");
-
-    CMenuUICmdItem at = Command("WB;1;0;1;1;0");
-    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 3).substr(0, 9), "@03WB00FA");
-    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 100), "");  // not addressable
-}
-
+// The frames for a unit: FrameQuadrelBuild and FrameAtBuild (an unaddressable unit refused),
+// CliTest.EveryParameterEndsWithAStatus... (a download into another unit).
 // A command's retry count gives the attempts after the first: FaultMatrix's LateAnswer and
 // TwoEchoes rows (retried away), ProductionLineTest.TimeoutAndRetriesOverruleTheModelsOwnWaits.
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
