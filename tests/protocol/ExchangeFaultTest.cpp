@@ -10,6 +10,7 @@
 
 #include "protocol/CommTransaction.h"
 #include "protocol/CommandExchange.h"
+#include "protocol/ControlBytes.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 #include "support/FaultsWith.h"
@@ -48,6 +49,17 @@ class ExchangeFaults : public SimFixture {
     CFramePort port;
     CCommTransaction transaction;
 };
+
+// The one answer whose check byte equals ETX: the frame ends after it, not at it.
+TEST_F(ExchangeFaults, ACheckByteEqualToEtxEndsTheFrame) {
+    const std::string data = QuadrelDataForBcc(kUnit, 0x0101, kEtx);
+    ASSERT_FALSE(data.empty());
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", data);
+    EXPECT_TRUE(transaction.Execute(Quadrel(0x0101), 2000));
+    EXPECT_EQ(transaction.ResultClass, ResultClassCode::kSuccess);
+    EXPECT_EQ(transaction.ResponseText().back(), kEtx);
+    EXPECT_EQ(transaction.ResponseData(), data);
+}
 
 TEST_F(ExchangeFaults, AnAnswerToTheCommandBeforeIsDiscardedAndItsOwnAnswerTaken) {
     const struct {
