@@ -396,7 +396,12 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
         {{"upload", "-o", home.File("a.tmf"), "--csv", home.File("x/a.csv")}, true, {}, 1, "a.csv"},
         // With --json a failure is also an object on standard output.
         {{"--port", home.File("ttyGone"), "identify", "--json"}, false, {}, 1, "does not exist"},
-        // A failed connect names what came back: FaultMatrix *_identify, SessionFixture.
+        // A failed connect names what came back (each answer's text: the session's tests).
+        {{"identify", "--json"},
+         true,
+         FaultsWith([](SimFaults& f) { f.Garbage = true; }),
+         1,
+         "2048 bytes without a frame end"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.reason);
