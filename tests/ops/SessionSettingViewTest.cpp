@@ -34,8 +34,28 @@ TEST_F(SessionFixture, AnAbsentParameterIsShownByItsNameAlone) {
     EXPECT_TRUE(unit1->Commands("5203").empty());
 }
 
-// A value written and read back, or the red entry and why: MainDialogTest.settingViewSteps...,
-// CliTest.FailuresAreOneClearLineWithTheirExitCode and GetAndSetWorkWithDecimalPoints...
+// A value written and read back, a text that is no number, the read-back failure in the window:
+// MainDialogTest.settingViewSteps..., CliTest.GetAndSetWorkWithDecimalPoints... and
+// FailuresAreOneClearLineWithTheirExitCode. What the entry keeps after a failure is the view's.
+TEST_F(SessionFixture, AFailedWriteTurnsTheEntryRedAndKeepsTheValueShown) {
+    ConnectIn(EView::Setting);
+    const SSettingView& view = session->SettingView();
+    session->GoToItem(5);
+    unit1->MakeUnreadable(6);
+    session->Write("1.5");
+    EXPECT_EQ(unit1->Get(6), 15);
+    EXPECT_TRUE(view.valueChanged);
+    EXPECT_TRUE(view.readBackFailed);
+    EXPECT_EQ(view.currentValue, "12.3");
+
+    session->GoToItem(3);  // write mode 1: refused outside write mode
+    session->Write("7");
+    EXPECT_TRUE(view.valueChanged);
+    EXPECT_EQ(view.problem, "not written: answered with response code 0401");
+    EXPECT_FALSE(view.readBackFailed);
+    EXPECT_EQ(view.currentValue, "3");
+}
+
 TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
     ConnectIn(EView::Setting);
     session->GoToItem(3);
