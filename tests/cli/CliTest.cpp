@@ -45,6 +45,7 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
     ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content).Ok());
     EXPECT_EQ(content.modelName, "TS01 test controller");
     EXPECT_EQ(content.records[0].setValue, "250");
+    EXPECT_EQ(home.Read("set.csv").rfind("TS01 test controller\r\n", 0), 0u);
     EXPECT_TRUE(Has(home.Read("set.csv"), "6,Decimal value,12.3\r\n"));
     // Display only: never read.
     EXPECT_TRUE(unit1->Commands("5205").empty());

@@ -99,6 +99,8 @@ TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
 
 TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     UploadInCloneView();
+    EXPECT_EQ(session->SetSourceText(), "TS01 test controller");
+    EXPECT_EQ(ui.progress.back(), std::make_pair(7, 7));
     EXPECT_TRUE(session->Verify().Ok());
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
