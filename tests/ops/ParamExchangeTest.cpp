@@ -49,8 +49,15 @@ class ParamExchange : public SimFixture {
 
 }  // namespace
 
-// The frames for a unit: FrameQuadrelBuild and FrameAtBuild (an unaddressable unit refused),
-// CliTest.EveryParameterEndsWithAStatus... (a download into another unit).
+// Quadrel frames for another unit: FrameQuadrelBuild, and a download into unit 2 in
+// CliTest.EveryParameterEndsWithAStatus...; at-frames for another unit are pinned here alone.
+TEST_F(ParamExchange, BuildsAtFramesForTheUnitAskedFor) {
+    const CMenuUICmdItem at = Command("WB;1;0;1;1;0");
+    std::string data = "00FA";
+    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 3).substr(0, 9), "@03WB00FA");
+    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 100), "");  // not addressable
+}
+
 // A command's retry count gives the attempts after the first: FaultMatrix's LateAnswer and
 // TwoEchoes rows (retried away), ProductionLineTest.TimeoutAndRetriesOverruleTheModelsOwnWaits.
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
