@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
 
 #include "sim/SimBus.h"
 #include "support/ProgramRun.h"
@@ -44,4 +47,45 @@ class CliFixture : public ::testing::Test {
 
 inline bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The --record file's lines, each a JSON object.
+inline std::vector<nlohmann::json> RecordLines(const std::string& text) {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(nlohmann::json::parse(line, nullptr, false));
+        EXPECT_FALSE(lines.back().is_discarded()) << line;
+    }
+    return lines;
+}
+
+// Every field, of the type a reader of the file relies on.
+inline void ExpectWholeRecord(const nlohmann::json& r) {
+    const std::vector<std::string> keys = {"schema_version",
+                                           "time",
+                                           "host",
+                                           "port",
+                                           "unit",
+                                           "model_text",
+                                           "model_name",
+                                           "operation",
+                                           "file",
+                                           "file_sha256",
+                                           "result",
+                                           "counts",
+                                           "failed_parameters",
+                                           "differing_parameters",
+                                           "exit_code",
+                                           "vexa_version",
+                                           "duration_ms"};
+    EXPECT_EQ(r.size(), keys.size()) << r;
+    for (const std::string& key : keys) EXPECT_TRUE(r.contains(key)) << key << " " << r;
+    EXPECT_EQ(r.value("schema_version", 0), 1);
+    EXPECT_TRUE(
+        std::regex_match(r.value("time", ""), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")))
+        << r;
+    for (const char* count : {"ok", "absent", "not_in_set", "failed", "differs"})
+        EXPECT_TRUE(r["counts"][count].is_number_integer()) << count << " " << r;
+    EXPECT_TRUE(r["duration_ms"].is_number_integer()) << r;
 }

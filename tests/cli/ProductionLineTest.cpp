@@ -2,11 +2,8 @@
 // process against simulated controllers on a pty.
 #include <chrono>
 #include <filesystem>
-#include <future>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
-#include <sstream>
 #include <thread>
 
 #include "CliFixture.h"
@@ -246,106 +243,6 @@ TEST_F(ProductionLineTest, ALineThatComesBackWithAnotherControllerFailsTheWalk) 
     EXPECT_FALSE(std::filesystem::exists(home.File("mixed.tmf")));
 }
 
-namespace {
-
-std::vector<nlohmann::json> RecordLines(const std::string& text) {
-    std::vector<nlohmann::json> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(nlohmann::json::parse(line, nullptr, false));
-        EXPECT_FALSE(lines.back().is_discarded()) << line;
-    }
-    return lines;
-}
-
-// Every field, of the type a reader of the file relies on.
-void ExpectWholeRecord(const nlohmann::json& r) {
-    const std::vector<std::string> keys = {"schema_version",
-                                           "time",
-                                           "host",
-                                           "port",
-                                           "unit",
-                                           "model_text",
-                                           "model_name",
-                                           "operation",
-                                           "file",
-                                           "file_sha256",
-                                           "result",
-                                           "counts",
-                                           "failed_parameters",
-                                           "differing_parameters",
-                                           "exit_code",
-                                           "vexa_version",
-                                           "duration_ms"};
-    EXPECT_EQ(r.size(), keys.size()) << r;
-    for (const std::string& key : keys) EXPECT_TRUE(r.contains(key)) << key << " " << r;
-    EXPECT_EQ(r.value("schema_version", 0), 1);
-    EXPECT_TRUE(
-        std::regex_match(r.value("time", ""), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")))
-        << r;
-    for (const char* count : {"ok", "absent", "not_in_set", "failed", "differs"})
-        EXPECT_TRUE(r["counts"][count].is_number_integer()) << count << " " << r;
-    EXPECT_TRUE(r["duration_ms"].is_number_integer()) << r;
-}
-
-}  // namespace
-
-TEST_F(ProductionLineTest, TwoLinesCloningAtOnceRecordEveryUnitInOneFile) {
-    TempFolder secondFolder;
-    const std::string secondLine = secondFolder.File("line");
-    SimBus second;
-    for (int unit : {1, 2}) {
-        auto controller = std::make_shared<TestController>();
-        controller->SetFactoryValues();
-        second.SetResponder(unit, controller);
-    }
-    ASSERT_TRUE(second.Start(secondLine)) << second.Error();
-    const std::string record = home.File("line.jsonl");
-    const auto run = [&](const std::string& port, const std::string& outFolder) {
-        return std::async(std::launch::async, [=, this] {
-            return RunProgram({BinFolder() + "/vexa-cli", "--home", home.Path(), "--port", port,
-                               "--record", record, "clone", "-i", set, "--units", "1,2"},
-                              outFolder);
-        });
-    };
-    auto first = run(line, home.Path());
-    auto secondRun = run(secondLine, secondFolder.Path());
-    const SProgramRun r1 = first.get(), r2 = secondRun.get();
-    EXPECT_EQ(r1.code, 3) << r1.err;
-    EXPECT_EQ(r2.code, 0) << r2.err;
-
-    const std::vector<nlohmann::json> lines = RecordLines(home.Read("line.jsonl"));
-    ASSERT_EQ(lines.size(), 4u);
-    std::map<std::pair<std::string, int>, nlohmann::json> byUnit;
-    for (const nlohmann::json& r : lines) {
-        ExpectWholeRecord(r);
-        byUnit[{r.value("port", ""), r.value("unit", -1)}] = r;
-    }
-    const struct {
-        std::string port;
-        int unit;
-        const char* result;
-        int exitCode;
-        std::vector<int> failed;
-    } cases[] = {{line, 1, "ok", 0, {}},
-                 {line, 2, "incomplete", 3, {6}},
-                 {secondLine, 1, "ok", 0, {}},
-                 {secondLine, 2, "ok", 0, {}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.port + " unit " + std::to_string(c.unit));
-        ASSERT_TRUE(byUnit.count({c.port, c.unit}));
-        const nlohmann::json& r = byUnit[{c.port, c.unit}];
-        EXPECT_EQ(r["operation"], "clone");
-        EXPECT_EQ(r["result"], c.result);
-        EXPECT_EQ(r["exit_code"], c.exitCode);
-        EXPECT_EQ(r["failed_parameters"].get<std::vector<int>>(), c.failed);
-        EXPECT_EQ(r["model_text"], "TS01-A");
-        EXPECT_EQ(r["model_name"], "TS01 test controller");
-        EXPECT_EQ(r["file"], set);
-        EXPECT_EQ(r["file_sha256"], Sha256Hex(home.Read("set.tmf")));
-    }
-}
-
 TEST_F(ProductionLineTest, EachCommandRecordsItsUnitAndTheLogSaysTheResult) {
     const std::string record = home.File("run.jsonl");
     const std::string copy = home.File("copy.tmf");
@@ -372,6 +269,13 @@ TEST_F(ProductionLineTest, EachCommandRecordsItsUnitAndTheLogSaysTheResult) {
          set,
          "Dry-run result: unit 2 incomplete, "},
         {{"set", "2=1"}, "set", 1, "ok", "", "Set result: unit 1 ok, 1 set, 0 failed."},
+        // Last: unit 2 refuses a write.
+        {{"clone", "-i", set, "--units", "2"},
+         "clone",
+         2,
+         "incomplete",
+         set,
+         "Clone result: unit 2 incomplete, "},
     };
     size_t count = 0;
     for (const auto& c : cases) {
@@ -395,6 +299,9 @@ TEST_F(ProductionLineTest, EachCommandRecordsItsUnitAndTheLogSaysTheResult) {
         }
         EXPECT_TRUE(Has(home.Read("tra.txt"), c.logLine)) << home.Read("tra.txt");
     }
+    const nlohmann::json clone = RecordLines(home.Read("run.jsonl")).back();
+    EXPECT_EQ(clone["failed_parameters"].get<std::vector<int>>(), std::vector<int>{6}) << clone;
+    EXPECT_EQ(clone["exit_code"], 3);
 }
 
 TEST_F(ProductionLineTest, ADownloadGoesStraightToItsTargetUnit) {

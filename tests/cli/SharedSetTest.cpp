@@ -1,5 +1,5 @@
 // One master parameter file shared by the stations of a line: two clone it at once, each a
-// vexa-cli process on a line of its own, while a third replaces it.
+// vexa-cli process on a line of its own recording into one file, while a third replaces it.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -43,7 +43,7 @@ TEST_F(CliFixture, ClonesOfOneMasterFileNeverFailEachOtherWhileItIsReplaced) {
     otherSim.SetResponder(1, second);
     ASSERT_TRUE(otherSim.Start(otherHome.File("line"))) << otherSim.Error();
 
-    const std::string master = home.File("master.tmf");
+    const std::string master = home.File("master.tmf"), record = home.File("line.jsonl");
     SaveSet(master, oldSet);
     std::atomic<bool> stationsDone{false};
     std::thread replacing([&] {
@@ -64,10 +64,10 @@ TEST_F(CliFixture, ClonesOfOneMasterFileNeverFailEachOtherWhileItIsReplaced) {
     const auto station = [&](const TempFolder* folder, TestController* unit) {
         for (int i = 0; i < kClonesPerStation; ++i) {
             unit->SetFactoryValues();
-            const SProgramRun r =
-                RunProgram({BinFolder() + "/vexa-cli", "--home", folder->Path(), "--port",
-                            folder->File("line"), "clone", "-i", master, "--units", "1"},
-                           folder->Path());
+            const SProgramRun r = RunProgram(
+                {BinFolder() + "/vexa-cli", "--home", folder->Path(), "--port",
+                 folder->File("line"), "--record", record, "clone", "-i", master, "--units", "1"},
+                folder->Path());
             SetValues held = oldSet;
             for (auto& [number, value] : held) value = unit->Get(number);
             std::lock_guard<std::mutex> guard(lock);
@@ -82,4 +82,11 @@ TEST_F(CliFixture, ClonesOfOneMasterFileNeverFailEachOtherWhileItIsReplaced) {
     replacing.join();
     otherSim.Stop();
     EXPECT_TRUE(failures.empty()) << failures.size() << " failed, the first: " << failures[0];
+    // Both stations append to one record file: every clone is one whole line.
+    const std::vector<nlohmann::json> lines = RecordLines(home.Read("line.jsonl"));
+    EXPECT_EQ(lines.size(), 2u * kClonesPerStation);
+    for (const nlohmann::json& r : lines) {
+        ExpectWholeRecord(r);
+        EXPECT_EQ(r["result"], "ok") << r;
+    }
 }

@@ -12,7 +12,6 @@
 #include "params/MenuUICmdItem.h"
 #include "params/RoutineName.h"
 #include "protocol/FramePort.h"
-#include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 #include "support/TempFolder.h"
@@ -25,7 +24,6 @@ class ParamExchange : public SimFixture {
         SimFixture::SetUp();
         ASSERT_TRUE(m_port.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
         ASSERT_TRUE(m_port.Open());
-        m_port.SetAttemptHook([this] { ++m_attempts; });
         m_link.port = &m_port;
         m_link.unitNumber = kUnit;
     }
@@ -47,40 +45,21 @@ class ParamExchange : public SimFixture {
     LogCapture m_log;
     CFramePort m_port;
     DeviceLink m_link;
-    int m_attempts = 0;
 };
 
 }  // namespace
 
-TEST_F(ParamExchange, BuildsQuadrelOrAtFramesForTheUnit) {
-    CMenuUICmdItem quadrel = Command("5702;1;0;0;1;0");
+// Quadrel frames for another unit: FrameQuadrelBuild, and a download into unit 2 in
+// CliTest.EveryParameterEndsWithAStatus...; at-frames for another unit are pinned here alone.
+TEST_F(ParamExchange, BuildsAtFramesForTheUnitAskedFor) {
+    const CMenuUICmdItem at = Command("WB;1;0;1;1;0");
     std::string data = "00FA";
-    std::string frame = BuildCommandFrame(m_link, quadrel, &data);
-    EXPECT_EQ(frame.substr(0, 15),
-              "\x02"
-              "01000570200FA\x03");
-    EXPECT_EQ(BuildCommandFrame(m_link, quadrel, nullptr, 7).substr(1, 2), "07");
-
-    CMenuUICmdItem at = Command("WB;1;0;1;1;0");
     EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 3).substr(0, 9), "@03WB00FA");
     EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 100), "");  // not addressable
 }
 
-// The command's retry count gives the attempts after the first: silence and refusals use them.
-TEST_F(ParamExchange, RetriesRepeatUntilAnAttemptSucceedsOrTheyAreUsedUp) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "5202", "0001");
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 2; }));
-    std::string response;
-    ASSERT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, &response), 1);
-    EXPECT_EQ(response, "0001");
-    EXPECT_EQ(Handled(3), 3u);
-    EXPECT_EQ(m_attempts, 2);
-
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.ResponseCode = 0x2203; }));
-    EXPECT_EQ(ExecuteCommand(m_link, Command("5702;1;1;0;1;0"), nullptr, nullptr), 0);
-    EXPECT_EQ(Handled(5), 5u);
-}
-
+// A command's retry count gives the attempts after the first: FaultMatrix's LateAnswer and
+// TwoEchoes rows (retried away), ProductionLineTest.TimeoutAndRetriesOverruleTheModelsOwnWaits.
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
     m_port.Close();
     EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);

@@ -5,18 +5,13 @@
 
 TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstParameter) {
     ConnectIn(EView::Setting);
-    // The model's text, name and item count: CliTest.IdentifyPrintsWhatTheControllerIs.
-    EXPECT_EQ(session->ModelKey(), "TS01-A");
+    // The model's text, name and item count: CliTest.IdentifyPrintsWhatTheControllerIs; the
+    // first parameter's name and value, Up disabled: MainDialogTest.settingViewSteps...
     EXPECT_EQ(session->TablePath(), home.File("TS01.prm"));
-    // No picture file: the picture path stays empty.
-    EXPECT_EQ(session->PicturePath(), "");
     EXPECT_EQ(session->FormatConnectionStatus(),
               sim.SlavePath() + " 38400 7 2 Even Unit:1  TS01 test controller");
     EXPECT_TRUE(LogHas("Connected. " + session->FormatConnectionStatus()));
-    EXPECT_EQ(session->CurrentIndex(), 0);
     const SSettingView& view = session->SettingView();
-    EXPECT_EQ(view.currentName, "Set point");
-    EXPECT_EQ(view.currentValue, "250");
     EXPECT_EQ(view.nextName, "Alarm type");
     EXPECT_FALSE(view.upEnabled);
     EXPECT_TRUE(view.downEnabled);
@@ -28,6 +23,8 @@ TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstPar
     EXPECT_TRUE(view.writeCheck);
 }
 
+// Unlink runs the DisConnect routine and forgets the model: ProgramRunTest.leavingTheProgram...
+// (Unlink), MainDialogTest.settingViewStepsWritesAndDisconnects.
 TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
     sim.SetResponder(1, nullptr);
     session->SetModelRequestWait(3, 50);
@@ -89,16 +86,6 @@ TEST_F(SessionFixture, AFailedConnectSaysWhy) {
         sim.SetResponder(1, unit1);
     }
     EXPECT_TRUE(LogHas("Model text [../x] names no model file."));
-}
-
-TEST_F(SessionFixture, DisconnectRunsTheRoutineAndForgetsTheModel) {
-    ConnectIn(EView::Clone);
-    session->Disconnect();
-    EXPECT_FALSE(session->IsConnected());
-    EXPECT_EQ(session->Table(), nullptr);
-    EXPECT_EQ(unit1->Commands().back(), "6C00");
-    EXPECT_FALSE(LogHas("Disconnect Script error."));
-    EXPECT_TRUE(LogHas("Disconnected."));
 }
 
 TEST_F(SessionFixture, AFixedTableSkipsTheModelRequest) {

@@ -22,18 +22,6 @@ std::vector<std::string> Statuses(const CDeviceSession& s) {
 
 }  // namespace
 
-TEST_F(SessionFixture, UploadReadsEveryTransferableParameter) {
-    // The values and what is never read: CliTest's upload.
-    UploadInCloneView();
-    for (int n : {1, 2, 3, 4, 6}) EXPECT_EQ(Item(*session, n).valid, 1) << n;
-    EXPECT_EQ(Item(*session, 5).setValue, "");
-    EXPECT_EQ(session->SetSourceText(), "TS01 test controller");
-    EXPECT_EQ(ui.sidePanelOpened, 0);
-    EXPECT_EQ(ui.progress.back(), std::make_pair(7, 7));
-    const std::vector<std::string> logged{"Upload button pushed.", "Upload start.", "Upload end."};
-    EXPECT_EQ(LogLinesAmong(logged), logged);
-}
-
 TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
     ConnectIn(EView::Clone);
     // The stop button, pressed as the third parameter is about to be read.
@@ -46,25 +34,9 @@ TEST_F(SessionFixture, CancellingAnUploadKeepsWhatWasRead) {
     EXPECT_EQ(ui.cancelCloses, 1);
 }
 
-TEST_F(SessionFixture, SaveExportAndOpenTheSet) {
-    UploadInCloneView();
-    session->Export(home.File("out.csv"));
-    // What the files hold: CliTest.UploadSavesTheSetAndItsCsv...
-    EXPECT_EQ(home.Read("out.csv").rfind("TS01 test controller\r\n", 0), 0u);
-    EXPECT_TRUE(LogHas("Export end."));
-
-    session->Save(home.File("set"));  // the extension is added
-    EXPECT_EQ(session->OpenedFilePath(), home.File("set.tmf"));
-
-    session->Table()->ClearSetValues();
-    EXPECT_TRUE(session->Open(home.File("set.tmf")).Ok());
-    EXPECT_TRUE(session->FileOpened());
-    EXPECT_EQ(Item(*session, 1).setValue, "250");
-    EXPECT_EQ(session->SetSourceText(), home.File("set.tmf"));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 // A file that is no parameter set: MainDialogTest (the operator is told), ParamFileTest (why).
+// Save, Export and Open as the operator uses them:
+// MainDialogTest.cloneViewOperationsSayWhatTheyDid.
 TEST_F(SessionFixture, AnotherModelsFileWarnsButIsRead) {
     ConnectIn(EView::Clone);
     session->Table()->FindByNumber(1)->setValue = "77";
@@ -74,6 +46,8 @@ TEST_F(SessionFixture, AnotherModelsFileWarnsButIsRead) {
     EXPECT_TRUE(session->Open(home.File("other.tmf")).Ok());
     EXPECT_EQ(ui.messages, std::vector<std::string>{"The file was made for another model."});
     EXPECT_EQ(Item(*session, 1).setValue, "77");
+    session->Save(home.File("set"));  // the extension is added
+    EXPECT_EQ(session->OpenedFilePath(), home.File("set.tmf"));
 }
 
 TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
@@ -95,15 +69,6 @@ TEST_F(SessionFixture, DownloadWritesTheSetIntoTheChosenUnitAndConnectsIt) {
     const std::vector<std::string> logged{"Download before action end.",
                                           "Download after action end.", "Download end."};
     EXPECT_EQ(LogLinesAmong(logged), logged);
-}
-
-TEST_F(SessionFixture, ACancelledDownloadKeepsThePreviousController) {
-    UploadInCloneView();
-    ui.onProgress = [&](int done) { ui.stopRequests += done == 1 ? 1 : 0; };
-    EXPECT_EQ(session->Download(2).code, ResultCode::kCancelled);
-    EXPECT_EQ(session->UnitNumber(), 1);
-    EXPECT_TRUE(LogHas("Download canceled."));
-    EXPECT_EQ(unit2->Commands("57").size(), 1u);
 }
 
 TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferred) {
@@ -134,15 +99,15 @@ TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
 
 TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     UploadInCloneView();
+    EXPECT_EQ(session->SetSourceText(), "TS01 test controller");
+    EXPECT_EQ(ui.progress.back(), std::make_pair(7, 7));
     EXPECT_TRUE(session->Verify().Ok());
     EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
 
+    // Each parameter's status and both values: CliTest.VerifyShowsTheFilesAndTheControllers...
     unit1->Set(1, 251);
     EXPECT_EQ(session->Verify().message, "1 parameter differs");
-    EXPECT_EQ(session->ParamStatuses().front().deviceValue, "251");
-    EXPECT_EQ(Statuses(*session),
-              (std::vector<std::string>{"1:differs", "2:ok", "3:ok", "4:ok", "6:ok"}));
     EXPECT_EQ(Item(*session, 1).valid, 0);
     EXPECT_EQ(Item(*session, 2).valid, 1);
     EXPECT_EQ(ui.sidePanelOpened, 1);

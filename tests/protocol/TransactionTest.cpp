@@ -130,16 +130,6 @@ TEST_F(TransactionOnPty, TimeOutCountsPerByteOfAFrameButNotForNoiseBeforeIt) {
     }
 }
 
-TEST(TransactionWithoutPort, ChangesNothing) {
-    CCommTransaction transaction;
-    EXPECT_FALSE(transaction.SetPort(nullptr));
-    EXPECT_FALSE(
-        transaction.Execute("\x02"
-                            "0100005030",
-                            100));
-    EXPECT_EQ(transaction.ResultClass, kNotEvaluated);
-}
-
 TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict) {
     ASSERT_TRUE(Exchange(frames::ModelAnswerUnit1("VX40-A")));
     EXPECT_FALSE(transaction.Execute("", 100));
@@ -153,14 +143,6 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
     EXPECT_EQ(transaction.ResponseText(), "");
     EXPECT_EQ(transaction.ResponseData(), "");
-}
-
-TEST_F(TransactionOnPty, FrameReceiveRefusesMissingPlaces) {
-    EXPECT_FALSE(port.ReceiveByteTimed(nullptr, 100));
-    EXPECT_EQ(port.LinkStatus().Code(), CommStatusCode::kNoPlace);
-    EXPECT_FALSE(port.ReceiveFrame(nullptr, 100));
-    EXPECT_EQ(port.LinkStatus().Code(), CommStatusCode::kNoFramePlace);
-    EXPECT_FALSE(port.TransactQuadrel(command, nullptr, 100));
 }
 
 TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {

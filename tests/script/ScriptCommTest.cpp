@@ -129,19 +129,6 @@ TEST_F(ScriptComm, FramesOfBothKindsAreLoggedAsScriptLines) {
     for (const std::string& line : lines) EXPECT_EQ(line.substr(line.size() - 9), " [Script]");
 }
 
-TEST_F(ScriptComm, SilenceWithReadFlagRetriesThenGivesUp) {
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentFor = "0101"; }));
-    ASSERT_TRUE(Load({"STORE n, 7;", "COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 2, 100, n;"}));
-    EXPECT_FALSE(m_script.Run(m_result));
-    EXPECT_TRUE(Logged("script run error. line (2)\n"));
-    EXPECT_EQ(m_attempts, 2);
-    EXPECT_EQ(Number("n"), 7u);
-    EXPECT_EQ(Number("@COMM_STATUS"), 0xFFFFFFFFu);
-    EXPECT_EQ(m_result.Name(), "_ERROR_");
-    EXPECT_EQ(m_result.Type(), kTypeString);
-    EXPECT_EQ(m_result.GetString(), "_ERROR_");
-}
-
 // Every answer has come back, or none was asked for, when a case's routine ends: the cases can
 // share the line.
 TEST_F(ScriptComm, EachAnswerOrSilenceEndsTheAttemptsAsTheStatementSays) {
@@ -192,11 +179,18 @@ TEST_F(ScriptComm, EachAnswerOrSilenceEndsTheAttemptsAsTheStatementSays) {
     }
 }
 
-TEST_F(ScriptComm, CommStatusSurvivesIntoTheNextRunAndIsCmdOkStepsOnAfterSuccess) {
+// Silence with the read flag uses every attempt, then fails the routine.
+TEST_F(ScriptComm, SilenceFailsAndCommStatusSurvivesIntoTheNextRunAndIsCmdOkStepsOnAfterSuccess) {
     Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentFor = "0101"; }));
-    ASSERT_TRUE(Load({"ISCMDOK ::missing;", "COMMTYPEREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 1, 50;"}));
+    ASSERT_TRUE(Load({"ISCMDOK ::missing;", "STORE n, 7;",
+                      "COMMREAD \"0101\", 0, 1, 15, 4, 0xFFFF, 2, 100, n;"}));
     EXPECT_FALSE(m_script.Run(m_result));
-    EXPECT_TRUE(Logged("script run error. line (2)\n"));
+    EXPECT_TRUE(Logged("script run error. line (3)\n"));
+    EXPECT_EQ(m_attempts, 2);
+    EXPECT_EQ(Number("n"), 7u);
+    EXPECT_EQ(m_result.Name(), "_ERROR_");
+    EXPECT_EQ(m_result.Type(), kTypeString);
+    EXPECT_EQ(m_result.GetString(), "_ERROR_");
     // "@COMM_STATUS" is still -1: ISCMDOK now jumps to a label that does not exist.
     EXPECT_FALSE(m_script.Run(m_result));
     EXPECT_TRUE(Logged("script run error. line (1)\n"));
