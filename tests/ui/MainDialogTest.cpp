@@ -519,6 +519,8 @@ class MainDialogTest : public QObject {
         });
         Click(CMainDialog::kOpen);
         QCOMPARE(folder, QFileInfo(saved).absolutePath());
+        // A dialog closed without a file is logged as the operation's cancel.
+        QVERIFY(m_units->LogHas("Save canceled.") && m_units->LogHas("File Open canceled."));
     }
 
     void clicksQueuedDuringAnUploadAreIgnored() {
