@@ -51,22 +51,8 @@ QString OutcomeText(const SOperationOutcome& o, const CMessageTable& c) {
 
 QString FailureText(SOperationOutcome::EOperation operation, const QString& reason,
                     const CMessageTable& c) {
-    using E = SOperationOutcome::EOperation;
-    switch (operation) {
-        case E::None:
-            return UiText(c, kLinkFailed, {reason});
-        case E::Upload:
-            return UiText(c, kUploadFailed, {reason});
-        case E::Verify:
-            return UiText(c, kVerifyFailed, {reason});
-        case E::Download:
-            return UiText(c, kDownloadFailed, {reason});
-        case E::Save:
-            return UiText(c, kSaveFailed, {reason});
-        case E::Open:
-            return UiText(c, kOpenFailed, {reason});
-        case E::Export:
-            return UiText(c, kExportFailed, {reason});
-    }
-    return reason;
+    // In the order of EOperation: None (a Link), Upload, Download, Verify, Save, Open, Export.
+    constexpr std::uint16_t kFailed[] = {kLinkFailed, kUploadFailed, kDownloadFailed, kVerifyFailed,
+                                         kSaveFailed, kOpenFailed,   kExportFailed};
+    return UiText(c, kFailed[static_cast<int>(operation)], {reason});
 }

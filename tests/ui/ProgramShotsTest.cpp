@@ -57,6 +57,17 @@ class ProgramShotsTest : public QObject {
         QVERIFY(image.save(m_out.filePath(name + ".png")));
     }
     CCommSettings Line() const { return {.portName = m_sim.SlavePath()}; }
+    // Shown, linked in the clone view and uploaded.
+    void ShowUploadedCloneView(CMainDialog& dialog) {
+        dialog.ApplySettings(Line(), 1);
+        dialog.move(320, 40);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
+        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
+        QVERIFY(dialog.Session().ValuesPresent());
+    }
 
   private slots:
     void initTestCase() {
@@ -105,14 +116,7 @@ class ProgramShotsTest : public QObject {
         const QColor face(53, 53, 53);
         QApplication::setPalette(QPalette(face));
         CMainDialog dialog(m_catalogue);
-        dialog.ApplySettings(Line(), 1);
-        dialog.move(320, 40);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
-        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
-        QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
-        QVERIFY(dialog.Session().ValuesPresent());
+        ShowUploadedCloneView(dialog);
         if (!dialog.SidePanelShown()) dialog.ToggleSidePanel();
         QTRY_VERIFY_WITH_TIMEOUT(dialog.SidePanelShown(), 5000);
         dialog.Lamp(0)->SetAutoOff(false);
@@ -143,14 +147,7 @@ class ProgramShotsTest : public QObject {
         QVERIFY(LoadMessageCatalogue(german));
         {
             CMainDialog dialog(german);
-            dialog.ApplySettings(Line(), 1);
-            dialog.move(320, 40);
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            QTest::mouseClick(dialog.CloneRadio(), Qt::LeftButton);
-            QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
-            QTest::mouseClick(dialog.ButtonAt(CMainDialog::kUpload), Qt::LeftButton);
-            QVERIFY(dialog.Session().ValuesPresent());
+            ShowUploadedCloneView(dialog);
             Save(dialog.grab().toImage(), "main-german");
             QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
         }
