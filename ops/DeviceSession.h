@@ -193,6 +193,8 @@ class CDeviceSession {
     DeviceLink Link();
     SResult OpenConnection();
     SResult EndConnection();
+    // The frame Connect and Disconnect share: logged, refused while busy, run in a busy scope.
+    SResult ConnectionStep(const std::function<SResult()>& step);
     // Runs the before routine, the writes and the after routine in that order, each step even
     // when the one before failed; kCancelled when the operator stopped the writes, a failure
     // naming the routine that is there and failed, else as the statuses say.

@@ -28,11 +28,7 @@ class COperatorUi {
     virtual void WaitNotice(const std::string& /*text*/) {}
     // The model request to `unit` begins its try `attempt` of `attempts`; attempt 0: it ended.
     // A front end may show what is waited for and offer the stop meanwhile.
-    virtual void AskingForModel(int unit, int attempt, int attempts) {
-        (void)unit;
-        (void)attempt;
-        (void)attempts;
-    }
+    virtual void AskingForModel(int /*unit*/, int /*attempt*/, int /*attempts*/) {}
 
     // The session's state changed: redraw the views, the status line and the lamps.
     virtual void RefreshView() = 0;

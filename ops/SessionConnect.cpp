@@ -48,30 +48,29 @@ std::string PictureOf(const std::string& scriptPath) {
 }  // namespace
 
 SResult CDeviceSession::Connect(int unit) {
-    LogEvent("Connect button pushed.");
-    if (m_busy) return Busy();
-    m_outcome = SOperationOutcome();
-    SResult result;
-    {
-        CBusyScope busy(*this);
+    return ConnectionStep([this, unit] {
         // Another unit, or the same one again: the controller connected now is left first.
         if (m_connected) EndConnection();
         m_unit = unit;
-        result = OpenConnection();
+        SResult result = OpenConnection();
         if (!result.Ok()) EndConnection();
-    }
-    m_ui.RefreshView();
-    return result;
+        return result;
+    });
 }
 
 SResult CDeviceSession::Disconnect() {
+    return ConnectionStep([this] { return EndConnection(); });
+}
+
+SResult CDeviceSession::ConnectionStep(const std::function<SResult()>& step) {
+    // Link and Unlink are one button to the operator, and one line in the log.
     LogEvent("Connect button pushed.");
     if (m_busy) return Busy();
     m_outcome = SOperationOutcome();
     SResult result;
     {
         CBusyScope busy(*this);
-        result = EndConnection();
+        result = step();
     }
     m_ui.RefreshView();
     return result;
