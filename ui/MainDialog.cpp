@@ -389,6 +389,12 @@ void CMainDialog::WireControls() {
             if (PortFailure(result.code) && !m_portReport.isEmpty())
                 text += QStringLiteral("\n\n") + m_portReport.trimmed();
             m_ui.MessageBox(text.toStdString(), COperatorUi::BoxStyle::Ok);
+            // The status line keeps the reason once the box is closed.
+            if (connecting) {
+                m_failure =
+                    FailureText(E::None, QString::fromStdString(result.message), m_catalogue);
+                RefreshView();
+            }
         }
     });
     connect(m_buttons[kUpload], &QAbstractButton::clicked, this,

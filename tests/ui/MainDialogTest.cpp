@@ -291,6 +291,8 @@ class MainDialogTest : public QObject {
                  qPrintable(told->text));
         QVERIFY(!Session().IsConnected());
         QVERIFY(!Status().contains("TS01"));
+        QVERIFY2(Status().contains("Link failed: port " + QString::fromStdString(line.portName)),
+                 qPrintable(Status()));
     }
 
     void aFileThatIsNoParameterSetIsRefused_data() {
