@@ -22,6 +22,7 @@ enum class ResultCode {
     kNotRestored,     // the controller did not confirm leaving write mode, restarting or storing
     kFileError,       // a parameter or CSV file could not be read or written
     kOtherModel,      // the set was made for another model than the controller's: refused
+    kBadValue,        // the operator's value does not fit the parameter: nothing was sent
 };
 
 struct SResult {
@@ -37,3 +38,19 @@ struct SResult {
         return {code, std::move(message), systemError};
     }
 };
+
+// A result that also carries what the step obtained: the response data of a command, the value
+// of a routine.  On a failure `value` holds what was obtained before it failed, if anything.
+template <typename T>
+struct SResultOf : SResult {
+    T value{};
+
+    SResultOf() = default;
+    SResultOf(SResult result, T obtained = T{})
+        : SResult(std::move(result)), value(std::move(obtained)) {}
+};
+
+// `what`, followed by the result's message when there is one: "not written: answered with …".
+inline std::string WithReason(const std::string& what, const SResult& result) {
+    return result.message.empty() ? what : what + ": " + result.message;
+}

@@ -39,7 +39,7 @@ void LoadTable(benchmark::State& state) {
     std::string path = WriteTable(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         CMenuParamTable table;
-        if (!table.Load(path)) state.SkipWithError("table did not load");
+        if (!table.Load(path).Ok()) state.SkipWithError("table did not load");
         benchmark::DoNotOptimize(table.GetCount());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

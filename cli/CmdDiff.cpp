@@ -119,7 +119,7 @@ int RunDiff(const SCliOptions& options) {
     if (!ReadForDiff(options.arguments[0], a) || !ReadForDiff(options.arguments[1], b))
         return kExitFailure;
     CMenuParamTable table;
-    if (!options.table.empty() && table.Load(options.table) != 1) {
+    if (!options.table.empty() && !table.Load(options.table).Ok()) {
         PrintError("cannot read the parameter table " + options.table);
         return kExitFailure;
     }

@@ -55,7 +55,7 @@ int RunExport(const SCliOptions& options) {
         WarnOfOtherModelsTable(options.input, content.modelName, tablePath);
     }
     CMenuParamTable table;
-    if (table.Load(tablePath) != 1) {
+    if (!table.Load(tablePath).Ok()) {
         PrintError("cannot read the parameter table " + tablePath);
         return kExitFailure;
     }

@@ -44,11 +44,11 @@ int RunGet(const SCliOptions& options) {
     if (!allOk) return device.Finish(kExitUsage);
     nlohmann::json parameters = nlohmann::json::array();
     for (const int index : indexes) {
-        s.Port().SetLastFailure({});
-        const bool ok = s.SelectItem(index);
+        const SResult shown = s.SelectItem(index);
+        const bool ok = shown.Ok();
         allOk = allOk && ok;
         const CMenuParamItem& item = *table.GetItem(index);
-        if (!ok) PrintError(s.Port().WithLastFailure("parameter " + item.name + " cannot be read"));
+        if (!ok) PrintError(WithReason("parameter " + item.name + " cannot be read", shown));
         const std::string& display = s.SettingView().currentValue;
         if (options.json) {
             // The statuses upload names: absent is no fault.
@@ -111,22 +111,21 @@ int RunSet(const SCliOptions& options) {
         const CMenuParamItem& item = *table.GetItem(index);
         result["number"] = item.number;
         result["name"] = item.name;
-        s.Port().SetLastFailure({});
-        if (!s.SelectItem(index))
-            problem = s.Port().WithLastFailure("parameter " + key + " cannot be read");
+        if (const SResult shown = s.SelectItem(index); !shown.Ok())
+            problem = WithReason("parameter " + key + " cannot be read", shown);
         else if (item.writable != 1 || !item.Exists())
             problem = "parameter " + key + " cannot be written";
         else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
             problem = "parameter " + key + ": " + refusal + "; nothing written";
         else {
             const bool needsWriteMode = item.WriteMode16() != 0;
-            if (needsWriteMode && !s.SwitchWriteMode(true)) {
+            if (needsWriteMode && !s.SwitchWriteMode(true).Ok()) {
                 problem = "parameter " + key + ": the controller refused write mode";
             } else {
-                s.Write(value);
-                writtenUnread = s.SettingView().readBackFailed;
-                if (s.SettingView().valueChanged)
-                    problem = "parameter " + key + " = " + value + ": " + s.SettingView().problem;
+                const SResult written = s.Write(value);
+                writtenUnread = written.code == ResultCode::kIncomplete;
+                if (!written.Ok())
+                    problem = "parameter " + key + " = " + value + ": " + written.message;
                 // A controller left in write mode is a failure even when the value went in.
                 if (const SResult left = s.LeaveWriteMode(); !left.Ok()) {
                     problem = problem.empty() ? left.message : problem + "; " + left.message;

@@ -49,19 +49,23 @@ void CDeviceSession::ApplyCommSettings(const CCommSettings& settings, int unit) 
 
 DeviceLink CDeviceSession::Link() { return DeviceLink{&m_port, m_unit, m_model.tablePath}; }
 
-bool CDeviceSession::ExecuteCommand(const CMenuCmdItem& command, const std::string* data,
-                                    std::string* response, int unit) {
-    return ::ExecuteCommand(Link(), command, data, response, unit) == 1;
+SResultOf<std::string> CDeviceSession::ExecuteCommand(const CMenuCmdItem& command,
+                                                      std::string_view data, int unit) {
+    return ::ExecuteCommand(Link(), command, data, unit);
 }
 
-bool CDeviceSession::RunCommandList(const CMenuCmdList& list, int unit) {
-    return ::RunCommandList(Link(), list, unit) == 1;
+SResult CDeviceSession::RunCommandList(const CMenuCmdList& list, int unit) {
+    return ::RunCommandList(Link(), list, unit);
 }
 
-bool CDeviceSession::EvaluateCondition(CMenuParamItem& item, bool* result) {
-    return ::EvaluateCondition(Link(), item, m_model.tablePath, result) == 1;
+SResult CDeviceSession::ApplyCondition(CMenuParamItem& item) {
+    const SResultOf<bool> exists = EvaluateCondition(Link(), item, m_model.tablePath);
+    item.exists = exists.value;
+    return exists;
 }
 
-bool CDeviceSession::EvaluateScale(CMenuParamItem& item) {
-    return ::EvaluateScale(Link(), item, m_model.tablePath) == 1;
+SResult CDeviceSession::ApplyScale(CMenuParamItem& item) {
+    const SResultOf<int32_t> scale = EvaluateScale(Link(), item, m_model.tablePath);
+    if (scale.Ok()) item.scale = scale.value;
+    return scale;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/MessageTable.h"
@@ -66,7 +67,8 @@ class CDeviceSession {
         m_modelRequestAttempts = attempts;
         m_modelRequestTimeoutMs = timeoutMs;
     }
-    bool RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key);
+    // The model's "Connect" routine: the key it returns, which names the model's parameter table.
+    SResultOf<std::string> RunConnectRoutine(const std::string& scriptPath, int unit);
     std::string FormatConnectionStatus() const;
 
     // --- whole-set operations ---
@@ -84,35 +86,42 @@ class CDeviceSession {
     // as Verify does (differs: it would change).  No routine runs, no write mode is entered.
     SResult DryRun();
     // The model's "BeforeDownload" or "AfterDownload" routine.
-    ERoutineEnd RunDownloadAction(bool before, const std::string& modelName, int unit);
+    SResultOf<ERoutineEnd> RunDownloadAction(bool before, const std::string& modelName, int unit);
     static bool CopySetValues(CMenuParamTable& destination, const CMenuParamTable& source);
 
     // --- setting view ---
-    bool ShowItem(int index);
-    void ShowFrom(int index, bool forward);
+    // Each answers kBusy while another operation runs, and why the parameter it went to could
+    // not be shown (read, or its routines run) or the write failed; the view holds the same
+    // reason as its problem text.
+    // Reads the parameter at index into the view; a parameter that does not exist counts as shown.
+    SResult ShowItem(int index);
+    // Shows the parameter at index, or the first one after (before) it that can be shown.
+    SResult ShowFrom(int index, bool forward);
     // The setting view shows one parameter at a time, read live; the clone view works on the
     // whole set.
     void SetView(EView view);
     // The parameter before or after the current one that can be shown.
-    void StepUp();
-    void StepDown();
+    SResult StepUp();
+    SResult StepDown();
     // Enters (on) or leaves the write mode the current parameter needs, as the operator's
-    // "Write" box asks; entering is confirmed by the operator first.
-    void SetWriteMode(bool on);
-    // Runs the current parameter's write-enter (on) or write-leave list; false when it fails.
-    bool SwitchWriteMode(bool on);
+    // "Write" box asks; entering is confirmed by the operator first (kCancelled when declined).
+    SResult SetWriteMode(bool on);
+    // Runs the current parameter's write-enter (on) or write-leave list.
+    SResult SwitchWriteMode(bool on);
     // A controller left in write mode by the "Write" box (or by SwitchWriteMode) leaves it as
     // unticking the box would, before the program ends or the line is left.  A leave the
     // controller did not confirm is a failure (kNotRestored) that says so; a call while busy
     // answers kBusy and does nothing.
     SResult LeaveWriteMode();
-    // Writes `newValue` into the current parameter and reads it back.
-    void Write(const std::string& newValue);
+    // Writes `newValue` into the current parameter and reads it back: kBadValue when the value
+    // does not fit (nothing sent), the write's failure ("not written: …"), or kIncomplete when
+    // only the read-back failed ("written, but reading it back failed: …": the value may well be
+    // on the controller).  An empty value does nothing.
+    SResult Write(const std::string& newValue);
     // A parameter picked in the side panel: shown, or the next one that can be.
-    void GoToItem(int index);
-    // Makes the parameter at index the current one and reads it; false when it could
-    // not be shown.
-    bool SelectItem(int index);
+    SResult GoToItem(int index);
+    // Makes the parameter at index the current one and reads it.
+    SResult SelectItem(int index);
 
     // --- parameter files ---
     // Each answers kFileError (also shown to the operator and logged) when the file could not
@@ -167,11 +176,12 @@ class CDeviceSession {
 
     // The parameter access of the model's commands and routines, bound to this
     // session's port, unit number and table path.
-    bool ExecuteCommand(const CMenuCmdItem& command, const std::string* data, std::string* response,
-                        int unit = -1);
-    bool RunCommandList(const CMenuCmdList& list, int unit = -1);
-    bool EvaluateCondition(CMenuParamItem& item, bool* result = nullptr);
-    bool EvaluateScale(CMenuParamItem& item);
+    SResultOf<std::string> ExecuteCommand(const CMenuCmdItem& command, std::string_view data = {},
+                                          int unit = -1);
+    SResult RunCommandList(const CMenuCmdList& list, int unit = -1);
+    // The condition and scale routines' findings, stored in the item (exists, scale).
+    SResult ApplyCondition(CMenuParamItem& item);
+    SResult ApplyScale(CMenuParamItem& item);
 
   private:
     friend class CBusyScope;
@@ -227,9 +237,11 @@ class CDeviceSession {
     // kIncomplete naming how many parameters failed or differ, and why the first failed, else
     // kOk.
     SResult StatusResult() const;
-    // "what failed on unit N on PORT", with what came back when an exchange failed.
-    std::string FailedOnUnit(const std::string& what, int unit) const;
+    // "what failed on unit N on PORT", with why.
+    std::string FailedOnUnit(const std::string& what, int unit, const SResult& why) const;
     void SetStatus(const CMenuParamItem& item, EParamStatus status, std::string deviceValue = {});
+    // The item failed: its status, and `why` when it is the walk's first failure that says why.
+    void SetFailed(const CMenuParamItem& item, const SResult& why);
     // The counts of the statuses of the last walk, for the one-line outcome the desktop shows.
     SOperationOutcome OutcomeOfStatuses(SOperationOutcome::EOperation operation,
                                         bool completed) const;

@@ -10,8 +10,9 @@
 #include "protocol/QuadrelExchange.h"
 
 std::string BuildCommandFrame(const DeviceLink& link, const CMenuCmdItem& command,
-                              const std::string* data, int32_t unit) {
-    std::string text = command.commandText + (data ? *data : std::string());
+                              std::string_view data, int32_t unit) {
+    std::string text = command.commandText;
+    text += data;
     int32_t node = unit == -1 ? link.unitNumber : unit;
     if (command.IsAtFrame()) {
         CAtExchange exchange;
@@ -21,32 +22,35 @@ std::string BuildCommandFrame(const DeviceLink& link, const CMenuCmdItem& comman
     return exchange.BuildFromText(node, text) ? exchange.CommandText() : std::string();
 }
 
-int ExecuteCommand(const DeviceLink& link, const CMenuCmdItem& command, const std::string* data,
-                   std::string* response, int32_t unit) {
-    if (!link.port || !link.port->IsOpen()) return 0;
-    CCommTransaction transaction;
-    transaction.SetPort(link.port);
+SResultOf<std::string> ExecuteCommand(const DeviceLink& link, const CMenuCmdItem& command,
+                                      std::string_view data, int32_t unit) {
+    if (!link.port || !link.port->IsOpen())
+        return SResult::Failure(ResultCode::kNotConnected, "the line is not open");
     std::string frame = BuildCommandFrame(link, command, data, unit);
     // A command that cannot be framed would only repeat the same refusal on every attempt.
-    if (frame.empty()) return 0;
-
+    if (frame.empty())
+        return SResult::Failure(ResultCode::kModelNotLoaded,
+                                "the command " + command.commandText + " cannot be framed");
+    CCommTransaction transaction;
+    transaction.SetPort(link.port);
     SRetryPolicy policy;
     policy.attempts = int32_t{command.retries} + 1;
     policy.timeoutMs = command.timeout;
     policy.replyRequired = command.replyRequired != 0;
     ApplyWaitOverride(link.port, policy);
     const SExchangeOutcome outcome = ExchangeWithRetries(transaction, frame, policy);
-    if (outcome.end == ExchangeEnd::kAnswered && response) *response = transaction.ResponseData();
-    return outcome.Ok() ? 1 : 0;
+    if (outcome.end == ExchangeEnd::kAnswered)
+        return {outcome.Result(), transaction.ResponseData()};
+    return outcome.Result();
 }
 
-int RunCommandList(const DeviceLink& link, const CMenuCmdList& list, int32_t unit) {
-    int result = 0;
+SResult RunCommandList(const DeviceLink& link, const CMenuCmdList& list, int32_t unit) {
+    if (list.GetCount() == 0)
+        return SResult::Failure(ResultCode::kModelNotLoaded, "the table gives no commands for it");
     for (size_t position = 0; position < list.GetCount(); ++position) {
         const CMenuCmdItem* command = list.GetAt(position);
         if (!command) continue;
-        result = ExecuteCommand(link, *command, nullptr, nullptr, unit);
-        if (!result) return 0;
+        if (SResult result = ExecuteCommand(link, *command, {}, unit); !result.Ok()) return result;
     }
-    return result;
+    return SResult::Success();
 }

@@ -8,40 +8,31 @@
 
 namespace {
 
-// Runs the routine and answers its numeric result; false when it gave none.
-bool RunNumericRoutine(const DeviceLink& link, const std::string& tablePath,
-                       const std::string& routine, uint32_t& value) {
-    CVarItem result;
-    if (!RunScriptRoutine(tablePath, routine, link.port, link.unitNumber, result)) return false;
-    if (!result.IsNumeric()) return false;
-    value = result.GetNumber();
-    return true;
+// Runs the routine and answers its numeric result.
+SResultOf<uint32_t> RunNumericRoutine(const DeviceLink& link, const std::string& tablePath,
+                                      const std::string& routine) {
+    const SResultOf<CVarItem> run =
+        RunScriptRoutine(tablePath, routine, link.port, link.unitNumber);
+    if (!run.Ok()) return SResult(run);
+    if (!run.value.IsNumeric())
+        return SResult::Failure(ResultCode::kModelNotLoaded,
+                                "the routine " + routine + " returned no number");
+    return {SResult::Success(), run.value.GetNumber()};
 }
 
 }  // namespace
 
-int EvaluateCondition(const DeviceLink& link, CMenuParamItem& item, const std::string& tablePath,
-                      bool* result) {
-    if (result) *result = false;
-    if (item.condition == 0) {
-        if (result) *result = true;
-        return 1;
-    }
-    uint32_t value;
-    if (!RunNumericRoutine(link, tablePath, ConditionRoutineName(item), value)) return 0;
-    const bool exists = value != 0;
-    if (result) {
-        *result = exists;
-    } else {
-        item.exists = exists;
-    }
-    return 1;
+SResultOf<bool> EvaluateCondition(const DeviceLink& link, const CMenuParamItem& item,
+                                  const std::string& tablePath) {
+    if (item.condition == 0) return {SResult::Success(), true};
+    const SResultOf<uint32_t> value =
+        RunNumericRoutine(link, tablePath, ConditionRoutineName(item));
+    return {value, value.Ok() && value.value != 0};
 }
 
-int EvaluateScale(const DeviceLink& link, CMenuParamItem& item, const std::string& tablePath) {
-    if (item.scaleScript == 0) return 1;
-    uint32_t value;
-    if (!RunNumericRoutine(link, tablePath, ScaleRoutineName(item), value)) return 0;
-    item.scale = static_cast<int32_t>(value);
-    return 1;
+SResultOf<int32_t> EvaluateScale(const DeviceLink& link, const CMenuParamItem& item,
+                                 const std::string& tablePath) {
+    if (item.scaleScript == 0) return {SResult::Success(), item.scale};
+    const SResultOf<uint32_t> value = RunNumericRoutine(link, tablePath, ScaleRoutineName(item));
+    return {value, static_cast<int32_t>(value.value)};
 }

@@ -104,13 +104,14 @@ SResult CDeviceSession::LoadFixedTable(const std::string& path) {
     // A fixed table: no model request and no "Connect" routine.
     m_model.table.reset();
     auto table = std::make_unique<CMenuParamTable>();
-    if (table->Load(path, &m_report) != 1)
-        return SResult::Failure(ResultCode::kModelNotLoaded,
-                                "the fixed parameter table " + path + " could not be loaded");
+    if (SResult loaded = table->Load(path, &m_report); !loaded.Ok())
+        return SResult::Failure(
+            ResultCode::kModelNotLoaded,
+            WithReason("the fixed parameter table " + path + " could not be loaded", loaded));
     m_model.table = std::move(table);
     m_model.tablePath = path;
     m_currentIndex = 0;
-    if (!ShowItem(0))
+    if (!ShowItem(0).Ok())
         return SResult::Failure(
             ResultCode::kNoAnswer,
             UnitOnPort(m_unit) + " does not answer the read of the fixed table's first parameter");
@@ -127,17 +128,9 @@ void CDeviceSession::EnterConnectedState() {
 SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     std::string modelText;
     const SExchangeOutcome request = ReadModel(unit, modelText);
-    if (!request.Ok()) {
-        const std::string why = "the model request to " + UnitOnPort(unit) + ": " + request.reason;
-        switch (request.end) {
-            case ExchangeEnd::kCancelled:
-                return SResult::Failure(ResultCode::kCancelled, why);
-            case ExchangeEnd::kLineLost:
-                return SResult::Failure(ResultCode::kLineLost, why);
-            default:
-                return SResult::Failure(
-                    request.timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, why);
-        }
+    if (SResult requested = request.Result(); !requested.Ok()) {
+        requested.message = "the model request to " + UnitOnPort(unit) + ": " + request.reason;
+        return requested;
     }
     if (modelText.empty())
         return SResult::Failure(ResultCode::kBadAnswer,
@@ -155,28 +148,25 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     }
     const std::string scriptPath = FindModelFile(prefix + ".scp");
     if (scriptPath.empty()) return notLoaded("has no script file " + prefix + ".scp");
-    std::string key;
-    m_port.SetLastFailure({});
-    if (!RunConnectRoutine(scriptPath, unit, key)) {
-        const std::string& reason = m_port.LastFailure();
-        return notLoaded("could not be identified: its \"Connect\" routine failed" +
-                         (reason.empty() ? std::string(" (see the log)") : ": " + reason));
-    }
-    model.key = key;
+    const SResultOf<std::string> key = RunConnectRoutine(scriptPath, unit);
+    if (!key.Ok())
+        return notLoaded("could not be identified: its \"Connect\" routine failed: " + key.message);
+    model.key = key.value;
     const std::string indexPath = FindModelFile(prefix + ".tbl");
     if (indexPath.empty()) return notLoaded("has no model index " + prefix + ".tbl");
     std::string tablePath, modelName;
-    if (!LookupModelIndex(indexPath, key, tablePath, modelName) || tablePath.empty())
-        return notLoaded("has no parameter table for the key \"" + key + "\" in " + indexPath);
+    if (!LookupModelIndex(indexPath, key.value, tablePath, modelName) || tablePath.empty())
+        return notLoaded("has no parameter table for the key \"" + key.value + "\" in " +
+                         indexPath);
 
     model.tablePath = tablePath;
     model.modelName = modelName;
     model.table.reset();
     auto table = std::make_unique<CMenuParamTable>();
-    const int loaded = table->Load(tablePath, &m_report);
-    if (loaded == 1) model.table = std::move(table);
+    const SResult loaded = table->Load(tablePath, &m_report);
+    if (loaded.Ok()) model.table = std::move(table);
     model.picturePath = PictureOf(scriptPath);
-    if (loaded != 1)
+    if (!loaded.Ok())
         return notLoaded("has a parameter table that could not be loaded: " + tablePath);
     return SResult::Success();
 }
@@ -220,41 +210,40 @@ std::string CDeviceSession::UnitOnPort(int unit) const {
     return "unit " + std::to_string(unit) + " on " + m_settings.portName;
 }
 
-bool CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit, std::string& key) {
-    CVarItem result;
-    if (!RunScriptRoutine(scriptPath, "Connect", &m_port, unit, result)) return false;
-    if (result.Type() != kTypeString) return false;
-    key = result.GetString();
-    return true;
+SResultOf<std::string> CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit) {
+    const SResultOf<CVarItem> run = RunScriptRoutine(scriptPath, "Connect", &m_port, unit);
+    if (!run.Ok()) return SResult(run);
+    if (run.value.Type() != kTypeString)
+        return SResult::Failure(ResultCode::kModelNotLoaded, "it returned no key");
+    return {SResult::Success(), run.value.GetString()};
 }
 
 SResult CDeviceSession::EndConnection() {
     // On a line that is gone nothing reaches the controller, and the loss has been reported by
     // the exchange that met it.
     const bool lineLost = m_port.LineLost();
-    ERoutineEnd routine = ERoutineEnd::Ran;
+    SResultOf<ERoutineEnd> routine{SResult::Success(), ERoutineEnd::Ran};
     SResult left;
     bool interrupted = false;
     if (!lineLost) {
         CRestoreScope restoring(*this);
         left = RunWriteLeaveList();
-        m_port.SetLastFailure({});
         const std::string scriptPath = FindModelFile(m_model.modelName.substr(0, 4) + ".scp");
         if (!restoring.Interrupted())
             routine = RunModelRoutine(scriptPath, "DisConnect", &m_port, m_unit);
         interrupted = restoring.Interrupted();
         // The log keeps naming a routine that could not be read, as before; only one that is
         // there and failed fails the disconnection.
-        if (routine != ERoutineEnd::Ran) WriteLog("Disconnect Script error.\n");
+        if (routine.value != ERoutineEnd::Ran) WriteLog("Disconnect Script error.\n");
     }
-    const SResult routineFailure =
-        NotRestored(interrupted ? "the model's DisConnect routine was stopped"
-                                : FailedOnUnit("the model's DisConnect routine failed", m_unit),
-                    "in write mode", m_unit);
+    const int unit = m_unit;
     CloseConnection();
     if (!left.Ok()) return left;
-    if (routine != ERoutineEnd::Failed) return SResult::Success();
-    return routineFailure;
+    if (routine.Ok()) return SResult::Success();
+    return NotRestored(interrupted
+                           ? "the model's DisConnect routine was stopped"
+                           : FailedOnUnit("the model's DisConnect routine failed", unit, routine),
+                       "in write mode", unit);
 }
 
 void CDeviceSession::CloseConnection() {
@@ -272,9 +261,7 @@ void CDeviceSession::DropLostConnection() {
     // that the next Link opens the line afresh instead of failing on the dead one.
     if (!m_connected || !m_port.LineLost()) return;
     m_connectionLost =
-        !m_lineLostAt.empty()
-            ? m_lineLostAt
-            : m_port.WithLastFailure("the line to " + UnitOnPort(m_unit) + " was lost");
+        !m_lineLostAt.empty() ? m_lineLostAt : "the line to " + UnitOnPort(m_unit) + " was lost";
     CloseConnection();
 }
 

@@ -96,7 +96,7 @@ SResult CDeviceSession::Open(const std::string& path) {
     m_fileOpened = true;
     m_openedFilePath = path;
     m_ui.RefreshSidePanel();
-    if (table.AnyWritableNotValid() == 1) m_ui.OpenSidePanel();
+    if (table.CountWritableNotValid() > 0) m_ui.OpenSidePanel();
     m_setSourceText = path;
     m_outcome = SOperationOutcome(SOperationOutcome::EOperation::Open);
     m_outcome.transferred = SavedCount(table);

@@ -64,17 +64,17 @@ bool CDeviceSession::SameValuesCameBack(CMenuParamTable& table, size_t done,
         if (status.status != EParamStatus::Ok) continue;
         CMenuParamItem* item = table.FindByNumber(static_cast<uint16_t>(status.number));
         if (!item) continue;
-        std::string raw;
-        const bool read = ExecuteCommand(item->readCommand, nullptr, &raw, target.unit);
-        const std::string value = read ? item->RawToSetValue(raw) : std::string();
-        if (read && value == item->setValue) continue;
+        const SResultOf<std::string> raw = ExecuteCommand(item->readCommand, {}, target.unit);
+        const std::string value = raw.Ok() ? item->RawToSetValue(raw.value) : std::string();
+        if (raw.Ok() && value == item->setValue) continue;
         const std::string name =
             "parameter " + std::to_string(item->number) + " (" + item->name + ")";
-        m_lineLostAt += read ? "; unit " + std::to_string(target.unit) +
-                                   " came back holding other values: " + name + " reads " + value +
-                                   ", was " + item->setValue
-                             : m_port.WithLastFailure("; after it came back, " + name +
-                                                      " could not be read again");
+        m_lineLostAt +=
+            raw.Ok()
+                ? "; unit " + std::to_string(target.unit) +
+                      " came back holding other values: " + name + " reads " + value + ", was " +
+                      item->setValue
+                : WithReason("; after it came back, " + name + " could not be read again", raw);
         WriteLog(m_lineLostAt + "\n");
         m_port.Close();
         return false;

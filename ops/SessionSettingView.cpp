@@ -5,29 +5,29 @@
 #include "ops/RestoreScope.h"
 #include "protocol/CommLog.h"
 
-bool CDeviceSession::ShowItem(int index) {
+SResult CDeviceSession::ShowItem(int index) {
     CMenuParamItem* item = m_model.table && index >= 0 ? m_model.table->GetItem(index) : nullptr;
-    if (!item) return false;
+    if (!item) return NotConnected();
     SSettingView& view = m_settingView;
     view.currentValue.clear();
     view.currentName = item->name;
     view.newValue.clear();
     item->ResetDerived();
 
-    bool conditionOk = true;
+    // A parameter that does not exist is shown by its name alone, and counts as shown.
+    SResult result = ApplyCondition(*item);
     bool scaleOk = true;
-    bool result = true;
-    if (item->condition != 0) result = conditionOk = EvaluateCondition(*item);
-    if (result) {
-        if (!item->Exists()) {
-            result = false;
-        } else if ((result = ExecuteCommand(item->readCommand, nullptr, &item->settingText))) {
-            if (item->scaleScript != 0) result = scaleOk = EvaluateScale(*item);
-            if (result) view.currentValue = item->ToDisplayText(item->settingText);
+    if (result.Ok() && item->Exists()) {
+        SResultOf<std::string> read = ExecuteCommand(item->readCommand);
+        if (read.Ok()) {
+            item->settingText = std::move(read.value);
+            result = ApplyScale(*item);
+            scaleOk = result.Ok();
+            if (scaleOk) view.currentValue = item->ToDisplayText(item->settingText);
+        } else {
+            result = std::move(read);
         }
     }
-    // A parameter that does not exist is shown by its name alone, and counts as shown.
-    if (conditionOk && scaleOk && !item->Exists()) result = true;
 
     const bool settingSelected = m_view == EView::Setting;
     if (item->writable == 1 && item->Exists() && scaleOk) {
@@ -55,15 +55,14 @@ bool CDeviceSession::ShowItem(int index) {
     return result;
 }
 
-void CDeviceSession::ShowFrom(int index, bool forward) {
+SResult CDeviceSession::ShowFrom(int index, bool forward) {
     const int count = m_model.table ? static_cast<int>(m_model.table->GetCount()) : 0;
-    if (index < 0 || index >= count) return;
+    if (index < 0 || index >= count) return SResult::Success();
     const int limit = forward ? count - 1 : 0;
     m_settingView.problem.clear();
-    m_port.SetLastFailure({});
     bool searching = false;
-    bool shown = false;
-    while (!(shown = ShowItem(index))) {
+    SResult shown;
+    while (!(shown = ShowItem(index)).Ok()) {
         // The operator may stop a long search through unreadable parameters.
         if (!searching) {
             m_ui.StartCancel();
@@ -75,9 +74,10 @@ void CDeviceSession::ShowFrom(int index, bool forward) {
         m_ui.PumpEvents();
     }
     if (searching) m_ui.CloseCancel();
-    if (!shown) m_settingView.problem = m_port.WithLastFailure("cannot be read");
+    if (!shown.Ok()) m_settingView.problem = WithReason("cannot be read", shown);
     m_currentIndex = index;
     m_ui.RefreshView();
+    return shown;
 }
 
 void CDeviceSession::SetView(EView view) {
@@ -104,47 +104,53 @@ void CDeviceSession::SetView(EView view) {
     m_ui.RefreshView();
 }
 
-void CDeviceSession::StepUp() {
-    if (m_busy) return;
+SResult CDeviceSession::StepUp() {
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Up Arrow button pushed.");
-    if (m_currentIndex > 0) ShowFrom(m_currentIndex - 1, false);
+    SResult shown = m_currentIndex > 0 ? ShowFrom(m_currentIndex - 1, false) : SResult::Success();
     m_settingView.valueChanged = false;
     m_ui.RefreshView();
+    return shown;
 }
 
-void CDeviceSession::StepDown() {
-    if (m_busy) return;
+SResult CDeviceSession::StepDown() {
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Down Arrow button pushed.");
-    if (m_model.table && m_currentIndex + 1 < static_cast<int>(m_model.table->GetCount()))
-        ShowFrom(m_currentIndex + 1, true);
+    SResult shown =
+        m_model.table && m_currentIndex + 1 < static_cast<int>(m_model.table->GetCount())
+            ? ShowFrom(m_currentIndex + 1, true)
+            : SResult::Success();
     m_settingView.valueChanged = false;
     m_ui.RefreshView();
+    return shown;
 }
 
-void CDeviceSession::GoToItem(int index) {
-    if (m_busy || !m_connected || m_view != EView::Setting) return;
+SResult CDeviceSession::GoToItem(int index) {
+    if (m_busy) return Busy();
+    if (!m_connected || m_view != EView::Setting) return NotConnected();
     CBusyScope busy(*this);
-    ShowFrom(index, true);
+    SResult shown = ShowFrom(index, true);
     m_settingView.valueChanged = false;
     m_ui.RefreshView();
+    return shown;
 }
 
-bool CDeviceSession::SelectItem(int index) {
-    if (m_busy || !m_model.table || index < 0 ||
-        index >= static_cast<int>(m_model.table->GetCount()))
-        return false;
+SResult CDeviceSession::SelectItem(int index) {
+    if (m_busy) return Busy();
+    if (!m_model.table || index < 0 || index >= static_cast<int>(m_model.table->GetCount()))
+        return NotConnected();
     m_currentIndex = index;
     return ShowItem(index);
 }
 
-void CDeviceSession::SetWriteMode(bool checked) {
+SResult CDeviceSession::SetWriteMode(bool checked) {
     LogEvent("Write Check-box checked.");
-    if (m_busy) return;
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
-    if (!item) return;
+    if (!item) return NotConnected();
     SSettingView& view = m_settingView;
     view.problem.clear();
     view.writeCheck = checked;
@@ -153,33 +159,37 @@ void CDeviceSession::SetWriteMode(bool checked) {
             COperatorUi::BoxAnswer::Cancel) {
         view.writeCheck = !checked;
         m_ui.RefreshView();
-        return;
+        return SResult::Failure(ResultCode::kCancelled, "write mode not entered");
     }
-    m_port.SetLastFailure({});
+    SResult switched;
     if (!checked && m_writeModeIndex >= 0) {
         // Leaving is put back in any case: a refusal leaves the box unticked, and says so loudly.
-        if (SResult left = RunWriteLeaveList(); !left.Ok()) {
-            view.problem = left.message;
-            m_ui.MessageBox(left.message, COperatorUi::BoxStyle::Ok);
+        switched = RunWriteLeaveList();
+        if (!switched.Ok()) {
+            view.problem = switched.message;
+            m_ui.MessageBox(switched.message, COperatorUi::BoxStyle::Ok);
         }
         view.newValueEnabled = false;
-    } else if (SwitchWriteMode(checked)) {
+    } else if ((switched = SwitchWriteMode(checked)).Ok()) {
         view.newValueEnabled = checked;
     } else {
         view.writeCheck = !checked;
-        view.problem =
-            m_port.WithLastFailure(checked ? "write mode not entered" : "write mode not left");
+        switched.message =
+            WithReason(checked ? "write mode not entered" : "write mode not left", switched);
+        view.problem = switched.message;
     }
     view.valueChanged = false;
     m_ui.RefreshView();
+    return switched;
 }
 
-bool CDeviceSession::SwitchWriteMode(bool on) {
-    if (!on && m_writeModeIndex >= 0) return RunWriteLeaveList().Ok();
+SResult CDeviceSession::SwitchWriteMode(bool on) {
+    if (!on && m_writeModeIndex >= 0) return RunWriteLeaveList();
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
-    if (!item || !RunCommandList(on ? item->writeEnterList : item->writeLeaveList)) return false;
-    m_writeModeIndex = on ? m_currentIndex : -1;
-    return true;
+    if (!item) return NotConnected();
+    SResult switched = RunCommandList(on ? item->writeEnterList : item->writeLeaveList);
+    if (switched.Ok()) m_writeModeIndex = on ? m_currentIndex : -1;
+    return switched;
 }
 
 SResult CDeviceSession::LeaveWriteMode() {
@@ -196,15 +206,15 @@ SResult CDeviceSession::RunWriteLeaveList() {
     m_writeModeIndex = -1;
     if (!item) return SResult::Success();
     CRestoreScope restoring(*this);
-    m_port.SetLastFailure({});
-    const bool left = RunCommandList(item->writeLeaveList);
+    const SResult left = RunCommandList(item->writeLeaveList);
     if (m_settingView.writeCheck && item->WriteMode16() == 1) m_settingView.writeCheck = false;
-    if (left) return SResult::Success();
-    return NotRestored(restoring.Interrupted()
-                           ? "leaving write mode was stopped"
-                           : m_port.WithLastFailure("unit " + std::to_string(m_unit) +
-                                                    " did not confirm leaving write mode"),
-                       "in write mode", m_unit);
+    if (left.Ok()) return left;
+    return NotRestored(
+        restoring.Interrupted()
+            ? "leaving write mode was stopped"
+            : WithReason("unit " + std::to_string(m_unit) + " did not confirm leaving write mode",
+                         left),
+        "in write mode", m_unit);
 }
 
 SResult CDeviceSession::NotRestored(const std::string& failure, const std::string& state,
@@ -213,8 +223,8 @@ SResult CDeviceSession::NotRestored(const std::string& failure, const std::strin
                             failure + "; unit " + std::to_string(unit) + " may still be " + state);
 }
 
-void CDeviceSession::Write(const std::string& newValue) {
-    if (m_busy) return;
+SResult CDeviceSession::Write(const std::string& newValue) {
+    if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Parameter edit return key pushed.");
     SSettingView& view = m_settingView;
@@ -223,8 +233,9 @@ void CDeviceSession::Write(const std::string& newValue) {
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
     view.problem.clear();
     view.readBackFailed = false;
-    if (newValue.empty() || !item) return;
-    EvaluateScale(*item);
+    if (!item) return NotConnected();
+    if (newValue.empty()) return SResult::Success();
+    ApplyScale(*item);
     // A value the field cannot carry would be written as another one: refuse it unwritten.
     const std::string refusal = item->WriteValueProblem(newValue);
     const std::string data = refusal.empty() ? item->ToDeviceText(newValue) : "";
@@ -233,20 +244,24 @@ void CDeviceSession::Write(const std::string& newValue) {
         view.problem = (refusal.empty() ? "\"" + newValue + "\" cannot be written" : refusal) +
                        "; nothing written";
         m_ui.RefreshView();
-        return;
+        return SResult::Failure(ResultCode::kBadValue, view.problem);
     }
 
     view.valueChanged = false;
-    m_port.SetLastFailure({});
-    if (!ExecuteCommand(item->writeCommand, &data, nullptr)) {
+    SResult written = ExecuteCommand(item->writeCommand, data);
+    if (!written.Ok()) {
         view.valueChanged = true;
-        view.problem = m_port.WithLastFailure("not written");
+        written.message = WithReason("not written", written);
+        view.problem = written.message;
     }
-    if (!ShowItem(m_currentIndex)) {
+    if (SResult shown = ShowItem(m_currentIndex); !shown.Ok()) {
         // The value went out; only its read-back did not come: it may well be on the controller.
         view.readBackFailed = !view.valueChanged;
-        if (view.readBackFailed)
-            view.problem = m_port.WithLastFailure("written, but reading it back failed");
+        if (view.readBackFailed) {
+            written = SResult::Failure(ResultCode::kIncomplete,
+                                       WithReason("written, but reading it back failed", shown));
+            view.problem = written.message;
+        }
         view.valueChanged = true;
         view.currentValue = keptValue;
     }
@@ -254,4 +269,5 @@ void CDeviceSession::Write(const std::string& newValue) {
     view.writeCheckEnabled = true;
     view.newValueEnabled = true;
     m_ui.RefreshView();
+    return written;
 }

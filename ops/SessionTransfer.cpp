@@ -5,6 +5,7 @@
 #include "ops/BusyScope.h"
 #include "ops/DeviceSession.h"
 #include "ops/ModelRoutine.h"
+#include "ops/ParamRoutines.h"
 #include "ops/RestoreScope.h"
 #include "protocol/CommLog.h"
 
@@ -34,15 +35,13 @@ SResult CDeviceSession::Upload() {
     const bool completed =
         WalkOrder(table, false, "Upload canceled.", target, [&](CMenuParamItem& item) {
             item.ResetDerived();
-            if (item.condition != 0 && !EvaluateCondition(item))
-                return SetStatus(item, EParamStatus::Failed);
+            if (SResult condition = ApplyCondition(item); !condition.Ok())
+                return SetFailed(item, condition);
             if (!item.Exists()) return SetStatus(item, EParamStatus::Absent);
-            if (item.scaleScript != 0 && !EvaluateScale(item))
-                return SetStatus(item, EParamStatus::Failed);
-            std::string raw;
-            if (!ExecuteCommand(item.readCommand, nullptr, &raw))
-                return SetStatus(item, EParamStatus::Failed);
-            item.setValue = item.RawToSetValue(raw);
+            if (SResult scale = ApplyScale(item); !scale.Ok()) return SetFailed(item, scale);
+            const SResultOf<std::string> raw = ExecuteCommand(item.readCommand);
+            if (!raw.Ok()) return SetFailed(item, raw);
+            item.setValue = item.RawToSetValue(raw.value);
             item.valid = true;
             SetStatus(item, EParamStatus::Ok);
         });
@@ -87,7 +86,7 @@ SResult CDeviceSession::Verify() {
     FinishSetOperation(false);
     // Parameters never read are not "not equal": say only that the line was lost.
     if (!m_lineLostAt.empty()) return Stopped("the verify");
-    if (table.AnyWritableNotValid() == 1)
+    if (table.CountWritableNotValid() > 0)
         m_ui.OpenSidePanel();
     else
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
@@ -153,26 +152,26 @@ SResult CDeviceSession::WriteSet(const SLoadedModel& target, int unit) {
     m_paramStatuses.clear();
     LogEvent("Download start.");
     WriteLog("Download before action start.\n");
-    m_port.SetLastFailure({});
-    const ERoutineEnd before = RunDownloadAction(true, modelName, unit);
-    const std::string beforeFailure =
-        FailedOnUnit("the model's BeforeDownload routine failed", unit);
+    const SResultOf<ERoutineEnd> before = RunDownloadAction(true, modelName, unit);
     // The log names a routine that could not be read as before; only one that is there and
     // failed fails the download.
-    if (before != ERoutineEnd::Ran) WriteLog("Download before action error.\n");
+    if (before.value != ERoutineEnd::Ran) WriteLog("Download before action error.\n");
     WriteLog("Download before action end.\n");
 
     m_ui.StartCancel();
     const bool completed = WalkOrder(
         table, true, "Download canceled.", {unit, target.modelText}, [&](CMenuParamItem& item) {
             if (item.setValue.empty()) return SetStatus(item, EParamStatus::NotInSet);
-            if (item.WriteMode16() == 1 && !RunCommandList(item.writeEnterList, unit))
-                return SetStatus(item, EParamStatus::Failed);
+            if (item.WriteMode16() == 1) {
+                if (SResult entered = RunCommandList(item.writeEnterList, unit); !entered.Ok())
+                    return SetFailed(item, entered);
+            }
             // A value that does not convert is not sent: a write command without data
             // would put who knows what into the controller.
             const std::string data = item.SetValueToRaw(item.setValue);
-            if (data.empty() || !ExecuteCommand(item.writeCommand, &data, nullptr, unit))
-                return SetStatus(item, EParamStatus::Failed);
+            if (data.empty()) return SetStatus(item, EParamStatus::Failed);
+            if (SResult written = ExecuteCommand(item.writeCommand, data, unit); !written.Ok())
+                return SetFailed(item, written);
             item.valid = true;
             SetStatus(item, EParamStatus::Ok);
         });
@@ -183,20 +182,19 @@ SResult CDeviceSession::WriteSet(const SLoadedModel& target, int unit) {
     // The after routine runs on every way out, a stop request included: it puts the controller
     // back (out of write mode, running) and stores what was written so far.
     WriteLog("Download after action start.\n");
-    ERoutineEnd after = ERoutineEnd::Ran;
+    SResultOf<ERoutineEnd> after;
     SResult notRestored;
     {
         CRestoreScope restoring(*this);
-        m_port.SetLastFailure({});
         after = RunDownloadAction(false, modelName, unit);
-        if (after == ERoutineEnd::Failed)
-            notRestored =
-                NotRestored(restoring.Interrupted()
-                                ? "the model's AfterDownload routine was stopped"
-                                : FailedOnUnit("the model's AfterDownload routine failed", unit),
-                            "stopped and in write mode", unit);
+        if (!after.Ok())
+            notRestored = NotRestored(
+                restoring.Interrupted()
+                    ? "the model's AfterDownload routine was stopped"
+                    : FailedOnUnit("the model's AfterDownload routine failed", unit, after),
+                "stopped and in write mode", unit);
     }
-    if (after != ERoutineEnd::Ran) WriteLog("Download after action error.\n");
+    if (after.value != ERoutineEnd::Ran) WriteLog("Download after action error.\n");
     WriteLog("Download after action end.\n");
     LogEvent("Download end.");
     // A controller that may not be back says so before anything else.
@@ -211,12 +209,15 @@ SResult CDeviceSession::WriteSet(const SLoadedModel& target, int unit) {
         return notRestored;
     }
     if (!completed) return Stopped("the download");
-    if (before == ERoutineEnd::Failed)
-        return SResult::Failure(ResultCode::kBadAnswer, beforeFailure);
+    if (!before.Ok())
+        return SResult::Failure(
+            ResultCode::kBadAnswer,
+            FailedOnUnit("the model's BeforeDownload routine failed", unit, before));
     return StatusResult();
 }
 
-ERoutineEnd CDeviceSession::RunDownloadAction(bool before, const std::string& modelName, int unit) {
+SResultOf<ERoutineEnd> CDeviceSession::RunDownloadAction(bool before, const std::string& modelName,
+                                                         int unit) {
     return RunModelRoutine(FindModelFile(modelName.substr(0, 4) + ".scp"),
                            before ? "BeforeDownload" : "AfterDownload", &m_port, unit);
 }
@@ -257,8 +258,6 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
         if (!item) continue;
         const size_t statusesBefore = m_paramStatuses.size();
         const std::string firstFailureBefore = m_firstFailure;
-        // A failure reported for this parameter is one of its own exchanges.
-        m_port.SetLastFailure({});
         visit(*item);
         while (LostLineAt(*item)) {
             if (!LineCameBack(target) || !SameValuesCameBack(table, statusesBefore, target)) {
@@ -269,7 +268,6 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
             m_lineLostAt.clear();
             m_paramStatuses.resize(statusesBefore);
             m_firstFailure = firstFailureBefore;
-            m_port.SetLastFailure({});
             visit(*item);
         }
     }
@@ -279,14 +277,12 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
 
 void CDeviceSession::CompareWithController(CMenuParamItem& item) {
     // The parameter's own existence stays as the setting view last saw it.
-    bool existence = true;
-    if (item.condition != 0 && !EvaluateCondition(item, &existence))
-        return SetStatus(item, EParamStatus::Failed);
-    if (!existence) return SetStatus(item, EParamStatus::Absent);
-    std::string raw;
-    if (!ExecuteCommand(item.readCommand, nullptr, &raw))
-        return SetStatus(item, EParamStatus::Failed);
-    std::string deviceValue = item.RawToSetValue(raw);
+    const SResultOf<bool> existence = EvaluateCondition(Link(), item, m_model.tablePath);
+    if (!existence.Ok()) return SetFailed(item, existence);
+    if (!existence.value) return SetStatus(item, EParamStatus::Absent);
+    const SResultOf<std::string> raw = ExecuteCommand(item.readCommand);
+    if (!raw.Ok()) return SetFailed(item, raw);
+    std::string deviceValue = item.RawToSetValue(raw.value);
     if (deviceValue != item.setValue)
         return SetStatus(item, EParamStatus::Differs, std::move(deviceValue));
     item.valid = true;
@@ -295,14 +291,19 @@ void CDeviceSession::CompareWithController(CMenuParamItem& item) {
 
 void CDeviceSession::SetStatus(const CMenuParamItem& item, EParamStatus status,
                                std::string deviceValue) {
-    if (status == EParamStatus::Failed && m_firstFailure.empty() && !m_port.LastFailure().empty())
-        m_firstFailure = "parameter " + std::to_string(item.number) + " (" + item.name +
-                         "): " + m_port.LastFailure();
     m_paramStatuses.push_back({item.number, status, std::move(deviceValue)});
 }
 
-std::string CDeviceSession::FailedOnUnit(const std::string& what, int unit) const {
-    return m_port.WithLastFailure(what + " on " + UnitOnPort(unit));
+void CDeviceSession::SetFailed(const CMenuParamItem& item, const SResult& why) {
+    if (m_firstFailure.empty() && !why.message.empty())
+        m_firstFailure =
+            "parameter " + std::to_string(item.number) + " (" + item.name + "): " + why.message;
+    SetStatus(item, EParamStatus::Failed);
+}
+
+std::string CDeviceSession::FailedOnUnit(const std::string& what, int unit,
+                                         const SResult& why) const {
+    return WithReason(what + " on " + UnitOnPort(unit), why);
 }
 
 SResult CDeviceSession::StatusResult() const {
@@ -365,6 +366,6 @@ SResult CDeviceSession::Cancelled(const char* operation) {
 void CDeviceSession::FinishSetOperation(bool openPanelWhenNotValid) {
     m_ui.RefreshSidePanel();
     m_ui.RefreshView();
-    if (openPanelWhenNotValid && m_model.table && m_model.table->AnyWritableNotValid() == 1)
+    if (openPanelWhenNotValid && m_model.table && m_model.table->CountWritableNotValid() > 0)
         m_ui.OpenSidePanel();
 }

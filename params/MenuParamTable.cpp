@@ -3,13 +3,13 @@
 #include "app/IniFile.h"
 #include "params/ParamTableFile.h"
 
-int CMenuParamTable::Load(const std::string& path, OperatorReport* report) {
-    if (!ReadParamList(path, *this, report)) return 0;
+SResult CMenuParamTable::Load(const std::string& path, OperatorReport* report) {
+    if (SResult read = ReadParamList(path, *this, report); !read.Ok()) return read;
     IniFile profile;
     profile.Load(path);
     ReadOrderSection(profile, "DownloadList", m_downloadOrder);
     ReadOrderSection(profile, "Upload", m_uploadOrder);
-    return 1;
+    return SResult::Success();
 }
 
 void CMenuParamTable::Clear() {
@@ -64,8 +64,6 @@ void CMenuParamTable::ClearValid() {
 void CMenuParamTable::ClearSetValues() {
     for (CMenuParamItem& item : m_items) item.setValue.clear();
 }
-
-int CMenuParamTable::AnyWritableNotValid() const { return CountWritableNotValid() > 0 ? 1 : 0; }
 
 size_t CMenuParamTable::CountWritableNotValid() const {
     size_t count = 0;

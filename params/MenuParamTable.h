@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/Result.h"
 #include "params/MenuParamItem.h"
 
 class OperatorReport;
@@ -21,9 +22,9 @@ class CMenuParamTable {
     virtual ~CMenuParamTable() = default;
 
     // Reads the items of the "[ParamList]" section and the "DownloadList" and "Upload" orders of
-    // a parameter table file into this (emptied) table. 1 on success; 0 when the file cannot be
-    // read (reported to `report` and the log), has no "[ParamList]" or no valid item.
-    int Load(const std::string& path, OperatorReport* report = nullptr);
+    // a parameter table file into this (emptied) table.  Fails (kModelNotLoaded) when the file
+    // cannot be read (reported to `report` and the log), has no "[ParamList]" or no valid item.
+    SResult Load(const std::string& path, OperatorReport* report = nullptr);
 
     void Clear();
     // Appends a copy under the next index; false when the table is full.
@@ -50,8 +51,6 @@ class CMenuParamTable {
 
     void ClearValid();
     void ClearSetValues();
-    // 1 when some item with writable 1 is not valid, else 0.
-    int AnyWritableNotValid() const;
     // How many items with writable 1 are not valid.
     size_t CountWritableNotValid() const;
 

@@ -28,11 +28,12 @@ bool BracedText(const std::string& line, std::string& text) {
     return true;
 }
 
-void ReportUnreadable(const std::string& path, int error, OperatorReport* report) {
+SResult ReportUnreadable(const std::string& path, int error, OperatorReport* report) {
     const std::string text =
         path + " " + (error == EINVAL ? "is not a regular file" : GetSystemErrorText(error));
     if (report) report->ShowError(text);
     WriteLog(text + "\n");
+    return SResult::Failure(ResultCode::kModelNotLoaded, text, error);
 }
 
 }  // namespace
@@ -54,12 +55,9 @@ bool ParseItemLine(const std::string& text, CMenuParamItem& item) {
            item.writeEnterList.Parse(fields[5]) && item.writeLeaveList.Parse(fields[6]);
 }
 
-bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorReport* report) {
+SResult ReadParamList(const std::string& path, CMenuParamTable& table, OperatorReport* report) {
     std::string text;
-    if (!ReadTextFile(path, text)) {
-        ReportUnreadable(path, errno, report);
-        return false;
-    }
+    if (!ReadTextFile(path, text)) return ReportUnreadable(path, errno, report);
     bool inList = false;
     bool added = false;
     size_t skipped = 0;
@@ -86,7 +84,10 @@ bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorRepo
         if (report) report->ShowError(said);
         WriteLog(said + "\n");
     }
-    return inList && added;
+    if (!inList)
+        return SResult::Failure(ResultCode::kModelNotLoaded, path + " has no [ParamList] section");
+    if (!added) return SResult::Failure(ResultCode::kModelNotLoaded, path + " has no valid item");
+    return SResult::Success();
 }
 
 void ReadOrderSection(const IniFile& profile, const std::string& section,

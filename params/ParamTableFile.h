@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/Result.h"
+
 class CMenuParamItem;
 class IniFile;
 class CMenuParamTable;
@@ -18,9 +20,9 @@ bool ParseItemLine(const std::string& text, CMenuParamItem& item);
 
 // Adds every valid item of the file to `table`; item lines that are damaged (or beyond a full
 // table) are counted and reported as "N item lines of FILE skipped" (to `report` and the log).
-// False when the file cannot be opened (reported likewise), when "[ParamList]" is missing, or
-// when no item was added.
-bool ReadParamList(const std::string& path, CMenuParamTable& table, OperatorReport* report);
+// Fails (kModelNotLoaded) when the file cannot be opened (reported likewise), when
+// "[ParamList]" is missing, or when no item was added.
+SResult ReadParamList(const std::string& path, CMenuParamTable& table, OperatorReport* report);
 
 // Appends the parameter number that begins each entry of a profile section ("12=ABC" and "12"
 // give 12; "No12=1" and comments are skipped). A missing section appends nothing.

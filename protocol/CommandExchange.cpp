@@ -94,8 +94,10 @@ bool EndsAllAttempts(const CFramePort* port, ExchangeEnd& end) {
     return false;
 }
 
-SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& frame,
-                          const SRetryPolicy& policy) {
+}  // namespace
+
+SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
+                                     const SRetryPolicy& policy) {
     const FrameLogger log(frame, policy.log);
     const CFramePort* port = transaction.Port();
     SExchangeOutcome outcome;
@@ -146,14 +148,19 @@ SExchangeOutcome Attempts(CCommTransaction& transaction, const std::string& fram
     return outcome;
 }
 
-}  // namespace
-
-SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::string& frame,
-                                     const SRetryPolicy& policy) {
-    SExchangeOutcome outcome = Attempts(transaction, frame, policy);
-    if (!outcome.Ok() && transaction.Port() != nullptr)
-        transaction.Port()->SetLastFailure(outcome.reason);
-    return outcome;
+SResult SExchangeOutcome::Result() const {
+    switch (end) {
+        case ExchangeEnd::kAnswered:
+        case ExchangeEnd::kSilenceAccepted:
+            return SResult::Success();
+        case ExchangeEnd::kLineLost:
+            return SResult::Failure(ResultCode::kLineLost, reason);
+        case ExchangeEnd::kCancelled:
+            return SResult::Failure(ResultCode::kCancelled, reason);
+        case ExchangeEnd::kRetriesOver:
+            break;
+    }
+    return SResult::Failure(timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, reason);
 }
 
 void ApplyWaitOverride(const CFramePort* port, SRetryPolicy& policy) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "app/Result.h"
 #include "protocol/ResultEval.h"
 
 class CCommTransaction;
@@ -47,6 +48,9 @@ struct SExchangeOutcome {
     bool Ok() const {
         return end == ExchangeEnd::kAnswered || end == ExchangeEnd::kSilenceAccepted;
     }
+    // The outcome as the session's result: kNoAnswer when the last attempt heard nothing,
+    // kBadAnswer when it heard something unusable, kLineLost, kCancelled; the reason as message.
+    SResult Result() const;
 };
 
 // Sends `frame` through the transaction's port as the policy says, logging both directions of

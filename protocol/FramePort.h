@@ -93,14 +93,6 @@ class CFramePort : public CSerialPort {
         std::string bytes;
     };
     const std::vector<SDiscarded>& Discarded() const { return m_discarded; }
-    // Why the last exchange that failed on this port failed, in words (see DescribeFailure), so
-    // that a caller told only "failed" (a routine, a parameter) can still say what came back.
-    const std::string& LastFailure() const { return m_lastFailure; }
-    void SetLastFailure(std::string reason) { m_lastFailure = std::move(reason); }
-    // `what`, followed by that reason when there is one: "not written: answered with …".
-    std::string WithLastFailure(const std::string& what) const {
-        return m_lastFailure.empty() ? what : what + ": " + m_lastFailure;
-    }
     // Whether the line itself failed in the last receive: the device is gone or unusable.
     bool LineLost() const;
 
@@ -138,7 +130,6 @@ class CFramePort : public CSerialPort {
     bool m_commandSent = false;
     std::vector<std::string> m_staleAnswers;
     std::vector<SDiscarded> m_discarded;
-    std::string m_lastFailure;
     SWaitOverride m_waitOverride;
     const MillisecondClock* m_clock = &SteadyClock::Instance();
 };

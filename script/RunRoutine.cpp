@@ -5,13 +5,19 @@
 #include "app/SectionReader.h"
 #include "script/Script.h"
 
-bool RunScriptRoutine(const std::string& scriptFile, const std::string& routine, CFramePort* port,
-                      int32_t unit, CVarItem& result) {
+SResultOf<CVarItem> RunScriptRoutine(const std::string& scriptFile, const std::string& routine,
+                                     CFramePort* port, int32_t unit) {
     std::vector<std::string> lines;
-    if (!ReadFileSection(scriptFile, routine, lines)) return false;
+    if (!ReadFileSection(scriptFile, routine, lines))
+        return SResult::Failure(ResultCode::kModelNotLoaded,
+                                "the routine " + routine + " cannot be read");
     CScript script;
     if (port != nullptr) script.SetPort(port);
     script.SetUnitNumber(unit);
-    if (!script.Load(lines)) return false;
-    return script.Run(result);
+    if (!script.Load(lines))
+        return SResult::Failure(ResultCode::kModelNotLoaded,
+                                "the routine " + routine + " does not load");
+    CVarItem value;
+    if (!script.Run(value)) return {script.Failure(), value};
+    return {SResult::Success(), value};
 }

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/Result.h"
 #include "protocol/CommTransaction.h"
 #include "script/KeywordTable.h"
 #include "script/ScriptLineTable.h"
@@ -39,6 +40,9 @@ class CScript {
 
     // Execution.
     bool Run(CVarItem& result);
+    // Why the last Run failed: the exchange of the command that failed (what came back), or
+    // where the routine stopped.
+    const SResult& Failure() const { return m_failure; }
     bool Step(uint16_t& pc, bool& done);
     bool FindLabel(const std::string& text, uint16_t& index) const;
     // The user store first, then the system store (isSystem tells which answered).
@@ -89,6 +93,7 @@ class CScript {
     int32_t m_unitNumber = -1;
 
     std::unordered_map<std::string, uint16_t> m_labels;  // label text -> first line with it
+    SResult m_failure;
     CVarItem* m_commStatus = nullptr;
     CVarItem* m_retValue = nullptr;
     uint64_t m_stepLimit = kDefaultStepLimit;

@@ -75,8 +75,10 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         frameType == 1 ? m_transaction.At.CommandText() : m_transaction.Quadrel.CommandText();
 
     // A command that could not be built (no unit number, bad code text) is not sent at all.
-    bool ok = false;
-    if (!frame.empty()) {
+    if (frame.empty()) {
+        m_failure = SResult::Failure(ResultCode::kModelNotLoaded,
+                                     "the script's command " + command + " cannot be framed");
+    } else {
         SRetryPolicy policy;
         policy.attempts = attempts;
         policy.timeoutMs = timeoutMs;
@@ -84,13 +86,15 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         policy.replyRequired = readFlag;
         policy.log = ExchangeLog::kScript;
         ApplyWaitOverride(m_transaction.Port(), policy);
-        ok = ExchangeWithRetries(m_transaction, frame, policy).Ok();
+        m_failure = ExchangeWithRetries(m_transaction, frame, policy).Result();
     }
-    if (ok && readFlag) {
+    if (m_failure.Ok() && readFlag) {
         const uint32_t* mask = masking ? &maskOperand.value.number : nullptr;
-        ok = StoreResponseField(code, *target, offset, length, mask);
+        if (!StoreResponseField(code, *target, offset, length, mask))
+            m_failure = SResult::Failure(ResultCode::kBadAnswer,
+                                         "the answer to " + command + " lacks the field read");
     }
-    if (!ok) {
+    if (!m_failure.Ok()) {
         if (code == kCodeCommTypeRead)
             m_retValue->SetString(kErrorText);
         else

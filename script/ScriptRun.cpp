@@ -6,6 +6,7 @@
 
 bool CScript::Run(CVarItem& result) {
     m_returnVar.Reset();
+    m_failure = SResult::Success();
     uint16_t pc = 0;
     bool done = false;
     bool failed = false;
@@ -27,6 +28,10 @@ bool CScript::Run(CVarItem& result) {
         char text[48];
         std::snprintf(text, sizeof text, "script run error. line (%u)\n", unsigned{pc});
         WriteScriptLog(text);
+        // A failed command has said why already; anything else is the routine's own fault.
+        if (m_failure.Ok())
+            m_failure = SResult::Failure(ResultCode::kModelNotLoaded,
+                                         "the routine stopped at line " + std::to_string(pc));
     }
     result = m_returnVar;
     return done;

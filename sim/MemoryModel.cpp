@@ -48,7 +48,7 @@ bool MemoryModel::Load(const SimProfile& profile, std::string& error) {
     const Entries& memory = Section(profile, "memory");
     std::string tablePath = FindModelFile(Setting(memory, "Table"));
     m_table.Clear();
-    if (tablePath.empty() || !m_table.Load(tablePath)) {
+    if (tablePath.empty() || !m_table.Load(tablePath).Ok()) {
         error = "cannot load the parameter table \"" + Setting(memory, "Table") + "\"";
         return false;
     }

@@ -22,11 +22,10 @@ int FuzzExchange(const std::uint8_t* data, std::size_t size) {
     FakeLine line(std::move(pieces));
     if (line.Port() == nullptr) return 0;
     const DeviceLink link{line.Port(), 1, ""};
-    std::string response;
-    const std::string sentData = "0001";
-    if (ExecuteCommand(link, command, &sentData, &response) == 1) {
-        FuzzCheck(response.size() < CFramePort::kFrameBufferSize, "response data within a frame");
-    }
+    const SResultOf<std::string> response = ExecuteCommand(link, command, "0001");
+    if (response.Ok())
+        FuzzCheck(response.value.size() < CFramePort::kFrameBufferSize,
+                  "response data within a frame");
     FuzzCheck(log.Text().empty() || log.Text().back() == '\n', "log lines end in a line feed");
     return 0;
 }

@@ -27,12 +27,12 @@ void Convert(const CMenuParamItem& item) {
 
 void FrameCommands(const DeviceLink& link, const CMenuParamItem& item) {
     const std::string data = item.SetValueToRaw("1");
-    BuildCommandFrame(link, item.readCommand, nullptr);
-    BuildCommandFrame(link, item.writeCommand, &data);
+    BuildCommandFrame(link, item.readCommand);
+    BuildCommandFrame(link, item.writeCommand, data);
     for (const CMenuCmdList* list : {&item.writeEnterList, &item.writeLeaveList}) {
         for (std::size_t i = 0; i < list->GetCount(); ++i) {
             FuzzCheck(list->GetAt(i) != nullptr, "every listed command is there");
-            BuildCommandFrame(link, *list->GetAt(i), nullptr);
+            BuildCommandFrame(link, *list->GetAt(i));
         }
     }
 }
@@ -43,7 +43,7 @@ int FuzzParamTable(const std::uint8_t* data, std::size_t size) {
     const std::string path = WriteScratchFile("table.prm", FuzzText(data, size));
     LogCapture log;
     CMenuParamTable table;
-    if (table.Load(path) != 1) return 0;
+    if (!table.Load(path).Ok()) return 0;
     FuzzCheck(table.GetCount() > 0, "a loaded table has items");
 
     const DeviceLink link{nullptr, 1, path};
@@ -63,6 +63,6 @@ int FuzzParamTable(const std::uint8_t* data, std::size_t size) {
         item.scale = i % 2 == 0 ? 1000 : static_cast<int32_t>(0x7FFFFFFF - i);
         Convert(item);
     }
-    table.AnyWritableNotValid();
+    table.CountWritableNotValid();
     return 0;
 }

@@ -53,18 +53,17 @@ class ParamExchange : public SimFixture {
 // CliTest.EveryParameterEndsWithAStatus...; at-frames for another unit are pinned here alone.
 TEST_F(ParamExchange, BuildsAtFramesForTheUnitAskedFor) {
     const CMenuUICmdItem at = Command("WB;1;0;1;1;0");
-    std::string data = "00FA";
-    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 3).substr(0, 9), "@03WB00FA");
-    EXPECT_EQ(BuildCommandFrame(m_link, at, &data, 100), "");  // not addressable
+    EXPECT_EQ(BuildCommandFrame(m_link, at, "00FA", 3).substr(0, 9), "@03WB00FA");
+    EXPECT_EQ(BuildCommandFrame(m_link, at, "00FA", 100), "");  // not addressable
 }
 
 // A command's retry count gives the attempts after the first: FaultMatrix's LateAnswer and
 // TwoEchoes rows (retried away), ProductionLineTest.TimeoutAndRetriesOverruleTheModelsOwnWaits.
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
     m_port.Close();
-    EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
+    EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0")).code, ResultCode::kNotConnected);
     m_link.port = nullptr;
-    EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0"), nullptr, nullptr), 0);
+    EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0")).code, ResultCode::kNotConnected);
     EXPECT_EQ(m_log.Text(), "");
     EXPECT_EQ(Handled(0), 0u);
 }
@@ -75,15 +74,17 @@ TEST_F(ParamExchange, CommandListStopsAtTheFirstFailure) {
     CMenuCmdList list;
     list.groupSize = 5;
     ASSERT_EQ(list.Parse("6C01;1;0;0;1;6C02;1;0;0;1"), 1);
-    EXPECT_EQ(RunCommandList(m_link, list), 1);
+    EXPECT_TRUE(RunCommandList(m_link, list).Ok());
     EXPECT_EQ(Handled(2), 2u);
 
     ASSERT_EQ(list.Parse("6C01;1;0;0;1;7777;1;0;0;1;6C02;1;0;0;1"), 1);  // 7777 is refused
-    EXPECT_EQ(RunCommandList(m_link, list), 0);
+    const SResult refused = RunCommandList(m_link, list);
+    EXPECT_EQ(refused.code, ResultCode::kBadAnswer);
+    EXPECT_EQ(refused.message.rfind("answered with ", 0), 0u) << refused.message;
     EXPECT_EQ(Handled(4), 4u);
 
     list.Clear();
-    EXPECT_EQ(RunCommandList(m_link, list), 0);
+    EXPECT_FALSE(RunCommandList(m_link, list).Ok());
     EXPECT_EQ(Handled(4), 4u);
 }
 
@@ -92,16 +93,19 @@ TEST_F(ParamExchange, MissingOrFailingRoutinesAreFailures) {
     ASSERT_TRUE(GetModuleFolder(folder));
     m_link.tablePath = folder + "HD40.prm";
     CMenuParamTable table;
-    ASSERT_EQ(table.Load(m_link.tablePath), 1);
-    CMenuParamItem& alarmValue = *table.FindByNumber(9);
-    bool exists = true;
-    EXPECT_EQ(EvaluateCondition(m_link, alarmValue, "/nonexistent/table", &exists), 0);
-    EXPECT_FALSE(exists);
+    ASSERT_TRUE(table.Load(m_link.tablePath).Ok());
+    const CMenuParamItem& alarmValue = *table.FindByNumber(9);
+    const SResultOf<bool> missing = EvaluateCondition(m_link, alarmValue, "/nonexistent/table");
+    EXPECT_EQ(missing.code, ResultCode::kModelNotLoaded);
+    EXPECT_FALSE(missing.value);
 
     SimFaults faults;
     faults.ResponseCode = 0x2203;  // every read refused
     Sim.SetFaults(faults);
-    EXPECT_EQ(EvaluateCondition(m_link, alarmValue, m_link.tablePath), 0);
+    // The routine's failed command says what came back, for the operator's message.
+    const SResultOf<bool> refused = EvaluateCondition(m_link, alarmValue, m_link.tablePath);
+    EXPECT_EQ(refused.code, ResultCode::kBadAnswer);
+    EXPECT_EQ(refused.message, "answered with response code 2203");
     EXPECT_NE(m_log.Text().find("script run error."), std::string::npos);
 }
 
@@ -118,10 +122,9 @@ TEST(ParamRoutinesResult, TextResultIsAFailureNotANonExistence) {
     std::string path = folder.Write("t.prm", "[" + ConditionRoutineName(item) + "]\n" + routine +
                                                  "[" + ScaleRoutineName(item) + "]\n" + routine);
     DeviceLink link;
-    bool exists = true;
-    item.scale = 3;
-    EXPECT_EQ(EvaluateCondition(link, item, path, &exists), 0);
-    EXPECT_FALSE(exists);
-    EXPECT_EQ(EvaluateScale(link, item, path), 0);
-    EXPECT_EQ(item.scale, 3);
+    const SResultOf<bool> exists = EvaluateCondition(link, item, path);
+    EXPECT_FALSE(exists.Ok());
+    EXPECT_FALSE(exists.value);
+    EXPECT_EQ(EvaluateScale(link, item, path).message,
+              "the routine " + ScaleRoutineName(item) + " returned no number");
 }

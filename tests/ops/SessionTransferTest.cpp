@@ -80,7 +80,7 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
     EXPECT_EQ(result.message, "the model request to unit 2 on " + sim.SlavePath() +
                                   ": no answer within 50 ms, 3 tries");
     EXPECT_EQ(session->UnitNumber(), 1);
-    EXPECT_EQ(session->Table()->AnyWritableNotValid(), 1);
+    EXPECT_GT(session->Table()->CountWritableNotValid(), 0u);
     EXPECT_EQ(ui.sidePanelOpened, 1);
 }
 
@@ -102,7 +102,7 @@ TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     EXPECT_EQ(session->SetSourceText(), "TS01 test controller");
     EXPECT_EQ(ui.progress.back(), std::make_pair(7, 7));
     EXPECT_TRUE(session->Verify().Ok());
-    EXPECT_EQ(session->Table()->AnyWritableNotValid(), 0);
+    EXPECT_EQ(session->Table()->CountWritableNotValid(), 0u);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
 
     // Each parameter's status and both values: CliTest.VerifyShowsTheFilesAndTheControllers...

@@ -43,7 +43,7 @@ TEST_P(ModelData, IndexLeadsToATableThatLoadsWhole) {
     EXPECT_EQ(modelName.rfind(GetParam().prefix, 0), 0u);
 
     CMenuParamTable table;
-    ASSERT_EQ(table.Load(tablePath), 1);
+    ASSERT_TRUE(table.Load(tablePath).Ok());
     EXPECT_GE(table.GetCount(), 40u);
     EXPECT_LE(table.GetCount(), 80u);
 

@@ -25,13 +25,15 @@ class RecordingReport : public OperatorReport {
 
 class ParamTableLoad : public ::testing::Test {
   protected:
-    int Load(const std::string& content) {
+    bool Load(const std::string& content) {
         table.Clear();
-        return table.Load(folder.Write("table.prm", content), &report);
+        last = table.Load(folder.Write("table.prm", content), &report);
+        return last.Ok();
     }
 
     TempFolder folder;
     CMenuParamTable table;
+    SResult last;
     RecordingReport report;
 };
 
@@ -106,7 +108,9 @@ TEST_F(ParamTableLoad, ReadsOneItemPerLineAfterTheSectionLineAndSkipsBadLines) {
 TEST_F(ParamTableLoad, SectionLineIsComparedWhole) {
     LogCapture log;
     EXPECT_EQ(Load("[ParamList] ; items\n" + Item(1)), 0);
+    EXPECT_EQ(last.message, folder.File("table.prm") + " has no [ParamList] section");
     EXPECT_EQ(Load("[ParamList]\n"), 0);  // no item
+    EXPECT_EQ(last.message, folder.File("table.prm") + " has no valid item");
     EXPECT_TRUE(report.errors.empty());
     EXPECT_EQ(log.Text(), "");
     EXPECT_EQ(Load("[ParamList]\n{broken}\n"), 0);
@@ -131,8 +135,8 @@ TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
 
 TEST_F(ParamTableLoad, UnreadableFileIsReportedToOperatorAndLog) {
     LogCapture log;
-    EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report), 0);
     const std::string text = folder.Slash() + "missing.prm No such file or directory";
+    EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report).message, text);
     EXPECT_EQ(report.errors, std::vector<std::string>{text});
     EXPECT_EQ(log.Text(), text + "\n");
 }

@@ -45,27 +45,30 @@ class RunRoutineFile : public ::testing::Test {
 
 TEST_F(RunRoutineFile, HandsBackTheResultOfEachRoutine) {
     LogCapture log;
-    CVarItem result;
-    ASSERT_TRUE(RunScriptRoutine(m_path, "Connect", nullptr, 1, result));
-    EXPECT_EQ(result.Type(), kTypeString);
-    EXPECT_EQ(result.GetString(), "TX42");
-    ASSERT_TRUE(RunScriptRoutine(m_path, "00000001", nullptr, 1, result));
-    EXPECT_TRUE(result.IsNumeric());
-    EXPECT_EQ(result.GetNumber(), 1u);
+    const SResultOf<CVarItem> key = RunScriptRoutine(m_path, "Connect", nullptr, 1);
+    ASSERT_TRUE(key.Ok());
+    EXPECT_EQ(key.value.Type(), kTypeString);
+    EXPECT_EQ(key.value.GetString(), "TX42");
+    const SResultOf<CVarItem> on = RunScriptRoutine(m_path, "00000001", nullptr, 1);
+    ASSERT_TRUE(on.Ok());
+    EXPECT_TRUE(on.value.IsNumeric());
+    EXPECT_EQ(on.value.GetNumber(), 1u);
     EXPECT_EQ(log.Text(), "");
 }
 
 TEST_F(RunRoutineFile, MissingSectionFailsSilentlyLoadAndRunFailuresAreReported) {
     LogCapture log;
-    CVarItem result;
-    EXPECT_FALSE(RunScriptRoutine(m_path, "DisConnect", nullptr, 1, result));
-    EXPECT_FALSE(RunScriptRoutine(m_path + ".absent", "Connect", nullptr, 1, result));
+    const auto why = [&](const std::string& path, const std::string& routine) {
+        return RunScriptRoutine(path, routine, nullptr, 1).message;
+    };
+    EXPECT_EQ(why(m_path, "DisConnect"), "the routine DisConnect cannot be read");
+    EXPECT_EQ(why(m_path + ".absent", "Connect"), "the routine Connect cannot be read");
     EXPECT_EQ(log.Text(), "");
-    EXPECT_FALSE(RunScriptRoutine(m_path, "Broken", nullptr, 1, result));
+    EXPECT_EQ(why(m_path, "Broken"), "the routine Broken does not load");
     EXPECT_EQ(log.Text(),
               "script error. information start.\n   2 ADD;\nscript error. information end.\n");
     log.Clear();
-    EXPECT_FALSE(RunScriptRoutine(m_path, "Failing", nullptr, 1, result));
+    EXPECT_EQ(why(m_path, "Failing"), "the routine stopped at line 1");
     EXPECT_EQ(log.Text(), "script run error. line (1)\n");
 }
 
