@@ -188,7 +188,9 @@ SResult CDeviceSession::SwitchWriteMode(bool on) {
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
     if (!item) return NotConnected();
     SResult switched = RunCommandList(on ? item->writeEnterList : item->writeLeaveList);
-    if (switched.Ok()) m_writeModeIndex = on ? m_currentIndex : -1;
+    // An entry whose answer was lost or unusable may have taken effect all the same: the leave
+    // list then runs when the line is left, as after a confirmed entry.
+    if (on || switched.Ok()) m_writeModeIndex = on ? m_currentIndex : -1;
     return switched;
 }
 

@@ -88,6 +88,21 @@ TEST_F(SessionFixture, WriteModeAsksFirstAndRunsTheEnterAndLeaveLists) {
     EXPECT_FALSE(session->SettingView().newValueEnabled);
     EXPECT_EQ(session->SettingView().problem,
               "write mode not entered: answered with response code 0401");
+
+    // An entry taken but answered with a bad check byte may have put the controller into write
+    // mode: leaving the line runs the leave list too (models whose DisConnect does not leave
+    // write mode rely on it).
+    sim.SetFaults(FaultsWith([](SimFaults& f) {
+        f.CorruptCheck = true;
+        f.Scope.OnlyFor = "6C01";
+    }));
+    session->SetWriteMode(true);
+    EXPECT_FALSE(session->SettingView().writeCheck);
+    sim.SetFaults({});
+    const size_t leavesBefore = unit1->Commands("6C00").size();
+    session->Disconnect();
+    // The leave list's, then the model's DisConnect routine's own.
+    EXPECT_EQ(unit1->Commands("6C00").size(), leavesBefore + 2);
 }
 
 TEST_F(SessionFixture, TheSettingViewButtonForgetsTheUploadedSet) {
