@@ -30,19 +30,6 @@
 
 namespace {
 
-// Types the file name as an operator would. selectFile() leaves the name field alone
-// once the field has focus, so it cannot be relied on here.
-std::shared_ptr<bool> ChooseFile(const QString& path) {
-    return WhenShown<QFileDialog>([path](QFileDialog* dialog) {
-        const QFileInfo file(path);
-        dialog->setDirectory(file.absolutePath());
-        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        QVERIFY(name);
-        name->setText(file.fileName());
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-}
-
 // A parameter file of the test model with these records (number, set value).
 QByteArray SetFile(const std::vector<std::pair<int, const char*>>& records) {
     QByteArray bytes(96, '\0');
