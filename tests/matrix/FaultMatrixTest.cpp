@@ -9,7 +9,6 @@
 #include <chrono>
 #include <filesystem>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -72,14 +71,6 @@ const SOperation kOperations[] = {
 
 constexpr int kTimeoutMs = 1000;                   // of one attempt, as the fixture's SetUp sets it
 constexpr auto kBound = std::chrono::seconds(30);  // no cell needs more than a few seconds
-
-// The parts of text between the separators (options between single spaces, lines).
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
-    return parts;
-}
 
 struct SCell {
     const SFault* fault;

@@ -2,13 +2,23 @@
 
 // The line faults of the fault matrices: vexa-cli's and the desktop's take the same rows, so that
 // both programs are held to the same cause for the same fault.
+#include <sstream>
 #include <string>
+#include <vector>
 
 inline std::string Replace(std::string text, const std::string& what, const std::string& with) {
     for (size_t at = text.find(what); at != std::string::npos;
          at = text.find(what, at + with.size()))
         text.replace(at, what.size(), with);
     return text;
+}
+
+// The parts of text between the separators (options between single spaces, lines).
+inline std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+    return parts;
 }
 
 // How a fault ends the operation, as the exit codes say it.
