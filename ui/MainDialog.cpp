@@ -723,6 +723,10 @@ void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
     if (!result.Completed() && result.code != ResultCode::kBusy &&
         result.code != ResultCode::kCancelled)
         m_failure = FailureText(operation, QString::fromStdString(result.message), m_catalogue);
+    // Parameters that failed: the counts, then why the first failed, as vexa-cli tells it.
+    else if (result.code == ResultCode::kIncomplete && m_session->LastOutcome().failed > 0)
+        m_failure = OutcomeText(m_session->LastOutcome(), m_catalogue) + QStringLiteral("; ") +
+                    QString::fromStdString(result.message);
     RefreshView();
 }
 

@@ -30,19 +30,6 @@
 
 namespace {
 
-// Types the file name as an operator would. selectFile() leaves the name field alone
-// once the field has focus, so it cannot be relied on here.
-std::shared_ptr<bool> ChooseFile(const QString& path) {
-    return WhenShown<QFileDialog>([path](QFileDialog* dialog) {
-        const QFileInfo file(path);
-        dialog->setDirectory(file.absolutePath());
-        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        QVERIFY(name);
-        name->setText(file.fileName());
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-}
-
 // A parameter file of the test model with these records (number, set value).
 QByteArray SetFile(const std::vector<std::pair<int, const char*>>& records) {
     QByteArray bytes(96, '\0');
@@ -162,16 +149,21 @@ class MainDialogTest : public QObject {
         m_units->unit1->Set(2, 0);  // "Alarm value" is not on this controller
         m_units->unit1->MakeUnreadable(6);
         Click(CMainDialog::kUpload);
-        QVERIFY2(Status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed"),
+        // The counts, and why the failed one failed.
+        const QString why =
+            "1 parameter failed at parameter 6 (Decimal value): answered with "
+            "response code 0401";
+        QVERIFY2(Status().endsWith("Upload: 3 read, 1 not on this controller, 1 failed; " + why),
                  qPrintable(Status()));
         // The whole line is read out, and the keyboard reaches it; the display-only
         // "Firmware" carries no failure mark.
-        QVERIFY(m_dialog->StatusLine()->accessibleDescription().endsWith("1 failed"));
+        QVERIFY(m_dialog->StatusLine()->accessibleDescription().endsWith(why));
         QVERIFY(m_dialog->StatusLine()->focusPolicy() & Qt::TabFocus);
         QCOMPARE(m_dialog->SidePanelRows()->item(4, 0)->text(), QStringLiteral("Firmware"));
         m_units->unit1->Set(1, 5);
         Click(CMainDialog::kVerify);
-        QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
+        QVERIFY2(Status().contains(
+                     "Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed; " + why),
                  qPrintable(Status()));
         // The differences open verify's results beside the window, which keeps the keyboard;
         // Ctrl+R gives it to the table, and Ctrl+C there copies the results as text.

@@ -24,19 +24,6 @@
 #include "ui/SidePanelList.h"
 #include "ui/UnitNumberDialog.h"
 
-namespace {
-
-// A left click at `at` in w (its middle when not given), sent to w's window.
-void ClickIn(QWidget* w, QPoint at = {-1, -1}) {
-    QWidget* top = w->window();
-    const QPoint local = at == QPoint(-1, -1) ? w->rect().center() : at;
-    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, local));
-}
-
-void KeyTo(QWidget* window, Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
-
-}  // namespace
-
 class ProgramRunTest : public QObject {
     Q_OBJECT
   private:
@@ -49,26 +36,7 @@ class ProgramRunTest : public QObject {
     void ClickDownArrow() {
         ClickIn(m_dialog->DownArrow(), ArrowOutline(ArrowKind::Down).boundingRect().center());
     }
-    // Runs the program's main dialog with `script` started inside its exec(); the dialog
-    // is ended afterwards should the script not have ended it.
-    void Run(const std::function<void()>& script) {
-        // A dialog that takes no input would keep its exec() waiting for ever: after a
-        // while every other window is rejected, so that the test fails instead.
-        QTimer watchdog;
-        watchdog.setInterval(15000);
-        connect(&watchdog, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* d = qobject_cast<QDialog*>(w); d && d != m_dialog.get() && d->isVisible())
-                    d->reject();
-        });
-        watchdog.start();
-        QTimer::singleShot(0, m_dialog.get(), [this, script] {
-            QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
-            script();
-            if (m_dialog->isVisible()) m_dialog->done(0);
-        });
-        RunMainDialog(*m_dialog);
-    }
+    void Run(const std::function<void()>& script) { RunAsTheProgram(*m_dialog, script); }
     void Connect() {
         Click(CMainDialog::kConnect);
         QVERIFY2(Session().IsConnected(), m_units->log.Text().c_str());

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+#include <QtTest>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -11,6 +14,8 @@
 #include "app/MessageTable.h"
 #include "support/SimulatedUnits.h"
 #include "support/TempFolder.h"
+#include "ui/MainDialog.h"
+#include "ui/MainDialogRun.h"
 
 // A module folder with a small "VEXA.cap" and the button faces, for the dialogs under test.
 class UiFolder {
@@ -76,4 +81,48 @@ inline std::shared_ptr<ToldBox> CatchMessageBox() {
         box->done(QMessageBox::Ok);
     });
     return told;
+}
+
+// A left click at `at` in w (its middle when not given), sent to w's window.
+inline void ClickIn(QWidget* w, QPoint at = {-1, -1}) {
+    QWidget* top = w->window();
+    const QPoint local = at == QPoint(-1, -1) ? w->rect().center() : at;
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, local));
+}
+
+inline void KeyTo(QWidget* window, Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
+
+// Types the file name as an operator would. selectFile() leaves the name field alone
+// once the field has focus, so it cannot be relied on here.
+inline std::shared_ptr<bool> ChooseFile(const QString& path) {
+    return WhenShown<QFileDialog>([path](QFileDialog* dialog) {
+        const QFileInfo file(path);
+        dialog->setDirectory(file.absolutePath());
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(name);
+        name->setText(file.fileName());
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+// Runs the program's main dialog as vexa does (with the remembered settings, under exec()),
+// `script` started inside its exec(); the dialog is ended afterwards should the script not have
+// ended it.
+inline void RunAsTheProgram(CMainDialog& dialog, const std::function<void()>& script) {
+    // A dialog that takes no input would keep its exec() waiting for ever: after a while every
+    // other window is rejected, so that the test fails instead.
+    QTimer watchdog;
+    watchdog.setInterval(15000);
+    QObject::connect(&watchdog, &QTimer::timeout, [&dialog] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d != &dialog && d->isVisible())
+                d->reject();
+    });
+    watchdog.start();
+    QTimer::singleShot(0, &dialog, [&dialog, script] {
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        script();
+        if (dialog.isVisible()) dialog.done(0);
+    });
+    RunMainDialog(dialog);
 }

@@ -1,0 +1,280 @@
+// The fault matrix's line faults against the desktop's operations: the main dialog run as vexa
+// runs it (under exec(), driven by mouse and key events sent to its windows) against vexa-sim
+// as its own process. Each cell must name the cause vexa-cli names for the same fault.
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+#include <regex>
+#include <thread>
+
+#include "UiFixture.h"
+#include "app/ConfigFiles.h"
+#include "matrix/Faults.h"
+#include "ops/DeviceSession.h"
+#include "support/ProgramRun.h"
+#include "support/SimState.h"
+#include "ui/ImageButton.h"
+#include "ui/NumericEdit.h"
+#include "ui/RememberedSettings.h"
+#include "ui/UnitNumberDialog.h"
+
+namespace {
+
+// The parameter commands' time-out: the table counts in whole seconds.
+constexpr int kTimeoutMs = 1000;
+
+// One column: an operation of the desktop, with the commands the rows aim at as in vexa-cli's
+// matrix (the first command a fault may hit, the command the line vanishes at).
+struct SDesktopOperation {
+    const char* name;
+    const char* quadrelCommand;  // nullptr: the operation sends no Quadrel frame of its own
+    const char* atCommand;       // nullptr: no at-frame
+    int fromCommand;
+    int vanishAt;
+    bool leaves;  // sends the leave command WM0, which the rows with a target aim at
+};
+
+// clang-format off
+const SDesktopOperation kOperations[] = {
+    // name          Quadrel  at     from  vanish  leaves
+    {"link",         "0503",  "RS",  2,    3,      false},
+    {"upload",       "5206",  "RB",  1,    10,     false},
+    {"download",     "5706",  "WB",  1,    10,     true},
+    {"verify",       "5206",  "RB",  1,    10,     false},
+    {"write",        "5706",  nullptr, 1,  15,     false},  // "Loop 2 set point" in the entry
+    // The Write tick on "Loop 1 input type", then Exit, which leaves write mode.
+    {"writeTick",    nullptr, "WM1", 1,    60,     false},
+    {"exit",         nullptr, "WM0", 1,    61,     true},
+};
+// clang-format on
+
+// Rows not about a frame's own bytes (silence, echoes, garbage, noise, a late answer, a lost
+// line) hit an at-frame command as they hit a Quadrel one.
+bool AnyFrame(const SFault& fault) {
+    const std::string options = fault.simOptions;
+    if (fault.atFrame) return false;
+    for (const char* quadrelOnly : {"--corrupt-check", "--end-code", "--response-code"})
+        if (options.find(quadrelOnly) != std::string::npos) return false;
+    return true;
+}
+
+// The command a row aims at in a column; nullptr: the row does not apply.
+const char* Target(const SFault& fault, const SDesktopOperation& operation) {
+    // The stop window's tests stop operations; a paced line reaches the desktop as a late answer.
+    if (fault.signal != 0 || std::string(fault.name) == "LateAnswerPaced") return nullptr;
+    if (fault.target) return operation.leaves ? fault.target : nullptr;
+    if (fault.atFrame) return operation.atCommand;
+    if (!operation.quadrelCommand && AnyFrame(fault)) return operation.atCommand;
+    return operation.quadrelCommand;
+}
+
+}  // namespace
+
+class DesktopMatrixTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir m_config;
+    std::unique_ptr<TempFolder> m_home;
+    pid_t m_sim = -1;
+    std::string m_set;            // a set uploaded on a clean line, for download and verify
+    std::vector<QString> m_told;  // every message box's text
+
+    bool StartSim(const std::string& faultOptions) {
+        std::vector<std::string> args = {
+            BinFolder() + "/vexa-sim", "--profile", m_home->File("HD80.sim"), "--link",
+            m_home->File("line"),      "--stats",   m_home->File("stats")};
+        for (const std::string& word : Split(faultOptions, ' ')) args.push_back(word);
+        std::filesystem::remove(m_home->File("line"));
+        m_sim = Spawn(args, m_home->File("sim.out"), m_home->File("sim.err"), m_home->Path());
+        for (int i = 0; i < 200 && !std::filesystem::exists(m_home->File("line")); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return std::filesystem::exists(m_home->File("line"));
+    }
+
+    void StopSim() {
+        if (m_sim <= 0) return;
+        kill(m_sim, SIGTERM);
+        waitpid(m_sim, nullptr, 0);
+        m_sim = -1;
+    }
+
+    // The HD80's files in a program folder of their own, with one retry of one second, as in
+    // vexa-cli's matrix.
+    void MakeHome() {
+        m_home = std::make_unique<TempFolder>();
+        for (const auto& entry : std::filesystem::directory_iterator(BinFolder())) {
+            const std::string file = entry.path().filename().string();
+            if (entry.path().extension() == ".bmp" || file == "VEXA.cap" ||
+                file.rfind("HD80.", 0) == 0)
+                std::filesystem::copy_file(entry.path(), m_home->File(file));
+        }
+        m_home->Write("HD80.prm", std::regex_replace(m_home->Read("HD80.prm"),
+                                                     std::regex(";2;2;([01]);"), ";1;1;$1;"));
+        // The store after a download waits out its time-out: no row aims at it.
+        m_home->Write("HD80.scp", Replace(Replace(m_home->Read("HD80.scp"), ",3,2000", ",2,1000"),
+                                          "NOMASK,1,1000", "NOMASK,1,100"));
+        SetModuleFolder(m_home->Path());
+        SetCommonDataFolder(m_home->File("no-shared-data"));
+    }
+
+    // Steps the setting view down to the parameter called name.
+    static void StepTo(CMainDialog& dialog, const QString& name) {
+        for (int i = 0; i < 80 && dialog.CurrentName()->text() != name; ++i)
+            KeyTo(&dialog, Qt::Key_Down);
+        QCOMPARE(dialog.CurrentName()->text(), name);
+    }
+
+    // Every message box shown from now on is answered with OK; the text of those that tell
+    // (rather than ask, as the Write tick's question does) is kept.
+    std::unique_ptr<QTimer> CatchBoxes() {
+        auto timer = std::make_unique<QTimer>();
+        connect(timer.get(), &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->windowHandle()) return;
+            if (!box->button(QMessageBox::Cancel)) m_told.push_back(box->text());
+            ClickIn(box->button(QMessageBox::Ok));
+        });
+        timer->start(5);
+        return timer;
+    }
+
+    void Operate(CMainDialog& dialog, const std::string& name) {
+        CDeviceSession& session = dialog.Session();
+        const bool clone = name == "upload" || name == "download" || name == "verify";
+        if (clone) ClickIn(dialog.CloneRadio());
+        ClickIn(dialog.ButtonAt(CMainDialog::kConnect));
+        if (name == "link") return;
+        QVERIFY(session.IsConnected());
+        if (name == "download" || name == "verify") {
+            auto chosen = ChooseFile(QString::fromStdString(m_home->File("in.tmf")));
+            ClickIn(dialog.ButtonAt(CMainDialog::kOpen));
+            QVERIFY(*chosen && session.FileOpened());
+        }
+        if (name == "upload") ClickIn(dialog.ButtonAt(CMainDialog::kUpload));
+        if (name == "verify") ClickIn(dialog.ButtonAt(CMainDialog::kVerify));
+        if (name == "download") {
+            WhenShown<CUnitNumberDialog>(
+                [](CUnitNumberDialog* ask) { KeyTo(ask, Qt::Key_Return); });
+            ClickIn(dialog.ButtonAt(CMainDialog::kDownload));
+        }
+        if (name == "write") {
+            StepTo(dialog, "Loop 2 set point");
+            QTest::keyClicks(dialog.ValueEntry(), "75.0");
+            KeyTo(&dialog, Qt::Key_Return);
+        }
+        if (name == "writeTick" || name == "exit") {
+            StepTo(dialog, "Loop 1 input type");
+            ClickIn(dialog.WriteBox());
+            ClickIn(dialog.ButtonAt(CMainDialog::kExit));
+        }
+    }
+
+  private slots:
+    // The remembered settings in a folder of this run's own.
+    void initTestCase() {
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        MakeHome();
+        QVERIFY(StartSim(""));
+        const SProgramRun clean =
+            RunProgram({BinFolder() + "/vexa-cli", "--home", m_home->Path(), "--port",
+                        m_home->File("line"), "upload", "-o", m_home->File("in.tmf")},
+                       m_home->Path());
+        QVERIFY2(clean.code == 0, clean.err.c_str());
+        m_set = m_home->Read("in.tmf");
+        cleanup();
+    }
+
+    void init() {
+        MakeHome();
+        m_home->Write("in.tmf", m_set);
+        m_told.clear();
+        SRemembered line;
+        line.settings.portName = m_home->File("line");
+        QFile::remove(RememberedSettingsPath());
+        QVERIFY(SaveRemembered(RememberedSettingsPath(), line));
+    }
+
+    void cleanup() {
+        StopSim();
+        SetModuleFolder("");
+        SetCommonDataFolder("");
+        m_home.reset();
+    }
+
+    void cell_data() {
+        QTest::addColumn<const SFault*>("fault");
+        QTest::addColumn<const SDesktopOperation*>("operation");
+        // One column when VEXA_MATRIX_COLUMN names it, so that ctest runs the columns side by side.
+        const QByteArray column = qgetenv("VEXA_MATRIX_COLUMN");
+        for (const SFault& fault : kFaults)
+            for (const SDesktopOperation& operation : kOperations)
+                if (Target(fault, operation) && (column.isEmpty() || column == operation.name))
+                    QTest::addRow("%s during %s", fault.name, operation.name)
+                        << &fault << &operation;
+    }
+    void cell() {
+        QFETCH(const SFault*, fault);
+        QFETCH(const SDesktopOperation*, operation);
+        const std::string name = operation->name;
+        if (name == "writeTick" && fault->atFrame && fault->end == EEnd::kFails)
+            QSKIP(
+                "an entry into write mode the controller did not confirm is not left on Exit "
+                "(the session's write-mode state, ops/)");
+        CMessageTable catalogue;
+        QVERIFY(LoadMessageCatalogue(catalogue));
+
+        const std::string target = Target(*fault, *operation);
+        std::string options = Timed(Replace(fault->simOptions, "{T}", target), kTimeoutMs);
+        if (operation->fromCommand > 1)
+            options += " --fault-from " + std::to_string(operation->fromCommand);
+        options = Replace(options, "{V}", std::to_string(operation->vanishAt));
+        QVERIFY(StartSim(options));
+
+        CMainDialog dialog(catalogue);
+        dialog.Session().SetModelRequestWait(1, kTimeoutMs);
+        const std::unique_ptr<QTimer> boxes = CatchBoxes();
+        bool connectedAtEnd = false;
+        RunAsTheProgram(dialog, [&] {
+            Operate(dialog, name);
+            connectedAtEnd = dialog.Session().IsConnected();
+        });
+        boxes->stop();
+        StopSim();
+        QString told = dialog.StatusLine()->text();
+        for (const QString& box : m_told) told += "\n" + box;
+        const std::string stats = m_home->Read("stats");
+        const QByteArray trace =
+            ("vexa-sim " + options + "\ntold: " + told.toStdString() + "\n" + stats).c_str();
+
+        // A leave command that fails on the way out leaves the controller in write mode.
+        const EEnd end =
+            name == "exit" && fault->end == EEnd::kFails ? EEnd::kNotRestored : fault->end;
+        if (end != EEnd::kLineLost) QVERIFY2(stats.find("faulted=0\n") == std::string::npos, trace);
+        const bool recovered = end == EEnd::kTakenBehind || end == EEnd::kRetriedAway;
+        if (recovered) {
+            QVERIFY2(m_told.empty() && !told.contains("failed"), trace);
+        } else {
+            const std::regex cause(Timed(fault->cause, kTimeoutMs));
+            QVERIFY2(std::regex_search(told.toStdString(), cause), trace);
+        }
+        if (end == EEnd::kLineLost) QVERIFY2(!connectedAtEnd, trace);
+
+        // The controller is back as it was found, or the operator is told it may not be.
+        const ::testing::AssertionResult asFound = LeftAsFound(stats, StatsPrefix(1));
+        if (end != EEnd::kLineLost && end != EEnd::kStaysBad && end != EEnd::kNotRestored)
+            QVERIFY2(asFound, asFound.message());
+        else if (!asFound)
+            QVERIFY2(told.contains("may still be"), trace);
+        QCOMPARE(m_home->Read("in.tmf"), m_set);
+    }
+};
+
+QTEST_MAIN(DesktopMatrixTest)
+#include "DesktopMatrixTest.moc"
