@@ -7,8 +7,9 @@ VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libben
                dpkg-dev file lintian desktop-file-utils appstream bash-completion
                # the desktop program's smoke test on a real X server
                xvfb xauth xdotool
-               # what a screen reader hears (AT-SPI) from the desktop program
-               at-spi2-core python3-pyatspi dbus-daemon
+               # what a screen reader hears (AT-SPI) from the desktop program, and a whole job
+               # by keyboard under a window manager, in English and German (Qt's own texts)
+               at-spi2-core python3-pyatspi dbus-daemon openbox qt6-translations-l10n
                # the RFC 2217 server the network port tests talk to
                ser2net)
 # The fuzz targets (tools/fuzz.sh): clang 14 and its libFuzzer runtime.

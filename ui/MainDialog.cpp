@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "app/ConfigFiles.h"
@@ -170,6 +171,14 @@ QLineEdit* ReadOnlyField(QWidget* parent, Qt::Alignment align = Qt::AlignLeft) {
     field->setAlignment(align | Qt::AlignVCenter);
     field->setFocusPolicy(Qt::NoFocus);
     return field;
+}
+
+// Whether a window's next show leaves the keyboard where it is. Once the window has been shown,
+// the platform reads the window's property, no longer the attribute.
+void ShowWithoutActivating(QWidget* window, bool without) {
+    window->setAttribute(Qt::WA_ShowWithoutActivating, without);
+    if (QWindow* handle = window->windowHandle())
+        handle->setProperty("_q_showWithoutActivating", without);
 }
 
 }  // namespace
@@ -623,6 +632,7 @@ bool CMainDialog::SidePanelShown() const { return m_panel->IsOpen(); }
 void CMainDialog::ToggleSidePanel() {
     if (m_panel->IsSliding()) return;
     if (!m_panel->IsOpen()) MakeRoomForSidePanel();
+    ShowWithoutActivating(m_panel.get(), false);
     m_panel->Toggle();
 }
 
@@ -682,7 +692,7 @@ void CMainDialog::ShowVerifyResults(bool activate) {
         m_results = new CVerifyResultsDialog(QString::fromStdString(Text(kVerifyResultsTitle)),
                                              VerifyHeaders(m_catalogue), this);
     }
-    m_results->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+    ShowWithoutActivating(m_results, !activate);
     m_results->SetRows(VerifyRowsFor(*m_session->Table(), m_session->ParamStatuses(), m_catalogue));
     m_results->show();
     if (!activate) return;
@@ -696,6 +706,9 @@ void CMainDialog::OpenSidePanel() {
     // panel keeps its side, and the place it took stays to be given back.
     if (m_panel->IsOpen() || m_panel->IsSliding()) return;
     MakeRoomForSidePanel();
+    // Opened by an operation, it leaves the keyboard on the button pressed; a window manager
+    // would give it to the new window.
+    ShowWithoutActivating(m_panel.get(), true);
     m_panel->Toggle();
 }
 
