@@ -67,7 +67,8 @@ class MainDialogTest : public QObject {
 
     CDeviceSession& Session() { return m_dialog->Session(); }
     void Click(CMainDialog::Button b) { QTest::mouseClick(m_dialog->ButtonAt(b), Qt::LeftButton); }
-    QString Status() const { return m_dialog->StatusLine()->text(); }
+    // The whole status line, as read out; the field shows it cut where it does not fit.
+    QString Status() const { return m_dialog->StatusLine()->accessibleDescription(); }
     void VerifyPanelOnScreen() {
         const QRect panel = m_dialog->SidePanelRows()->window()->geometry();
         QString where;
@@ -173,6 +174,17 @@ class MainDialogTest : public QObject {
         Click(CMainDialog::kVerify);
         QVERIFY2(Status().endsWith("Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed"),
                  qPrintable(Status()));
+        // Too narrow for it, the field ends in "…"; with the keyboard focus it shows whole.
+        CStatusLine* status = m_dialog->StatusLine();
+        status->resize(300, status->height());
+        const QString shown = status->text();
+        QVERIFY2(shown.endsWith(u'…') && status->fontMetrics().horizontalAdvance(shown) < 300,
+                 qPrintable(shown));
+        QCOMPARE(status->toolTip(), Status());
+        status->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(status->text(), Status());
+        status->clearFocus();
+        QCOMPARE(status->text(), shown);
         // The differences open verify's results beside the window, which keeps the keyboard;
         // Ctrl+R gives it to the table, and Ctrl+C there copies the results as text.
         CVerifyResultsDialog* results = m_dialog->VerifyResults();
