@@ -3,8 +3,10 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStyle>
 #include <algorithm>
 
+#include "ui/AccessKeys.h"
 #include "ui/Accessibility.h"
 #include "ui/TextWrap.h"
 
@@ -63,6 +65,11 @@ void CSkinLabel::SetWrap(bool wrap) {
 
 void CSkinLabel::SetBackground(const QColor& colour) {
     m_background = colour;
+    update();
+}
+
+void CSkinLabel::SetAccessKey(QChar key) {
+    m_accessKey = key;
     update();
 }
 
@@ -148,7 +155,13 @@ void CSkinLabel::paintEvent(QPaintEvent*) {
     for (const std::string& line : m_lines) lines << QString::fromUtf8(line);
     QString text = lines.join('\n');
     int flags = m_wrap && m_lines.size() > 1 ? m_wrappedAlignment : m_alignment;
-    Qt::Alignment align = ToQtAlignment(flags);
+    int align = ToQtAlignment(flags);
+    if (!m_accessKey.isNull()) {
+        text = MarkAccessKey(text, m_accessKey);
+        align |= style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this)
+                     ? Qt::TextShowMnemonic
+                     : Qt::TextHideMnemonic;
+    }
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(rect(), align, text);

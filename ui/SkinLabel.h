@@ -45,6 +45,8 @@ class CSkinLabel : public QWidget {
     // size becomes one line cut with "…".
     void SetShrinkToFit(bool shrink);
     void SetBackground(const QColor& colour);
+    // The letter underlined as the access key of the control the caption names.
+    void SetAccessKey(QChar key);
 
     const std::string& Text() const { return m_text; }
     // The font the text is drawn with (the widget's own font is not used).
@@ -73,6 +75,7 @@ class CSkinLabel : public QWidget {
     int m_alignment = kAlignLeft | kAlignTop;
     int m_wrappedAlignment = kAlignLeft | kAlignTop;
     bool m_wrap = false;
+    QChar m_accessKey;
     std::string m_text;
     // The layout for m_laidOutSize, kept until the size or the text or font changes.
     mutable QFont m_font;
