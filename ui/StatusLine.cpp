@@ -19,7 +19,10 @@ void CStatusLine::Show(const QString& head, const QString& givingWay, const QStr
     m_tail = tail;
     setToolTip(Whole());
     setAccessibleDescription(Whole());
-    ShowFromStart(hasFocus() ? Whole() : Fitted());
+    if (!hasFocus())
+        ShowFromStart(Fitted());
+    else if (text() != Whole())  // the same text keeps the operator's place in it
+        ShowFromStart(Whole());
 }
 
 QString CStatusLine::Whole() const { return m_head + m_givingWay + m_tail; }
