@@ -7,6 +7,7 @@
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
 #include "app/Version.h"
+#include "ui/AccessKeys.h"
 #include "ui/Faces.h"
 #include "ui/ImageButton.h"
 #include "ui/SkinLabel.h"
@@ -44,6 +45,7 @@ CAboutDialog::CAboutDialog(const CMessageTable& messages, QWidget* parent)
     exit->SetFaces(FacePath("Exit.bmp"));
     exit->SetCaption(QString::fromStdString(messages.Get(kExitCaption)));
     exit->setFixedSize(64, 64);
+    SetButtonAccessKey(exit, exitCaption, AccessKey(messages, UiTextNumber::kExitKey));
     connect(exit, &CImageButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QGridLayout(this);
@@ -63,7 +65,11 @@ void CAboutDialog::ShowKeys(const QString& table) {
     keys->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     keys->setFocusPolicy(Qt::StrongFocus);
     keys->setAccessibleName(QString::fromStdString(m_messages.Get(kKeysHeading)));
+    auto* heading = new QLabel(this);
+    SetLabelAccessKey(heading, keys->accessibleName(),
+                      AccessKey(m_messages, UiTextNumber::kKeyListKey));
+    heading->setBuddy(keys);
     auto* grid = static_cast<QGridLayout*>(layout());
-    grid->addWidget(new QLabel(keys->accessibleName(), this), 2, 1);
+    grid->addWidget(heading, 2, 1);
     grid->addWidget(keys, 3, 1, 1, 2);
 }

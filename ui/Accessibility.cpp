@@ -30,6 +30,14 @@ class CImageButtonAccessible : public QAccessibleWidget {
         return names;
     }
 
+    // A small window's buttons take Alt and a letter.
+    QStringList keyBindingsForAction(const QString& action) const override {
+        const QKeySequence key = static_cast<const CImageButton*>(widget())->shortcut();
+        if (action != pressAction() || key.isEmpty())
+            return QAccessibleWidget::keyBindingsForAction(action);
+        return {key.toString(QKeySequence::NativeText)};
+    }
+
     void doAction(const QString& action) override {
         auto* button = static_cast<CImageButton*>(widget());
         if (action == pressAction() && button->isEnabled())

@@ -359,11 +359,8 @@ void CMainDialog::BuildControls() {
         AddAnchor(m_lamps[i], kAnchorMoveRight);
     }
 
-    m_status = ReadOnlyField(this);
+    m_status = new CStatusLine(this);
     m_status->setGeometry(14, 390, 612, 24);
-    m_status->setAutoFillBackground(true);
-    // Tab reaches it, so that the keyboard scrolls through a text wider than the field.
-    m_status->setFocusPolicy(Qt::TabFocus);
     AddAnchor(m_status, kAnchorStretchRight | kAnchorMoveDown);
 
     m_toggle = new CColourButton(this);
@@ -839,7 +836,6 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
         PlaceCloneColumns();
     }
     if (m_panel) m_panel->Follow();
-    if (m_status) ShowStatus();
 }
 
 void CMainDialog::PlaceCloneColumns() {
@@ -965,25 +961,16 @@ void CMainDialog::ShowStatus() {
                                 ? m_failure
                                 : OutcomeText(m_session->LastOutcome(), m_catalogue);
     if (outcome.isEmpty()) {
-        m_status->setText(line);
-        m_status->setToolTip(line);
-        m_status->setAccessibleDescription(line);
-        m_status->setCursorPosition(0);
+        m_status->Show(line);
         return;
     }
-    const QString gap = QStringLiteral("   ");
-    m_status->setToolTip(line + gap + outcome);
-    m_status->setAccessibleDescription(m_status->toolTip());
     // Where the whole does not fit, the model name at the end of the line settings gives
     // way, so that both the line settings and what happened stay readable.
-    const QString model = QString::fromStdString(m_session->ModelName());
+    QString model = QString::fromStdString(m_session->ModelName());
     QString head = line;
-    if (!model.isEmpty() && head.endsWith(model)) head.chop(model.size());
-    constexpr int kFieldMargins = 12;
-    const QFontMetrics metrics(m_status->font());
-    const int room =
-        m_status->width() - kFieldMargins - metrics.horizontalAdvance(head + gap + outcome);
-    m_status->setText(head + metrics.elidedText(model, Qt::ElideRight, std::max(room, 0)) + gap +
-                      outcome);
-    m_status->setCursorPosition(0);
+    if (!model.isEmpty() && head.endsWith(model))
+        head.chop(model.size());
+    else
+        model.clear();
+    m_status->Show(head, model, QStringLiteral("   ") + outcome);
 }

@@ -17,6 +17,7 @@
 #include "ui/DesktopUi.h"
 #include "ui/MainDialogRules.h"
 #include "ui/ResizableDialog.h"
+#include "ui/StatusLine.h"
 #include "ui/TrafficLamps.h"
 
 class CArrowButton;
@@ -87,7 +88,7 @@ class CMainDialog : public CResizableDialog {
     CArrowButton* DownArrow() const { return m_down; }
     CNumericEdit* ValueEntry() const { return m_newValue; }
     QPushButton* WriteBox() const { return m_write; }
-    QLineEdit* StatusLine() const { return m_status; }
+    CStatusLine* StatusLine() const { return m_status; }
     QLineEdit* CurrentName() const { return m_currentName; }
     QLineEdit* CurrentValue() const { return m_currentValue; }
     QLineEdit* SetSource() const { return m_setSource; }
@@ -183,7 +184,7 @@ class CMainDialog : public CResizableDialog {
     CNumericEdit* m_newValue = nullptr;
     QPushButton* m_write = nullptr;
     QLineEdit* m_setSource = nullptr;
-    QLineEdit* m_status = nullptr;
+    CStatusLine* m_status = nullptr;
     QLabel* m_picture = nullptr;
     CColourButton* m_toggle = nullptr;
     std::unique_ptr<CSidePanel> m_panel;

@@ -10,12 +10,14 @@
 #include "app/MessageTable.h"
 #include "protocol/CommLog.h"
 #include "serial/NetPort.h"
+#include "ui/AccessKeys.h"
 #include "ui/DropDownCombo.h"
 #include "ui/Faces.h"
 #include "ui/ImageButton.h"
 #include "ui/LineSettingsIndex.h"
 #include "ui/NumericEdit.h"
 #include "ui/SkinLabel.h"
+#include "ui/UiText.h"
 #include "ui/UnitNumberDialog.h"
 #include "ui/UnitNumberText.h"
 #include "ui/UpDown.h"
@@ -77,26 +79,30 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     });
 
     auto* grid = new QGridLayout(this);
-    QWidget* fields[] = {m_port, m_baud, m_dataBits, m_stopBits, m_parity};
-    for (int row = 0; row < 5; ++row) {
-        auto* label = new QLabel(QString::fromStdString(messages.Get(kPortCaption + row)), this);
-        // The buddy is how a screen reader on Linux labels a combo box (its name is its value).
-        label->setBuddy(fields[row]);
-        fields[row]->setAccessibleName(label->text());
-        grid->addWidget(label, row, 0);
-        grid->addWidget(fields[row], row, 1, 1, 2);
-    }
     auto* unitRow = new QHBoxLayout;
     unitRow->addWidget(m_unit);
     unitRow->addWidget(m_spin);
     unitRow->addStretch();
-    auto* unitLabel = new QLabel(QString::fromStdString(messages.Get(kPortCaption + 5)), this);
-    unitLabel->setBuddy(m_unit);
-    m_unit->setAccessibleName(unitLabel->text());
-    grid->addWidget(unitLabel, 5, 0);
-    grid->addLayout(unitRow, 5, 1, 1, 2);
-    grid->addWidget(ButtonCaption(this, messages.Get(kOkCaption)), 6, 1, Qt::AlignHCenter);
-    grid->addWidget(ButtonCaption(this, messages.Get(kCancelCaption)), 6, 2, Qt::AlignHCenter);
+    QWidget* fields[] = {m_port, m_baud, m_dataBits, m_stopBits, m_parity, m_unit};
+    for (int row = 0; row < 6; ++row) {
+        const auto number = static_cast<std::uint16_t>(row);
+        const QString caption = QString::fromStdString(messages.Get(kPortCaption + number));
+        auto* label = new QLabel(this);
+        SetLabelAccessKey(label, caption,
+                          AccessKey(messages, UiTextNumber::kFirstFieldKey + number));
+        // The buddy is how a screen reader on Linux labels a combo box (its name is its value).
+        label->setBuddy(fields[row]);
+        fields[row]->setAccessibleName(caption);
+        grid->addWidget(label, row, 0);
+        if (fields[row] == m_unit)
+            grid->addLayout(unitRow, row, 1, 1, 2);
+        else
+            grid->addWidget(fields[row], row, 1, 1, 2);
+    }
+    CSkinLabel* okCaption = ButtonCaption(this, messages.Get(kOkCaption));
+    CSkinLabel* cancelCaption = ButtonCaption(this, messages.Get(kCancelCaption));
+    grid->addWidget(okCaption, 6, 1, Qt::AlignHCenter);
+    grid->addWidget(cancelCaption, 6, 2, Qt::AlignHCenter);
     grid->addWidget(m_ok, 7, 1, Qt::AlignHCenter);
     grid->addWidget(m_cancel, 7, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
@@ -104,6 +110,8 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     setWindowTitle(QString::fromStdString(ReadWindowTitle(messages.Get(kPortButtonCaption))));
     m_ok->SetCaption(QString::fromStdString(messages.Get(kOkCaption)));
     m_cancel->SetCaption(QString::fromStdString(messages.Get(kCancelCaption)));
+    SetButtonAccessKey(m_ok, okCaption, AccessKey(messages, UiTextNumber::kOkKey));
+    SetButtonAccessKey(m_cancel, cancelCaption, AccessKey(messages, UiTextNumber::kCancelKey));
     connect(m_ok, &CImageButton::clicked, this, &CSerialSettingsDialog::accept);
     connect(m_cancel, &CImageButton::clicked, this, &CSerialSettingsDialog::reject);
     connect(m_port, &QComboBox::editTextChanged, this, [this] { UpdateOkButton(); });

@@ -3,8 +3,10 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStyle>
 #include <algorithm>
 
+#include "ui/AccessKeys.h"
 #include "ui/Accessibility.h"
 #include "ui/TextWrap.h"
 
@@ -66,14 +68,24 @@ void CSkinLabel::SetBackground(const QColor& colour) {
     update();
 }
 
-void CSkinLabel::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (m_wrap) Relayout();
+void CSkinLabel::SetAccessKey(QChar key) {
+    m_accessKey = key;
+    update();
 }
 
 void CSkinLabel::SetShrinkToFit(bool shrink) {
     m_shrinkToFit = shrink;
     Relayout();
+}
+
+const QFont& CSkinLabel::TextFont() const {
+    LayOutForSize();
+    return m_font;
+}
+
+const std::vector<std::string>& CSkinLabel::Lines() const {
+    LayOutForSize();
+    return m_lines;
 }
 
 bool CSkinLabel::LinesFit() const {
@@ -84,7 +96,17 @@ bool CSkinLabel::LinesFit() const {
 }
 
 void CSkinLabel::Relayout() {
+    LayOut();
+    update();
+}
+
+void CSkinLabel::LayOutForSize() const {
+    if (size() != m_laidOutSize) LayOut();
+}
+
+void CSkinLabel::LayOut() const {
     constexpr int kSmallestPoints = 6;
+    m_laidOutSize = size();
     m_font = m_requestedFont;
     for (;;) {
         if (m_wrap) {
@@ -95,7 +117,7 @@ void CSkinLabel::Relayout() {
         } else {
             m_lines = WrapText(m_text, 1 << 30, [](const std::string&) { return 0; });
         }
-        if (!m_shrinkToFit || m_text.empty() || LinesFit()) break;
+        if (!m_shrinkToFit || m_text.empty() || LinesFit()) return;
         // A pixel-sized font shrinks by pixels, a point-sized one by points.
         if (m_font.pixelSize() > 0) {
             if (m_font.pixelSize() <= kSmallestPoints) break;
@@ -105,7 +127,9 @@ void CSkinLabel::Relayout() {
             m_font.setPointSize(m_font.pointSize() - 1);
         }
     }
-    update();
+    // Cut letters would read as another word; an ellipsis says that there is more.
+    const QString whole = QString::fromStdString(m_text).simplified();
+    m_lines = {QFontMetrics(m_font).elidedText(whole, Qt::ElideRight, width()).toStdString()};
 }
 
 QSize CSkinLabel::sizeHint() const {
@@ -125,12 +149,19 @@ void CSkinLabel::paintEvent(QPaintEvent*) {
     // palette.
     painter.fillRect(rect(),
                      m_background.isValid() ? m_background : palette().color(QPalette::Window));
+    LayOutForSize();
     painter.setFont(m_font);
     QStringList lines;
     for (const std::string& line : m_lines) lines << QString::fromUtf8(line);
     QString text = lines.join('\n');
     int flags = m_wrap && m_lines.size() > 1 ? m_wrappedAlignment : m_alignment;
-    Qt::Alignment align = ToQtAlignment(flags);
+    int align = ToQtAlignment(flags);
+    if (!m_accessKey.isNull()) {
+        text = MarkAccessKey(text, m_accessKey);
+        align |= style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this)
+                     ? Qt::TextShowMnemonic
+                     : Qt::TextHideMnemonic;
+    }
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(rect(), align, text);

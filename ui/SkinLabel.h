@@ -41,37 +41,46 @@ class CSkinLabel : public QWidget {
     void SetWrappedAlignment(int flags);
     void SetWrap(bool wrap);
     // The font shrinks, one point at a time, until the text fits the label (for captions
-    // that must stay whole at a large font or scale).
+    // that must stay whole at a large font or scale); what does not fit even at the smallest
+    // size becomes one line cut with "…".
     void SetShrinkToFit(bool shrink);
     void SetBackground(const QColor& colour);
+    // The letter underlined as the access key of the control the caption names.
+    void SetAccessKey(QChar key);
 
     const std::string& Text() const { return m_text; }
     // The font the text is drawn with (the widget's own font is not used).
-    const QFont& TextFont() const { return m_font; }
+    const QFont& TextFont() const;
     // The lines as they are drawn.
-    const std::vector<std::string>& Lines() const { return m_lines; }
+    const std::vector<std::string>& Lines() const;
     // Room for the text's lines as given, unwrapped.
     QSize sizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void Relayout();
+    // Lays the text out again when the label's size changed since. A hidden label gets no
+    // resize events, yet its owner places it and may read or show it at any time.
+    void LayOutForSize() const;
+    void LayOut() const;
 
     // Whether the lines fit the label's size in m_font.
     bool LinesFit() const;
 
     QColor m_background;    // none: the window's colour
     QFont m_requestedFont;  // as set; m_font is it, shrunk when it must fit
-    QFont m_font;
     bool m_shrinkToFit = false;
     int m_alignment = kAlignLeft | kAlignTop;
     int m_wrappedAlignment = kAlignLeft | kAlignTop;
     bool m_wrap = false;
+    QChar m_accessKey;
     std::string m_text;
-    std::vector<std::string> m_lines;
+    // The layout for m_laidOutSize, kept until the size or the text or font changes.
+    mutable QFont m_font;
+    mutable std::vector<std::string> m_lines;
+    mutable QSize m_laidOutSize;
 };
 
 // The Qt alignment for a combination of LabelAlign flags.

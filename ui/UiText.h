@@ -72,6 +72,15 @@ inline constexpr std::uint16_t kRowNotInSet = 651;
 inline constexpr std::uint16_t kRowFailed = 652;
 inline constexpr std::uint16_t kRowDiffers = 653;
 inline constexpr std::uint16_t kRowNoValue = 654;
+// Access keys (one letter each): the port window's fields in the order of their captions 50 to
+// 55 (the unit number's also in the unit-number question), then OK, Cancel, Exit and the About
+// window's key list.
+inline constexpr std::uint16_t kFirstFieldKey = 660;
+inline constexpr std::uint16_t kUnitFieldKey = 665;
+inline constexpr std::uint16_t kOkKey = 666;
+inline constexpr std::uint16_t kCancelKey = 667;
+inline constexpr std::uint16_t kExitKey = 668;
+inline constexpr std::uint16_t kKeyListKey = 669;
 }  // namespace UiTextNumber
 
 // Key of the input error box's text in section "MESSAGE".

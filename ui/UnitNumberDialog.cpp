@@ -8,6 +8,7 @@
 
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
+#include "ui/AccessKeys.h"
 #include "ui/Faces.h"
 #include "ui/ImageButton.h"
 #include "ui/NumericEdit.h"
@@ -75,14 +76,25 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     CImageButton* ok = FaceButton(this, "OK.bmp");
     CImageButton* cancel = FaceButton(this, "Exit.bmp");
+    CSkinLabel* okCaption = Caption(this, messages.Get(kOkCaption), kAlignCentre | kAlignBottom);
+    CSkinLabel* cancelCaption =
+        Caption(this, messages.Get(kCancelCaption), kAlignCentre | kAlignBottom);
     ok->SetCaption(QString::fromStdString(messages.Get(kOkCaption)));
     cancel->SetCaption(QString::fromStdString(messages.Get(kCancelCaption)));
-    m_edit->setAccessibleName(QString::fromStdString(messages.Get(kUnitCaption)));
+    SetButtonAccessKey(ok, okCaption, AccessKey(messages, UiTextNumber::kOkKey));
+    SetButtonAccessKey(cancel, cancelCaption, AccessKey(messages, UiTextNumber::kCancelKey));
     connect(ok, &CImageButton::clicked, this, &CUnitNumberDialog::accept);
     connect(cancel, &CImageButton::clicked, this, &QDialog::reject);
 
+    const QString unitCaption = QString::fromStdString(messages.Get(kUnitCaption));
+    auto* unitLabel = new QLabel(this);
+    SetLabelAccessKey(unitLabel, unitCaption, AccessKey(messages, UiTextNumber::kUnitFieldKey));
+    unitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    unitLabel->setBuddy(m_edit);
+    m_edit->setAccessibleName(unitCaption);
+
     auto* entry = new QHBoxLayout;
-    entry->addWidget(Caption(this, messages.Get(kUnitCaption), kAlignRight | kAlignMiddle));
+    entry->addWidget(unitLabel);
     entry->addWidget(m_edit);
     entry->addWidget(m_spin);
     entry->addStretch();
@@ -91,9 +103,8 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
     layout->addWidget(icon, 0, 0, Qt::AlignTop);
     layout->addWidget(m_prompt, 0, 1, 1, 2);
     layout->addLayout(entry, 1, 1, 1, 2);
-    layout->addWidget(Caption(this, messages.Get(kOkCaption), kAlignCentre | kAlignBottom), 2, 1);
-    layout->addWidget(Caption(this, messages.Get(kCancelCaption), kAlignCentre | kAlignBottom), 2,
-                      2);
+    layout->addWidget(okCaption, 2, 1);
+    layout->addWidget(cancelCaption, 2, 2);
     layout->addWidget(ok, 3, 1, Qt::AlignHCenter);
     layout->addWidget(cancel, 3, 2, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);

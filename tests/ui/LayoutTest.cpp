@@ -32,9 +32,20 @@ class LayoutTest : public QObject {
         QCOMPARE(WrapText("ab\xE6\xB8", 1, codePoints).back(), std::string("\xE6\xB8"));
     }
 
-    void captionFontSurvivesAScreenWithoutResolution() {
+    // A screen without a resolution; a caption too long for its tile at the smallest font,
+    // which is cut with "…", not clipped, also while hidden.
+    void captionFontAtItsEdges() {
         QCOMPARE(CaptionFontPoints(32, 192), 12);
         QCOMPARE(CaptionFontPoints(16, 0), 12);
+        CSkinLabel label;
+        label.SetWrap(true);
+        label.SetShrinkToFit(true);
+        label.SetText("Download to unit");
+        label.resize(40, 12);
+        QCOMPARE(label.Lines().size(), std::size_t(1));
+        const QString line = QString::fromStdString(label.Lines()[0]);
+        QVERIFY2(line.startsWith("Do") && line.endsWith(u'…'), qPrintable(line));
+        QVERIFY(QFontMetrics(label.TextFont()).horizontalAdvance(line) <= 40);
     }
 };
 

@@ -54,7 +54,8 @@ class MainDialogTest : public QObject {
 
     CDeviceSession& Session() { return m_dialog->Session(); }
     void Click(CMainDialog::Button b) { QTest::mouseClick(m_dialog->ButtonAt(b), Qt::LeftButton); }
-    QString Status() const { return m_dialog->StatusLine()->text(); }
+    // The whole status line, as read out; the field shows it cut where it does not fit.
+    QString Status() const { return m_dialog->StatusLine()->accessibleDescription(); }
     void VerifyPanelOnScreen() {
         const QRect panel = m_dialog->SidePanelRows()->window()->geometry();
         QString where;
@@ -165,6 +166,17 @@ class MainDialogTest : public QObject {
         QVERIFY2(Status().contains(
                      "Verify: 2 equal, 1 differ, 1 not on this controller, 1 failed; " + why),
                  qPrintable(Status()));
+        // Too narrow for it, the field ends in "…"; with the keyboard focus it shows whole.
+        CStatusLine* status = m_dialog->StatusLine();
+        status->resize(300, status->height());
+        const QString shown = status->text();
+        QVERIFY2(shown.endsWith(u'…') && status->fontMetrics().horizontalAdvance(shown) < 300,
+                 qPrintable(shown));
+        QCOMPARE(status->toolTip(), Status());
+        status->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(status->text(), Status());
+        status->clearFocus();
+        QCOMPARE(status->text(), shown);
         // The differences open verify's results beside the window, which keeps the keyboard;
         // Ctrl+R gives it to the table, and Ctrl+C there copies the results as text.
         CVerifyResultsDialog* results = m_dialog->VerifyResults();
@@ -468,23 +480,30 @@ class MainDialogTest : public QObject {
         QVERIFY(m_dialog->isMaximized());
     }
 
+    // The shipped captions, English and German, stay whole inside their tiles, the hidden
+    // "Unlink" too.
     void captionsFitTheirLabelsAtALargerFont() {
         const QFont before = QApplication::font();
         QFont large = before;
         large.setPointSize(before.pointSize() * 2);
-        QApplication::setFont(large);
-        CMainDialog big(m_units->catalogue);
-        QApplication::setFont(before);
-        big.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&big));
-        for (CSkinLabel* label : big.findChildren<CSkinLabel*>()) {
-            if (label->Text().empty()) continue;
-            const QFontMetrics metrics(label->TextFont());
-            for (const std::string& line : label->Lines())
-                QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(line)) <= label->width(),
-                         line.c_str());
-            QVERIFY2(int(label->Lines().size()) * metrics.height() <= label->height(),
-                     label->Text().c_str());
+        for (const char* file : kShippedCatalogues) {
+            const CMessageTable catalogue = ShippedCatalogue(file);
+            QApplication::setFont(large);
+            CMainDialog big(catalogue);
+            QApplication::setFont(before);
+            big.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&big));
+            for (CSkinLabel* label : big.findChildren<CSkinLabel*>()) {
+                if (label->Text().empty()) continue;
+                const QFontMetrics metrics(label->TextFont());
+                for (const std::string& line : label->Lines())  // whole words, none cut
+                    QVERIFY2(
+                        metrics.horizontalAdvance(QString::fromStdString(line)) <= label->width() &&
+                            !line.ends_with("…"),
+                        line.c_str());
+                QVERIFY2(int(label->Lines().size()) * metrics.height() <= label->height(),
+                         label->Text().c_str());
+            }
         }
     }
 

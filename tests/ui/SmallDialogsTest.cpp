@@ -1,12 +1,60 @@
-// The unit-number dialog and its number rules.
+// The unit-number dialog and its number rules; the small dialogs' Alt keys.
 #include <QAccessible>
+#include <QLabel>
 #include <QtTest>
 
 #include "UiFixture.h"
+#include "ui/AboutDialog.h"
 #include "ui/ImageButton.h"
 #include "ui/NumericEdit.h"
+#include "ui/SerialSettingsDialog.h"
 #include "ui/UnitNumberDialog.h"
 #include "ui/UnitNumberText.h"
+
+namespace {
+
+// Runs `dialog` and, once it is shown, presses Alt and the underlined letter of each label, which
+// must give the label's field the focus, then the Alt key of button `press`, which must close
+// the dialog with `result`. No two fields or buttons share a key.
+void PressAccessKeys(QDialog& dialog, int press, int result) {
+    constexpr int kLeftOpen = 99;
+    WhenShown<QDialog>([press](QDialog* shown) {
+        QTimer::singleShot(3000, shown, [shown] { shown->done(kLeftOpen); });
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        const auto key = [shown](const QKeySequence& sequence) {
+            QVERIFY2(!sequence.isEmpty(), qPrintable(shown->windowTitle()));
+            QTest::keyClick(shown->windowHandle(), sequence[0].key(),
+                            sequence[0].keyboardModifiers());
+        };
+        const QList<CImageButton*> buttons = shown->findChildren<CImageButton*>();
+        QSet<QKeySequence> keys;
+        int controls = 0;
+        for (QLabel* label : shown->findChildren<QLabel*>()) {
+            if (!label->buddy()) continue;
+            const QKeySequence sequence = QKeySequence::mnemonic(label->text());
+            keys << sequence;
+            ++controls;
+            buttons[0]->setFocus();  // away from the field
+            key(sequence);
+            QVERIFY2(label->buddy()->hasFocus(), qPrintable(label->text()));
+        }
+        for (CImageButton* button : buttons) {
+            keys << button->shortcut();
+            ++controls;
+            // A screen reader names the key with the button.
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)
+                         ->actionInterface()
+                         ->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+                     QStringList(button->shortcut().toString(QKeySequence::NativeText)));
+        }
+        QCOMPARE(keys.size(), controls);
+        key(buttons[press]->shortcut());
+    });
+    QCOMPARE(dialog.exec(), result);
+}
+
+}  // namespace
 
 class SmallDialogsTest : public QObject {
     Q_OBJECT
@@ -42,6 +90,26 @@ class SmallDialogsTest : public QObject {
         // A screen reader hears the question on opening the dialog.
         QCOMPARE(QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Description),
                  QString("Unit number of the controller to write to:"));
+    }
+
+    // In both shipped languages, Alt and a letter reach every labelled field and every button
+    // of the port, unit-number and About dialogs.
+    void altKeysReachEveryFieldAndButton() {
+        UiFolder folder;
+        for (const char* file : kShippedCatalogues) {
+            const CMessageTable catalogue = ShippedCatalogue(file);
+            CSerialSettingsDialog port(catalogue, nullptr, [](CPortList& list) {
+                list.Add("/dev/ttyS0", "");
+                return true;
+            });
+            port.SetInput({.portName = "/dev/ttyS0"}, 1);
+            PressAccessKeys(port, 0, QDialog::Accepted);  // OK
+            CUnitNumberDialog unit(catalogue, 5);
+            PressAccessKeys(unit, 1, QDialog::Rejected);  // Cancel
+            CAboutDialog about(catalogue);
+            about.ShowKeys("<table><tr><td>Link</td><td>Ctrl+L</td></tr></table>");
+            PressAccessKeys(about, 0, QDialog::Rejected);  // Exit
+        }
     }
 };
 

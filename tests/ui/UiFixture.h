@@ -46,6 +46,15 @@ class UiFolder {
     CMessageTable m_messages;
 };
 
+// A catalogue shipped beside the test program, English or German.
+inline constexpr const char* kShippedCatalogues[] = {"VEXA.cap", "VEXA.de.cap"};
+inline CMessageTable ShippedCatalogue(const char* file) {
+    CMessageTable catalogue;
+    catalogue.Load((QCoreApplication::applicationDirPath() + '/' + file).toStdString(), "Pyrona",
+                   999);
+    return catalogue;
+}
+
 // Calls `act` once with the first shown window of type T other than `except`; the flag tells
 // whether it did.
 template <class T>
