@@ -277,7 +277,7 @@ def job(vexa, work, words):
             time.sleep(0.1)
         fail("%s: the keyboard is on %s %r in %r, the status line says %r" % (
             what, node and node.getRoleName(), node and node.name, w and w.name,
-            text_of(status)))
+            status.description))
 
     def file_dialog(keys, name, what, button, done):
         field = step(keys, what + ": no file dialog", lambda: True, "text", in_main=False)
@@ -316,22 +316,22 @@ def job(vexa, work, words):
 
     step(["ctrl+2"], "the clone view", lambda: True, "radio button", 501)
     # The side panel opens after the upload, without taking the keyboard.
-    step(["ctrl+u"], "Upload", lambda: words.say(610, 31) in text_of(status) and any(
+    step(["ctrl+u"], "Upload", lambda: words.say(610, 31) in status.description and any(
         w.name.startswith(words.say(517)) and w.getState().contains(pyatspi.STATE_SHOWING)
         for w in vexa_windows()), "push button", 528)
     file_dialog(["ctrl+s"], "job.tmf", "Save", 525,
                 lambda: os.path.exists(os.path.join(work, "job.tmf")))
     step(["ctrl+d"], "the unit number", lambda: True, "text", in_main=False)
-    step(["Return"], "Download", lambda: words.say(612, 31) in text_of(status), "push button",
+    step(["Return"], "Download", lambda: words.say(612, 31) in status.description, "push button",
          527)
     # The controller's set point no longer that of the file.
     step(["ctrl+1"], "the setting view", lambda: True, "radio button", 500)
     step(["Down"], "a step", lambda: text_of(current) == "Set point", "text", 511)
     step(["=99.9", "Return"], "a write", lambda: unit()["2"] == "999", "text", 511)
     step(["ctrl+2"], "the clone view", lambda: True, "radio button", 501)
-    file_dialog(["ctrl+o"], "job.tmf", "Open", 526, lambda: "job.tmf" in text_of(status))
+    file_dialog(["ctrl+o"], "job.tmf", "Open", 526, lambda: "job.tmf" in status.description)
     # The results window opens without taking the keyboard.
-    step(["ctrl+k"], "Verify", lambda: words.say(613, 1) in text_of(status) and any(
+    step(["ctrl+k"], "Verify", lambda: words.say(613, 1) in status.description and any(
         w.name == words.say(454) for w in vexa_windows()), "push button", 529)
     file_dialog(["ctrl+e"], "job.csv", "Export", 524,
                 lambda: os.path.exists(os.path.join(work, "job.csv")))
