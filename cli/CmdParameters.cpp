@@ -49,7 +49,7 @@ int RunGet(const SCliOptions& options) {
         allOk = allOk && ok;
         const CMenuParamItem& item = *table.GetItem(index);
         if (!ok) PrintError(WithReason("parameter " + item.name + " cannot be read", shown));
-        const std::string& display = s.SettingView().currentValue;
+        const std::string& display = s.Shown().currentValue;
         if (options.json) {
             // The statuses upload names: absent is no fault.
             const EParamStatus status = !ok              ? EParamStatus::Failed
@@ -132,7 +132,7 @@ int RunSet(const SCliOptions& options) {
                     notLeft = true;
                 }
             }
-            result["display"] = s.SettingView().currentValue;
+            result["display"] = s.Shown().currentValue;
         }
         SUnitRecord& record = CommandRecord();
         if (problem.empty()) {

@@ -91,8 +91,8 @@ class CDeviceSession {
 
     // --- setting view ---
     // Each answers kBusy while another operation runs, and why the parameter it went to could
-    // not be shown (read, or its routines run) or the write failed; the view holds the same
-    // reason as its problem text.
+    // not be shown (read, or its routines run) or the write failed; the front end words the
+    // result, the session keeps only what the controller answered (Shown).
     // Reads the parameter at index into the view; a parameter that does not exist counts as shown.
     SResult ShowItem(int index);
     // Shows the parameter at index, or the first one after (before) it that can be shown.
@@ -165,7 +165,9 @@ class CDeviceSession {
     int UnitNumber() const { return m_unit; }
     int CurrentIndex() const { return m_currentIndex; }
     EView View() const { return m_view; }
-    const SSettingView& SettingView() const { return m_settingView; }
+    const SShownParameter& Shown() const { return m_shown; }
+    // The controller confirmed write mode for the shown parameter, and has not left it since.
+    bool InWriteMode() const { return m_writeModeEntered && m_writeModeIndex == m_currentIndex; }
     const SOperationOutcome& LastOutcome() const { return m_outcome; }
     // Why the last operation ended the connection because its line was lost; else empty.
     const std::string& ConnectionLost() const { return m_connectionLost; }
@@ -304,9 +306,10 @@ class CDeviceSession {
     std::string m_setSourceText;
     int m_currentIndex = 0;
     EView m_view = EView::Setting;
-    SSettingView m_settingView;
+    SShownParameter m_shown;
     // The parameter whose write-enter list ran and whose write-leave list has not; -1: none.
     int m_writeModeIndex = -1;
+    bool m_writeModeEntered = false;
     SOperationOutcome m_outcome;
     std::vector<SParamStatus> m_paramStatuses;
     // Of the last walk, the first failure an exchange explains: "parameter N (name): reason".

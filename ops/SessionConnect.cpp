@@ -271,7 +271,7 @@ void CDeviceSession::ResetConnectionState() {
     m_model.modelName.clear();
     if (!m_model.table) return;
     m_model.table->Clear();
-    m_settingView = SSettingView{};
+    m_shown = SShownParameter{};
     m_valuesPresent = false;
     m_paramStatuses.clear();
     m_model.table.reset();

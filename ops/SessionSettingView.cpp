@@ -8,10 +8,9 @@
 SResult CDeviceSession::ShowItem(int index) {
     CMenuParamItem* item = m_model.table && index >= 0 ? m_model.table->GetItem(index) : nullptr;
     if (!item) return NotConnected();
-    SSettingView& view = m_settingView;
-    view.currentValue.clear();
-    view.currentName = item->name;
-    view.newValue.clear();
+    SShownParameter& shown = m_shown;
+    shown.currentValue.clear();
+    shown.currentName = item->name;
     item->ResetDerived();
 
     // A parameter that does not exist is shown by its name alone, and counts as shown.
@@ -23,34 +22,21 @@ SResult CDeviceSession::ShowItem(int index) {
             item->settingText = std::move(read.value);
             result = ApplyScale(*item);
             scaleOk = result.Ok();
-            if (scaleOk) view.currentValue = item->ToDisplayText(item->settingText);
+            if (scaleOk) shown.currentValue = item->ToDisplayText(item->settingText);
         } else {
             result = std::move(read);
         }
     }
-
-    const bool settingSelected = m_view == EView::Setting;
-    if (item->writable == 1 && item->Exists() && scaleOk) {
-        if (settingSelected) view.writeCheckEnabled = true;
-        const bool freelyWritable = item->WriteMode16() == 0;
-        if (settingSelected) view.newValueEnabled = freelyWritable;
-        view.writeCheck = freelyWritable;
-        view.writeModeNeeded = !freelyWritable;
-    } else {
-        view.writeModeNeeded = false;
-        view.writeCheckEnabled = false;
-        view.newValueEnabled = false;
-        view.writeCheck = false;
-    }
-    view.decimalPlaces = item->DecimalPlaces();
+    shown.writable = item->writable == 1 && item->Exists() && scaleOk;
+    shown.writeModeNeeded = shown.writable && item->WriteMode16() != 0;
+    shown.decimalPlaces = item->DecimalPlaces();
 
     const int count = static_cast<int>(m_model.table->GetCount());
-    view.previousName = index > 0 ? m_model.table->GetItem(index - 1)->name : std::string();
-    view.nextName = index + 1 < count ? m_model.table->GetItem(index + 1)->name : std::string();
-    if (settingSelected) {
-        view.upEnabled = index > 0;
-        view.downEnabled = index + 1 < count;
-    }
+    shown.hasPrevious = index > 0;
+    shown.hasNext = index + 1 < count;
+    shown.previousName =
+        shown.hasPrevious ? m_model.table->GetItem(index - 1)->name : std::string();
+    shown.nextName = shown.hasNext ? m_model.table->GetItem(index + 1)->name : std::string();
     m_ui.RefreshView();
     return result;
 }
@@ -59,7 +45,7 @@ SResult CDeviceSession::ShowFrom(int index, bool forward) {
     const int count = m_model.table ? static_cast<int>(m_model.table->GetCount()) : 0;
     if (index < 0 || index >= count) return SResult::Success();
     const int limit = forward ? count - 1 : 0;
-    m_settingView.problem.clear();
+    m_shown.unreadReason.clear();
     bool searching = false;
     SResult shown;
     while (!(shown = ShowItem(index)).Ok()) {
@@ -74,7 +60,7 @@ SResult CDeviceSession::ShowFrom(int index, bool forward) {
         m_ui.PumpEvents();
     }
     if (searching) m_ui.CloseCancel();
-    if (!shown.Ok()) m_settingView.problem = WithReason("cannot be read", shown);
+    if (!shown.Ok()) m_shown.unreadReason = WithReason("cannot be read", shown);
     m_currentIndex = index;
     m_ui.RefreshView();
     return shown;
@@ -84,7 +70,6 @@ void CDeviceSession::SetView(EView view) {
     if (view == EView::Clone) {
         LogEvent("Clone view radio-button clicked.");
         m_view = EView::Clone;
-        m_settingView.valueChanged = false;
         m_ui.RefreshView();
         return;
     }
@@ -94,10 +79,8 @@ void CDeviceSession::SetView(EView view) {
         CBusyScope busy(*this);
         m_view = EView::Setting;
         m_setSourceText.clear();
-        if (m_currentIndex == 0) m_settingView.upEnabled = false;
         if (m_connected) ShowFrom(m_currentIndex, true);
     }
-    m_settingView.valueChanged = false;
     m_valuesPresent = false;
     m_paramStatuses.clear();
     m_setSourceText.clear();
@@ -109,7 +92,6 @@ SResult CDeviceSession::StepUp() {
     CBusyScope busy(*this);
     LogEvent("Up Arrow button pushed.");
     SResult shown = m_currentIndex > 0 ? ShowFrom(m_currentIndex - 1, false) : SResult::Success();
-    m_settingView.valueChanged = false;
     m_ui.RefreshView();
     return shown;
 }
@@ -122,7 +104,6 @@ SResult CDeviceSession::StepDown() {
         m_model.table && m_currentIndex + 1 < static_cast<int>(m_model.table->GetCount())
             ? ShowFrom(m_currentIndex + 1, true)
             : SResult::Success();
-    m_settingView.valueChanged = false;
     m_ui.RefreshView();
     return shown;
 }
@@ -132,7 +113,6 @@ SResult CDeviceSession::GoToItem(int index) {
     if (!m_connected || m_view != EView::Setting) return NotConnected();
     CBusyScope busy(*this);
     SResult shown = ShowFrom(index, true);
-    m_settingView.valueChanged = false;
     m_ui.RefreshView();
     return shown;
 }
@@ -151,13 +131,9 @@ SResult CDeviceSession::SetWriteMode(bool checked) {
     CBusyScope busy(*this);
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
     if (!item) return NotConnected();
-    SSettingView& view = m_settingView;
-    view.problem.clear();
-    view.writeCheck = checked;
     if (checked && item->WriteMode16() == 1 &&
         m_ui.MessageBox(ReadQuestionText("100"), COperatorUi::BoxStyle::OkCancelWarning) ==
             COperatorUi::BoxAnswer::Cancel) {
-        view.writeCheck = !checked;
         m_ui.RefreshView();
         return SResult::Failure(ResultCode::kCancelled, "write mode not entered");
     }
@@ -165,20 +141,11 @@ SResult CDeviceSession::SetWriteMode(bool checked) {
     if (!checked && m_writeModeIndex >= 0) {
         // Leaving is put back in any case: a refusal leaves the box unticked, and says so loudly.
         switched = RunWriteLeaveList();
-        if (!switched.Ok()) {
-            view.problem = switched.message;
-            m_ui.MessageBox(switched.message, COperatorUi::BoxStyle::Ok);
-        }
-        view.newValueEnabled = false;
-    } else if ((switched = SwitchWriteMode(checked)).Ok()) {
-        view.newValueEnabled = checked;
-    } else {
-        view.writeCheck = !checked;
+        if (!switched.Ok()) m_ui.MessageBox(switched.message, COperatorUi::BoxStyle::Ok);
+    } else if (!(switched = SwitchWriteMode(checked)).Ok()) {
         switched.message =
             WithReason(checked ? "write mode not entered" : "write mode not left", switched);
-        view.problem = switched.message;
     }
-    view.valueChanged = false;
     m_ui.RefreshView();
     return switched;
 }
@@ -191,6 +158,7 @@ SResult CDeviceSession::SwitchWriteMode(bool on) {
     // An entry whose answer was lost or unusable may have taken effect all the same: the leave
     // list then runs when the line is left, as after a confirmed entry.
     if (on || switched.Ok()) m_writeModeIndex = on ? m_currentIndex : -1;
+    m_writeModeEntered = on && switched.Ok();
     return switched;
 }
 
@@ -206,10 +174,10 @@ SResult CDeviceSession::RunWriteLeaveList() {
     const CMenuParamItem* item =
         m_model.table && m_writeModeIndex >= 0 ? m_model.table->GetItem(m_writeModeIndex) : nullptr;
     m_writeModeIndex = -1;
+    m_writeModeEntered = false;
     if (!item) return SResult::Success();
     CRestoreScope restoring(*this);
     const SResult left = RunCommandList(item->writeLeaveList);
-    if (m_settingView.writeCheck && item->WriteMode16() == 1) m_settingView.writeCheck = false;
     if (left.Ok()) return left;
     return NotRestored(
         restoring.Interrupted()
@@ -229,47 +197,30 @@ SResult CDeviceSession::Write(const std::string& newValue) {
     if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Parameter edit return key pushed.");
-    SSettingView& view = m_settingView;
-    view.newValue = newValue;
-    const std::string keptValue = view.currentValue;
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
-    view.problem.clear();
-    view.readBackFailed = false;
     if (!item) return NotConnected();
     if (newValue.empty()) return SResult::Success();
     ApplyScale(*item);
     // A value the field cannot carry would be written as another one: refuse it unwritten.
     const std::string refusal = item->WriteValueProblem(newValue);
     const std::string data = refusal.empty() ? item->ToDeviceText(newValue) : "";
-    if (data.empty()) {
-        view.valueChanged = true;
-        view.problem = (refusal.empty() ? "\"" + newValue + "\" cannot be written" : refusal) +
-                       "; nothing written";
-        m_ui.RefreshView();
-        return SResult::Failure(ResultCode::kBadValue, view.problem);
-    }
+    if (data.empty())
+        return SResult::Failure(
+            ResultCode::kBadValue,
+            (refusal.empty() ? "\"" + newValue + "\" cannot be written" : refusal) +
+                "; nothing written");
 
-    view.valueChanged = false;
+    const SShownParameter before = m_shown;
     SResult written = ExecuteCommand(item->writeCommand, data);
-    if (!written.Ok()) {
-        view.valueChanged = true;
-        written.message = WithReason("not written", written);
-        view.problem = written.message;
-    }
+    if (!written.Ok()) written.message = WithReason("not written", written);
     if (SResult shown = ShowItem(m_currentIndex); !shown.Ok()) {
         // The value went out; only its read-back did not come: it may well be on the controller.
-        view.readBackFailed = !view.valueChanged;
-        if (view.readBackFailed) {
+        if (written.Ok())
             written = SResult::Failure(ResultCode::kIncomplete,
                                        WithReason("written, but reading it back failed", shown));
-            view.problem = written.message;
-        }
-        view.valueChanged = true;
-        view.currentValue = keptValue;
+        // The value last read stays shown, and the parameter open to another try.
+        m_shown = before;
     }
-    view.writeCheck = true;
-    view.writeCheckEnabled = true;
-    view.newValueEnabled = true;
     m_ui.RefreshView();
     return written;
 }

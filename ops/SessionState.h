@@ -17,28 +17,22 @@ struct SLoadedModel {
     std::string picturePath;
 };
 
-// What the setting view shows: plain data that a front end renders as it is.
-struct SSettingView {
+// The parameter the setting view shows, as the controller answered for it: plain data that a
+// front end words and enables by its own rules.
+struct SShownParameter {
     std::string previousName;
     std::string currentName;
     std::string nextName;
+    bool hasPrevious = false;
+    bool hasNext = false;
+    // As the controller holds it; empty when it does not exist or could not be read.
     std::string currentValue;
-    std::string newValue;
-    bool writeCheck = false;
-    bool writeCheckEnabled = false;
-    // The shown parameter is written only in write mode, which the "Write" box enters; without
-    // it the box is ticked because the parameter is written directly.
+    // Why no parameter from the one asked for on could be read; empty when one was shown.
+    std::string unreadReason;
+    // It exists, its value could be scaled, and the operator may write it.
+    bool writable = false;
+    // It is written only in write mode, which the "Write" box enters.
     bool writeModeNeeded = false;
-    bool newValueEnabled = false;
-    bool upEnabled = false;
-    bool downEnabled = false;
-    // A write or its read-back failed: the value entry is drawn red.
-    bool valueChanged = false;
-    // Of the last value typed, the write went through but its read-back failed.
-    bool readBackFailed = false;
-    // Why the last step did not show a value, or the last value typed was refused, not
-    // written or not read back; empty when it went well.
-    std::string problem;
     int decimalPlaces = 0;
 };
 

@@ -435,16 +435,25 @@ void CMainDialog::WireControls() {
         });
     });
     // Only a click counts, not the focus arriving on the button.
-    connect(m_settingRadio, &QAbstractButton::clicked, this, [&s] { s.SetView(EView::Setting); });
-    connect(m_cloneRadio, &QAbstractButton::clicked, this, [&s] { s.SetView(EView::Clone); });
+    for (const auto& [radio, view] :
+         {std::pair{m_settingRadio, EView::Setting}, std::pair{m_cloneRadio, EView::Clone}})
+        connect(radio, &QAbstractButton::clicked, this, [this, &s, view] {
+            s.SetView(view);
+            m_settingModel.Reset();
+            RefreshView();
+        });
+    using EAction = CSettingViewModel::EAction;
     connect(m_up, &QAbstractButton::clicked, this,
-            [this, &s] { RunSettingAction([&s] { s.StepUp(); }); });
+            [this, &s] { RunSettingAction(EAction::Step, [&s] { return s.StepUp(); }); });
     connect(m_down, &QAbstractButton::clicked, this,
-            [this, &s] { RunSettingAction([&s] { s.StepDown(); }); });
-    connect(m_write, &QAbstractButton::clicked, this,
-            [this, &s](bool on) { RunSettingAction([&s, on] { s.SetWriteMode(on); }); });
-    m_newValue->SetEnterHook([this] {
-        RunSettingAction([this] { EnterInValueEntry(); });
+            [this, &s] { RunSettingAction(EAction::Step, [&s] { return s.StepDown(); }); });
+    connect(m_write, &QAbstractButton::clicked, this, [this, &s](bool on) {
+        RunSettingAction(EAction::WriteMode, [&s, on] { return s.SetWriteMode(on); });
+    });
+    m_newValue->SetEnterHook([this, &s] {
+        const std::string typed = m_newValue->text().toStdString();
+        RunSettingAction(
+            EAction::Write, [&s, &typed] { return s.Write(typed); }, typed);
         ReturnFocus(m_newValue);
         return true;
     });
@@ -525,7 +534,7 @@ void CMainDialog::SetUpLamps() {
 
 void CMainDialog::RefreshView() {
     const CDeviceSession& s = *m_session;
-    const SSettingView& v = s.SettingView();
+    const SSettingViewState v = SettingState();
     const bool connected = s.IsConnected();
     const SViewEnabling on =
         ViewEnabling({s.View(), connected, s.TableHasItems(), s.ValuesPresent()});
@@ -533,20 +542,21 @@ void CMainDialog::RefreshView() {
     m_settingRadio->setChecked(s.View() == EView::Setting);
     m_cloneRadio->setChecked(s.View() == EView::Clone);
 
-    m_previousName->setText(QString::fromStdString(v.previousName));
-    m_currentName->setText(QString::fromStdString(v.currentName));
-    m_nextName->setText(QString::fromStdString(v.nextName));
-    m_currentValue->setText(QString::fromStdString(v.currentValue));
+    const SShownParameter& shown = s.Shown();
+    m_previousName->setText(QString::fromStdString(shown.previousName));
+    m_currentName->setText(QString::fromStdString(shown.currentName));
+    m_nextName->setText(QString::fromStdString(shown.nextName));
+    m_currentValue->setText(QString::fromStdString(shown.currentValue));
     m_newValue->setText(QString::fromStdString(v.newValue));
-    m_write->setChecked(v.writeCheck);
-    ShowWriteBox(v);
+    m_write->setChecked(v.writeTicked);
+    ShowWriteBox(v, shown.writeModeNeeded);
 
     for (QWidget* w : {static_cast<QWidget*>(m_previousName), static_cast<QWidget*>(m_currentName),
                        static_cast<QWidget*>(m_nextName), static_cast<QWidget*>(m_currentValue),
                        static_cast<QWidget*>(m_readCaption)})
         w->setEnabled(on.settingControls);
-    m_newValue->setEnabled(on.settingControls && v.newValueEnabled);
-    m_write->setEnabled(on.settingControls && v.writeCheckEnabled);
+    m_newValue->setEnabled(on.settingControls && v.writeTicked);
+    m_write->setEnabled(on.settingControls && v.writeBoxEnabled);
     m_up->setEnabled(on.settingControls && v.upEnabled);
     m_down->setEnabled(on.settingControls && v.downEnabled);
 
@@ -571,19 +581,19 @@ void CMainDialog::RefreshView() {
     ShowStatus();
     ApplyColour(m_status, StatusLineColour(connected));
     ApplyColour(m_currentName, CurrentNameColour(s.View(), connected));
-    ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeCheck, v.valueChanged));
-    const QString problem = v.valueChanged ? SettingProblem() : QString();
+    ApplyColour(m_newValue, ValueEntryColour(s.View(), connected, v.writeTicked, v.entryRed));
+    const QString problem = v.entryRed ? SettingProblem() : QString();
     m_newValue->setToolTip(problem.isEmpty() ? UiText(m_catalogue, kNewValueTip) : problem);
     m_newValue->setAccessibleDescription(problem);
     ShowPicture();
     if (m_panel && m_panel->IsOpen()) m_panel->Rows()->ShowRow(s.CurrentIndex());
 }
 
-void CMainDialog::ShowWriteBox(const SSettingView& v) {
+void CMainDialog::ShowWriteBox(const SSettingViewState& v, bool writeModeNeeded) {
     // Ticked means in write mode; a parameter written without it says so instead.
-    const bool direct = v.writeCheck && !v.writeModeNeeded;
+    const bool direct = v.writeTicked && !writeModeNeeded;
     const QString caption = QString::fromStdString(Text(direct ? 400 : 1));
-    const QString state = QString::fromStdString(Text(direct ? 401 : v.writeCheck ? 403 : 402));
+    const QString state = QString::fromStdString(Text(direct ? 401 : v.writeTicked ? 403 : 402));
     m_write->setText(caption);
     m_write->setAccessibleName(caption);
     m_write->setToolTip(state);
@@ -711,7 +721,8 @@ void CMainDialog::OpenSidePanel() {
 
 void CMainDialog::GoToItem(int index) {
     m_ui.NameOperation(kSearchOnUnit, m_session->UnitNumber());
-    m_session->GoToItem(index);
+    RunSettingAction(CSettingViewModel::EAction::Step,
+                     [this, index] { return m_session->GoToItem(index); });
 }
 
 void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
@@ -720,12 +731,11 @@ void CMainDialog::ApplySettings(const CCommSettings& settings, int unit) {
     RefreshView();
 }
 
-void CMainDialog::EnterInValueEntry() { m_session->Write(m_newValue->text().toStdString()); }
-
 void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
                           const std::function<SResult()>& verb) {
     if (m_session->IsBusy()) return;
     m_failure.clear();
+    m_settingModel.Reset();
     const SResult result = verb();
     if (result.code == ResultCode::kLineLost || result.code == ResultCode::kNotRestored)
         m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
@@ -740,9 +750,11 @@ void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
     RefreshView();
 }
 
-void CMainDialog::RunSettingAction(const std::function<void()>& action) {
+void CMainDialog::RunSettingAction(CSettingViewModel::EAction action,
+                                   const std::function<SResult()>& verb, const std::string& typed) {
     const bool wasConnected = m_session->IsConnected();
-    action();
+    m_settingModel.Ended(action, verb(), typed);
+    RefreshView();
     // The line went during a step or a write: the session has closed it; say why once.
     if (wasConnected && !m_session->IsConnected() && !m_session->ConnectionLost().empty())
         m_ui.MessageBox(m_session->ConnectionLost(), COperatorUi::BoxStyle::Ok);
@@ -946,9 +958,12 @@ void CMainDialog::NameButton(Button b, bool connected) {
 
 // Why the setting view shows no value or a red value entry, in words; empty when it went well.
 QString CMainDialog::SettingProblem() const {
-    const SSettingView& v = m_session->SettingView();
-    if (m_session->View() != EView::Setting || v.problem.empty()) return {};
-    return QString::fromStdString(v.currentName + ": " + v.problem);
+    if (m_session->View() != EView::Setting) return {};
+    return QString::fromStdString(SettingState().problem);
+}
+
+SSettingViewState CMainDialog::SettingState() const {
+    return m_settingModel.State(m_session->Shown(), m_session->InWriteMode());
 }
 
 void CMainDialog::ShowStatus() {

@@ -17,6 +17,7 @@
 #include "ui/DesktopUi.h"
 #include "ui/MainDialogRules.h"
 #include "ui/ResizableDialog.h"
+#include "ui/SettingViewModel.h"
 #include "ui/StatusLine.h"
 #include "ui/TrafficLamps.h"
 
@@ -131,7 +132,7 @@ class CMainDialog : public CResizableDialog {
     void ShowStatus();
     QString SettingProblem() const;
     // The Write box's caption and description: in write mode, not, or not needed.
-    void ShowWriteBox(const SSettingView& v);
+    void ShowWriteBox(const SSettingViewState& state, bool writeModeNeeded);
     void ApplyColour(QWidget* field, EFieldColour colour);
     // The side panel opens on the screen: a maximised window is restored, and the panel takes
     // the side where it fits (PlaceSidePanel), the window moving right only when it still fits.
@@ -144,8 +145,11 @@ class CMainDialog : public CResizableDialog {
     // controller not put back in a box (the session has closed a lost line, so Link works at
     // once), any other failure on the status line in the engine's words.
     void RunVerb(SOperationOutcome::EOperation operation, const std::function<SResult()>& verb);
-    // A step or write of the setting view; a line lost on the way is said in a box.
-    void RunSettingAction(const std::function<void()>& action);
+    // A step, write-mode switch or write of the setting view (`typed` the value written); a
+    // line lost on the way is said in a box.
+    void RunSettingAction(CSettingViewModel::EAction action, const std::function<SResult()>& verb,
+                          const std::string& typed = {});
+    SSettingViewState SettingState() const;
     // Save; a set that an upload did not fill is saved only when the operator says so.
     SResult SaveSet();
     void ExitPressed();
@@ -154,7 +158,6 @@ class CMainDialog : public CResizableDialog {
     void LeaveController();
     void ComSetPressed();
     void AboutPressed();
-    void EnterInValueEntry();
     // Focus to the setting view's value entry (else its Write box) in the setting view, else
     // to the button pressed.
     void ReturnFocus(QWidget* pressed);
@@ -190,6 +193,7 @@ class CMainDialog : public CResizableDialog {
     std::unique_ptr<CSidePanel> m_panel;
     // The status line's text for the last verb that failed; empty after one that did not.
     QString m_failure;
+    CSettingViewModel m_settingModel;
     // The platform's own words for the last failure of the port, shown with an open failure.
     QString m_portReport;
     CVerifyResultsDialog* m_results = nullptr;

@@ -11,16 +11,13 @@ TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstPar
     EXPECT_EQ(session->FormatConnectionStatus(),
               sim.SlavePath() + " 38400 7 2 Even Unit:1  TS01 test controller");
     EXPECT_TRUE(LogHas("Connected. " + session->FormatConnectionStatus()));
-    const SSettingView& view = session->SettingView();
-    EXPECT_EQ(view.nextName, "Alarm type");
-    EXPECT_FALSE(view.upEnabled);
-    EXPECT_TRUE(view.downEnabled);
+    const SShownParameter& shown = session->Shown();
+    EXPECT_EQ(shown.nextName, "Alarm type");
+    EXPECT_FALSE(shown.hasPrevious);
+    EXPECT_TRUE(shown.hasNext);
     // Writable 1 and write mode 0: ready to write at once.
-    EXPECT_TRUE(view.writeCheck);
-    EXPECT_TRUE(view.newValueEnabled);
-    // Unchecking without a leave list turns the box back on.
-    session->SetWriteMode(false);
-    EXPECT_TRUE(view.writeCheck);
+    EXPECT_TRUE(shown.writable);
+    EXPECT_FALSE(shown.writeModeNeeded);
 }
 
 // Unlink runs the DisConnect routine and forgets the model: ProgramRunTest.leavingTheProgram...

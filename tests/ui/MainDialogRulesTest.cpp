@@ -5,6 +5,7 @@
 #include "app/MessageTable.h"
 #include "params/MenuParamTable.h"
 #include "ui/MainDialogRules.h"
+#include "ui/SettingViewModel.h"
 #include "ui/SidePanelRows.h"
 #include "ui/VerifyResults.h"
 
@@ -27,6 +28,49 @@ class MainDialogRulesTest : public QObject {
         QVERIFY(!setting.cloneValueControls && setting.clearSetSource);
         QVERIFY(!ViewEnabling({EView::Setting, false, true, true}).settingControls);
         QVERIFY(!ViewEnabling({EView::Setting, true, false, false}).settingControls);
+    }
+
+    void writeBoxAndEntryFollowTheControllerAndTheLastAction() {
+        using EAction = CSettingViewModel::EAction;
+        CSettingViewModel model;
+        SShownParameter shown;
+        shown.currentName = "Set point";
+        shown.hasNext = true;
+        // Not writable: nothing to tick; written directly: ticked and open at once.
+        SSettingViewState state = model.State(shown, false);
+        QVERIFY(!state.writeBoxEnabled && !state.writeTicked && !state.upEnabled);
+        shown.writable = true;
+        state = model.State(shown, false);
+        QVERIFY(state.writeBoxEnabled && state.writeTicked && state.downEnabled);
+        // Written in write mode only: ticked while the controller is in it.
+        shown.writeModeNeeded = true;
+        QVERIFY(!model.State(shown, false).writeTicked);
+        QVERIFY(model.State(shown, true).writeTicked);
+
+        // A value refused unwritten stays to be corrected, in red, with why.
+        const SResult bad = SResult::Failure(ResultCode::kBadValue, "too long; nothing written");
+        model.Ended(EAction::Write, bad, "12345678");
+        state = model.State(shown, true);
+        QVERIFY(state.entryRed);
+        QCOMPARE(state.newValue, std::string("12345678"));
+        QCOMPARE(state.problem, std::string("Set point: too long; nothing written"));
+        // Another operation was running: the action did nothing, and nothing changes.
+        model.Ended(EAction::Step, SResult::Failure(ResultCode::kBusy, "busy"));
+        QVERIFY(model.State(shown, true).entryRed);
+        // A value sent but refused leaves the entry empty, still red.
+        model.Ended(EAction::Write, SResult::Failure(ResultCode::kNoAnswer, "not written"), "5");
+        state = model.State(shown, true);
+        QVERIFY(state.entryRed && state.newValue.empty());
+        // A step forgets it; a parameter that could not be read says why.
+        shown.unreadReason = "cannot be read: no answer";
+        model.Ended(EAction::Step, SResult::Failure(ResultCode::kNoAnswer, "no answer"));
+        state = model.State(shown, true);
+        QVERIFY(!state.entryRed);
+        QCOMPARE(state.problem, std::string("Set point: cannot be read: no answer"));
+        // The write-mode question declined is the operator's choice, not a problem.
+        shown.unreadReason.clear();
+        model.Ended(EAction::WriteMode, SResult::Failure(ResultCode::kCancelled, "not entered"));
+        QVERIFY(model.State(shown, false).problem.empty());
     }
 
     void sidePanelRowsAndVerifyResultsTellTheStatusesApart() {
