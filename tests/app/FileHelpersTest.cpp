@@ -16,7 +16,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ReadFileSectionTest, TakesTheTrimmedContentOfTheFirstExactSectionOnly) {
+TEST(ReadFileSectionTest, TakesTheFirstExactSectionTrimmedAndReadsHostileFilesSafely) {
     TempFolder dir;
     const std::string file = dir.Write("s.scp",
                                        "[connect]\nwrong case;\n[Connect]\r\n   :Begin;   \r\nAB\n"
@@ -33,21 +33,18 @@ TEST(ReadFileSectionTest, TakesTheTrimmedContentOfTheFirstExactSectionOnly) {
     EXPECT_FALSE(ReadFileSection(file, "Missing", lines));
     EXPECT_FALSE(ReadFileSection(dir.File("none.scp"), "Next", lines));
     EXPECT_TRUE(lines.empty());
-}
 
-TEST(ReadFileSectionTest, HostileFileIsReadSafely) {
-    TempFolder dir;
+    // A hostile file is read safely.
     std::string text = "[S]\n" + std::string(100000, 'y') + "\n";
     text += std::string("\0\x01\xff;", 4) + "\n";
     text += "[\xe3\x81\x82]\nmultibyte name;\n[T]\nno final line feed;";
-    const std::string file = dir.Write("h.scp", text);
-    Lines lines;
-    ASSERT_TRUE(ReadFileSection(file, "S", lines));
+    const std::string hostile = dir.Write("h.scp", text);
+    ASSERT_TRUE(ReadFileSection(hostile, "S", lines));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].size(), 100000u);
     EXPECT_EQ(lines[1], std::string("\0\x01\xff;", 4));
-    ASSERT_TRUE(ReadFileSection(file, "\xe3\x81\x82", lines));
-    ASSERT_TRUE(ReadFileSection(file, "T", lines));
+    ASSERT_TRUE(ReadFileSection(hostile, "\xe3\x81\x82", lines));
+    ASSERT_TRUE(ReadFileSection(hostile, "T", lines));
     EXPECT_EQ(lines, (Lines{lines[0], lines[1], "multibyte name;", "no final line feed;"}));
 }
 
