@@ -9,13 +9,14 @@
 
 #include "app/FileHelpers.h"
 #include "app/NumberText.h"
+#include "app/Sha256.h"
 #include "support/TempFolder.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ReadFileSectionTest, TakesTheTrimmedContentOfTheFirstExactSectionOnly) {
+TEST(ReadFileSectionTest, TakesTheFirstExactSectionTrimmedAndReadsHostileFilesSafely) {
     TempFolder dir;
     const std::string file = dir.Write("s.scp",
                                        "[connect]\nwrong case;\n[Connect]\r\n   :Begin;   \r\nAB\n"
@@ -32,21 +33,18 @@ TEST(ReadFileSectionTest, TakesTheTrimmedContentOfTheFirstExactSectionOnly) {
     EXPECT_FALSE(ReadFileSection(file, "Missing", lines));
     EXPECT_FALSE(ReadFileSection(dir.File("none.scp"), "Next", lines));
     EXPECT_TRUE(lines.empty());
-}
 
-TEST(ReadFileSectionTest, HostileFileIsReadSafely) {
-    TempFolder dir;
+    // A hostile file is read safely.
     std::string text = "[S]\n" + std::string(100000, 'y') + "\n";
     text += std::string("\0\x01\xff;", 4) + "\n";
     text += "[\xe3\x81\x82]\nmultibyte name;\n[T]\nno final line feed;";
-    const std::string file = dir.Write("h.scp", text);
-    Lines lines;
-    ASSERT_TRUE(ReadFileSection(file, "S", lines));
+    const std::string hostile = dir.Write("h.scp", text);
+    ASSERT_TRUE(ReadFileSection(hostile, "S", lines));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].size(), 100000u);
     EXPECT_EQ(lines[1], std::string("\0\x01\xff;", 4));
-    ASSERT_TRUE(ReadFileSection(file, "\xe3\x81\x82", lines));
-    ASSERT_TRUE(ReadFileSection(file, "T", lines));
+    ASSERT_TRUE(ReadFileSection(hostile, "\xe3\x81\x82", lines));
+    ASSERT_TRUE(ReadFileSection(hostile, "T", lines));
     EXPECT_EQ(lines, (Lines{lines[0], lines[1], "multibyte name;", "no final line feed;"}));
 }
 
@@ -106,6 +104,31 @@ TEST(ScanDecimalIntTest, ReadsLikePercentD) {
         EXPECT_EQ(ScanDecimalInt(c.text, value), c.ok) << c.text;
         EXPECT_EQ(value, c.value) << c.text;  // a failed scan leaves it as it was
     }
+}
+
+TEST(Sha256Test, KnownDigests) {
+    const struct {
+        std::string bytes;
+        const char* digest;
+    } cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        // 56 bytes: the length no longer fits the first block.
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {std::string(1000000, 'a'),
+         "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Sha256Hex(c.bytes), c.digest) << c.bytes.size();
+}
+
+TEST(Sha256Test, FileDigestIsOfItsBytes) {
+    TempFolder folder;
+    folder.Write("abc", "abc");
+    std::string hex;
+    ASSERT_TRUE(Sha256OfFile(folder.File("abc"), hex));
+    EXPECT_EQ(hex, Sha256Hex("abc"));
+    EXPECT_FALSE(Sha256OfFile(folder.File("none"), hex));
 }
 
 }  // namespace

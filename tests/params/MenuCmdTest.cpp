@@ -4,16 +4,18 @@
 #include "params/MenuUICmdItem.h"
 #include "params/MenuWriteCmdItem.h"
 
-TEST(MenuCmdParse, ReadTakesSixSubfieldsWriteSeven) {
+TEST(MenuCmdParse, ReadTakesSixSubfieldsWriteSevenAndNumbersWrapToTheirWidth) {
     CMenuUICmdItem read;
     ASSERT_EQ(read.Parse("0A10;2;3;1;0;5"), 1);
-    EXPECT_EQ(read.definition, "0A10;2;3;1;0;5");
     EXPECT_EQ(read.commandText, "0A10");
     EXPECT_EQ(read.timeout, 2000);
     EXPECT_EQ(read.retries, 3);
     EXPECT_TRUE(read.IsAtFrame());
     EXPECT_EQ(read.replyRequired, 0);
     EXPECT_EQ(read.valueFormat, 5);
+    ASSERT_EQ(read.Parse("0A10;70;0;65537;1;0"), 1);
+    EXPECT_EQ(read.timeout, 4464);  // 16-bit milliseconds
+    EXPECT_TRUE(read.IsAtFrame());  // frame kind compared as 16 bits
 
     CMenuWriteCmdItem write;
     EXPECT_EQ(write.hexDigits, 4);
@@ -22,14 +24,6 @@ TEST(MenuCmdParse, ReadTakesSixSubfieldsWriteSeven) {
     EXPECT_EQ(write.retries, 65534);  // 16 bits
     EXPECT_FALSE(write.IsAtFrame());
     EXPECT_EQ(CMenuWriteCmdItem().Parse("1A10;1;2;0;1;0"), 0);
-}
-
-TEST(MenuCmdParse, NumbersWrapToTheirWidthWithoutFault) {
-    CMenuUICmdItem read;
-    ASSERT_EQ(read.Parse("0A10;70;0;65537;1;0"), 1);
-    EXPECT_EQ(read.timeout, 4464);  // 16-bit milliseconds
-    EXPECT_TRUE(read.IsAtFrame());  // frame kind compared as 16 bits
-    CMenuWriteCmdItem write;
     ASSERT_EQ(write.Parse("1A10;99999999999999999999;-99999999999;7;1;0;2147483647"), 1);
     EXPECT_EQ(write.hexDigits, 2147483647);
 }
@@ -44,7 +38,7 @@ TEST(MenuCmdParse, RejectsWrongCountsEmptyTextAndNonNumbers) {
     }
 }
 
-TEST(MenuCmdList, TakesCommandsInGroupsOfFive) {
+TEST(MenuCmdList, TakesCommandsInGroupsOfFiveAndRefusesIncompleteGroups) {
     CMenuCmdList list;
     EXPECT_EQ(list.Parse("0B01;1;0;0;1"), 0);  // no group size: nothing parses
     list.groupSize = 5;
@@ -54,20 +48,14 @@ TEST(MenuCmdList, TakesCommandsInGroupsOfFive) {
     EXPECT_EQ(list.GetAt(1)->definition, "0B02;2;1;1;0");
     EXPECT_TRUE(list.GetAt(1)->IsAtFrame());
     EXPECT_EQ(list.GetAt(2), nullptr);
-    EXPECT_EQ(list.Parse(""), 1);
-    EXPECT_EQ(list.GetCount(), 0u);
-}
-
-TEST(MenuCmdList, RejectsIncompleteGroupsAndKeepsThePreviousList) {
-    CMenuCmdList list;
-    list.groupSize = 5;
-    ASSERT_EQ(list.Parse("0B01;1;0;0;1"), 1);
+    // An incomplete group keeps the previous list.
     EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2;1;1"), 0);
     EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2"), 0);
-    ASSERT_EQ(list.GetCount(), 1u);
-
+    ASSERT_EQ(list.GetCount(), 2u);
     // A group that fails after the list was emptied keeps what was added before it.
     EXPECT_EQ(list.Parse("0C01;1;0;0;1;0C02;x;0;0;1"), 0);
     ASSERT_EQ(list.GetCount(), 1u);
     EXPECT_EQ(list.GetAt(0)->commandText, "0C01");
+    EXPECT_EQ(list.Parse(""), 1);
+    EXPECT_EQ(list.GetCount(), 0u);
 }

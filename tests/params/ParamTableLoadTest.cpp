@@ -100,13 +100,17 @@ TEST_F(ParamTableLoad, ReadsOneItemPerLineAfterTheSectionLineAndSkipsBadLines) {
     EXPECT_EQ(table.GetItem(2)->name, "First");
     EXPECT_EQ(table.GetItem(3)->name, "Five");
     EXPECT_EQ(table.GetItem(4), nullptr);
+    EXPECT_EQ(table.FindByNumber(1)->name, "One");  // the first item of a number
+    EXPECT_EQ(table.FindByNumber(2), nullptr);
+    EXPECT_EQ(table.IndexOfNumber(5), 3);
     // The two damaged item lines are not lost unannounced.
     EXPECT_EQ(report.errors,
               std::vector<std::string>{"2 item lines of " + folder.File("table.prm") + " skipped"});
 }
 
-TEST_F(ParamTableLoad, SectionLineIsComparedWhole) {
+TEST_F(ParamTableLoad, ATableWithoutItemsOrUnreadableFailsAndSaysWhy) {
     LogCapture log;
+    // The section line is compared whole.
     EXPECT_EQ(Load("[ParamList] ; items\n" + Item(1)), 0);
     EXPECT_EQ(last.message, folder.File("table.prm") + " has no [ParamList] section");
     EXPECT_EQ(Load("[ParamList]\n"), 0);  // no item
@@ -117,6 +121,13 @@ TEST_F(ParamTableLoad, SectionLineIsComparedWhole) {
     const std::string skipped = "1 item lines of " + folder.File("table.prm") + " skipped";
     EXPECT_EQ(report.errors, std::vector<std::string>{skipped});
     EXPECT_EQ(log.Text(), skipped + "\n");
+
+    report.errors.clear();
+    log.Clear();
+    const std::string text = folder.Slash() + "missing.prm No such file or directory";
+    EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report).message, text);
+    EXPECT_EQ(report.errors, std::vector<std::string>{text});
+    EXPECT_EQ(log.Text(), text + "\n");
 }
 
 TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
@@ -131,24 +142,6 @@ TEST_F(ParamTableLoad, ReadsOrderSectionsByLeadingNumber) {
     EXPECT_EQ(table.GetDownloadNumber(0), 3);
     EXPECT_EQ(table.GetDownloadNumber(2), CMenuParamTable::kNoNumber);
     EXPECT_EQ(table.GetUploadNumber(99), CMenuParamTable::kNoNumber);
-}
-
-TEST_F(ParamTableLoad, UnreadableFileIsReportedToOperatorAndLog) {
-    LogCapture log;
-    const std::string text = folder.Slash() + "missing.prm No such file or directory";
-    EXPECT_EQ(table.Load(folder.Slash() + "missing.prm", &report).message, text);
-    EXPECT_EQ(report.errors, std::vector<std::string>{text});
-    EXPECT_EQ(log.Text(), text + "\n");
-}
-
-TEST_F(ParamTableLoad, FindByNumberGivesTheFirstItem) {
-    ASSERT_EQ(Load("[ParamList]\n" + Item(5, "A") + Item(7, "B") + Item(5, "C")), 1);
-    EXPECT_EQ(table.FindByNumber(5)->name, "A");
-    EXPECT_EQ(table.FindByNumber(7)->name, "B");
-    EXPECT_EQ(table.FindByNumber(6), nullptr);
-    EXPECT_EQ(table.IndexOfNumber(7), 1);
-    EXPECT_EQ(table.GetUploadCount(), 0u);  // no order sections: empty orders
-    EXPECT_EQ(table.GetDownloadCount(), 0u);
 }
 
 TEST_F(ParamTableLoad, HostileFilesLoadWhatIsValidOrFailCleanly) {

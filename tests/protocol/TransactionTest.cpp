@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -23,6 +26,16 @@ using enum ResultClassCode;
 
 const std::string kNoise = "line noise discarded.";
 const std::string kStale = "stale answer discarded.";
+
+// Frames with their check bytes over the bytes as sent.
+std::string QuadrelFrame(const std::string& body) {
+    return "\002" + body + "\003" + static_cast<char>(XorAll(body + "\003"));
+}
+std::string AtFrame(const std::string& body) {
+    char fcs[3];
+    std::snprintf(fcs, sizeof fcs, "%02X", XorAll(body));
+    return body + fcs + "*\r";
+}
 
 // A transaction on a frame port opened on a pty, with a scripted controller at the far
 // end served from the port's pump hook.  The pieces in `arriving` reach the line one a pump
@@ -146,9 +159,7 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
 }
 
 TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {
-    char fcs[3];
-    std::snprintf(fcs, sizeof fcs, "%02X", XorAll("@01RD000150"));
-    const std::string at = "@01RD000150" + std::string(fcs) + "*\r";
+    const std::string at = AtFrame("@01RD000150");
     const std::string model = frames::ModelAnswerUnit1("VX40");
     const struct {
         std::string noise, command, answer;
@@ -202,25 +213,17 @@ TEST_F(TransactionOnPty, WhatIsOnTheLineBeforeACommandIsReadWholeAndSetAside) {
 }
 
 TEST_F(TransactionOnPty, ACodeInOtherLetterCaseIsAWrongAnswerNotAStaleOne) {
-    // Check bytes over the bytes as sent: two letters in other case cancel out of a BCC.
-    const auto quadrel = [](const std::string& body) {
-        return "\002" + body + "\003" + static_cast<char>(XorAll(body + "\003"));
-    };
-    const auto at = [](const std::string& body) {
-        char fcs[3];
-        std::snprintf(fcs, sizeof fcs, "%02X", XorAll(body));
-        return body + fcs + "*\r";
-    };
+    // Two letters in other case cancel out of a BCC.
     const struct {
         std::string command, answer;
         ResultClassCode verdict;
         std::string reason;
     } cases[] = {
-        {frames::k0A01Unit1, quadrel("0100000a010000"), kBccMismatch,
+        {frames::k0A01Unit1, QuadrelFrame("0100000a010000"), kBccMismatch,
          "answered with a bad check byte"},
-        {quadrel("010000A0B"), quadrel("0100000a0b0000"), kNoFrame,
+        {QuadrelFrame("010000A0B"), QuadrelFrame("0100000a0b0000"), kNoFrame,
          "answered with its code in other letter case: 0a0b"},
-        {frames::kAtRdUnit1, at("@01rd00"), kNoFrame,
+        {frames::kAtRdUnit1, AtFrame("@01rd00"), kNoFrame,
          "answered with its code in other letter case: rd"},
     };
     for (const auto& c : cases) {
@@ -247,6 +250,34 @@ TEST_F(TransactionOnPty, NoiseIsBoundedInBytes) {
         Logged(command, c.bytes, 200);
         EXPECT_EQ(outcome.reason, c.reason);
     }
+}
+
+// vexa-cli waits on the line in one poll() for the whole time-out: a Ctrl-C that lands after
+// the last stop check and before that poll must still end the wait at once.
+TEST_F(TransactionOnPty, AStopBetweenTheCheckAndTheWaitEndsTheWaitAtOnce) {
+    port.SetPumpHook(nullptr);
+    const int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    ASSERT_GE(wake, 0);
+    port.SetWakeDescriptor(wake);
+    int checks = 0;
+    // The first check answers "go on", and the stop arrives right after it, as a signal
+    // handler would deliver it.
+    port.SetCancelCheck([&] {
+        if (++checks == 1) {
+            const std::uint64_t one = 1;
+            EXPECT_EQ(write(wake, &one, sizeof one), static_cast<ssize_t>(sizeof one));
+            return false;
+        }
+        return true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    char byte = 0;
+    EXPECT_FALSE(port.ReceiveByteTimed(&byte, 60000));
+    EXPECT_EQ(port.LinkStatus().Code(), CommStatusCode::kCancelled);
+    // Ended long before its time-out, which is what the stop is for.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    EXPECT_EQ(checks, 2);
+    close(wake);
 }
 
 }  // namespace

@@ -4,18 +4,9 @@
 #include <cerrno>
 #include <string>
 
-#include "serial/CommSettings.h"
 #include "serial/ErrorReporter.h"
 #include "serial/LineSettingsText.h"
 #include "serial/TermiosLine.h"
-
-TEST(CommSettings, EmptyPortNameIsRefusedAndChangesNothing) {
-    CCommSettings settings;
-    EXPECT_FALSE(settings.SetPortName(""));
-    EXPECT_EQ(settings.portName, "COM1");
-    EXPECT_TRUE(settings.SetPortName("/dev/ttyUSB0"));
-    EXPECT_EQ(settings.portName, "/dev/ttyUSB0");
-}
 
 TEST(SettingsText, ParseReadsWhatFormatWritesAndRefusesWhatNoLineCanRun) {
     const auto line = ParseSettingsText(FormatSettingsText(31250, 1, 8, 1));
@@ -44,8 +35,7 @@ TEST(RawLine, FramingFollowsTheSettings) {
     EXPECT_FALSE(block.c_cflag & (PARENB | PARODD));
 }
 
-TEST(ErrorReport, FormatAndLimit) {
-    EXPECT_EQ(FormatErrorReport("CSerialPort::Send", EIO),
-              "ERROR:  [CSerialPort::Send] : \nInput/output error\n");
+// Its form: SerialPortOnPty.VanishedLineFailsEveryOperationWithAReport.
+TEST(ErrorReport, IsCutAtItsLimit) {
     EXPECT_EQ(FormatErrorReport(std::string(400, 'x'), EIO).size(), 255u);
 }
