@@ -216,9 +216,10 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
                             windowTitle());
     m_panel->slidingChanged = [this](bool sliding) {
         m_toggle->setEnabled(!sliding);
-        // The window keeps its size while the panel slides along its edge.
+        // The window keeps its size while the panel slides along its edge; a maximised one
+        // keeps it anyway, and a window manager takes a fixed size as the end of maximised.
         if (sliding) {
-            setFixedSize(size());
+            if (!isMaximized()) setFixedSize(size());
         } else {
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             setMinimumSize(kInitialSize);
@@ -645,9 +646,11 @@ void CMainDialog::ToggleSidePanel() {
 
 void CMainDialog::MakeRoomForSidePanel() {
     m_placeTaken = {};
+    // A maximised window stays so: restoring it is left to the window manager, whose answer
+    // comes later than the panel, and the window would come back over the screen's edge.
     if (isMaximized()) {
-        m_placeTaken.maximised = true;
-        showNormal();
+        m_panel->SetSide(EPanelSide::Over);
+        return;
     }
     const QRect frame = frameGeometry();
     const QScreen* screen = this->screen();
@@ -665,7 +668,6 @@ void CMainDialog::GiveBackPanelPlace() {
     // A window the operator moved since stays where it was put.
     if (m_placeTaken.movedTo && frameGeometry().topLeft() == *m_placeTaken.movedTo)
         move(*m_placeTaken.movedFrom);
-    if (m_placeTaken.maximised) showMaximized();
     m_placeTaken = {};
 }
 

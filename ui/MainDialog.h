@@ -134,10 +134,10 @@ class CMainDialog : public CResizableDialog {
     // The Write box's caption and description: in write mode, not, or not needed.
     void ShowWriteBox(const SSettingViewState& state, bool writeModeNeeded);
     void ApplyColour(QWidget* field, EFieldColour colour);
-    // The side panel opens on the screen: a maximised window is restored, and the panel takes
-    // the side where it fits (PlaceSidePanel), the window moving right only when it still fits.
+    // The side panel opens on the screen: over a maximised window, else on the side where it
+    // fits (PlaceSidePanel), the window moving right only when it still fits.
     void MakeRoomForSidePanel();
-    // After the panel closed: the window goes back where it was and maximised again.
+    // After the panel closed: the window goes back where it was.
     void GiveBackPanelPlace();
     // model_unitN_date.tmf for Save.
     QString ProposedSetName() const;
@@ -199,7 +199,6 @@ class CMainDialog : public CResizableDialog {
     CVerifyResultsDialog* m_results = nullptr;
     // What opening the side panel changed about the window, to be given back on closing.
     struct SPlaceTaken {
-        bool maximised = false;
         std::optional<QPoint> movedFrom, movedTo;
     } m_placeTaken;
     // The window was asked to close while an operation ran.

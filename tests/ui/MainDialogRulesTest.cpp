@@ -151,7 +151,7 @@ class MainDialogRulesTest : public QObject {
         QCOMPARE(place(400, 800), std::make_pair(EPanelSide::Left, 400));
         QCOMPARE(place(100, 800), std::make_pair(EPanelSide::Right, 100));
         // No room on either side: the window moves right while it still fits, else the
-        // panel opens over it (a window as wide as the screen, a maximised one restored).
+        // panel opens over it (a window as wide as the screen).
         QCOMPARE(place(100, 1500), std::make_pair(EPanelSide::Left, 375));
         QCOMPARE(place(0, 1920), std::make_pair(EPanelSide::Over, 0));
         QCOMPARE(place(0, 1600), std::make_pair(EPanelSide::Over, 0));

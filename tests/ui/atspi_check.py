@@ -8,7 +8,9 @@
 # Download, a value changed, Open, Verify with a difference, Export, Exit; after each key the
 # keyboard is in vexa where the work goes on.  With "de" too, the same job under a German locale,
 # where no window says a text of the English catalogue alone.
-# Usage: atspi_check.py BIN_DIR [job [de]]
+# With "fit": maximised by the window manager's key, the side panel opened and closed, the
+# program ended and started again: every control stays on the screen and the window maximised.
+# Usage: atspi_check.py BIN_DIR [job [de] | fit]
 import os, re, shutil, subprocess, sys, tempfile, time
 
 import pyatspi
@@ -136,19 +138,29 @@ def main(bin_dir, *modes):
     if "de" in modes:
         env["LC_ALL"] = "de_DE.UTF-8"
     others = [sim]
-    if "job" in modes:
-        # A window manager gives each new window the keyboard, as on a desktop.
+    if "job" in modes or "fit" in modes:
+        # A window manager gives each new window the keyboard, as on a desktop; Super+Up
+        # maximises, as on many.
         ready = os.path.join(work, "wm-ready")
-        others.append(subprocess.Popen(["openbox", "--sm-disable", "--startup", "touch " + ready],
+        rc = os.path.join(work, "openbox.xml")
+        with open(rc, "w") as config_file:
+            config_file.write('<openbox_config xmlns="http://openbox.org/3.4/rc"><keyboard>'
+                              '<keybind key="W-Up"><action name="ToggleMaximize"/></keybind>'
+                              '</keyboard></openbox_config>')
+        others.append(subprocess.Popen(["openbox", "--sm-disable", "--config-file", rc,
+                                        "--startup", "touch " + ready],
                                        env=dict(env, LC_ALL="C.UTF-8"),
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for("openbox did not start", lambda: os.path.exists(ready), 10)
     # The registry up before the program starts, so that the program finds it and registers.
     pyatspi.Registry.getDesktop(0).childCount
-    vexa = subprocess.Popen([os.path.join(program, "vexa")], env=env)
+    start = lambda: subprocess.Popen([os.path.join(program, "vexa")], env=env)
+    vexa = start()
     try:
         if "job" in modes:
             job(vexa, work, Words(bin_dir, "de" in modes))
+        elif "fit" in modes:
+            vexa = fit(vexa, start)
         else:
             check(vexa)
     finally:
@@ -348,6 +360,64 @@ def job(vexa, work, words):
     if words.english_only and words.heard < 1000:
         fail("too little was heard: %d texts" % words.heard)
     print("AT-SPI check: a whole job by keyboard alone, the keyboard always where the work is")
+
+
+def fit(vexa, start):
+    """Maximise, side panel open and closed, quit and start again: all on the screen."""
+    width, height = map(int, subprocess.run(["xdotool", "getdisplaygeometry"], check=True,
+                                            capture_output=True, text=True).stdout.split())
+
+    def extents(node):
+        e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return e.x, e.y, e.x + e.width, e.y + e.height
+
+    def main_window():
+        return wait_for("no main window", window(lambda w: by_name(w, "push button", "Link")))
+
+    def maximised():
+        left, top, right, bottom = extents(main_window())
+        return right - left >= width * 0.9 and bottom - top >= height * 0.8
+
+    def all_on_screen(what):
+        for w in (w for app in pyatspi.Registry.getDesktop(0) if app and app.name == "vexa"
+                  for w in app if w and w.getState().contains(pyatspi.STATE_SHOWING)):
+            for node in [w] + list(showing(w)):
+                try:
+                    left, top, right, bottom = extents(node)
+                except NotImplementedError:
+                    continue  # a node without a place of its own
+                if left < 0 or top < 0 or right > width or bottom > height:
+                    fail("%s: %s %r is off the screen at %r" % (
+                        what, node.getRoleName(), node.name, extents(node)))
+
+    def panel_open():
+        return any(n.getRoleName() == "table" for w in (
+            w for app in pyatspi.Registry.getDesktop(0) if app and app.name == "vexa"
+            for w in app if w and w.getState().contains(pyatspi.STATE_SHOWING))
+            for n in showing(w))
+
+    main_window()
+    key("super+Up")
+    wait_for("Super+Up did not maximise the window", maximised, 10)
+    for run in ("maximised", "started again"):
+        all_on_screen(run)
+        key("F9")
+        wait_for("%s: F9 opened no side panel" % run, panel_open, 10)
+        time.sleep(1)  # the panel slides out
+        all_on_screen("%s, the side panel open" % run)
+        key("F9")
+        wait_for("%s: F9 did not close the side panel" % run, lambda: not panel_open(), 10)
+        wait_for("%s: the window is not maximised again after the side panel" % run,
+                 maximised, 10)
+        all_on_screen("%s, the side panel closed" % run)
+        key("ctrl+q")
+        if vexa.wait(timeout=20) != 0:
+            fail("vexa ended with exit code %d" % vexa.returncode)
+        if run == "maximised":
+            vexa = start()
+            wait_for("started again, the window is not maximised", maximised, 20)
+    print("AT-SPI check: maximised, with and without the side panel, and started again")
+    return vexa
 
 
 if __name__ == "__main__":
