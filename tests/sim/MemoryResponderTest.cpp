@@ -102,6 +102,7 @@ TEST_F(MemoryUnit, WriteModeParametersNeedWriteMode) {
 
 TEST_F(MemoryUnit, ControlsSetTheStateAndOnlyTheStoreGoesUnanswered) {
     const std::string kStore = "6E00";
+    // clang-format off
     const struct {
         const char* profile;
         std::vector<SimCommand> commands;
@@ -109,26 +110,22 @@ TEST_F(MemoryUnit, ControlsSetTheStateAndOnlyTheStoreGoesUnanswered) {
     } cases[] = {
         {"HD40.sim", {Quadrel("7101")}, {.Running = false}},
         {"HD40.sim", {Quadrel("7101"), Quadrel("5202"), Quadrel("7100")}, {}},
-        {"HD40.sim",
-         {Quadrel("6C01"), Quadrel("571F", "0003")},
+        {"HD40.sim", {Quadrel("6C01"), Quadrel("571F", "0003")},
          {.WriteMode = true, .UnsavedWrites = 1}},
-        {"HD40.sim",
-         {Quadrel("5706", "0032"), Quadrel("5706", "0033"), Quadrel(kStore)},
+        {"HD40.sim", {Quadrel("5706", "0032"), Quadrel("5706", "0033"), Quadrel(kStore)},
          {.Stores = 1}},
         // Outside write mode a value is kept at once; in write mode it waits for a store.
         {"HD40.sim", {Quadrel("5706", "0032")}, {}},
-        {"HD40.sim",
-         {Quadrel(kStore), Quadrel("6C01"), Quadrel("5706", "0032")},
+        {"HD40.sim", {Quadrel(kStore), Quadrel("6C01"), Quadrel("5706", "0032")},
          {.WriteMode = true, .Stores = 1, .UnsavedWrites = 1}},
         // Refused writes are not written.
-        {"HD40.sim",
-         {Quadrel("5701", "00000001"), Quadrel("5708", "0006"), Quadrel("571F", "0003")},
-         {}},
-        {"HD80.sim",
-         {At("WM", "1"), At("WB", "0006"), Quadrel(kStore), At("WM", "0")},
+        {"HD40.sim", {Quadrel("5701", "00000001"), Quadrel("5708", "0006"),
+                      Quadrel("571F", "0003")}, {}},
+        {"HD80.sim", {At("WM", "1"), At("WB", "0006"), Quadrel(kStore), At("WM", "0")},
          {.Stores = 1}},
         {"HD80.sim", {Quadrel("7101")}, {}},  // no such control: a command it does not know
     };
+    // clang-format on
     for (const auto& run : cases) {
         Play(run.profile);
         for (const SimCommand& command : run.commands)
