@@ -65,23 +65,12 @@ inline std::vector<nlohmann::json> RecordLines(const std::string& text) {
 
 // Every field, of the type a reader of the file relies on.
 inline void ExpectWholeRecord(const nlohmann::json& r) {
-    const std::vector<std::string> keys = {"schema_version",
-                                           "time",
-                                           "host",
-                                           "port",
-                                           "unit",
-                                           "model_text",
-                                           "model_name",
-                                           "operation",
-                                           "file",
-                                           "file_sha256",
-                                           "result",
-                                           "counts",
-                                           "failed_parameters",
-                                           "differing_parameters",
-                                           "exit_code",
-                                           "vexa_version",
-                                           "duration_ms"};
+    // clang-format off
+    const std::vector<std::string> keys = {
+        "schema_version", "time", "host", "port", "unit", "model_text", "model_name", "operation",
+        "file", "file_sha256", "result", "counts", "failed_parameters", "differing_parameters",
+        "exit_code", "vexa_version", "duration_ms"};
+    // clang-format on
     EXPECT_EQ(r.size(), keys.size()) << r;
     for (const std::string& key : keys) EXPECT_TRUE(r.contains(key)) << key << " " << r;
     EXPECT_EQ(r.value("schema_version", 0), 1);

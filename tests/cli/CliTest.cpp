@@ -135,31 +135,26 @@ TEST_F(CliTest, VerifyShowsTheFilesAndTheControllersValueOfEachDifference) {
 }
 
 TEST_F(CliTest, AnUploadThatDidNotCompleteLeavesThePreviousFilesAlone) {
-    struct SCase {
-        const char* what;
-        int interruptAfterMs;  // -1: no Ctrl-C
-        bool readable;
+    const struct {
+        int interruptAfterMs;  // -1: no Ctrl-C, and nothing readable
         int code;
         const char* reason;
-    };
-    for (const SCase& c : {SCase{"Ctrl-C", 800, true, 130, "the upload was stopped"},
-                           SCase{"nothing readable", -1, false, 1, "no parameter could be read"}}) {
+    } cases[] = {{800, 130, "the upload was stopped"}, {-1, 1, "no parameter could be read"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
         home.Write("set.tmf", "previous set");
         home.Write("set.csv", "previous csv");
-        SimFaults slow;
-        slow.ReplyDelayMs = c.interruptAfterMs >= 0 ? 150 : 0;
-        sim.SetFaults(slow);
-        for (int n = 1; n <= 6; ++n)
-            if (!c.readable) unit1->MakeUnreadable(n);
+        sim.SetFaults(FaultsWith([&](SimFaults& f) { f.ReplyDelayMs = c.code == 130 ? 150 : 0; }));
+        for (int n = 1; n <= 6 && c.code != 130; ++n) unit1->MakeUnreadable(n);
         const SProgramRun r =
             Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")}, true,
                 c.interruptAfterMs);
-        EXPECT_EQ(r.code, c.code) << c.what << r.err;
-        EXPECT_TRUE(Has(r.err, c.reason)) << c.what << r.err;
-        EXPECT_TRUE(Has(r.err, "not written")) << c.what << r.err;
-        EXPECT_EQ(home.Read("set.tmf"), "previous set") << c.what;
-        EXPECT_EQ(home.Read("set.csv"), "previous csv") << c.what;
-        EXPECT_FALSE(Has(r.out, "Uploaded")) << c.what;
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(Has(r.err, c.reason)) << r.err;
+        EXPECT_TRUE(Has(r.err, "not written")) << r.err;
+        EXPECT_EQ(home.Read("set.tmf"), "previous set");
+        EXPECT_EQ(home.Read("set.csv"), "previous csv");
+        EXPECT_FALSE(Has(r.out, "Uploaded"));
     }
 }
 
@@ -176,17 +171,15 @@ TEST_F(CliTest, DamagedItemLinesOfTheTableAreReportedOnConnect) {
 
 TEST_F(CliTest, ADownloadOrDisconnectRoutineThatIsThereAndFailsIsAFailure) {
     ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
-    struct SCase {
+    const struct {
         const char* routine;
         const char* command;  // the routine's command, which the controller refuses
-    };
-    for (const SCase& c :
-         {SCase{"BeforeDownload", "7101"}, {"AfterDownload", "7100"}, {"DisConnect", "6C00"}}) {
+    } cases[] = {{"BeforeDownload", "7101"}, {"AfterDownload", "7100"}, {"DisConnect", "6C00"}};
+    for (const auto& c : cases) {
         sim.SetFaults(Refusing(c.command));
         const SProgramRun r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
         EXPECT_EQ(r.code, 1) << c.routine << r.out;
-        EXPECT_NE(r.err.find(std::string("the model's ") + c.routine + " routine failed"),
-                  std::string::npos)
+        EXPECT_TRUE(Has(r.err, std::string("the model's ") + c.routine + " routine failed"))
             << c.routine << r.err;
     }
     // Every step still ran in its order: before, the writes, after.
@@ -318,11 +311,12 @@ TEST_F(CliTest, AFifoIsRefusedAtOnceByEveryCommandThatReadsFiles) {
 }
 
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
-    SProgramRun r = Cli({"set", "Decimal value=4.5", "4=7", "--json"});
+    // Names are taken loosely (as get takes them: EveryJsonDocumentSharesOneLayout).
+    SProgramRun r = Cli({"set", "decimal VALUE =4.5", "4=7"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(unit1->Get(6), 45);
     EXPECT_EQ(unit1->Get(4), 7);
-    EXPECT_TRUE(Has(r.out, "\"display\": \"4.5\"")) << r.out;
+    EXPECT_TRUE(Has(r.out, "decimal VALUE  = 4.5")) << r.out;
     // Write mode was entered for parameter 4 and left again.
     EXPECT_EQ(unit1->Commands("6C01").size(), 1u);
 
@@ -389,7 +383,7 @@ TEST_F(CliTest, CtrlCEndsAWaitOnASilentLineAtOnce) {
     EXPECT_FALSE(Has(log, "response time out.")) << log;
 }
 
-TEST_F(CliTest, AFullOrClosedStandardOutputIsAFailureAndVersionNamesTheProgram) {
+TEST_F(CliTest, AFullStandardOutputIsAFailure) {
     const pid_t pid =
         Spawn({BinFolder() + "/vexa-cli", "--home", home.Path(), "--port", line, "identify"},
               "/dev/full", home.File("err"));
@@ -397,9 +391,6 @@ TEST_F(CliTest, AFullOrClosedStandardOutputIsAFailureAndVersionNamesTheProgram) 
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_TRUE(Has(home.Read("err"), "writing to standard output failed")) << home.Read("err");
-
-    const SProgramRun r = Cli({"--version"}, false);
-    EXPECT_EQ(r.out, "vexa-cli 1.0.0.0\n");
 }
 
 TEST_F(CliTest, ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten) {
@@ -415,31 +406,6 @@ TEST_F(CliTest, ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten) {
     r = Cli({"identify", "--log", home.File("line1.log")});
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_TRUE(Has(home.Read("line1.log"), "SEND--> "));
-}
-
-TEST_F(CliTest, ParameterNamesAreTakenLooselyAndAnUnknownOneIsAUsageError) {
-    const struct {
-        std::vector<std::string> args;
-        int code;
-        std::string said;  // on standard output for 0, else on standard error
-    } cases[] = {
-        {{"get", " set POINT "}, 0, "Set point"},
-        {{"set", "decimal VALUE =4.5"}, 0, "decimal VALUE  = 4.5"},
-        {{"get", "Nonexistent"}, 2, "no parameter \"Nonexistent\" in "},
-        // Nothing is written when one key is wrong, not even the pairs before it.
-        {{"set", "1=27", "alarm tpye=1"},
-         2,
-         "no parameter \"alarm tpye\"; did you mean \"Alarm type\"?"},
-        {{"set", "1=27", "27"}, 2, "\"27\" is not KEY=VALUE"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[1]);
-        const SProgramRun r = Cli(c.args);
-        EXPECT_EQ(r.code, c.code) << r.err;
-        EXPECT_TRUE(Has(c.code == 0 ? r.out : r.err, c.said)) << r.out << r.err;
-    }
-    EXPECT_EQ(unit1->Get(6), 45);
-    EXPECT_TRUE(unit1->Commands("5701").empty());
 }
 
 TEST_F(CliTest, UploadToStandardOutputWritesTheSetsBytesAlone) {
@@ -472,8 +438,8 @@ TEST_F(CliTest, EveryJsonDocumentSharesOneLayout) {
     } cases[] = {
         {{"identify"}, false, {"\"model_text\": \"TS01-A\"", "\"items\": 6",
                                "\"model_name\": \"TS01 test controller\""}},
-        {{"get", "6", "3"}, true, {"\"name\": \"Decimal value\"", "12.3"}},
-        {{"set", "1=250"}, true, {}},
+        {{"get", " decimal VALUE ", "3"}, true, {"\"name\": \"Decimal value\"", "12.3"}},
+        {{"set", "1=250"}, true, {"\"display\": \"250\""}},
         {{"download", "-i", set, "--target-unit", "2"}, true, {}},
         {{"verify", "-i", set}, true, {}},
         {{"download", "-i", set, "--dry-run"}, true, {}},
@@ -513,7 +479,8 @@ TEST_F(CliTest, EveryJsonDocumentSharesOneLayout) {
     EXPECT_TRUE(Has(home.Read("set.csv"), "1,Set point,250\r\n"));
 }
 
-TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedCommandGetsTheNearest) {
+TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedNameGetsTheNearest) {
+    // clang-format off
     const struct {
         std::vector<std::string> args;
         bool withLine;
@@ -526,7 +493,13 @@ TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedCommandGetsTheNeares
         {{"--no-such-option", "identify"}, true, "--no-such-option"},
         {{"identify"}, false, "name its port with --port"},
         {{"get", "Set pont"}, true, "no parameter \"Set pont\"; did you mean \"Set point\"?"},
+        {{"get", "Nonexistent"}, true, "no parameter \"Nonexistent\" in "},
+        // Nothing is written when one key is wrong, not even the pairs before it.
+        {{"set", "1=27", "alarm tpye=1"}, true,
+         "no parameter \"alarm tpye\"; did you mean \"Alarm type\"?"},
+        {{"set", "1=27", "27"}, true, "\"27\" is not KEY=VALUE"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
         SProgramRun r = Cli(c.args, c.withLine);
@@ -543,4 +516,5 @@ TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedCommandGetsTheNeares
         EXPECT_TRUE(Has(error.value("error", ""), c.error)) << r.out;
         EXPECT_EQ(error.value("schema_version", 0), 1) << r.out;
     }
+    EXPECT_TRUE(unit1->Commands("57").empty());
 }
