@@ -100,8 +100,7 @@ class RawTcpTest : public NetPortTest {
 
 }  // namespace
 
-TEST_F(RawTcpTest, CarriesIdentifyUploadAndDownload) { RoundTrip(port); }
-
+// Identify, upload and download over raw TCP: FaultMatrix NoiseBeforeAnswers_*_tcp.
 TEST_F(RawTcpTest, ADroppedConnectionIsReconnectedWithWaitPort) {
     SimFaults vanish;
     vanish.VanishAfterCommands = 6;  // past connecting: in the middle of the walk
