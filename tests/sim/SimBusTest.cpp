@@ -3,10 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "protocol/AtExchange.h"
 #include "protocol/ControlBytes.h"
 #include "protocol/QuadrelExchange.h"
-#include "protocol/QuadrelResFrame.h"
 #include "support/CommandFrames.h"
 #include "support/SimLineFixture.h"
 #include "support/TempFolder.h"
@@ -22,19 +20,9 @@ std::string QuadrelData(const std::string& answer, int node, uint16_t code) {
 
 // The faults the bus makes (silence, echoes, codes, bad checks, late and paced answers, noise,
 // garbage, a vanishing line) are checked where the engine meets them: ExchangeFaults, and the
-// fault matrix against vexa-sim, whose every cell also checks that its fault hit.
+// fault matrix against vexa-sim, whose every cell also checks that its fault hit. So are canned
+// answers of either kind (ExchangeFaultTest, ScriptCommTest); unknown commands: MemoryUnit.
 using SimBusOnPty = SimLineFixture;
-
-TEST_F(SimBusOnPty, AnswersCannedAndUnknownCommands) {
-    CQuadrelResFrame unknown;
-    EXPECT_TRUE(unknown.Parse(Exchange("\002010000999\003;")));  // command 0999 to unit 1
-    EXPECT_EQ(unknown.Pdu.Response(), CannedResponder::kUnknownCommandCode);
-
-    Unit->SetAnswer(SimProtocol::At, "RD01", "1234");
-    CAtExchange at;
-    EXPECT_TRUE(at.ParseResponse(Exchange("@01RD0156*\r")));  // RD01 to unit 1
-    EXPECT_EQ(at.ResponseData(), "1234");
-}
 
 TEST_F(SimBusOnPty, OnlyUnitsOnTheLineAnswerCleanCommandsAndBroadcastGetsOneAnswer) {
     std::string corrupt = frames::kModelRequestUnit1;
