@@ -1,6 +1,7 @@
 // Which commands a fault scope hits. (The bus applying the scope and counting its hits is checked
-// through vexa-sim: the fault matrix, whose cells hit one command each, and SimProgramTest. Late
-// answers and a line that vanishes and returns: FaultMatrix LateAnswer_*, LineVanishes_*, and
+// through vexa-sim: the fault matrix, whose cells hit one command each, and SimProgramTest; its
+// counting from the moment the faults were set: CliTest.FailuresAreOneClearLineWithTheirExitCode.
+// A line that vanishes once and returns at its link: FaultMatrix LineVanishes_*, and
 // ProductionLineTest.ALostLineIsWaitedForWithWaitPort.)
 #include <gtest/gtest.h>
 
