@@ -137,8 +137,9 @@ TEST_F(CliTest, AnUploadThatDidNotCompleteLeavesThePreviousFilesAlone) {
         SCOPED_TRACE(c.reason);
         home.Write("set.tmf", "previous set");
         home.Write("set.csv", "previous csv");
-        sim.SetFaults(FaultsWith([&](SimFaults& f) { f.ReplyDelayMs = c.code == 130 ? 150 : 0; }));
-        for (int n = 1; n <= 6 && c.code != 130; ++n) unit1->MakeUnreadable(n);
+        const bool stopped = c.interruptAfterMs >= 0;
+        sim.SetFaults(FaultsWith([&](SimFaults& f) { f.ReplyDelayMs = stopped ? 150 : 0; }));
+        for (int n = 1; n <= 6 && !stopped; ++n) unit1->MakeUnreadable(n);
         const SProgramRun r =
             Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")}, true,
                 c.interruptAfterMs);
