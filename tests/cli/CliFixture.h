@@ -28,16 +28,19 @@ class CliFixture : public ::testing::Test {
         ASSERT_TRUE(sim.Start(line)) << sim.Error();
     }
 
-    // Runs vexa-cli with the program folder (unless args name one) and the line.
-    // interruptAfterMs >= 0: the program gets Ctrl-C (SIGINT) after that time.
+    // Runs vexa-cli with the program folder and the line, unless args name their own.
+    // interruptAfterMs >= 0: the program gets Ctrl-C (SIGINT) after that time; it is killed
+    // after bound.
     SProgramRun Cli(const std::vector<std::string>& args, bool withLine = true,
-                    int interruptAfterMs = -1) {
+                    int interruptAfterMs = -1,
+                    std::chrono::milliseconds bound = std::chrono::seconds(60)) {
         std::vector<std::string> all = {BinFolder() + "/vexa-cli"};
         if (std::find(args.begin(), args.end(), "--home") == args.end())
             all.insert(all.end(), {"--home", home.Path()});
-        if (withLine) all.insert(all.end(), {"--port", line});
+        if (withLine && std::find(args.begin(), args.end(), "--port") == args.end())
+            all.insert(all.end(), {"--port", line});
         all.insert(all.end(), args.begin(), args.end());
-        return RunProgram(all, home.Path(), std::chrono::milliseconds(interruptAfterMs));
+        return RunProgram(all, home.Path(), std::chrono::milliseconds(interruptAfterMs), bound);
     }
 
     TempFolder home;
@@ -62,23 +65,12 @@ inline std::vector<nlohmann::json> RecordLines(const std::string& text) {
 
 // Every field, of the type a reader of the file relies on.
 inline void ExpectWholeRecord(const nlohmann::json& r) {
-    const std::vector<std::string> keys = {"schema_version",
-                                           "time",
-                                           "host",
-                                           "port",
-                                           "unit",
-                                           "model_text",
-                                           "model_name",
-                                           "operation",
-                                           "file",
-                                           "file_sha256",
-                                           "result",
-                                           "counts",
-                                           "failed_parameters",
-                                           "differing_parameters",
-                                           "exit_code",
-                                           "vexa_version",
-                                           "duration_ms"};
+    // clang-format off
+    const std::vector<std::string> keys = {
+        "schema_version", "time", "host", "port", "unit", "model_text", "model_name", "operation",
+        "file", "file_sha256", "result", "counts", "failed_parameters", "differing_parameters",
+        "exit_code", "vexa_version", "duration_ms"};
+    // clang-format on
     EXPECT_EQ(r.size(), keys.size()) << r;
     for (const std::string& key : keys) EXPECT_TRUE(r.contains(key)) << key << " " << r;
     EXPECT_EQ(r.value("schema_version", 0), 1);

@@ -21,6 +21,12 @@ namespace {
 class CliTest : public CliFixture {
   protected:
     void SetUp() override { StartLine({unit1, unit2}); }
+    // The controllers refuse command (a routine's, say); the rest of the line is clean.
+    static SimFaults Refusing(const char* command) {
+        return FaultsWith([&](SimFaults& f) {
+            f.ResponseCode = TestController::kRefused, f.Scope.OnlyFor = command;
+        });
+    }
 
     std::shared_ptr<TestController> unit1 = std::make_shared<TestController>();
     std::shared_ptr<TestController> unit2 = std::make_shared<TestController>();
@@ -28,17 +34,12 @@ class CliTest : public CliFixture {
 
 }  // namespace
 
-TEST_F(CliTest, IdentifyPrintsWhatTheControllerIs) {
-    const SProgramRun r = Cli({"identify", "--json"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(Has(r.out, "\"model_text\": \"TS01-A\"")) << r.out;
-    EXPECT_TRUE(Has(r.out, "\"model_name\": \"TS01 test controller\""));
-    EXPECT_TRUE(Has(r.out, "\"items\": 6"));
-}
-
-TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
-    const SProgramRun r =
-        Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")});
+// The program folder given relative to the current one.
+TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadItEscaped) {
+    const std::filesystem::path folder(home.Path());
+    ASSERT_EQ(chdir(folder.parent_path().c_str()), 0);
+    const SProgramRun r = Cli({"--home", folder.filename().string(), "upload", "-o",
+                               home.File("set.tmf"), "--csv", home.File("set.csv")});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(home.Read("set.tmf").size(), 96u + 5 * 40);
     SParameterFileContent content;
@@ -63,24 +64,14 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadIt) {
                 false);
     ASSERT_EQ(shown.code, 0) << shown.err;
     EXPECT_TRUE(Has(home.Read("offline.csv"), "1,Set point,250\r\n"));
-}
 
-TEST_F(CliTest, UntrustedTextsReachTheTerminalEscapedAndARelativeHomeWorks) {
-    ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
+    // Untrusted texts reach the terminal escaped.
     std::string bytes = home.Read("set.tmf");
     bytes.replace(32, 8, "TS\x1b[2J\x07!");
     home.Write("set.tmf", bytes);
-    const SProgramRun shown = Cli({"show", home.File("set.tmf")}, false);
-    ASSERT_EQ(shown.code, 0) << shown.err;
+    shown = Cli({"show", home.File("set.tmf")}, false);
     EXPECT_TRUE(Has(shown.out, "Model: TS\\x1B[2J\\x07!")) << shown.out;
     EXPECT_EQ(shown.out.find('\x1b'), std::string::npos);
-
-    const std::filesystem::path folder(home.Path());
-    ASSERT_EQ(chdir(folder.parent_path().c_str()), 0);
-    const SProgramRun r =
-        Cli({"--home", folder.filename().string(), "upload", "-o", home.File("again.tmf")});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(home.Read("set.tmf").size(), home.Read("again.tmf").size());
 }
 
 TEST_F(CliTest, EveryParameterEndsWithAStatusAndOnlyFailuresOrDifferencesExitThree) {
@@ -125,10 +116,7 @@ TEST_F(CliTest, VerifyShowsTheFilesAndTheControllersValueOfEachDifference) {
     EXPECT_EQ(r.code, 3) << r.err;
     EXPECT_TRUE(Has(r.out, "  differs: 6 Decimal value: file 12.3, controller 99.9\n")) << r.out;
     // A DisConnect routine that fails after a verify: a warning; the differences give exit 3.
-    sim.SetFaults(FaultsWith([](SimFaults& f) {
-        f.ResponseCode = TestController::kRefused;
-        f.Scope.OnlyFor = "6C00";
-    }));
+    sim.SetFaults(Refusing("6C00"));
     r = Cli({"verify", "-i", home.File("set.tmf"), "--json"});
     EXPECT_EQ(r.code, 3);
     EXPECT_TRUE(Has(r.out, "\"warnings\": [\n    \"the model's DisConnect routine failed"))
@@ -140,31 +128,27 @@ TEST_F(CliTest, VerifyShowsTheFilesAndTheControllersValueOfEachDifference) {
 }
 
 TEST_F(CliTest, AnUploadThatDidNotCompleteLeavesThePreviousFilesAlone) {
-    struct SCase {
-        const char* what;
-        int interruptAfterMs;  // -1: no Ctrl-C
-        bool readable;
+    const struct {
+        int interruptAfterMs;  // -1: no Ctrl-C, and nothing readable
         int code;
         const char* reason;
-    };
-    for (const SCase& c : {SCase{"Ctrl-C", 800, true, 130, "the upload was stopped"},
-                           SCase{"nothing readable", -1, false, 1, "no parameter could be read"}}) {
+    } cases[] = {{800, 130, "the upload was stopped"}, {-1, 1, "no parameter could be read"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
         home.Write("set.tmf", "previous set");
         home.Write("set.csv", "previous csv");
-        SimFaults slow;
-        slow.ReplyDelayMs = c.interruptAfterMs >= 0 ? 150 : 0;
-        sim.SetFaults(slow);
-        for (int n = 1; n <= 6; ++n)
-            if (!c.readable) unit1->MakeUnreadable(n);
+        const bool stopped = c.interruptAfterMs >= 0;
+        sim.SetFaults(FaultsWith([&](SimFaults& f) { f.ReplyDelayMs = stopped ? 150 : 0; }));
+        for (int n = 1; n <= 6 && !stopped; ++n) unit1->MakeUnreadable(n);
         const SProgramRun r =
             Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")}, true,
                 c.interruptAfterMs);
-        EXPECT_EQ(r.code, c.code) << c.what << r.err;
-        EXPECT_TRUE(Has(r.err, c.reason)) << c.what << r.err;
-        EXPECT_TRUE(Has(r.err, "not written")) << c.what << r.err;
-        EXPECT_EQ(home.Read("set.tmf"), "previous set") << c.what;
-        EXPECT_EQ(home.Read("set.csv"), "previous csv") << c.what;
-        EXPECT_FALSE(Has(r.out, "Uploaded")) << c.what;
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_TRUE(Has(r.err, c.reason)) << r.err;
+        EXPECT_TRUE(Has(r.err, "not written")) << r.err;
+        EXPECT_EQ(home.Read("set.tmf"), "previous set");
+        EXPECT_EQ(home.Read("set.csv"), "previous csv");
+        EXPECT_FALSE(Has(r.out, "Uploaded"));
     }
 }
 
@@ -181,20 +165,15 @@ TEST_F(CliTest, DamagedItemLinesOfTheTableAreReportedOnConnect) {
 
 TEST_F(CliTest, ADownloadOrDisconnectRoutineThatIsThereAndFailsIsAFailure) {
     ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
-    struct SCase {
+    const struct {
         const char* routine;
         const char* command;  // the routine's command, which the controller refuses
-    };
-    for (const SCase& c :
-         {SCase{"BeforeDownload", "7101"}, {"AfterDownload", "7100"}, {"DisConnect", "6C00"}}) {
-        SimFaults refuse;
-        refuse.ResponseCode = TestController::kRefused;
-        refuse.Scope.OnlyFor = c.command;
-        sim.SetFaults(refuse);
+    } cases[] = {{"BeforeDownload", "7101"}, {"AfterDownload", "7100"}, {"DisConnect", "6C00"}};
+    for (const auto& c : cases) {
+        sim.SetFaults(Refusing(c.command));
         const SProgramRun r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
         EXPECT_EQ(r.code, 1) << c.routine << r.out;
-        EXPECT_NE(r.err.find(std::string("the model's ") + c.routine + " routine failed"),
-                  std::string::npos)
+        EXPECT_TRUE(Has(r.err, std::string("the model's ") + c.routine + " routine failed"))
             << c.routine << r.err;
     }
     // Every step still ran in its order: before, the writes, after.
@@ -252,7 +231,6 @@ TEST_F(CliTest, ADamagedSetIsRefusedBeforeAnythingIsWrittenAndShownMarked) {
         std::string why;
     } cases[] = {
         {withValue(1, "2600junk"), named + "\"2600junk\": not a plain decimal integer"},
-        {withValue(1, "4294967396"), named + "\"4294967396\": out of range (0 to 65535)"},
         {good.substr(0, good.size() - 25), "cut inside record 5 of 5"},
         {good + good.substr(96, 40),
          "record 6, parameter 1 (Set point), set value \"250\": given twice (first in record 1)"},
@@ -319,28 +297,20 @@ TEST_F(CliTest, AFifoIsRefusedAtOnceByEveryCommandThatReadsFiles) {
     }
     for (const auto& args : commands) {
         SCOPED_TRACE(args[0] + " " + args[1] + " " + args.back());
-        std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--port", line};
-        if (args[0] != "--home") all.insert(all.end(), {"--home", home.Path()});
-        all.insert(all.end(), args.begin(), args.end());
         // A run takes some 20 ms; the bound only ends a hang (ParamFileTest times the refusal).
-        const SProgramRun r =
-            RunProgram(all, home.Path(), std::chrono::milliseconds(-1), std::chrono::seconds(3));
+        const SProgramRun r = Cli(args, true, -1, std::chrono::seconds(3));
         EXPECT_FALSE(r.hung);
         EXPECT_EQ(r.code, 1) << r.err;
     }
 }
 
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
-    SProgramRun r = Cli({"get", "6", "Set point"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(Has(r.out, "Decimal value"));
-    EXPECT_TRUE(Has(r.out, "12.3")) << r.out;
-
-    r = Cli({"set", "Decimal value=4.5", "4=7", "--json"});
+    // Names are taken loosely (as get takes them: EveryJsonDocumentSharesOneLayout).
+    SProgramRun r = Cli({"set", "decimal VALUE =4.5", "4=7"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(unit1->Get(6), 45);
     EXPECT_EQ(unit1->Get(4), 7);
-    EXPECT_TRUE(Has(r.out, "\"display\": \"4.5\"")) << r.out;
+    EXPECT_TRUE(Has(r.out, "decimal VALUE  = 4.5")) << r.out;
     // Write mode was entered for parameter 4 and left again.
     EXPECT_EQ(unit1->Commands("6C01").size(), 1u);
 
@@ -355,59 +325,34 @@ TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     EXPECT_EQ(unit1->Get(6), 45);
 }
 
-TEST_F(CliTest, SendShowsTheResponseFields) {
-    const SProgramRun r = Cli({"send", "[STX]010005201[ETX]", "--json"});
-    ASSERT_EQ(r.code, 0) << r.err << r.out;
-    EXPECT_TRUE(Has(r.out, "\"result_class\": 0"));
-    EXPECT_TRUE(Has(r.out, "[STX] 01 00 00 5201000000FA [ETX]")) << r.out;
-    // On a silent line: FaultMatrix Silence_send, DirectCommandDialogTest.
-}
-
 TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
+    // clang-format off
     const struct {
         std::vector<std::string> args;
-        bool withLine;
         SimFaults faults;
         int code;
         const char* reason;  // on standard error
     } cases[] = {
-        {{"send", "[STX]010005201", "--timeout", "65536"}, true, {}, 2, ""},
-        {{"send", "[STX]010005201", "--retry", "0"}, true, {}, 2, ""},
-        {{"set", "5=1"}, true, {}, 1, "cannot be written"},
+        {{"send", "[STX]010005201", "--timeout", "65536"}, {}, 2, ""},
+        {{"send", "[STX]010005201", "--retry", "0"}, {}, 2, ""},
+        {{"set", "5=1"}, {}, 1, "cannot be written"},
         // Written, but the read-back (the fifth frame: two model requests, a read, the write)
         // fails: the value may be on the controller. Not written at all is a failure.
-        {{"set", "1=27"},
-         true,
-         FaultsWith([](SimFaults& f) {
-             f.CorruptCheck = true;
-             f.Scope.OnlyFor = "5201";
-             f.Scope.FromCommand = 5;
-         }),
-         3,
+        {{"set", "1=27"}, FaultsWith([](SimFaults& f) {
+             f.CorruptCheck = true, f.Scope.OnlyFor = "5201", f.Scope.FromCommand = 5; }), 3,
          "parameter 1 = 27: written, but reading it back failed: answered with a bad check byte"},
-        {{"set", "1=28"},
-         true,
-         FaultsWith([](SimFaults& f) {
-             f.ResponseCode = TestController::kRefused;
-             f.Scope.OnlyFor = "5701";
-         }),
-         1,
-         "parameter 1 = 28: not written: answered with response code 0401"},
+        {{"set", "1=28"}, Refusing("5701"), 1, "parameter 1 = 28: not written: answered with response code 0401"},
         // A failed CSV export (its folder x does not exist) fails the upload.
-        {{"upload", "-o", home.File("a.tmf"), "--csv", home.File("x/a.csv")}, true, {}, 1, "a.csv"},
-        // With --json a failure is also an object on standard output.
-        {{"--port", home.File("ttyGone"), "identify", "--json"}, false, {}, 1, "does not exist"},
-        // A failed connect names what came back (each answer's text: the session's tests).
-        {{"identify", "--json"},
-         true,
-         FaultsWith([](SimFaults& f) { f.Garbage = true; }),
-         1,
-         "2048 bytes without a frame end"},
+        {{"upload", "-o", home.File("a.tmf"), "--csv", home.File("x/a.csv")}, {}, 1, "a.csv"},
+        // With --json a failure is also an object on standard output. (What a failed connect
+        // says of each answer: FaultMatrix, e.g. Garbage_identify.)
+        {{"--port", home.File("ttyGone"), "identify", "--json"}, {}, 1, "does not exist"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.reason);
         sim.SetFaults(c.faults);
-        const SProgramRun r = Cli(c.args, c.withLine);
+        const SProgramRun r = Cli(c.args);
         EXPECT_EQ(r.code, c.code);
         EXPECT_TRUE(Has(r.err, c.reason)) << r.err;
         if (c.args.back() == "--json") {
@@ -432,7 +377,7 @@ TEST_F(CliTest, CtrlCEndsAWaitOnASilentLineAtOnce) {
     EXPECT_FALSE(Has(log, "response time out.")) << log;
 }
 
-TEST_F(CliTest, AFullOrClosedStandardOutputIsAFailureAndVersionNamesTheProgram) {
+TEST_F(CliTest, AFullStandardOutputIsAFailure) {
     const pid_t pid =
         Spawn({BinFolder() + "/vexa-cli", "--home", home.Path(), "--port", line, "identify"},
               "/dev/full", home.File("err"));
@@ -440,9 +385,6 @@ TEST_F(CliTest, AFullOrClosedStandardOutputIsAFailureAndVersionNamesTheProgram) 
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_TRUE(Has(home.Read("err"), "writing to standard output failed")) << home.Read("err");
-
-    const SProgramRun r = Cli({"--version"}, false);
-    EXPECT_EQ(r.out, "vexa-cli 1.0.0.0\n");
 }
 
 TEST_F(CliTest, ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten) {
@@ -458,32 +400,6 @@ TEST_F(CliTest, ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten) {
     r = Cli({"identify", "--log", home.File("line1.log")});
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_TRUE(Has(home.Read("line1.log"), "SEND--> "));
-}
-
-TEST_F(CliTest, ParameterNamesAreTakenLooselyAndAnUnknownOneIsAUsageError) {
-    const struct {
-        std::vector<std::string> args;
-        int code;
-        std::string said;  // on standard output for 0, else on standard error
-    } cases[] = {
-        {{"get", " set POINT "}, 0, "Set point"},
-        {{"set", "decimal VALUE =4.5"}, 0, "decimal VALUE  = 4.5"},
-        {{"get", "Set pont"}, 2, "no parameter \"Set pont\"; did you mean \"Set point\"?"},
-        {{"get", "Nonexistent"}, 2, "no parameter \"Nonexistent\" in "},
-        // Nothing is written when one key is wrong, not even the pairs before it.
-        {{"set", "1=27", "alarm tpye=1"},
-         2,
-         "no parameter \"alarm tpye\"; did you mean \"Alarm type\"?"},
-        {{"set", "1=27", "27"}, 2, "\"27\" is not KEY=VALUE"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[1]);
-        const SProgramRun r = Cli(c.args);
-        EXPECT_EQ(r.code, c.code) << r.err;
-        EXPECT_TRUE(Has(c.code == 0 ? r.out : r.err, c.said)) << r.out << r.err;
-    }
-    EXPECT_EQ(unit1->Get(6), 45);
-    EXPECT_TRUE(unit1->Commands("5701").empty());
 }
 
 TEST_F(CliTest, UploadToStandardOutputWritesTheSetsBytesAlone) {
@@ -503,45 +419,43 @@ TEST_F(CliTest, UploadToStandardOutputWritesTheSetsBytesAlone) {
 TEST_F(CliTest, EveryJsonDocumentSharesOneLayout) {
     unit1->Set(2, 0);  // "Alarm value" absent on unit 1
     const std::string set = home.File("set.tmf");
-    // A DisConnect routine that fails after a complete upload: a warning; the data give exit 0.
-    sim.SetFaults(FaultsWith([](SimFaults& f) {
-        f.ResponseCode = TestController::kRefused;
-        f.Scope.OnlyFor = "6C00";
-    }));
-    SProgramRun r = Cli({"upload", "-o", set, "--json"});
-    sim.SetFaults({});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(Has(r.err, "vexa-cli: warning: the model's DisConnect routine failed")) << r.err;
-    nlohmann::json document = nlohmann::json::parse(r.out, nullptr, false);
-    ASSERT_EQ(document["warnings"].size(), 1u) << r.out;
-    EXPECT_TRUE(Has(document["warnings"][0].get<std::string>(), "DisConnect routine failed"));
+    // The warnings a run has: VerifyShowsTheFilesAndTheControllersValueOfEachDifference.
+    SProgramRun r = Cli({"upload", "-o", set});
+    ASSERT_EQ(r.code, 0);
 
+    // Show, diff and export take no controller: the line is given all the same.
+    // clang-format off
     const struct {
         std::vector<std::string> args;
-        bool withLine;
         bool listsParameters;  // "parameters", each with number, name and status; unit, model
+        std::vector<std::string> said;  // on standard output
     } cases[] = {
-        {{"identify"}, true, false},
-        {{"get", "1", "3"}, true, true},
-        {{"set", "1=250"}, true, true},
-        {{"download", "-i", set, "--target-unit", "2"}, true, true},
-        {{"verify", "-i", set}, true, true},
-        {{"download", "-i", set, "--dry-run"}, true, true},
-        {{"clone", "-i", set, "--units", "2"}, true, false},
-        {{"scan", "--units", "1-2", "--timeout", "100"}, true, false},
-        {{"show", set}, false, false},
-        {{"diff", set, set}, false, false},
-        {{"export", "-i", set, "-o", home.File("set.csv")}, false, false},
+        {{"identify"}, false, {"\"model_text\": \"TS01-A\"", "\"items\": 6",
+                               "\"model_name\": \"TS01 test controller\""}},
+        {{"get", " decimal VALUE ", "3"}, true, {"\"name\": \"Decimal value\"", "12.3"}},
+        {{"set", "1=250"}, true, {"\"display\": \"250\""}},
+        {{"download", "-i", set, "--target-unit", "2"}, true, {}},
+        {{"verify", "-i", set}, true, {}},
+        {{"download", "-i", set, "--dry-run"}, true, {}},
+        {{"clone", "-i", set, "--units", "2"}, false, {}},
+        {{"scan", "--units", "1-2", "--timeout", "100"}, false, {}},
+        {{"send", "[STX]010005201[ETX]"}, false,
+         {"\"result_class\": 0", "[STX] 01 00 00 5201000000FA [ETX]"}},
+        {{"show", set}, false, {}},
+        {{"diff", set, set}, false, {}},
+        {{"export", "-i", set, "-o", home.File("set.csv")}, false, {}},
     };
+    // clang-format on
     const std::set<std::string> statuses = {"ok", "absent", "not_in_set", "failed", "differs"};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0]);
         std::vector<std::string> args = c.args;
         args.push_back("--json");
-        r = Cli(args, c.withLine);
+        r = Cli(args);
         EXPECT_EQ(r.code, 0) << r.err;
-        document = nlohmann::json::parse(r.out, nullptr, false);
+        const nlohmann::json document = nlohmann::json::parse(r.out, nullptr, false);
         ASSERT_TRUE(document.is_object()) << r.out;
+        for (const std::string& part : c.said) EXPECT_TRUE(Has(r.out, part)) << r.out;
         EXPECT_EQ(document.value("schema_version", 0), 1);
         EXPECT_EQ(document["warnings"], nlohmann::json::array());
         if (!c.listsParameters) continue;
@@ -559,7 +473,8 @@ TEST_F(CliTest, EveryJsonDocumentSharesOneLayout) {
     EXPECT_TRUE(Has(home.Read("set.csv"), "1,Set point,250\r\n"));
 }
 
-TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedCommandGetsTheNearest) {
+TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedNameGetsTheNearest) {
+    // clang-format off
     const struct {
         std::vector<std::string> args;
         bool withLine;
@@ -571,8 +486,14 @@ TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedCommandGetsTheNeares
         {{}, true, "name a command: ports, identify, "},
         {{"--no-such-option", "identify"}, true, "--no-such-option"},
         {{"identify"}, false, "name its port with --port"},
-        {{"get", "Set pont"}, true, "did you mean \"Set point\"?"},
+        {{"get", "Set pont"}, true, "no parameter \"Set pont\"; did you mean \"Set point\"?"},
+        {{"get", "Nonexistent"}, true, "no parameter \"Nonexistent\" in "},
+        // Nothing is written when one key is wrong, not even the pairs before it.
+        {{"set", "1=27", "alarm tpye=1"}, true,
+         "no parameter \"alarm tpye\"; did you mean \"Alarm type\"?"},
+        {{"set", "1=27", "27"}, true, "\"27\" is not KEY=VALUE"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
         SProgramRun r = Cli(c.args, c.withLine);
@@ -589,4 +510,5 @@ TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedCommandGetsTheNeares
         EXPECT_TRUE(Has(error.value("error", ""), c.error)) << r.out;
         EXPECT_EQ(error.value("schema_version", 0), 1) << r.out;
     }
+    EXPECT_TRUE(unit1->Commands("57").empty());
 }

@@ -59,22 +59,17 @@ class NetPortTest : public CliFixture {
   protected:
     void SetUp() override { StartLine({unit}); }
 
-    SProgramRun On(const std::string& port, std::vector<std::string> args) {
-        args.insert(args.begin(), {"--port", port});
-        return Cli(args, false);
-    }
-
     // Upload, download of what was uploaded, and the controller holding it afterwards.
     void RoundTrip(const std::string& port) {
-        const SProgramRun identify = On(port, {"identify"});
+        const SProgramRun identify = Cli({"--port", port, "identify"});
         EXPECT_EQ(identify.code, 0) << identify.err;
         EXPECT_TRUE(Has(identify.out, "TS01-A")) << identify.out;
-        ASSERT_EQ(On(port, {"upload", "-o", set}).code, 0);
+        ASSERT_EQ(Cli({"--port", port, "upload", "-o", set}).code, 0);
         unit->Set(1, 100);
-        const SProgramRun download = On(port, {"download", "-i", set});
+        const SProgramRun download = Cli({"--port", port, "download", "-i", set});
         EXPECT_EQ(download.code, 0) << download.err;
         EXPECT_NE(unit->Get(1), 100);
-        ASSERT_EQ(On(port, {"upload", "-o", home.File("again.tmf")}).code, 0);
+        ASSERT_EQ(Cli({"--port", port, "upload", "-o", home.File("again.tmf")}).code, 0);
         EXPECT_EQ(home.Read("again.tmf").substr(32), home.Read("set.tmf").substr(32));
     }
 
@@ -100,14 +95,13 @@ class RawTcpTest : public NetPortTest {
 
 }  // namespace
 
-TEST_F(RawTcpTest, CarriesIdentifyUploadAndDownload) { RoundTrip(port); }
-
+// Identify, upload and download over raw TCP: FaultMatrix NoiseBeforeAnswers_*_tcp.
 TEST_F(RawTcpTest, ADroppedConnectionIsReconnectedWithWaitPort) {
     SimFaults vanish;
     vanish.VanishAfterCommands = 6;  // past connecting: in the middle of the walk
     vanish.ReturnAfterMs = 300;
     sim.SetFaults(vanish);
-    const SProgramRun back = On(port, {"upload", "-o", set, "--wait-port", "10"});
+    const SProgramRun back = Cli({"--port", port, "upload", "-o", set, "--wait-port", "10"});
     EXPECT_EQ(back.code, 0) << back.err;
     EXPECT_TRUE(Has(home.Read("tra.txt"), "line back.")) << home.Read("tra.txt");
     // Without --wait-port: FaultMatrix LineVanishes_*_tcp.
@@ -124,7 +118,7 @@ TEST_F(RawTcpTest, OpenFailuresNameTheServer) {
         {"rfc2217://127.0.0.1:70000", "rfc2217://127.0.0.1:70000: not a HOST:PORT address"},
     };
     for (const auto& c : cases) {
-        const SProgramRun r = On(c.port, {"identify"});
+        const SProgramRun r = Cli({"--port", c.port, "identify"});
         EXPECT_EQ(r.code, 1) << c.port;
         EXPECT_TRUE(Has(r.err, c.error)) << r.err;
     }

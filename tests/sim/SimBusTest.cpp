@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
-#include "protocol/AtExchange.h"
 #include "protocol/ControlBytes.h"
 #include "protocol/QuadrelExchange.h"
-#include "protocol/QuadrelResFrame.h"
 #include "support/CommandFrames.h"
+#include "support/FaultsWith.h"
 #include "support/SimLineFixture.h"
 #include "support/TempFolder.h"
 
@@ -20,20 +20,22 @@ std::string QuadrelData(const std::string& answer, int node, uint16_t code) {
     return exchange.ParseResponse(answer) ? exchange.ResponseData() : "<rejected>";
 }
 
-// The faults the bus makes (silence, echoes, codes, bad checks, late and paced answers, noise,
-// garbage, a vanishing line) are checked where the engine meets them: ExchangeFaults, and the
-// fault matrix against vexa-sim, whose every cell also checks that its fault hit.
+// The faults the bus makes (silence, echoes, codes, bad checks, paced answers, noise, garbage, a
+// vanishing line) are checked where the engine meets them: ExchangeFaults, and the fault matrix
+// against vexa-sim, whose every cell also checks that its fault hit. So are canned answers of
+// either kind (ExchangeFaultTest, ScriptCommTest); unknown commands: MemoryUnit.
 using SimBusOnPty = SimLineFixture;
 
-TEST_F(SimBusOnPty, AnswersCannedAndUnknownCommands) {
-    CQuadrelResFrame unknown;
-    EXPECT_TRUE(unknown.Parse(Exchange("\002010000999\003;")));  // command 0999 to unit 1
-    EXPECT_EQ(unknown.Pdu.Response(), CannedResponder::kUnknownCommandCode);
-
-    Unit->SetAnswer(SimProtocol::At, "RD01", "1234");
-    CAtExchange at;
-    EXPECT_TRUE(at.ParseResponse(Exchange("@01RD0156*\r")));  // RD01 to unit 1
-    EXPECT_EQ(at.ResponseData(), "1234");
+// A late answer must come, or the matrix's late rows would only ever see a retry answered.
+TEST_F(SimBusOnPty, ALateAnswerComesAfterTheAnswersToLaterCommands) {
+    Unit->SetAnswer(SimProtocol::Quadrel, "0101", "late");
+    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.LateMs = 200, f.Scope.OnlyFor = "0101"; }));
+    client->Send(frames::k0101Unit1);
+    client->Send(frames::kModelRequestUnit1);
+    EXPECT_EQ(QuadrelData(client->ReadFrame(), kUnit, 0x0503), kModelText);
+    EXPECT_EQ(QuadrelData(client->ReadFrame(), kUnit, 0x0101), "late");
+    ASSERT_TRUE(Sim.WaitForCommands(2, std::chrono::seconds(5)));
+    EXPECT_EQ(Sim.Counts().Late, 1u);
 }
 
 TEST_F(SimBusOnPty, OnlyUnitsOnTheLineAnswerCleanCommandsAndBroadcastGetsOneAnswer) {

@@ -40,25 +40,6 @@ int EndSim(FILE* sim, pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(SimProgram, PrintsTheLineAnswersOnItAndStopsOnTerm) {
-    const std::string link = ::testing::TempDir() + "vexa-sim-program-" + std::to_string(getpid());
-    FILE* sim = StartSim("--model VX20-B --units 4 --link " + link);
-    ASSERT_NE(sim, nullptr);
-    const pid_t pid = std::atoi(ReadLine(sim).c_str());
-    const std::string slave = ReadLine(sim);
-    {
-        RawLineClient client(link);
-        client.Send("\002040000503\0031");  // the model request to unit 4
-        CQuadrelResFrame answer;
-        EXPECT_TRUE(answer.Parse(client.ReadFrame()));
-        EXPECT_EQ(answer.Data, "VX20-B");
-    }
-    EXPECT_EQ(std::filesystem::read_symlink(link).string(), slave);
-    EXPECT_EQ(EndSim(sim, pid), 0);
-    struct stat gone {};
-    EXPECT_NE(::lstat(link.c_str(), &gone), 0);
-}
-
 TEST(SimProgram, PlaysTheModelAndReportsEachUnitsMemoryAndState) {
     TempFolder folder;
     FILE* sim = StartSim("--profile HD40.sim --memory-dump " + folder.File("dumps") + " --stats " +
@@ -91,26 +72,37 @@ TEST(SimProgram, PlaysTheModelAndReportsEachUnitsMemoryAndState) {
     EXPECT_TRUE(stats.ends_with(unit2Lines)) << stats;
 }
 
-TEST(SimProgram, CountsTheFaultsItInjectedAtExit) {
+// The line at the link it was given, answered as the options say, and on SIGTERM the faults it
+// injected counted, the link removed and exit 0.
+TEST(SimProgram, AnswersOnItsLinkAndCountsTheFaultsItInjectedAtTerm) {
     TempFolder folder;
-    FILE* sim = StartSim("--corrupt-check --fault-only 0503 --fault-from 2 --stats " +
+    const std::string link = folder.File("link");
+    FILE* sim = StartSim("--model VX20-B --units 1,4 --link " + link +
+                         " --corrupt-check --fault-only 0503 --fault-from 2 --stats " +
                          folder.File("stats"));
     ASSERT_NE(sim, nullptr);
     const pid_t pid = std::atoi(ReadLine(sim).c_str());
+    const std::string slave = ReadLine(sim);
     {
-        RawLineClient client(ReadLine(sim));
+        RawLineClient client(link);
+        client.Send("\002040000503\0031");  // the model request to unit 4, before the faults
+        CQuadrelResFrame model;
+        EXPECT_TRUE(model.Parse(client.ReadFrame()));
+        EXPECT_EQ(model.Data, "VX20-B");
         std::string hits;
-        for (const std::string& command :
-             {frames::kModelRequestUnit1, frames::kModelRequestUnit1, frames::k0101Unit1}) {
+        for (const std::string& command : {frames::kModelRequestUnit1, frames::k0101Unit1}) {
             client.Send(command);
             const std::string answer = client.ReadFrame();
             hits += answer.empty() ? '?' : CQuadrelResFrame().Parse(answer) ? '.' : 'x';
         }
-        EXPECT_EQ(hits, ".x.");
+        EXPECT_EQ(hits, "x.");
     }
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), slave);
     ::kill(pid, SIGTERM);
     EXPECT_EQ(ReadLine(sim), "vexa-sim: commands=3 faulted=1 corrupt-check=1");
     EXPECT_EQ(EndSim(sim, 0), 0);
+    struct stat gone {};
+    EXPECT_NE(::lstat(link.c_str(), &gone), 0);
     const std::string stats = folder.Read("stats");
     for (const char* line : {"commands=3\n", "faulted=1\n", "corrupt-check=1\n", "late=0\n"})
         EXPECT_NE(stats.find(line), std::string::npos) << line << " in " << stats;

@@ -12,8 +12,6 @@ inline const std::string kModelRequestUnit1 = "\002010000503\0034";
 inline const std::string kModelRequestUnit2 = "\002020000503\0037";
 inline const std::string kModelRequestAll = "\002XX0000503\0035";
 inline const std::string k0101Unit1 = "\002010000101\0032";
-inline const std::string k0101With07Unit1 = "\00201000010107\0035";
-inline const std::string k0101With08Unit1 = "\00201000010108\003:";
 inline const std::string k0A01Unit1 = "\002010000A01\003B";
 inline const std::string k0A1BWith42Unit7 = "\002070000A1B42\0030";
 

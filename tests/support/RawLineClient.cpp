@@ -41,16 +41,13 @@ std::string RawLineClient::ReadFrame(int waitMs) {
 
 std::string RawLineClient::Read(size_t count, int waitMs) {
     std::string bytes;
-    while (bytes.size() < count && !m_hungUp) {
+    while (bytes.size() < count) {
         pollfd slot{m_fd, POLLIN, 0};
         if (::poll(&slot, 1, waitMs) <= 0) break;
         char buffer[512];
         const size_t want = std::min(sizeof buffer, count - bytes.size());
         const ssize_t got = ::read(m_fd, buffer, want);
-        if (got <= 0) {
-            m_hungUp = true;  // a pty slave reads EOF or EIO once its master is gone
-            break;
-        }
+        if (got <= 0) break;  // a pty slave reads EOF or EIO once its master is gone
         bytes.append(buffer, static_cast<size_t>(got));
     }
     return bytes;

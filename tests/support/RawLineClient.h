@@ -17,10 +17,7 @@ class RawLineClient {
     std::string ReadFrame(int waitMs = 2000);
     // Reads until count bytes have come or waitMs passed without a byte.
     std::string Read(size_t count, int waitMs = 2000);
-    // True once the far end has closed the line.
-    bool HungUp() const { return m_hungUp; }
 
   private:
     int m_fd = -1;
-    bool m_hungUp = false;
 };

@@ -23,12 +23,6 @@ class SimLineFixture : public SimFixture {
         EXPECT_TRUE(Sim.WaitForCommands(before + 1, std::chrono::seconds(5)));
         return client->Read(100000, 50);
     }
-    template <typename Change>
-    void ChangeFaults(Change change) {
-        SimFaults faults = Sim.Faults();
-        change(faults);
-        Sim.SetFaults(faults);
-    }
 
     std::unique_ptr<RawLineClient> client;
 };
