@@ -436,13 +436,14 @@ void CMainDialog::WireControls() {
         });
     });
     // Only a click counts, not the focus arriving on the button.
-    for (const auto& [radio, view] :
+    for (const auto& radioView :
          {std::pair{m_settingRadio, EView::Setting}, std::pair{m_cloneRadio, EView::Clone}})
-        connect(radio, &QAbstractButton::clicked, this, [this, &s, view] {
-            s.SetView(view);
-            m_settingModel.Reset();
-            RefreshView();
-        });
+        connect(radioView.first, &QAbstractButton::clicked, this,
+                [this, &s, view = radioView.second] {
+                    s.SetView(view);
+                    m_settingModel.Reset();
+                    RefreshView();
+                });
     using EAction = CSettingViewModel::EAction;
     connect(m_up, &QAbstractButton::clicked, this,
             [this, &s] { RunSettingAction(EAction::Step, [&s] { return s.StepUp(); }); });
