@@ -77,8 +77,6 @@ class QuietUi : public COperatorUi {
     void CloseCancel() override {}
     void Progress(int, int) override {}
     void RefreshView() override {}
-    void RefreshSidePanel() override {}
-    void OpenSidePanel() override {}
     void PumpEvents() override {}
     void BusyChanged(bool) override {}
 };

@@ -32,8 +32,6 @@ class CTerminalUi : public COperatorUi {
     void Progress(int done, int total) override;
     void WaitNotice(const std::string& text) override;
     void RefreshView() override {}
-    void RefreshSidePanel() override {}
-    void OpenSidePanel() override {}
     void PumpEvents() override {}
     bool HasEventsToPump() const override { return false; }
     int StopWakeDescriptor() const override { return WakeDescriptor(); }

@@ -276,9 +276,6 @@ class CDeviceSession {
     // Verify's step for one parameter: reads it (its condition first) and sets its status by
     // how the controller's value compares with the set value.
     void CompareWithController(CMenuParamItem& item);
-    // The end every whole-set operation shares: refresh, and the side panel when
-    // some parameter was not transferred.
-    void FinishSetOperation(bool openPanelWhenNotValid);
     std::string Catalogue(uint16_t number) const { return m_catalogue.Get(number); }
 
     COperatorUi& m_ui;

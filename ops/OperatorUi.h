@@ -32,10 +32,6 @@ class COperatorUi {
 
     // The session's state changed: redraw the views, the status line and the lamps.
     virtual void RefreshView() = 0;
-    // The side panel's list (names and transferred marks) changed.
-    virtual void RefreshSidePanel() = 0;
-    // Parameters were not transferred: show the side panel.
-    virtual void OpenSidePanel() = 0;
     // Let queued window events through while the session waits.
     virtual void PumpEvents() = 0;
     // Whether there are window events to let through at all; without them the wait for a byte

@@ -121,7 +121,6 @@ SResult CDeviceSession::LoadFixedTable(const std::string& path) {
 void CDeviceSession::EnterConnectedState() {
     m_currentIndex = 0;
     if (m_view == EView::Setting) ShowFrom(0, true);
-    m_ui.RefreshSidePanel();
     m_ui.RefreshView();
 }
 
@@ -276,7 +275,6 @@ void CDeviceSession::ResetConnectionState() {
     m_paramStatuses.clear();
     m_model.table.reset();
     m_ui.RefreshView();
-    m_ui.RefreshSidePanel();
 }
 
 std::string CDeviceSession::FormatConnectionStatus() const {

@@ -20,7 +20,7 @@ SResult CDeviceSession::DryRun() {
                                      });
     m_ui.CloseCancel();
     m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Verify, completed);
-    FinishSetOperation(false);
+    m_ui.RefreshView();
     LogEvent("Download dry run end.");
     if (!completed) return Stopped("the dry run");
     return StatusResult();

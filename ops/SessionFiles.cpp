@@ -86,8 +86,6 @@ SResult CDeviceSession::Open(const std::string& path) {
         m_openedFilePath.clear();
         m_paramStatuses.clear();
         m_setSourceText.clear();
-        m_ui.RefreshSidePanel();
-        m_ui.OpenSidePanel();
         m_ui.RefreshView();
         return read;
     }
@@ -95,8 +93,6 @@ SResult CDeviceSession::Open(const std::string& path) {
     m_paramStatuses.clear();  // they described the values the file replaced
     m_fileOpened = true;
     m_openedFilePath = path;
-    m_ui.RefreshSidePanel();
-    if (table.CountWritableNotValid() > 0) m_ui.OpenSidePanel();
     m_setSourceText = path;
     m_outcome = SOperationOutcome(SOperationOutcome::EOperation::Open);
     m_outcome.transferred = SavedCount(table);

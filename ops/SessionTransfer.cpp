@@ -56,7 +56,7 @@ SResult CDeviceSession::Upload() {
     } else {
         m_setSourceText.clear();
     }
-    FinishSetOperation(true);
+    m_ui.RefreshView();
     LogEvent("Upload end.");
     if (!completed) return Stopped("the upload");
     const SResult result = StatusResult();
@@ -83,12 +83,10 @@ SResult CDeviceSession::Verify() {
     m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Verify, completed);
     LogEvent("Verify end.");
 
-    FinishSetOperation(false);
+    m_ui.RefreshView();
     // Parameters never read are not "not equal": say only that the line was lost.
     if (!m_lineLostAt.empty()) return Stopped("the verify");
-    if (table.CountWritableNotValid() > 0)
-        m_ui.OpenSidePanel();
-    else
+    if (table.CountWritableNotValid() == 0)
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
     if (!completed) return Stopped("the verify");
     return StatusResult();
@@ -104,7 +102,7 @@ SResult CDeviceSession::Download(int unit) {
     SLoadedModel target;
     const auto failed = [&](SResult result) {
         current.ClearValid();
-        FinishSetOperation(true);
+        m_ui.RefreshView();
         return result;
     };
     if (SResult connected = ConnectAndLoad(unit, target); !connected.Ok()) {
@@ -142,7 +140,7 @@ SResult CDeviceSession::Download(int unit) {
     m_unit = unit;
     m_currentIndex = 0;
     m_setSourceText = m_model.modelName;
-    FinishSetOperation(true);
+    m_ui.RefreshView();
     return download.Ok() ? left : download;
 }
 
@@ -361,11 +359,4 @@ SResult CDeviceSession::Stopped(const char* operation) const {
 
 SResult CDeviceSession::Cancelled(const char* operation) {
     return SResult::Failure(ResultCode::kCancelled, std::string(operation) + " was stopped");
-}
-
-void CDeviceSession::FinishSetOperation(bool openPanelWhenNotValid) {
-    m_ui.RefreshSidePanel();
-    m_ui.RefreshView();
-    if (openPanelWhenNotValid && m_model.table && m_model.table->CountWritableNotValid() > 0)
-        m_ui.OpenSidePanel();
 }

@@ -155,14 +155,6 @@ void CDesktopUi::RefreshView() {
     if (m_callbacks.refreshView) m_callbacks.refreshView();
 }
 
-void CDesktopUi::RefreshSidePanel() {
-    if (m_callbacks.refreshSidePanel) m_callbacks.refreshSidePanel();
-}
-
-void CDesktopUi::OpenSidePanel() {
-    if (m_callbacks.openSidePanel) m_callbacks.openSidePanel();
-}
-
 void CDesktopUi::PumpEvents() { QCoreApplication::processEvents(); }
 
 void CDesktopUi::BusyChanged(bool busy) {

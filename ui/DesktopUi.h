@@ -19,8 +19,6 @@ class CDesktopUi : public COperatorUi {
   public:
     struct SCallbacks {
         std::function<void()> refreshView;
-        std::function<void()> refreshSidePanel;
-        std::function<void()> openSidePanel;
         std::function<void(bool)> busyChanged;
     };
     enum class FileKind { ParameterSet, Csv };
@@ -44,8 +42,6 @@ class CDesktopUi : public COperatorUi {
     // the unit, and the unit (a download's is the one the operator then chooses).
     void NameOperation(int number, int unit);
     void RefreshView() override;
-    void RefreshSidePanel() override;
-    void OpenSidePanel() override;
     void PumpEvents() override;
     void BusyChanged(bool busy) override;
 

@@ -187,7 +187,7 @@ CMainDialog::CMainDialog(const CMessageTable& catalogue, QWidget* parent)
     : CResizableDialog(parent),
       m_catalogue(catalogue),
       m_ui(this, catalogue,
-           {[this] { RefreshView(); }, [this] { RefreshSidePanel(); }, [this] { OpenSidePanel(); },
+           {[this] { RefreshView(); },
             [this](bool busy) {
                 // A close asked for during an operation closes once the controller is back.
                 if (!busy && m_closeWhenIdle) QTimer::singleShot(0, this, &QWidget::close);
@@ -387,6 +387,9 @@ void CMainDialog::WireControls() {
         const SResult result = connecting ? s.Connect(s.UnitNumber()) : s.Disconnect();
         QApplication::restoreOverrideCursor();
         m_failure.clear();
+        m_settingModel.Reset();
+        RefreshSidePanel();
+        RefreshView();
         // A connect that fails says why (the port, its permission, the controller's answer);
         // an Unlink, when the controller may not be back as it was found.
         const bool stopped =
@@ -740,6 +743,10 @@ void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
     m_failure.clear();
     m_settingModel.Reset();
     const SResult result = verb();
+    RefreshSidePanel();
+    if (const CMenuParamTable* table = m_session->Table();
+        table && OpensSidePanel(operation, result.code, table->CountWritableNotValid()))
+        OpenSidePanel();
     if (result.code == ResultCode::kLineLost || result.code == ResultCode::kNotRestored)
         m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
     // The operator's own stop, or a question declined, is told by the outcome as before.
@@ -757,6 +764,7 @@ void CMainDialog::RunSettingAction(CSettingViewModel::EAction action,
                                    const std::function<SResult()>& verb, const std::string& typed) {
     const bool wasConnected = m_session->IsConnected();
     m_settingModel.Ended(action, verb(), typed);
+    if (wasConnected && !m_session->IsConnected()) RefreshSidePanel();
     RefreshView();
     // The line went during a step or a write: the session has closed it; say why once.
     if (wasConnected && !m_session->IsConnected() && !m_session->ConnectionLost().empty())

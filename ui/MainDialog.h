@@ -68,7 +68,7 @@ class CMainDialog : public CResizableDialog {
     // Redraws everything from the session's state.
     void RefreshView();
     void RefreshSidePanel();
-    // Opens the side panel as the session asks when parameters were not transferred.
+    // Opens the side panel, as after an operation that left parameters without a value.
     void OpenSidePanel();
     // The panel toggle: starts the side panel's slide in or out.
     void ToggleSidePanel();

@@ -16,6 +16,22 @@ SViewEnabling ViewEnabling(const SViewInputs& in) {
     return out;
 }
 
+bool OpensSidePanel(SOperationOutcome::EOperation operation, ResultCode code,
+                    size_t writableNotValid) {
+    using E = SOperationOutcome::EOperation;
+    if (writableNotValid == 0) return false;
+    switch (operation) {
+        case E::Upload:
+        case E::Download:
+        case E::Open:
+            return true;
+        case E::Verify:
+            return code != ResultCode::kLineLost;
+        default:
+            return false;
+    }
+}
+
 EFieldColour CurrentNameColour(EView view, bool connected) {
     return view == EView::Setting && connected ? EFieldColour::White : EFieldColour::ButtonFace;
 }

@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+#include "app/Result.h"
 #include "ops/SessionState.h"
 
 // The main dialog's rules as pure functions, so that they are checked without a screen.
@@ -23,6 +24,12 @@ struct SViewEnabling {
 };
 
 SViewEnabling ViewEnabling(const SViewInputs& in);
+
+// Whether the side panel opens after a whole-set operation that ended with `code`: to show the
+// parameters it left without a value, except after a verify a lost line cut short (parameters
+// never read are not "not equal").
+bool OpensSidePanel(SOperationOutcome::EOperation operation, ResultCode code,
+                    size_t writableNotValid);
 
 enum class EFieldColour { ButtonFace, White, Red, Orange };
 

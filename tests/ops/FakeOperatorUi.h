@@ -25,8 +25,6 @@ class FakeOperatorUi : public COperatorUi {
         if (onProgress) onProgress(done);
     }
     void RefreshView() override {}
-    void RefreshSidePanel() override {}
-    void OpenSidePanel() override { ++sidePanelOpened; }
     void PumpEvents() override {}
     void BusyChanged(bool) override {}
 
@@ -40,5 +38,4 @@ class FakeOperatorUi : public COperatorUi {
     std::vector<std::pair<int, int>> progress;
     int cancelStarts = 0;
     int cancelCloses = 0;
-    int sidePanelOpened = 0;
 };

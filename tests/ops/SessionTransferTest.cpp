@@ -81,7 +81,6 @@ TEST_F(SessionFixture, ATargetThatDoesNotAnswerLeavesEveryParameterNotTransferre
                                   ": no answer within 50 ms, 3 tries");
     EXPECT_EQ(session->UnitNumber(), 1);
     EXPECT_GT(session->Table()->CountWritableNotValid(), 0u);
-    EXPECT_EQ(ui.sidePanelOpened, 1);
 }
 
 TEST_F(SessionFixture, AValueThatDoesNotConvertIsNotSent) {
@@ -110,7 +109,6 @@ TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     EXPECT_EQ(session->Verify().message, "1 parameter differs");
     EXPECT_EQ(Item(*session, 1).valid, 0);
     EXPECT_EQ(Item(*session, 2).valid, 1);
-    EXPECT_EQ(ui.sidePanelOpened, 1);
 }
 
 TEST_F(SessionFixture, ALostLineStopsEveryWholeSetOperationAndSaysWhere) {

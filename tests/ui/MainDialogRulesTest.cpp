@@ -28,6 +28,17 @@ class MainDialogRulesTest : public QObject {
         QVERIFY(!setting.cloneValueControls && setting.clearSetSource);
         QVERIFY(!ViewEnabling({EView::Setting, false, true, true}).settingControls);
         QVERIFY(!ViewEnabling({EView::Setting, true, false, false}).settingControls);
+
+        // The side panel shows what a whole-set operation left without a value, but a verify
+        // cut short by a lost line read nothing that differs.
+        using E = SOperationOutcome::EOperation;
+        for (const E operation : {E::Upload, E::Download, E::Open, E::Verify}) {
+            QVERIFY(OpensSidePanel(operation, ResultCode::kLineLost, 1) !=
+                    (operation == E::Verify));
+            QVERIFY(!OpensSidePanel(operation, ResultCode::kOk, 0));
+        }
+        QVERIFY(OpensSidePanel(E::Verify, ResultCode::kCancelled, 2));
+        QVERIFY(!OpensSidePanel(E::Save, ResultCode::kOk, 3));
     }
 
     void writeBoxAndEntryFollowTheControllerAndTheLastAction() {

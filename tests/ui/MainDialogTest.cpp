@@ -552,7 +552,7 @@ class MainDialogTest : public QObject {
         Connect();
         QCOMPARE(m_dialog->SidePanelRows()->rowCount(), 6);
         m_dialog->move(100, 50);
-        m_dialog->OperatorUi().OpenSidePanel();
+        m_dialog->OpenSidePanel();
         QVERIFY(!m_dialog->PanelToggle()->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(m_dialog->SidePanelShown(), 5000);
         QVERIFY(m_dialog->PanelToggle()->isEnabled());
