@@ -113,13 +113,12 @@ int RunSet(const SCliOptions& options) {
         result["name"] = item.name;
         if (const SResult shown = s.SelectItem(index); !shown.Ok())
             problem = WithReason("parameter " + key + " cannot be read", shown);
-        else if (item.writable != 1 || !item.Exists())
+        else if (!s.Shown().writable)
             problem = "parameter " + key + " cannot be written";
         else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
             problem = "parameter " + key + ": " + refusal + "; nothing written";
         else {
-            const bool needsWriteMode = item.WriteMode16() != 0;
-            if (needsWriteMode && !s.SwitchWriteMode(true).Ok()) {
+            if (s.Shown().writeModeNeeded && !s.SwitchWriteMode(true).Ok()) {
                 problem = "parameter " + key + ": the controller refused write mode";
             } else {
                 const SResult written = s.Write(value);

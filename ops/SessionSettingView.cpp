@@ -91,30 +91,23 @@ SResult CDeviceSession::StepUp() {
     if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Up Arrow button pushed.");
-    SResult shown = m_currentIndex > 0 ? ShowFrom(m_currentIndex - 1, false) : SResult::Success();
-    m_ui.RefreshView();
-    return shown;
+    return m_currentIndex > 0 ? ShowFrom(m_currentIndex - 1, false) : SResult::Success();
 }
 
 SResult CDeviceSession::StepDown() {
     if (m_busy) return Busy();
     CBusyScope busy(*this);
     LogEvent("Down Arrow button pushed.");
-    SResult shown =
-        m_model.table && m_currentIndex + 1 < static_cast<int>(m_model.table->GetCount())
-            ? ShowFrom(m_currentIndex + 1, true)
-            : SResult::Success();
-    m_ui.RefreshView();
-    return shown;
+    return m_model.table && m_currentIndex + 1 < static_cast<int>(m_model.table->GetCount())
+               ? ShowFrom(m_currentIndex + 1, true)
+               : SResult::Success();
 }
 
 SResult CDeviceSession::GoToItem(int index) {
     if (m_busy) return Busy();
     if (!m_connected || m_view != EView::Setting) return NotConnected();
     CBusyScope busy(*this);
-    SResult shown = ShowFrom(index, true);
-    m_ui.RefreshView();
-    return shown;
+    return ShowFrom(index, true);
 }
 
 SResult CDeviceSession::SelectItem(int index) {
