@@ -16,18 +16,20 @@ const char* kQuestions =
     "000=Unit number?\n001=The file was made for another model.\n"
     "002=Without a value: %1. Save?\n100=Enter write mode?\n";
 
-// A section of the test's own texts, then the desktop's texts shipped beside the test program
-// (numbers from `first` on), so that the windows under test speak as shipped.
-std::string Section(const std::string& name, const std::string& own, int first) {
+// A section of the test's own texts, then every text shipped beside the test program that they
+// do not replace, so that the windows under test speak as shipped.
+std::string Section(const std::string& name, const std::string& own) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path shipped = fs::read_symlink("/proc/self/exe", error).parent_path() / "VEXA.cap";
     std::vector<std::string> lines;
     ReadFileSection(shipped.string(), name, lines);
     std::string text = "[" + name + "]\n" + own;
-    for (const std::string& line : lines)
-        if (std::isdigit(static_cast<unsigned char>(line[0])) && std::stoi(line) >= first)
-            text += line + "\n";
+    for (const std::string& line : lines) {
+        if (line.size() < 4 || !std::isdigit(static_cast<unsigned char>(line[0]))) continue;
+        const std::string key = line.substr(0, line.find('=') + 1);
+        if (own.find(key) != 0 && own.find("\n" + key) == std::string::npos) text += line + "\n";
+    }
     return text;
 }
 
@@ -63,8 +65,7 @@ const char* kTable =
 }  // namespace
 
 void WriteTestModel(const TempFolder& folder) {
-    folder.Write("VEXA.cap",
-                 Section("Pyrona", kCatalogue, 450) + Section("MESSAGE", kQuestions, 200));
+    folder.Write("VEXA.cap", Section("Pyrona", kCatalogue) + Section("MESSAGE", kQuestions));
     folder.Write("TS01.scp", kScript);
     folder.Write("TS01.tbl", kIndex);
     folder.Write("TS01.prm", kTable);

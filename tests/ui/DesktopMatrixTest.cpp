@@ -79,6 +79,7 @@ const char* Target(const SFault& fault, const SDesktopOperation& operation) {
 class DesktopMatrixTest : public QObject {
     Q_OBJECT
   private:
+    StrayWindowGuard m_stray;
     QTemporaryDir m_config;
     std::unique_ptr<TempFolder> m_home;
     pid_t m_sim = -1;
@@ -206,6 +207,8 @@ class DesktopMatrixTest : public QObject {
         SetModuleFolder("");
         SetCommonDataFolder("");
         m_home.reset();
+        const QString stray = m_stray.TakeClosed();
+        QVERIFY2(stray.isEmpty(), qPrintable("left waiting: " + stray));
     }
 
     void cell_data() {

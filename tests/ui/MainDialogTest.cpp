@@ -49,6 +49,7 @@ QByteArray SetFile(const std::vector<std::pair<int, const char*>>& records) {
 class MainDialogTest : public QObject {
     Q_OBJECT
   private:
+    StrayWindowGuard m_stray;
     std::unique_ptr<SimulatedUnits> m_units;
     std::unique_ptr<CMainDialog> m_dialog;
 
@@ -84,6 +85,8 @@ class MainDialogTest : public QObject {
     void cleanup() {
         m_dialog.reset();
         m_units.reset();
+        const QString stray = m_stray.TakeClosed();
+        QVERIFY2(stray.isEmpty(), qPrintable("left waiting: " + stray));
     }
 
     void settingViewStepsWritesAndDisconnects() {

@@ -27,6 +27,7 @@
 class ProgramRunTest : public QObject {
     Q_OBJECT
   private:
+    StrayWindowGuard m_stray;
     QTemporaryDir m_config;
     std::unique_ptr<SimulatedUnits> m_units;
     std::unique_ptr<CMainDialog> m_dialog;
@@ -99,6 +100,8 @@ class ProgramRunTest : public QObject {
     void cleanup() {
         m_dialog.reset();
         m_units.reset();
+        const QString stray = m_stray.TakeClosed();
+        QVERIFY2(stray.isEmpty(), qPrintable("left waiting: " + stray));
     }
 
     void cancelStopsTheOperation_data() {

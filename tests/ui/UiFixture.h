@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -91,6 +94,46 @@ inline std::shared_ptr<ToldBox> CatchMessageBox() {
     });
     return told;
 }
+
+// A window waiting for an answer no test gives would hold the test until ctest kills it,
+// without a word of what it waited for. After `patience` the guard closes it and keeps its text,
+// so that the test fails saying which window it was.
+class StrayWindowGuard {
+  public:
+    explicit StrayWindowGuard(std::chrono::milliseconds patience = std::chrono::seconds(20)) {
+        m_timer.setInterval(250);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, patience] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != m_waiting) {
+                m_waiting = modal;
+                m_since.start();
+                return;
+            }
+            if (!modal || m_since.elapsed() < patience.count()) return;
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            m_closed << QStringLiteral("%1 \"%2\"")
+                            .arg(modal->metaObject()->className(),
+                                 box ? box->text() : modal->windowTitle());
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        });
+        m_timer.start();
+    }
+    // What it had to close since the last call.
+    QString TakeClosed() {
+        const QString closed = m_closed.join("; ");
+        m_closed.clear();
+        return closed;
+    }
+
+  private:
+    QTimer m_timer;
+    QPointer<QWidget> m_waiting;
+    QElapsedTimer m_since;
+    QStringList m_closed;
+};
 
 // A left click at `at` in w (its middle when not given), sent to w's window.
 inline void ClickIn(QWidget* w, QPoint at = {-1, -1}) {
