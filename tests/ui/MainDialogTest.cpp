@@ -657,6 +657,7 @@ class MainDialogTest : public QObject {
                 box->done(QMessageBox::No);
             });
             dialog.OperatorUi().MessageBox("", COperatorUi::BoxStyle::YesNoWarning);
+            dialog.OperatorUi().NameOperation(406, 1);  // "Upload from unit %1"
             dialog.OperatorUi().StartCancel();
             dialog.OperatorUi().Progress(1, 2);
             walk(dialog.OperatorUi().CancelDialog());
@@ -664,7 +665,8 @@ class MainDialogTest : public QObject {
         }
         UseCatalogueFile("");
         SetModuleFolder(m_units->home.Path());
-        QVERIFY(seen.contains("Beenden") && seen.contains("1 von 2"));
+        QVERIFY(seen.contains("Beenden") && seen.contains("1 von 2") &&
+                seen.contains(QString::fromUtf8("Auslesen von Gerät 1")));
         for (const QString& text : seen) QVERIFY2(!english.contains(text), qPrintable(text));
     }
 };
