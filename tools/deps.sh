@@ -11,7 +11,9 @@ VEXA_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libben
                # by keyboard under a window manager, in English and German (Qt's own texts)
                at-spi2-core python3-pyatspi dbus-daemon openbox qt6-translations-l10n
                # the RFC 2217 server the network port tests talk to
-               ser2net)
+               ser2net
+               # the stacks a desktop test prints when it has waited too long
+               gdb)
 # The fuzz targets (tools/fuzz.sh): clang 14 and its libFuzzer runtime.
 VEXA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
