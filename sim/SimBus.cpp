@@ -375,6 +375,8 @@ void SimBus::Vanish() {
     m_pty.Close();
     std::lock_guard guard(m_lock);
     m_goneSince = Clock::now();
+    // Faults cleared while the line is down must not keep it down for good.
+    m_returnAfterMs = m_faults.ReturnAfterMs;
     m_handled.notify_all();
 }
 
@@ -382,8 +384,8 @@ bool SimBus::Return() {
     Clock::time_point back;
     {
         std::lock_guard guard(m_lock);
-        if (m_faults.ReturnAfterMs < 0) return false;
-        back = m_goneSince + std::chrono::milliseconds(m_faults.ReturnAfterMs);
+        if (m_returnAfterMs < 0) return false;
+        back = m_goneSince + std::chrono::milliseconds(m_returnAfterMs);
     }
     if (!WaitUntil(back)) return false;
     std::string error;

@@ -116,6 +116,7 @@ class SimBus {
     SimFaultSelector m_selector;
     SimCounts m_counts;
     Clock::time_point m_goneSince;
+    int m_returnAfterMs = -1;  // as the faults said when the line went
     std::map<int, std::shared_ptr<SimResponder>> m_units;
     size_t m_commandsTaken = 0;
     size_t m_commandsDone = 0;
