@@ -71,6 +71,8 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
     m_dataBits->addItems({"7", "8"});
     m_stopBits->addItems({"1", "2"});
     m_spin->SetBuddy(m_unit);
+    m_spin->SetNames(UiText(messages, UiTextNumber::kUnitUpName),
+                     UiText(messages, UiTextNumber::kUnitDownName));
     m_spin->setFixedSize(16, m_unit->sizeHint().height());
     m_unit->setFixedWidth(fontMetrics().horizontalAdvance("0000") + 12);
     m_unit->SetEnterHook([this] {
@@ -93,6 +95,8 @@ CSerialSettingsDialog::CSerialSettingsDialog(const CMessageTable& messages, QWid
         // The buddy is how a screen reader on Linux labels a combo box (its name is its value).
         label->setBuddy(fields[row]);
         fields[row]->setAccessibleName(caption);
+        // The port is typed into a field of its own inside the combo box, read out on its own.
+        if (fields[row] == m_port) m_port->lineEdit()->setAccessibleName(caption);
         grid->addWidget(label, row, 0);
         if (fields[row] == m_unit)
             grid->addLayout(unitRow, row, 1, 1, 2);

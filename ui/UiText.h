@@ -30,6 +30,9 @@ inline constexpr std::uint16_t kFirstButtonName = 520;
 inline constexpr std::uint16_t kUnlinkName = 530;
 inline constexpr std::uint16_t kWriteName = 531;
 inline constexpr std::uint16_t kCancelName = 532;
+// The unit number's up and down arrows.
+inline constexpr std::uint16_t kUnitUpName = 533;
+inline constexpr std::uint16_t kUnitDownName = 534;
 inline constexpr std::uint16_t kYes = 550;
 inline constexpr std::uint16_t kNo = 551;
 inline constexpr std::uint16_t kParameterSetFiles = 552;

@@ -64,6 +64,8 @@ CUnitNumberDialog::CUnitNumberDialog(const CMessageTable& messages, int unitNumb
     m_edit->setFixedWidth(fontMetrics().horizontalAdvance("0000") + 12);
     m_spin->SetBuddy(m_edit);
     m_spin->SetRange(kMinUnitNumber, kMaxUnitNumber);
+    m_spin->SetNames(UiText(messages, UiTextNumber::kUnitUpName),
+                     UiText(messages, UiTextNumber::kUnitDownName));
     m_spin->setFixedSize(16, m_edit->sizeHint().height());
     m_edit->SetEnterHook([this] {
         accept();

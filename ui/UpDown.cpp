@@ -35,6 +35,11 @@ void CUpDown::SetRange(int min, int max) {
     m_max = max;
 }
 
+void CUpDown::SetNames(const QString& up, const QString& down) {
+    m_up->setAccessibleName(up);
+    m_down->setAccessibleName(down);
+}
+
 void CUpDown::Step(int delta) {
     if (!m_buddy || !isEnabled()) return;
     int value = StepNumber(m_buddy->text().toStdString(), delta, m_min, m_max);

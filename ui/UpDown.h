@@ -15,6 +15,8 @@ class CUpDown : public QWidget {
 
     void SetBuddy(QLineEdit* buddy);
     void SetRange(int min, int max);
+    // What a screen reader calls the two arrows.
+    void SetNames(const QString& up, const QString& down);
     void Step(int delta);
 
   protected:

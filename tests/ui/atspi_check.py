@@ -6,8 +6,9 @@
 # With "job": a whole job by keyboard alone under a window manager (openbox), as on a desktop:
 # Link, step, write, the Write tick (Return in its question sends nothing), Upload, Save,
 # Download, a value changed, Open, Verify with a difference, Export, Exit; after each key the
-# keyboard is in vexa where the work goes on.  With "de" too, the same job under a German locale,
-# where no window says a text of the English catalogue alone.
+# keyboard is in vexa where the work goes on, and every control shown has a name.  With "de"
+# too, the same job under a German locale, where no window says a text of the English catalogue
+# alone.
 # With "fit": maximised by the window manager's key, the side panel opened and closed, the
 # program ended and started again: every control stays on the screen and the window maximised.
 # Usage: atspi_check.py BIN_DIR [job [de] | fit]
@@ -196,6 +197,10 @@ def check(vexa):
     key("ctrl+p")
     port = wait_for("no port dialog",
                     window(lambda w: any(n.getRoleName() == "combo box" for n in nodes(w))))
+    for node in nodes(port):
+        if node.getRoleName() in NAMED_ROLES and not node.name:
+            fail("a %s without a name in the port dialog, in %s %r" % (
+                node.getRoleName(), node.parent.getRoleName(), node.parent.name))
     for combo in (n for n in nodes(port) if n.getRoleName() == "combo box"):
         labels = [r for r in combo.getRelationSet()
                   if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
@@ -280,9 +285,13 @@ def job(vexa, work, words):
                                     (number is None or node.name == words.say(number)) and
                                     (w == main_window) == in_main and done()) else 0
                 if seen == 3:
-                    words.check([t for w in vexa_windows() for n in showing(w)
-                                 for t in (n.name, n.description,
-                                           text_of(n) if n.getRoleName() == "text" else "")])
+                    shown = [n for w in vexa_windows() for n in showing(w)]
+                    words.check([t for n in shown for t in (
+                        n.name, n.description, text_of(n) if n.getRoleName() == "text" else "")])
+                    unnamed = [n.getRoleName() for n in shown
+                               if n.getRoleName() in NAMED_ROLES and not n.name]
+                    if unnamed:
+                        fail("%s: a %s without a name" % (what, unnamed[0]))
                     return node
             except (GLib.Error, KeyError):
                 seen = 0  # a window went, or the simulator rewrote its state, while read
