@@ -214,6 +214,16 @@ def check(vexa):
     wait_for("the port dialog stayed", lambda: port.getState().contains(pyatspi.STATE_DEFUNCT) or
              not port.getState().contains(pyatspi.STATE_VISIBLE), 5)
 
+    # The About window with the list of keys: its controls named too, Escape closes it.
+    key("F1")
+    about = wait_for("no About window", window(lambda w: w.name != main_window.name))
+    for node in nodes(about):
+        if node.getRoleName() in NAMED_ROLES and not node.name:
+            fail("a %s without a name in the About window" % node.getRoleName())
+    subprocess.run(["xdotool", "key", "Escape"], check=True)
+    wait_for("the About window stayed", lambda: about.getState().contains(pyatspi.STATE_DEFUNCT)
+             or not about.getState().contains(pyatspi.STATE_VISIBLE), 5)
+
     key("ctrl+l")
     unlink = wait_for("Link never became Unlink",
                       lambda: by_name(main_window, "push button", "Unlink"))
