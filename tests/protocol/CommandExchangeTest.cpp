@@ -15,12 +15,30 @@
 #include "protocol/ControlBytes.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
+#include "protocol/QuadrelResFrame.h"
 #include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 #include "support/TextCount.h"
 
 namespace {
+
+// Response data (two printable characters) that makes the Quadrel answer of node to code, with end
+// code and response code 0, end in the check byte bcc.
+std::string QuadrelDataForBcc(int node, uint16_t code, uint8_t bcc) {
+    CQuadrelResFrame frame;
+    frame.Header.Node = node;
+    frame.Header.SubAddress = 0;
+    frame.Header.EndCode = 0;
+    frame.Pdu.SetCommand(code);
+    const uint8_t without = frame.ComputeBcc();
+    // Two printable characters whose exclusive-or turns the BCC into the one asked for.
+    for (char first = 'A'; first <= 'Z'; ++first) {
+        const auto second = static_cast<char>(without ^ static_cast<uint8_t>(first) ^ bcc);
+        if (second >= 0x20 && second < 0x7F) return std::string{first, second};
+    }
+    return {};
+}
 
 class CommandExchange : public SimFixture {
   protected:
