@@ -12,33 +12,14 @@
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
 #include "protocol/CommandExchange.h"
-#include "protocol/ControlBytes.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
-#include "protocol/QuadrelResFrame.h"
 #include "support/FaultsWith.h"
 #include "support/LogCapture.h"
 #include "support/SimFixture.h"
 #include "support/TextCount.h"
 
 namespace {
-
-// Response data (two printable characters) that makes the Quadrel answer of node to code, with end
-// code and response code 0, end in the check byte bcc.
-std::string QuadrelDataForBcc(int node, uint16_t code, uint8_t bcc) {
-    CQuadrelResFrame frame;
-    frame.Header.Node = node;
-    frame.Header.SubAddress = 0;
-    frame.Header.EndCode = 0;
-    frame.Pdu.SetCommand(code);
-    const uint8_t without = frame.ComputeBcc();
-    // Two printable characters whose exclusive-or turns the BCC into the one asked for.
-    for (char first = 'A'; first <= 'Z'; ++first) {
-        const auto second = static_cast<char>(without ^ static_cast<uint8_t>(first) ^ bcc);
-        if (second >= 0x20 && second < 0x7F) return std::string{first, second};
-    }
-    return {};
-}
 
 class CommandExchange : public SimFixture {
   protected:
@@ -141,16 +122,6 @@ TEST_F(CommandExchange, AnAnswerEndsTheAttemptsNoAttemptsSendNothingAndTheHookIs
     EXPECT_EQ(outcome.resultClass, ResultClassCode::kBccMismatch);
     EXPECT_FALSE(outcome.timedOut);
     EXPECT_EQ(hookCalls, 0);
-}
-
-TEST_F(CommandExchange, ACheckByteEqualToEtxEndsTheFrame) {
-    const std::string data = QuadrelDataForBcc(kUnit, 0x0101, kEtx);
-    ASSERT_FALSE(data.empty());
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", data);
-    EXPECT_TRUE(transaction.Execute(Quadrel(0x0101), 2000));
-    EXPECT_EQ(transaction.ResultClass, ResultClassCode::kSuccess);
-    EXPECT_EQ(transaction.ResponseText().back(), kEtx);
-    EXPECT_EQ(transaction.ResponseData(), data);
 }
 
 TEST_F(CommandExchange, AnAnswerToTheCommandBeforeIsDiscardedAndItsOwnAnswerTaken) {

@@ -86,6 +86,13 @@ TEST(FrameQuadrelResponse, NormalResponseParsesAndRebuilds) {
     EXPECT_EQ(exchange.ResponseText(), "") << "not taken in until the receiver marks it valid";
     exchange.Response.Valid = 1;
     EXPECT_EQ(exchange.ResponseText(), received);
+
+    // A check byte equal to ETX is the frame's last byte, not its end.
+    exchange.Build(1, 0x0101, "");
+    const std::string etxChecked = Response("01000001010000@A");
+    ASSERT_EQ(etxChecked.back(), kEtx);
+    EXPECT_TRUE(exchange.ParseResponse(etxChecked));
+    EXPECT_EQ(exchange.ResponseData(), "@A");
 }
 
 TEST(FrameQuadrelResponse, RejectionsParseButExchangeAnswersFalse) {
