@@ -5,14 +5,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "protocol/CommTransaction.h"
 #include "protocol/CommandExchange.h"
-#include "protocol/FrameCheck.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 #include "support/CommandFrames.h"
@@ -25,16 +23,6 @@ using enum ResultClassCode;
 
 const std::string kNoise = "line noise discarded.";
 const std::string kStale = "stale answer discarded.";
-
-// Frames with their check bytes over the bytes as sent.
-std::string QuadrelFrame(const std::string& body) {
-    return "\002" + body + "\003" + static_cast<char>(XorAll(body + "\003"));
-}
-std::string AtFrame(const std::string& body) {
-    char fcs[3];
-    std::snprintf(fcs, sizeof fcs, "%02X", XorAll(body));
-    return body + fcs + "*\r";
-}
 
 // A transaction on a frame port opened on a pty, with a scripted controller at the far
 // end served from the port's pump hook: once a command has come in, it writes the next of
@@ -162,7 +150,7 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
 }
 
 TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {
-    const std::string at = AtFrame("@01RD000150");
+    const std::string at = frames::At("@01RD000150");
     const std::string model = frames::ModelAnswerUnit1("VX40");
     const struct {
         std::string noise, command, answer;
@@ -222,11 +210,11 @@ TEST_F(TransactionOnPty, ACodeInOtherLetterCaseIsAWrongAnswerNotAStaleOne) {
         ResultClassCode verdict;
         std::string reason;
     } cases[] = {
-        {frames::k0A01Unit1, QuadrelFrame("0100000a010000"), kBccMismatch,
+        {frames::k0A01Unit1, frames::Quadrel("0100000a010000"), kBccMismatch,
          "answered with a bad check byte"},
-        {QuadrelFrame("010000A0B"), QuadrelFrame("0100000a0b0000"), kNoFrame,
+        {frames::Quadrel("010000A0B"), frames::Quadrel("0100000a0b0000"), kNoFrame,
          "answered with its code in other letter case: 0a0b"},
-        {frames::kAtRdUnit1, AtFrame("@01rd00"), kNoFrame,
+        {frames::kAtRdUnit1, frames::At("@01rd00"), kNoFrame,
          "answered with its code in other letter case: rd"},
     };
     for (const auto& c : cases) {
