@@ -220,11 +220,9 @@ TEST_F(ProductionLineTest, ALineThatComesBackWithAnotherControllerFailsTheWalk) 
     std::thread swap([this] {
         if (sim.WaitForLine(false, std::chrono::seconds(5))) source->Set(1, 999);
     });
-    const SProgramRun r = Cli({"upload", "-o", home.File("mixed.tmf"), "--wait-port", "10"});
+    Expect(1, {"upload", "-o", home.File("mixed.tmf"), "--wait-port", "10"}, {},
+           {"came back holding other values: parameter 1 (Set point) reads 999"});
     swap.join();
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(Has(r.err, "came back holding other values: parameter 1 (Set point) reads 999"))
-        << r.err;
     EXPECT_FALSE(std::filesystem::exists(home.File("mixed.tmf")));
 }
 
