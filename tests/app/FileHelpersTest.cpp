@@ -122,13 +122,4 @@ TEST(Sha256Test, KnownDigests) {
     for (const auto& c : cases) EXPECT_EQ(Sha256Hex(c.bytes), c.digest) << c.bytes.size();
 }
 
-TEST(Sha256Test, FileDigestIsOfItsBytes) {
-    TempFolder folder;
-    folder.Write("abc", "abc");
-    std::string hex;
-    ASSERT_TRUE(Sha256OfFile(folder.File("abc"), hex));
-    EXPECT_EQ(hex, Sha256Hex("abc"));
-    EXPECT_FALSE(Sha256OfFile(folder.File("none"), hex));
-}
-
 }  // namespace

@@ -38,9 +38,8 @@ class CliTest : public CliFixture {
 TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadItEscaped) {
     const std::filesystem::path folder(home.Path());
     ASSERT_EQ(chdir(folder.parent_path().c_str()), 0);
-    const SProgramRun r = Cli({"--home", folder.filename().string(), "upload", "-o",
-                               home.File("set.tmf"), "--csv", home.File("set.csv")});
-    ASSERT_EQ(r.code, 0) << r.err;
+    Expect(0, {"--home", folder.filename().string(), "upload", "-o", home.File("set.tmf"), "--csv",
+               home.File("set.csv")});
     EXPECT_EQ(home.Read("set.tmf").size(), 96u + 5 * 40);
     SParameterFileContent content;
     ASSERT_TRUE(ReadParameterFileContent(home.File("set.tmf"), content).Ok());
@@ -56,75 +55,57 @@ TEST_F(CliTest, UploadSavesTheSetAndItsCsvAndShowAndExportReadItEscaped) {
     EXPECT_TRUE(Has(log, "Save end.\r\n"));
 
     // Show and export need no controller.
-    SProgramRun shown = Cli({"show", home.File("set.tmf")}, false);
-    ASSERT_EQ(shown.code, 0) << shown.err;
-    EXPECT_TRUE(Has(shown.out, "Model: TS01 test controller")) << shown.out;
-    shown = Cli({"export", "-i", home.File("set.tmf"), "-o", home.File("offline"), "--table",
-                 home.File("TS01.prm")},
-                false);
-    ASSERT_EQ(shown.code, 0) << shown.err;
+    Expect(0, {"show", home.File("set.tmf")}, {"Model: TS01 test controller"}, {}, false);
+    Expect(0,
+           {"export", "-i", home.File("set.tmf"), "-o", home.File("offline"), "--table",
+            home.File("TS01.prm")},
+           {}, {}, false);
     EXPECT_TRUE(Has(home.Read("offline.csv"), "1,Set point,250\r\n"));
 
     // Untrusted texts reach the terminal escaped.
     std::string bytes = home.Read("set.tmf");
     bytes.replace(32, 8, "TS\x1b[2J\x07!");
     home.Write("set.tmf", bytes);
-    shown = Cli({"show", home.File("set.tmf")}, false);
-    EXPECT_TRUE(Has(shown.out, "Model: TS\\x1B[2J\\x07!")) << shown.out;
+    const SProgramRun shown =
+        Expect(0, {"show", home.File("set.tmf")}, {"Model: TS\\x1B[2J\\x07!"}, {}, false);
     EXPECT_EQ(shown.out.find('\x1b'), std::string::npos);
 }
 
 TEST_F(CliTest, EveryParameterEndsWithAStatusAndOnlyFailuresOrDifferencesExitThree) {
     // Unit 1 has no alarm value (its alarm type is 0): absent, which is no fault.
     unit1->Set(2, 0);
-    SProgramRun r = Cli({"upload", "-o", home.File("set.tmf")});
-    ASSERT_EQ(r.code, 0) << r.err << r.out;
-    EXPECT_TRUE(Has(r.out, "  absent (not on this controller): 3 Alarm value\n")) << r.out;
-    EXPECT_FALSE(Has(r.out, "failed")) << r.out;
+    const std::string absent = "  absent (not on this controller): 3 Alarm value\n";
+    EXPECT_FALSE(Has(Expect(0, {"upload", "-o", home.File("set.tmf")}, {absent}).out, "failed"));
     EXPECT_TRUE(unit1->Commands("5203").empty());
 
     // Downloaded, the set is cloned into the target, and the value the set lacks is not_in_set,
     // again no fault.
     for (int n : {1, 4, 6}) unit2->Set(n, 0);
-    r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2", "--json"});
-    ASSERT_EQ(r.code, 0) << r.err << r.out;
+    Expect(0, {"download", "-i", home.File("set.tmf"), "--target-unit", "2", "--json"},
+           {"\"status\": \"not_in_set\"", "\"set_value\": \"250\""});
     for (int n : {1, 2, 4, 6}) EXPECT_EQ(unit2->Get(n), unit1->Get(n)) << n;
-    EXPECT_TRUE(Has(r.out, "\"status\": \"not_in_set\"")) << r.out;
-    EXPECT_TRUE(Has(r.out, "\"set_value\": \"250\"")) << r.out;
-    r = Cli({"--unit", "2", "download", "-i", home.File("set.tmf")});
-    EXPECT_TRUE(Has(r.out, "  not in the set: 3 Alarm value\n")) << r.out;
-
-    r = Cli({"--unit", "2", "verify", "-i", home.File("set.tmf"), "--json"});
-    EXPECT_EQ(r.code, 0) << r.err << r.out;
-    EXPECT_TRUE(Has(r.out, "\"status\": \"absent\"")) << r.out;
+    Expect(0, {"--unit", "2", "download", "-i", home.File("set.tmf")},
+           {"  not in the set: 3 Alarm value\n"});
+    Expect(0, {"--unit", "2", "verify", "-i", home.File("set.tmf"), "--json"},
+           {"\"status\": \"absent\""});
 
     // A parameter whose read fails is a failure: exit 3, listed apart from the absent one.
     unit1->MakeUnreadable(1);
-    r = Cli({"upload", "-o", home.File("failed.tmf")});
-    EXPECT_EQ(r.code, 3) << r.err;
-    EXPECT_TRUE(Has(r.out, "  failed: 1 Set point\n")) << r.out;
-    EXPECT_TRUE(Has(r.out, "  absent (not on this controller): 3 Alarm value\n"));
-    r = Cli({"upload", "-o", home.File("failed.tmf"), "--json"});
-    EXPECT_EQ(r.code, 3);
-    EXPECT_TRUE(Has(r.out, "\"status\": \"failed\"")) << r.out;
+    Expect(3, {"upload", "-o", home.File("failed.tmf")}, {"  failed: 1 Set point\n", absent});
+    Expect(3, {"upload", "-o", home.File("failed.tmf"), "--json"}, {"\"status\": \"failed\""});
 }
 
 TEST_F(CliTest, VerifyShowsTheFilesAndTheControllersValueOfEachDifference) {
     ASSERT_EQ(Cli({"upload", "-o", home.File("set.tmf")}).code, 0);
     unit1->Set(6, 999);
-    SProgramRun r = Cli({"verify", "-i", home.File("set.tmf")});
-    EXPECT_EQ(r.code, 3) << r.err;
-    EXPECT_TRUE(Has(r.out, "  differs: 6 Decimal value: file 12.3, controller 99.9\n")) << r.out;
+    Expect(3, {"verify", "-i", home.File("set.tmf")},
+           {"  differs: 6 Decimal value: file 12.3, controller 99.9\n"});
     // A DisConnect routine that fails after a verify: a warning; the differences give exit 3.
     sim.SetFaults(Refusing("6C00"));
-    r = Cli({"verify", "-i", home.File("set.tmf"), "--json"});
-    EXPECT_EQ(r.code, 3);
-    EXPECT_TRUE(Has(r.out, "\"warnings\": [\n    \"the model's DisConnect routine failed"))
-        << r.out;
-    EXPECT_TRUE(Has(r.out, "\"status\": \"differs\"")) << r.out;
-    EXPECT_TRUE(Has(r.out, "\"all_equal\": false")) << r.out;
-    EXPECT_TRUE(Has(r.out, "\"file_display\": \"12.3\"")) << r.out;
-    EXPECT_TRUE(Has(r.out, "\"device_display\": \"99.9\"")) << r.out;
+    Expect(
+        3, {"verify", "-i", home.File("set.tmf"), "--json"},
+        {"\"warnings\": [\n    \"the model's DisConnect routine failed", "\"status\": \"differs\"",
+         "\"all_equal\": false", "\"file_display\": \"12.3\"", "\"device_display\": \"99.9\""});
 }
 
 TEST_F(CliTest, AnUploadThatDidNotCompleteLeavesThePreviousFilesAlone) {
@@ -156,10 +137,8 @@ TEST_F(CliTest, DamagedItemLinesOfTheTableAreReportedOnConnect) {
     std::string table = home.Read("TS01.prm");
     table.insert(table.find("{Firmware"), "{Broken,5207\n{Half,5208;1;1;0;1;0,5708\n");
     home.Write("TS01.prm", table);
-    const SProgramRun r = Cli({"identify"});
-    EXPECT_EQ(r.code, 0) << r.err;
     const std::string said = "2 item lines of " + home.File("TS01.prm") + " skipped";
-    EXPECT_TRUE(Has(r.err, said + "\n")) << r.err;
+    Expect(0, {"identify"}, {}, {said + "\n"});
     EXPECT_TRUE(Has(home.Read("tra.txt"), said + "\r\n"));
 }
 
@@ -171,10 +150,8 @@ TEST_F(CliTest, ADownloadOrDisconnectRoutineThatIsThereAndFailsIsAFailure) {
     } cases[] = {{"BeforeDownload", "7101"}, {"AfterDownload", "7100"}, {"DisConnect", "6C00"}};
     for (const auto& c : cases) {
         sim.SetFaults(Refusing(c.command));
-        const SProgramRun r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
-        EXPECT_EQ(r.code, 1) << c.routine << r.out;
-        EXPECT_TRUE(Has(r.err, std::string("the model's ") + c.routine + " routine failed"))
-            << c.routine << r.err;
+        Expect(1, {"download", "-i", home.File("set.tmf"), "--target-unit", "2"}, {},
+               {std::string("the model's ") + c.routine + " routine failed"});
     }
     // Every step still ran in its order: before, the writes, after.
     const std::vector<std::string> commands = unit2->Commands();
@@ -189,8 +166,7 @@ TEST_F(CliTest, ADownloadOrDisconnectRoutineThatIsThereAndFailsIsAFailure) {
     std::string script = home.Read("TS01.scp");
     script.resize(script.find("[DisConnect]"));
     home.Write("TS01.scp", script + "[TCImage]\nTS01.bmp\n");
-    const SProgramRun r = Cli({"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
-    EXPECT_EQ(r.code, 0) << r.err << r.out;
+    Expect(0, {"download", "-i", home.File("set.tmf"), "--target-unit", "2"});
 }
 
 TEST_F(CliTest, DiffComparesTwoFilesOfflineAndAStableLinkNamesThePort) {
@@ -201,18 +177,11 @@ TEST_F(CliTest, DiffComparesTwoFilesOfflineAndAStableLinkNamesThePort) {
     ASSERT_EQ(Cli({"upload", "-o", home.File("b.tmf")}).code, 0);
 
     const std::string a = home.File("a.tmf"), b = home.File("b.tmf");
-    SProgramRun r = Cli({"diff", a, b, "--table", home.File("TS01.prm")}, false);
-    EXPECT_EQ(r.code, 3) << r.err;
-    EXPECT_TRUE(Has(r.out, "6 Decimal value: 12.3 in " + a + ", 99.9 in " + b)) << r.out;
-    r = Cli({"diff", a, b, "--json"}, false);
-    EXPECT_EQ(r.code, 3);
-    EXPECT_TRUE(Has(r.out, "\"a\": \"123\"")) << r.out;
-    EXPECT_TRUE(Has(r.out, "\"only_a\": []")) << r.out;
-
-    EXPECT_EQ(Cli({"diff", a, a}, false).code, 0);
-    r = Cli({"diff", a, home.File("missing.tmf")}, false);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(Has(r.err, "missing.tmf")) << r.err;
+    Expect(3, {"diff", a, b, "--table", home.File("TS01.prm")},
+           {"6 Decimal value: 12.3 in " + a + ", 99.9 in " + b}, {}, false);
+    Expect(3, {"diff", a, b, "--json"}, {"\"a\": \"123\"", "\"only_a\": []"}, {}, false);
+    Expect(0, {"diff", a, a}, {}, {}, false);
+    Expect(1, {"diff", a, home.File("missing.tmf")}, {}, {"missing.tmf"}, false);
 }
 
 // A damaged set is refused whole, naming its record, before anything but the model request and
@@ -243,10 +212,7 @@ TEST_F(CliTest, ADamagedSetIsRefusedBeforeAnythingIsWrittenAndShownMarked) {
              {std::vector<std::string>{"download", "-i", bad, "--target-unit", "2"},
               {"clone", "-i", bad, "--units", "2"},
               {"--unit", "2", "verify", "-i", bad}}) {
-            SCOPED_TRACE(args[0] + ": " + c.why);
-            const SProgramRun r = Cli(args);
-            EXPECT_EQ(r.code, 1);
-            EXPECT_TRUE(Has(r.err, bad + " is refused: " + c.why)) << r.err;
+            Expect(1, args, {}, {bad + " is refused: " + c.why});
         }
         EXPECT_EQ(Cli({"show", bad}, false).code, 3);
     }
@@ -260,15 +226,12 @@ TEST_F(CliTest, ADamagedSetIsRefusedBeforeAnythingIsWrittenAndShownMarked) {
     EXPECT_EQ(Cli({"verify", "-i", bad}).code, 0);
 
     home.Write("bad.tmf", withValue(5, "2600junk"));
-    SProgramRun r = Cli({"show", bad}, false);
-    EXPECT_TRUE(Has(r.out, "  2600junk  <- not a plain decimal integer\n")) << r.out;
-    r = Cli({"diff", bad, home.File("set.tmf"), "--table", home.File("TS01.prm")}, false);
-    EXPECT_EQ(r.code, 3);
-    EXPECT_TRUE(Has(r.out, "6 Decimal value: \"2600junk\" (not a plain decimal integer) in " + bad))
-        << r.out;
+    Expect(3, {"show", bad}, {"  2600junk  <- not a plain decimal integer\n"}, {}, false);
+    Expect(3, {"diff", bad, home.File("set.tmf"), "--table", home.File("TS01.prm")},
+           {"6 Decimal value: \"2600junk\" (not a plain decimal integer) in " + bad}, {}, false);
     home.Write("bad.tmf", good.substr(0, good.size() - 25));
-    r = Cli({"show", bad}, false);
-    EXPECT_TRUE(Has(r.err, bad + " ends inside record 5; its 4 whole records are shown")) << r.err;
+    Expect(3, {"show", bad}, {}, {bad + " ends inside record 5; its 4 whole records are shown"},
+           false);
 }
 
 // Opening a FIFO would block until a writer comes: every file a command reads is refused at once
@@ -306,21 +269,16 @@ TEST_F(CliTest, AFifoIsRefusedAtOnceByEveryCommandThatReadsFiles) {
 
 TEST_F(CliTest, GetAndSetWorkWithDecimalPointsAndWriteMode) {
     // Names are taken loosely (as get takes them: EveryJsonDocumentSharesOneLayout).
-    SProgramRun r = Cli({"set", "decimal VALUE =4.5", "4=7"});
-    ASSERT_EQ(r.code, 0) << r.err;
+    Expect(0, {"set", "decimal VALUE =4.5", "4=7"}, {"decimal VALUE  = 4.5"});
     EXPECT_EQ(unit1->Get(6), 45);
     EXPECT_EQ(unit1->Get(4), 7);
-    EXPECT_TRUE(Has(r.out, "decimal VALUE  = 4.5")) << r.out;
     // Write mode was entered for parameter 4 and left again.
     EXPECT_EQ(unit1->Commands("6C01").size(), 1u);
 
-    // A value the field cannot carry is refused with one line, and nothing is written.
-    for (const char* pair : {"Set point=abc", "Set point=1e3", "Set point=", "Set point=70000",
-                             "Decimal value=6553.6", "Decimal value=-1"}) {
-        r = Cli({"set", pair});
-        EXPECT_EQ(r.code, 1) << pair;
-        EXPECT_TRUE(Has(r.err, "nothing written")) << pair << r.err;
-    }
+    // A value the field cannot carry is refused with one line, and nothing is written. (Which
+    // values a field refuses: WriteValue.RefusesWhatTheFieldCannotCarry.)
+    for (const char* pair : {"Set point=abc", "Decimal value=6553.6"})
+        Expect(1, {"set", pair}, {}, {"nothing written"});
     EXPECT_TRUE(unit1->Commands("5701").empty());
     EXPECT_EQ(unit1->Get(6), 45);
 }
@@ -341,7 +299,6 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
         {{"set", "1=27"}, FaultsWith([](SimFaults& f) {
              f.CorruptCheck = true, f.Scope.OnlyFor = "5201", f.Scope.FromCommand = 5; }), 3,
          "parameter 1 = 27: written, but reading it back failed: answered with a bad check byte"},
-        {{"set", "1=28"}, Refusing("5701"), 1, "parameter 1 = 28: not written: answered with response code 0401"},
         // A failed CSV export (its folder x does not exist) fails the upload.
         {{"upload", "-o", home.File("a.tmf"), "--csv", home.File("x/a.csv")}, {}, 1, "a.csv"},
         // With --json a failure is also an object on standard output. (What a failed connect
@@ -352,14 +309,10 @@ TEST_F(CliTest, FailuresAreOneClearLineWithTheirExitCode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.reason);
         sim.SetFaults(c.faults);
-        const SProgramRun r = Cli(c.args);
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_TRUE(Has(r.err, c.reason)) << r.err;
-        if (c.args.back() == "--json") {
-            EXPECT_TRUE(Has(r.out, "\"exit_code\": 1")) << r.out;
-            EXPECT_TRUE(Has(r.out, "\"error\": \"")) << r.out;
-            EXPECT_TRUE(Has(r.out, c.reason)) << r.out;
-        }
+        const bool json = c.args.back() == "--json";
+        const std::vector<std::string> out = {"\"exit_code\": 1", "\"error\": \"", c.reason};
+        const SProgramRun r =
+            Expect(c.code, c.args, json ? out : std::vector<std::string>{}, {c.reason});
         EXPECT_FALSE(Has(r.err, "does not answer")) << r.err;
         EXPECT_FALSE(Has(r.out, "Sent:")) << r.out;
     }
@@ -391,26 +344,21 @@ TEST_F(CliTest, ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten) {
     // Another vexa-cli holds tra.txt: this run logs beside it and says where.
     const int held = open(home.File("tra.txt").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
-    SProgramRun r = Cli({"identify"});
+    Expect(0, {"identify"}, {}, {"this run logs to " + home.File("tra-2.txt")});
     close(held);
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(Has(r.err, "this run logs to " + home.File("tra-2.txt"))) << r.err;
     EXPECT_TRUE(Has(home.Read("tra-2.txt"), "vexa-cli start.")) << home.Read("tra-2.txt");
 
-    r = Cli({"identify", "--log", home.File("line1.log")});
-    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_EQ(Cli({"identify", "--log", home.File("line1.log")}).err, "");
     EXPECT_TRUE(Has(home.Read("line1.log"), "SEND--> "));
 }
 
 TEST_F(CliTest, UploadToStandardOutputWritesTheSetsBytesAlone) {
     ASSERT_EQ(Cli({"upload", "-o", home.File("file.tmf")}).code, 0);
-    const SProgramRun r = Cli({"upload", "-o", "-"});
-    ASSERT_EQ(r.code, 0) << r.err;
     // The same set, but for the table date in front; what is said of it is on stderr.
+    const SProgramRun r = Expect(0, {"upload", "-o", "-"}, {}, {"to standard output"});
     const std::string file = home.Read("file.tmf");
     ASSERT_EQ(r.out.size(), file.size());
     EXPECT_EQ(r.out.substr(32), file.substr(32));
-    EXPECT_TRUE(Has(r.err, "to standard output")) << r.err;
     EXPECT_EQ(Cli({"upload", "-o", "-", "--json"}).code, 2);
 }
 
@@ -420,8 +368,7 @@ TEST_F(CliTest, EveryJsonDocumentSharesOneLayout) {
     unit1->Set(2, 0);  // "Alarm value" absent on unit 1
     const std::string set = home.File("set.tmf");
     // The warnings a run has: VerifyShowsTheFilesAndTheControllersValueOfEachDifference.
-    SProgramRun r = Cli({"upload", "-o", set});
-    ASSERT_EQ(r.code, 0);
+    Expect(0, {"upload", "-o", set});
 
     // Show, diff and export take no controller: the line is given all the same.
     // clang-format off
@@ -447,15 +394,14 @@ TEST_F(CliTest, EveryJsonDocumentSharesOneLayout) {
     };
     // clang-format on
     const std::set<std::string> statuses = {"ok", "absent", "not_in_set", "failed", "differs"};
+    SProgramRun r;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0]);
         std::vector<std::string> args = c.args;
         args.push_back("--json");
-        r = Cli(args);
-        EXPECT_EQ(r.code, 0) << r.err;
+        r = Expect(0, args, c.said);
         const nlohmann::json document = nlohmann::json::parse(r.out, nullptr, false);
         ASSERT_TRUE(document.is_object()) << r.out;
-        for (const std::string& part : c.said) EXPECT_TRUE(Has(r.out, part)) << r.out;
         EXPECT_EQ(document.value("schema_version", 0), 1);
         EXPECT_EQ(document["warnings"], nlohmann::json::array());
         if (!c.listsParameters) continue;
@@ -496,9 +442,7 @@ TEST_F(CliTest, UsageErrorsAreTheJsonErrorObjectAndAMistypedNameGetsTheNearest) 
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
-        SProgramRun r = Cli(c.args, c.withLine);
-        EXPECT_EQ(r.code, 2);
-        EXPECT_TRUE(Has(r.err, c.error)) << r.err;
+        SProgramRun r = Expect(2, c.args, {}, {c.error}, c.withLine);
         EXPECT_TRUE(r.out.empty()) << r.out;
         // --json anywhere: the same error, also as the object every failure prints.
         std::vector<std::string> args = c.args;

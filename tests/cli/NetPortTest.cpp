@@ -61,13 +61,10 @@ class NetPortTest : public CliFixture {
 
     // Upload, download of what was uploaded, and the controller holding it afterwards.
     void RoundTrip(const std::string& port) {
-        const SProgramRun identify = Cli({"--port", port, "identify"});
-        EXPECT_EQ(identify.code, 0) << identify.err;
-        EXPECT_TRUE(Has(identify.out, "TS01-A")) << identify.out;
+        Expect(0, {"--port", port, "identify"}, {"TS01-A"});
         ASSERT_EQ(Cli({"--port", port, "upload", "-o", set}).code, 0);
         unit->Set(1, 100);
-        const SProgramRun download = Cli({"--port", port, "download", "-i", set});
-        EXPECT_EQ(download.code, 0) << download.err;
+        Expect(0, {"--port", port, "download", "-i", set});
         EXPECT_NE(unit->Get(1), 100);
         ASSERT_EQ(Cli({"--port", port, "upload", "-o", home.File("again.tmf")}).code, 0);
         EXPECT_EQ(home.Read("again.tmf").substr(32), home.Read("set.tmf").substr(32));
@@ -101,8 +98,7 @@ TEST_F(RawTcpTest, ADroppedConnectionIsReconnectedWithWaitPort) {
     vanish.VanishAfterCommands = 6;  // past connecting: in the middle of the walk
     vanish.ReturnAfterMs = 300;
     sim.SetFaults(vanish);
-    const SProgramRun back = Cli({"--port", port, "upload", "-o", set, "--wait-port", "10"});
-    EXPECT_EQ(back.code, 0) << back.err;
+    Expect(0, {"--port", port, "upload", "-o", set, "--wait-port", "10"});
     EXPECT_TRUE(Has(home.Read("tra.txt"), "line back.")) << home.Read("tra.txt");
     // Without --wait-port: FaultMatrix LineVanishes_*_tcp.
 }
@@ -117,11 +113,7 @@ TEST_F(RawTcpTest, OpenFailuresNameTheServer) {
         {"socket://127.0.0.1", "socket://127.0.0.1: not a HOST:PORT address"},
         {"rfc2217://127.0.0.1:70000", "rfc2217://127.0.0.1:70000: not a HOST:PORT address"},
     };
-    for (const auto& c : cases) {
-        const SProgramRun r = Cli({"--port", c.port, "identify"});
-        EXPECT_EQ(r.code, 1) << c.port;
-        EXPECT_TRUE(Has(r.err, c.error)) << r.err;
-    }
+    for (const auto& c : cases) Expect(1, {"--port", c.port, "identify"}, {}, {c.error});
 }
 
 // ser2net in the foreground, its line at other settings (9600 8N1) than vexa-cli's (38400 7E2),

@@ -63,9 +63,7 @@ TEST_F(ProductionLineTest, ScanListsTheUnitsThatAnswer) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[2]);
-        const SProgramRun r = Cli(c.args);
-        EXPECT_EQ(r.code, c.code) << r.err;
-        for (const std::string& part : c.expected) EXPECT_TRUE(Has(r.out, part)) << r.out;
+        const SProgramRun r = Expect(c.code, c.args, c.expected);
         EXPECT_FALSE(Has(r.out, "unit 4")) << r.out;
         // The progress line is for a terminal only.
         EXPECT_FALSE(Has(r.err, "scan: unit")) << r.err;
@@ -79,12 +77,7 @@ TEST_F(ProductionLineTest, ABadUnitListIsAUsageError) {
     std::vector<std::vector<std::string>> runs = {{"clone", "-i", set, "--units", "1,1"}};
     for (const char* list : {"5-3", "1-3,2", "100", "a", "", "1,,2", "-1", "3-"})
         runs.push_back({"scan", "--units", list});
-    for (const std::vector<std::string>& args : runs) {
-        SCOPED_TRACE(args[0] + " " + args.back());
-        const SProgramRun r = Cli(args);
-        EXPECT_EQ(r.code, 2) << r.err;
-        EXPECT_TRUE(Has(r.err, "--units")) << r.err;
-    }
+    for (const std::vector<std::string>& args : runs) Expect(2, args, {}, {"--units"});
     EXPECT_TRUE(refusing->Commands().empty());
 }
 
@@ -108,9 +101,7 @@ TEST_F(ProductionLineTest, CloneReportsEveryUnitAndGoesOnAfterOneFails) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[4]);
-        const SProgramRun r = Cli(c.args);
-        EXPECT_EQ(r.code, c.code) << r.err;
-        for (const std::string& part : c.expected) EXPECT_TRUE(Has(r.out, part)) << r.out;
+        const SProgramRun r = Expect(c.code, c.args, c.expected);
         // The file is of another model than unit 3, taken all the same: said once.
         EXPECT_EQ(Occurrences(r.err, "The file was made for another model."), 1u) << r.err;
     }
@@ -154,9 +145,7 @@ TEST_F(ProductionLineTest, ASetOfAnotherModelOrWithNoRecordsIsRefused) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[1] + " " + c.args[2]);
-        const SProgramRun r = Cli(c.args);
-        EXPECT_EQ(r.code, 1) << r.err;
-        EXPECT_TRUE(Has(r.err, c.said)) << r.err;
+        const SProgramRun r = Expect(1, c.args, {}, {c.said});
         EXPECT_FALSE(Has(r.err, "The file was made for another model.")) << r.err;
     }
     EXPECT_TRUE(other->Commands("57").empty());
@@ -177,9 +166,7 @@ TEST_F(ProductionLineTest, ADryRunReadsWhatWouldChangeAndWritesNothing) {
         SCOPED_TRACE(c.expected);
         refusing->Set(1, c.setPoint);
         const size_t before = refusing->Commands().size();
-        const SProgramRun r = Cli({"download", "-i", set, "--target-unit", "2", "--dry-run"});
-        EXPECT_EQ(r.code, c.code) << r.err;
-        EXPECT_TRUE(Has(r.out, c.expected)) << r.out;
+        Expect(c.code, {"download", "-i", set, "--target-unit", "2", "--dry-run"}, {c.expected});
         // Only reads: no write, no routine, no write mode (the DisConnect routine sends 6C00).
         const std::vector<std::string> commands = refusing->Commands();
         ASSERT_GT(commands.size(), before);
@@ -233,11 +220,9 @@ TEST_F(ProductionLineTest, ALineThatComesBackWithAnotherControllerFailsTheWalk) 
     std::thread swap([this] {
         if (sim.WaitForLine(false, std::chrono::seconds(5))) source->Set(1, 999);
     });
-    const SProgramRun r = Cli({"upload", "-o", home.File("mixed.tmf"), "--wait-port", "10"});
+    Expect(1, {"upload", "-o", home.File("mixed.tmf"), "--wait-port", "10"}, {},
+           {"came back holding other values: parameter 1 (Set point) reads 999"});
     swap.join();
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(Has(r.err, "came back holding other values: parameter 1 (Set point) reads 999"))
-        << r.err;
     EXPECT_FALSE(std::filesystem::exists(home.File("mixed.tmf")));
 }
 
@@ -295,10 +280,8 @@ TEST_F(ProductionLineTest, EachCommandRecordsItsUnitAndTheLogSaysTheResult) {
 TEST_F(ProductionLineTest, ADownloadGoesStraightToItsTargetUnit) {
     // Unit 4 is silent: asked first, it would cost the model request's three tries.
     const auto started = std::chrono::steady_clock::now();
-    const SProgramRun r = Cli({"download", "-i", set, "--unit", "4", "--target-unit", "1"});
-    EXPECT_EQ(r.code, 0) << r.err;
+    Expect(0, {"download", "-i", set, "--unit", "4", "--target-unit", "1"}, {"to unit 1"});
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-    EXPECT_TRUE(Has(r.out, "to unit 1")) << r.out;
 }
 
 TEST_F(ProductionLineTest, TimeoutAndRetriesOverruleTheModelsOwnWaits) {
@@ -322,12 +305,7 @@ TEST_F(ProductionLineTest, TimeoutAndRetriesOverruleTheModelsOwnWaits) {
         {{"get", "6", "--timeout", "70000"}, 2, "--timeout"},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        const SProgramRun r = Cli(c.args);
-        EXPECT_EQ(r.code, c.code) << r.err;
-        EXPECT_TRUE(Has(r.err, c.message)) << r.err;
-    }
+    for (const auto& c : cases) Expect(c.code, c.args, {}, {c.message});
 }
 
 // A set read with another model's table gives another model's names and values: said as a

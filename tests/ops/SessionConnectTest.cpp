@@ -22,23 +22,8 @@ TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstPar
 
 // Unlink runs the DisConnect routine and forgets the model: ProgramRunTest.leavingTheProgram...
 // (Unlink), MainDialogTest.settingViewStepsWritesAndDisconnects.
-TEST_F(SessionFixture, AUnitThatDoesNotAnswerFailsAndEndsDisconnected) {
-    sim.SetResponder(1, nullptr);
+TEST_F(SessionFixture, AFailedConnectSaysWhyAndEndsDisconnected) {
     session->SetModelRequestWait(3, 50);
-    const SResult result = session->Connect(1);
-    EXPECT_EQ(result.code, ResultCode::kNoAnswer);
-    EXPECT_EQ(result.message, "the model request to unit 1 on " + sim.SlavePath() +
-                                  ": no answer within 50 ms, 3 tries");
-    EXPECT_FALSE(session->IsConnected());
-    EXPECT_EQ(session->Table(), nullptr);
-    EXPECT_EQ(
-        LogLinesAmong({"response time out.", "command retry over.", "Disconnected."}),
-        (std::vector<std::string>{"response time out.", "response time out.", "response time out.",
-                                  "command retry over.", "Disconnected."}));
-    EXPECT_FALSE(session->Port().IsOpen());
-}
-
-TEST_F(SessionFixture, AFailedConnectSaysWhy) {
     const std::string missingPort = home.File("no-such-tty");
     const std::string request = "the model request to unit 1 on " + sim.SlavePath() + ": ";
     auto faults = [this](void (*change)(SimFaults&)) {
@@ -53,6 +38,9 @@ TEST_F(SessionFixture, AFailedConnectSaysWhy) {
         ResultCode code;
         std::string message;
     } cases[] = {
+        // First: the only row whose attempts time out.
+        {"no answer", [this] { sim.SetResponder(1, nullptr); }, ResultCode::kNoAnswer,
+         request + "no answer within 50 ms, 3 tries"},
         {"corrupt answers", faults([](SimFaults& f) { f.CorruptCheck = true; }),
          ResultCode::kBadAnswer, request + "answered with a bad check byte"},
         {"end code", faults([](SimFaults& f) { f.EndCode = 0x0F; }), ResultCode::kBadAnswer,
@@ -79,6 +67,14 @@ TEST_F(SessionFixture, AFailedConnectSaysWhy) {
         EXPECT_EQ(result.code, c.code);
         EXPECT_EQ(result.message, c.message);
         EXPECT_FALSE(session->IsConnected());
+        EXPECT_FALSE(session->Port().IsOpen());
+        EXPECT_EQ(session->Table(), nullptr);
+        if (c.code == ResultCode::kNoAnswer) {
+            EXPECT_EQ(LogLinesAmong({"response time out.", "command retry over.", "Disconnected."}),
+                      (std::vector<std::string>{"response time out.", "response time out.",
+                                                "response time out.", "command retry over.",
+                                                "Disconnected."}));
+        }
         sim.SetFaults({});
         sim.SetResponder(1, unit1);
     }

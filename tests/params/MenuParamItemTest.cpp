@@ -40,44 +40,37 @@ TEST(SetValueConversion, RawIsHexadecimalSetValueDecimal) {
     EXPECT_EQ(signedItem.SetValueToRaw(signedItem.RawToSetValue("F005")), "F005");
 }
 
-TEST(DisplayText, PlacesThePointBySignAndFormat) {
-    const ConversionCase cases[] = {
-        {1, 10, "0123", "12.3"},   {1, 10, "0120", "12"},    {1, 10, "F005", "-0.5"},
-        {1, 10, "A999", "-199.9"}, {1, 100, "0005", "0.05"}, {1, 0, "0120", "120"},
-        {1, 0, "F000", "0"},       {1, 10, "0000", "0"},     {0, 10, "04D2", "123.4"},
-        {0, 10, "0078", "12.0"},   {0, 0, "FFFFFFFF", "-1"}, {0, 0, "??", ""},
-        {1, 0, "0000", "0"},       {2, 10, "0123", ""},
-    };
-    for (const ConversionCase& c : cases) {
-        const CMenuParamItem item = ItemWith(c.format, c.scale);
-        EXPECT_EQ(item.ToDisplayText(c.from), c.to) << c.format << " " << c.scale << " " << c.from;
-    }
-}
-
-TEST(DisplayText, SetValuesShowTheValueTheirFieldHeldWithEveryDecimal) {
+TEST(ValueTexts, DisplayAndDeviceTextsPlaceThePointBySignScaleAndFormat) {
+    const auto display = &CMenuParamItem::ToDisplayText;
     // Set values are the hexadecimal reading of the answer, as a file, an export or a
     // difference holds them; one that no signed field reads as shows as it stands.
-    const ConversionCase cases[] = {
-        {1, 10, "291", "12.3"},   {1, 10, "288", "12.0"},     {0, 10, "120", "12.0"},
-        {1, 10, "61445", "-0.5"}, {1, 10, "43417", "-199.9"}, {1, 0, "61440", "0"},
-        {1, 10, "1234", "123.4"}, {1, 100, "-1", "-0.01"},    {1, 10, "65536", "6553.6"},
-        {1, 10, "", ""},
+    const auto setValue = &CMenuParamItem::SetValueDisplayText;
+    const auto device = &CMenuParamItem::ToDeviceText;  // scaled, then encoded as written
+    const struct {
+        std::string (CMenuParamItem::*convert)(const std::string&) const;
+        ConversionCase c;
+    } cases[] = {
+        {display, {1, 10, "0123", "12.3"}},     {display, {1, 10, "0120", "12"}},
+        {display, {1, 10, "F005", "-0.5"}},     {display, {1, 10, "A999", "-199.9"}},
+        {display, {1, 100, "0005", "0.05"}},    {display, {1, 0, "0120", "120"}},
+        {display, {1, 0, "F000", "0"}},         {display, {1, 10, "0000", "0"}},
+        {display, {0, 10, "04D2", "123.4"}},    {display, {0, 10, "0078", "12.0"}},
+        {display, {0, 0, "FFFFFFFF", "-1"}},    {display, {0, 0, "??", ""}},
+        {display, {1, 0, "0000", "0"}},         {display, {2, 10, "0123", ""}},
+        {setValue, {1, 10, "291", "12.3"}},     {setValue, {1, 10, "288", "12.0"}},
+        {setValue, {0, 10, "120", "12.0"}},     {setValue, {1, 10, "61445", "-0.5"}},
+        {setValue, {1, 10, "43417", "-199.9"}}, {setValue, {1, 0, "61440", "0"}},
+        {setValue, {1, 10, "1234", "123.4"}},   {setValue, {1, 100, "-1", "-0.01"}},
+        {setValue, {1, 10, "65536", "6553.6"}}, {setValue, {1, 10, "", ""}},
+        {device, {0, 0, "1234", "04D2"}},       {device, {0, 10, "123.4", "04D2"}},
+        {device, {0, 10, "123.45", "04D2"}},  // cut
+        {device, {0, 0, "-2", "FFFFFFFE"}},     {device, {0, 0, "abc", "0000"}},
+        {device, {0, 10, "12,5", "000C"}},      {device, {1, 10, "-0.5", "F005"}},
+        {device, {1, 0, "12", "0012"}},         {device, {1, 0, "-2000", ""}},  // too big
+        {device, {2, 10, "12.3", ""}},
     };
-    for (const ConversionCase& c : cases) {
-        EXPECT_EQ(ItemWith(c.format, c.scale).SetValueDisplayText(c.from), c.to)
-            << c.format << " " << c.scale << " " << c.from;
-    }
-}
-
-TEST(DeviceText, ScalesThenEncodesByTheWriteFormat) {
-    const ConversionCase cases[] = {
-        {0, 0, "1234", "04D2"},   {0, 10, "123.4", "04D2"}, {0, 10, "123.45", "04D2"},  // cut
-        {0, 0, "-2", "FFFFFFFE"}, {0, 0, "abc", "0000"},    {0, 10, "12,5", "000C"},
-        {1, 10, "-0.5", "F005"},  {1, 0, "12", "0012"},     {1, 0, "-2000", ""},  // too big
-        {2, 10, "12.3", ""},
-    };
-    for (const ConversionCase& c : cases) {
-        EXPECT_EQ(ItemWith(c.format, c.scale).ToDeviceText(c.from), c.to)
+    for (const auto& [convert, c] : cases) {
+        EXPECT_EQ((ItemWith(c.format, c.scale).*convert)(c.from), c.to)
             << c.format << " " << c.scale << " " << c.from;
     }
 }

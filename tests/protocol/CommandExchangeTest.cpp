@@ -12,7 +12,6 @@
 #include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
 #include "protocol/CommandExchange.h"
-#include "protocol/ControlBytes.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 #include "support/FaultsWith.h"
@@ -123,16 +122,6 @@ TEST_F(CommandExchange, AnAnswerEndsTheAttemptsNoAttemptsSendNothingAndTheHookIs
     EXPECT_EQ(outcome.resultClass, ResultClassCode::kBccMismatch);
     EXPECT_FALSE(outcome.timedOut);
     EXPECT_EQ(hookCalls, 0);
-}
-
-TEST_F(CommandExchange, ACheckByteEqualToEtxEndsTheFrame) {
-    const std::string data = QuadrelDataForBcc(kUnit, 0x0101, kEtx);
-    ASSERT_FALSE(data.empty());
-    Unit->SetAnswer(SimProtocol::Quadrel, "0101", data);
-    EXPECT_TRUE(transaction.Execute(Quadrel(0x0101), 2000));
-    EXPECT_EQ(transaction.ResultClass, ResultClassCode::kSuccess);
-    EXPECT_EQ(transaction.ResponseText().back(), kEtx);
-    EXPECT_EQ(transaction.ResponseData(), data);
 }
 
 TEST_F(CommandExchange, AnAnswerToTheCommandBeforeIsDiscardedAndItsOwnAnswerTaken) {

@@ -5,13 +5,9 @@
 #include "protocol/AtCmdFrame.h"
 #include "protocol/AtExchange.h"
 #include "protocol/ControlBytes.h"
-#include "protocol/FrameCheck.h"
-#include "protocol/FrameFields.h"
+#include "support/CommandFrames.h"
 
 namespace {
-
-// An at-frame response with its correct FCS.
-std::string Response(const std::string& body) { return body + HexText(XorAll(body), 2) + "*\r"; }
 
 TEST(FrameAtBuild, RendersKnownFrameAndRefusesBadInputWithoutStaleCommand) {
     CAtExchange exchange;
@@ -35,7 +31,7 @@ TEST(FrameAtBuild, RendersKnownFrameAndRefusesBadInputWithoutStaleCommand) {
 
 TEST(FrameAtResponse, NormalIcAndEndCodes) {
     CAtExchange exchange;
-    const std::string received = Response("@01RD001234");
+    const std::string received = frames::At("@01RD001234");
     EXPECT_TRUE(exchange.ParseResponse(received));
     EXPECT_TRUE(exchange.FcsOk());
     EXPECT_EQ(exchange.EndCodeValue(), 0);
@@ -43,26 +39,26 @@ TEST(FrameAtResponse, NormalIcAndEndCodes) {
     EXPECT_EQ(exchange.ResponseText(), received);
 
     // IC has no end code and never succeeds.
-    EXPECT_FALSE(exchange.ParseResponse(Response("@01IC")));
+    EXPECT_FALSE(exchange.ParseResponse(frames::At("@01IC")));
     EXPECT_TRUE(exchange.FcsOk());
     EXPECT_EQ(exchange.EndCodeValue(), 0x4943);
 
-    EXPECT_FALSE(exchange.ParseResponse(Response("@01RD13")));
+    EXPECT_FALSE(exchange.ParseResponse(frames::At("@01RD13")));
     EXPECT_EQ(exchange.EndCodeValue(), 0x13);
-    EXPECT_FALSE(exchange.ParseResponse(Response("@01RD0Z")));
+    EXPECT_FALSE(exchange.ParseResponse(frames::At("@01RD0Z")));
     EXPECT_NE(exchange.EndCodeValue(), 0) << "a half-readable end code is no success";
 }
 
 TEST(FrameAtResponse, MalformedFramesClearTheResponse) {
     CAtExchange exchange;
-    ASSERT_TRUE(exchange.ParseResponse(Response("@01RD0099")));
+    ASSERT_TRUE(exchange.ParseResponse(frames::At("@01RD0099")));
     const std::string cases[] = {
-        "@01RD00",            // no "*" CR
-        "@01RD*\r",           // too short
-        "@01RD00*\r",         // the FCS digits would be the end code
-        Response("#01RD00"),  // no "@"
-        Response("@ABRD00"),  // unit unreadable
-        "@01RD00ZZ*\r",       // FCS unreadable
+        "@01RD00",              // no "*" CR
+        "@01RD*\r",             // too short
+        "@01RD00*\r",           // the FCS digits would be the end code
+        frames::At("#01RD00"),  // no "@"
+        frames::At("@ABRD00"),  // unit unreadable
+        "@01RD00ZZ*\r",         // FCS unreadable
         std::string(),
     };
     for (const std::string& text : cases) {

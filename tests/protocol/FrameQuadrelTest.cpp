@@ -7,17 +7,12 @@
 #include "protocol/FrameEnd.h"
 #include "protocol/QuadrelCmdFrame.h"
 #include "protocol/QuadrelExchange.h"
+#include "support/CommandFrames.h"
 
 namespace {
 
 const std::string kStxs(1, kStx);
 const std::string kEtxs(1, kEtx);
-
-// A response frame as a controller sends it, with its correct BCC.
-std::string Response(const std::string& body) {
-    const std::string framed = body + kEtxs;
-    return kStxs + framed + static_cast<char>(XorAll(framed));
-}
 
 TEST(FrameCheckValues, FrameBccCoversStxToFirstEtx) {
     EXPECT_EQ(XorAll(std::string("\xFF\x0F", 2)), 0xF0);
@@ -79,13 +74,20 @@ TEST(FrameQuadrelBuild, RefusedBuildLeavesNoStaleCommand) {
 TEST(FrameQuadrelResponse, NormalResponseParsesAndRebuilds) {
     CQuadrelExchange exchange;
     exchange.Build(1, 0x0503, "");
-    const std::string received = Response("01000005030000VX48-T");
+    const std::string received = frames::Quadrel("01000005030000VX48-T");
     EXPECT_TRUE(exchange.ParseResponse(received));
     EXPECT_TRUE(exchange.BccOk());
     EXPECT_EQ(exchange.ResponseData(), "VX48-T");
     EXPECT_EQ(exchange.ResponseText(), "") << "not taken in until the receiver marks it valid";
     exchange.Response.Valid = 1;
     EXPECT_EQ(exchange.ResponseText(), received);
+
+    // A check byte equal to ETX is the frame's last byte, not its end.
+    exchange.Build(1, 0x0101, "");
+    const std::string etxChecked = frames::Quadrel("01000001010000@A");
+    ASSERT_EQ(etxChecked.back(), kEtx);
+    EXPECT_TRUE(exchange.ParseResponse(etxChecked));
+    EXPECT_EQ(exchange.ResponseData(), "@A");
 }
 
 TEST(FrameQuadrelResponse, RejectionsParseButExchangeAnswersFalse) {
@@ -93,15 +95,16 @@ TEST(FrameQuadrelResponse, RejectionsParseButExchangeAnswersFalse) {
     exchange.Build(1, 0x0503, "");
     for (const char* body : {"01000F05030000", "01000105030000", "01000005031001",
                              "01000005040000" /* another command echoed */}) {
-        EXPECT_FALSE(exchange.ParseResponse(Response(body))) << body;
-        EXPECT_TRUE(exchange.Response.Parse(Response(body))) << body << ": BCC alone decides";
+        EXPECT_FALSE(exchange.ParseResponse(frames::Quadrel(body))) << body;
+        EXPECT_TRUE(exchange.Response.Parse(frames::Quadrel(body)))
+            << body << ": BCC alone decides";
     }
     EXPECT_EQ(exchange.Response.Header.EndCode, 0);
     EXPECT_EQ(exchange.Response.Pdu.Command(), 0x0504);
 
     // Lower-case digits read, but the BCC is computed over the upper-case rendering.
     exchange.Build(1, 0x0A0B, "");
-    EXPECT_FALSE(exchange.ParseResponse(Response("0100000a0B000012")));
+    EXPECT_FALSE(exchange.ParseResponse(frames::Quadrel("0100000a0B000012")));
     EXPECT_EQ(exchange.Response.Pdu.Command(), 0x0A0B);
     EXPECT_FALSE(exchange.BccOk());
 }

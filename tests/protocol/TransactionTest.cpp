@@ -5,20 +5,17 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "protocol/CommTransaction.h"
 #include "protocol/CommandExchange.h"
-#include "protocol/FrameCheck.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
 #include "support/CommandFrames.h"
 #include "support/LogCapture.h"
 #include "support/PtyPair.h"
-#include "support/ScriptedPeer.h"
 
 namespace {
 
@@ -27,19 +24,9 @@ using enum ResultClassCode;
 const std::string kNoise = "line noise discarded.";
 const std::string kStale = "stale answer discarded.";
 
-// Frames with their check bytes over the bytes as sent.
-std::string QuadrelFrame(const std::string& body) {
-    return "\002" + body + "\003" + static_cast<char>(XorAll(body + "\003"));
-}
-std::string AtFrame(const std::string& body) {
-    char fcs[3];
-    std::snprintf(fcs, sizeof fcs, "%02X", XorAll(body));
-    return body + fcs + "*\r";
-}
-
 // A transaction on a frame port opened on a pty, with a scripted controller at the far
-// end served from the port's pump hook.  The pieces in `arriving` reach the line one a pump
-// call, before the controller's turn.
+// end served from the port's pump hook: once a command has come in, it writes the next of
+// `answers`. The pieces in `arriving` reach the line one a pump call, before its turn.
 class TransactionOnPty : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -49,7 +36,11 @@ class TransactionOnPty : public ::testing::Test {
                 pty.Write(arriving.front());
                 arriving.pop_front();
             }
-            peer.Serve();
+            const std::string incoming = pty.Read(4096, 0);
+            received += incoming;
+            if (incoming.empty() || answers.empty()) return;
+            pty.Write(answers.front());
+            answers.pop_front();
         });
         ASSERT_TRUE(port.SetSettings(pty.SlavePath(), 38400, 7, 2, 2));
         ASSERT_TRUE(port.Open());
@@ -60,23 +51,23 @@ class TransactionOnPty : public ::testing::Test {
 
     // Sends the model request and answers it with the given bytes.
     bool Exchange(const std::string& answer, std::uint16_t timeoutMs = 2000) {
-        peer.Answer(answer);
+        answers.push_back(answer);
         return transaction.Execute(command, timeoutMs);
     }
     // The log of one exchange of sent, answered with the bytes given.
     std::vector<std::string> Logged(const std::string& sent, const std::string& answer,
                                     std::uint16_t timeoutMs = 1000) {
         log.Clear();
-        peer.Answer(answer);
+        answers.push_back(answer);
         outcome = ExchangeWithRetries(transaction, sent, {.timeoutMs = timeoutMs});
         return log.Lines();
     }
 
     LogCapture log;
-    std::deque<std::string> arriving;
+    std::deque<std::string> arriving, answers;
+    std::string received;  // every byte the port has written
     SExchangeOutcome outcome;
     PtyPair pty;
-    ScriptedPeer peer{pty};
     CFramePort port;
     CCommTransaction transaction;
     std::string command;
@@ -94,9 +85,9 @@ TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
 }
 
 TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
-    peer.Answer(frames::ModelAnswerUnit1("7"));
+    answers.push_back(frames::ModelAnswerUnit1("7"));
     EXPECT_TRUE(transaction.Execute("0503", 2000));
-    EXPECT_EQ(peer.Received(), "0503");
+    EXPECT_EQ(received, "0503");
     EXPECT_EQ(transaction.Protocol(), ProtocolKind::kUnknown);
     EXPECT_EQ(transaction.ResultClass, kSuccess);
     EXPECT_EQ(transaction.ResponseData(), "7");
@@ -148,7 +139,7 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
     EXPECT_FALSE(transaction.Execute("", 100));
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
     EXPECT_EQ(transaction.ResponseText(), "");
-    EXPECT_EQ(peer.Received(), command);
+    EXPECT_EQ(received, command);
 
     ASSERT_TRUE(Exchange(frames::ModelAnswerUnit1("VX40-A")));
     ASSERT_TRUE(port.Close());
@@ -159,7 +150,7 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
 }
 
 TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {
-    const std::string at = AtFrame("@01RD000150");
+    const std::string at = frames::At("@01RD000150");
     const std::string model = frames::ModelAnswerUnit1("VX40");
     const struct {
         std::string noise, command, answer;
@@ -219,11 +210,11 @@ TEST_F(TransactionOnPty, ACodeInOtherLetterCaseIsAWrongAnswerNotAStaleOne) {
         ResultClassCode verdict;
         std::string reason;
     } cases[] = {
-        {frames::k0A01Unit1, QuadrelFrame("0100000a010000"), kBccMismatch,
+        {frames::k0A01Unit1, frames::Quadrel("0100000a010000"), kBccMismatch,
          "answered with a bad check byte"},
-        {QuadrelFrame("010000A0B"), QuadrelFrame("0100000a0b0000"), kNoFrame,
+        {frames::Quadrel("010000A0B"), frames::Quadrel("0100000a0b0000"), kNoFrame,
          "answered with its code in other letter case: 0a0b"},
-        {frames::kAtRdUnit1, AtFrame("@01rd00"), kNoFrame,
+        {frames::kAtRdUnit1, frames::At("@01rd00"), kNoFrame,
          "answered with its code in other letter case: rd"},
     };
     for (const auto& c : cases) {

@@ -1,12 +1,68 @@
-// Runs every script case file: adding a case is adding a file under cases/.
+// Runs every script case file: adding a case is adding a file under cases/. A case file holds the
+// lines of one routine section, with expectations on lines that start with "#!":
+//   #! load ok|fail          whether Load succeeds
+//   #! error <text>          one line of the parse error text, in order ("%4d %s" form)
+//   #! run ok|fail           what Run answers
+//   #! var <name> = <value>  a variable after the run: numbers in decimal, texts in "quotes"
+//   #! ret <type> <value>    the result handed back by Run (type -128 has no value)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
-#include "ScriptCaseRunner.h"
 #include "script/Script.h"
 
 namespace {
+
+struct ScriptCase {
+    std::vector<std::string> lines;
+    bool loadOk = true;
+    std::vector<std::string> errors;
+    bool runOk = true;
+    std::vector<std::pair<std::string, std::string>> vars;
+    std::string ret;  // empty when the case does not check the result
+};
+
+bool TakePrefix(std::string& text, const std::string& prefix) {
+    if (text.rfind(prefix, 0) != 0) return false;
+    text.erase(0, prefix.size());
+    return true;
+}
+
+ScriptCase ReadScriptCase(const std::string& path) {
+    ScriptCase result;
+    std::ifstream file(path, std::ios::binary);
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!TakePrefix(line, "#! ")) {
+            if (!line.empty()) result.lines.push_back(line);
+        } else if (TakePrefix(line, "load ")) {
+            result.loadOk = line == "ok";
+        } else if (TakePrefix(line, "error ")) {
+            result.errors.push_back(line);
+        } else if (TakePrefix(line, "run ")) {
+            result.runOk = line == "ok";
+        } else if (TakePrefix(line, "var ")) {
+            const size_t equals = line.find(" = ");
+            result.vars.emplace_back(line.substr(0, equals), line.substr(equals + 3));
+        } else if (TakePrefix(line, "ret ")) {
+            result.ret = line;
+        }
+    }
+    return result;
+}
+
+// Every case file, sorted by name. The folder is beside this test's sources.
+std::vector<std::string> ListScriptCases() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(VEXA_SCRIPT_CASES_DIR)) {
+        if (entry.path().extension() == ".vxs") names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 std::string Render(const CVarItem& var) {
     if (var.Type() == kTypeString) return "\"" + var.GetString() + "\"";
@@ -23,7 +79,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 class ScriptCases : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScriptCases, BehavesAsWritten) {
-    const ScriptCase c = ReadScriptCase(ScriptCaseFolder() + "/" + GetParam());
+    const ScriptCase c = ReadScriptCase(VEXA_SCRIPT_CASES_DIR "/" + GetParam());
     CScript script;
     ASSERT_EQ(script.Load(c.lines), c.loadOk) << script.ErrorText();
     EXPECT_EQ(SplitLines(script.ErrorText()), c.errors);
@@ -51,7 +107,6 @@ std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ScriptCases,
-                         ::testing::ValuesIn(ListScriptCases(ScriptCaseFolder())), CaseName);
+INSTANTIATE_TEST_SUITE_P(Files, ScriptCases, ::testing::ValuesIn(ListScriptCases()), CaseName);
 
 }  // namespace

@@ -8,7 +8,8 @@
 #include "protocol/QuadrelExchange.h"
 #include "support/CommandFrames.h"
 #include "support/FaultsWith.h"
-#include "support/SimLineFixture.h"
+#include "support/RawLineClient.h"
+#include "support/SimFixture.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -24,7 +25,22 @@ std::string QuadrelData(const std::string& answer, int node, uint16_t code) {
 // vanishing line) are checked where the engine meets them: ExchangeFaults, and the fault matrix
 // against vexa-sim, whose every cell also checks that its fault hit. So are canned answers of
 // either kind (ExchangeFaultTest, ScriptCommTest); unknown commands: MemoryUnit.
-using SimBusOnPty = SimLineFixture;
+class SimBusOnPty : public SimFixture {
+  protected:
+    void SetUp() override {
+        SimFixture::SetUp();
+        client = std::make_unique<RawLineClient>(Sim.SlavePath());
+    }
+    // Sends one command, waits until the bus has dealt with it and collects what came back.
+    std::string Exchange(const std::string& command) {
+        const size_t before = Sim.CommandsHandled();
+        client->Send(command);
+        EXPECT_TRUE(Sim.WaitForCommands(before + 1, std::chrono::seconds(5)));
+        return client->Read(100000, 50);
+    }
+
+    std::unique_ptr<RawLineClient> client;
+};
 
 // A late answer must come, or the matrix's late rows would only ever see a retry answered.
 TEST_F(SimBusOnPty, ALateAnswerComesAfterTheAnswersToLaterCommands) {

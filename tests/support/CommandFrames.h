@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 // Command frames as a client sends them, written out byte for byte: the simulator reads them with
@@ -21,13 +22,24 @@ inline const std::string kAtRd01Unit2 = "@02RD0155*\r";
 inline const std::string kAtRdUnit7 = "@07RD51*\r";
 inline const std::string kAtRdAll = "@**RD56*\r";
 
-// Unit 1's successful answer to the model request ("0503") carrying data: the check byte is
-// worked out here byte by byte, not by the codec under test.
-inline std::string ModelAnswerUnit1(const std::string& data) {
-    const std::string body = "01000005030000" + data + "\003";
+// A Quadrel frame around body (STX, body, ETX, check byte) and an at-frame with its FCS: the checks
+// are worked out here byte by byte, not by the codec under test.
+inline std::string Quadrel(const std::string& body) {
     char check = 0;
-    for (const char byte : body) check = static_cast<char>(check ^ byte);
-    return "\002" + body + check;
+    for (const char byte : body + "\003") check = static_cast<char>(check ^ byte);
+    return "\002" + body + "\003" + check;
+}
+inline std::string At(const std::string& body) {
+    unsigned check = 0;
+    for (const char byte : body) check ^= static_cast<unsigned char>(byte);
+    char fcs[3];
+    std::snprintf(fcs, sizeof fcs, "%02X", check);
+    return body + fcs + "*\r";
+}
+
+// Unit 1's successful answer to the model request ("0503") carrying data.
+inline std::string ModelAnswerUnit1(const std::string& data) {
+    return Quadrel("01000005030000" + data);
 }
 
 }  // namespace frames

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -17,13 +16,15 @@ class SimFixture : public ::testing::Test {
     static constexpr int kUnit = 1;
     static constexpr const char* kModelText = "VX48-T100";
 
-    void SetUp() override;
+    void SetUp() override {
+        SimProfile profile;
+        profile.ModelText = kModelText;
+        Unit = std::make_shared<CannedResponder>(profile);
+        Sim.SetResponder(kUnit, Unit);
+        ASSERT_TRUE(Sim.Start()) << Sim.Error();
+    }
     void TearDown() override { Sim.Stop(); }
 
     SimBus Sim;
     std::shared_ptr<CannedResponder> Unit;
 };
-
-// Response data (two printable characters) that makes the Quadrel answer of node to code, with end
-// code and response code 0, end in the check byte bcc (0x03 tests the end-of-frame rule).
-std::string QuadrelDataForBcc(int node, uint16_t code, uint8_t bcc);
