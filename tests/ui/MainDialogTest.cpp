@@ -342,24 +342,6 @@ class MainDialogTest : public QObject {
         QCOMPARE(m_units->unit2->Get(1), 300);
     }
 
-    void activeFieldsTakeThePalettesColours() {
-        QPalette dark;
-        dark.setColor(QPalette::Base, QColor(30, 30, 30));
-        dark.setColor(QPalette::Text, QColor(230, 230, 230));
-        const QPalette before = QApplication::palette();
-        QApplication::setPalette(dark);
-        Connect();
-        const QPalette name = m_dialog->CurrentName()->palette();
-        const QPalette entry = m_dialog->ValueEntry()->palette();
-        QApplication::setPalette(before);
-        QCOMPARE(name.color(QPalette::Base), QColor(30, 30, 30));
-        QCOMPARE(name.color(QPalette::Text), QColor(230, 230, 230));
-        QCOMPARE(entry.color(QPalette::Base), QColor(30, 30, 30));
-        // The fixed signal colour keeps dark text.
-        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
-        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
-    }
-
     // The shipped captions, English and German, stay whole inside their tiles, the hidden
     // "Unlink" too; every button but the radio buttons and "Write" has a tip.
     void captionsFitTheirLabelsAtALargerFontAndButtonsHaveTips() {

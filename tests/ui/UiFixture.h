@@ -153,18 +153,8 @@ inline std::shared_ptr<bool> ChooseFile(const QString& path) {
 
 // Runs the program's main dialog as vexa does (with the remembered settings, under exec()),
 // `script` started inside its exec(); the dialog is ended afterwards should the script not have
-// ended it.
+// ended it. A window left waiting inside it is the StrayWindowGuard's to close.
 inline void RunAsTheProgram(CMainDialog& dialog, const std::function<void()>& script) {
-    // A dialog that takes no input would keep its exec() waiting for ever: after a while every
-    // other window is rejected, so that the test fails instead.
-    QTimer watchdog;
-    watchdog.setInterval(15000);
-    QObject::connect(&watchdog, &QTimer::timeout, [&dialog] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QDialog*>(w); d && d != &dialog && d->isVisible())
-                d->reject();
-    });
-    watchdog.start();
     QTimer::singleShot(0, &dialog, [&dialog, script] {
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         script();
