@@ -60,6 +60,26 @@ class MainDialogTest : public QObject {
         Click(CMainDialog::kConnect);
         QVERIFY2(Session().IsConnected(), m_units->log.Text().c_str());
     }
+    void Open(const QString& path) {
+        ChooseFile(path);
+        Click(CMainDialog::kOpen);
+    }
+    // The next question's text; it is answered with `answer`, and No must be its default.
+    static std::shared_ptr<QString> Answer(QMessageBox::StandardButton answer) {
+        auto asked = std::make_shared<QString>();
+        WhenShown<QMessageBox>([asked, answer](QMessageBox* box) {
+            *asked = box->text();
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            box->button(answer)->click();
+        });
+        return asked;
+    }
+    static void AnswerUnit(const QString& unit) {
+        WhenShown<CUnitNumberDialog>([unit](CUnitNumberDialog* ask) {
+            ask->Edit()->setText(unit);
+            ask->accept();
+        });
+    }
 
   private slots:
     // The file dialog keeps its history in the user's Qt settings: not the real ones.
@@ -85,14 +105,6 @@ class MainDialogTest : public QObject {
         Connect();
         QVERIFY(m_dialog->DisconnectCaption()->isVisible());
         const QString first = m_dialog->CurrentName()->text();
-        QCOMPARE(m_dialog->CurrentValue()->text(), QStringLiteral("250"));
-
-        // The first parameter is freely writable: the entry takes a value on Enter.
-        m_dialog->ValueEntry()->setFocus();
-        m_dialog->ValueEntry()->setText("321");
-        QTest::keyClick(m_dialog->ValueEntry(), Qt::Key_Return);
-        QCOMPARE(m_units->unit1->Get(1), 321);
-        QCOMPARE(m_dialog->CurrentValue()->text(), QStringLiteral("321"));
         QCOMPARE(m_dialog->ValueEntry()->palette().color(QPalette::Base), QColor(Qt::white));
 
         QTest::mouseClick(m_dialog->DownArrow(), Qt::LeftButton, {},
@@ -173,12 +185,7 @@ class MainDialogTest : public QObject {
         // nothing.
         const QString saved = QString::fromStdString(m_units->home.File("set.tmf"));
         for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-            auto asked = std::make_shared<QString>();
-            WhenShown<QMessageBox>([asked, answer](QMessageBox* box) {
-                *asked = box->text();
-                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
-                box->button(answer)->click();
-            });
+            auto asked = Answer(answer);
             if (answer == QMessageBox::Yes) ChooseFile(saved);
             Click(CMainDialog::kSave);
             QCOMPARE(*asked, QString("Without a value: 1. Save?"));
@@ -186,17 +193,13 @@ class MainDialogTest : public QObject {
         }
         QCOMPARE(m_dialog->SetSource()->text(), saved);
         QVERIFY(Status().endsWith("Saved 3 parameters to " + saved));
-        ChooseFile(saved);
-        Click(CMainDialog::kOpen);
+        Open(saved);
         QVERIFY(Session().FileOpened());
         QVERIFY(Status().endsWith("Opened " + saved + ": 3 parameters"));
 
         // Download of the opened file, not of the controller's values, to unit 2 chosen in
         // the unit-number question.
-        WhenShown<CUnitNumberDialog>([](CUnitNumberDialog* ask) {
-            ask->Edit()->setText("2");
-            ask->accept();
-        });
+        AnswerUnit("2");
         Click(CMainDialog::kDownload);
         QCOMPARE(m_units->unit2->Get(1), 111);
         QVERIFY2(Status().endsWith("Download to unit 2: 3 written, 2 not in the set"),
@@ -287,15 +290,13 @@ class MainDialogTest : public QObject {
         QFETCH(QString, why);
         Connect(EView::Clone);
         // A good set first: the refused file must not leave it behind to be downloaded.
-        ChooseFile(QString::fromStdString(
+        Open(QString::fromStdString(
             m_units->home.Write("good.tmf", SetFile({{1, "300"}}).toStdString())));
-        Click(CMainDialog::kOpen);
         QVERIFY(Session().FileOpened());
         const QString path = QString::fromStdString(
             m_units->home.Write("bad.tmf", std::string(content.data(), content.size())));
         auto told = CatchMessageBox();
-        ChooseFile(path);
-        Click(CMainDialog::kOpen);
+        Open(path);
         QVERIFY(told->seen);
         QVERIFY2(told->text.startsWith(path) && told->text.contains(why), qPrintable(told->text));
         QVERIFY(!Session().ValuesPresent());
@@ -314,29 +315,17 @@ class MainDialogTest : public QObject {
         const QString path = QString::fromStdString(m_units->home.Write(
             "cut.tmf", (SetFile({{1, "300"}, {2, "2"}}) + QByteArray(20, '\1')).toStdString()));
         auto told = CatchMessageBox();
-        ChooseFile(path);
-        Click(CMainDialog::kOpen);
+        Open(path);
         QCOMPARE(told->text, path + ": the file ends inside record 3: 2 parameters read");
         QVERIFY(Session().FileOpened());
 
         for (const bool confirmed : {false, true}) {
-            WhenShown<CUnitNumberDialog>([](CUnitNumberDialog* ask) {
-                ask->Edit()->setText("2");
-                ask->accept();
-            });
-            QString question;
-            WhenShown<QMessageBox>([&](QMessageBox* box) {
-                question = box->text();
-                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
-                if (confirmed)
-                    QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
-                else
-                    QTest::keyClick(box, Qt::Key_Return);
-            });
+            AnswerUnit("2");
+            auto question = Answer(confirmed ? QMessageBox::Yes : QMessageBox::No);
             Click(CMainDialog::kDownload);
-            QCOMPARE(question, path +
-                                   " ends inside record 3: only 2 of 5 parameters would be "
-                                   "written. Download this incomplete set?");
+            QCOMPARE(*question, path +
+                                    " ends inside record 3: only 2 of 5 parameters would be "
+                                    "written. Download this incomplete set?");
             QCOMPARE(m_units->unit2->Commands("57").empty(), !confirmed);
         }
         QCOMPARE(m_units->unit2->Get(1), 300);
