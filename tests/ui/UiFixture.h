@@ -20,23 +20,26 @@
 #include "ui/MainDialog.h"
 #include "ui/MainDialogRun.h"
 
-// A module folder with a small "VEXA.cap" and the button faces, for the dialogs under test.
+// A catalogue shipped beside the test program, English or German.
+inline constexpr const char* kShippedCatalogues[] = {"VEXA.cap", "VEXA.de.cap"};
+inline CMessageTable ShippedCatalogue(const char* file) {
+    CMessageTable catalogue;
+    catalogue.Load((QCoreApplication::applicationDirPath() + '/' + file).toStdString(), "Pyrona",
+                   999);
+    return catalogue;
+}
+
+// A module folder of its own with the shipped "VEXA.cap" and the button faces, for the dialogs
+// under test.
 class UiFolder {
   public:
-    UiFolder() {
-        std::string cap =
-            "[Pyrona]\r\nTitle=VEXA test\r\n050=Serial Port\r\n051=Baud Rate\r\n"
-            "052=Data Length\r\n053=StopBit Length\r\n054=Parity\r\n055=UnitNo\r\n"
-            "201=Exit\r\n202=OK\r\n203=Cancel\r\n310=none\r\n311=odd\r\n312=even\r\n"
-            "[MESSAGE]\r\n000=Unit number of the controller to write to:\r\n200=ERROR\r\n";
-        m_folder.Write("VEXA.cap", cap);
+    UiFolder() : m_messages(ShippedCatalogue("VEXA.cap")) {
         namespace fs = std::filesystem;
-        fs::path bin = QCoreApplication::applicationDirPath().toStdString();
-        for (const auto& entry : fs::directory_iterator(bin))
-            if (entry.path().extension() == ".bmp")
+        for (const auto& entry :
+             fs::directory_iterator(QCoreApplication::applicationDirPath().toStdString()))
+            if (entry.path().extension() == ".bmp" || entry.path().filename() == "VEXA.cap")
                 fs::copy_file(entry.path(), fs::path(m_folder.Path()) / entry.path().filename());
         SetModuleFolder(m_folder.Path());
-        m_messages.Load(m_folder.File("VEXA.cap"), "Pyrona", 999);
     }
     ~UiFolder() { SetModuleFolder(""); }
     UiFolder(const UiFolder&) = delete;
@@ -48,15 +51,6 @@ class UiFolder {
     TempFolder m_folder;
     CMessageTable m_messages;
 };
-
-// A catalogue shipped beside the test program, English or German.
-inline constexpr const char* kShippedCatalogues[] = {"VEXA.cap", "VEXA.de.cap"};
-inline CMessageTable ShippedCatalogue(const char* file) {
-    CMessageTable catalogue;
-    catalogue.Load((QCoreApplication::applicationDirPath() + '/' + file).toStdString(), "Pyrona",
-                   999);
-    return catalogue;
-}
 
 // Calls `act` once with the first shown window of type T other than `except`; the flag tells
 // whether it did.
@@ -159,18 +153,8 @@ inline std::shared_ptr<bool> ChooseFile(const QString& path) {
 
 // Runs the program's main dialog as vexa does (with the remembered settings, under exec()),
 // `script` started inside its exec(); the dialog is ended afterwards should the script not have
-// ended it.
+// ended it. A window left waiting inside it is the StrayWindowGuard's to close.
 inline void RunAsTheProgram(CMainDialog& dialog, const std::function<void()>& script) {
-    // A dialog that takes no input would keep its exec() waiting for ever: after a while every
-    // other window is rejected, so that the test fails instead.
-    QTimer watchdog;
-    watchdog.setInterval(15000);
-    QObject::connect(&watchdog, &QTimer::timeout, [&dialog] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QDialog*>(w); d && d != &dialog && d->isVisible())
-                d->reject();
-    });
-    watchdog.start();
     QTimer::singleShot(0, &dialog, [&dialog, script] {
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         script();

@@ -4,7 +4,7 @@
 # that is checked once linked to a simulated HD40; the lamps are labels whose description is
 # their state; every control has a name; the port dialog's fields are labelled.
 # With "job": a whole job by keyboard alone under a window manager (openbox), as on a desktop:
-# Link, step, write, the Write tick (Return in its question sends nothing), Upload, Save,
+# the key list and the port dialog, Link, step, write, the Write tick (Return in its question sends nothing), Upload, Save,
 # Download, a value changed, Open, Verify with a difference, Export, Exit; after each key the
 # keyboard is in vexa where the work goes on, and every control shown has a name.  With "de"
 # too, the same job under a German locale, where no window says a text of the English catalogue
@@ -317,6 +317,11 @@ def job(vexa, work, words):
              "text", in_main=False)
         step(["Return"], what, done, "push button", button)
 
+    # The key list and the port dialog, and back; the port is set only while unlinked.
+    step(["F1"], "the key list", lambda: True, None, in_main=False)
+    step(["Escape"], "back from the key list", lambda: True, None)
+    step(["ctrl+p"], "the port dialog", lambda: True, None, in_main=False)
+    step(["Escape"], "back from the port dialog", lambda: True, None)
     # Link; the first parameter is display-only, so the keyboard stays on Unlink.
     step(["ctrl+l"], "Link", lambda: link.name == words.say(530), "push button", 530)
     step(["Down"], "a step", lambda: text_of(current) == "Set point", "text", 511)
