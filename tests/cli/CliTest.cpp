@@ -113,13 +113,18 @@ TEST_F(CliTest, AnUploadThatDidNotCompleteLeavesThePreviousFilesAlone) {
         int interruptAfterMs;  // -1: no Ctrl-C, and nothing readable
         int code;
         const char* reason;
-    } cases[] = {{800, 130, "the upload was stopped"}, {-1, 1, "no parameter could be read"}};
+    } cases[] = {{1200, 130, "the upload was stopped"}, {-1, 1, "no parameter could be read"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
         home.Write("set.tmf", "previous set");
         home.Write("set.csv", "previous csv");
         const bool stopped = c.interruptAfterMs >= 0;
-        sim.SetFaults(FaultsWith([&](SimFaults& f) { f.ReplyDelayMs = stopped ? 150 : 0; }));
+        // Only the parameters' reads are slow: Ctrl-C comes in the upload, however long the
+        // program took to start and connect.
+        sim.SetFaults(FaultsWith([&](SimFaults& f) {
+            f.ReplyDelayMs = stopped ? 400 : 0;
+            f.Scope.OnlyFor = "52";
+        }));
         for (int n = 1; n <= 6 && !stopped; ++n) unit1->MakeUnreadable(n);
         const SProgramRun r =
             Cli({"upload", "-o", home.File("set.tmf"), "--csv", home.File("set.csv")}, true,
