@@ -327,8 +327,9 @@ TEST_F(CliTest, CtrlCEndsAWaitOnASilentLineAtOnce) {
     SimFaults silent;
     silent.SilentCommands = 1000;
     sim.SetFaults(silent);
-    // The model request waits 5000 ms for each of its three attempts.
-    const SProgramRun r = Cli({"identify"}, true, 300);
+    // The model request waits 5000 ms for each of its three attempts; Ctrl-C comes in the first
+    // one, late enough for a loaded machine to have started the program.
+    const SProgramRun r = Cli({"identify"}, true, 1500);
     EXPECT_EQ(r.code, 130) << r.err;
     const std::string log = home.Read("tra.txt");
     EXPECT_TRUE(Has(log, "command stopped.")) << log;
