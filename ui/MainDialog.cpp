@@ -767,8 +767,8 @@ void CMainDialog::RunSettingAction(CSettingViewModel::EAction action,
     if (wasConnected && !m_session->IsConnected()) RefreshSidePanel();
     RefreshView();
     // The line went during a step or a write: the session has closed it; say why once.
-    if (wasConnected && !m_session->IsConnected() && !m_session->ConnectionLost().empty())
-        m_ui.MessageBox(m_session->ConnectionLost(), COperatorUi::BoxStyle::Ok);
+    if (wasConnected && !m_session->IsConnected() && !m_session->ConnectionLost().Empty())
+        m_ui.MessageBox(English(m_session->ConnectionLost()), COperatorUi::BoxStyle::Ok);
 }
 
 SResult CMainDialog::SaveSet() {

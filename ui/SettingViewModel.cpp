@@ -28,7 +28,7 @@ SSettingViewState CSettingViewModel::State(const SShownParameter& shown, bool in
     state.writeBoxEnabled = shown.writable;
     state.writeTicked = shown.writable && (!shown.writeModeNeeded || inWriteMode);
     state.entryRed = m_red;
-    const std::string& why = m_problem.empty() ? shown.unreadReason : m_problem;
+    const std::string why = m_problem.empty() ? English(shown.unreadReason) : m_problem;
     if (!why.empty()) state.problem = shown.currentName + ": " + why;
     return state;
 }

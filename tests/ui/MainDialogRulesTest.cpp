@@ -79,7 +79,7 @@ class MainDialogRulesTest : public QObject {
         QVERIFY(!state.entryRed);
         QCOMPARE(state.problem, std::string("Set point: cannot be read: no answer"));
         // The write-mode question declined is the operator's choice, not a problem.
-        shown.unreadReason.clear();
+        shown.unreadReason = {};
         model.Ended(EAction::WriteMode, SResult::Failure(ResultCode::kCancelled, "not entered"));
         QVERIFY(model.State(shown, false).problem.empty());
     }
