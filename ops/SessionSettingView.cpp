@@ -194,13 +194,13 @@ SResult CDeviceSession::Write(const std::string& newValue) {
     if (newValue.empty()) return SResult::Success();
     ApplyScale(*item);
     // A value the field cannot carry would be written as another one: refuse it unwritten.
-    const std::string refusal = item->WriteValueProblem(newValue);
-    const std::string data = refusal.empty() ? item->ToDeviceText(newValue) : "";
+    const SReason refusal = item->WriteValueProblem(newValue);
+    const std::string data = refusal.Empty() ? item->ToDeviceText(newValue) : "";
     if (data.empty())
         return SResult::Failure(
             ResultCode::kBadValue,
             Reason<ReasonId::kNothingWritten>(
-                refusal.empty() ? Reason<ReasonId::kCannotBeWritten>(newValue) : SReason(refusal)));
+                refusal.Empty() ? Reason<ReasonId::kCannotBeWritten>(newValue) : refusal));
 
     const SShownParameter before = m_shown;
     SResult written = ExecuteCommand(item->writeCommand, data);
