@@ -124,10 +124,9 @@ size_t TransferableCount(const CMenuParamTable& table) {
     return count;
 }
 
-std::string CutRefusalText(const std::string& path, size_t cutInsideRecord,
-                           const CMenuParamTable& table) {
-    return path + " is refused: cut inside record " + std::to_string(cutInsideRecord) + " of " +
-           std::to_string(TransferableCount(table));
+SReason CutRefusal(const std::string& path, size_t cutInsideRecord, const CMenuParamTable& table) {
+    return Reason<ReasonId::kCutInside>(path, std::to_string(cutInsideRecord),
+                                        std::to_string(TransferableCount(table)));
 }
 
 SResult ReadParameterFileContent(const std::string& path, SParameterFileContent& content) {

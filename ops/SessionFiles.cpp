@@ -99,11 +99,10 @@ SResult CDeviceSession::Open(const std::string& path) {
     m_outcome.path = path;
     m_ui.RefreshView();
     if (notes.cutInsideRecord > 0) {
-        const std::string text = path + ": the file ends inside record " +
-                                 std::to_string(notes.cutInsideRecord) + ": " +
-                                 std::to_string(m_outcome.transferred) + " parameters read";
-        m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
-        WriteLog(text + "\n");
+        const SReason cut = Reason<ReasonId::kEndsInsideRecord>(
+            path, std::to_string(notes.cutInsideRecord), std::to_string(m_outcome.transferred));
+        m_ui.ShowReason(cut);
+        WriteLog(English(cut) + "\n");
     }
     LogEvent("File Open end.");
     return read;
@@ -114,7 +113,7 @@ SResult CDeviceSession::ReadParameterFile(CMenuParamTable& table, const std::str
     SResult read = LoadParameterSet(table, path, m_model.modelName, notes);
     if (read.Ok() && notes.cutInsideRecord > 0 && m_cutFilesRefused)
         read = SResult::Failure(ResultCode::kFileError,
-                                CutRefusalText(path, notes.cutInsideRecord, table), EINVAL);
+                                CutRefusal(path, notes.cutInsideRecord, table), EINVAL);
     if (read.Ok() && notes.records == 0 && m_otherModelRefused)
         read = SResult::Failure(ResultCode::kFileError, Reason<ReasonId::kNoRecord>(path), EINVAL);
     if (read.Ok() && notes.modelDiffers && m_otherModelRefused)

@@ -304,7 +304,7 @@ def job(vexa, work, words):
          text_of(read) == "123.4", "text", 511)
     # A value out of range stays unwritten; the engine's reason is worded by the catalogue.
     step(["=99999999999", "Return"], "a refused value",
-         lambda: words.say(795, "") in status.description, "text", 511)
+         lambda: words.say(797, "") in status.description, "text", 511)
     # The side panel's list to the first parameter that needs write mode, Escape back.
     step(["F9"], "the side panel", lambda: True, "table cell", in_main=False)
     step(["=Input", "Down Down Down Down"], "the side panel's rows",
