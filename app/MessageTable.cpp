@@ -8,6 +8,7 @@
 #include "app/NumberText.h"
 #include "app/ProfileMgr.h"
 #include "app/ProfileString.h"
+#include "app/Reason.h"
 
 namespace {
 
@@ -56,19 +57,7 @@ std::string CMessageTable::Get(uint16_t number) const {
 }
 
 std::string CMessageTable::Format(uint16_t number, const std::vector<std::string>& values) const {
-    const std::string text = Get(number);
-    std::string filled;
-    filled.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t index = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : 9;
-        if (text[i] == '%' && index < 9 && index < values.size()) {
-            filled += values[index];
-            ++i;
-        } else {
-            filled += text[i];
-        }
-    }
-    return filled;
+    return FillSentence(Get(number), values);
 }
 
 void CMessageTable::Overlay(const CMessageTable& translation) {

@@ -3,8 +3,10 @@
 #include <string>
 #include <utility>
 
-// What an operation that a front end called came to: a code to branch on and a message for the
-// operator, so the desktop program and vexa-cli give the same reason without reading the log.
+#include "app/Reason.h"
+
+// What an operation that a front end called came to: a code to branch on and the reason, so the
+// desktop program and vexa-cli give the same reason without reading the log.
 enum class ResultCode {
     kOk,
     kBusy,            // another operation was running: nothing was done
@@ -27,16 +29,20 @@ enum class ResultCode {
 
 struct SResult {
     ResultCode code = ResultCode::kOk;
-    std::string message;
+    std::string message;  // the reason in English
     int systemError = 0;  // the platform's error number behind it, 0 when none
+    SReason reason;
 
     bool Ok() const { return code == ResultCode::kOk; }
     // Ran to its end: done, or done with some parameters not transferred.
     bool Completed() const { return Ok() || code == ResultCode::kIncomplete; }
     static SResult Success() { return {}; }
-    static SResult Failure(ResultCode code, std::string message, int systemError = 0) {
-        return {code, std::move(message), systemError};
+    static SResult Failure(ResultCode code, SReason reason, int systemError = 0) {
+        std::string message = English(reason);
+        return {code, std::move(message), systemError, std::move(reason)};
     }
+    // The same code, for another reason.
+    SResult Explained(SReason why) const { return Failure(code, std::move(why), systemError); }
 };
 
 // A result that also carries what the step obtained: the response data of a command, the value
@@ -53,4 +59,9 @@ struct SResultOf : SResult {
 // `what`, followed by the result's message when there is one: "not written: answered with …".
 inline std::string WithReason(const std::string& what, const SResult& result) {
     return result.message.empty() ? what : what + ": " + result.message;
+}
+
+// The same as a reason.
+inline SReason Because(SReason what, const SResult& result) {
+    return Because(std::move(what), result.reason);
 }

@@ -64,7 +64,7 @@ int RunExport(const SCliOptions& options) {
     // A CSV of the whole records alone would pass for the whole set.
     if (result.Ok() && notes.cutInsideRecord > 0)
         result = SResult::Failure(ResultCode::kFileError,
-                                  CutRefusalText(options.input, notes.cutInsideRecord, table));
+                                  CutRefusal(options.input, notes.cutInsideRecord, table));
     const std::string path = WithExtension(options.output, ".csv");
     if (result.Ok())
         result = ExportParameterSet(table, content.modelName, FormatTableDate(tablePath),

@@ -115,7 +115,8 @@ int RunSet(const SCliOptions& options) {
             problem = WithReason("parameter " + key + " cannot be read", shown);
         else if (!s.Shown().writable)
             problem = "parameter " + key + " cannot be written";
-        else if (const std::string refusal = item.WriteValueProblem(value); !refusal.empty())
+        else if (const std::string refusal = English(item.WriteValueProblem(value));
+                 !refusal.empty())
             problem = "parameter " + key + ": " + refusal + "; nothing written";
         else {
             if (s.Shown().writeModeNeeded && !s.SwitchWriteMode(true).Ok()) {

@@ -88,10 +88,10 @@ void CTerminalUi::Progress(int done, int total) {
     m_barShown = true;
 }
 
-void CTerminalUi::WaitNotice(const std::string& text) {
+void CTerminalUi::WaitNotice(const SReason& what) {
     // On its own line, also when a progress bar is drawn; said in every mode: nothing else
     // explains the silence.
     if (m_barShown) std::cerr << "\n";
     m_barShown = false;
-    std::cerr << "vexa-cli: " << text << " (Ctrl-C stops)" << std::endl;
+    std::cerr << "vexa-cli: " << English(what) << " (Ctrl-C stops)" << std::endl;
 }

@@ -30,7 +30,7 @@ class CTerminalUi : public COperatorUi {
     bool PollCancel() override;
     void CloseCancel() override;
     void Progress(int done, int total) override;
-    void WaitNotice(const std::string& text) override;
+    void WaitNotice(const SReason& what) override;
     void RefreshView() override {}
     void PumpEvents() override {}
     bool HasEventsToPump() const override { return false; }

@@ -83,19 +83,20 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
     if (!content.headerRead) return read;
     // Any file can be chosen; one that is not a parameter set must not become one.
     if (!IsTableDate(content.date) || !CParamFile::IsModelNameText(content.modelName))
-        return SResult::Failure(ResultCode::kFileError, path + " is not a parameter file.", EINVAL);
+        return SResult::Failure(ResultCode::kFileError, Reason<ReasonId::kNotParameterFile>(path),
+                                EINVAL);
     // Saves write clean values only: a damaged one would be read as some other number and
     // written unannounced, and of a number given twice nobody knows which record was meant.
     const std::vector<SRecordDamage> damaged = FindDamagedRecords(content, &table);
     if (!damaged.empty())
-        return SResult::Failure(ResultCode::kFileError,
-                                path + " is refused: " + DamageText(damaged.front(), &table),
-                                EINVAL);
+        return SResult::Failure(
+            ResultCode::kFileError,
+            Reason<ReasonId::kFileRefused>(path, DamageText(damaged.front(), &table)), EINVAL);
     if (!content.records.empty() &&
         std::none_of(content.records.begin(), content.records.end(),
                      [&](const SParameterFileRecord& r) { return RecordTarget(table, r); }))
-        return SResult::Failure(ResultCode::kFileError,
-                                path + " holds no parameter of this controller model.", EINVAL);
+        return SResult::Failure(ResultCode::kFileError, Reason<ReasonId::kNoParameterOfModel>(path),
+                                EINVAL);
     notes.modelDiffers = content.modelName != modelName;
     notes.fileModelName = content.modelName;
     notes.cutInsideRecord = content.cutInsideRecord;
@@ -123,10 +124,9 @@ size_t TransferableCount(const CMenuParamTable& table) {
     return count;
 }
 
-std::string CutRefusalText(const std::string& path, size_t cutInsideRecord,
-                           const CMenuParamTable& table) {
-    return path + " is refused: cut inside record " + std::to_string(cutInsideRecord) + " of " +
-           std::to_string(TransferableCount(table));
+SReason CutRefusal(const std::string& path, size_t cutInsideRecord, const CMenuParamTable& table) {
+    return Reason<ReasonId::kCutInside>(path, std::to_string(cutInsideRecord),
+                                        std::to_string(TransferableCount(table)));
 }
 
 SResult ReadParameterFileContent(const std::string& path, SParameterFileContent& content) {

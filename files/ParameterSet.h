@@ -43,8 +43,7 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
 // How many parameters of the table a whole set holds: the transferable ones.
 size_t TransferableCount(const CMenuParamTable& table);
 // "PATH is refused: cut inside record 6 of 36", where only a whole set will do.
-std::string CutRefusalText(const std::string& path, size_t cutInsideRecord,
-                           const CMenuParamTable& table);
+SReason CutRefusal(const std::string& path, size_t cutInsideRecord, const CMenuParamTable& table);
 
 // The header, date and name of a parameter file and its records as they stand.
 struct SParameterFileRecord {

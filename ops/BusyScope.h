@@ -10,8 +10,8 @@ class CBusyScope {
     explicit CBusyScope(CDeviceSession& session) : m_session(session) {
         m_session.m_busy = true;
         m_session.m_stopRequests = 0;
-        m_session.m_lineLostAt.clear();
-        m_session.m_connectionLost.clear();
+        m_session.m_lineLostAt = {};
+        m_session.m_connectionLost = {};
         m_session.m_ui.BusyChanged(true);
     }
     ~CBusyScope() {

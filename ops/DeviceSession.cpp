@@ -20,10 +20,9 @@ bool CDeviceSession::StopRequested() {
 
 bool CDeviceSession::LostLineAt(const CMenuParamItem& item) {
     if (!m_port.LineLost()) return false;
-    if (m_lineLostAt.empty()) {
-        m_lineLostAt =
-            "line lost at parameter " + std::to_string(item.number) + " (" + item.name + ")";
-        WriteLog(m_lineLostAt + "\n");
+    if (m_lineLostAt.Empty()) {
+        m_lineLostAt = Reason<ReasonId::kLineLostAt>(std::to_string(item.number), item.name);
+        WriteLog(English(m_lineLostAt) + "\n");
     }
     return true;
 }

@@ -170,7 +170,7 @@ class CDeviceSession {
     bool InWriteMode() const { return m_writeModeEntered && m_writeModeIndex == m_currentIndex; }
     const SOperationOutcome& LastOutcome() const { return m_outcome; }
     // Why the last operation ended the connection because its line was lost; else empty.
-    const std::string& ConnectionLost() const { return m_connectionLost; }
+    const SReason& ConnectionLost() const { return m_connectionLost; }
     // How each parameter of the last upload, download or verify ended, in its walking order.
     const std::vector<SParamStatus>& ParamStatuses() const { return m_paramStatuses; }
     CFramePort& Port() { return m_port; }
@@ -214,22 +214,21 @@ class CDeviceSession {
     bool OpenPort();
     SResult LoadFixedTable(const std::string& path);
     // "unit N on PORT", as the failure reasons name a controller.
-    std::string UnitOnPort(int unit) const;
+    SReason UnitOnPort(int unit) const;
     // kOtherModel: `what` (the set's model) is not `model` at `unit`, and why that is refused.
-    SResult OtherModelRefusal(const std::string& what, const std::string& model, int unit) const;
+    SResult OtherModelRefusal(SReason what, const std::string& model, int unit) const;
     // Shows and logs the failure of a file operation, and answers it.
     SResult ReportFileError(SResult error);
     // Whether the set read into `table` may be downloaded: it is whole, or the operator says so.
     bool ConfirmIncompleteSet(const CMenuParamTable& table, const SSetFileNotes& notes);
-    static SResult Busy() {
-        return SResult::Failure(ResultCode::kBusy, "another operation is running");
-    }
+    static SResult Busy() { return SResult::Failure(ResultCode::kBusy, Reason<ReasonId::kBusy>()); }
     static SResult NotConnected() {
-        return SResult::Failure(ResultCode::kNotConnected, "no controller is connected");
+        return SResult::Failure(ResultCode::kNotConnected, Reason<ReasonId::kNotConnected>());
     }
-    static SResult Cancelled(const char* operation);
+    // kCancelled: `stopped` says which operation was.
+    static SResult Cancelled(SReason stopped);
     // Why a walk stopped early: the lost line when it was lost, else the operator's stop.
-    SResult Stopped(const char* operation) const;
+    SResult Stopped(SReason stopped) const;
     // Whether the operator asked to stop the running operation; a request, once seen, holds
     // until the next operation begins, so that the wait that saw it and the walk both stop.
     // While the controller is put back only a second request counts.
@@ -239,8 +238,8 @@ class CDeviceSession {
     // kIncomplete naming how many parameters failed or differ, and why the first failed, else
     // kOk.
     SResult StatusResult() const;
-    // "what failed on unit N on PORT", with why.
-    std::string FailedOnUnit(const std::string& what, int unit, const SResult& why) const;
+    // `failed` (the routine that failed on "unit N on PORT"), with why.
+    SReason FailedOnUnit(ReasonId failed, int unit, const SResult& why) const;
     void SetStatus(const CMenuParamItem& item, EParamStatus status, std::string deviceValue = {});
     // The item failed: its status, and `why` when it is the walk's first failure that says why.
     void SetFailed(const CMenuParamItem& item, const SResult& why);
@@ -252,8 +251,8 @@ class CDeviceSession {
     // end even after a stop request; kNotRestored naming the unit when the controller did not
     // confirm it.
     SResult RunWriteLeaveList();
-    // kNotRestored: `failure`, and that `unit` may still be in `state`.
-    SResult NotRestored(const std::string& failure, const std::string& state, int unit) const;
+    // kNotRestored: `failure`, and that `unit` may still be in the state `mayBe` names.
+    static SResult NotRestored(SReason failure, ReasonId mayBe, int unit);
     void ResetConnectionState();
     // Closes the port and leaves the connected state, without any routine.
     void CloseConnection();
@@ -291,8 +290,8 @@ class CDeviceSession {
     // putting the controller back (CRestoreScope).
     int m_stopRequests = 0;
     bool m_restoring = false;
-    std::string m_lineLostAt;  // "line lost at parameter N (name)" once the line is gone
-    std::string m_connectionLost;
+    SReason m_lineLostAt;  // "line lost at parameter N (name)" once the line is gone
+    SReason m_connectionLost;
     int m_lineWaitSeconds = 0;
     bool m_connected = false;
     bool m_valuesPresent = false;
@@ -310,6 +309,6 @@ class CDeviceSession {
     SOperationOutcome m_outcome;
     std::vector<SParamStatus> m_paramStatuses;
     // Of the last walk, the first failure an exchange explains: "parameter N (name): reason".
-    std::string m_firstFailure;
+    SReason m_firstFailure;
     SUiReport m_report;
 };

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/Reason.h"
+
 // Everything the device session shows to, or asks of, the operator.  The desktop
 // program answers with widgets, vexa-cli with the terminal, tests with a script;
 // the session itself never opens a window.
@@ -15,6 +17,8 @@ class COperatorUi {
     virtual ~COperatorUi() = default;
 
     virtual BoxAnswer MessageBox(const std::string& text, BoxStyle style) = 0;
+    // A box that tells why something failed; a front end may word it in its own language.
+    virtual void ShowReason(const SReason& why) { MessageBox(English(why), BoxStyle::Ok); }
 
     // The stop offer during a long operation.  PollCancel answers true once per
     // stop request and keeps the front end alive (repaints, queued input) meanwhile.
@@ -25,7 +29,7 @@ class COperatorUi {
     virtual void Progress(int done, int total) = 0;
     // What the operation waits for while it can do nothing else (a lost line to come back); it
     // asks nothing of the operator, and stopping ends the wait.
-    virtual void WaitNotice(const std::string& /*text*/) {}
+    virtual void WaitNotice(const SReason& /*what*/) {}
     // The model request to `unit` begins its try `attempt` of `attempts`; attempt 0: it ended.
     // A front end may show what is waited for and offer the stop meanwhile.
     virtual void AskingForModel(int /*unit*/, int /*attempt*/, int /*attempts*/) {}

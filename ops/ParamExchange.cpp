@@ -25,12 +25,12 @@ std::string BuildCommandFrame(const DeviceLink& link, const CMenuCmdItem& comman
 SResultOf<std::string> ExecuteCommand(const DeviceLink& link, const CMenuCmdItem& command,
                                       std::string_view data, int32_t unit) {
     if (!link.port || !link.port->IsOpen())
-        return SResult::Failure(ResultCode::kNotConnected, "the line is not open");
+        return SResult::Failure(ResultCode::kNotConnected, Reason<ReasonId::kLineNotOpen>());
     std::string frame = BuildCommandFrame(link, command, data, unit);
     // A command that cannot be framed would only repeat the same refusal on every attempt.
     if (frame.empty())
         return SResult::Failure(ResultCode::kModelNotLoaded,
-                                "the command " + command.commandText + " cannot be framed");
+                                Reason<ReasonId::kCannotFrame>(command.commandText));
     CCommTransaction transaction;
     transaction.SetPort(link.port);
     SRetryPolicy policy;
@@ -46,7 +46,7 @@ SResultOf<std::string> ExecuteCommand(const DeviceLink& link, const CMenuCmdItem
 
 SResult RunCommandList(const DeviceLink& link, const CMenuCmdList& list, int32_t unit) {
     if (list.GetCount() == 0)
-        return SResult::Failure(ResultCode::kModelNotLoaded, "the table gives no commands for it");
+        return SResult::Failure(ResultCode::kModelNotLoaded, Reason<ReasonId::kNoCommands>());
     for (size_t position = 0; position < list.GetCount(); ++position) {
         const CMenuCmdItem* command = list.GetAt(position);
         if (!command) continue;

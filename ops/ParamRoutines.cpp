@@ -15,8 +15,7 @@ SResultOf<uint32_t> RunNumericRoutine(const DeviceLink& link, const std::string&
         RunScriptRoutine(tablePath, routine, link.port, link.unitNumber);
     if (!run.Ok()) return SResult(run);
     if (!run.value.IsNumeric())
-        return SResult::Failure(ResultCode::kModelNotLoaded,
-                                "the routine " + routine + " returned no number");
+        return SResult::Failure(ResultCode::kModelNotLoaded, Reason<ReasonId::kNoNumber>(routine));
     return {SResult::Success(), run.value.GetNumber()};
 }
 

@@ -105,16 +105,14 @@ SResult CDeviceSession::LoadFixedTable(const std::string& path) {
     m_model.table.reset();
     auto table = std::make_unique<CMenuParamTable>();
     if (SResult loaded = table->Load(path, &m_report); !loaded.Ok())
-        return SResult::Failure(
-            ResultCode::kModelNotLoaded,
-            WithReason("the fixed parameter table " + path + " could not be loaded", loaded));
+        return SResult::Failure(ResultCode::kModelNotLoaded,
+                                Because(Reason<ReasonId::kFixedTableNotLoaded>(path), loaded));
     m_model.table = std::move(table);
     m_model.tablePath = path;
     m_currentIndex = 0;
     if (!ShowItem(0).Ok())
-        return SResult::Failure(
-            ResultCode::kNoAnswer,
-            UnitOnPort(m_unit) + " does not answer the read of the fixed table's first parameter");
+        return SResult::Failure(ResultCode::kNoAnswer,
+                                Reason<ReasonId::kFixedTableNoAnswer>(UnitOnPort(m_unit)));
     return SResult::Success();
 }
 
@@ -127,36 +125,36 @@ void CDeviceSession::EnterConnectedState() {
 SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     std::string modelText;
     const SExchangeOutcome request = ReadModel(unit, modelText);
-    if (SResult requested = request.Result(); !requested.Ok()) {
-        requested.message = "the model request to " + UnitOnPort(unit) + ": " + request.reason;
-        return requested;
-    }
+    if (SResult requested = request.Result(); !requested.Ok())
+        return requested.Explained(
+            Reason<ReasonId::kModelRequestTo>(UnitOnPort(unit), request.why));
     if (modelText.empty())
         return SResult::Failure(ResultCode::kBadAnswer,
-                                UnitOnPort(unit) + " answers the model request without a model");
+                                Reason<ReasonId::kNoModelInAnswer>(UnitOnPort(unit)));
     model.modelText = modelText;
-    const auto notLoaded = [&](const std::string& why) {
-        return SResult::Failure(
-            ResultCode::kModelNotLoaded,
-            "the model \"" + modelText + "\" of unit " + std::to_string(unit) + " " + why);
+    const std::string unitText = std::to_string(unit);
+    const auto notLoaded = [](SReason why) {
+        return SResult::Failure(ResultCode::kModelNotLoaded, std::move(why));
     };
     const std::string prefix = modelText.substr(0, 4);
     if (!IsSafeModelPrefix(prefix)) {
         WriteLog("Model text [" + prefix + "] names no model file.\n");
-        return notLoaded("names no model file");
+        return notLoaded(Reason<ReasonId::kModelNamesNoFile>(modelText, unitText));
     }
     const std::string scriptPath = FindModelFile(prefix + ".scp");
-    if (scriptPath.empty()) return notLoaded("has no script file " + prefix + ".scp");
+    if (scriptPath.empty())
+        return notLoaded(Reason<ReasonId::kModelNoScript>(modelText, unitText, prefix + ".scp"));
     const SResultOf<std::string> key = RunConnectRoutine(scriptPath, unit);
     if (!key.Ok())
-        return notLoaded("could not be identified: its \"Connect\" routine failed: " + key.message);
+        return notLoaded(Reason<ReasonId::kModelNotIdentified>(modelText, unitText, key.reason));
     model.key = key.value;
     const std::string indexPath = FindModelFile(prefix + ".tbl");
-    if (indexPath.empty()) return notLoaded("has no model index " + prefix + ".tbl");
+    if (indexPath.empty())
+        return notLoaded(Reason<ReasonId::kModelNoIndex>(modelText, unitText, prefix + ".tbl"));
     std::string tablePath, modelName;
     if (!LookupModelIndex(indexPath, key.value, tablePath, modelName) || tablePath.empty())
-        return notLoaded("has no parameter table for the key \"" + key.value + "\" in " +
-                         indexPath);
+        return notLoaded(
+            Reason<ReasonId::kModelNoTable>(modelText, unitText, key.value, indexPath));
 
     model.tablePath = tablePath;
     model.modelName = modelName;
@@ -166,7 +164,7 @@ SResult CDeviceSession::ConnectAndLoad(int unit, SLoadedModel& model) {
     if (loaded.Ok()) model.table = std::move(table);
     model.picturePath = PictureOf(scriptPath);
     if (!loaded.Ok())
-        return notLoaded("has a parameter table that could not be loaded: " + tablePath);
+        return notLoaded(Reason<ReasonId::kModelTableNotLoaded>(modelText, unitText, tablePath));
     return SResult::Success();
 }
 
@@ -205,15 +203,15 @@ void CDeviceSession::Release() {
     ApplyCommSettings(m_settings, m_unit);
 }
 
-std::string CDeviceSession::UnitOnPort(int unit) const {
-    return "unit " + std::to_string(unit) + " on " + m_settings.portName;
+SReason CDeviceSession::UnitOnPort(int unit) const {
+    return Reason<ReasonId::kUnitOnPort>(std::to_string(unit), m_settings.portName);
 }
 
 SResultOf<std::string> CDeviceSession::RunConnectRoutine(const std::string& scriptPath, int unit) {
     const SResultOf<CVarItem> run = RunScriptRoutine(scriptPath, "Connect", &m_port, unit);
     if (!run.Ok()) return SResult(run);
     if (run.value.Type() != kTypeString)
-        return SResult::Failure(ResultCode::kModelNotLoaded, "it returned no key");
+        return SResult::Failure(ResultCode::kModelNotLoaded, Reason<ReasonId::kNoKey>());
     return {SResult::Success(), run.value.GetString()};
 }
 
@@ -239,10 +237,9 @@ SResult CDeviceSession::EndConnection() {
     CloseConnection();
     if (!left.Ok()) return left;
     if (routine.Ok()) return SResult::Success();
-    return NotRestored(interrupted
-                           ? "the model's DisConnect routine was stopped"
-                           : FailedOnUnit("the model's DisConnect routine failed", unit, routine),
-                       "in write mode", unit);
+    return NotRestored(interrupted ? Reason<ReasonId::kDisConnectStopped>()
+                                   : FailedOnUnit(ReasonId::kDisConnectFailed, unit, routine),
+                       ReasonId::kMayBeInWriteMode, unit);
 }
 
 void CDeviceSession::CloseConnection() {
@@ -260,7 +257,7 @@ void CDeviceSession::DropLostConnection() {
     // that the next Link opens the line afresh instead of failing on the dead one.
     if (!m_connected || !m_port.LineLost()) return;
     m_connectionLost =
-        !m_lineLostAt.empty() ? m_lineLostAt : "the line to " + UnitOnPort(m_unit) + " was lost";
+        !m_lineLostAt.Empty() ? m_lineLostAt : Reason<ReasonId::kLineToLost>(UnitOnPort(m_unit));
     CloseConnection();
 }
 

@@ -22,6 +22,6 @@ SResult CDeviceSession::DryRun() {
     m_outcome = OutcomeOfStatuses(SOperationOutcome::EOperation::Verify, completed);
     m_ui.RefreshView();
     LogEvent("Download dry run end.");
-    if (!completed) return Stopped("the dry run");
+    if (!completed) return Stopped(Reason<ReasonId::kDryRunStopped>());
     return StatusResult();
 }

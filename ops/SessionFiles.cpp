@@ -37,7 +37,7 @@ int CDeviceSession::ValuesMissing() const {
 }
 
 SResult CDeviceSession::ReportFileError(SResult error) {
-    m_ui.MessageBox(error.message, COperatorUi::BoxStyle::Ok);
+    m_ui.ShowReason(error.reason);
     WriteLog(error.message + " (" + std::to_string(error.systemError) + ")\n");
     return error;
 }
@@ -99,11 +99,10 @@ SResult CDeviceSession::Open(const std::string& path) {
     m_outcome.path = path;
     m_ui.RefreshView();
     if (notes.cutInsideRecord > 0) {
-        const std::string text = path + ": the file ends inside record " +
-                                 std::to_string(notes.cutInsideRecord) + ": " +
-                                 std::to_string(m_outcome.transferred) + " parameters read";
-        m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
-        WriteLog(text + "\n");
+        const SReason cut = Reason<ReasonId::kEndsInsideRecord>(
+            path, std::to_string(notes.cutInsideRecord), std::to_string(m_outcome.transferred));
+        m_ui.ShowReason(cut);
+        WriteLog(English(cut) + "\n");
     }
     LogEvent("File Open end.");
     return read;
@@ -114,23 +113,19 @@ SResult CDeviceSession::ReadParameterFile(CMenuParamTable& table, const std::str
     SResult read = LoadParameterSet(table, path, m_model.modelName, notes);
     if (read.Ok() && notes.cutInsideRecord > 0 && m_cutFilesRefused)
         read = SResult::Failure(ResultCode::kFileError,
-                                CutRefusalText(path, notes.cutInsideRecord, table), EINVAL);
+                                CutRefusal(path, notes.cutInsideRecord, table), EINVAL);
     if (read.Ok() && notes.records == 0 && m_otherModelRefused)
-        read = SResult::Failure(ResultCode::kFileError,
-                                path + " is refused: it holds no parameter record", EINVAL);
+        read = SResult::Failure(ResultCode::kFileError, Reason<ReasonId::kNoRecord>(path), EINVAL);
     if (read.Ok() && notes.modelDiffers && m_otherModelRefused)
-        read = OtherModelRefusal(path + " was made for model \"" + notes.fileModelName + "\"",
+        read = OtherModelRefusal(Reason<ReasonId::kMadeForModel>(path, notes.fileModelName),
                                  m_model.modelName, m_unit);
     return read.Ok() ? read : ReportFileError(std::move(read));
 }
 
-SResult CDeviceSession::OtherModelRefusal(const std::string& what, const std::string& model,
-                                          int unit) const {
-    return SResult::Failure(ResultCode::kOtherModel,
-                            what + ", not for the " + model + " at " + UnitOnPort(unit) +
-                                ": refused, as its values would go by parameter number into "
-                                "other parameters",
-                            EINVAL);
+SResult CDeviceSession::OtherModelRefusal(SReason what, const std::string& model, int unit) const {
+    return SResult::Failure(
+        ResultCode::kOtherModel,
+        Reason<ReasonId::kOtherModelRefused>(std::move(what), model, UnitOnPort(unit)), EINVAL);
 }
 
 bool CDeviceSession::ConfirmIncompleteSet(const CMenuParamTable& table,

@@ -18,9 +18,9 @@ bool CDeviceSession::LineCameBack(const SWalkTarget& target) {
     if (m_lineWaitSeconds <= 0) return false;
     WriteLog("Waiting up to " + std::to_string(m_lineWaitSeconds) + " s for " +
              m_settings.portName + " to come back.\n");
-    m_ui.WaitNotice("the line was lost: waiting up to " + std::to_string(m_lineWaitSeconds) +
-                    " s for " + m_settings.portName + " to come back with unit " +
-                    std::to_string(target.unit) + " (" + target.modelText + ")");
+    m_ui.WaitNotice(
+        Reason<ReasonId::kWaitingForLine>(std::to_string(m_lineWaitSeconds), m_settings.portName,
+                                          std::to_string(target.unit), target.modelText));
     m_port.Close();
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(m_lineWaitSeconds);
@@ -36,20 +36,21 @@ bool CDeviceSession::LineCameBack(const SWalkTarget& target) {
             // A device that opened but went again is still coming back; anything else is
             // another controller, or one that does not answer, where the walk cannot go on.
             if (request.end != ExchangeEnd::kLineLost) {
-                m_lineLostAt += request.Ok()
-                                    ? "; unit " + std::to_string(target.unit) +
-                                          " came back as model \"" + modelText + "\", not \"" +
-                                          target.modelText + "\""
-                                    : "; after it came back, the model request to unit " +
-                                          std::to_string(target.unit) + ": " + request.reason;
-                WriteLog(m_lineLostAt + "\n");
+                const std::string unit = std::to_string(target.unit);
+                m_lineLostAt = Reason<ReasonId::kThen>(
+                    m_lineLostAt,
+                    request.Ok()
+                        ? Reason<ReasonId::kCameBackAsOther>(unit, modelText, target.modelText)
+                        : Reason<ReasonId::kModelRequestAfterReturn>(unit, request.why));
+                WriteLog(English(m_lineLostAt) + "\n");
                 return false;
             }
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            m_lineLostAt += "; " + m_settings.portName + " did not come back within " +
-                            std::to_string(m_lineWaitSeconds) + " s";
-            WriteLog(m_lineLostAt + "\n");
+            m_lineLostAt = Reason<ReasonId::kThen>(
+                m_lineLostAt, Reason<ReasonId::kDidNotComeBack>(m_settings.portName,
+                                                                std::to_string(m_lineWaitSeconds)));
+            WriteLog(English(m_lineLostAt) + "\n");
             return false;
         }
         std::this_thread::sleep_for(kReopenInterval);
@@ -67,15 +68,13 @@ bool CDeviceSession::SameValuesCameBack(CMenuParamTable& table, size_t done,
         const SResultOf<std::string> raw = ExecuteCommand(item->readCommand, {}, target.unit);
         const std::string value = raw.Ok() ? item->RawToSetValue(raw.value) : std::string();
         if (raw.Ok() && value == item->setValue) continue;
-        const std::string name =
-            "parameter " + std::to_string(item->number) + " (" + item->name + ")";
-        m_lineLostAt +=
-            raw.Ok()
-                ? "; unit " + std::to_string(target.unit) +
-                      " came back holding other values: " + name + " reads " + value + ", was " +
-                      item->setValue
-                : WithReason("; after it came back, " + name + " could not be read again", raw);
-        WriteLog(m_lineLostAt + "\n");
+        SReason name = Reason<ReasonId::kParameterNamed>(std::to_string(item->number), item->name);
+        m_lineLostAt = Reason<ReasonId::kThen>(
+            m_lineLostAt,
+            raw.Ok() ? Reason<ReasonId::kCameBackOtherValues>(
+                           std::to_string(target.unit), std::move(name), value, item->setValue)
+                     : Because(Reason<ReasonId::kUnreadAfterReturn>(std::move(name)), raw));
+        WriteLog(English(m_lineLostAt) + "\n");
         m_port.Close();
         return false;
     }

@@ -45,7 +45,7 @@ SResult CDeviceSession::ShowFrom(int index, bool forward) {
     const int count = m_model.table ? static_cast<int>(m_model.table->GetCount()) : 0;
     if (index < 0 || index >= count) return SResult::Success();
     const int limit = forward ? count - 1 : 0;
-    m_shown.unreadReason.clear();
+    m_shown.unreadReason = {};
     bool searching = false;
     SResult shown;
     while (!(shown = ShowItem(index)).Ok()) {
@@ -60,7 +60,7 @@ SResult CDeviceSession::ShowFrom(int index, bool forward) {
         m_ui.PumpEvents();
     }
     if (searching) m_ui.CloseCancel();
-    if (!shown.Ok()) m_shown.unreadReason = WithReason("cannot be read", shown);
+    if (!shown.Ok()) m_shown.unreadReason = Because(Reason<ReasonId::kCannotBeRead>(), shown);
     m_currentIndex = index;
     m_ui.RefreshView();
     return shown;
@@ -128,16 +128,17 @@ SResult CDeviceSession::SetWriteMode(bool checked) {
         m_ui.MessageBox(ReadQuestionText("100"), COperatorUi::BoxStyle::OkCancelWarning) ==
             COperatorUi::BoxAnswer::Cancel) {
         m_ui.RefreshView();
-        return SResult::Failure(ResultCode::kCancelled, "write mode not entered");
+        return SResult::Failure(ResultCode::kCancelled, Reason<ReasonId::kWriteModeNotEntered>());
     }
     SResult switched;
     if (!checked && m_writeModeIndex >= 0) {
         // Leaving is put back in any case: a refusal leaves the box unticked, and says so loudly.
         switched = RunWriteLeaveList();
-        if (!switched.Ok()) m_ui.MessageBox(switched.message, COperatorUi::BoxStyle::Ok);
+        if (!switched.Ok()) m_ui.ShowReason(switched.reason);
     } else if (!(switched = SwitchWriteMode(checked)).Ok()) {
-        switched.message =
-            WithReason(checked ? "write mode not entered" : "write mode not left", switched);
+        switched = switched.Explained(Because(checked ? Reason<ReasonId::kWriteModeNotEntered>()
+                                                      : Reason<ReasonId::kWriteModeNotLeft>(),
+                                              switched));
     }
     m_ui.RefreshView();
     return switched;
@@ -174,16 +175,14 @@ SResult CDeviceSession::RunWriteLeaveList() {
     if (left.Ok()) return left;
     return NotRestored(
         restoring.Interrupted()
-            ? "leaving write mode was stopped"
-            : WithReason("unit " + std::to_string(m_unit) + " did not confirm leaving write mode",
-                         left),
-        "in write mode", m_unit);
+            ? Reason<ReasonId::kLeavingStopped>()
+            : Because(Reason<ReasonId::kLeaveNotConfirmed>(std::to_string(m_unit)), left),
+        ReasonId::kMayBeInWriteMode, m_unit);
 }
 
-SResult CDeviceSession::NotRestored(const std::string& failure, const std::string& state,
-                                    int unit) const {
+SResult CDeviceSession::NotRestored(SReason failure, ReasonId mayBe, int unit) {
     return SResult::Failure(ResultCode::kNotRestored,
-                            failure + "; unit " + std::to_string(unit) + " may still be " + state);
+                            SReason(mayBe, {std::move(failure), std::to_string(unit)}));
 }
 
 SResult CDeviceSession::Write(const std::string& newValue) {
@@ -195,22 +194,23 @@ SResult CDeviceSession::Write(const std::string& newValue) {
     if (newValue.empty()) return SResult::Success();
     ApplyScale(*item);
     // A value the field cannot carry would be written as another one: refuse it unwritten.
-    const std::string refusal = item->WriteValueProblem(newValue);
-    const std::string data = refusal.empty() ? item->ToDeviceText(newValue) : "";
+    const SReason refusal = item->WriteValueProblem(newValue);
+    const std::string data = refusal.Empty() ? item->ToDeviceText(newValue) : "";
     if (data.empty())
         return SResult::Failure(
             ResultCode::kBadValue,
-            (refusal.empty() ? "\"" + newValue + "\" cannot be written" : refusal) +
-                "; nothing written");
+            Reason<ReasonId::kNothingWritten>(
+                refusal.Empty() ? Reason<ReasonId::kCannotBeWritten>(newValue) : refusal));
 
     const SShownParameter before = m_shown;
     SResult written = ExecuteCommand(item->writeCommand, data);
-    if (!written.Ok()) written.message = WithReason("not written", written);
+    if (!written.Ok())
+        written = written.Explained(Because(Reason<ReasonId::kNotWritten>(), written));
     if (SResult shown = ShowItem(m_currentIndex); !shown.Ok()) {
         // The value went out; only its read-back did not come: it may well be on the controller.
         if (written.Ok())
             written = SResult::Failure(ResultCode::kIncomplete,
-                                       WithReason("written, but reading it back failed", shown));
+                                       Because(Reason<ReasonId::kReadBackFailed>(), shown));
         // The value last read stays shown, and the parameter open to another try.
         m_shown = before;
     }

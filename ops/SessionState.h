@@ -28,7 +28,7 @@ struct SShownParameter {
     // As the controller holds it; empty when it does not exist or could not be read.
     std::string currentValue;
     // Why no parameter from the one asked for on could be read; empty when one was shown.
-    std::string unreadReason;
+    SReason unreadReason;
     // It exists, its value could be scaled, and the operator may write it.
     bool writable = false;
     // It is written only in write mode, which the "Write" box enters.

@@ -58,11 +58,11 @@ SResult CDeviceSession::Upload() {
     }
     m_ui.RefreshView();
     LogEvent("Upload end.");
-    if (!completed) return Stopped("the upload");
+    if (!completed) return Stopped(Reason<ReasonId::kUploadStopped>());
     const SResult result = StatusResult();
     if (read == 0 && !result.Ok())
         return SResult::Failure(ResultCode::kNoAnswer,
-                                "no parameter could be read from " + UnitOnPort(m_unit));
+                                Reason<ReasonId::kNothingRead>(UnitOnPort(m_unit)));
     return result;
 }
 
@@ -85,10 +85,10 @@ SResult CDeviceSession::Verify() {
 
     m_ui.RefreshView();
     // Parameters never read are not "not equal": say only that the line was lost.
-    if (!m_lineLostAt.empty()) return Stopped("the verify");
+    if (!m_lineLostAt.Empty()) return Stopped(Reason<ReasonId::kVerifyStopped>());
     if (table.CountWritableNotValid() == 0)
         m_ui.MessageBox(Catalogue(8), COperatorUi::BoxStyle::Ok);
-    if (!completed) return Stopped("the verify");
+    if (!completed) return Stopped(Reason<ReasonId::kVerifyStopped>());
     return StatusResult();
 }
 
@@ -116,15 +116,15 @@ SResult CDeviceSession::Download(int unit) {
         if (SResult read = ReadParameterFile(*target.table, m_openedFilePath, notes); !read.Ok())
             return failed(std::move(read));
         if (!ConfirmIncompleteSet(*target.table, notes))
-            return failed(
-                SResult::Failure(ResultCode::kCancelled, "the incomplete set was not downloaded"));
+            return failed(SResult::Failure(ResultCode::kCancelled,
+                                           Reason<ReasonId::kIncompleteNotDownloaded>()));
     } else {
         CopySetValues(*target.table, current);
     }
     target.table->ClearValid();
     if (target.tablePath != m_model.tablePath && m_otherModelRefused)
-        return failed(
-            OtherModelRefusal("the set is for the " + m_model.modelName, target.modelName, unit));
+        return failed(OtherModelRefusal(Reason<ReasonId::kSetIsFor>(m_model.modelName),
+                                        target.modelName, unit));
     if (target.tablePath != m_model.tablePath) {
         const std::string text = ReadQuestionText("001");
         m_ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
@@ -187,30 +187,29 @@ SResult CDeviceSession::WriteSet(const SLoadedModel& target, int unit) {
         after = RunDownloadAction(false, modelName, unit);
         if (!after.Ok())
             notRestored = NotRestored(
-                restoring.Interrupted()
-                    ? "the model's AfterDownload routine was stopped"
-                    : FailedOnUnit("the model's AfterDownload routine failed", unit, after),
-                "stopped and in write mode", unit);
+                restoring.Interrupted() ? Reason<ReasonId::kAfterDownloadStopped>()
+                                        : FailedOnUnit(ReasonId::kAfterDownloadFailed, unit, after),
+                ReasonId::kMayBeStoppedInWriteMode, unit);
     }
     if (after.value != ERoutineEnd::Ran) WriteLog("Download after action error.\n");
     WriteLog("Download after action end.\n");
     LogEvent("Download end.");
     // A controller that may not be back says so before anything else.
-    if (!m_lineLostAt.empty() && !notRestored.Ok())
+    if (!m_lineLostAt.Empty() && !notRestored.Ok())
         return SResult::Failure(
             ResultCode::kLineLost,
-            NotRestored(m_lineLostAt, "stopped and in write mode", unit).message);
+            NotRestored(m_lineLostAt, ReasonId::kMayBeStoppedInWriteMode, unit).reason);
     if (!notRestored.Ok()) {
         // The stop came first; the message says both.
         if (!completed)
-            notRestored.message = Cancelled("the download").message + "; " + notRestored.message;
+            notRestored = notRestored.Explained(Reason<ReasonId::kThen>(
+                Cancelled(Reason<ReasonId::kDownloadStopped>()).reason, notRestored.reason));
         return notRestored;
     }
-    if (!completed) return Stopped("the download");
+    if (!completed) return Stopped(Reason<ReasonId::kDownloadStopped>());
     if (!before.Ok())
-        return SResult::Failure(
-            ResultCode::kBadAnswer,
-            FailedOnUnit("the model's BeforeDownload routine failed", unit, before));
+        return SResult::Failure(ResultCode::kBadAnswer,
+                                FailedOnUnit(ReasonId::kBeforeDownloadFailed, unit, before));
     return StatusResult();
 }
 
@@ -243,7 +242,7 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
                                const std::function<void(CMenuParamItem&)>& visit) {
     const size_t count = downloadOrder ? table.GetDownloadCount() : table.GetUploadCount();
     bool completed = true;
-    m_firstFailure.clear();
+    m_firstFailure = {};
     for (size_t i = 0; i < count && completed; ++i) {
         m_ui.Progress(static_cast<int>(i), static_cast<int>(count));
         if (StopRequested()) {
@@ -255,7 +254,7 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
             table, downloadOrder ? table.GetDownloadNumber(i) : table.GetUploadNumber(i));
         if (!item) continue;
         const size_t statusesBefore = m_paramStatuses.size();
-        const std::string firstFailureBefore = m_firstFailure;
+        const SReason firstFailureBefore = m_firstFailure;
         visit(*item);
         while (LostLineAt(*item)) {
             if (!LineCameBack(target) || !SameValuesCameBack(table, statusesBefore, target)) {
@@ -263,7 +262,7 @@ bool CDeviceSession::WalkOrder(CMenuParamTable& table, bool downloadOrder, const
                 break;
             }
             // The parameter that met the lost line is done again on the line that came back.
-            m_lineLostAt.clear();
+            m_lineLostAt = {};
             m_paramStatuses.resize(statusesBefore);
             m_firstFailure = firstFailureBefore;
             visit(*item);
@@ -293,15 +292,14 @@ void CDeviceSession::SetStatus(const CMenuParamItem& item, EParamStatus status,
 }
 
 void CDeviceSession::SetFailed(const CMenuParamItem& item, const SResult& why) {
-    if (m_firstFailure.empty() && !why.message.empty())
+    if (m_firstFailure.Empty() && !why.reason.Empty())
         m_firstFailure =
-            "parameter " + std::to_string(item.number) + " (" + item.name + "): " + why.message;
+            Reason<ReasonId::kParameterFailure>(std::to_string(item.number), item.name, why.reason);
     SetStatus(item, EParamStatus::Failed);
 }
 
-std::string CDeviceSession::FailedOnUnit(const std::string& what, int unit,
-                                         const SResult& why) const {
-    return WithReason(what + " on " + UnitOnPort(unit), why);
+SReason CDeviceSession::FailedOnUnit(ReasonId failed, int unit, const SResult& why) const {
+    return Because(SReason(failed, {UnitOnPort(unit)}), why);
 }
 
 SResult CDeviceSession::StatusResult() const {
@@ -309,15 +307,22 @@ SResult CDeviceSession::StatusResult() const {
     const int failed = counts.failed;
     const int differs = counts.differs;
     if (failed == 0 && differs == 0) return SResult::Success();
-    std::string message;
-    if (failed > 0)
-        message = std::to_string(failed) + (failed == 1 ? " parameter" : " parameters") + " failed";
-    if (failed > 0 && !m_firstFailure.empty())
-        message += (failed == 1 ? " at " : ", the first at ") + m_firstFailure;
-    if (differs > 0)
-        message += (message.empty() ? "" : ", ") + std::to_string(differs) +
-                   (differs == 1 ? " parameter differs" : " parameters differ");
-    return SResult::Failure(ResultCode::kIncomplete, message);
+    const std::string failedCount = std::to_string(failed);
+    SReason why;
+    if (failed > 0 && m_firstFailure.Empty())
+        why = failed == 1 ? Reason<ReasonId::kOneFailed>(failedCount)
+                          : Reason<ReasonId::kManyFailed>(failedCount);
+    else if (failed > 0)
+        why = failed == 1 ? Reason<ReasonId::kOneFailedAt>(failedCount, m_firstFailure)
+                          : Reason<ReasonId::kManyFailedFirstAt>(failedCount, m_firstFailure);
+    if (differs > 0) {
+        const std::string count = std::to_string(differs);
+        SReason differing = differs == 1 ? Reason<ReasonId::kOneDiffers>(count)
+                                         : Reason<ReasonId::kManyDiffer>(count);
+        why = why.Empty() ? std::move(differing)
+                          : Reason<ReasonId::kAlso>(std::move(why), std::move(differing));
+    }
+    return SResult::Failure(ResultCode::kIncomplete, std::move(why));
 }
 
 SOperationOutcome CDeviceSession::OutcomeOfStatuses(SOperationOutcome::EOperation operation,
@@ -352,11 +357,11 @@ SOperationOutcome CountStatuses(const std::vector<SParamStatus>& statuses,
     return outcome;
 }
 
-SResult CDeviceSession::Stopped(const char* operation) const {
-    if (!m_lineLostAt.empty()) return SResult::Failure(ResultCode::kLineLost, m_lineLostAt);
-    return Cancelled(operation);
+SResult CDeviceSession::Stopped(SReason stopped) const {
+    if (!m_lineLostAt.Empty()) return SResult::Failure(ResultCode::kLineLost, m_lineLostAt);
+    return Cancelled(std::move(stopped));
 }
 
-SResult CDeviceSession::Cancelled(const char* operation) {
-    return SResult::Failure(ResultCode::kCancelled, std::string(operation) + " was stopped");
+SResult CDeviceSession::Cancelled(SReason stopped) {
+    return SResult::Failure(ResultCode::kCancelled, std::move(stopped));
 }

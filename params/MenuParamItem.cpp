@@ -53,7 +53,7 @@ std::string CMenuParamItem::SetValueDisplayText(const std::string& text) const {
     return ApplyDecimalPoint(text);
 }
 
-std::string CMenuParamItem::WriteValueProblem(const std::string& operatorText) const {
+SReason CMenuParamItem::WriteValueProblem(const std::string& operatorText) const {
     const SValueForm form{writeCommand.Format(), writeCommand.hexDigits, DecimalPlaces(),
                           decimalSeparator};
     return ValueTextProblem(operatorText, form);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Reason.h"
 #include "params/MenuCmdList.h"
 #include "params/MenuUICmdItem.h"
 #include "params/MenuWriteCmdItem.h"
@@ -29,7 +30,7 @@ class CMenuParamItem {
 
     // Why the operator's text cannot be written to this parameter; empty when it can. The
     // scale routine must have run, since it decides the decimals.
-    std::string WriteValueProblem(const std::string& operatorText) const;
+    SReason WriteValueProblem(const std::string& operatorText) const;
     // Why a set value from a parameter file cannot be written by this parameter's write
     // command; empty when it can.
     std::string SetValueProblem(const std::string& text) const;

@@ -29,11 +29,14 @@ bool BracedText(const std::string& line, std::string& text) {
 }
 
 SResult ReportUnreadable(const std::string& path, int error, OperatorReport* report) {
-    const std::string text =
-        path + " " + (error == EINVAL ? "is not a regular file" : GetSystemErrorText(error));
-    if (report) report->ShowError(text);
-    WriteLog(text + "\n");
-    return SResult::Failure(ResultCode::kModelNotLoaded, text, error);
+    SResult unreadable = SResult::Failure(
+        ResultCode::kModelNotLoaded,
+        error == EINVAL ? Reason<ReasonId::kNotRegularFile>(path)
+                        : Reason<ReasonId::kPathError>(path, GetSystemErrorText(error)),
+        error);
+    if (report) report->ShowError(unreadable.message);
+    WriteLog(unreadable.message + "\n");
+    return unreadable;
 }
 
 }  // namespace
@@ -85,8 +88,9 @@ SResult ReadParamList(const std::string& path, CMenuParamTable& table, OperatorR
         WriteLog(said + "\n");
     }
     if (!inList)
-        return SResult::Failure(ResultCode::kModelNotLoaded, path + " has no [ParamList] section");
-    if (!added) return SResult::Failure(ResultCode::kModelNotLoaded, path + " has no valid item");
+        return SResult::Failure(ResultCode::kModelNotLoaded, Reason<ReasonId::kNoParamList>(path));
+    if (!added)
+        return SResult::Failure(ResultCode::kModelNotLoaded, Reason<ReasonId::kNoValidItem>(path));
     return SResult::Success();
 }
 

@@ -71,17 +71,16 @@ std::string Display(int64_t value, const SValueForm& form) {
 
 }  // namespace
 
-std::string ValueTextProblem(const std::string& text, const SValueForm& form) {
-    if (form.format == kValueNone) return "the parameter takes no value";
+SReason ValueTextProblem(const std::string& text, const SValueForm& form) {
+    if (form.format == kValueNone) return Reason<ReasonId::kTakesNoValue>();
     SNumberText number;
-    if (!ParseNumberText(text, form.separator, number)) return "\"" + text + "\" is not a number";
+    if (!ParseNumberText(text, form.separator, number)) return Reason<ReasonId::kNotANumber>(text);
     const SRange range = FieldRange(form);
     const int64_t value = IntegerValue(number, form.places);
-    if (value < range.low || value > range.high) {
-        return "\"" + text + "\" is out of the parameter's range (" + Display(range.low, form) +
-               " to " + Display(range.high, form) + ")";
-    }
-    return "";
+    if (value < range.low || value > range.high)
+        return Reason<ReasonId::kOutOfRange>(text, Display(range.low, form),
+                                             Display(range.high, form));
+    return {};
 }
 
 std::string SetValueTextProblem(const std::string& text, int hexDigits) {

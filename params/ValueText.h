@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Reason.h"
+
 // Checking an operator's value text against the form of the parameter it is meant for, before
 // anything is written: a value the field cannot carry must be refused, not silently turned into
 // another one (text into 0, a too large value into its low digits).
@@ -17,7 +19,7 @@ struct SValueForm {
 // Why `text` cannot be written into a parameter of this form; empty when it can. A number is an
 // optional sign and digits with at most one separator; decimals beyond the form's are cut when
 // written, as ever, so they are no reason to refuse.
-std::string ValueTextProblem(const std::string& text, const SValueForm& form);
+SReason ValueTextProblem(const std::string& text, const SValueForm& form);
 
 // Why `text` is no set value that a write command of `hexDigits` digits carries; empty when it
 // is. Set values are what a parameter file holds: the controller's reading as a plain decimal

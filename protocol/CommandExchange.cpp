@@ -101,13 +101,13 @@ SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::s
     const FrameLogger log(frame, policy.log);
     const CFramePort* port = transaction.Port();
     SExchangeOutcome outcome;
-    if (policy.attempts <= 0) outcome.reason = "no attempt made";
+    if (policy.attempts <= 0) outcome.Explain(Reason<ReasonId::kNoAttemptMade>());
     for (int32_t attempt = 0; attempt < policy.attempts; ++attempt) {
         // Also between attempts that never wait, however many the caller allows.
         if (attempt > 0 && port != nullptr && port->StopRequested()) {
             WriteLog("command stopped.\n");
             outcome.end = ExchangeEnd::kCancelled;
-            outcome.reason = "stopped by the operator";
+            outcome.Explain(Reason<ReasonId::kStoppedByOperator>());
             return outcome;
         }
         if (policy.attemptStarts) policy.attemptStarts(attempt + 1);
@@ -120,7 +120,7 @@ SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::s
             log.AfterExchange({}, transaction.ResponseText());
         outcome.resultClass = transaction.ResultClass;
         outcome.timedOut = transaction.TimedOut();
-        outcome.reason = DescribeFailure(transaction, policy.timeoutMs);
+        outcome.Explain(DescribeFailure(transaction, policy.timeoutMs));
         if (transaction.ResultClass == ResultClassCode::kSuccess) {
             outcome.end = ExchangeEnd::kAnswered;
             return outcome;
@@ -133,7 +133,7 @@ SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::s
         if (outcome.timedOut) {
             if (!policy.replyRequired) {
                 outcome.end = ExchangeEnd::kSilenceAccepted;
-                outcome.reason.clear();
+                outcome.Explain({});
                 return outcome;
             }
             WriteLog("response time out.\n");
@@ -144,7 +144,7 @@ SExchangeOutcome ExchangeWithRetries(CCommTransaction& transaction, const std::s
     outcome.end = ExchangeEnd::kRetriesOver;
     // How long was waited in all: "no answer within 5000 ms, 3 tries".
     if (outcome.timedOut && policy.attempts > 1)
-        outcome.reason += ", " + std::to_string(policy.attempts) + " tries";
+        outcome.Explain(Reason<ReasonId::kTries>(outcome.why, std::to_string(policy.attempts)));
     return outcome;
 }
 
@@ -154,13 +154,13 @@ SResult SExchangeOutcome::Result() const {
         case ExchangeEnd::kSilenceAccepted:
             return SResult::Success();
         case ExchangeEnd::kLineLost:
-            return SResult::Failure(ResultCode::kLineLost, reason);
+            return SResult::Failure(ResultCode::kLineLost, why);
         case ExchangeEnd::kCancelled:
-            return SResult::Failure(ResultCode::kCancelled, reason);
+            return SResult::Failure(ResultCode::kCancelled, why);
         case ExchangeEnd::kRetriesOver:
             break;
     }
-    return SResult::Failure(timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, reason);
+    return SResult::Failure(timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, why);
 }
 
 void ApplyWaitOverride(const CFramePort* port, SRetryPolicy& policy) {

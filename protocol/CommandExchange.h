@@ -42,8 +42,15 @@ struct SExchangeOutcome {
     // Of the last attempt; "no usable frame" when no attempt was made.
     ResultClassCode resultClass = ResultClassCode::kNoFrame;
     bool timedOut = false;
-    // What came back in the last attempt, in words (see DescribeFailure); empty on success.
+    // What came back in the last attempt (see DescribeFailure), and the same in English; empty
+    // on success.
+    SReason why;
     std::string reason;
+
+    void Explain(SReason what) {
+        reason = English(what);
+        why = std::move(what);
+    }
 
     bool Ok() const {
         return end == ExchangeEnd::kAnswered || end == ExchangeEnd::kSilenceAccepted;

@@ -66,16 +66,15 @@ SDirectResult SendDirectCommand(CFramePort& port, const SDirectFrame& frame, int
     }
     result.responseText = kNoResponseText;
     if (attempts <= 0)
-        result.result =
-            SResult::Failure(ResultCode::kNoAnswer,
-                             "no attempt made: the retry count is " + std::to_string(attempts));
+        result.result = SResult::Failure(
+            ResultCode::kNoAnswer, Reason<ReasonId::kRetryCountZero>(std::to_string(attempts)));
     else if (outcome.end == ExchangeEnd::kCancelled)
-        result.result = SResult::Failure(ResultCode::kCancelled, outcome.reason);
+        result.result = SResult::Failure(ResultCode::kCancelled, outcome.why);
     else if (outcome.end == ExchangeEnd::kLineLost)
-        result.result = SResult::Failure(ResultCode::kLineLost, outcome.reason);
+        result.result = SResult::Failure(ResultCode::kLineLost, outcome.why);
     else
         result.result = SResult::Failure(
-            outcome.timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, outcome.reason);
+            outcome.timedOut ? ResultCode::kNoAnswer : ResultCode::kBadAnswer, outcome.why);
     return result;
 }
 

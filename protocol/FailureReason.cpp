@@ -13,60 +13,62 @@ std::string HexCode(int value, int digits) {
     return text;
 }
 
-std::string Bytes(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+SReason Bytes(std::size_t count) {
+    return count == 1 ? Reason<ReasonId::kOneByte>(std::to_string(count))
+                      : Reason<ReasonId::kBytes>(std::to_string(count));
 }
 
-std::string DescribeReceive(const CFramePort& port, std::uint16_t timeoutMs) {
+SReason DescribeReceive(const CFramePort& port, std::uint16_t timeoutMs) {
     const std::uint32_t status = port.LinkStatus().Code();
-    if (status == CommStatusCode::kCancelled) return "stopped by the operator";
-    if (port.LineLost()) return "the line was lost";
-    if (port.OnlyEchoCameBack()) return "only its own command came back";
+    if (status == CommStatusCode::kCancelled) return Reason<ReasonId::kStoppedByOperator>();
+    if (port.LineLost()) return Reason<ReasonId::kLineWasLost>();
+    if (port.OnlyEchoCameBack()) return Reason<ReasonId::kOnlyEcho>();
     const std::size_t received = port.ReceivedBytes().size();
-    if (status == CommStatusCode::kFrameTooLong) return Bytes(received) + " without a frame end";
-    const std::string window = " within " + std::to_string(timeoutMs) + " ms";
+    if (status == CommStatusCode::kFrameTooLong)
+        return Reason<ReasonId::kNoFrameEnd>(Bytes(received));
+    const std::string window = std::to_string(timeoutMs);
     if (received == 0) {
-        if (!port.StaleAnswers().empty()) return "no answer of its own" + window;
-        return "no answer" + window;
+        if (!port.StaleAnswers().empty()) return Reason<ReasonId::kNoOwnAnswerWithin>(window);
+        return Reason<ReasonId::kNoAnswerWithin>(window);
     }
-    return "answered with " + Bytes(received) + " and no frame end" + window;
+    return Reason<ReasonId::kAnsweredWithoutEnd>(Bytes(received), window);
 }
 
-std::string DescribeAnswer(const CCommTransaction& transaction) {
+SReason DescribeAnswer(const CCommTransaction& transaction) {
     using enum ResultClassCode;
     switch (transaction.ResultClass) {
         case kBccMismatch:
         case kFcsMismatch:
-            return "answered with a bad check byte";
+            return Reason<ReasonId::kBadCheckByte>();
         case kRejected:
         case kEndCodeError: {
             const CQuadrelResFrame& response = transaction.Quadrel.Response;
             if (response.Header.EndCode != 0)
-                return "answered with end code " + HexCode(response.Header.EndCode, 2);
-            return "answered with response code " + HexCode(response.Pdu.Response(), 4);
+                return Reason<ReasonId::kEndCode>(HexCode(response.Header.EndCode, 2));
+            return Reason<ReasonId::kResponseCode>(HexCode(response.Pdu.Response(), 4));
         }
         case kAtEndCodeError: {
             // "IC" stands where the header code does: the controller took no command at all.
             const CAtResHeader& header = transaction.At.Response.Header;
-            if (header.HeaderCode == "IC") return "answered with header code IC";
-            return "answered with end code " + header.EndCode;
+            if (header.HeaderCode == "IC") return Reason<ReasonId::kHeaderCodeIC>();
+            return Reason<ReasonId::kEndCode>(header.EndCode);
         }
         default: {
             const std::string& code = transaction.Protocol() == ProtocolKind::kAt
                                           ? transaction.At.OtherCaseCode
                                           : transaction.Quadrel.OtherCaseCode;
-            if (!code.empty()) return "answered with its code in other letter case: " + code;
-            return "answered with a frame that cannot be read";
+            if (!code.empty()) return Reason<ReasonId::kOtherLetterCase>(code);
+            return Reason<ReasonId::kUnreadableFrame>();
         }
     }
 }
 
 }  // namespace
 
-std::string DescribeFailure(const CCommTransaction& transaction, std::uint16_t timeoutMs) {
+SReason DescribeFailure(const CCommTransaction& transaction, std::uint16_t timeoutMs) {
     if (transaction.ResultClass == ResultClassCode::kSuccess) return {};
     const CFramePort* port = transaction.Port();
-    if (port == nullptr) return "no line to send on";
+    if (port == nullptr) return Reason<ReasonId::kNoLineToSend>();
     if (port->ReceivedBytes().empty() || transaction.TimedOut() ||
         port->LinkStatus().Code() != CommStatusCode::kReceived)
         return DescribeReceive(*port, timeoutMs);

@@ -10,13 +10,13 @@ SResultOf<CVarItem> RunScriptRoutine(const std::string& scriptFile, const std::s
     std::vector<std::string> lines;
     if (!ReadFileSection(scriptFile, routine, lines))
         return SResult::Failure(ResultCode::kModelNotLoaded,
-                                "the routine " + routine + " cannot be read");
+                                Reason<ReasonId::kRoutineUnreadable>(routine));
     CScript script;
     if (port != nullptr) script.SetPort(port);
     script.SetUnitNumber(unit);
     if (!script.Load(lines))
         return SResult::Failure(ResultCode::kModelNotLoaded,
-                                "the routine " + routine + " does not load");
+                                Reason<ReasonId::kRoutineNotLoaded>(routine));
     CVarItem value;
     if (!script.Run(value)) return {script.Failure(), value};
     return {SResult::Success(), value};

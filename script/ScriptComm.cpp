@@ -77,7 +77,7 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
     // A command that could not be built (no unit number, bad code text) is not sent at all.
     if (frame.empty()) {
         m_failure = SResult::Failure(ResultCode::kModelNotLoaded,
-                                     "the script's command " + command + " cannot be framed");
+                                     Reason<ReasonId::kScriptCannotFrame>(command));
     } else {
         SRetryPolicy policy;
         policy.attempts = attempts;
@@ -92,7 +92,7 @@ bool CScript::ExecComm(int32_t code, const CScriptLine& line, uint16_t& pc) {
         const uint32_t* mask = masking ? &maskOperand.value.number : nullptr;
         if (!StoreResponseField(code, *target, offset, length, mask))
             m_failure = SResult::Failure(ResultCode::kBadAnswer,
-                                         "the answer to " + command + " lacks the field read");
+                                         Reason<ReasonId::kAnswerLacksField>(command));
     }
     if (!m_failure.Ok()) {
         if (code == kCodeCommTypeRead)

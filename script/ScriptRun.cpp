@@ -31,7 +31,7 @@ bool CScript::Run(CVarItem& result) {
         // A failed command has said why already; anything else is the routine's own fault.
         if (m_failure.Ok())
             m_failure = SResult::Failure(ResultCode::kModelNotLoaded,
-                                         "the routine stopped at line " + std::to_string(pc));
+                                         Reason<ReasonId::kRoutineStoppedAt>(std::to_string(pc)));
     }
     result = m_returnVar;
     return done;

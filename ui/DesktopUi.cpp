@@ -12,6 +12,7 @@
 #include "app/MessageTable.h"
 #include "ui/CancelDialog.h"
 #include "ui/CancelProgress.h"
+#include "ui/ReasonText.h"
 #include "ui/UiText.h"
 #include "ui/UnitNumberDialog.h"
 
@@ -41,6 +42,10 @@ CDesktopUi::CDesktopUi(QWidget* window, const CMessageTable& catalogue, SCallbac
 CDesktopUi::~CDesktopUi() = default;
 
 CCancelDialog* CDesktopUi::CancelDialog() const { return m_cancel->Dialog(); }
+
+void CDesktopUi::ShowReason(const SReason& why) {
+    MessageBox(ReasonText(why, m_catalogue).toStdString(), BoxStyle::Ok);
+}
 
 COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle style) {
     const bool yesNo = style == BoxStyle::YesNoWarning;

@@ -33,6 +33,7 @@ class CDesktopUi : public COperatorUi {
     const QString& FileFolder() const { return m_fileFolder; }
 
     BoxAnswer MessageBox(const std::string& text, BoxStyle style) override;
+    void ShowReason(const SReason& why) override;
     void StartCancel() override;
     bool PollCancel() override;
     void CloseCancel() override;

@@ -31,6 +31,7 @@
 #include "ui/NumericEdit.h"
 #include "ui/NumericText.h"
 #include "ui/OutcomeText.h"
+#include "ui/ReasonText.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanel.h"
 #include "ui/SidePanelList.h"
@@ -52,7 +53,7 @@ bool PortFailure(ResultCode code) {
 // The operator closed a file dialog without a file: logged as the operation's own lines.
 SResult NoFileChosen(std::initializer_list<const char*> logLines) {
     for (const char* line : logLines) LogEvent(line);
-    return SResult::Failure(ResultCode::kCancelled, "no file was chosen");
+    return SResult::Failure(ResultCode::kCancelled, Reason<ReasonId::kNoFileChosen>());
 }
 
 // Asked before a set with `missing` parameters without a value is saved.
@@ -395,14 +396,14 @@ void CMainDialog::WireControls() {
         const bool stopped =
             result.code == ResultCode::kBusy || result.code == ResultCode::kCancelled;
         if ((connecting && !result.Ok() && !stopped) || result.code == ResultCode::kNotRestored) {
-            QString text = QString::fromStdString(result.message);
+            QString text = ReasonText(result.reason, m_catalogue);
             if (PortFailure(result.code) && !m_portReport.isEmpty())
                 text += QStringLiteral("\n\n") + m_portReport.trimmed();
             m_ui.MessageBox(text.toStdString(), COperatorUi::BoxStyle::Ok);
             // The status line keeps the reason once the box is closed.
             if (connecting) {
                 m_failure =
-                    FailureText(E::None, QString::fromStdString(result.message), m_catalogue);
+                    FailureText(E::None, ReasonText(result.reason, m_catalogue), m_catalogue);
                 RefreshView();
             }
         }
@@ -414,7 +415,7 @@ void CMainDialog::WireControls() {
             int unit = s.UnitNumber();
             if (m_ui.AskUnitNumber(unit)) return s.Download(unit);
             LogEvent("Download button pushed.");
-            return SResult::Failure(ResultCode::kCancelled, "no unit number was given");
+            return SResult::Failure(ResultCode::kCancelled, Reason<ReasonId::kNoUnitGiven>());
         });
     });
     connect(m_buttons[kVerify], &QAbstractButton::clicked, this,
@@ -748,15 +749,15 @@ void CMainDialog::RunVerb(SOperationOutcome::EOperation operation,
         table && OpensSidePanel(operation, result.code, table->CountWritableNotValid()))
         OpenSidePanel();
     if (result.code == ResultCode::kLineLost || result.code == ResultCode::kNotRestored)
-        m_ui.MessageBox(result.message, COperatorUi::BoxStyle::Ok);
+        m_ui.ShowReason(result.reason);
     // The operator's own stop, or a question declined, is told by the outcome as before.
     if (!result.Completed() && result.code != ResultCode::kBusy &&
         result.code != ResultCode::kCancelled)
-        m_failure = FailureText(operation, QString::fromStdString(result.message), m_catalogue);
+        m_failure = FailureText(operation, ReasonText(result.reason, m_catalogue), m_catalogue);
     // Parameters that failed: the counts, then why the first failed, as vexa-cli tells it.
     else if (result.code == ResultCode::kIncomplete && m_session->LastOutcome().failed > 0)
         m_failure = OutcomeText(m_session->LastOutcome(), m_catalogue) + QStringLiteral("; ") +
-                    QString::fromStdString(result.message);
+                    ReasonText(result.reason, m_catalogue);
     RefreshView();
 }
 
@@ -767,8 +768,8 @@ void CMainDialog::RunSettingAction(CSettingViewModel::EAction action,
     if (wasConnected && !m_session->IsConnected()) RefreshSidePanel();
     RefreshView();
     // The line went during a step or a write: the session has closed it; say why once.
-    if (wasConnected && !m_session->IsConnected() && !m_session->ConnectionLost().empty())
-        m_ui.MessageBox(m_session->ConnectionLost(), COperatorUi::BoxStyle::Ok);
+    if (wasConnected && !m_session->IsConnected() && !m_session->ConnectionLost().Empty())
+        m_ui.ShowReason(m_session->ConnectionLost());
 }
 
 SResult CMainDialog::SaveSet() {
@@ -776,7 +777,7 @@ SResult CMainDialog::SaveSet() {
     if (missing > 0 &&
         m_ui.MessageBox(IncompleteSaveQuestion(missing).toStdString(),
                         COperatorUi::BoxStyle::YesNoWarning) != COperatorUi::BoxAnswer::Ok)
-        return SResult::Failure(ResultCode::kCancelled, "the incomplete set was not saved");
+        return SResult::Failure(ResultCode::kCancelled, Reason<ReasonId::kIncompleteNotSaved>());
     std::string path;
     if (m_ui.ChooseSaveFile(CDesktopUi::FileKind::ParameterSet, ProposedSetName(), path))
         return m_session->Save(path);
@@ -791,7 +792,7 @@ void CMainDialog::ExitPressed() {
 
 void CMainDialog::LeaveController() {
     if (const SResult left = m_session->LeaveWriteMode(); left.code == ResultCode::kNotRestored)
-        m_ui.MessageBox(left.message, COperatorUi::BoxStyle::Ok);
+        m_ui.ShowReason(left.reason);
 }
 
 void CMainDialog::ComSetPressed() {
@@ -970,7 +971,7 @@ void CMainDialog::NameButton(Button b, bool connected) {
 // Why the setting view shows no value or a red value entry, in words; empty when it went well.
 QString CMainDialog::SettingProblem() const {
     if (m_session->View() != EView::Setting) return {};
-    return QString::fromStdString(SettingState().problem);
+    return ReasonText(SettingState().problem, m_catalogue);
 }
 
 SSettingViewState CMainDialog::SettingState() const {

@@ -7,7 +7,7 @@ void CSettingViewModel::Ended(EAction action, const SResult& result, const std::
     // A step that found nothing readable is said by the parameter shown (its unread reason).
     if (result.Ok() || action == EAction::Step) return;
     // A declined question is the operator's own choice, not a problem.
-    if (result.code != ResultCode::kCancelled) m_problem = result.message;
+    if (result.code != ResultCode::kCancelled) m_problem = result.reason;
     if (action != EAction::Write) return;
     m_red = true;
     // A value refused unwritten stays in the entry to be corrected; any other was sent.
@@ -16,7 +16,7 @@ void CSettingViewModel::Ended(EAction action, const SResult& result, const std::
 
 void CSettingViewModel::Reset() {
     m_red = false;
-    m_problem.clear();
+    m_problem = {};
     m_keptEntry.clear();
 }
 
@@ -28,7 +28,7 @@ SSettingViewState CSettingViewModel::State(const SShownParameter& shown, bool in
     state.writeBoxEnabled = shown.writable;
     state.writeTicked = shown.writable && (!shown.writeModeNeeded || inWriteMode);
     state.entryRed = m_red;
-    const std::string& why = m_problem.empty() ? shown.unreadReason : m_problem;
-    if (!why.empty()) state.problem = shown.currentName + ": " + why;
+    const SReason& why = m_problem.Empty() ? shown.unreadReason : m_problem;
+    if (!why.Empty()) state.problem = Because(shown.currentName, why);
     return state;
 }

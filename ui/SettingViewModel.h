@@ -17,7 +17,7 @@ struct SSettingViewState {
     bool writeTicked = false;
     bool entryRed = false;  // the last value typed was refused, not written or not read back
     // "name: why" the value is missing or the last action failed; empty when all went well.
-    std::string problem;
+    SReason problem;
 };
 
 // The setting view's rules, kept from the session's results so that the session holds no
@@ -35,6 +35,6 @@ class CSettingViewModel {
 
   private:
     bool m_red = false;
-    std::string m_problem;
+    SReason m_problem;
     std::string m_keptEntry;
 };

@@ -12,6 +12,7 @@
 #include "app/MessageTable.h"
 #include "app/ProfileMgr.h"
 #include "app/ProfileString.h"
+#include "app/Reason.h"
 #include "app/SectionReader.h"
 #include "support/TempFolder.h"
 
@@ -140,6 +141,11 @@ TEST(CatalogueLanguage, TheGermanCatalogueTranslatesEveryEntry) {
             EXPECT_FALSE(german->second.empty()) << section << " " << key;
             EXPECT_EQ(placeholders(german->second), placeholders(english)) << key;
         }
+        // The desktop words every reason of the engine from the catalogue, in its English too.
+        for (std::size_t id = 1; section == std::string("Pyrona") && id < kReasonEnglish.size();
+             ++id)
+            EXPECT_EQ(texts[0][std::to_string(kFirstReasonNumber + id)],
+                      kReasonEnglish[id].english);
     }
 }
 

@@ -8,7 +8,7 @@ TEST_F(SessionFixture, SteppingSkipsUnreadableParametersAndStopsAtTheEnd) {
     session->StepDown();
     EXPECT_EQ(session->CurrentIndex(), 4);
     EXPECT_EQ(session->Shown().currentName, "Firmware");
-    EXPECT_EQ(session->Shown().unreadReason, "");
+    EXPECT_EQ(English(session->Shown().unreadReason), "");
     EXPECT_EQ(ui.cancelStarts, 1);
     EXPECT_EQ(ui.cancelCloses, 1);
 
@@ -17,7 +17,8 @@ TEST_F(SessionFixture, SteppingSkipsUnreadableParametersAndStopsAtTheEnd) {
     // Nothing further can be shown: the last parameter tried stays current, and says why.
     EXPECT_EQ(session->CurrentIndex(), 5);
     EXPECT_FALSE(session->Shown().hasNext);
-    EXPECT_EQ(session->Shown().unreadReason, "cannot be read: answered with response code 0401");
+    EXPECT_EQ(English(session->Shown().unreadReason),
+              "cannot be read: answered with response code 0401");
     EXPECT_EQ(stepped.message, "answered with response code 0401");
     EXPECT_EQ(LogLinesAmong({"Down Arrow button pushed."}).size(), 2u);
 }

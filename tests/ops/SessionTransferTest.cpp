@@ -147,7 +147,8 @@ TEST_F(SessionFixture, ALostLineStopsEveryWholeSetOperationAndSaysWhere) {
         // The session has left the dead line, so that the next Link opens it afresh.
         EXPECT_FALSE(session->IsConnected());
         EXPECT_FALSE(session->Port().IsOpen());
-        EXPECT_EQ(session->ConnectionLost(), result.message.substr(0, result.message.find(';')));
+        EXPECT_EQ(English(session->ConnectionLost()),
+                  result.message.substr(0, result.message.find(';')));
         SimFaults clean;
         clean.ReturnAfterMs = 50;  // a pending return of the line stays
         sim.SetFaults(clean);

@@ -107,7 +107,8 @@ TEST(WriteValue, RefusesWhatTheFieldCannotCarry) {
         {2, 0, 4, "1", "takes no value"},
     };
     for (const SCase& c : cases) {
-        const std::string problem = ItemWith(c.format, c.scale, c.digits).WriteValueProblem(c.text);
+        const std::string problem =
+            English(ItemWith(c.format, c.scale, c.digits).WriteValueProblem(c.text));
         if (*c.problem == '\0')
             EXPECT_EQ(problem, "") << c.text;
         else

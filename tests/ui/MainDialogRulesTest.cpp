@@ -5,6 +5,8 @@
 #include "app/MessageTable.h"
 #include "params/MenuParamTable.h"
 #include "ui/MainDialogRules.h"
+#include "ui/OutcomeText.h"
+#include "ui/ReasonText.h"
 #include "ui/SettingViewModel.h"
 #include "ui/SidePanelRows.h"
 #include "ui/VerifyResults.h"
@@ -64,7 +66,7 @@ class MainDialogRulesTest : public QObject {
         state = model.State(shown, true);
         QVERIFY(state.entryRed);
         QCOMPARE(state.newValue, std::string("12345678"));
-        QCOMPARE(state.problem, std::string("Set point: too long; nothing written"));
+        QCOMPARE(English(state.problem), std::string("Set point: too long; nothing written"));
         // Another operation was running: the action did nothing, and nothing changes.
         model.Ended(EAction::Step, SResult::Failure(ResultCode::kBusy, "busy"));
         QVERIFY(model.State(shown, true).entryRed);
@@ -77,11 +79,11 @@ class MainDialogRulesTest : public QObject {
         model.Ended(EAction::Step, SResult::Failure(ResultCode::kNoAnswer, "no answer"));
         state = model.State(shown, true);
         QVERIFY(!state.entryRed);
-        QCOMPARE(state.problem, std::string("Set point: cannot be read: no answer"));
+        QCOMPARE(English(state.problem), std::string("Set point: cannot be read: no answer"));
         // The write-mode question declined is the operator's choice, not a problem.
-        shown.unreadReason.clear();
+        shown.unreadReason = {};
         model.Ended(EAction::WriteMode, SResult::Failure(ResultCode::kCancelled, "not entered"));
-        QVERIFY(model.State(shown, false).problem.empty());
+        QVERIFY(model.State(shown, false).problem.Empty());
     }
 
     void sidePanelRowsAndVerifyResultsTellTheStatusesApart() {
@@ -127,6 +129,25 @@ class MainDialogRulesTest : public QObject {
                              "Ok\t25.0\t25.0\tequal\n"
                              "Absent\t25.0\t\tnot on this controller\n"
                              "Differs\t25.0\t18.5\tdiffers\n"));
+    }
+
+    void engineReasonsAreWordedByTheCatalogue() {
+        // Every reason has its entry in VEXA.cap, and VEXA.de.cap has each entry (ProfileTest).
+        const std::string bin = QCoreApplication::applicationDirPath().toStdString();
+        CMessageTable german, translation;
+        QVERIFY(german.Load(bin + "/VEXA.cap", "Pyrona", 999) &&
+                translation.Load(bin + "/VEXA.de.cap", "Pyrona", 999));
+        german.Overlay(translation);
+        // Reasons within reasons are worded too; the port and the parameter's name stay.
+        const SReason lost =
+            Reason<ReasonId::kThen>(Reason<ReasonId::kLineLostAt>("1", "Set point"),
+                                    Reason<ReasonId::kDidNotComeBack>("/dev/ttyUSB0", "5"));
+        QCOMPARE(
+            FailureText(SOperationOutcome::EOperation::Upload, ReasonText(lost, german), german),
+            QString("Auslesen fehlgeschlagen: Leitung verloren bei Parameter 1 (Set point); "
+                    "/dev/ttyUSB0 kam nicht innerhalb von 5 s zurück"));
+        // A catalogue without the entries says the engine's English.
+        QCOMPARE(ReasonText(lost, CMessageTable()), QString::fromStdString(English(lost)));
     }
 
     void columnsShareWidthChangesAndCarryTheRemainder() {

@@ -106,7 +106,6 @@ class Words:
         return text
 
     def check(self, texts):
-        # The engine's failure reasons are still English; none is on this job's path.
         for text in texts:
             self.heard += bool(text)
             for name in self.model_names:
@@ -327,6 +326,9 @@ def job(vexa, work, words):
     step(["Down"], "a step", lambda: text_of(current) == "Set point", "text", 511)
     step(["=123.4", "Return"], "a write", lambda: unit()["2"] == "1234" and
          text_of(read) == "123.4", "text", 511)
+    # A value out of range stays unwritten; the engine's reason is worded by the catalogue.
+    step(["=99999999999", "Return"], "a refused value",
+         lambda: words.say(797, "") in status.description, "text", 511)
     # The side panel's list to the first parameter that needs write mode, Escape back.
     step(["F9"], "the side panel", lambda: True, "table cell", in_main=False)
     step(["=Input", "Down Down Down Down"], "the side panel's rows",
