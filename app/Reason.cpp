@@ -28,12 +28,16 @@ std::string FillSentence(std::string_view sentence, const std::vector<std::strin
     return filled;
 }
 
-std::string English(const SReason& reason) {
+std::string Worded(const SReason& reason, const std::function<std::string(ReasonId)>& sentence) {
     if (reason.id == ReasonId::kText || reason.id >= ReasonId::kCount) return reason.text;
     std::vector<std::string> values;
     values.reserve(reason.values.size());
-    for (const SReason& value : reason.values) values.push_back(English(value));
-    return FillSentence(EnglishSentence(reason.id), values);
+    for (const SReason& value : reason.values) values.push_back(Worded(value, sentence));
+    return FillSentence(sentence(reason.id), values);
+}
+
+std::string English(const SReason& reason) {
+    return Worded(reason, [](ReasonId id) { return std::string(EnglishSentence(id)); });
 }
 
 SReason Because(SReason what, const SReason& why) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -316,6 +317,9 @@ SReason Reason(Values&&... values) {
 
 // `sentence` with "%1" ... "%9" replaced by the values; a placeholder without one stays.
 std::string FillSentence(std::string_view sentence, const std::vector<std::string>& values);
+
+// The reason in words: each sentence as `sentence` gives it, its values worded in turn.
+std::string Worded(const SReason& reason, const std::function<std::string(ReasonId)>& sentence);
 
 // The reason in English, as the log, vexa-cli and its JSON carry it.
 std::string English(const SReason& reason);

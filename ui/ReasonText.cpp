@@ -2,20 +2,11 @@
 
 #include "app/MessageTable.h"
 
-namespace {
-
-std::string Worded(const SReason& reason, const CMessageTable& catalogue) {
-    if (reason.id == ReasonId::kText || reason.id >= ReasonId::kCount) return reason.text;
-    std::vector<std::string> values;
-    values.reserve(reason.values.size());
-    for (const SReason& value : reason.values) values.push_back(Worded(value, catalogue));
-    const std::string sentence =
-        catalogue.Get(static_cast<std::uint16_t>(kFirstReasonNumber + static_cast<int>(reason.id)));
-    return FillSentence(sentence.empty() ? EnglishSentence(reason.id) : sentence, values);
-}
-
-}  // namespace
-
 QString ReasonText(const SReason& reason, const CMessageTable& catalogue) {
-    return QString::fromStdString(Worded(reason, catalogue));
+    // A catalogue without the sentence still says it, in English.
+    return QString::fromStdString(Worded(reason, [&catalogue](ReasonId id) {
+        const std::string sentence =
+            catalogue.Get(static_cast<std::uint16_t>(kFirstReasonNumber + static_cast<int>(id)));
+        return sentence.empty() ? std::string(EnglishSentence(id)) : sentence;
+    }));
 }
