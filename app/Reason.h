@@ -139,6 +139,23 @@ enum class ReasonId : std::uint16_t {
     kNoFileChosen,
     kNoUnitGiven,
     kIncompleteNotSaved,
+    // Parameter files and tables, read and written, and the question an incomplete set asks
+    kNotParamFileNotRegular,
+    kNotParamFileTooLarge,
+    kNotParamFileCutHeader,
+    kModelNameControlByte,
+    kSetValueTooLong,
+    kDateTooLong,
+    kModelNameTooLong,
+    kNotOpenForWriting,
+    kNotOpenForReading,
+    kNotPlainInteger,
+    kValueOutOfRange,
+    kGivenTwice,
+    kRecordDamage,
+    kRecordDamageNamed,
+    kItemLinesSkipped,
+    kDownloadIncompleteSet,
     kCount
 };
 
@@ -276,6 +293,29 @@ inline constexpr std::array<SReasonSentence, static_cast<std::size_t>(ReasonId::
         {ReasonId::kNoFileChosen, "no file was chosen"},
         {ReasonId::kNoUnitGiven, "no unit number was given"},
         {ReasonId::kIncompleteNotSaved, "the incomplete set was not saved"},
+        {ReasonId::kNotParamFileNotRegular, "%1 is not a parameter file (not a regular file)."},
+        {ReasonId::kNotParamFileTooLarge, "%1 is not a parameter file (more than 65 535 records)."},
+        {ReasonId::kNotParamFileCutHeader,
+         "%1 is not a parameter file (it ends inside its header)."},
+        {ReasonId::kModelNameControlByte,
+         "The model name holds a control byte and cannot go into a parameter file."},
+        {ReasonId::kSetValueTooLong,
+         "The set value of parameter %1 is too long (%2 bytes, at most %3)."},
+        {ReasonId::kDateTooLong,
+         "The date is too long for a parameter file (%1 bytes, at most %2)."},
+        {ReasonId::kModelNameTooLong,
+         "The model name is too long for a parameter file (%1 bytes, at most %2)."},
+        {ReasonId::kNotOpenForWriting, "The parameter file is not open for writing."},
+        {ReasonId::kNotOpenForReading, "The parameter file is not open for reading."},
+        {ReasonId::kNotPlainInteger, "not a plain decimal integer"},
+        {ReasonId::kValueOutOfRange, "out of range (%1 to %2)"},
+        {ReasonId::kGivenTwice, "given twice (first in record %1)"},
+        {ReasonId::kRecordDamage, "record %1, parameter %2, set value \"%3\": %4"},
+        {ReasonId::kRecordDamageNamed, "record %1, parameter %2 (%3), set value \"%4\": %5"},
+        {ReasonId::kItemLinesSkipped, "%1 item lines of %2 skipped"},
+        {ReasonId::kDownloadIncompleteSet,
+         "%1 ends inside record %2: only %3 of %4 parameters would be written. Download this "
+         "incomplete set?"},
     }};
 
 // The desktop catalogue's number of the first reason: the one of `id` is this + its value.

@@ -7,7 +7,3 @@ std::string GetSystemErrorText(int code) {
     // The GNU strerror_r answers a pointer that need not be the buffer.
     return strerror_r(code, buffer, sizeof buffer);
 }
-
-std::string GetSystemErrorText(const FileError& error) {
-    return error.fileName + " " + GetSystemErrorText(error.code);
-}

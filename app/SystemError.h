@@ -10,6 +10,3 @@ struct FileError {
 
 // The system's text for an error code.
 std::string GetSystemErrorText(int code);
-
-// "<file name> <text>" for a failed file operation.
-std::string GetSystemErrorText(const FileError& error);

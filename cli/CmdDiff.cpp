@@ -24,10 +24,10 @@ class CRecordText {
     std::string Value(const SParameterFileRecord& record) const {
         const CMenuParamItem* item = Item(record.number);
         // A damaged value is shown as it stands, never as a number it is not.
-        const std::string problem = item && item->writable != 0
-                                        ? item->SetValueProblem(record.setValue)
-                                        : SetValueTextProblem(record.setValue, 8);
-        if (!problem.empty()) return "\"" + record.setValue + "\" (" + problem + ")";
+        const SReason problem = item && item->writable != 0
+                                    ? item->SetValueProblem(record.setValue)
+                                    : SetValueTextProblem(record.setValue, 8);
+        if (!problem.Empty()) return "\"" + record.setValue + "\" (" + English(problem) + ")";
         if (!m_table) return record.setValue;
         if (!item)
             return ApplyDecimalPoint(record.setValue, DecimalPlacesFromScale(record.scale),
@@ -62,12 +62,12 @@ nlohmann::json NoteDamage(const std::string& path, const SParameterFileContent& 
                           const CMenuParamTable* table) {
     nlohmann::json damaged = nlohmann::json::array();
     for (const SRecordDamage& damage : FindDamagedRecords(content, table)) {
-        PrintError(path + ": " + DamageText(damage, table));
+        PrintError(path + ": " + English(DamageReason(damage, table)));
         damaged.push_back({{"file", path},
                            {"record", damage.record},
                            {"number", damage.number},
                            {"set_value", damage.setValue},
-                           {"problem", damage.problem}});
+                           {"problem", English(damage.problem)}});
     }
     if (content.cutInsideRecord > 0) {
         PrintError(path + " ends inside record " + std::to_string(content.cutInsideRecord) +

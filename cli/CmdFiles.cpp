@@ -89,7 +89,7 @@ int RunShow(const SCliOptions& options) {
     // Damaged records are listed as they stand and marked: no value is made up for them.
     std::map<size_t, std::string> problems;
     for (const SRecordDamage& damage : FindDamagedRecords(content, nullptr))
-        problems[damage.record] = damage.problem;
+        problems[damage.record] = English(damage.problem);
     const auto problemOf = [&](size_t index) {
         const auto found = problems.find(index + 1);
         return found == problems.end() ? std::string() : found->second;

@@ -105,7 +105,7 @@ std::string CCsvWriter::Field(const std::string& text) const {
 
 bool CCsvWriter::Fail() {
     m_errorCode = m_file.ErrorCode() ? m_file.ErrorCode() : EIO;
-    m_errorText = GetSystemErrorText(FileError{m_path, m_errorCode});
+    m_error = Reason<ReasonId::kPathError>(m_path, GetSystemErrorText(m_errorCode));
     m_file.Discard();
     return false;
 }

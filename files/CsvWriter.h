@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Reason.h"
 #include "files/AtomicFile.h"
 
 // The separators a spreadsheet of the machine's region expects: the decimal point
@@ -43,7 +44,7 @@ class CCsvWriter {
     // Commits the file; false after a file error.
     bool Close();
 
-    const std::string& ErrorText() const { return m_errorText; }
+    const SReason& Error() const { return m_error; }
     int ErrorCode() const { return m_errorCode; }
     const SLocaleSeparators& Separators() const { return m_separators; }
 
@@ -62,6 +63,6 @@ class CCsvWriter {
     long m_number = 0;
     std::string m_name;
     std::string m_value;
-    std::string m_errorText;
+    SReason m_error;
     int m_errorCode = 0;
 };

@@ -49,7 +49,7 @@ bool CParamFile::Open(const std::string& path, Mode mode) {
     m_readFd = OpenRegularFile(path);
     if (m_readFd < 0) {
         if (errno == EINVAL)
-            SetError(m_path + " is not a parameter file (not a regular file).", EINVAL);
+            SetError(Reason<ReasonId::kNotParamFileNotRegular>(m_path), EINVAL);
         else
             SetSystemError(errno);
         return false;
@@ -63,7 +63,7 @@ bool CParamFile::CheckReadable() {
         SetSystemError(errno);
     } else if (st.st_size > static_cast<off_t>(kMaxReadSize)) {
         // More than any table can describe; reading a huge file would only exhaust memory.
-        SetError(m_path + " is not a parameter file (more than 65 535 records).", EFBIG);
+        SetError(Reason<ReasonId::kNotParamFileTooLarge>(m_path), EFBIG);
     } else {
         return true;
     }
@@ -71,7 +71,9 @@ bool CParamFile::CheckReadable() {
     return false;
 }
 
-bool CParamFile::WriteDate(const std::string& text) { return WriteField(text, kDateSize, "date"); }
+bool CParamFile::WriteDate(const std::string& text) {
+    return WriteField<ReasonId::kDateTooLong>(text, kDateSize);
+}
 
 bool CParamFile::IsModelNameText(const std::string& text) {
     for (const unsigned char c : text)
@@ -82,19 +84,18 @@ bool CParamFile::IsModelNameText(const std::string& text) {
 bool CParamFile::WriteName(const std::string& text) {
     // Reading refuses such a name as no parameter file: never write one.
     if (!IsModelNameText(text)) {
-        SetError("The model name holds a control byte and cannot go into a parameter file.",
-                 EINVAL);
+        SetError(Reason<ReasonId::kModelNameControlByte>(), EINVAL);
         return false;
     }
-    return WriteField(text, kNameSize, "model name");
+    return WriteField<ReasonId::kModelNameTooLong>(text, kNameSize);
 }
 
 bool CParamFile::WriteRecord(int32_t number, int32_t scale, const std::string& text) {
     if (text.size() >= kValueSize) {
-        SetError("The set value of parameter " + std::to_string(number) + " is too long (" +
-                     std::to_string(text.size()) + " bytes, at most " +
-                     std::to_string(kValueSize - 1) + ").",
-                 EOVERFLOW);
+        SetError(
+            Reason<ReasonId::kSetValueTooLong>(std::to_string(number), std::to_string(text.size()),
+                                               std::to_string(kValueSize - 1)),
+            EOVERFLOW);
         return false;
     }
     unsigned char record[kRecordSize] = {};
@@ -138,12 +139,10 @@ void CParamFile::Close() {
     m_out.Discard();
 }
 
-bool CParamFile::WriteField(const std::string& text, std::size_t size, const char* fieldName) {
+template <ReasonId tooLong>
+bool CParamFile::WriteField(const std::string& text, std::size_t size) {
     if (text.size() >= size) {
-        SetError(std::string("The ") + fieldName + " is too long for a parameter file (" +
-                     std::to_string(text.size()) + " bytes, at most " + std::to_string(size - 1) +
-                     ").",
-                 EOVERFLOW);
+        SetError(Reason<tooLong>(std::to_string(text.size()), std::to_string(size - 1)), EOVERFLOW);
         return false;
     }
     std::string field(size, '\0');
@@ -153,7 +152,7 @@ bool CParamFile::WriteField(const std::string& text, std::size_t size, const cha
 
 bool CParamFile::WriteBytes(const void* data, std::size_t size) {
     if (!m_out.IsOpen()) {
-        SetError("The parameter file is not open for writing.", EBADF);
+        SetError(Reason<ReasonId::kNotOpenForWriting>(), EBADF);
         return false;
     }
     if (!m_out.Write(data, size)) {
@@ -165,7 +164,7 @@ bool CParamFile::WriteBytes(const void* data, std::size_t size) {
 
 long CParamFile::ReadBytes(void* data, std::size_t size) {
     if (m_readFd < 0) {
-        SetError("The parameter file is not open for reading.", EBADF);
+        SetError(Reason<ReasonId::kNotOpenForReading>(), EBADF);
         return -1;
     }
     auto* p = static_cast<char*>(data);
@@ -190,7 +189,7 @@ bool CParamFile::ReadField(std::string& text, std::size_t size) {
     // A file too short for its header holds no parameter set at all; taking it as an
     // empty set would wipe the operator's values and report success.
     if (got < static_cast<long>(size)) {
-        SetError(m_path + " is not a parameter file (it ends inside its header).", EINVAL);
+        SetError(Reason<ReasonId::kNotParamFileCutHeader>(m_path), EINVAL);
         return false;
     }
     text = FieldText(field.data(), size);
@@ -198,10 +197,10 @@ bool CParamFile::ReadField(std::string& text, std::size_t size) {
 }
 
 void CParamFile::SetSystemError(int code) {
-    SetError(GetSystemErrorText(FileError{m_path, code}), code);
+    SetError(Reason<ReasonId::kPathError>(m_path, GetSystemErrorText(code)), code);
 }
 
-void CParamFile::SetError(const std::string& text, int code) {
-    m_errorText = text;
+void CParamFile::SetError(SReason why, int code) {
+    m_error = std::move(why);
     m_errorCode = code;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Reason.h"
 #include "files/AtomicFile.h"
 
 // One parameter file (".tmf"): a 32-byte table date, a 64-byte model name, then
@@ -50,11 +51,13 @@ class CParamFile {
     // Closes the file; an uncommitted written file is discarded.
     void Close();
 
-    const std::string& ErrorText() const { return m_errorText; }
+    const SReason& Error() const { return m_error; }
     int ErrorCode() const { return m_errorCode; }
 
   private:
-    bool WriteField(const std::string& text, std::size_t size, const char* fieldName);
+    // A zero-padded text field; `tooLong` says why a text that does not fit is refused.
+    template <ReasonId tooLong>
+    bool WriteField(const std::string& text, std::size_t size);
     bool WriteBytes(const void* data, std::size_t size);
     // Reads up to size bytes; answers the count read, or -1 after a file error.
     long ReadBytes(void* data, std::size_t size);
@@ -62,12 +65,12 @@ class CParamFile {
     // A parameter file's size; closes the file when it is not.
     bool CheckReadable();
     void SetSystemError(int code);
-    void SetError(const std::string& text, int code);
+    void SetError(SReason why, int code);
 
     int m_readFd = -1;
     bool m_endsInsideRecord = false;
     CAtomicFile m_out;
     std::string m_path;
-    std::string m_errorText;
+    SReason m_error;
     int m_errorCode = 0;
 };

@@ -16,7 +16,7 @@ namespace {
 
 template <class File>
 SResult Fail(const File& file) {
-    return SResult::Failure(ResultCode::kFileError, file.ErrorText(), file.ErrorCode());
+    return SResult::Failure(ResultCode::kFileError, file.Error(), file.ErrorCode());
 }
 
 bool IsSaved(const CMenuParamItem& item) { return item.writable != 0 && !item.setValue.empty(); }
@@ -91,7 +91,7 @@ SResult LoadParameterSet(CMenuParamTable& table, const std::string& path,
     if (!damaged.empty())
         return SResult::Failure(
             ResultCode::kFileError,
-            Reason<ReasonId::kFileRefused>(path, DamageText(damaged.front(), &table)), EINVAL);
+            Reason<ReasonId::kFileRefused>(path, DamageReason(damaged.front(), &table)), EINVAL);
     if (!content.records.empty() &&
         std::none_of(content.records.begin(), content.records.end(),
                      [&](const SParameterFileRecord& r) { return RecordTarget(table, r); }))
@@ -155,24 +155,27 @@ std::vector<SRecordDamage> FindDamagedRecords(const SParameterFileContent& conte
     for (size_t i = 0; i < content.records.size(); ++i) {
         const SParameterFileRecord& record = content.records[i];
         const CMenuParamItem* target = table ? RecordTarget(*table, record) : nullptr;
-        std::string problem = target ? target->SetValueProblem(record.setValue)
-                                     : SetValueTextProblem(record.setValue, 8);
+        SReason problem = target ? target->SetValueProblem(record.setValue)
+                                 : SetValueTextProblem(record.setValue, 8);
         const auto [first, isFirst] = firstRecord.emplace(record.number, i + 1);
-        if (problem.empty() && !isFirst)
-            problem = "given twice (first in record " + std::to_string(first->second) + ")";
-        if (!problem.empty())
+        if (problem.Empty() && !isFirst)
+            problem = Reason<ReasonId::kGivenTwice>(std::to_string(first->second));
+        if (!problem.Empty())
             damaged.push_back({i + 1, record.number, record.setValue, std::move(problem)});
     }
     return damaged;
 }
 
-std::string DamageText(const SRecordDamage& damage, const CMenuParamTable* table) {
+SReason DamageReason(const SRecordDamage& damage, const CMenuParamTable* table) {
     const CMenuParamItem* item = table && damage.number >= 0 && damage.number <= 0xFFFF
                                      ? table->FindByNumber(static_cast<uint16_t>(damage.number))
                                      : nullptr;
-    return "record " + std::to_string(damage.record) + ", parameter " +
-           std::to_string(damage.number) + (item ? " (" + item->name + ")" : "") +
-           ", set value \"" + damage.setValue + "\": " + damage.problem;
+    const std::string record = std::to_string(damage.record);
+    const std::string number = std::to_string(damage.number);
+    if (item)
+        return Reason<ReasonId::kRecordDamageNamed>(record, number, item->name, damage.setValue,
+                                                    damage.problem);
+    return Reason<ReasonId::kRecordDamage>(record, number, damage.setValue, damage.problem);
 }
 
 SResult ExportParameterSet(const CMenuParamTable& table, const std::string& modelName,

@@ -66,7 +66,7 @@ struct SRecordDamage {
     size_t record = 0;  // counted from 1
     int32_t number = 0;
     std::string setValue;
-    std::string problem;  // "not a plain decimal integer", "given twice (first in record 3)"
+    SReason problem;  // "not a plain decimal integer", "given twice (first in record 3)"
 };
 // The damaged records in file order.  The values of the table's transferable parameters must fit
 // their write commands; any other value (all of them without a table) 32 bits.
@@ -74,7 +74,7 @@ std::vector<SRecordDamage> FindDamagedRecords(const SParameterFileContent& conte
                                               const CMenuParamTable* table);
 // "record 3, parameter 1 (Set point), set value "2600junk": not a plain decimal integer"; the
 // name when the table knows the number.
-std::string DamageText(const SRecordDamage& damage, const CMenuParamTable* table);
+SReason DamageReason(const SRecordDamage& damage, const CMenuParamTable* table);
 
 // The CSV export: title (model name), header with the two column titles, one line per
 // transferable parameter with a set value, and the table date.

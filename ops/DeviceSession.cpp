@@ -29,9 +29,7 @@ bool CDeviceSession::LostLineAt(const CMenuParamItem& item) {
 
 CDeviceSession::~CDeviceSession() { m_port.Close(); }
 
-void CDeviceSession::SUiReport::ShowError(const std::string& text) {
-    ui.MessageBox(text, COperatorUi::BoxStyle::Ok);
-}
+void CDeviceSession::SUiReport::ShowReason(const SReason& why) { ui.ShowReason(why); }
 
 void CDeviceSession::ApplyCommSettings(const CCommSettings& settings, int unit) {
     m_settings = settings;

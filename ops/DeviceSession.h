@@ -192,7 +192,7 @@ class CDeviceSession {
     // Reports of the parameter model (an unreadable table) go to the operator.
     struct SUiReport : OperatorReport {
         explicit SUiReport(COperatorUi& operatorUi) : ui(operatorUi) {}
-        void ShowError(const std::string& text) override;
+        void ShowReason(const SReason& why) override;
         COperatorUi& ui;
     };
 

@@ -17,8 +17,11 @@ class COperatorUi {
     virtual ~COperatorUi() = default;
 
     virtual BoxAnswer MessageBox(const std::string& text, BoxStyle style) = 0;
-    // A box that tells why something failed; a front end may word it in its own language.
-    virtual void ShowReason(const SReason& why) { MessageBox(English(why), BoxStyle::Ok); }
+    // A box that tells why something failed, or asks what to do about it; a front end may word
+    // it in its own language.
+    virtual BoxAnswer ShowReason(const SReason& why, BoxStyle style = BoxStyle::Ok) {
+        return MessageBox(English(why), style);
+    }
 
     // The stop offer during a long operation.  PollCancel answers true once per
     // stop request and keeps the front end alive (repaints, queued input) meanwhile.

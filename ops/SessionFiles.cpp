@@ -131,13 +131,12 @@ SResult CDeviceSession::OtherModelRefusal(SReason what, const std::string& model
 bool CDeviceSession::ConfirmIncompleteSet(const CMenuParamTable& table,
                                           const SSetFileNotes& notes) {
     if (notes.cutInsideRecord == 0) return true;
-    const std::string text = m_openedFilePath + " ends inside record " +
-                             std::to_string(notes.cutInsideRecord) + ": only " +
-                             std::to_string(SavedCount(table)) + " of " +
-                             std::to_string(TransferableCount(table)) +
-                             " parameters would be written. Download this incomplete set?";
-    WriteLog(text + "\n");
-    return m_ui.MessageBox(text, COperatorUi::BoxStyle::YesNoWarning) == COperatorUi::BoxAnswer::Ok;
+    const SReason question = Reason<ReasonId::kDownloadIncompleteSet>(
+        m_openedFilePath, std::to_string(notes.cutInsideRecord), std::to_string(SavedCount(table)),
+        std::to_string(TransferableCount(table)));
+    WriteLog(English(question) + "\n");
+    return m_ui.ShowReason(question, COperatorUi::BoxStyle::YesNoWarning) ==
+           COperatorUi::BoxAnswer::Ok;
 }
 
 SResult CDeviceSession::Export(const std::string& chosenPath) {

@@ -59,7 +59,7 @@ SReason CMenuParamItem::WriteValueProblem(const std::string& operatorText) const
     return ValueTextProblem(operatorText, form);
 }
 
-std::string CMenuParamItem::SetValueProblem(const std::string& text) const {
+SReason CMenuParamItem::SetValueProblem(const std::string& text) const {
     return SetValueTextProblem(text, writeCommand.hexDigits);
 }
 

@@ -33,7 +33,7 @@ class CMenuParamItem {
     SReason WriteValueProblem(const std::string& operatorText) const;
     // Why a set value from a parameter file cannot be written by this parameter's write
     // command; empty when it can.
-    std::string SetValueProblem(const std::string& text) const;
+    SReason SetValueProblem(const std::string& text) const;
     // Operator's text (setting view) -> data text for the write command.
     virtual std::string ToDeviceText(const std::string& operatorText) const;
     // Response data of the read command -> operator's text (setting view).

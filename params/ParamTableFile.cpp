@@ -34,7 +34,7 @@ SResult ReportUnreadable(const std::string& path, int error, OperatorReport* rep
         error == EINVAL ? Reason<ReasonId::kNotRegularFile>(path)
                         : Reason<ReasonId::kPathError>(path, GetSystemErrorText(error)),
         error);
-    if (report) report->ShowError(unreadable.message);
+    if (report) report->ShowReason(unreadable.reason);
     WriteLog(unreadable.message + "\n");
     return unreadable;
 }
@@ -83,9 +83,9 @@ SResult ReadParamList(const std::string& path, CMenuParamTable& table, OperatorR
             ++skipped;
     });
     if (skipped > 0) {
-        const std::string said = std::to_string(skipped) + " item lines of " + path + " skipped";
-        if (report) report->ShowError(said);
-        WriteLog(said + "\n");
+        const SReason said = Reason<ReasonId::kItemLinesSkipped>(std::to_string(skipped), path);
+        if (report) report->ShowReason(said);
+        WriteLog(English(said) + "\n");
     }
     if (!inList)
         return SResult::Failure(ResultCode::kModelNotLoaded, Reason<ReasonId::kNoParamList>(path));

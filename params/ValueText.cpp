@@ -83,17 +83,17 @@ SReason ValueTextProblem(const std::string& text, const SValueForm& form) {
     return {};
 }
 
-std::string SetValueTextProblem(const std::string& text, int hexDigits) {
+SReason SetValueTextProblem(const std::string& text, int hexDigits) {
     SNumberText number;
     size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
     number.negative = i == 1 && text[0] == '-';
     for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
         number.digits += text[i];
-    if (number.digits.empty() || i != text.size()) return "not a plain decimal integer";
+    if (number.digits.empty() || i != text.size()) return Reason<ReasonId::kNotPlainInteger>();
     const SRange range = HexFieldRange(hexDigits);
     const int64_t value = IntegerValue(number, 0);
     if (value < range.low || value > range.high)
-        return "out of range (" + std::to_string(range.low) + " to " + std::to_string(range.high) +
-               ")";
-    return "";
+        return Reason<ReasonId::kValueOutOfRange>(std::to_string(range.low),
+                                                  std::to_string(range.high));
+    return {};
 }

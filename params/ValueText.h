@@ -25,4 +25,4 @@ SReason ValueTextProblem(const std::string& text, const SValueForm& form);
 // is. Set values are what a parameter file holds: the controller's reading as a plain decimal
 // integer (an optional sign and digits, nothing else), written back as that many hexadecimal
 // digits. Anything else would be read as another number and written unannounced.
-std::string SetValueTextProblem(const std::string& text, int hexDigits);
+SReason SetValueTextProblem(const std::string& text, int hexDigits);

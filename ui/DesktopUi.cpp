@@ -43,8 +43,8 @@ CDesktopUi::~CDesktopUi() = default;
 
 CCancelDialog* CDesktopUi::CancelDialog() const { return m_cancel->Dialog(); }
 
-void CDesktopUi::ShowReason(const SReason& why) {
-    MessageBox(ReasonText(why, m_catalogue).toStdString(), BoxStyle::Ok);
+COperatorUi::BoxAnswer CDesktopUi::ShowReason(const SReason& why, BoxStyle style) {
+    return MessageBox(ReasonText(why, m_catalogue).toStdString(), style);
 }
 
 COperatorUi::BoxAnswer CDesktopUi::MessageBox(const std::string& text, BoxStyle style) {

@@ -33,7 +33,7 @@ class CDesktopUi : public COperatorUi {
     const QString& FileFolder() const { return m_fileFolder; }
 
     BoxAnswer MessageBox(const std::string& text, BoxStyle style) override;
-    void ShowReason(const SReason& why) override;
+    BoxAnswer ShowReason(const SReason& why, BoxStyle style = BoxStyle::Ok) override;
     void StartCancel() override;
     bool PollCancel() override;
     void CloseCancel() override;

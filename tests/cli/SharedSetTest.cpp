@@ -23,7 +23,7 @@ void SaveSet(const std::string& path, const SetValues& values) {
               file.WriteName("TS01 test controller");
     for (const auto& [number, value] : values)
         ok = ok && file.WriteRecord(number, 0, std::to_string(value));
-    EXPECT_TRUE(ok && file.Commit()) << file.ErrorText();
+    EXPECT_TRUE(ok && file.Commit()) << English(file.Error());
 }
 
 }  // namespace

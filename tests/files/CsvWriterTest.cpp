@@ -56,7 +56,7 @@ TEST(CsvWriter, RefusalsAndOpenFailures) {
     EXPECT_EQ(w.GetColumn(1), "");
     EXPECT_FALSE(w.Open(dir.File("missing/out.csv")));
     EXPECT_EQ(w.ErrorCode(), ENOENT);
-    EXPECT_FALSE(w.ErrorText().empty());
+    EXPECT_FALSE(w.Error().Empty());
 }
 
 TEST(CsvWriter, AFailedExportKeepsThePreviousFile) {

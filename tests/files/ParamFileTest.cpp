@@ -36,7 +36,7 @@ bool Save(const std::string& path, const std::string& name,
     for (const auto& [number, scale, value] : records)
         ok = ok && file.WriteRecord(number, scale, value);
     ok = ok && file.Commit();
-    if (error) *error = file.ErrorText();
+    if (error) *error = English(file.Error());
     return ok;
 }
 
@@ -89,8 +89,8 @@ TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
         const auto start = std::chrono::steady_clock::now();
         CParamFile file;
         EXPECT_FALSE(file.Open(path, CParamFile::Mode::Read)) << path;
-        EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos)
-            << path << ": " << file.ErrorText();
+        EXPECT_NE(English(file.Error()).find("not a parameter file"), std::string::npos)
+            << path << ": " << English(file.Error());
         // A FIFO is refused before open(), which would wait for a writer.
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << path;
     }
@@ -104,7 +104,7 @@ TEST(ParamFile, WhatCannotBeAParameterFileIsRefused) {
     std::string date, name;
     ASSERT_TRUE(file.ReadDate(date));
     EXPECT_FALSE(file.ReadName(name));
-    EXPECT_NE(file.ErrorText().find("not a parameter file"), std::string::npos);
+    EXPECT_NE(English(file.Error()).find("not a parameter file"), std::string::npos);
 }
 
 TEST(ParamFile, RefusedOrUncommittedSavesLeaveTheOldFileAndNothingElse) {
@@ -138,7 +138,7 @@ TEST(ParamFile, OpenFailuresCarryTheSystemTextAndASecondOpenIsRefused) {
     CParamFile reader;
     EXPECT_FALSE(reader.Open(dir.File("missing.tmf"), CParamFile::Mode::Read));
     EXPECT_EQ(reader.ErrorCode(), ENOENT);
-    EXPECT_NE(reader.ErrorText().find("missing.tmf"), std::string::npos);
+    EXPECT_NE(English(reader.Error()).find("missing.tmf"), std::string::npos);
 
     CParamFile writer;
     EXPECT_FALSE(writer.Open(dir.File("no/such/folder/x.tmf"), CParamFile::Mode::Write));

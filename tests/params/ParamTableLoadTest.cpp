@@ -19,7 +19,7 @@ std::string Item(int number, const std::string& name = "P") {
 
 class RecordingReport : public OperatorReport {
   public:
-    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void ShowReason(const SReason& why) override { errors.push_back(English(why)); }
     std::vector<std::string> errors;
 };
 

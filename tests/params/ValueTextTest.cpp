@@ -61,5 +61,5 @@ TEST(SetValueText, OnlyPlainDecimalsThatFitTheWriteCommand) {
         {"4294967396", 8, "out of range (-2147483648 to 2147483647)"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SetValueTextProblem(c.text, c.hexDigits), c.problem) << c.text;
+        EXPECT_EQ(English(SetValueTextProblem(c.text, c.hexDigits)), c.problem) << c.text;
 }
