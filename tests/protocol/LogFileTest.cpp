@@ -16,8 +16,6 @@ namespace {
 using ::testing::MatchesRegex;
 
 constexpr size_t kLimit = 1048576;
-const std::string kStxs(1, '\x02');
-const std::string kEtxs(1, '\x03');
 
 class LogFileTest : public ::testing::Test {
   protected:
@@ -129,29 +127,6 @@ TEST_F(LogFileTest, ALinkGetsALogOfItsOwnAndAFailedWriteClosesIt) {
     EXPECT_FALSE(IsLogOpen());
     EXPECT_TRUE(WriteLog("later writes do nothing"));
     SetLogPath("");
-}
-
-TEST(FormatQuadrelFrameTest, ShowsControlBytesAndTheBccInHex) {
-    EXPECT_EQ(FormatQuadrelFrame(1, kStxs + "010000503" + kEtxs + "4"),
-              "SEND--> [STX]010000503[ETX](0x34)");
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "01 \r\x7f\x80" + kEtxs + "\x15"),
-              "RECV--> [STX]01 (0x0D)(0x7F)(0x80)[ETX](0x15)");
-    EXPECT_EQ(FormatQuadrelFrame(2, ""), "RECV--> ");
-    // A zero BCC is shown once, whether it is part of the text or ended it.
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "0100" + kEtxs), "RECV--> [STX]0100[ETX](0x00)");
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "0100" + kEtxs + std::string(1, '\0')),
-              "RECV--> [STX]0100[ETX](0x00)");
-    // A BCC equal to ETX is a real last byte, not a lost zero.
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "0100" + kEtxs + kEtxs),
-              "RECV--> [STX]0100[ETX](0x03)");
-    EXPECT_EQ(FormatQuadrelFrame(1, std::string("AB\0CD", 5)), "SEND--> A(0x42)");
-}
-
-TEST(FormatAtFrameTest, FcsDigitsBecomeOneToken) {
-    EXPECT_EQ(FormatAtFrame(1, "@01RD000000015A*\r"), "SEND--> @01RD00000001[FCS]*(0x0D)");
-    EXPECT_EQ(FormatAtFrame(0, std::string("@\x02") + "FF*\r"), "RECV--> @(0x02)[FCS]*(0x0D)");
-    EXPECT_EQ(FormatAtFrame(0, "2*\r"), "RECV--> 2*(0x0D)");
-    EXPECT_EQ(FormatAtFrame(1, ""), "SEND--> ");
 }
 
 TEST(FormatEventLineTest, LocalTimeThenMessage) {
