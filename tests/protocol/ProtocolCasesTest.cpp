@@ -19,7 +19,7 @@
 
 namespace {
 
-using Inputs = std::vector<std::string>;
+using Inputs = CaseInputs;
 
 std::string Hex(unsigned value, int digits) {
     char text[16];
@@ -28,59 +28,50 @@ std::string Hex(unsigned value, int digits) {
 }
 
 int Number(const std::string& text) { return std::stoi(text); }
-int HexNumber(const std::string& text) { return std::stoi(text, nullptr, 16); }
+uint16_t Code(const std::string& text) {
+    return static_cast<uint16_t>(std::stoi(text, nullptr, 16));
+}
 
 // Builds are tried after a good one, so that a refused build shows whether it left that command.
-CaseAnswers Built(bool ok, const std::string& text) {
-    return {{"ok", CaseBool(ok)}, {"text", text}};
+template <typename Exchange>
+CaseAnswers Built(const Exchange& exchange, bool ok) {
+    return {{"ok", CaseBool(ok)}, {"text", exchange.CommandText()}};
+}
+CQuadrelExchange QuadrelBuilt() {
+    CQuadrelExchange exchange;
+    EXPECT_TRUE(exchange.Build(1, 0x0503, ""));
+    return exchange;
 }
 
 const std::map<std::string, CaseFunction> kFunctions = {
-    {"xor",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", "0x" + Hex(XorAll(in[0]), 2)}};
-     }},
-    {"bcc",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", "0x" + Hex(FrameBcc(in[0]), 2)}};
-     }},
-    {"quadrel-complete",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", CaseBool(IsQuadrelFrameComplete(in[0]))}};
-     }},
-    {"at-complete",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", CaseBool(IsAtFrameComplete(in[0]))}};
-     }},
+    {"xor", [](const Inputs& in) { return "0x" + Hex(XorAll(in[0]), 2); }},
+    {"bcc", [](const Inputs& in) { return "0x" + Hex(FrameBcc(in[0]), 2); }},
+    {"quadrel-complete", [](const Inputs& in) { return IsQuadrelFrameComplete(in[0]); }},
+    {"at-complete", [](const Inputs& in) { return IsAtFrameComplete(in[0]); }},
     {"quadrel-build",
      [](const Inputs& in) {
-         CQuadrelExchange exchange;
-         EXPECT_TRUE(exchange.Build(1, 0x0503, ""));
-         const bool ok =
-             exchange.Build(Number(in[0]), static_cast<uint16_t>(HexNumber(in[1])), in[2]);
-         return Built(ok, exchange.CommandText());
+         CQuadrelExchange exchange = QuadrelBuilt();
+         return Built(exchange, exchange.Build(Number(in[0]), Code(in[1]), in[2]));
      }},
     {"quadrel-build-text",
      [](const Inputs& in) {
-         CQuadrelExchange exchange;
-         EXPECT_TRUE(exchange.Build(1, 0x0503, ""));
-         const bool ok = exchange.BuildFromText(Number(in[0]), in[1]);
-         return Built(ok, exchange.CommandText());
+         CQuadrelExchange exchange = QuadrelBuilt();
+         return Built(exchange, exchange.BuildFromText(Number(in[0]), in[1]));
      }},
     {"quadrel-command",
-     [](const Inputs& in) -> CaseAnswers {
+     [](const Inputs& in) {
          CQuadrelCmdFrame frame;
          const bool ok = frame.Parse(in[0]);
-         return {{"ok", CaseBool(ok)},
-                 {"node", std::to_string(frame.Header.Node)},
-                 {"command", Hex(frame.Pdu.Command(), 4)},
-                 {"data", frame.Data}};
+         return CaseAnswers{{"ok", CaseBool(ok)},
+                            {"node", std::to_string(frame.Header.Node)},
+                            {"command", Hex(frame.Pdu.Command(), 4)},
+                            {"data", frame.Data}};
      }},
     // The answer to the command with the code given.
     {"quadrel-answer",
-     [](const Inputs& in) -> CaseAnswers {
+     [](const Inputs& in) {
          CQuadrelExchange exchange;
-         exchange.Build(1, static_cast<uint16_t>(HexNumber(in[0])), "");
+         exchange.Build(1, Code(in[0]), "");
          CaseAnswers answers{{"ok", CaseBool(exchange.ParseResponse(in[1]))},
                              {"bcc-ok", CaseBool(exchange.BccOk())},
                              {"text-before-valid", exchange.ResponseText()}};
@@ -96,55 +87,36 @@ const std::map<std::string, CaseFunction> kFunctions = {
      [](const Inputs& in) {
          CAtExchange exchange;
          EXPECT_TRUE(exchange.Build(99, "RD"));
-         const bool ok = exchange.Build(Number(in[0]), in[1]);
-         return Built(ok, exchange.CommandText());
+         return Built(exchange, exchange.Build(Number(in[0]), in[1]));
      }},
     {"at-command",
-     [](const Inputs& in) -> CaseAnswers {
+     [](const Inputs& in) {
          CAtCmdFrame frame;
          const bool ok = frame.Parse(in[0]);
-         return {{"ok", CaseBool(ok)},
-                 {"unit", std::to_string(frame.Header.Unit)},
-                 {"header", frame.Header.HeaderCode},
-                 {"data", frame.Data}};
+         return CaseAnswers{{"ok", CaseBool(ok)},
+                            {"unit", std::to_string(frame.Header.Unit)},
+                            {"header", frame.Header.HeaderCode},
+                            {"data", frame.Data}};
      }},
     // The answer read after a good one, so that a refused frame shows whether it cleared that one.
     {"at-answer",
-     [](const Inputs& in) -> CaseAnswers {
+     [](const Inputs& in) {
          CAtExchange exchange;
          EXPECT_TRUE(exchange.ParseResponse(frames::At("@01RD0099")));
          const bool ok = exchange.ParseResponse(in[0]);
-         return {{"ok", CaseBool(ok)},
-                 {"fcs-ok", CaseBool(exchange.FcsOk())},
-                 {"end", Hex(exchange.EndCodeValue(), 2)},
-                 {"end-ok", CaseBool(exchange.EndCodeValue() == 0)},
-                 {"data", exchange.ResponseData()},
-                 {"text", exchange.ResponseText()}};
+         return CaseAnswers{{"ok", CaseBool(ok)},
+                            {"fcs-ok", CaseBool(exchange.FcsOk())},
+                            {"end", Hex(exchange.EndCodeValue(), 2)},
+                            {"end-ok", CaseBool(exchange.EndCodeValue() == 0)},
+                            {"data", exchange.ResponseData()},
+                            {"text", exchange.ResponseText()}};
      }},
-    {"mnemonics",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", ParseMnemonics(in[0])}};
-     }},
-    {"show-mnemonics",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", ShowMnemonics(in[0])}};
-     }},
-    {"signed-encode",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", EncodeSignedValue(in[0])}};
-     }},
-    {"signed-decode",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", DecodeSignedValue(in[0])}};
-     }},
-    {"log-quadrel",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", FormatQuadrelFrame(Number(in[0]), in[1])}};
-     }},
-    {"log-at",
-     [](const Inputs& in) -> CaseAnswers {
-         return {{"", FormatAtFrame(Number(in[0]), in[1])}};
-     }},
+    {"mnemonics", [](const Inputs& in) { return ParseMnemonics(in[0]); }},
+    {"show-mnemonics", [](const Inputs& in) { return ShowMnemonics(in[0]); }},
+    {"signed-encode", [](const Inputs& in) { return EncodeSignedValue(in[0]); }},
+    {"signed-decode", [](const Inputs& in) { return DecodeSignedValue(in[0]); }},
+    {"log-quadrel", [](const Inputs& in) { return FormatQuadrelFrame(Number(in[0]), in[1]); }},
+    {"log-at", [](const Inputs& in) { return FormatAtFrame(Number(in[0]), in[1]); }},
 };
 
 TEST(ProtocolCases, EveryCaseOfTheFileHolds) {

@@ -70,7 +70,7 @@ void RunCase(const std::string& line, const std::map<std::string, CaseFunction>&
     const auto function = functions.find(tokens.front().value);
     ASSERT_NE(function, functions.end()) << "no such function";
     size_t at = 1;
-    std::vector<std::string> inputs;
+    CaseInputs inputs;
     for (; at < tokens.size() && (tokens[at].quoted || tokens[at].value != "->"); ++at)
         inputs.push_back(tokens[at].value);
     ASSERT_LT(at, tokens.size()) << "no \"->\"";
