@@ -18,28 +18,18 @@ struct Token {
 std::string Unquote(const std::string& line, size_t& at) {
     std::string text;
     for (++at; at < line.size() && line[at] != '"'; ++at) {
-        if (line[at] != '\\') {
-            text += line[at];
-            continue;
-        }
-        if (++at == line.size()) break;
-        switch (const char escaped = line[at]) {
-            case 'n':
-                text += '\n';
-                break;
-            case 'r':
-                text += '\r';
-                break;
-            case 't':
-                text += '\t';
-                break;
-            case 'x':
-                text += static_cast<char>(std::stoi(line.substr(at + 1, 2), nullptr, 16));
+        char byte = line[at];
+        if (byte == '\\' && at + 1 < line.size()) {
+            byte = line[++at];
+            if (byte == 'x') {
+                byte = static_cast<char>(std::stoi(line.substr(at + 1, 2), nullptr, 16));
                 at += 2;
-                break;
-            default:
-                text += escaped;
+            } else if (const size_t named = std::string("nrt").find(byte);
+                       named != std::string::npos) {
+                byte = "\n\r\t"[named];
+            }
         }
+        text += byte;
     }
     if (at >= line.size()) throw std::invalid_argument("a quoted text has no end");
     ++at;
