@@ -4,12 +4,9 @@
 
 #include <cerrno>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/FileHelpers.h"
-#include "app/NumberText.h"
-#include "app/Sha256.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -48,16 +45,6 @@ TEST(ReadFileSectionTest, TakesTheFirstExactSectionTrimmedAndReadsHostileFilesSa
     EXPECT_EQ(lines, (Lines{lines[0], lines[1], "multibyte name;", "no final line feed;"}));
 }
 
-TEST(SplitStringTest, PiecesBetweenDelimiters) {
-    const std::pair<std::string, Lines> cases[] = {
-        {"", {}}, {"a;b;", {"a", "b"}}, {"a;;b", {"a", "", "b"}}, {";", {""}}};
-    for (const auto& [text, expected] : cases) {
-        Lines pieces{"stale"};
-        SplitString(text, ';', pieces);
-        EXPECT_EQ(pieces, expected) << "text: " << text;
-    }
-}
-
 TEST(CopyWholeFileTest, CopiesEveryByteOverTheTargetAndNamesTheFileItFailsOn) {
     TempFolder dir;
     for (size_t size : {size_t{0}, size_t{4096}, size_t{10000}}) {
@@ -90,36 +77,6 @@ TEST(GetFileDateTest, LastWriteTimeInUniversalTimeElseUntouched) {
               (std::vector<int>{2024, 2, 29, 4, 23, 59, 58, 250}));
     EXPECT_FALSE(GetFileDate(dir.File("missing"), d));
     EXPECT_EQ(d.year, 2024);
-}
-
-TEST(ScanDecimalIntTest, ReadsLikePercentD) {
-    const struct {
-        std::string text;
-        bool ok;
-        int32_t value;
-    } cases[] = {{"  -7abc", true, -7}, {"0x1F", true, 0},       {"", false, 0},
-                 {"- 1", false, 0},     {"4294967297", true, 1}, {"-2147483648", true, INT32_MIN}};
-    for (const auto& c : cases) {
-        int32_t value = 0;
-        EXPECT_EQ(ScanDecimalInt(c.text, value), c.ok) << c.text;
-        EXPECT_EQ(value, c.value) << c.text;  // a failed scan leaves it as it was
-    }
-}
-
-TEST(Sha256Test, KnownDigests) {
-    const struct {
-        std::string bytes;
-        const char* digest;
-    } cases[] = {
-        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-        // 56 bytes: the length no longer fits the first block.
-        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-        {std::string(1000000, 'a'),
-         "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Sha256Hex(c.bytes), c.digest) << c.bytes.size();
 }
 
 }  // namespace
