@@ -1,11 +1,12 @@
-// Profile values, the catalogue a locale chooses, number scans, splits and digests, as the cases
-// of app.cases.
+// Profile values, the catalogue a locale chooses, the folders of each kind of file, number
+// scans, splits and digests, as the cases of app.cases.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/CatalogueLanguage.h"
 #include "app/FileHelpers.h"
+#include "app/FolderRule.h"
 #include "app/Folders.h"
 #include "app/NumberText.h"
 #include "app/ProfileString.h"
@@ -67,6 +68,20 @@ const std::map<std::string, CaseFunction> kFunctions = {
          CaseAnswers answers{{"count", std::to_string(pieces.size())}};
          for (const std::string& piece : pieces) answers.emplace_back("", piece);
          return answers;
+     }},
+    // The folder facts in their order; a yes or no for whether the executable's folder holds
+    // the configuration file.
+    {"folders",
+     [](const Inputs& in) {
+         const SFolders folders =
+             ChooseFolders({in[0], in[1], in[2] == "true", in[3], in[4], in[5]});
+         std::string models;
+         for (const std::string& folder : folders.models)
+             models += (models.empty() ? "" : " ") + folder;
+         return CaseAnswers{{"shipped", folders.shipped},
+                            {"site", folders.site},
+                            {"log", folders.log},
+                            {"models", models}};
      }},
     {"sha256", [](const Inputs& in) { return Sha256Hex(in[0]); }},
     {"sha256-of-repeated",
