@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/Folders.h"
+#include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -60,27 +60,19 @@ TEST_F(FoldersTest, ModelFilesBesideTheProgramComeFirstAndNamesStayInside) {
 
 TEST_F(FoldersTest, StateFolderFollowsXdgElseHome) {
     TempFolder dir;
-    const char* oldState = std::getenv("XDG_STATE_HOME");
-    const char* oldHome = std::getenv("HOME");
-    const std::string savedState = oldState ? oldState : "";
-    const std::string savedHome = oldHome ? oldHome : "";
-
+    const ScopedEnv state("XDG_STATE_HOME", dir.Path() + "/state");
+    const ScopedEnv home("HOME", dir.Path() + "/home");
     std::string folder;
-    setenv("XDG_STATE_HOME", (dir.Path() + "/state").c_str(), 1);
     ASSERT_TRUE(GetUserStateFolder(folder));
     EXPECT_EQ(folder, dir.Path() + "/state/vexa/");
     EXPECT_TRUE(PathExists(folder));
 
-    setenv("XDG_STATE_HOME", "relative/ignored", 1);
-    setenv("HOME", (dir.Path() + "/home").c_str(), 1);
+    state.Set("relative/ignored");
     EXPECT_TRUE(GetUserStateFolder(folder));
     EXPECT_EQ(folder, dir.Path() + "/home/.local/state/vexa/");
 
-    setenv("XDG_STATE_HOME", dir.Write("file", "x").c_str(), 1);  // not a folder
+    state.Set(dir.Write("file", "x"));  // not a folder
     EXPECT_FALSE(GetUserStateFolder(folder));
-
-    oldState ? setenv("XDG_STATE_HOME", savedState.c_str(), 1) : unsetenv("XDG_STATE_HOME");
-    oldHome ? setenv("HOME", savedHome.c_str(), 1) : unsetenv("HOME");
 }
 
 }  // namespace

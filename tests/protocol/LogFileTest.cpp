@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -9,6 +8,7 @@
 #include "app/Folders.h"
 #include "protocol/CommLog.h"
 #include "protocol/FrameLogFormat.h"
+#include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -21,22 +21,16 @@ class LogFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SetModuleFolder(home.Path());
-        const char* state = std::getenv("XDG_STATE_HOME");
-        hadState = state != nullptr;
-        if (hadState) savedState = state;
-        setenv("XDG_STATE_HOME", (other.Path() + "/state").c_str(), 1);
         SetLogName("tra");
     }
     void TearDown() override {
         CloseLog();
         SetModuleFolder("");
-        hadState ? setenv("XDG_STATE_HOME", savedState.c_str(), 1) : unsetenv("XDG_STATE_HOME");
     }
 
     TempFolder home;
     TempFolder other;
-    bool hadState = false;
-    std::string savedState;
+    const ScopedEnv state{"XDG_STATE_HOME", other.Path() + "/state"};
 };
 
 TEST_F(LogFileTest, CrLfLinesAndRotation) {
@@ -116,7 +110,7 @@ TEST_F(LogFileTest, ALinkGetsALogOfItsOwnAndAFailedWriteClosesIt) {
 
     // Nowhere to write: the log stays closed, and writing still succeeds.
     other.Write("file", "x");
-    setenv("XDG_STATE_HOME", other.File("file").c_str(), 1);
+    state.Set(other.File("file"));
     EXPECT_FALSE(OpenLog());
     EXPECT_TRUE(WriteLog("lost"));
 
@@ -130,13 +124,12 @@ TEST_F(LogFileTest, ALinkGetsALogOfItsOwnAndAFailedWriteClosesIt) {
 }
 
 TEST(FormatEventLineTest, LocalTimeThenMessage) {
-    const char* oldTz = std::getenv("TZ");
-    const std::string saved = oldTz != nullptr ? oldTz : "";
-    setenv("TZ", "UTC", 1);
-    tzset();
-    // 2026-03-04 05:06:07 UTC
-    EXPECT_EQ(FormatEventLine(1772600767, "VEXA start."), "2026/03/04 05:06:07 VEXA start.\n");
-    oldTz != nullptr ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
+    {
+        const ScopedEnv utc("TZ", "UTC");
+        tzset();
+        // 2026-03-04 05:06:07 UTC
+        EXPECT_EQ(FormatEventLine(1772600767, "VEXA start."), "2026/03/04 05:06:07 VEXA start.\n");
+    }
     tzset();
 }
 
