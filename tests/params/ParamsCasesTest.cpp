@@ -1,5 +1,6 @@
-// Value texts, command definitions, parameter item conversions, routine names and the model
-// index, as the cases of params.cases; what needs state or big inputs is written out here.
+// Value texts, command definitions, item lines, parameter item conversions, routine names and
+// the model index, as the cases of params.cases; what needs state or big inputs is written out
+// here.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "params/MenuCmdList.h"
 #include "params/MenuParamItem.h"
 #include "params/ModelIndex.h"
+#include "params/ParamTableFile.h"
 #include "params/RoutineName.h"
 #include "params/ValueText.h"
 #include "support/CaseFile.h"
@@ -106,6 +108,25 @@ const std::map<std::string, CaseFunction> kFunctions = {
          CaseAnswers fields = CommandFields(command, parsed);
          fields.emplace_back("digits", std::to_string(command.hexDigits));
          return fields;
+     }},
+    // The text between the braces of an item line; a refused line leaves the item half-filled.
+    {"item-line",
+     [](const Inputs& in) {
+         CMenuParamItem item;
+         const bool ok = ParseItemLine(in[0], item);
+         return CaseAnswers{{"ok", CaseBool(ok)},
+                            {"name", item.name},
+                            {"read", item.readCommand.commandText},
+                            {"digits", std::to_string(item.writeCommand.hexDigits)},
+                            {"scale-script", std::to_string(item.scaleScript)},
+                            {"scale-text", item.scaleText},
+                            {"enter", std::to_string(item.writeEnterList.GetCount())},
+                            {"leave", std::to_string(item.writeLeaveList.GetCount())},
+                            {"writable", std::to_string(item.writable)},
+                            {"write-mode", std::to_string(item.WriteMode16())},
+                            {"number", std::to_string(item.number)},
+                            {"condition", std::to_string(item.condition)},
+                            {"condition-text", item.conditionText}};
      }},
     {"model-index", [](const Inputs& in) { return LookUp(in[0], in[1]); }},
 };
