@@ -1,0 +1,61 @@
+// Line settings texts, port names and descriptions as the cases of serial.cases; the framing
+// of a raw line and the error report are written out here.
+#include <gtest/gtest.h>
+#include <termios.h>
+
+#include <cerrno>
+#include <string>
+
+#include "serial/ErrorReporter.h"
+#include "serial/LineSettingsText.h"
+#include "serial/PortNames.h"
+#include "serial/TermiosLine.h"
+#include "support/CaseFile.h"
+
+namespace {
+
+using Inputs = CaseInputs;
+
+const std::map<std::string, CaseFunction> kFunctions = {
+    {"settings-parse",
+     [](const Inputs& in) {
+         const auto line = ParseSettingsText(in[0]);
+         if (!line) return CaseAnswers{{"ok", "false"}};
+         return CaseAnswers{{"ok", "true"},
+                            {"baud", std::to_string(line->baudRate)},
+                            {"parity", std::to_string(line->parity)},
+                            {"data", std::to_string(line->dataBits)},
+                            {"stop", std::to_string(line->stopBits)}};
+     }},
+    {"settings-format",
+     [](const Inputs& in) {
+         return FormatSettingsText(std::stoul(in[0]), std::stoi(in[1]), std::stoi(in[2]),
+                                   std::stoi(in[3]));
+     }},
+    {"natural-less", [](const Inputs& in) { return NaturalLess(in[0], in[1]); }},
+    {"port-number", [](const Inputs& in) { return std::to_string(TrailingPortNumber(in[0])); }},
+    {"describe-port", [](const Inputs& in) { return DescribePort(in[0], in[1], in[2], in[3]); }},
+};
+
+}  // namespace
+
+TEST(SerialCases, EveryCaseOfTheFileHolds) {
+    RunCaseFile(VEXA_CASES_DIR "/serial.cases", kFunctions);
+}
+
+TEST(RawLine, FramingFollowsTheSettings) {
+    termios block{};
+    ApplyRawLine(block, {38400, 2, 7, 2});
+    EXPECT_EQ(block.c_cflag & CSIZE, tcflag_t{CS7});
+    EXPECT_EQ(block.c_cflag & (PARENB | PARODD | CSTOPB), tcflag_t{PARENB | CSTOPB});
+    ApplyRawLine(block, {9600, 1, 8, 1});
+    EXPECT_EQ(block.c_cflag & CSIZE, tcflag_t{CS8});
+    EXPECT_EQ(block.c_cflag & (PARENB | PARODD | CSTOPB), tcflag_t{PARENB | PARODD});
+    ApplyRawLine(block, {9600, 0, 8, 1});
+    EXPECT_FALSE(block.c_cflag & (PARENB | PARODD));
+}
+
+// Its form: SerialPortOnPty.VanishedLineFailsEveryOperationWithAReport.
+TEST(ErrorReport, IsCutAtItsLimit) {
+    EXPECT_EQ(FormatErrorReport(std::string(400, 'x'), EIO).size(), 255u);
+}
