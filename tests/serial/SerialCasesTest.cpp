@@ -1,4 +1,5 @@
-// Line settings texts, port names and descriptions as the cases of serial.cases; the framing
+// Line settings texts, port names and descriptions, and what a telnet line makes of the bytes it
+// reads, as the cases of serial.cases; the framing
 // of a raw line and the error report are written out here.
 #include <gtest/gtest.h>
 #include <termios.h>
@@ -9,6 +10,7 @@
 #include "serial/ErrorReporter.h"
 #include "serial/LineSettingsText.h"
 #include "serial/PortNames.h"
+#include "serial/TelnetLine.h"
 #include "serial/TermiosLine.h"
 #include "support/CaseFile.h"
 
@@ -34,6 +36,34 @@ const std::map<std::string, CaseFunction> kFunctions = {
      }},
     {"natural-less", [](const Inputs& in) { return NaturalLess(in[0], in[1]); }},
     {"port-number", [](const Inputs& in) { return std::to_string(TrailingPortNumber(in[0])); }},
+    // A greeted telnet line that reads the inputs one read each.
+    {"telnet",
+     [](const Inputs& in) {
+         CTelnetLine line;
+         const std::string greeting = line.Greeting();
+         std::string data, acknowledged;
+         for (std::string piece : in)
+             data += piece.substr(0, line.Filter(piece.data(), piece.size()));
+         for (std::size_t n = 0; n < 4; ++n)
+             if (line.SettingAcknowledged(n)) acknowledged += std::to_string(n);
+         return CaseAnswers{{"data", data},
+                            {"replies", line.TakeReplies()},
+                            {"greeting", greeting},
+                            {"agreed", CaseBool(line.PortControlAgreed())},
+                            {"refused", CaseBool(line.PortControlRefused())},
+                            {"acknowledged", acknowledged}};
+     }},
+    {"telnet-settings",
+     [](const Inputs& in) {
+         const auto settings = CTelnetLine::LineSettings(
+             std::stoul(in[0], nullptr, 0), std::stoi(in[1]), std::stoi(in[2]), std::stoi(in[3]));
+         return CaseAnswers{{"baud", settings[0]},
+                            {"data", settings[1]},
+                            {"parity", settings[2]},
+                            {"stop", settings[3]}};
+     }},
+    {"telnet-escape",
+     [](const Inputs& in) { return CTelnetLine::Escape(in[0].data(), in[0].size()); }},
     {"describe-port", [](const Inputs& in) { return DescribePort(in[0], in[1], in[2], in[3]); }},
 };
 
