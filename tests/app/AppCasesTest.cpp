@@ -10,6 +10,7 @@
 #include "app/Folders.h"
 #include "app/NumberText.h"
 #include "app/ProfileString.h"
+#include "app/SectionReader.h"
 #include "app/Sha256.h"
 #include "support/CaseFile.h"
 #include "support/TempFolder.h"
@@ -52,6 +53,16 @@ const std::map<std::string, CaseFunction> kFunctions = {
      [](const Inputs& in) {
          return CatalogueFileFor({in[0], in[1], in[2]},
                                  [](const std::string& file) { return file == "VEXA.de.cap"; });
+     }},
+    // The lines of the section of a file of the text given, after a line the caller had.
+    {"read-section",
+     [](const Inputs& in) {
+         const TempFolder folder;
+         std::vector<std::string> lines{"before"};
+         const bool ok = ReadFileSection(folder.Write("s.scp", in[0]), in[1], lines);
+         CaseAnswers answers{{"ok", CaseBool(ok)}};
+         for (const std::string& line : lines) answers.emplace_back("", line);
+         return answers;
      }},
     // A failed scan leaves the value it was given (0).
     {"scan-decimal",
