@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "app/FolderRule.h"
 #include "app/Folders.h"
+#include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
-#include "support/With.h"
 
 namespace {
 
@@ -62,93 +60,19 @@ TEST_F(FoldersTest, ModelFilesBesideTheProgramComeFirstAndNamesStayInside) {
 
 TEST_F(FoldersTest, StateFolderFollowsXdgElseHome) {
     TempFolder dir;
-    const char* oldState = std::getenv("XDG_STATE_HOME");
-    const char* oldHome = std::getenv("HOME");
-    const std::string savedState = oldState ? oldState : "";
-    const std::string savedHome = oldHome ? oldHome : "";
-
+    const ScopedEnv state("XDG_STATE_HOME", dir.Path() + "/state");
+    const ScopedEnv home("HOME", dir.Path() + "/home");
     std::string folder;
-    setenv("XDG_STATE_HOME", (dir.Path() + "/state").c_str(), 1);
     ASSERT_TRUE(GetUserStateFolder(folder));
     EXPECT_EQ(folder, dir.Path() + "/state/vexa/");
     EXPECT_TRUE(PathExists(folder));
 
-    setenv("XDG_STATE_HOME", "relative/ignored", 1);
-    setenv("HOME", (dir.Path() + "/home").c_str(), 1);
+    state.Set("relative/ignored");
     EXPECT_TRUE(GetUserStateFolder(folder));
     EXPECT_EQ(folder, dir.Path() + "/home/.local/state/vexa/");
 
-    setenv("XDG_STATE_HOME", dir.Write("file", "x").c_str(), 1);  // not a folder
+    state.Set(dir.Write("file", "x"));  // not a folder
     EXPECT_FALSE(GetUserStateFolder(folder));
-
-    oldState ? setenv("XDG_STATE_HOME", savedState.c_str(), 1) : unsetenv("XDG_STATE_HOME");
-    oldHome ? setenv("HOME", savedHome.c_str(), 1) : unsetenv("HOME");
-}
-
-const SFolderFacts kInstalled = {"", "/usr/bin/", false, "/usr/share/vexa", "/cfg", "/home/op"};
-
-TEST(FolderRule, ChoosesTheFoldersOfEachKindOfFile) {
-    const struct {
-        const char* what;
-        SFolderFacts facts;
-        SFolders expected;
-    } cases[] = {
-        // Build tree or portable copy: everything beside the executable.
-        {"portable",
-         With(kInstalled,
-              [](SFolderFacts& f) {
-                  f.executableFolder = "/opt/vexa/";
-                  f.executableFolderHoldsConfig = true;
-              }),
-         {"/opt/vexa/", "/opt/vexa/", "/opt/vexa/", {"/opt/vexa/", "/usr/share/vexa/ZELT/"}}},
-        // --home wins over both layouts, whether or not it holds "VEXA.cap".
-        {"home over installed",
-         With(kInstalled, [](SFolderFacts& f) { f.homeFolder = "/tmp/line"; }),
-         {"/tmp/line/", "/tmp/line/", "/tmp/line/", {"/tmp/line/", "/usr/share/vexa/ZELT/"}}},
-        {"home over portable",
-         With(kInstalled,
-              [](SFolderFacts& f) {
-                  f.homeFolder = "/tmp/line/";
-                  f.executableFolderHoldsConfig = true;
-              }),
-         {"/tmp/line/", "/tmp/line/", "/tmp/line/", {"/tmp/line/", "/usr/share/vexa/ZELT/"}}},
-        // Installed: shipped data, the site's files in the configuration folder (its models
-        // first), the log in the state folder.
-        {"installed",
-         kInstalled,
-         {"/usr/share/vexa/",
-          "/cfg/VEXA/",
-          "",
-          {"/cfg/VEXA/", "/usr/share/vexa/", "/usr/share/vexa/ZELT/"}}},
-        {"installed, relative XDG_CONFIG_HOME is ignored",
-         With(kInstalled, [](SFolderFacts& f) { f.configHome = "cfg"; }),
-         {"/usr/share/vexa/",
-          "/home/op/.config/VEXA/",
-          "",
-          {"/home/op/.config/VEXA/", "/usr/share/vexa/", "/usr/share/vexa/ZELT/"}}},
-        {"installed without a home: no site folder",
-         With(kInstalled,
-              [](SFolderFacts& f) {
-                  f.configHome.clear();
-                  f.userHome = "relative";
-              }),
-         {"/usr/share/vexa/", "", "", {"/usr/share/vexa/", "/usr/share/vexa/ZELT/"}}},
-        {"executable folder unknown",
-         With(kInstalled,
-              [](SFolderFacts& f) {
-                  f.executableFolder.clear();
-                  f.dataFolder.clear();
-              }),
-         {"", "/cfg/VEXA/", "", {"/cfg/VEXA/"}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const SFolders folders = ChooseFolders(c.facts);
-        EXPECT_EQ(folders.shipped, c.expected.shipped);
-        EXPECT_EQ(folders.site, c.expected.site);
-        EXPECT_EQ(folders.log, c.expected.log);
-        EXPECT_EQ(folders.models, c.expected.models);
-    }
 }
 
 }  // namespace

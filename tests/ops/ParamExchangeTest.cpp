@@ -49,8 +49,8 @@ class ParamExchange : public SimFixture {
 
 }  // namespace
 
-// Quadrel frames for another unit: FrameQuadrelBuild, and a download into unit 2 in
-// CliTest.EveryParameterEndsWithAStatus...; at-frames for another unit are pinned here alone.
+// Quadrel frames for another unit: quadrel-build in protocol/frames.cases, and a download into unit
+// 2 in CliTest.EveryParameterEndsWithAStatus...; at-frames for another unit are pinned here alone.
 TEST_F(ParamExchange, BuildsAtFramesForTheUnitAskedFor) {
     const CMenuUICmdItem at = Command("WB;1;0;1;1;0");
     EXPECT_EQ(BuildCommandFrame(m_link, at, "00FA", 3).substr(0, 9), "@03WB00FA");

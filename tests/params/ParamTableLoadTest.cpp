@@ -39,53 +39,6 @@ class ParamTableLoad : public ::testing::Test {
 
 }  // namespace
 
-TEST(ItemLine, ReadsTwelveFieldsIntoTheItem) {
-    CMenuParamItem item;
-    ASSERT_TRUE(ParseItemLine(
-        "  Set point 1 "
-        ",0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,1,SP,1B00;1;0;0;1,1B01;1;0;0;1;1B02;1;0;0;1,"
-        "1,65537,7,1,ALM1",
-        item));
-    EXPECT_EQ(item.name, "Set point 1");
-    EXPECT_EQ(item.readCommand.commandText, "0A01");
-    EXPECT_EQ(item.writeCommand.hexDigits, 4);
-    EXPECT_EQ(item.scaleScript, 1);
-    EXPECT_EQ(item.scaleText, "SP");
-    EXPECT_EQ(item.writeEnterList.GetCount(), 1u);
-    EXPECT_EQ(item.writeLeaveList.GetCount(), 2u);
-    EXPECT_EQ(item.writable, 1);
-    EXPECT_EQ(item.WriteMode16(), 1);
-    EXPECT_EQ(item.number, 7);
-    EXPECT_EQ(item.condition, 1);
-    EXPECT_EQ(item.conditionText, "ALM1");
-
-    // The condition text is kept only for condition 1.
-    CMenuParamItem other;
-    ASSERT_TRUE(ParseItemLine("P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,2,ALM1", other));
-    EXPECT_EQ(other.condition, 2);
-    EXPECT_EQ(other.conditionText, "");
-}
-
-// Each field that fails its own parse fails the line (the command forms refused:
-// MenuCmdParse.RejectsWrongCountsEmptyTextAndNonNumbers).
-TEST(ItemLine, RejectsEveryMalformedField) {
-    const char* const kBad[] = {
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,",                // empty twelfth field
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0,extra",         // thirteen fields
-        "P,0A01;1;2;0;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,0,0",                 // read command of 5
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1,0,,,,1,0,7,0,0",                 // write command of 6
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,0B;1;0;0;1;0B,,1,0,7,0,0",  // list of 6
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,x,,,,1,0,7,0,0",               // scale flag
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,one,0,7,0,0",             // writable
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,n7,0,0",              // number
-        "P,0A01;1;2;0;1;1,1A01;1;2;0;1;1;4,0,,,,1,0,7,,0",                // empty condition
-    };
-    for (const char* line : kBad) {
-        CMenuParamItem item;
-        EXPECT_FALSE(ParseItemLine(line, item)) << line;
-    }
-}
-
 TEST_F(ParamTableLoad, ReadsOneItemPerLineAfterTheSectionLineAndSkipsBadLines) {
     std::string twoOnOneLine = Item(1, "First");
     twoOnOneLine.pop_back();

@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -9,6 +8,7 @@
 #include "app/Folders.h"
 #include "protocol/CommLog.h"
 #include "protocol/FrameLogFormat.h"
+#include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -16,29 +16,21 @@ namespace {
 using ::testing::MatchesRegex;
 
 constexpr size_t kLimit = 1048576;
-const std::string kStxs(1, '\x02');
-const std::string kEtxs(1, '\x03');
 
 class LogFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SetModuleFolder(home.Path());
-        const char* state = std::getenv("XDG_STATE_HOME");
-        hadState = state != nullptr;
-        if (hadState) savedState = state;
-        setenv("XDG_STATE_HOME", (other.Path() + "/state").c_str(), 1);
         SetLogName("tra");
     }
     void TearDown() override {
         CloseLog();
         SetModuleFolder("");
-        hadState ? setenv("XDG_STATE_HOME", savedState.c_str(), 1) : unsetenv("XDG_STATE_HOME");
     }
 
     TempFolder home;
     TempFolder other;
-    bool hadState = false;
-    std::string savedState;
+    const ScopedEnv state{"XDG_STATE_HOME", other.Path() + "/state"};
 };
 
 TEST_F(LogFileTest, CrLfLinesAndRotation) {
@@ -118,7 +110,7 @@ TEST_F(LogFileTest, ALinkGetsALogOfItsOwnAndAFailedWriteClosesIt) {
 
     // Nowhere to write: the log stays closed, and writing still succeeds.
     other.Write("file", "x");
-    setenv("XDG_STATE_HOME", other.File("file").c_str(), 1);
+    state.Set(other.File("file"));
     EXPECT_FALSE(OpenLog());
     EXPECT_TRUE(WriteLog("lost"));
 
@@ -131,37 +123,13 @@ TEST_F(LogFileTest, ALinkGetsALogOfItsOwnAndAFailedWriteClosesIt) {
     SetLogPath("");
 }
 
-TEST(FormatQuadrelFrameTest, ShowsControlBytesAndTheBccInHex) {
-    EXPECT_EQ(FormatQuadrelFrame(1, kStxs + "010000503" + kEtxs + "4"),
-              "SEND--> [STX]010000503[ETX](0x34)");
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "01 \r\x7f\x80" + kEtxs + "\x15"),
-              "RECV--> [STX]01 (0x0D)(0x7F)(0x80)[ETX](0x15)");
-    EXPECT_EQ(FormatQuadrelFrame(2, ""), "RECV--> ");
-    // A zero BCC is shown once, whether it is part of the text or ended it.
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "0100" + kEtxs), "RECV--> [STX]0100[ETX](0x00)");
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "0100" + kEtxs + std::string(1, '\0')),
-              "RECV--> [STX]0100[ETX](0x00)");
-    // A BCC equal to ETX is a real last byte, not a lost zero.
-    EXPECT_EQ(FormatQuadrelFrame(0, kStxs + "0100" + kEtxs + kEtxs),
-              "RECV--> [STX]0100[ETX](0x03)");
-    EXPECT_EQ(FormatQuadrelFrame(1, std::string("AB\0CD", 5)), "SEND--> A(0x42)");
-}
-
-TEST(FormatAtFrameTest, FcsDigitsBecomeOneToken) {
-    EXPECT_EQ(FormatAtFrame(1, "@01RD000000015A*\r"), "SEND--> @01RD00000001[FCS]*(0x0D)");
-    EXPECT_EQ(FormatAtFrame(0, std::string("@\x02") + "FF*\r"), "RECV--> @(0x02)[FCS]*(0x0D)");
-    EXPECT_EQ(FormatAtFrame(0, "2*\r"), "RECV--> 2*(0x0D)");
-    EXPECT_EQ(FormatAtFrame(1, ""), "SEND--> ");
-}
-
 TEST(FormatEventLineTest, LocalTimeThenMessage) {
-    const char* oldTz = std::getenv("TZ");
-    const std::string saved = oldTz != nullptr ? oldTz : "";
-    setenv("TZ", "UTC", 1);
-    tzset();
-    // 2026-03-04 05:06:07 UTC
-    EXPECT_EQ(FormatEventLine(1772600767, "VEXA start."), "2026/03/04 05:06:07 VEXA start.\n");
-    oldTz != nullptr ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
+    {
+        const ScopedEnv utc("TZ", "UTC");
+        tzset();
+        // 2026-03-04 05:06:07 UTC
+        EXPECT_EQ(FormatEventLine(1772600767, "VEXA start."), "2026/03/04 05:06:07 VEXA start.\n");
+    }
     tzset();
 }
 

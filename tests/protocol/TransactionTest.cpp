@@ -13,6 +13,7 @@
 #include "protocol/CommandExchange.h"
 #include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
+#include "support/CaseFile.h"
 #include "support/CommandFrames.h"
 #include "support/LogCapture.h"
 #include "support/PtyPair.h"
@@ -21,15 +22,14 @@ namespace {
 
 using enum ResultClassCode;
 
-const std::string kNoise = "line noise discarded.";
 const std::string kStale = "stale answer discarded.";
 
 // A transaction on a frame port opened on a pty, with a scripted controller at the far
 // end served from the port's pump hook: once a command has come in, it writes the next of
 // `answers`. The pieces in `arriving` reach the line one a pump call, before its turn.
-class TransactionOnPty : public ::testing::Test {
-  protected:
-    void SetUp() override {
+class ScriptedLine {
+  public:
+    bool Open() {
         port.SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
         port.SetPumpHook([this] {
             if (!arriving.empty()) {
@@ -42,11 +42,9 @@ class TransactionOnPty : public ::testing::Test {
             pty.Write(answers.front());
             answers.pop_front();
         });
-        ASSERT_TRUE(port.SetSettings(pty.SlavePath(), 38400, 7, 2, 2));
-        ASSERT_TRUE(port.Open());
-        ASSERT_TRUE(transaction.SetPort(&port));
-        ASSERT_TRUE(transaction.Quadrel.Build(1, 0x0503, ""));
-        command = transaction.Quadrel.CommandText();
+        if (!port.SetSettings(pty.SlavePath(), 38400, 7, 2, 2) || !port.Open()) return false;
+        command = transaction.Quadrel.Build(1, 0x0503, "") ? transaction.Quadrel.CommandText() : "";
+        return transaction.SetPort(&port) && !command.empty();
     }
 
     // Sends the model request and answers it with the given bytes.
@@ -73,6 +71,50 @@ class TransactionOnPty : public ::testing::Test {
     std::string command;
     std::vector<std::string> reports;
 };
+
+class TransactionOnPty : public ::testing::Test, protected ScriptedLine {
+  protected:
+    void SetUp() override { ASSERT_TRUE(Open()); }
+};
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+// One exchange of the command given on a line of its own, answered with the bytes given; the
+// inputs after those are on the line already (the first) or arrive before the answer (the
+// others). exchange-twice sends the command twice, each time answered so.
+CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in, int times) {
+    ScriptedLine line;
+    EXPECT_TRUE(line.Open());
+    if (in.size() > 2) line.pty.Write(in[2]);
+    if (in.size() > 3) line.arriving.assign(in.begin() + 3, in.end());
+    std::vector<std::string> lines, first;
+    bool ok = true;
+    for (int time = 0; time < times; ++time) {
+        first = lines;
+        lines = line.Logged(in[0], in[1]);
+        ok = ok && line.outcome.Ok();
+    }
+    const std::map<ResultClassCode, const char*> names = {
+        {kSuccess, "success"}, {kNoFrame, "no-frame"}, {kBccMismatch, "bcc-mismatch"}};
+    return {{"ok", CaseBool(ok)},
+            {"class", names.at(line.outcome.resultClass)},
+            {"reason", line.outcome.reason},
+            {"data", line.transaction.ResponseData()},
+            {"stale", std::to_string(std::count(lines.begin(), lines.end(), kStale))},
+            {"same", CaseBool(times < 2 || first == lines)},
+            {"log", Joined(lines)}};
+}
+
+TEST(TransactionCases, EveryCaseOfTheFileHolds) {
+    RunCaseFile(
+        VEXA_CASES_DIR "/exchanges.cases",
+        {{"exchange", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 1); }},
+         {"exchange-twice", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 2); }}});
+}
 
 TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
     EXPECT_FALSE(Exchange(frames::ModelAnswerUnit1(""), 0));
@@ -147,83 +189,6 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
     EXPECT_EQ(transaction.ResultClass, kNoFrame);
     EXPECT_EQ(transaction.ResponseText(), "");
     EXPECT_EQ(transaction.ResponseData(), "");
-}
-
-TEST_F(TransactionOnPty, BytesBeforeTheStartByteAreSkippedAndLogged) {
-    const std::string at = frames::At("@01RD000150");
-    const std::string model = frames::ModelAnswerUnit1("VX40");
-    const struct {
-        std::string noise, command, answer;
-    } cases[] = {
-        {std::string(1, '\0'), command, model},
-        {"\xff", command, model},
-        {"\xff\r\n" + std::string(1, '\0'), frames::kAtRdUnit1, at},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(FormatLineBytes(0, c.noise));
-        const auto dump = c.answer == at ? FormatAtFrame : FormatQuadrelFrame;
-        // Before every answer, as on a line that glitches whenever the controller starts sending.
-        for (int exchange = 0; exchange < 2; ++exchange) {
-            EXPECT_EQ(Logged(c.command, c.noise + c.answer),
-                      (std::vector<std::string>{dump(1, c.command), FormatLineBytes(0, c.noise),
-                                                kNoise, dump(0, c.answer)}));
-            EXPECT_TRUE(outcome.Ok());
-        }
-    }
-}
-
-TEST_F(TransactionOnPty, WhatIsOnTheLineBeforeACommandIsReadWholeAndSetAside) {
-    const std::string old = frames::ModelAnswerUnit1("OLD");
-    const struct {
-        const char* name;
-        std::vector<std::string> pieces;  // the first on the line already, the others arriving
-        std::vector<std::string> logged;
-    } cases[] = {
-        // Even an answer to this very command: it came before the command went out.
-        {"a frame arriving in pieces",
-         {old.substr(0, 1), old.substr(1, 6), old.substr(7)},
-         {FormatQuadrelFrame(0, old), kStale}},
-        {"noise, then a frame",
-         {"#", old},
-         {FormatLineBytes(0, "#"), kNoise, FormatQuadrelFrame(0, old), kStale}},
-        {"a frame that stops short",
-         {old.substr(0, 9)},
-         {FormatLineBytes(0, old.substr(0, 9)), kNoise}},
-    };
-    const std::string answer = frames::ModelAnswerUnit1("NEW");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        pty.Write(c.pieces.front());
-        arriving.assign(c.pieces.begin() + 1, c.pieces.end());
-        std::vector<std::string> expected = c.logged;
-        expected.push_back(FormatQuadrelFrame(1, command));
-        expected.push_back(FormatQuadrelFrame(0, answer));
-        EXPECT_EQ(Logged(command, answer), expected);
-        EXPECT_EQ(transaction.ResponseData(), "NEW");
-    }
-}
-
-TEST_F(TransactionOnPty, ACodeInOtherLetterCaseIsAWrongAnswerNotAStaleOne) {
-    // Two letters in other case cancel out of a BCC.
-    const struct {
-        std::string command, answer;
-        ResultClassCode verdict;
-        std::string reason;
-    } cases[] = {
-        {frames::k0A01Unit1, frames::Quadrel("0100000a010000"), kBccMismatch,
-         "answered with a bad check byte"},
-        {frames::Quadrel("010000A0B"), frames::Quadrel("0100000a0b0000"), kNoFrame,
-         "answered with its code in other letter case: 0a0b"},
-        {frames::kAtRdUnit1, frames::At("@01rd00"), kNoFrame,
-         "answered with its code in other letter case: rd"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
-        const std::vector<std::string> lines = Logged(c.command, c.answer);
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), kStale), 0);
-        EXPECT_EQ(outcome.resultClass, c.verdict);
-        EXPECT_EQ(outcome.reason, c.reason);
-    }
 }
 
 TEST_F(TransactionOnPty, NoiseIsBoundedInBytes) {

@@ -1,4 +1,5 @@
-// Runs every script case file: adding a case is adding a file under cases/. A case file holds the
+// Runs every script case file: adding a case is adding a file under cases/ (literals.cases holds
+// the cases of the literal readers, support/CaseFile.h). A case file holds the
 // lines of one routine section, with expectations on lines that start with "#!":
 //   #! load ok|fail          whether Load succeeds
 //   #! error <text>          one line of the parse error text, in order ("%4d %s" form)
@@ -13,6 +14,8 @@
 #include <sstream>
 
 #include "script/Script.h"
+#include "script/ScriptLiterals.h"
+#include "support/CaseFile.h"
 
 namespace {
 
@@ -108,5 +111,22 @@ std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ScriptCases, ::testing::ValuesIn(ListScriptCases()), CaseName);
+
+CaseAnswers Read(const ReadNumber& number) {
+    return {{"read", CaseBool(number.read)}, {"value", std::to_string(number.value)}};
+}
+
+// The literal readers at their edges, as the cases of cases/literals.cases.
+TEST(ScriptLiterals, EveryCaseOfTheFileHolds) {
+    using Inputs = CaseInputs;
+    RunCaseFile(
+        VEXA_SCRIPT_CASES_DIR "/literals.cases",
+        {{"read-decimal", [](const Inputs& in) { return Read(ReadDecimalText(in[0])); }},
+         {"read-hex", [](const Inputs& in) { return Read(ReadHexText(in[0])); }},
+         {"quoted-char", [](const Inputs& in) { return std::to_string(QuotedChar(in[0])); }},
+         {"quoted-text", [](const Inputs& in) { return QuotedText(in[0]); }},
+         {"char-text", [](const Inputs& in) { return CharText(std::stoul(in[0], nullptr, 0)); }},
+         {"trim", [](const Inputs& in) { return TrimScriptText(in[0]); }}});
+}
 
 }  // namespace

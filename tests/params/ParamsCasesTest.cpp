@@ -1,0 +1,176 @@
+// Value texts, command definitions, item lines, parameter item conversions, routine names and
+// the model index, as the cases of params.cases; what needs state or big inputs is written out
+// here.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Folders.h"
+#include "params/DecimalPoint.h"
+#include "params/HexNumber.h"
+#include "params/MenuCmdList.h"
+#include "params/MenuParamItem.h"
+#include "params/ModelIndex.h"
+#include "params/ParamTableFile.h"
+#include "params/RoutineName.h"
+#include "params/ValueText.h"
+#include "support/CaseFile.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using Inputs = CaseInputs;
+
+int Number(const std::string& text) { return std::stoi(text); }
+
+// An item of value format, scale and write digits given (format 0 is hexadecimal, 1 signed,
+// 2 no value; read and write use the same one).
+CMenuParamItem ItemOf(const Inputs& in) {
+    CMenuParamItem item;
+    item.readCommand.valueFormat = Number(in[0]);
+    item.writeCommand.valueFormat = Number(in[0]);
+    item.scale = Number(in[1]);
+    item.writeCommand.hexDigits = Number(in[2]);
+    item.decimalSeparator = '.';
+    return item;
+}
+
+CaseAnswers CommandFields(const CMenuCmdItem& command, int parsed) {
+    return {{"ok", CaseBool(parsed == 1)},
+            {"text", command.commandText},
+            {"timeout", std::to_string(command.timeout)},
+            {"retries", std::to_string(command.retries)},
+            {"at", CaseBool(command.IsAtFrame())},
+            {"reply", std::to_string(command.replyRequired)},
+            {"definition", command.definition}};
+}
+
+// Looks the key up in an index file of the given text, beside the table vx.prm.
+CaseAnswers LookUp(const std::string& index, const std::string& key) {
+    TempFolder folder;
+    SetModuleFolder(folder.Slash());
+    folder.Write("vx.prm", "");
+    std::string table, model;
+    const bool ok = LookupModelIndex(folder.Write("VX10.tbl", index), key, table, model);
+    SetModuleFolder("");
+    if (table.rfind(folder.Slash(), 0) == 0) table.replace(0, folder.Path().size(), "FOLDER");
+    return {{"ok", CaseBool(ok)}, {"table", table}, {"model", model}};
+}
+
+const std::map<std::string, CaseFunction> kFunctions = {
+    {"places-from-scale",
+     [](const Inputs& in) { return std::to_string(DecimalPlacesFromScale(Number(in[0]))); }},
+    {"scale-to-integer",
+     [](const Inputs& in) { return ScaleToInteger(in[0], Number(in[1]), in[2][0]); }},
+    {"apply-point",
+     [](const Inputs& in) { return ApplyDecimalPoint(in[0], Number(in[1]), in[2][0]); }},
+    {"trim-decimals", [](const Inputs& in) { return TrimTrailingDecimals(in[0], in[1][0]); }},
+    // A failed scan leaves the value it was given (7).
+    {"scan-hex",
+     [](const Inputs& in) {
+         uint32_t value = 7;
+         const bool ok = ScanHex(in[0], value);
+         return CaseAnswers{{"ok", CaseBool(ok)}, {"value", FormatHex(value, 1)}};
+     }},
+    {"format-hex",
+     [](const Inputs& in) { return FormatHex(std::stoul(in[0], nullptr, 0), Number(in[1])); }},
+    {"set-value-problem",
+     [](const Inputs& in) { return English(SetValueTextProblem(in[0], Number(in[1]))); }},
+    // Item functions take the value format, scale and write digits, then the text.
+    {"raw-to-set", [](const Inputs& in) { return ItemOf(in).RawToSetValue(in[3]); }},
+    {"set-to-raw", [](const Inputs& in) { return ItemOf(in).SetValueToRaw(in[3]); }},
+    {"display", [](const Inputs& in) { return ItemOf(in).ToDisplayText(in[3]); }},
+    {"set-display", [](const Inputs& in) { return ItemOf(in).SetValueDisplayText(in[3]); }},
+    {"device", [](const Inputs& in) { return ItemOf(in).ToDeviceText(in[3]); }},
+    {"write-problem",
+     [](const Inputs& in) { return English(ItemOf(in).WriteValueProblem(in[3])); }},
+    {"routine-names",
+     [](const Inputs& in) {
+         CMenuParamItem item;
+         item.number = Number(in[0]);
+         item.conditionText = in[1];
+         item.scaleText = in[2];
+         return CaseAnswers{{"condition", ConditionRoutineName(item)},
+                            {"scale", ScaleRoutineName(item)}};
+     }},
+    {"read-command",
+     [](const Inputs& in) {
+         CMenuUICmdItem command;
+         const int parsed = command.Parse(in[0]);
+         CaseAnswers fields = CommandFields(command, parsed);
+         fields.emplace_back("format", std::to_string(command.valueFormat));
+         return fields;
+     }},
+    {"write-command",
+     [](const Inputs& in) {
+         CMenuWriteCmdItem command;
+         const int parsed = command.Parse(in[0]);
+         CaseAnswers fields = CommandFields(command, parsed);
+         fields.emplace_back("digits", std::to_string(command.hexDigits));
+         return fields;
+     }},
+    // The text between the braces of an item line; a refused line leaves the item half-filled.
+    {"item-line",
+     [](const Inputs& in) {
+         CMenuParamItem item;
+         const bool ok = ParseItemLine(in[0], item);
+         return CaseAnswers{{"ok", CaseBool(ok)},
+                            {"name", item.name},
+                            {"read", item.readCommand.commandText},
+                            {"digits", std::to_string(item.writeCommand.hexDigits)},
+                            {"scale-script", std::to_string(item.scaleScript)},
+                            {"scale-text", item.scaleText},
+                            {"enter", std::to_string(item.writeEnterList.GetCount())},
+                            {"leave", std::to_string(item.writeLeaveList.GetCount())},
+                            {"writable", std::to_string(item.writable)},
+                            {"write-mode", std::to_string(item.WriteMode16())},
+                            {"number", std::to_string(item.number)},
+                            {"condition", std::to_string(item.condition)},
+                            {"condition-text", item.conditionText}};
+     }},
+    {"model-index", [](const Inputs& in) { return LookUp(in[0], in[1]); }},
+};
+
+TEST(ParamsCases, EveryCaseOfTheFileHolds) {
+    RunCaseFile(VEXA_CASES_DIR "/params.cases", kFunctions);
+}
+
+TEST(ParamsCases, UnreadableOrHostileIndexFailsCleanly) {
+    std::string table, model;
+    EXPECT_FALSE(LookupModelIndex("/nonexistent/none.tbl", "K1", table, model));
+    const std::string binary("\0\xff,\x01\x02\n", 6);
+    EXPECT_EQ(LookUp(binary + std::string(200000, ',') + "\n", "K1")[0].second, "false");
+    EXPECT_EQ(LookUp(std::string(200000, 'z') + "\nK1,vx.prm,VX\n", "K1")[0].second, "true");
+}
+
+TEST(ParamsCases, CommandListsTakeGroupsOfFiveAndRefuseIncompleteGroups) {
+    CMenuCmdList list;
+    EXPECT_EQ(list.Parse("0B01;1;0;0;1"), 0);  // no group size: nothing parses
+    list.groupSize = 5;
+    ASSERT_EQ(list.Parse("0B01;1;0;0;1;0B02;2;1;1;0"), 1);
+    ASSERT_EQ(list.GetCount(), 2u);
+    EXPECT_EQ(list.GetAt(0)->commandText, "0B01");
+    EXPECT_EQ(list.GetAt(1)->definition, "0B02;2;1;1;0");
+    EXPECT_TRUE(list.GetAt(1)->IsAtFrame());
+    EXPECT_EQ(list.GetAt(2), nullptr);
+    // An incomplete group keeps the previous list.
+    EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2;1;1"), 0);
+    EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2"), 0);
+    ASSERT_EQ(list.GetCount(), 2u);
+    // A group that fails after the list was emptied keeps what was added before it.
+    EXPECT_EQ(list.Parse("0C01;1;0;0;1;0C02;x;0;0;1"), 0);
+    ASSERT_EQ(list.GetCount(), 1u);
+    EXPECT_EQ(list.GetAt(0)->commandText, "0C01");
+    EXPECT_EQ(list.Parse(""), 1);
+    EXPECT_EQ(list.GetCount(), 0u);
+
+    // Items copy their lists deeply.
+    CMenuParamItem item;
+    ASSERT_EQ(item.writeEnterList.Parse("0B01;1;0;0;1"), 1);
+    CMenuParamItem copy = item;
+    item.writeEnterList.Clear();
+    ASSERT_EQ(copy.writeEnterList.GetCount(), 1u);
+    EXPECT_EQ(copy.writeEnterList.GetAt(0)->commandText, "0B01");
+}
+
+}  // namespace
