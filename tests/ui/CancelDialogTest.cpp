@@ -1,5 +1,5 @@
 // The stop window: consume-once polling, progress, what it names and its keys. A stop press during
-// a wait on the line: ProgramRunTest.cancelStopsTheOperation.
+// a wait on the line: ProgramRunTest.stopEndsTheOperation.
 #include <QCloseEvent>
 #include <QtTest>
 
