@@ -1,24 +1,16 @@
 // A whole operator session through the main dialog's widgets against simulated controllers.
 #include <QClipboard>
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTableWidget>
-#include <QtTest>
-#include <memory>
 
 #include "UiFixture.h"
 #include "app/ConfigFiles.h"
 #include "app/SectionReader.h"
-#include "ops/DeviceSession.h"
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
-#include "ui/ImageButton.h"
-#include "ui/MainDialog.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"

@@ -3,22 +3,12 @@
 // windows, against simulated controllers.  Events sent to a window, unlike those sent to
 // a widget, are held back by modality and by disabled windows as a window system's are.
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
-#include <functional>
-#include <memory>
 
 #include "UiFixture.h"
-#include "ops/DeviceSession.h"
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
-#include "ui/ImageButton.h"
-#include "ui/MainDialog.h"
-#include "ui/MainDialogRun.h"
 #include "ui/NumericEdit.h"
 #include "ui/RememberedSettings.h"
 #include "ui/UnitNumberDialog.h"
