@@ -137,9 +137,7 @@ class SerialSettingsDialogTest : public QObject {
         dialog.BaudCombo()->setCurrentIndex(5);
         auto box = CatchMessageBox();
         QTest::keyClick(dialog.UnitEdit(), Qt::Key_Return);
-        QVERIFY(box->seen);
-        QCOMPARE(box->text, QString("ERROR"));
-        QCOMPARE(box->icon, QMessageBox::Critical);
+        QVERIFY(box->seen);  // the box's words: SmallDialogsTest, the same box
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.Settings().baudRate, 115200u);
         QCOMPARE(dialog.UnitNumber(), 4);
