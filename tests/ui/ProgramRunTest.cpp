@@ -102,9 +102,12 @@ class ProgramRunTest : public MainDialogFixture {
 
             auto stopped = WhenShown<CCancelDialog>([this, closeBox](CCancelDialog* stop) {
                 QVERIFY(stop->isEnabled());
-                if (!closeBox) return ClickIn(stop->StopButton());
-                m_dialog->windowHandle()->close();
-                QVERIFY(m_dialog->isVisible());
+                if (closeBox) {
+                    m_dialog->windowHandle()->close();
+                    QVERIFY(m_dialog->isVisible());  // until the after routine is done
+                } else {
+                    ClickIn(stop->StopButton());
+                }
             });
             if (operation == "download")  // unit 2, or 1 as proposed
                 WhenShown<CUnitNumberDialog>([closeBox](CUnitNumberDialog* ask) {
