@@ -1,12 +1,10 @@
 // The stop window: consume-once polling, progress, what it names and its keys. A stop press during
-// a wait on the line: ProgramRunTest.cancelStopsTheOperation.
+// a wait on the line: ProgramRunTest.stopEndsTheOperation.
 #include <QCloseEvent>
-#include <QtTest>
 
 #include "UiFixture.h"
 #include "ui/CancelDialog.h"
 #include "ui/CancelProgress.h"
-#include "ui/ImageButton.h"
 
 class CancelDialogTest : public QObject {
     Q_OBJECT

@@ -4,22 +4,16 @@
 #include <signal.h>
 #include <sys/wait.h>
 
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QtTest>
-#include <filesystem>
 #include <regex>
 #include <thread>
 
 #include "UiFixture.h"
 #include "app/ConfigFiles.h"
 #include "matrix/Faults.h"
-#include "ops/DeviceSession.h"
 #include "support/ProgramRun.h"
 #include "support/SimState.h"
-#include "ui/ImageButton.h"
 #include "ui/NumericEdit.h"
 #include "ui/RememberedSettings.h"
 #include "ui/UnitNumberDialog.h"

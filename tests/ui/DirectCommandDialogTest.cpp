@@ -1,13 +1,8 @@
 // The maintenance dialog against a simulated controller.
-#include <QApplication>
-#include <QLineEdit>
-#include <QtTest>
-#include <memory>
 
 #include "UiFixture.h"
 #include "support/TextCount.h"
 #include "ui/DirectCommandDialog.h"
-#include "ui/ImageButton.h"
 
 class DirectCommandDialogTest : public QObject {
     Q_OBJECT

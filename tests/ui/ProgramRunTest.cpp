@@ -3,44 +3,28 @@
 // windows, against simulated controllers.  Events sent to a window, unlike those sent to
 // a widget, are held back by modality and by disabled windows as a window system's are.
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
-#include <functional>
-#include <memory>
 
 #include "UiFixture.h"
-#include "ops/DeviceSession.h"
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
-#include "ui/ImageButton.h"
-#include "ui/MainDialog.h"
-#include "ui/MainDialogRun.h"
 #include "ui/NumericEdit.h"
 #include "ui/RememberedSettings.h"
 #include "ui/UnitNumberDialog.h"
 
-class ProgramRunTest : public QObject {
+class ProgramRunTest : public MainDialogFixture {
     Q_OBJECT
-  private:
-    StrayWindowGuard m_stray;
-    QTemporaryDir m_config;
-    std::unique_ptr<SimulatedUnits> m_units;
-    std::unique_ptr<CMainDialog> m_dialog;
+  public:
+    ProgramRunTest() : MainDialogFixture(true) {}
 
-    CDeviceSession& Session() { return m_dialog->Session(); }
-    void Click(CMainDialog::Button b) { ClickIn(m_dialog->ButtonAt(b)); }
+  private:
+    QTemporaryDir m_config;
+
     void ClickDownArrow() {
         ClickIn(m_dialog->DownArrow(), ArrowOutline(ArrowKind::Down).boundingRect().center());
     }
     void Run(const std::function<void()>& script) { RunAsTheProgram(*m_dialog, script); }
-    void Connect() {
-        Click(CMainDialog::kConnect);
-        QVERIFY2(Session().IsConnected(), m_units->log.Text().c_str());
-    }
     // Steps to "Input type", the parameter that needs write mode, and ticks "Write": Escape in
     // the question leaves it unticked and sends nothing, OK ticks it and opens the entry.
     void EnterWriteMode() {
@@ -77,32 +61,29 @@ class ProgramRunTest : public QObject {
     }
 
     void init() {
-        m_units = std::make_unique<SimulatedUnits>();
-        QVERIFY(m_units->ready);
+        MakeDialog();
         SRemembered line;
         line.settings = m_units->Line();
         QFile::remove(RememberedSettingsPath());
         QVERIFY(SaveRemembered(RememberedSettingsPath(), line));
-        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
     }
+    void cleanup() { EndDialog(); }
 
-    void cleanup() {
-        m_dialog.reset();
-        m_units.reset();
-        const QString stray = m_stray.TakeClosed();
-        QVERIFY2(stray.isEmpty(), qPrintable("left waiting: " + stray));
-    }
-
-    void cancelStopsTheOperation_data() {
+    // Stop in the stop window ends the operation; the close box during a download stops it as
+    // Stop does, and the window closes once the after routine has put the controller back.
+    void stopEndsTheOperation_data() {
         QTest::addColumn<QString>("canceledLine");
-        QTest::newRow("upload") << QString("Upload canceled.");
-        QTest::newRow("download") << QString("Download canceled.");
-        QTest::newRow("verify") << QString("Verify canceled.");
-        QTest::newRow("search") << QString();
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("upload") << QString("Upload canceled.") << false;
+        QTest::newRow("download") << QString("Download canceled.") << false;
+        QTest::newRow("verify") << QString("Verify canceled.") << false;
+        QTest::newRow("search") << QString() << false;
+        QTest::newRow("download, close box") << QString("Download canceled.") << true;
     }
-    void cancelStopsTheOperation() {
-        const QString operation = QTest::currentDataTag();
+    void stopEndsTheOperation() {
+        const QString operation = QString(QTest::currentDataTag()).section(',', 0, 0);
         QFETCH(QString, canceledLine);
+        QFETCH(bool, closeBox);
         Run([&] {
             if (operation != "search") ClickIn(m_dialog->CloneRadio());
             Connect();
@@ -119,14 +100,21 @@ class ProgramRunTest : public QObject {
             };
             const size_t before = transfers();
 
-            auto stopped = WhenShown<CCancelDialog>([](CCancelDialog* stop) {
+            auto stopped = WhenShown<CCancelDialog>([this, closeBox](CCancelDialog* stop) {
                 QVERIFY(stop->isEnabled());
-                ClickIn(stop->StopButton());
+                if (closeBox) {
+                    m_dialog->windowHandle()->close();
+                    QVERIFY(m_dialog->isVisible());  // until the after routine is done
+                } else {
+                    ClickIn(stop->StopButton());
+                }
             });
-            if (operation == "download")
-                WhenShown<CUnitNumberDialog>([](CUnitNumberDialog* ask) {
-                    QTest::keyClick(ask->windowHandle(), Qt::Key_Backspace);
-                    QTest::keyClick(ask->windowHandle(), Qt::Key_2);
+            if (operation == "download")  // unit 2, or 1 as proposed
+                WhenShown<CUnitNumberDialog>([closeBox](CUnitNumberDialog* ask) {
+                    if (!closeBox) {
+                        QTest::keyClick(ask->windowHandle(), Qt::Key_Backspace);
+                        QTest::keyClick(ask->windowHandle(), Qt::Key_2);
+                    }
                     KeyTo(ask, Qt::Key_Return);
                 });
             if (operation == "upload") Click(CMainDialog::kUpload);
@@ -139,39 +127,15 @@ class ProgramRunTest : public QObject {
             // Stopped at the first step: far fewer exchanges than the whole job takes.
             QVERIFY2(transfers() - before < 4, qPrintable(QString::number(transfers() - before)));
             if (operation == "search") QVERIFY(Session().CurrentIndex() < 5);
+            QVERIFY(m_dialog->isEnabled());
+            if (closeBox) QTRY_VERIFY_WITH_TIMEOUT(!m_dialog->isVisible(), 5000);
             if (operation == "download") {
                 QCOMPARE(Session().UnitNumber(), 1);
                 // The after routine restarted the controller the before routine stopped.
-                QCOMPARE(m_units->unit2->Commands("71"),
+                QCOMPARE((closeBox ? m_units->unit1 : m_units->unit2)->Commands("71"),
                          (std::vector<std::string>{"7101", "7100"}));
             }
-            QVERIFY(m_dialog->isEnabled());
         });
-    }
-
-    // The close box during a download stops it as Cancel does; the window closes once the
-    // after routine has put the controller back.
-    void closeBoxStopsADownloadAndClosesAfterTheController() {
-        Run([&] {
-            ClickIn(m_dialog->CloneRadio());
-            Connect();
-            Click(CMainDialog::kUpload);
-            SimFaults slow;
-            slow.ReplyDelayMs = 30;
-            m_units->sim.SetFaults(slow);
-            auto closed = WhenShown<CCancelDialog>([this](CCancelDialog*) {
-                m_dialog->windowHandle()->close();
-                QVERIFY(m_dialog->isVisible());
-            });
-            WhenShown<CUnitNumberDialog>(
-                [](CUnitNumberDialog* ask) { KeyTo(ask, Qt::Key_Return); });
-            Click(CMainDialog::kDownload);
-            QVERIFY(*closed);
-            QVERIFY2(m_units->LogHas("Download canceled."), m_units->log.Text().c_str());
-            QTRY_VERIFY_WITH_TIMEOUT(!m_dialog->isVisible(), 5000);
-        });
-        QCOMPARE(m_units->unit1->Commands("71"), (std::vector<std::string>{"7101", "7100"}));
-        QVERIFY(m_units->unit1->Commands("5").size() < 45);
     }
 
     void leavingTheProgramOrTheControllerLeavesWriteMode_data() {
@@ -251,8 +215,8 @@ class ProgramRunTest : public QObject {
             m_dialog->setGeometry(placed);
             Click(CMainDialog::kExit);
         });
-        // The smallest size stays the size at creation, and maximised comes back maximised, the
-        // controls keeping their places against the edges.
+        // The smallest size stays the size at creation; maximised, the controls keep their places
+        // against the edges. Maximised comes back maximised: ui.WindowFit.
         m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
         QRect shown;
         QSize smallest;
@@ -267,10 +231,6 @@ class ProgramRunTest : public QObject {
         });
         QCOMPARE(shown, placed);
         QCOMPARE(smallest, QSize(640, 420));
-        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
-        bool maximised = false;
-        Run([&] { maximised = m_dialog->isMaximized(); });
-        QVERIFY(maximised);
     }
 };
 

@@ -2,26 +2,19 @@
 // against a simulated HD40 (the clone view under a light and a dark palette, and in German), the
 // maintenance dialog and the serial settings dialog, with VEXA's own data files.  Saved in the
 // folder named by VEXA_UI_SHOTS, or a temporary one.
-#include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QtTest>
-#include <memory>
 
 #include "UiFixture.h"
 #include "app/ConfigFiles.h"
-#include "app/MessageTable.h"
-#include "ops/DeviceSession.h"
 #include "sim/MemoryResponder.h"
 #include "sim/SimBus.h"
 #include "sim/SimProfile.h"
 #include "support/LogCapture.h"
 #include "ui/ArrowButton.h"
 #include "ui/DirectCommandDialog.h"
-#include "ui/ImageButton.h"
 #include "ui/LampControl.h"
-#include "ui/MainDialog.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"

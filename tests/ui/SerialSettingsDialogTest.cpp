@@ -1,13 +1,10 @@
 // The serial settings dialog: index fallbacks, port lines, validation and log lines.
 #include <QAccessible>
-#include <QLineEdit>
-#include <QtTest>
 
 #include "UiFixture.h"
 #include "support/LogCapture.h"
 #include "support/PtyPair.h"
 #include "ui/DropDownCombo.h"
-#include "ui/ImageButton.h"
 #include "ui/LineSettingsIndex.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
@@ -140,9 +137,7 @@ class SerialSettingsDialogTest : public QObject {
         dialog.BaudCombo()->setCurrentIndex(5);
         auto box = CatchMessageBox();
         QTest::keyClick(dialog.UnitEdit(), Qt::Key_Return);
-        QVERIFY(box->seen);
-        QCOMPARE(box->text, QString("ERROR"));
-        QCOMPARE(box->icon, QMessageBox::Critical);
+        QVERIFY(box->seen);  // the box's words: SmallDialogsTest, the same box
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.Settings().baudRate, 115200u);
         QCOMPARE(dialog.UnitNumber(), 4);

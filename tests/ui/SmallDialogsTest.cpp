@@ -1,11 +1,9 @@
 // The unit-number dialog and its number rules; the small dialogs' Alt keys.
 #include <QAccessible>
 #include <QLabel>
-#include <QtTest>
 
 #include "UiFixture.h"
 #include "ui/AboutDialog.h"
-#include "ui/ImageButton.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/UnitNumberDialog.h"

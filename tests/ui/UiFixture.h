@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <chrono>
@@ -15,8 +16,10 @@
 
 #include "app/Folders.h"
 #include "app/MessageTable.h"
+#include "ops/DeviceSession.h"
 #include "support/SimulatedUnits.h"
 #include "support/TempFolder.h"
+#include "ui/ImageButton.h"
 #include "ui/MainDialog.h"
 #include "ui/MainDialogRun.h"
 
@@ -162,3 +165,42 @@ inline void RunAsTheProgram(CMainDialog& dialog, const std::function<void()>& sc
     });
     RunMainDialog(dialog);
 }
+
+// The main dialog against simulated controllers, for the test classes that drive it: MakeDialog()
+// in init(), EndDialog() in cleanup(), which fails the test function that left a window waiting.
+class MainDialogFixture : public QObject {
+  protected:
+    // Clicks sent to the window are held back by modality as a window system holds them back;
+    // without, they go straight to the widget.
+    explicit MainDialogFixture(bool clicksToTheWindow) : m_toWindow(clicksToTheWindow) {}
+
+    const bool m_toWindow;
+    StrayWindowGuard m_stray;
+    std::unique_ptr<SimulatedUnits> m_units;
+    std::unique_ptr<CMainDialog> m_dialog;
+
+    CDeviceSession& Session() { return m_dialog->Session(); }
+    void Click(CMainDialog::Button b) {
+        if (m_toWindow)
+            ClickIn(m_dialog->ButtonAt(b));
+        else
+            QTest::mouseClick(m_dialog->ButtonAt(b), Qt::LeftButton);
+    }
+    // The whole status line, as read out; the field shows it cut where it does not fit.
+    QString Status() const { return m_dialog->StatusLine()->accessibleDescription(); }
+    void Connect() {
+        Click(CMainDialog::kConnect);
+        QVERIFY2(Session().IsConnected(), m_units->log.Text().c_str());
+    }
+    void MakeDialog() {
+        m_units = std::make_unique<SimulatedUnits>();
+        QVERIFY(m_units->ready);
+        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
+    }
+    void EndDialog() {
+        m_dialog.reset();
+        m_units.reset();
+        const QString stray = m_stray.TakeClosed();
+        QVERIFY2(stray.isEmpty(), qPrintable("left waiting: " + stray));
+    }
+};
