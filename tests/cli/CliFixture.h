@@ -20,11 +20,33 @@ inline bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// A controller of the test model that refuses every write of one parameter.
+class RefusingWrites : public TestController {
+  public:
+    RefusingWrites(std::string model, int parameter)
+        : TestController(std::move(model)), m_refused(parameter) {}
+    std::optional<SimReply> Respond(const SimCommand& command) override {
+        if (command.Code.rfind("57", 0) != 0 ||
+            std::strtol(command.Code.substr(2).c_str(), nullptr, 16) != m_refused)
+            return TestController::Respond(command);
+        SimReply refused;
+        refused.ResponseCode = kRefused;
+        return refused;
+    }
+
+  private:
+    int m_refused;
+};
+
 class CliFixture : public ::testing::Test {
   protected:
-    // Writes the test model and starts the line at its link with `units` as units 1, 2, ...
+    // Writes the test model, and TS02 (the same parameters under another model's name), and
+    // starts the line at its link with `units` as units 1, 2, ...
     void StartLine(const std::vector<std::shared_ptr<TestController>>& units) {
         WriteTestModel(home);
+        home.Write("TS02.scp", home.Read("TS01.scp"));
+        home.Write("TS02.prm", home.Read("TS01.prm"));
+        home.Write("TS02.tbl", "\"TS02-A\",\"TS02.prm\",\"TS02 test controller\"\nENDOFTABLE,-\n");
         for (size_t i = 0; i < units.size(); ++i) {
             units[i]->SetFactoryValues();
             sim.SetResponder(static_cast<int>(i) + 1, units[i]);
