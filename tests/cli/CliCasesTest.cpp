@@ -1,15 +1,17 @@
 // Runs every vexa-cli session under cases/: adding a session is adding a file. A session runs
 // vexa-cli as a process, step by step, against one line of simulated controllers of the test
 // model. One step a line; lines starting with "#" are notes.
-//   units MODEL...         first: the line's units 1, 2, ... by model text ("TS01-A"; "TS02-A" is
-//                          a second model with TS01's table; "/refuses-6" added: writes of 6
-//                          refused)
+//   units MODEL...         first: the line's units 1, 2, ... by model text ("TS01-A"; "TS02-A":
+//                          another model, TS01's table; "/refuses-6" added: writes of 6 refused)
 //   set U P V              unit U's parameter P holds V from now on
 //   unreadable U P         unit U refuses to read its parameter P
 //   faults OPTIONS         the line's faults as vexa-sim's options give them (none: a clean line)
 //   write NAME TEXT        the program folder's file NAME holds TEXT
 //   copy NAME NEW [N]      file NEW holds what NAME holds (its first N bytes)
 //   edit NAME FROM TO      every FROM in file NAME becomes TO (both "quoted" when they hold spaces)
+//   poke NAME AT N TEXT    the N bytes of file NAME from AT on are TEXT, padded with NULs
+//   append NAME OTHER AT N file NAME ends with the N bytes of file OTHER from AT on
+//   fifo NAME              the program folder's file NAME is a FIFO, which nobody writes
 //   remove NAME            the program folder's file NAME is gone
 //   wait-line              the line is up (again, after it vanished)
 //   run [offline] [^C=MS] ARGS  vexa-cli --home HOME --port LINE ARGS (offline: without --port;
@@ -19,12 +21,15 @@
 //   exit N
 //   out TEXT, err TEXT     standard output / error holds TEXT; !out, !err: does not
 //   out= TEXT, err= TEXT   standard output / error is TEXT and nothing else
+//   out-set NAME           standard output is the parameter file NAME, but for the time it was
+//                          written (its first 32 bytes)
 //   err1 TEXT, log1 TEXT   standard error / the communication log holds TEXT exactly once
 //   json POINTER JSON      standard output is a JSON document holding JSON at POINTER
-//   json~ POINTER TEXT     ... whose text at POINTER holds TEXT; !json POINTER: holding nothing
-//   there parameters             ... that lists each parameter with number, name and status, and
-//                          names the unit and the model
-//   sent-only U PREFIX...  the run sent unit U something, and only commands starting with a PREFIX
+//   json~ POINTER TEXT     ... whose text at POINTER holds TEXT
+//   !json POINTER          ... holding nothing at POINTER
+//   parameters             ... that lists each parameter with number, name and status, and names
+//                          the unit and the model
+//   sent-only U PREFIX...  the run sent unit U no command but those starting with a PREFIX
 //   sent U PREFIX N        unit U was sent N commands starting with PREFIX since the session began
 //   order U COMMAND...     unit U was sent each COMMAND, the first of each in this order
 //   value U P V            unit U's parameter P holds V
@@ -36,9 +41,12 @@
 //   log TEXT, !log TEXT    the communication log (tra.txt) holds TEXT / does not
 // In TEXT and ARGS {home} is the program folder and {line} the line's link; \n, \r, \\ and \xHH
 // stand for those bytes (any other backslash stays).
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 
 #include "CliFixture.h"
 #include "app/Sha256.h"
@@ -59,19 +67,8 @@ std::vector<std::string> ListSessions() {
 // The words of a step: split at spaces, a "quoted" word taken whole ("" is an empty word).
 std::vector<std::string> Words(const std::string& text) {
     std::vector<std::string> words;
-    for (size_t at = 0; at < text.size();) {
-        if (text[at] == ' ') {
-            ++at;
-        } else if (text[at] == '"') {
-            const size_t end = std::min(text.find('"', at + 1), text.size());
-            words.push_back(text.substr(at + 1, end - at - 1));
-            at = end + 1;
-        } else {
-            const size_t end = std::min(text.find(' ', at), text.size());
-            words.push_back(text.substr(at, end - at));
-            at = end;
-        }
-    }
+    std::istringstream in(text);
+    for (std::string word; in >> std::quoted(word, '"', '\0');) words.push_back(word);
     return words;
 }
 
@@ -161,6 +158,17 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
         } else if (verb == "copy") {
             home.Write(w.at(1), home.Read(w.at(0)).substr(
                                     0, w.size() > 2 ? std::stoul(w[2]) : std::string::npos));
+        } else if (verb == "poke") {
+            std::string bytes = home.Read(w.at(0)), value = Expand(w.at(3));
+            bytes.replace(std::stoul(w.at(1)), std::stoul(w.at(2)),
+                          value + std::string(std::stoul(w.at(2)) - value.size(), '\0'));
+            home.Write(w.at(0), bytes);
+        } else if (verb == "append") {
+            home.Write(w.at(0), home.Read(w.at(0)) + home.Read(w.at(1)).substr(
+                                                         std::stoul(w.at(2)), std::stoul(w.at(3))));
+        } else if (verb == "fifo") {
+            std::filesystem::remove(home.File(w.at(0)));
+            ASSERT_EQ(mkfifo(home.File(w.at(0)).c_str(), 0600), 0);
         } else if (verb == "remove") {
             std::filesystem::remove(home.File(w.at(0)));
         } else if (verb == "wait-line") {
@@ -179,6 +187,10 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
             EXPECT_EQ(Has(stream, text), verb[0] != '!') << text;
         } else if (verb == "out=" || verb == "err=") {
             EXPECT_EQ(verb == "out=" ? run.out : run.err, text);
+        } else if (verb == "out-set") {
+            const std::string set = home.Read(w.at(0));
+            EXPECT_EQ(run.out.size(), set.size());
+            EXPECT_EQ(run.out.substr(std::min<size_t>(32, run.out.size())), set.substr(32));
         } else if (verb == "err1" || verb == "log1") {
             EXPECT_EQ(Occurrences(verb == "err1" ? run.err : home.Read("tra.txt"), text), 1u)
                 << text;
@@ -198,7 +210,6 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
         } else if (verb == "sent-only") {
             const size_t u = std::stoul(w.at(0)) - 1;
             const std::vector<std::string> sent = units.at(u)->Commands();
-            EXPECT_GT(sent.size(), sentBefore.at(u));
             for (size_t i = sentBefore.at(u); i < sent.size(); ++i)
                 EXPECT_TRUE(std::any_of(w.begin() + 1, w.end(), [&](const std::string& prefix) {
                     return sent[i].rfind(prefix, 0) == 0;
