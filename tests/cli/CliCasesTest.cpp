@@ -12,6 +12,8 @@
 //   poke NAME AT N TEXT    the N bytes of file NAME from AT on are TEXT, padded with NULs
 //   append NAME OTHER AT N file NAME ends with the N bytes of file OTHER from AT on
 //   fifo NAME              the program folder's file NAME is a FIFO, which nobody writes
+//   link NAME              the program folder's NAME is a symbolic link to the line's device
+//   from-parent            runs start in the program folder's parent folder
 //   remove NAME            the program folder's file NAME is gone
 //   wait-line              the line is up (again, after it vanished)
 //   run [offline] [^C=MS] ARGS  vexa-cli --home HOME --port LINE ARGS (offline: without --port;
@@ -34,14 +36,16 @@
 //   order U COMMAND...     unit U was sent each COMMAND, the first of each in this order
 //   value U P V            unit U's parameter P holds V
 //   file NAME TEXT         the program folder's file NAME holds TEXT; file=: is TEXT
+//   size NAME N            the program folder's file NAME holds N bytes
 //   same NAME OTHER        files NAME and OTHER hold the same bytes
 //   records NAME N         the --record file NAME has N lines, each a whole record
 //   record NAME POINTER JSON  its last record holds JSON at POINTER
 //   record-sha NAME FILE   its last record gives the SHA-256 of the program folder's FILE
 //   log TEXT, !log TEXT    the communication log (tra.txt) holds TEXT / does not
-// In TEXT and ARGS {home} is the program folder and {line} the line's link; \n, \r, \\ and \xHH
-// stand for those bytes (any other backslash stays).
+// In TEXT and ARGS {home} is the program folder, {name} its name and {line} the line's link; \n,
+// \r, \\ and \xHH stand for those bytes (any other backslash stays).
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -76,11 +80,12 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
   protected:
     std::string Expand(const std::string& text) const {
         std::string bytes;
+        const std::string name = std::filesystem::path(home.Path()).filename().string();
         for (size_t i = 0; i < text.size(); ++i) {
-            if (text.compare(i, 6, "{home}") == 0) {
-                bytes += home.Path(), i += 5;
-            } else if (text.compare(i, 6, "{line}") == 0) {
-                bytes += line, i += 5;
+            if (text.compare(i, 6, "{home}") == 0 || text.compare(i, 6, "{line}") == 0 ||
+                text.compare(i, 6, "{name}") == 0) {
+                bytes += text[i + 1] == 'h' ? home.Path() : text[i + 1] == 'l' ? line : name;
+                i += 5;
             } else if (text[i] != '\\' || i + 1 == text.size()) {
                 bytes += text[i];
             } else if (text[++i] == 'x') {
@@ -169,6 +174,10 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
         } else if (verb == "fifo") {
             std::filesystem::remove(home.File(w.at(0)));
             ASSERT_EQ(mkfifo(home.File(w.at(0)).c_str(), 0600), 0);
+        } else if (verb == "link") {
+            std::filesystem::create_symlink(sim.SlavePath(), home.File(w.at(0)));
+        } else if (verb == "from-parent") {
+            ASSERT_EQ(chdir(std::filesystem::path(home.Path()).parent_path().c_str()), 0);
         } else if (verb == "remove") {
             std::filesystem::remove(home.File(w.at(0)));
         } else if (verb == "wait-line") {
@@ -228,6 +237,8 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
             EXPECT_TRUE(Has(home.Read(w.at(0)), tail)) << home.Read(w.at(0));
         } else if (verb == "file=") {
             EXPECT_EQ(home.Read(w.at(0)), tail);
+        } else if (verb == "size") {
+            EXPECT_EQ(home.Read(w.at(0)).size(), std::stoul(w.at(1)));
         } else if (verb == "same") {
             EXPECT_EQ(home.Read(w.at(0)), home.Read(w.at(1)));
         } else if (verb == "records") {
