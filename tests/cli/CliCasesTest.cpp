@@ -14,6 +14,7 @@
 //   fifo NAME              the program folder's file NAME is a FIFO, which nobody writes
 //   link NAME              the program folder's NAME is a symbolic link to the line's device
 //   from-parent            runs start in the program folder's parent folder
+//   tcp, tcp-stop          the line is served over raw TCP as {tcp} (vexa-sim's TCP side) / no more
 //   remove NAME            the program folder's file NAME is gone
 //   wait-line              the line is up (again, after it vanished)
 //   run [offline] [^C=MS] ARGS  vexa-cli --home HOME --port LINE ARGS (offline: without --port;
@@ -42,8 +43,8 @@
 //   record NAME POINTER JSON  its last record holds JSON at POINTER
 //   record-sha NAME FILE   its last record gives the SHA-256 of the program folder's FILE
 //   log TEXT, !log TEXT    the communication log (tra.txt) holds TEXT / does not
-// In TEXT and ARGS {home} is the program folder, {name} its name and {line} the line's link; \n,
-// \r, \\ and \xHH stand for those bytes (any other backslash stays).
+// In TEXT and ARGS {home} is the program folder, {name} its name, {line} the line's link and {tcp}
+// its TCP address; \n, \r, \\ and \xHH stand for those bytes (any other backslash stays).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +57,7 @@
 #include "app/Sha256.h"
 #include "matrix/Faults.h"
 #include "sim/SimOptions.h"
+#include "sim/SimTcp.h"
 #include "support/TextCount.h"
 
 namespace {
@@ -80,12 +82,18 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
   protected:
     std::string Expand(const std::string& text) const {
         std::string bytes;
-        const std::string name = std::filesystem::path(home.Path()).filename().string();
+        const std::pair<std::string, std::string> names[] = {
+            {"{home}", home.Path()},
+            {"{name}", std::filesystem::path(home.Path()).filename().string()},
+            {"{line}", line},
+            {"{tcp}", tcpPort}};
         for (size_t i = 0; i < text.size(); ++i) {
-            if (text.compare(i, 6, "{home}") == 0 || text.compare(i, 6, "{line}") == 0 ||
-                text.compare(i, 6, "{name}") == 0) {
-                bytes += text[i + 1] == 'h' ? home.Path() : text[i + 1] == 'l' ? line : name;
-                i += 5;
+            const auto* name = std::find_if(std::begin(names), std::end(names), [&](const auto& n) {
+                return text.compare(i, n.first.size(), n.first) == 0;
+            });
+            if (name != std::end(names)) {
+                bytes += name->second;
+                i += name->first.size() - 1;
             } else if (text[i] != '\\' || i + 1 == text.size()) {
                 bytes += text[i];
             } else if (text[++i] == 'x') {
@@ -178,6 +186,14 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
             std::filesystem::create_symlink(sim.SlavePath(), home.File(w.at(0)));
         } else if (verb == "from-parent") {
             ASSERT_EQ(chdir(std::filesystem::path(home.Path()).parent_path().c_str()), 0);
+        } else if (verb == "tcp") {
+            std::string error;
+            ASSERT_TRUE(tcp.Start(
+                0, [this] { return line; }, error))
+                << error;
+            tcpPort = "socket://127.0.0.1:" + std::to_string(tcp.Port());
+        } else if (verb == "tcp-stop") {
+            tcp.Stop();
         } else if (verb == "remove") {
             std::filesystem::remove(home.File(w.at(0)));
         } else if (verb == "wait-line") {
@@ -263,6 +279,8 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
         }
     }
 
+    SimTcpLine tcp;
+    std::string tcpPort;
     std::vector<std::shared_ptr<TestController>> units;
     std::vector<size_t> sentBefore;
     SProgramRun run;
