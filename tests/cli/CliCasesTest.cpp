@@ -15,11 +15,14 @@
 //   link NAME              the program folder's NAME is a symbolic link to the line's device
 //   from-parent            runs start in the program folder's parent folder
 //   tcp, tcp-stop          the line is served over raw TCP as {tcp} (vexa-sim's TCP side) / no more
+//   hold NAME              file NAME is held (flock) as another vexa-cli holds its log
+//   on-loss U P V          when the line is next lost, unit U's parameter P holds V
 //   remove NAME            the program folder's file NAME is gone
 //   wait-line              the line is up (again, after it vanished)
-//   run [offline] [^C=MS] ARGS  vexa-cli --home HOME --port LINE ARGS (offline: without --port;
-//                          ^C: Ctrl-C after MS); --home or --port in ARGS are taken instead. A
-//                          "quoted" word keeps its spaces.
+//   run [offline] [^C=MS] [>/dev/full] ARGS  vexa-cli --home HOME --port LINE ARGS (offline:
+//                          without --port; ^C: Ctrl-C after MS; its standard output a full
+//                          device); --home or --port in ARGS are taken instead. A "quoted" word
+//                          keeps its spaces.
 // The checks of the last run (each run checks its exit code):
 //   exit N
 //   out TEXT, err TEXT     standard output / error holds TEXT; !out, !err: does not
@@ -37,6 +40,7 @@
 //   order U COMMAND...     unit U was sent each COMMAND, the first of each in this order
 //   value U P V            unit U's parameter P holds V
 //   file NAME TEXT         the program folder's file NAME holds TEXT; file=: is TEXT
+//   absent NAME            the program folder has no file NAME
 //   size NAME N            the program folder's file NAME holds N bytes
 //   same NAME OTHER        files NAME and OTHER hold the same bytes
 //   records NAME N         the --record file NAME has N lines, each a whole record
@@ -45,13 +49,17 @@
 //   log TEXT, !log TEXT    the communication log (tra.txt) holds TEXT / does not
 // In TEXT and ARGS {home} is the program folder, {name} its name, {line} the line's link and {tcp}
 // its TCP address; \n, \r, \\ and \xHH stand for those bytes (any other backslash stays).
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
+#include <thread>
 
 #include "CliFixture.h"
 #include "app/Sha256.h"
@@ -126,10 +134,19 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
             interruptAfterMs = std::stoi(args[0].substr(3));
             args.erase(args.begin());
         }
+        const bool full = !args.empty() && args[0] == ">/dev/full";
+        if (full) args.erase(args.begin());
         for (std::string& arg : args) arg = Expand(arg);
         sentBefore.clear();
         for (const auto& unit : units) sentBefore.push_back(unit->Commands().size());
-        run = Cli(args, !offline, interruptAfterMs);
+        if (full) {
+            int status = 0;
+            waitpid(Spawn(CliArgs(args, !offline), "/dev/full", home.File("stderr")), &status, 0);
+            run = {WIFEXITED(status) ? WEXITSTATUS(status) : -1, false, "", home.Read("stderr")};
+        } else {
+            run = Cli(args, !offline, interruptAfterMs);
+        }
+        if (loss.joinable()) loss.join();
         EXPECT_FALSE(run.hung);
     }
 
@@ -194,6 +211,13 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
             tcpPort = "socket://127.0.0.1:" + std::to_string(tcp.Port());
         } else if (verb == "tcp-stop") {
             tcp.Stop();
+        } else if (verb == "hold") {
+            held.push_back(open(home.File(w.at(0)).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+            ASSERT_EQ(flock(held.back(), LOCK_EX), 0);
+        } else if (verb == "on-loss") {
+            loss = std::thread([this, u = unit(0), p = number(1), v = number(2)] {
+                if (sim.WaitForLine(false, std::chrono::seconds(5))) u->Set(p, v);
+            });
         } else if (verb == "remove") {
             std::filesystem::remove(home.File(w.at(0)));
         } else if (verb == "wait-line") {
@@ -253,6 +277,8 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
             EXPECT_TRUE(Has(home.Read(w.at(0)), tail)) << home.Read(w.at(0));
         } else if (verb == "file=") {
             EXPECT_EQ(home.Read(w.at(0)), tail);
+        } else if (verb == "absent") {
+            EXPECT_FALSE(std::filesystem::exists(home.File(w.at(0))));
         } else if (verb == "size") {
             EXPECT_EQ(home.Read(w.at(0)).size(), std::stoul(w.at(1)));
         } else if (verb == "same") {
@@ -279,7 +305,14 @@ class CliCases : public CliFixture, public ::testing::WithParamInterface<std::st
         }
     }
 
+    ~CliCases() override {
+        if (loss.joinable()) loss.join();
+        for (int fd : held) close(fd);
+    }
+
     SimTcpLine tcp;
+    std::thread loss;       // on-loss
+    std::vector<int> held;  // hold
     std::string tcpPort;
     std::vector<std::shared_ptr<TestController>> units;
     std::vector<size_t> sentBefore;

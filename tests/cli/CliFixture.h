@@ -54,19 +54,24 @@ class CliFixture : public ::testing::Test {
         ASSERT_TRUE(sim.Start(line)) << sim.Error();
     }
 
-    // Runs vexa-cli with the program folder and the line, unless args name their own.
-    // interruptAfterMs >= 0: the program gets Ctrl-C (SIGINT) after that time; it is killed
-    // after bound.
-    SProgramRun Cli(const std::vector<std::string>& args, bool withLine = true,
-                    int interruptAfterMs = -1,
-                    std::chrono::milliseconds bound = std::chrono::seconds(60)) {
+    // vexa-cli's command line: args with the program folder and the line, unless args name their
+    // own.
+    std::vector<std::string> CliArgs(const std::vector<std::string>& args, bool withLine) const {
         std::vector<std::string> all = {BinFolder() + "/vexa-cli"};
         if (std::find(args.begin(), args.end(), "--home") == args.end())
             all.insert(all.end(), {"--home", home.Path()});
         if (withLine && std::find(args.begin(), args.end(), "--port") == args.end())
             all.insert(all.end(), {"--port", line});
         all.insert(all.end(), args.begin(), args.end());
-        return RunProgram(all, home.Path(), std::chrono::milliseconds(interruptAfterMs), bound);
+        return all;
+    }
+
+    // Runs vexa-cli (CliArgs). interruptAfterMs >= 0: the program gets Ctrl-C (SIGINT) after that
+    // time.
+    SProgramRun Cli(const std::vector<std::string>& args, bool withLine = true,
+                    int interruptAfterMs = -1) {
+        return RunProgram(CliArgs(args, withLine), home.Path(),
+                          std::chrono::milliseconds(interruptAfterMs));
     }
 
     // Runs vexa-cli as Cli does and checks its exit code, and that standard output holds every
