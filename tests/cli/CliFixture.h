@@ -74,23 +74,6 @@ class CliFixture : public ::testing::Test {
                           std::chrono::milliseconds(interruptAfterMs));
     }
 
-    // Runs vexa-cli as Cli does and checks its exit code, and that standard output holds every
-    // part of out and standard error every part of err; answers the run for further checks.
-    SProgramRun Expect(int code, const std::vector<std::string>& args,
-                       const std::vector<std::string>& out = {},
-                       const std::vector<std::string>& err = {}, bool withLine = true) {
-        std::string command = "vexa-cli";
-        for (const std::string& arg : args) command += " " + arg;
-        SCOPED_TRACE(command);
-        SProgramRun r = Cli(args, withLine);
-        EXPECT_EQ(r.code, code) << r.err << r.out;
-        for (const std::string& part : out)
-            EXPECT_TRUE(Has(r.out, part)) << part << " in:\n" << r.out;
-        for (const std::string& part : err)
-            EXPECT_TRUE(Has(r.err, part)) << part << " in:\n" << r.err;
-        return r;
-    }
-
     TempFolder home;
     const std::string line = home.File("line");
     SimBus sim;

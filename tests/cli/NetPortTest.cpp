@@ -60,10 +60,12 @@ class NetPortTest : public CliFixture {
 
     // Upload, download of what was uploaded, and the controller holding it afterwards.
     void RoundTrip(const std::string& port) {
-        Expect(0, {"--port", port, "identify"}, {"TS01-A"});
+        const SProgramRun identified = Cli({"--port", port, "identify"});
+        EXPECT_EQ(identified.code, 0) << identified.err;
+        EXPECT_TRUE(Has(identified.out, "TS01-A")) << identified.out;
         ASSERT_EQ(Cli({"--port", port, "upload", "-o", set}).code, 0);
         unit->Set(1, 100);
-        Expect(0, {"--port", port, "download", "-i", set});
+        EXPECT_EQ(Cli({"--port", port, "download", "-i", set}).code, 0);
         EXPECT_NE(unit->Get(1), 100);
         ASSERT_EQ(Cli({"--port", port, "upload", "-o", home.File("again.tmf")}).code, 0);
         EXPECT_EQ(home.Read("again.tmf").substr(32), home.Read("set.tmf").substr(32));
