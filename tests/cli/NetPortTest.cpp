@@ -1,5 +1,5 @@
-// vexa-cli on a line behind a device server: raw TCP (vexa-sim's own TCP side) and RFC 2217
-// (ser2net serving the simulator's pty), run as a process.  Servers listen on 127.0.0.1 only.
+// vexa-cli on a line behind a device server speaking RFC 2217 (ser2net serving the simulator's
+// pty), run as a process; the server listens on 127.0.0.1 only. (Raw TCP: cases/tcp.cli.)
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -13,7 +13,6 @@
 #include <thread>
 
 #include "CliFixture.h"
-#include "sim/SimTcp.h"
 
 namespace {
 
@@ -61,10 +60,12 @@ class NetPortTest : public CliFixture {
 
     // Upload, download of what was uploaded, and the controller holding it afterwards.
     void RoundTrip(const std::string& port) {
-        Expect(0, {"--port", port, "identify"}, {"TS01-A"});
+        const SProgramRun identified = Cli({"--port", port, "identify"});
+        EXPECT_EQ(identified.code, 0) << identified.err;
+        EXPECT_TRUE(Has(identified.out, "TS01-A")) << identified.out;
         ASSERT_EQ(Cli({"--port", port, "upload", "-o", set}).code, 0);
         unit->Set(1, 100);
-        Expect(0, {"--port", port, "download", "-i", set});
+        EXPECT_EQ(Cli({"--port", port, "download", "-i", set}).code, 0);
         EXPECT_NE(unit->Get(1), 100);
         ASSERT_EQ(Cli({"--port", port, "upload", "-o", home.File("again.tmf")}).code, 0);
         EXPECT_EQ(home.Read("again.tmf").substr(32), home.Read("set.tmf").substr(32));
@@ -74,47 +75,7 @@ class NetPortTest : public CliFixture {
     const std::string set = home.File("set.tmf");
 };
 
-class RawTcpTest : public NetPortTest {
-  protected:
-    void SetUp() override {
-        NetPortTest::SetUp();
-        std::string error;
-        ASSERT_TRUE(tcp.Start(
-            0, [this] { return line; }, error))
-            << error;
-        port = "socket://127.0.0.1:" + std::to_string(tcp.Port());
-    }
-    void TearDown() override { tcp.Stop(); }
-
-    SimTcpLine tcp;
-    std::string port;
-};
-
 }  // namespace
-
-// Identify, upload and download over raw TCP: FaultMatrix NoiseBeforeAnswers_*_tcp.
-TEST_F(RawTcpTest, ADroppedConnectionIsReconnectedWithWaitPort) {
-    SimFaults vanish;
-    vanish.VanishAfterCommands = 6;  // past connecting: in the middle of the walk
-    vanish.ReturnAfterMs = 300;
-    sim.SetFaults(vanish);
-    Expect(0, {"--port", port, "upload", "-o", set, "--wait-port", "10"});
-    EXPECT_TRUE(Has(home.Read("tra.txt"), "line back.")) << home.Read("tra.txt");
-    // Without --wait-port: FaultMatrix LineVanishes_*_tcp.
-}
-
-TEST_F(RawTcpTest, OpenFailuresNameTheServer) {
-    tcp.Stop();
-    const struct {
-        std::string port;
-        std::string error;
-    } cases[] = {
-        {port, port + ": connection refused"},
-        {"socket://127.0.0.1", "socket://127.0.0.1: not a HOST:PORT address"},
-        {"rfc2217://127.0.0.1:70000", "rfc2217://127.0.0.1:70000: not a HOST:PORT address"},
-    };
-    for (const auto& c : cases) Expect(1, {"--port", c.port, "identify"}, {}, {c.error});
-}
 
 // ser2net in the foreground, its line at other settings (9600 8N1) than vexa-cli's (38400 7E2),
 // which RFC 2217 must change: the pty keeps what was set on it.

@@ -50,7 +50,8 @@ class ParamExchange : public SimFixture {
 }  // namespace
 
 // Quadrel frames for another unit: quadrel-build in protocol/frames.cases, and a download into unit
-// 2 in CliTest.EveryParameterEndsWithAStatus...; at-frames for another unit are pinned here alone.
+// 2 in the vexa-cli session cli/cases/statuses.cli; at-frames for another unit are pinned here
+// alone.
 TEST_F(ParamExchange, BuildsAtFramesForTheUnitAskedFor) {
     const CMenuUICmdItem at = Command("WB;1;0;1;1;0");
     EXPECT_EQ(BuildCommandFrame(m_link, at, "00FA", 3).substr(0, 9), "@03WB00FA");
@@ -58,7 +59,7 @@ TEST_F(ParamExchange, BuildsAtFramesForTheUnitAskedFor) {
 }
 
 // A command's retry count gives the attempts after the first: FaultMatrix's LateAnswer and
-// TwoEchoes rows (retried away), ProductionLineTest.TimeoutAndRetriesOverruleTheModelsOwnWaits.
+// TwoEchoes rows (retried away), cli/cases/timeouts.cli.
 TEST_F(ParamExchange, ClosedPortFailsSilently) {
     m_port.Close();
     EXPECT_EQ(ExecuteCommand(m_link, Command("5202;1;2;0;1;0")).code, ResultCode::kNotConnected);

@@ -5,7 +5,7 @@
 
 TEST_F(SessionFixture, ConnectIdentifiesTheModelLoadsItsTableAndShowsTheFirstParameter) {
     ConnectIn(EView::Setting);
-    // The model's text, name and item count: CliTest.IdentifyPrintsWhatTheControllerIs; the
+    // The model's text, name and item count: the vexa-cli session cli/cases/json-layout.cli; the
     // first parameter's name and value, Up disabled: MainDialogTest.settingViewSteps...
     EXPECT_EQ(session->TablePath(), home.File("TS01.prm"));
     EXPECT_EQ(session->FormatConnectionStatus(),

@@ -36,8 +36,8 @@ TEST_F(SessionFixture, AnAbsentParameterIsShownByItsNameAlone) {
 }
 
 // A value written and read back, a text that is no number, the read-back failure in the window:
-// MainDialogTest.settingViewSteps..., CliTest.GetAndSetWorkWithDecimalPoints... and
-// FailuresAreOneClearLineWithTheirExitCode. How the entry looks after a failure is the view's.
+// MainDialogTest.settingViewSteps..., the vexa-cli sessions cli/cases/get-set.cli and
+// failures.cli. How the entry looks after a failure is the view's.
 TEST_F(SessionFixture, AFailedWriteSaysWhyAndKeepsTheValueShown) {
     ConnectIn(EView::Setting);
     const SShownParameter& shown = session->Shown();

@@ -104,7 +104,7 @@ TEST_F(SessionFixture, VerifyMarksEqualParametersAndSaysSoWhenAllAre) {
     EXPECT_EQ(session->Table()->CountWritableNotValid(), 0u);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Verify"});
 
-    // Each parameter's status and both values: CliTest.VerifyShowsTheFilesAndTheControllers...
+    // Each parameter's status and both values: cli/cases/verify.cli.
     unit1->Set(1, 251);
     EXPECT_EQ(session->Verify().message, "1 parameter differs");
     EXPECT_EQ(Item(*session, 1).valid, 0);

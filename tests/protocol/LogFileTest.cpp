@@ -79,7 +79,7 @@ TEST_F(LogFileTest, CrLfLinesAndRotation) {
 }
 
 TEST_F(LogFileTest, ALinkGetsALogOfItsOwnAndAFailedWriteClosesIt) {
-    // A log held by another process: CliTest.ALogHeldByAnotherProcessOrNamedWithLogIsStillWritten.
+    // A log held by another process: the vexa-cli session cli/cases/files.cli.
     // Neither the log nor its older generation is followed through a link: a full log with a
     // link as its older generation would have its bytes copied over the link's target.
     home.Write("target", "precious");

@@ -92,7 +92,6 @@ TEST_F(MemoryUnit, WriteModeParametersNeedWriteMode) {
     EXPECT_EQ(Ask(Quadrel("6C00")).ResponseCode, 0);
     EXPECT_EQ(Ask(Quadrel("571F", "0004")).ResponseCode, MemoryResponder::kWriteModeCode);
     EXPECT_EQ(Value(31), 3);
-    EXPECT_FALSE(m_unit->Respond(Quadrel("6E00")).has_value());  // store: never answered
 
     Play("HD80.sim");
     EXPECT_EQ(Ask(Quadrel("5730", "0001")).ResponseCode, MemoryResponder::kWriteModeCode);

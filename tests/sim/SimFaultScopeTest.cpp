@@ -1,8 +1,8 @@
 // Which commands a fault scope hits. (The bus applying the scope and counting its hits is checked
 // through vexa-sim: the fault matrix, whose cells hit one command each, and SimProgramTest; its
-// counting from the moment the faults were set: CliTest.FailuresAreOneClearLineWithTheirExitCode.
+// counting from the moment the faults were set: cli/cases/failures.cli.
 // A line that vanishes once and returns at its link: FaultMatrix LineVanishes_*, and
-// ProductionLineTest.ALostLineIsWaitedForWithWaitPort.)
+// the vexa-cli session cli/cases/lost-line.cli.)
 #include <gtest/gtest.h>
 
 #include <algorithm>

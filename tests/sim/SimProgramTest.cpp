@@ -40,21 +40,38 @@ int EndSim(FILE* sim, pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(SimProgram, PlaysTheModelAndReportsEachUnitsMemoryAndState) {
+// The model's memory played at the link it was given, answered as the options say; each unit's
+// memory and state dumped as they change, and on SIGTERM the faults it injected and each unit's
+// state reported, the link removed and exit 0.
+TEST(SimProgram, PlaysTheModelAtItsLinkAndReportsStateAndFaultsAtTerm) {
     TempFolder folder;
+    const std::string link = folder.File("link");
     FILE* sim = StartSim("--profile HD40.sim --memory-dump " + folder.File("dumps") + " --stats " +
-                         folder.File("stats"));
+                         folder.File("stats") + " --link " + link +
+                         " --corrupt-check --fault-only 0503 --fault-from 2");
     ASSERT_NE(sim, nullptr);
     const pid_t pid = std::atoi(ReadLine(sim).c_str());
+    const std::string slave = ReadLine(sim);
     {
-        RawLineClient client(ReadLine(sim));
-        // Unit 2's ramp rise rate := 50, then stop unit 2: the dump follows a control too.
-        for (const char* command : {"\00202000570600000032\0034", "\002020007101\0036"}) {
+        RawLineClient client(link);
+        client.Send(frames::kModelRequestUnit2);  // before the faults
+        CQuadrelResFrame model;
+        EXPECT_TRUE(model.Parse(client.ReadFrame()));
+        EXPECT_EQ(model.Data, "HD40-R");
+        // Unit 1's model request is hit; unit 2's ramp rise rate := 50, then stop unit 2: the dump
+        // follows a control too.
+        std::string hits;
+        for (const std::string& command :
+             {frames::kModelRequestUnit1, std::string("\00202000570600000032\0034"),
+              std::string("\002020007101\0036")}) {
             client.Send(command);
-            CQuadrelResFrame answer;
-            EXPECT_TRUE(answer.Parse(client.ReadFrame()));
-            EXPECT_EQ(answer.Pdu.Response(), 0);
+            const std::string answer = client.ReadFrame();
+            CQuadrelResFrame parsed;
+            hits += answer.empty()                                       ? '?'
+                    : parsed.Parse(answer) && parsed.Pdu.Response() == 0 ? '.'
+                                                                         : 'x';
         }
+        EXPECT_EQ(hits, "x..");
     }
     const std::string unit1 = folder.Read("dumps/unit01.mem"),
                       unit2 = folder.Read("dumps/unit02.mem");
@@ -64,48 +81,19 @@ TEST(SimProgram, PlaysTheModelAndReportsEachUnitsMemoryAndState) {
     EXPECT_TRUE(
         unit2.ends_with("\nwritemode=0\nrun=stopped\nwrite_mode=off\nstores=0\nunsaved_writes=0\n"))
         << unit2;
-    EXPECT_EQ(EndSim(sim, pid), 0);
-    const std::string stats = folder.Read("stats");
-    EXPECT_TRUE(LeftAsFound(stats, StatsPrefix(1)));
-    const std::string unit2Lines =
-        "unit02.run=stopped\nunit02.write_mode=off\nunit02.stores=0\nunit02.unsaved_writes=0\n";
-    EXPECT_TRUE(stats.ends_with(unit2Lines)) << stats;
-}
-
-// The line at the link it was given, answered as the options say, and on SIGTERM the faults it
-// injected counted, the link removed and exit 0.
-TEST(SimProgram, AnswersOnItsLinkAndCountsTheFaultsItInjectedAtTerm) {
-    TempFolder folder;
-    const std::string link = folder.File("link");
-    FILE* sim = StartSim("--model VX20-B --units 1,4 --link " + link +
-                         " --corrupt-check --fault-only 0503 --fault-from 2 --stats " +
-                         folder.File("stats"));
-    ASSERT_NE(sim, nullptr);
-    const pid_t pid = std::atoi(ReadLine(sim).c_str());
-    const std::string slave = ReadLine(sim);
-    {
-        RawLineClient client(link);
-        client.Send("\002040000503\0031");  // the model request to unit 4, before the faults
-        CQuadrelResFrame model;
-        EXPECT_TRUE(model.Parse(client.ReadFrame()));
-        EXPECT_EQ(model.Data, "VX20-B");
-        std::string hits;
-        for (const std::string& command : {frames::kModelRequestUnit1, frames::k0101Unit1}) {
-            client.Send(command);
-            const std::string answer = client.ReadFrame();
-            hits += answer.empty() ? '?' : CQuadrelResFrame().Parse(answer) ? '.' : 'x';
-        }
-        EXPECT_EQ(hits, "x.");
-    }
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), slave);
     ::kill(pid, SIGTERM);
-    EXPECT_EQ(ReadLine(sim), "vexa-sim: commands=3 faulted=1 corrupt-check=1");
+    EXPECT_EQ(ReadLine(sim), "vexa-sim: commands=4 faulted=1 corrupt-check=1");
     EXPECT_EQ(EndSim(sim, 0), 0);
     struct stat gone {};
     EXPECT_NE(::lstat(link.c_str(), &gone), 0);
     const std::string stats = folder.Read("stats");
-    for (const char* line : {"commands=3\n", "faulted=1\n", "corrupt-check=1\n", "late=0\n"})
+    for (const char* line : {"commands=4\n", "faulted=1\n", "corrupt-check=1\n", "late=0\n"})
         EXPECT_NE(stats.find(line), std::string::npos) << line << " in " << stats;
+    EXPECT_TRUE(LeftAsFound(stats, StatsPrefix(1)));
+    const std::string unit2Lines =
+        "unit02.run=stopped\nunit02.write_mode=off\nunit02.stores=0\nunit02.unsaved_writes=0\n";
+    EXPECT_TRUE(stats.ends_with(unit2Lines)) << stats;
 }
 
 TEST(SimProgram, BadOptionsAndMissingTablesExitWithTwo) {
