@@ -21,9 +21,6 @@
 
 namespace {
 
-// A signal comes this long after vexa-cli started: the download walk is under way then.
-constexpr auto kSignalAfter = std::chrono::milliseconds(1500);
-
 // One column: an operation of vexa-cli ({in}: a parameter file uploaded before, {out}, {csv}:
 // files that hold "previous" before the run).
 struct SOperation {
@@ -169,6 +166,7 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
         m_sim = -1;
     }
 
+    // signal: sent once the log shows the download's walk under way.
     SProgramRun Cli(const std::vector<std::string>& args, int signal = 0) {
         std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--home", m_home.Path(),
                                         "--port", m_port};
@@ -176,9 +174,12 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
             all.push_back(Replace(Replace(Replace(arg, "{in}", m_home.File("in.tmf")), "{out}",
                                           m_home.File("out.tmf")),
                                   "{csv}", m_home.File("out.csv")));
-        return RunProgram(all, m_home.Path(),
-                          signal != 0 ? kSignalAfter : std::chrono::milliseconds(-1), kBound,
-                          signal);
+        if (signal != 0)
+            return RunProgram(
+                all, m_home.Path(),
+                SInterruptOn{m_home.File("tra.txt"), "Download before action end.", signal},
+                kBound);
+        return RunProgram(all, m_home.Path(), std::chrono::milliseconds(-1), kBound);
     }
 
     TempFolder m_home;

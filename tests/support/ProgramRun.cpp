@@ -33,6 +33,21 @@ int WaitBounded(pid_t pid, std::chrono::milliseconds bound, bool& hung) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Whether the child has not ended yet (it is left to be reaped).
+bool Running(pid_t pid) {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0;
+}
+
+SProgramRun Finished(pid_t pid, const std::string& outFolder, std::chrono::milliseconds bound) {
+    SProgramRun run;
+    run.code = WaitBounded(pid, bound, run.hung);
+    run.out = ReadAll(outFolder + "/stdout");
+    run.err = ReadAll(outFolder + "/stderr");
+    return run;
+}
+
 }  // namespace
 
 std::string BinFolder() {
@@ -58,15 +73,25 @@ pid_t Spawn(const std::vector<std::string>& args, const std::string& out, const 
 SProgramRun RunProgram(const std::vector<std::string>& args, const std::string& outFolder,
                        std::chrono::milliseconds interruptAfter, std::chrono::milliseconds bound,
                        int interruptSignal) {
-    const std::string out = outFolder + "/stdout", err = outFolder + "/stderr";
-    const pid_t pid = Spawn(args, out, err);
+    const pid_t pid = Spawn(args, outFolder + "/stdout", outFolder + "/stderr");
     if (interruptAfter.count() >= 0) {
         std::this_thread::sleep_for(interruptAfter);
         kill(pid, interruptSignal);
     }
-    SProgramRun run;
-    run.code = WaitBounded(pid, bound, run.hung);
-    run.out = ReadAll(out);
-    run.err = ReadAll(err);
-    return run;
+    return Finished(pid, outFolder, bound);
+}
+
+SProgramRun RunProgram(const std::vector<std::string>& args, const std::string& outFolder,
+                       const SInterruptOn& interrupt, std::chrono::milliseconds bound) {
+    const pid_t pid = Spawn(args, outFolder + "/stdout", outFolder + "/stderr");
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    // A program that ends first is not signalled; Finished() then reaps it at once.
+    while (std::chrono::steady_clock::now() < deadline && Running(pid)) {
+        if (ReadAll(interrupt.path).find(interrupt.text) != std::string::npos) {
+            kill(pid, interrupt.signal);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return Finished(pid, outFolder, bound);
 }

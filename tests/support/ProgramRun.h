@@ -30,3 +30,14 @@ SProgramRun RunProgram(const std::vector<std::string>& args, const std::string& 
                        std::chrono::milliseconds interruptAfter = std::chrono::milliseconds(-1),
                        std::chrono::milliseconds bound = std::chrono::seconds(60),
                        int interruptSignal = SIGINT);
+
+// The program gets `signal` once the file `path` holds `text` (looked at every 20 ms): a test
+// that stops a program in the middle of its work waits for the sign that it got there, however
+// slowly a loaded machine starts it.
+struct SInterruptOn {
+    std::string path;
+    std::string text;
+    int signal = SIGINT;
+};
+SProgramRun RunProgram(const std::vector<std::string>& args, const std::string& outFolder,
+                       const SInterruptOn& interrupt, std::chrono::milliseconds bound);
