@@ -5,7 +5,9 @@
 //   #! error <text>          one line of the parse error text, in order ("%4d %s" form)
 //   #! run ok|fail           what Run answers
 //   #! var <name> = <value>  a variable after the run: numbers in decimal, texts in "quotes"
-//   #! ret <type> <value>    the result handed back by Run (type -128 has no value)
+//   #! ret <type> <value>    the result handed back by Run (type -128 has no value), which held
+//                            an INT before the run
+//   #! log <text>            one line the run logs, in order (without one, the log is not read)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include "script/Script.h"
 #include "script/ScriptLiterals.h"
 #include "support/CaseFile.h"
+#include "support/LogCapture.h"
 
 namespace {
 
@@ -26,6 +29,7 @@ struct ScriptCase {
     bool runOk = true;
     std::vector<std::pair<std::string, std::string>> vars;
     std::string ret;  // empty when the case does not check the result
+    std::vector<std::string> log;
 };
 
 bool TakePrefix(std::string& text, const std::string& prefix) {
@@ -52,6 +56,8 @@ ScriptCase ReadScriptCase(const std::string& path) {
             result.vars.emplace_back(line.substr(0, equals), line.substr(equals + 3));
         } else if (TakePrefix(line, "ret ")) {
             result.ret = line;
+        } else if (TakePrefix(line, "log ")) {
+            result.log.push_back(line);
         }
     }
     return result;
@@ -88,8 +94,13 @@ TEST_P(ScriptCases, BehavesAsWritten) {
     EXPECT_EQ(SplitLines(script.ErrorText()), c.errors);
     if (!c.loadOk) return;
 
+    const LogCapture log;
     CVarItem result;
+    result.Set("old", kTypeInt, 5);
     EXPECT_EQ(script.Run(result), c.runOk);
+    if (!c.log.empty()) {
+        EXPECT_EQ(SplitLines(log.Text()), c.log);
+    }
     for (const auto& [name, value] : c.vars) {
         const CVarItem* var = script.FindVar(name);
         ASSERT_NE(var, nullptr) << name;
