@@ -1,5 +1,5 @@
-// Profile values, the catalogue a locale chooses, the folders of each kind of file, number
-// scans, splits and digests, as the cases of app.cases.
+// Profile values, message catalogues and the one a locale chooses, the folders of each kind of
+// file, number scans, splits and digests, as the cases of app.cases.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 #include "app/FileHelpers.h"
 #include "app/FolderRule.h"
 #include "app/Folders.h"
+#include "app/MessageTable.h"
 #include "app/NumberText.h"
 #include "app/ProfileString.h"
 #include "app/SectionReader.h"
@@ -47,6 +48,23 @@ const std::map<std::string, CaseFunction> kFunctions = {
      [](const Inputs& in) {
          const ProfileFile file(in[0]);
          return std::to_string(GetProfileInt("a.ini", in[1], in[2], std::stoi(in[3])));
+     }},
+    // The catalogue of the name given, the file a.ini holding the text given, then overlaid with
+    // a translation of the text given (when there is one).
+    {"message-table",
+     [](const Inputs& in) {
+         const ProfileFile file(in[1]);
+         CMessageTable table, translation;
+         CaseAnswers answers{{"ok", CaseBool(table.Load(in[0], in[2], 999))}};
+         if (in.size() > 3) {
+             const TempFolder folder;
+             EXPECT_TRUE(translation.Load(folder.Write("b.ini", in[3]), in[2], 999));
+             table.Overlay(translation);
+         }
+         answers.emplace_back("format", table.Format(0, {"a", "b"}));
+         for (const uint16_t number : {0, 2, 3, 998, 999, 65535})
+             answers.emplace_back(std::to_string(number), table.Get(number));
+         return answers;
      }},
     // LC_ALL, LC_MESSAGES and LANG; only a German catalogue is there.
     {"catalogue",

@@ -47,34 +47,6 @@ TEST_F(ProfileTest, HostileFilesAreReadSafelyWithTheValueLimit) {
     EXPECT_EQ(GetProfileString("/dev/zero", "S", "k", "d"), "d");
 }
 
-TEST_F(ProfileTest, MessageCatalogueLoadRules) {
-    CMessageTable table;
-    EXPECT_FALSE(table.Load("", "Pyrona", 999));
-    EXPECT_FALSE(table.Load("cat.ini", "", 999));
-    EXPECT_FALSE(table.Load("cat.ini", "Pyrona", 999));  // not there yet
-
-    home.Write("cat.ini",
-               "[pyrona]\n000=Read\n000=Second\n2=Not a key of 002\n002=Connect\n998=Last\n"
-               "999=Beyond\n003\n003=After a bare key\n");
-    ASSERT_TRUE(table.Load("cat.ini", "Pyrona", 999));
-    EXPECT_EQ(table.Get(0), "Read");
-    EXPECT_EQ(table.Get(2), "Connect");
-    EXPECT_EQ(table.Get(3), "");  // the bare key comes first and has no value
-    EXPECT_EQ(table.Get(998), "Last");
-    EXPECT_EQ(table.Get(999), "");
-    EXPECT_EQ(table.Get(65535), "");
-
-    home.Write("de.ini", "[Pyrona]\n000=%2 von %1, %3 %x %\n002=\n");
-    CMessageTable translation;
-    ASSERT_TRUE(translation.Load("de.ini", "Pyrona", 999));
-    table.Overlay(translation);
-    EXPECT_EQ(table.Format(0, {"a", "b"}), "b von a, %3 %x %");
-    EXPECT_EQ(table.Get(2), "Connect");  // an empty translation keeps the original
-
-    ASSERT_TRUE(table.Load("cat.ini", "Other", 999));  // no such section: every entry empty
-    EXPECT_EQ(table.Get(0), "");
-}
-
 // Every text of the shipped catalogue has its translation, with the same placeholders.
 TEST(CatalogueLanguage, TheGermanCatalogueTranslatesEveryEntry) {
     const std::filesystem::path bin = std::filesystem::read_symlink("/proc/self/exe").parent_path();
