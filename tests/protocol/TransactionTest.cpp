@@ -109,11 +109,57 @@ CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in, int times) {
             {"log", Joined(lines)}};
 }
 
+// The model request tried on a line of its own as the policy given says (name=value inputs,
+// a time-out of 20 ms unless told), each command answered with the next of the other inputs.
+// The log marks where each command goes out with "<send>".
+CaseAnswers ExchangeWithPolicy(const CaseInputs& in) {
+    ScriptedLine line;
+    EXPECT_TRUE(line.Open());
+    SRetryPolicy policy{.timeoutMs = 20};
+    const std::map<std::string, ExchangeLog> styles = {{"after", ExchangeLog::kAfterExchange},
+                                                       {"around", ExchangeLog::kAroundExchange},
+                                                       {"one-entry", ExchangeLog::kOneEntry},
+                                                       {"script", ExchangeLog::kScript}};
+    for (const std::string& input : in) {
+        const std::string name = input.substr(0, input.find('=')),
+                          value = input.substr(input.find('=') + 1);
+        if (input.front() == '\002')
+            line.answers.push_back(input);
+        else if (name == "attempts")
+            policy.attempts = std::stoi(value);
+        else if (name == "timeout")
+            policy.timeoutMs = static_cast<std::uint16_t>(std::stoi(value));
+        else if (name == "reply")
+            policy.replyRequired = value == "true";
+        else if (name == "hook")
+            policy.callAttemptHook = value == "true";
+        else
+            policy.log = styles.at(value);
+    }
+    int hooks = 0;
+    line.port.SetAttemptHook([&hooks] { ++hooks; });
+    line.port.SetActivityHook([](int sending, int starting) {
+        if (sending == 1 && starting == 1) WriteLog("<send>");
+    });
+    const SExchangeOutcome outcome = ExchangeWithRetries(line.transaction, line.command, policy);
+    const char* const ends[] = {"answered", "silence-accepted", "retries-over", "line-lost",
+                                "cancelled"};
+    const std::map<ResultClassCode, const char*> classes = {{kSuccess, "success"},
+                                                            {kTimedOut, "timed-out"},
+                                                            {kBccMismatch, "bcc-mismatch"},
+                                                            {kNoFrame, "no-frame"}};
+    return {
+        {"end", ends[static_cast<int>(outcome.end)]}, {"class", classes.at(outcome.resultClass)},
+        {"timed-out", CaseBool(outcome.timedOut)},    {"hooks", std::to_string(hooks)},
+        {"data", line.transaction.ResponseData()},    {"log", Joined(line.log.Lines())}};
+}
+
 TEST(TransactionCases, EveryCaseOfTheFileHolds) {
     RunCaseFile(
         VEXA_CASES_DIR "/exchanges.cases",
         {{"exchange", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 1); }},
-         {"exchange-twice", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 2); }}});
+         {"exchange-twice", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 2); }},
+         {"exchange-with", ExchangeWithPolicy}});
 }
 
 TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
