@@ -5,18 +5,30 @@
 //   #! error <text>          one line of the parse error text, in order ("%4d %s" form)
 //   #! run ok|fail           what Run answers
 //   #! var <name> = <value>  a variable after the run: numbers in decimal, texts in "quotes"
+//                            (control bytes as \xHH)
 //   #! ret <type> <value>    the result handed back by Run (type -128 has no value), which held
 //                            an INT before the run
 //   #! log <text>            one line the run logs, in order (without one, the log is not read)
+// A case with any of these runs as unit 1 on a simulated line (the model request answered):
+//   #! quadrel <code>=<data> an answer of the unit (also #! at)
+//   #! sim [options]         the line's faults, as vexa-sim's options give them
+//   #! sent <count>          the commands the unit has handled after the run
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
+#include "protocol/FramePort.h"
 #include "script/Script.h"
 #include "script/ScriptLiterals.h"
+#include "sim/CannedResponder.h"
+#include "sim/SimBus.h"
+#include "sim/SimOptions.h"
 #include "support/CaseFile.h"
 #include "support/LogCapture.h"
 
@@ -30,6 +42,10 @@ struct ScriptCase {
     std::vector<std::pair<std::string, std::string>> vars;
     std::string ret;  // empty when the case does not check the result
     std::vector<std::string> log;
+    bool onLine = false;
+    SimProfile unit;
+    std::vector<std::string> faults;
+    std::string sent;
 };
 
 bool TakePrefix(std::string& text, const std::string& prefix) {
@@ -58,6 +74,18 @@ ScriptCase ReadScriptCase(const std::string& path) {
             result.ret = line;
         } else if (TakePrefix(line, "log ")) {
             result.log.push_back(line);
+        } else if (TakePrefix(line, "sent ")) {
+            result.sent = line;
+        } else if (TakePrefix(line, "sim")) {
+            std::istringstream words(line);
+            for (std::string word; words >> word;) result.faults.push_back(word);
+            result.onLine = true;
+        } else if (line.rfind("quadrel ", 0) == 0 || line.rfind("at ", 0) == 0) {
+            const size_t space = line.find(' '), equals = line.find('=');
+            (line[0] == 'q' ? result.unit.QuadrelAnswers
+                            : result.unit.AtAnswers)[line.substr(space + 1, equals - space - 1)] =
+                line.substr(equals + 1);
+            result.onLine = true;
         }
     }
     return result;
@@ -73,9 +101,17 @@ std::vector<std::string> ListScriptCases() {
     return names;
 }
 
+// Texts in quotes, their control bytes as \xHH.
 std::string Render(const CVarItem& var) {
-    if (var.Type() == kTypeString) return "\"" + var.GetString() + "\"";
-    return std::to_string(var.GetNumber());
+    if (var.Type() != kTypeString) return std::to_string(var.GetNumber());
+    std::string text = "\"";
+    for (const char byte : var.GetString()) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(byte));
+        text +=
+            static_cast<unsigned char>(byte) < 0x20 ? std::string(escaped) : std::string(1, byte);
+    }
+    return text + "\"";
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -90,6 +126,19 @@ class ScriptCases : public ::testing::TestWithParam<std::string> {};
 TEST_P(ScriptCases, BehavesAsWritten) {
     const ScriptCase c = ReadScriptCase(VEXA_SCRIPT_CASES_DIR "/" + GetParam());
     CScript script;
+    SimBus sim;
+    CFramePort port;
+    if (c.onLine) {
+        SimOptions options;
+        std::string error;
+        ASSERT_TRUE(ParseSimOptions(c.faults, options, error)) << error;
+        sim.SetFaults(options.Faults);
+        sim.SetResponder(1, std::make_shared<CannedResponder>(c.unit));
+        ASSERT_TRUE(sim.Start()) << sim.Error();
+        ASSERT_TRUE(port.SetSettings(sim.SlavePath(), 38400, 7, 2, 2) && port.Open());
+        script.SetPort(&port);
+        script.SetUnitNumber(1);
+    }
     ASSERT_EQ(script.Load(c.lines), c.loadOk) << script.ErrorText();
     EXPECT_EQ(SplitLines(script.ErrorText()), c.errors);
     if (!c.loadOk) return;
@@ -100,6 +149,11 @@ TEST_P(ScriptCases, BehavesAsWritten) {
     EXPECT_EQ(script.Run(result), c.runOk);
     if (!c.log.empty()) {
         EXPECT_EQ(SplitLines(log.Text()), c.log);
+    }
+    if (!c.sent.empty()) {
+        // The bus counts a command after it has answered it.
+        sim.WaitForCommands(std::stoul(c.sent), std::chrono::seconds(2));
+        EXPECT_EQ(std::to_string(sim.CommandsHandled()), c.sent);
     }
     for (const auto& [name, value] : c.vars) {
         const CVarItem* var = script.FindVar(name);
