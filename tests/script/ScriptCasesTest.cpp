@@ -3,16 +3,22 @@
 // lines of one routine section, with expectations on lines that start with "#!":
 //   #! load ok|fail          whether Load succeeds
 //   #! error <text>          one line of the parse error text, in order ("%4d %s" form)
-//   #! run ok|fail           what Run answers
+//   #! run ok|fail           what Run answers (each time)
+//   #! runs <count>          how often the routine runs, variables kept (default 1)
 //   #! var <name> = <value>  a variable after the run: numbers in decimal, texts in "quotes"
 //                            (control bytes as \xHH)
 //   #! ret <type> <value>    the result handed back by Run (type -128 has no value), which held
 //                            an INT before the run
-//   #! log <text>            one line the run logs, in order (without one, the log is not read)
+//   #! ret-name <name>       the name of that result
+//   #! log-has <text>        a line the runs log, anywhere
+//   #! log <text>            one line the runs log, in order (without one, the log is not read)
 // A case with any of these runs as unit 1 on a simulated line (the model request answered):
 //   #! quadrel <code>=<data> an answer of the unit (also #! at)
 //   #! sim [options]         the line's faults, as vexa-sim's options give them
 //   #! sent <count>          the commands the unit has handled after the run
+//   #! hooks <count>         the failed attempts the port's attempt hook was told of
+//   #! stop-after <asks>     the operator stops the wait when asked this many times more,
+//                            the port waiting in short slices as the desktop program does
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,11 +47,12 @@ struct ScriptCase {
     bool runOk = true;
     std::vector<std::pair<std::string, std::string>> vars;
     std::string ret;  // empty when the case does not check the result
-    std::vector<std::string> log;
+    std::vector<std::string> log, logHas;
     bool onLine = false;
     SimProfile unit;
     std::vector<std::string> faults;
-    std::string sent;
+    std::string sent, hooks, stopAfter, retName;
+    int runs = 1;
 };
 
 bool TakePrefix(std::string& text, const std::string& prefix) {
@@ -74,8 +81,19 @@ ScriptCase ReadScriptCase(const std::string& path) {
             result.ret = line;
         } else if (TakePrefix(line, "log ")) {
             result.log.push_back(line);
+        } else if (TakePrefix(line, "log-has ")) {
+            result.logHas.push_back(line);
+        } else if (TakePrefix(line, "runs ")) {
+            result.runs = std::stoi(line);
+        } else if (TakePrefix(line, "ret-name ")) {
+            result.retName = line;
         } else if (TakePrefix(line, "sent ")) {
             result.sent = line;
+        } else if (TakePrefix(line, "hooks ")) {
+            result.hooks = line;
+        } else if (TakePrefix(line, "stop-after ")) {
+            result.stopAfter = line;
+            result.onLine = true;
         } else if (TakePrefix(line, "sim")) {
             std::istringstream words(line);
             for (std::string word; words >> word;) result.faults.push_back(word);
@@ -128,6 +146,7 @@ TEST_P(ScriptCases, BehavesAsWritten) {
     CScript script;
     SimBus sim;
     CFramePort port;
+    int hooks = 0, asked = 0;
     if (c.onLine) {
         SimOptions options;
         std::string error;
@@ -138,6 +157,11 @@ TEST_P(ScriptCases, BehavesAsWritten) {
         ASSERT_TRUE(port.SetSettings(sim.SlavePath(), 38400, 7, 2, 2) && port.Open());
         script.SetPort(&port);
         script.SetUnitNumber(1);
+        port.SetAttemptHook([&hooks] { ++hooks; });
+        if (!c.stopAfter.empty()) {
+            port.SetPumpHook([] {});
+            port.SetCancelCheck([&] { return ++asked > std::stoi(c.stopAfter); });
+        }
     }
     ASSERT_EQ(script.Load(c.lines), c.loadOk) << script.ErrorText();
     EXPECT_EQ(SplitLines(script.ErrorText()), c.errors);
@@ -146,14 +170,21 @@ TEST_P(ScriptCases, BehavesAsWritten) {
     const LogCapture log;
     CVarItem result;
     result.Set("old", kTypeInt, 5);
-    EXPECT_EQ(script.Run(result), c.runOk);
+    for (int run = 0; run < c.runs; ++run) EXPECT_EQ(script.Run(result), c.runOk) << run;
+    const std::vector<std::string> lines = SplitLines(log.Text());
     if (!c.log.empty()) {
-        EXPECT_EQ(SplitLines(log.Text()), c.log);
+        EXPECT_EQ(lines, c.log);
     }
     if (!c.sent.empty()) {
         // The bus counts a command after it has answered it.
         sim.WaitForCommands(std::stoul(c.sent), std::chrono::seconds(2));
         EXPECT_EQ(std::to_string(sim.CommandsHandled()), c.sent);
+    }
+    if (!c.hooks.empty()) {
+        EXPECT_EQ(std::to_string(hooks), c.hooks);
+    }
+    for (const std::string& line : c.logHas) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
     }
     for (const auto& [name, value] : c.vars) {
         const CVarItem* var = script.FindVar(name);
@@ -164,6 +195,9 @@ TEST_P(ScriptCases, BehavesAsWritten) {
         std::string expected = std::to_string(result.Type());
         if (result.Type() != kTypeNone) expected += " " + Render(result);
         EXPECT_EQ(expected, c.ret);
+    }
+    if (!c.retName.empty()) {
+        EXPECT_EQ(result.Name(), c.retName);
     }
 }
 
