@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CatalogueLanguage.h"
-#include "app/ConfigFiles.h"
 #include "app/Folders.h"
-#include "app/MessageTable.h"
 #include "app/ProfileMgr.h"
 #include "app/ProfileString.h"
 #include "app/Reason.h"
@@ -77,38 +74,6 @@ TEST(CatalogueLanguage, TheGermanCatalogueTranslatesEveryEntry) {
             EXPECT_EQ(texts[0][std::to_string(kFirstReasonNumber + id)],
                       kReasonEnglish[id].english);
     }
-}
-
-TEST_F(ProfileTest, ConfigurationAndMaintenanceFiles) {
-    EXPECT_FALSE(ConfigFileExists());
-    CMessageTable catalogue;
-    EXPECT_FALSE(LoadMessageCatalogue(catalogue));
-    EXPECT_EQ(ReadWindowTitle(), "");
-    EXPECT_EQ(ReadMaintenanceSettings().timeOut, 10000);  // no file: the defaults
-
-    home.Write("VEXA.cap", "[Pyrona]\nTitle=VEXA Setup\n055=Unit\n[MESSAGE]\n000=Unit number?\n");
-    EXPECT_TRUE(ConfigFileExists());
-    ASSERT_TRUE(LoadMessageCatalogue(catalogue));
-    EXPECT_EQ(catalogue.Get(55), "Unit");
-    EXPECT_EQ(ReadWindowTitle(), "VEXA Setup");
-    EXPECT_EQ(ReadQuestionText("000"), "Unit number?");
-
-    // A translation overrides what it has; the rest stays English.
-    home.Write("VEXA.de.cap", "[Pyrona]\nTitle=VEXA Einrichtung\n[MESSAGE]\n001=Anderes Modell\n");
-    UseCatalogueFile("VEXA.de.cap");
-    ASSERT_TRUE(LoadMessageCatalogue(catalogue));
-    EXPECT_EQ(catalogue.Get(55), "Unit");
-    EXPECT_EQ(ReadWindowTitle(), "VEXA Einrichtung");
-    EXPECT_EQ(ReadQuestionText("000"), "Unit number?");
-    EXPECT_EQ(ReadQuestionText("001"), "Anderes Modell");
-    UseCatalogueFile("VEXA.cap");
-    EXPECT_EQ(ReadWindowTitle(), "VEXA Setup");
-
-    home.Write("Maintain01.txt", "[CommunicationSettings]\nRetry=3\nTimeOut=70000\n");
-    EXPECT_TRUE(MaintenanceFileExists());
-    const MaintenanceSettings read = ReadMaintenanceSettings();
-    EXPECT_EQ(read.retry, 3);
-    EXPECT_EQ(read.timeOut, 4464);
 }
 
 }  // namespace
