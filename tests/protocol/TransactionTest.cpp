@@ -109,9 +109,9 @@ CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in, int times) {
             {"log", Joined(lines)}};
 }
 
-// The model request tried on a line of its own as the policy given says (name=value inputs,
-// a time-out of 20 ms unless told), each command answered with the next of the other inputs.
-// The log marks where each command goes out with "<send>".
+// The model request (or command=TEXT) tried on a line of its own as the policy given says
+// (name=value inputs, a time-out of 20 ms unless told), each command answered with the next of
+// the other inputs. The log marks where each command goes out with "<send>".
 CaseAnswers ExchangeWithPolicy(const CaseInputs& in) {
     ScriptedLine line;
     EXPECT_TRUE(line.Open());
@@ -125,6 +125,8 @@ CaseAnswers ExchangeWithPolicy(const CaseInputs& in) {
                           value = input.substr(input.find('=') + 1);
         if (input.front() == '\002')
             line.answers.push_back(input);
+        else if (name == "command")
+            line.command = value;
         else if (name == "attempts")
             policy.attempts = std::stoi(value);
         else if (name == "timeout")
@@ -148,10 +150,14 @@ CaseAnswers ExchangeWithPolicy(const CaseInputs& in) {
                                                             {kTimedOut, "timed-out"},
                                                             {kBccMismatch, "bcc-mismatch"},
                                                             {kNoFrame, "no-frame"}};
-    return {
-        {"end", ends[static_cast<int>(outcome.end)]}, {"class", classes.at(outcome.resultClass)},
-        {"timed-out", CaseBool(outcome.timedOut)},    {"hooks", std::to_string(hooks)},
-        {"data", line.transaction.ResponseData()},    {"log", Joined(line.log.Lines())}};
+    return {{"end", ends[static_cast<int>(outcome.end)]},
+            {"class", classes.at(outcome.resultClass)},
+            {"timed-out", CaseBool(outcome.timedOut)},
+            {"hooks", std::to_string(hooks)},
+            {"data", line.transaction.ResponseData()},
+            {"log", Joined(line.log.Lines())},
+            {"sent", line.received},
+            {"protocol", std::to_string(static_cast<int>(line.transaction.Protocol()))}};
 }
 
 TEST(TransactionCases, EveryCaseOfTheFileHolds) {
@@ -170,15 +176,6 @@ TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
     char byte = 0;
     EXPECT_TRUE(port.ReceiveByte(&byte));
     EXPECT_EQ(byte, '\x02');
-}
-
-TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
-    answers.push_back(frames::ModelAnswerUnit1("7"));
-    EXPECT_TRUE(transaction.Execute("0503", 2000));
-    EXPECT_EQ(received, "0503");
-    EXPECT_EQ(transaction.Protocol(), ProtocolKind::kUnknown);
-    EXPECT_EQ(transaction.ResultClass, kSuccess);
-    EXPECT_EQ(transaction.ResponseData(), "7");
 }
 
 TEST_F(TransactionOnPty, ALineGoneIsNoTimeOut) {
