@@ -52,19 +52,10 @@ class ScriptedLine {
         answers.push_back(answer);
         return transaction.Execute(command, timeoutMs);
     }
-    // The log of one exchange of sent, answered with the bytes given.
-    std::vector<std::string> Logged(const std::string& sent, const std::string& answer,
-                                    std::uint16_t timeoutMs = 1000) {
-        log.Clear();
-        answers.push_back(answer);
-        outcome = ExchangeWithRetries(transaction, sent, {.timeoutMs = timeoutMs});
-        return log.Lines();
-    }
 
     LogCapture log;
     std::deque<std::string> arriving, answers;
     std::string received;  // every byte the port has written
-    SExchangeOutcome outcome;
     PtyPair pty;
     CFramePort port;
     CCommTransaction transaction;
@@ -83,50 +74,35 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-// One exchange of the command given on a line of its own, answered with the bytes given; the
-// inputs after those are on the line already (the first) or arrive before the answer (the
-// others). exchange-twice sends the command twice, each time answered so.
-CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in, int times) {
+// An exchange (times=N: N of them, ok when all are) on a line of its own as the inputs say:
+// name=value options, the others the answers, the next for each command that comes in. Options:
+// command=TEXT instead of the model request; on-line=BYTES are there before the command goes out,
+// each arriving=BYTES piece comes one wait later; the policy: attempts=N timeout=MS (1000 unless
+// told) reply=true|false hook=true|false log=after|around|one-entry|script. The log marks where
+// each command goes out with "<send>".
+CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in) {
     ScriptedLine line;
     EXPECT_TRUE(line.Open());
-    if (in.size() > 2) line.pty.Write(in[2]);
-    if (in.size() > 3) line.arriving.assign(in.begin() + 3, in.end());
-    std::vector<std::string> lines, first;
-    bool ok = true;
-    for (int time = 0; time < times; ++time) {
-        first = lines;
-        lines = line.Logged(in[0], in[1]);
-        ok = ok && line.outcome.Ok();
-    }
-    const std::map<ResultClassCode, const char*> names = {
-        {kSuccess, "success"}, {kNoFrame, "no-frame"}, {kBccMismatch, "bcc-mismatch"}};
-    return {{"ok", CaseBool(ok)},
-            {"class", names.at(line.outcome.resultClass)},
-            {"reason", line.outcome.reason},
-            {"data", line.transaction.ResponseData()},
-            {"stale", std::to_string(std::count(lines.begin(), lines.end(), kStale))},
-            {"same", CaseBool(times < 2 || first == lines)},
-            {"log", Joined(lines)}};
-}
-
-// The model request (or command=TEXT) tried on a line of its own as the policy given says
-// (name=value inputs, a time-out of 20 ms unless told), each command answered with the next of
-// the other inputs. The log marks where each command goes out with "<send>".
-CaseAnswers ExchangeWithPolicy(const CaseInputs& in) {
-    ScriptedLine line;
-    EXPECT_TRUE(line.Open());
-    SRetryPolicy policy{.timeoutMs = 20};
+    SRetryPolicy policy{.timeoutMs = 1000};
+    int times = 1;
     const std::map<std::string, ExchangeLog> styles = {{"after", ExchangeLog::kAfterExchange},
                                                        {"around", ExchangeLog::kAroundExchange},
                                                        {"one-entry", ExchangeLog::kOneEntry},
                                                        {"script", ExchangeLog::kScript}};
     for (const std::string& input : in) {
-        const std::string name = input.substr(0, input.find('=')),
-                          value = input.substr(input.find('=') + 1);
-        if (input.front() == '\002')
+        const size_t equals = input.find('=');
+        const std::string name = input.substr(0, equals), value = input.substr(equals + 1);
+        if (equals == std::string::npos ||
+            !std::all_of(name.begin(), name.end(), [](char c) { return c == '-' || islower(c); }))
             line.answers.push_back(input);
         else if (name == "command")
             line.command = value;
+        else if (name == "on-line")
+            line.pty.Write(value);
+        else if (name == "arriving")
+            line.arriving.push_back(value);
+        else if (name == "times")
+            times = std::stoi(value);
         else if (name == "attempts")
             policy.attempts = std::stoi(value);
         else if (name == "timeout")
@@ -143,29 +119,38 @@ CaseAnswers ExchangeWithPolicy(const CaseInputs& in) {
     line.port.SetActivityHook([](int sending, int starting) {
         if (sending == 1 && starting == 1) WriteLog("<send>");
     });
-    const SExchangeOutcome outcome = ExchangeWithRetries(line.transaction, line.command, policy);
+    std::vector<std::string> lines, first;
+    bool ok = true;
+    SExchangeOutcome outcome;
+    for (int time = 0; time < times; ++time) {
+        first = lines;
+        line.log.Clear();
+        outcome = ExchangeWithRetries(line.transaction, line.command, policy);
+        lines = line.log.Lines();
+        ok = ok && outcome.Ok();
+    }
     const char* const ends[] = {"answered", "silence-accepted", "retries-over", "line-lost",
                                 "cancelled"};
     const std::map<ResultClassCode, const char*> classes = {{kSuccess, "success"},
                                                             {kTimedOut, "timed-out"},
                                                             {kBccMismatch, "bcc-mismatch"},
                                                             {kNoFrame, "no-frame"}};
-    return {{"end", ends[static_cast<int>(outcome.end)]},
+    return {{"ok", CaseBool(ok)},
+            {"end", ends[static_cast<int>(outcome.end)]},
             {"class", classes.at(outcome.resultClass)},
+            {"reason", outcome.reason},
             {"timed-out", CaseBool(outcome.timedOut)},
             {"hooks", std::to_string(hooks)},
             {"data", line.transaction.ResponseData()},
-            {"log", Joined(line.log.Lines())},
+            {"stale", std::to_string(std::count(lines.begin(), lines.end(), kStale))},
+            {"same", CaseBool(times < 2 || first == lines)},
             {"sent", line.received},
-            {"protocol", std::to_string(static_cast<int>(line.transaction.Protocol()))}};
+            {"protocol", std::to_string(static_cast<int>(line.transaction.Protocol()))},
+            {"log", Joined(lines)}};
 }
 
 TEST(TransactionCases, EveryCaseOfTheFileHolds) {
-    RunCaseFile(
-        VEXA_CASES_DIR "/exchanges.cases",
-        {{"exchange", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 1); }},
-         {"exchange-twice", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 2); }},
-         {"exchange-with", ExchangeWithPolicy}});
+    RunCaseFile(VEXA_CASES_DIR "/exchanges.cases", {{"exchange", ExchangeOnAFreshLine}});
 }
 
 TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
@@ -246,8 +231,8 @@ TEST_F(TransactionOnPty, NoiseIsBoundedInBytes) {
          "2048 bytes without a frame end"},
     };
     for (const auto& c : cases) {
-        Logged(command, c.bytes, 200);
-        EXPECT_EQ(outcome.reason, c.reason);
+        answers.push_back(c.bytes);
+        EXPECT_EQ(ExchangeWithRetries(transaction, command, {.timeoutMs = 200}).reason, c.reason);
     }
 }
 
