@@ -196,6 +196,25 @@ const std::map<std::string, CaseFunction> kFunctions = {
                             {"condition", std::to_string(item.condition)},
                             {"condition-text", item.conditionText}};
      }},
+    // A command list of the group size given parses each text in turn; after each, its result
+    // and the definitions of the list, "@" after an at-frame's.
+    {"command-list",
+     [](const Inputs& in) {
+         CMenuCmdList list;
+         list.groupSize = Number(in[0]);
+         CaseAnswers answers;
+         for (size_t i = 1; i < in.size(); ++i) {
+             std::string text = std::to_string(list.Parse(in[i])) + ":";
+             for (size_t k = 0; k < list.GetCount(); ++k) {
+                 const CMenuCmdItem& command = *list.GetAt(k);
+                 EXPECT_EQ(command.definition.rfind(command.commandText + ";", 0), 0u);
+                 text += (k ? "|" : "") + command.definition + (command.IsAtFrame() ? "@" : "");
+             }
+             EXPECT_EQ(list.GetAt(list.GetCount()), nullptr);
+             answers.emplace_back("", text);
+         }
+         return answers;
+     }},
     {"model-index", [](const Inputs& in) { return LookUp(in[0], in[1]); }},
     {"table-load", [](const Inputs& in) { return TableLoad(in, true); }},
     {"table-load-missing", [](const Inputs& in) { return TableLoad(in, false); }},
@@ -248,28 +267,7 @@ TEST(ParamsCases, HostileTableFilesLoadWhatIsValidOrFailCleanly) {
     EXPECT_EQ(full.table.FindByNumber(65535), nullptr);
 }
 
-TEST(ParamsCases, CommandListsTakeGroupsOfFiveAndRefuseIncompleteGroups) {
-    CMenuCmdList list;
-    EXPECT_EQ(list.Parse("0B01;1;0;0;1"), 0);  // no group size: nothing parses
-    list.groupSize = 5;
-    ASSERT_EQ(list.Parse("0B01;1;0;0;1;0B02;2;1;1;0"), 1);
-    ASSERT_EQ(list.GetCount(), 2u);
-    EXPECT_EQ(list.GetAt(0)->commandText, "0B01");
-    EXPECT_EQ(list.GetAt(1)->definition, "0B02;2;1;1;0");
-    EXPECT_TRUE(list.GetAt(1)->IsAtFrame());
-    EXPECT_EQ(list.GetAt(2), nullptr);
-    // An incomplete group keeps the previous list.
-    EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2;1;1"), 0);
-    EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2"), 0);
-    ASSERT_EQ(list.GetCount(), 2u);
-    // A group that fails after the list was emptied keeps what was added before it.
-    EXPECT_EQ(list.Parse("0C01;1;0;0;1;0C02;x;0;0;1"), 0);
-    ASSERT_EQ(list.GetCount(), 1u);
-    EXPECT_EQ(list.GetAt(0)->commandText, "0C01");
-    EXPECT_EQ(list.Parse(""), 1);
-    EXPECT_EQ(list.GetCount(), 0u);
-
-    // Items copy their lists deeply.
+TEST(ParamsCases, ItemsCopyTheirCommandListsDeeply) {
     CMenuParamItem item;
     ASSERT_EQ(item.writeEnterList.Parse("0B01;1;0;0;1"), 1);
     CMenuParamItem copy = item;
