@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,30 +84,25 @@ CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in) {
                                                        {"around", ExchangeLog::kAroundExchange},
                                                        {"one-entry", ExchangeLog::kOneEntry},
                                                        {"script", ExchangeLog::kScript}};
+    using Value = const std::string&;
+    const std::map<std::string, std::function<void(Value)>> options = {
+        {"command", [&](Value value) { line.command = value; }},
+        {"on-line", [&](Value value) { line.pty.Write(value); }},
+        {"arriving", [&](Value value) { line.arriving.push_back(value); }},
+        {"times", [&](Value value) { times = std::stoi(value); }},
+        {"attempts", [&](Value value) { policy.attempts = std::stoi(value); }},
+        {"timeout",
+         [&](Value value) { policy.timeoutMs = static_cast<uint16_t>(std::stoi(value)); }},
+        {"reply", [&](Value value) { policy.replyRequired = value == "true"; }},
+        {"hook", [&](Value value) { policy.callAttemptHook = value == "true"; }},
+        {"log", [&](Value value) { policy.log = styles.at(value); }}};
     for (const std::string& input : in) {
         const size_t equals = input.find('=');
-        const std::string name = input.substr(0, equals), value = input.substr(equals + 1);
-        if (equals == std::string::npos ||
-            !std::all_of(name.begin(), name.end(), [](char c) { return c == '-' || islower(c); }))
+        const auto option = options.find(input.substr(0, equals));
+        if (equals == std::string::npos || option == options.end())
             line.answers.push_back(input);
-        else if (name == "command")
-            line.command = value;
-        else if (name == "on-line")
-            line.pty.Write(value);
-        else if (name == "arriving")
-            line.arriving.push_back(value);
-        else if (name == "times")
-            times = std::stoi(value);
-        else if (name == "attempts")
-            policy.attempts = std::stoi(value);
-        else if (name == "timeout")
-            policy.timeoutMs = static_cast<std::uint16_t>(std::stoi(value));
-        else if (name == "reply")
-            policy.replyRequired = value == "true";
-        else if (name == "hook")
-            policy.callAttemptHook = value == "true";
         else
-            policy.log = styles.at(value);
+            option->second(input.substr(equals + 1));
     }
     int hooks = 0;
     line.port.SetAttemptHook([&hooks] { ++hooks; });
