@@ -118,13 +118,6 @@ std::string Render(const CVarItem& var) {
     return text + "\"";
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
-    return lines;
-}
-
 class ScriptCases : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScriptCases, BehavesAsWritten) {
