@@ -1,13 +1,15 @@
-// Profile values, the catalogue a locale chooses, the folders of each kind of file, number
-// scans, splits and digests, as the cases of app.cases.
+// Profile values, message catalogues and the one a locale chooses, the configuration files, the
+// folders of each kind of file, number scans, splits and digests, as the cases of app.cases.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/CatalogueLanguage.h"
+#include "app/ConfigFiles.h"
 #include "app/FileHelpers.h"
 #include "app/FolderRule.h"
 #include "app/Folders.h"
+#include "app/MessageTable.h"
 #include "app/NumberText.h"
 #include "app/ProfileString.h"
 #include "app/SectionReader.h"
@@ -47,6 +49,49 @@ const std::map<std::string, CaseFunction> kFunctions = {
      [](const Inputs& in) {
          const ProfileFile file(in[0]);
          return std::to_string(GetProfileInt("a.ini", in[1], in[2], std::stoi(in[3])));
+     }},
+    // The catalogue of the name given, the file a.ini holding the text given, then overlaid with
+    // a translation of the text given (when there is one).
+    {"message-table",
+     [](const Inputs& in) {
+         const ProfileFile file(in[1]);
+         CMessageTable table, translation;
+         CaseAnswers answers{{"ok", CaseBool(table.Load(in[0], in[2], 999))}};
+         if (in.size() > 3) {
+             const TempFolder folder;
+             EXPECT_TRUE(translation.Load(folder.Write("b.ini", in[3]), in[2], 999));
+             table.Overlay(translation);
+         }
+         answers.emplace_back("format", table.Format(0, {"a", "b"}));
+         for (const uint16_t number : {0, 2, 3, 998, 999, 65535})
+             answers.emplace_back(std::to_string(number), table.Get(number));
+         return answers;
+     }},
+    // The program's configuration files of the texts given (none when empty) in the module
+    // folder, the catalogue file given in use.
+    {"config-files",
+     [](const Inputs& in) {
+         const TempFolder home;
+         SetModuleFolder(home.Path());
+         const char* const names[] = {"VEXA.cap", "VEXA.de.cap", "Maintain01.txt"};
+         for (int i = 0; i < 3; ++i)
+             if (!in[i].empty()) home.Write(names[i], in[i]);
+         UseCatalogueFile(in[3]);
+         CMessageTable catalogue;
+         const bool loaded = LoadMessageCatalogue(catalogue);
+         const MaintenanceSettings settings = ReadMaintenanceSettings();
+         CaseAnswers answers{{"config", CaseBool(ConfigFileExists())},
+                             {"loaded", CaseBool(loaded)},
+                             {"55", catalogue.Get(55)},
+                             {"title", ReadWindowTitle()},
+                             {"q000", ReadQuestionText("000")},
+                             {"q001", ReadQuestionText("001")},
+                             {"maintenance", CaseBool(MaintenanceFileExists())},
+                             {"retry", std::to_string(settings.retry)},
+                             {"timeout", std::to_string(settings.timeOut)}};
+         UseCatalogueFile("VEXA.cap");
+         SetModuleFolder("");
+         return answers;
      }},
     // LC_ALL, LC_MESSAGES and LANG; only a German catalogue is there.
     {"catalogue",

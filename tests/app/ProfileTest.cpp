@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CatalogueLanguage.h"
-#include "app/ConfigFiles.h"
 #include "app/Folders.h"
-#include "app/MessageTable.h"
 #include "app/ProfileMgr.h"
 #include "app/ProfileString.h"
 #include "app/Reason.h"
@@ -47,34 +44,6 @@ TEST_F(ProfileTest, HostileFilesAreReadSafelyWithTheValueLimit) {
     EXPECT_EQ(GetProfileString("/dev/zero", "S", "k", "d"), "d");
 }
 
-TEST_F(ProfileTest, MessageCatalogueLoadRules) {
-    CMessageTable table;
-    EXPECT_FALSE(table.Load("", "Pyrona", 999));
-    EXPECT_FALSE(table.Load("cat.ini", "", 999));
-    EXPECT_FALSE(table.Load("cat.ini", "Pyrona", 999));  // not there yet
-
-    home.Write("cat.ini",
-               "[pyrona]\n000=Read\n000=Second\n2=Not a key of 002\n002=Connect\n998=Last\n"
-               "999=Beyond\n003\n003=After a bare key\n");
-    ASSERT_TRUE(table.Load("cat.ini", "Pyrona", 999));
-    EXPECT_EQ(table.Get(0), "Read");
-    EXPECT_EQ(table.Get(2), "Connect");
-    EXPECT_EQ(table.Get(3), "");  // the bare key comes first and has no value
-    EXPECT_EQ(table.Get(998), "Last");
-    EXPECT_EQ(table.Get(999), "");
-    EXPECT_EQ(table.Get(65535), "");
-
-    home.Write("de.ini", "[Pyrona]\n000=%2 von %1, %3 %x %\n002=\n");
-    CMessageTable translation;
-    ASSERT_TRUE(translation.Load("de.ini", "Pyrona", 999));
-    table.Overlay(translation);
-    EXPECT_EQ(table.Format(0, {"a", "b"}), "b von a, %3 %x %");
-    EXPECT_EQ(table.Get(2), "Connect");  // an empty translation keeps the original
-
-    ASSERT_TRUE(table.Load("cat.ini", "Other", 999));  // no such section: every entry empty
-    EXPECT_EQ(table.Get(0), "");
-}
-
 // Every text of the shipped catalogue has its translation, with the same placeholders.
 TEST(CatalogueLanguage, TheGermanCatalogueTranslatesEveryEntry) {
     const std::filesystem::path bin = std::filesystem::read_symlink("/proc/self/exe").parent_path();
@@ -105,38 +74,6 @@ TEST(CatalogueLanguage, TheGermanCatalogueTranslatesEveryEntry) {
             EXPECT_EQ(texts[0][std::to_string(kFirstReasonNumber + id)],
                       kReasonEnglish[id].english);
     }
-}
-
-TEST_F(ProfileTest, ConfigurationAndMaintenanceFiles) {
-    EXPECT_FALSE(ConfigFileExists());
-    CMessageTable catalogue;
-    EXPECT_FALSE(LoadMessageCatalogue(catalogue));
-    EXPECT_EQ(ReadWindowTitle(), "");
-    EXPECT_EQ(ReadMaintenanceSettings().timeOut, 10000);  // no file: the defaults
-
-    home.Write("VEXA.cap", "[Pyrona]\nTitle=VEXA Setup\n055=Unit\n[MESSAGE]\n000=Unit number?\n");
-    EXPECT_TRUE(ConfigFileExists());
-    ASSERT_TRUE(LoadMessageCatalogue(catalogue));
-    EXPECT_EQ(catalogue.Get(55), "Unit");
-    EXPECT_EQ(ReadWindowTitle(), "VEXA Setup");
-    EXPECT_EQ(ReadQuestionText("000"), "Unit number?");
-
-    // A translation overrides what it has; the rest stays English.
-    home.Write("VEXA.de.cap", "[Pyrona]\nTitle=VEXA Einrichtung\n[MESSAGE]\n001=Anderes Modell\n");
-    UseCatalogueFile("VEXA.de.cap");
-    ASSERT_TRUE(LoadMessageCatalogue(catalogue));
-    EXPECT_EQ(catalogue.Get(55), "Unit");
-    EXPECT_EQ(ReadWindowTitle(), "VEXA Einrichtung");
-    EXPECT_EQ(ReadQuestionText("000"), "Unit number?");
-    EXPECT_EQ(ReadQuestionText("001"), "Anderes Modell");
-    UseCatalogueFile("VEXA.cap");
-    EXPECT_EQ(ReadWindowTitle(), "VEXA Setup");
-
-    home.Write("Maintain01.txt", "[CommunicationSettings]\nRetry=3\nTimeOut=70000\n");
-    EXPECT_TRUE(MaintenanceFileExists());
-    const MaintenanceSettings read = ReadMaintenanceSettings();
-    EXPECT_EQ(read.retry, 3);
-    EXPECT_EQ(read.timeOut, 4464);
 }
 
 }  // namespace

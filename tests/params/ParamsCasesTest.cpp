@@ -1,8 +1,9 @@
-// Value texts, command definitions, item lines, parameter item conversions, routine names and
-// the model index, as the cases of params.cases; what needs state or big inputs is written out
-// here.
+// Value texts, command definitions, item lines, parameter item conversions, routine names, the
+// model index and table files, as the cases of params.cases; what needs state or big inputs is
+// written out here.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "app/Folders.h"
@@ -10,11 +11,14 @@
 #include "params/HexNumber.h"
 #include "params/MenuCmdList.h"
 #include "params/MenuParamItem.h"
+#include "params/MenuParamTable.h"
 #include "params/ModelIndex.h"
+#include "params/OperatorReport.h"
 #include "params/ParamTableFile.h"
 #include "params/RoutineName.h"
 #include "params/ValueText.h"
 #include "support/CaseFile.h"
+#include "support/LogCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -55,6 +59,70 @@ CaseAnswers LookUp(const std::string& index, const std::string& key) {
     SetModuleFolder("");
     if (table.rfind(folder.Slash(), 0) == 0) table.replace(0, folder.Path().size(), "FOLDER");
     return {{"ok", CaseBool(ok)}, {"table", table}, {"model", model}};
+}
+
+// An item line with number `number`; the other fields are plain and valid.
+std::string Item(int number, const std::string& name = "P") {
+    return "{" + name + ",0A00;1;2;0;1;0,1A00;1;2;0;1;0;4,0,,,,1,0," + std::to_string(number) +
+           ",0,0}\n";
+}
+
+// A table loaded from the file FOLDER/table.prm of the text given (none: no file), with what
+// the load told the operator and the log.
+struct LoadedTable : OperatorReport {
+    explicit LoadedTable(const std::string* content) {
+        const std::string path =
+            content ? folder.Write("table.prm", *content) : folder.File("missing.prm");
+        result = table.Load(path, this);
+    }
+    void ShowReason(const SReason& why) override { reports += English(why) + "|"; }
+    std::string Named(std::string text) const {
+        for (size_t at; (at = text.find(folder.Path())) != std::string::npos;)
+            text.replace(at, folder.Path().size(), "FOLDER");
+        return text;
+    }
+
+    LogCapture log;
+    TempFolder folder;
+    CMenuParamTable table;
+    SResult result;
+    std::string reports;
+};
+
+std::string Numbers(size_t count, const std::function<uint16_t(size_t)>& numberAt) {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) text += (i ? "," : "") + std::to_string(numberAt(i));
+    EXPECT_EQ(numberAt(count), CMenuParamTable::kNoNumber);
+    return text;
+}
+
+CaseAnswers TableLoad(const Inputs& in, bool withFile) {
+    std::string content;
+    for (const std::string& line : in)
+        content += line.rfind("item:", 0) == 0
+                       ? Item(Number(line.substr(5)), line.substr(line.find(':', 5) + 1))
+                       : line + "\n";
+    const LoadedTable loaded(withFile ? &content : nullptr);
+    const CMenuParamTable& table = loaded.table;
+    std::string items, found;
+    for (size_t i = 0; i < table.GetCount(); ++i)
+        items += table.GetItem(i)->name + "#" + std::to_string(table.GetItem(i)->number) + " ";
+    EXPECT_EQ(table.GetItem(table.GetCount()), nullptr);
+    for (uint16_t number = 0; number < 100; ++number) {
+        const int index = table.IndexOfNumber(number);
+        EXPECT_EQ(table.FindByNumber(number), index < 0 ? nullptr : table.GetItem(index));
+        if (index >= 0) found += std::to_string(number) + ":" + std::to_string(index) + " ";
+    }
+    return {{"ok", CaseBool(loaded.result.Ok())},
+            {"message", loaded.Named(loaded.result.message)},
+            {"items", items},
+            {"found", found},
+            {"upload",
+             Numbers(table.GetUploadCount(), [&](size_t i) { return table.GetUploadNumber(i); })},
+            {"download", Numbers(table.GetDownloadCount(),
+                                 [&](size_t i) { return table.GetDownloadNumber(i); })},
+            {"reports", loaded.Named(loaded.reports)},
+            {"log", loaded.Named(loaded.log.Text())}};
 }
 
 const std::map<std::string, CaseFunction> kFunctions = {
@@ -128,7 +196,28 @@ const std::map<std::string, CaseFunction> kFunctions = {
                             {"condition", std::to_string(item.condition)},
                             {"condition-text", item.conditionText}};
      }},
+    // A command list of the group size given parses each text in turn; after each, its result
+    // and the definitions of the list, "@" after an at-frame's.
+    {"command-list",
+     [](const Inputs& in) {
+         CMenuCmdList list;
+         list.groupSize = Number(in[0]);
+         CaseAnswers answers;
+         for (size_t i = 1; i < in.size(); ++i) {
+             std::string text = std::to_string(list.Parse(in[i])) + ":";
+             for (size_t k = 0; k < list.GetCount(); ++k) {
+                 const CMenuCmdItem& command = *list.GetAt(k);
+                 EXPECT_EQ(command.definition.rfind(command.commandText + ";", 0), 0u);
+                 text += (k ? "|" : "") + command.definition + (command.IsAtFrame() ? "@" : "");
+             }
+             EXPECT_EQ(list.GetAt(list.GetCount()), nullptr);
+             answers.emplace_back("", text);
+         }
+         return answers;
+     }},
     {"model-index", [](const Inputs& in) { return LookUp(in[0], in[1]); }},
+    {"table-load", [](const Inputs& in) { return TableLoad(in, true); }},
+    {"table-load-missing", [](const Inputs& in) { return TableLoad(in, false); }},
 };
 
 TEST(ParamsCases, EveryCaseOfTheFileHolds) {
@@ -143,28 +232,42 @@ TEST(ParamsCases, UnreadableOrHostileIndexFailsCleanly) {
     EXPECT_EQ(LookUp(std::string(200000, 'z') + "\nK1,vx.prm,VX\n", "K1")[0].second, "true");
 }
 
-TEST(ParamsCases, CommandListsTakeGroupsOfFiveAndRefuseIncompleteGroups) {
-    CMenuCmdList list;
-    EXPECT_EQ(list.Parse("0B01;1;0;0;1"), 0);  // no group size: nothing parses
-    list.groupSize = 5;
-    ASSERT_EQ(list.Parse("0B01;1;0;0;1;0B02;2;1;1;0"), 1);
-    ASSERT_EQ(list.GetCount(), 2u);
-    EXPECT_EQ(list.GetAt(0)->commandText, "0B01");
-    EXPECT_EQ(list.GetAt(1)->definition, "0B02;2;1;1;0");
-    EXPECT_TRUE(list.GetAt(1)->IsAtFrame());
-    EXPECT_EQ(list.GetAt(2), nullptr);
-    // An incomplete group keeps the previous list.
-    EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2;1;1"), 0);
-    EXPECT_EQ(list.Parse("0B01;1;0;0;1;0B02;2"), 0);
-    ASSERT_EQ(list.GetCount(), 2u);
-    // A group that fails after the list was emptied keeps what was added before it.
-    EXPECT_EQ(list.Parse("0C01;1;0;0;1;0C02;x;0;0;1"), 0);
-    ASSERT_EQ(list.GetCount(), 1u);
-    EXPECT_EQ(list.GetAt(0)->commandText, "0C01");
-    EXPECT_EQ(list.Parse(""), 1);
-    EXPECT_EQ(list.GetCount(), 0u);
+TEST(ParamsCases, HostileTableFilesLoadWhatIsValidOrFailCleanly) {
+    std::string binary("[ParamList]\n\x01\x00\xff{\x00\x7f}\n", 18);
+    EXPECT_FALSE(LoadedTable(&binary).result.Ok());
 
-    // Items copy their lists deeply.
+    std::string longLine = "{" + std::string(200000, 'x') + "}\n";
+    std::string manyFields = "{" + std::string(200000, ',') + "}\n";
+    std::string absurd =
+        "{Big,0A;999999999999;-7;4294967297;1;77777777777,1A;1;1;1;1;1;-40,"
+        "99999999999999999999,,,,-2147483649,65536,4294967301,5,0}\n";
+    const std::string hostile = "[ParamList]\n" + longLine + manyFields + binary + absurd + Item(2);
+    LoadedTable loaded(&hostile);
+    ASSERT_TRUE(loaded.result.Ok());
+    ASSERT_EQ(loaded.table.GetCount(), 2u);
+    const CMenuParamItem* big = loaded.table.GetItem(0);
+    EXPECT_EQ(big->number, 5);  // low 32 bits of 4294967301
+    EXPECT_EQ(big->WriteMode16(), 0);
+    EXPECT_EQ(big->SetValueToRaw("10"), "A");  // a negative digit count pads nothing
+
+    // At most the sixteen-bit item count is kept.
+    std::string content = "[ParamList]\n";
+    std::string upload = "[Upload]\n";
+    for (int n = 0; n < 65540; ++n) {
+        content += Item(n);
+        upload += std::to_string(n) + "=1\n";
+    }
+    content += upload;
+    const LoadedTable full(&content);
+    ASSERT_TRUE(full.result.Ok());
+    EXPECT_EQ(full.table.GetCount(), CMenuParamTable::kMaxItems);
+    EXPECT_EQ(full.Named(full.reports), "5 item lines of FOLDER/table.prm skipped|");
+    EXPECT_EQ(full.table.GetUploadCount(), 65540u);  // the whole order, not a cut buffer
+    EXPECT_EQ(full.table.FindByNumber(65534)->number, 65534);
+    EXPECT_EQ(full.table.FindByNumber(65535), nullptr);
+}
+
+TEST(ParamsCases, ItemsCopyTheirCommandListsDeeply) {
     CMenuParamItem item;
     ASSERT_EQ(item.writeEnterList.Parse("0B01;1;0;0;1"), 1);
     CMenuParamItem copy = item;

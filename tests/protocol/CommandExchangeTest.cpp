@@ -1,235 +1,107 @@
-// The one retry loop every caller of the line shares: attempts, silence, hooks and log styles,
-// and the exchange under faults of the line: late answers to other commands, answers that say
-// what went wrong, a line that vanishes and a stop request in the middle of a wait.
+// The one retry loop every caller of the line shares (its attempts, silence, hooks and log
+// styles: exchanges.cases) under faults of the line, as the cases of line-faults.cases: late
+// answers to other commands, answers that say what went wrong, a line that vanishes and a stop
+// request in the middle of a wait.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
-#include "protocol/CommLog.h"
 #include "protocol/CommTransaction.h"
 #include "protocol/CommandExchange.h"
-#include "protocol/FrameLogFormat.h"
 #include "protocol/FramePort.h"
-#include "support/FaultsWith.h"
+#include "sim/CannedResponder.h"
+#include "sim/SimBus.h"
+#include "sim/SimOptions.h"
+#include "support/CaseFile.h"
 #include "support/LogCapture.h"
-#include "support/SimFixture.h"
-#include "support/TextCount.h"
 
 namespace {
 
-class CommandExchange : public SimFixture {
-  protected:
-    void SetUp() override {
-        SimFixture::SetUp();
-        ASSERT_TRUE(port.SetSettings(Sim.SlavePath(), 38400, 7, 2, 2));
-        ASSERT_TRUE(port.Open());
-        // Marks in the log where each command goes out, and counts the failed attempts.
-        port.SetActivityHook([](int sending, int starting) {
-            if (sending == 1 && starting == 1) WriteLog("<send>");
-        });
-        port.SetAttemptHook([this] { ++hookCalls; });
-        transaction.SetPort(&port);
-        Unit->SetAnswer(SimProtocol::Quadrel, "0101", "AA");
-        Unit->SetAnswer(SimProtocol::Quadrel, "0102", "BB");
-        Unit->SetAnswer(SimProtocol::At, "RD01", "0150");
-        Unit->SetAnswer(SimProtocol::At, "RS01", "0250");
-        command = Quadrel(0x0503);
-    }
-    std::string Quadrel(uint16_t code) {
-        EXPECT_TRUE(transaction.Quadrel.Build(kUnit, code, ""));
-        return transaction.Quadrel.CommandText();
-    }
-    std::string At(const char* text) {
-        EXPECT_TRUE(transaction.At.Build(kUnit, text));
-        return transaction.At.CommandText();
-    }
-    SExchangeOutcome Exchange(const std::string& frame, uint16_t timeoutMs, int32_t attempts = 1) {
-        return ExchangeWithRetries(transaction, frame,
-                                   {.attempts = attempts, .timeoutMs = timeoutMs});
-    }
-    std::string Sent(const char* mark = "") const { return FormatQuadrelFrame(1, command) + mark; }
-    std::string Nothing(const char* mark = "") const { return FormatQuadrelFrame(0, "") + mark; }
-
-    LogCapture log;
+// The exchanges of the steps given with unit 1 of a simulated line whose faults the first input
+// gives as vexa-sim's options. A step is CODE/TIMEOUT-MS[/ATTEMPTS]: a Quadrel command of that
+// code, or an at-frame of that text; "until=MS" waits until so long after the first step began;
+// "stop-after=N": from then on the port waits in short slices, as the desktop program does, and
+// the operator stops the wait when asked the Nth time more.
+CaseAnswers ExchangeUnderFaults(const CaseInputs& in) {
+    SimProfile unit;
+    unit.QuadrelAnswers = {{"0101", "AA"}, {"0102", "BB"}, {"0103", "CC"}};
+    unit.AtAnswers = {{"RD01", "0150"}, {"RS01", "0250"}};
+    SimOptions options;
+    std::string error;
+    std::istringstream words(in[0]);
+    std::vector<std::string> arguments;
+    for (std::string word; words >> word;) arguments.push_back(word);
+    EXPECT_TRUE(ParseSimOptions(arguments, options, error)) << error;
+    SimBus sim;
+    sim.SetResponder(1, std::make_shared<CannedResponder>(unit));
+    sim.SetFaults(options.Faults);
+    EXPECT_TRUE(sim.Start()) << sim.Error();
     CFramePort port;
+    EXPECT_TRUE(port.SetSettings(sim.SlavePath(), 38400, 7, 2, 2) && port.Open());
     CCommTransaction transaction;
-    std::string command;
-    int hookCalls = 0;
-};
+    transaction.SetPort(&port);
 
-TEST_F(CommandExchange, EachLogStyleWritesTheFramesWhereItsCallerDoes) {
-    const struct {
-        ExchangeLog style;
-        std::vector<std::string> oneAttempt;
-    } cases[] = {
-        {ExchangeLog::kAfterExchange, {"<send>", Sent(), Nothing()}},
-        {ExchangeLog::kAroundExchange, {Sent(), "<send>", Nothing()}},
-        {ExchangeLog::kOneEntry, {"<send>", Sent(), Nothing()}},
-        {ExchangeLog::kScript, {Sent(" [Script]"), "<send>", Nothing(" [Script]")}},
-    };
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 100; }));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.style));
-        log.Clear();
-        hookCalls = 0;
-        const SExchangeOutcome outcome = ExchangeWithRetries(
-            transaction, command, {.attempts = 2, .timeoutMs = 20, .log = c.style});
-        EXPECT_EQ(outcome.end, ExchangeEnd::kRetriesOver);
-        EXPECT_EQ(outcome.resultClass, ResultClassCode::kTimedOut);
-        EXPECT_TRUE(outcome.timedOut);
-        EXPECT_EQ(hookCalls, 2);
-        std::vector<std::string> expected;
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            expected.insert(expected.end(), c.oneAttempt.begin(), c.oneAttempt.end());
-            expected.push_back("response time out.");
+    const LogCapture log;
+    const auto start = std::chrono::steady_clock::now();
+    int asked = 0;
+    size_t lastStep = 0;  // where the log of the last step begins
+    std::string ends;
+    SExchangeOutcome outcome;
+    for (auto step = in.begin() + 1; step != in.end(); ++step) {
+        const std::string value = step->substr(step->find('=') + 1);
+        if (step->rfind("until=", 0) == 0) {
+            std::this_thread::sleep_until(start + std::chrono::milliseconds(std::stoi(value)));
+        } else if (step->rfind("stop-after=", 0) == 0) {
+            port.SetPumpHook([] {});
+            port.SetCancelCheck([&asked, value] { return ++asked > std::stoi(value); });
+        } else {
+            std::istringstream parts(*step);
+            std::string code, timeout, attempts = "1";
+            std::getline(std::getline(std::getline(parts, code, '/'), timeout, '/'), attempts);
+            const bool quadrel = std::all_of(code.begin(), code.end(), ::isxdigit);
+            EXPECT_TRUE(quadrel ? transaction.Quadrel.Build(1, std::stoi(code, nullptr, 16), "")
+                                : transaction.At.Build(1, code));
+            lastStep = log.Text().size();
+            outcome = ExchangeWithRetries(
+                transaction,
+                quadrel ? transaction.Quadrel.CommandText() : transaction.At.CommandText(),
+                {.attempts = std::stoi(attempts),
+                 .timeoutMs = static_cast<uint16_t>(std::stoi(timeout))});
+            const char* const names[] = {"answered", "silence-accepted", "retries-over",
+                                         "line-lost", "cancelled"};
+            ends += (ends.empty() ? "" : " ") + std::string(names[static_cast<int>(outcome.end)]);
         }
-        expected.push_back("command retry over.");
-        EXPECT_EQ(log.Lines(), expected);
     }
-}
-
-TEST_F(CommandExchange, SilenceWithoutAReplyRequiredIsSuccessAtOnce) {
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.SilentCommands = 100; }));
-    const SExchangeOutcome outcome = ExchangeWithRetries(
-        transaction, command, {.attempts = 3, .timeoutMs = 20, .replyRequired = false});
-    EXPECT_EQ(outcome.end, ExchangeEnd::kSilenceAccepted);
-    EXPECT_TRUE(outcome.Ok());
-    EXPECT_EQ(hookCalls, 0);
-    EXPECT_EQ(log.Lines(), (std::vector<std::string>{"<send>", Sent(), Nothing()}));
-}
-
-TEST_F(CommandExchange, AnAnswerEndsTheAttemptsNoAttemptsSendNothingAndTheHookIsTheCallers) {
-    SRetryPolicy policy{.attempts = 3, .timeoutMs = 2000, .callAttemptHook = false};
-    SExchangeOutcome outcome = ExchangeWithRetries(transaction, command, policy);
-    EXPECT_EQ(outcome.end, ExchangeEnd::kAnswered);
-    EXPECT_EQ(transaction.ResponseData(), kModelText);
-    EXPECT_EQ(log.Lines().size(), 3u);
-
-    log.Clear();
-    policy.attempts = 0;
-    outcome = ExchangeWithRetries(transaction, command, policy);
-    EXPECT_EQ(outcome.end, ExchangeEnd::kRetriesOver);
-    EXPECT_EQ(outcome.resultClass, ResultClassCode::kNoFrame);
-    EXPECT_EQ(log.Lines(), (std::vector<std::string>{"command retry over."}));
-
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.CorruptCheck = true; }));
-    policy.attempts = 2;
-    outcome = ExchangeWithRetries(transaction, command, policy);
-    EXPECT_EQ(outcome.resultClass, ResultClassCode::kBccMismatch);
-    EXPECT_FALSE(outcome.timedOut);
-    EXPECT_EQ(hookCalls, 0);
-}
-
-TEST_F(CommandExchange, AnAnswerToTheCommandBeforeIsDiscardedAndItsOwnAnswerTaken) {
-    const struct {
-        bool at;
-        std::string first, second, secondData;
-    } cases[] = {
-        {false, Quadrel(0x0101), Quadrel(0x0102), "BB"},
-        {true, At("RD01"), At("RS01"), "0250"},
+    const std::vector<std::string> lines = log.Lines();
+    const auto count = [&lines](const char* line) {
+        return std::to_string(std::count(lines.begin(), lines.end(), line));
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.at);
-        // Each answer comes 150 ms late: the first command gives up after 100 ms, and its
-        // answer arrives while the second one waits.
-        Sim.SetFaults(FaultsWith([](SimFaults& f) { f.ReplyDelayMs = 150; }));
-        EXPECT_EQ(Exchange(c.first, 100).end, ExchangeEnd::kRetriesOver);
-        log.Clear();
-        const SExchangeOutcome outcome = Exchange(c.second, 1000);
-        EXPECT_EQ(outcome.end, ExchangeEnd::kAnswered);
-        EXPECT_EQ(transaction.ResponseData(), c.secondData);
-        EXPECT_EQ(Occurrences(log.Text(), "stale answer discarded."), 1u);
-        // It came while the second command waited: after that command's line.
-        const std::string sent =
-            c.at ? FormatAtFrame(1, c.second) : FormatQuadrelFrame(1, c.second);
-        EXPECT_LT(log.Text().find(sent), log.Text().find("stale answer discarded."));
-        Sim.SetFaults(SimFaults{});
-        ASSERT_TRUE(Sim.WaitForCommands(Sim.CommandsHandled(), std::chrono::seconds(5)));
-    }
+    std::string lastLog = log.Text().substr(lastStep);
+    if (!lastLog.empty()) lastLog.pop_back();
+    return {{"ends", ends},
+            {"data", transaction.ResponseData()},
+            {"reason", outcome.reason},
+            {"timed-out", CaseBool(outcome.timedOut)},
+            {"stale", count("stale answer discarded.")},
+            {"time-outs", count("response time out.")},
+            {"noise", count("line noise discarded.")},
+            {"retries-over", count("command retry over.")},
+            {"stopped", count("command stopped.")},
+            {"lost", count("line lost.")},
+            {"line-lost", CaseBool(port.LineLost())},
+            {"asked", std::to_string(asked)},
+            {"last-log", lastLog}};
 }
 
-TEST_F(CommandExchange, OnlyStaleAnswersWithinTheTimeOutIsNoAnswer) {
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.ReplyDelayMs = 150; }));
-    EXPECT_EQ(Exchange(Quadrel(0x0101), 100).end, ExchangeEnd::kRetriesOver);
-    // The stale answer comes within 100 ms, the command's own one too late.
-    const SExchangeOutcome outcome = Exchange(Quadrel(0x0102), 100);
-    EXPECT_EQ(outcome.end, ExchangeEnd::kRetriesOver);
-    EXPECT_TRUE(outcome.timedOut);
-    EXPECT_EQ(outcome.reason, "no answer of its own within 100 ms");
-}
-
-TEST_F(CommandExchange, ALateAnswerOnAPacedLineCostsOnlyItsOwnRetry) {
-    Unit->SetAnswer(SimProtocol::Quadrel, "0103", "CC");
-    constexpr int kLateMs = 250;  // past the first attempt's 200 ms
-    for (const int baud : {2400, 9600, 38400}) {
-        SCOPED_TRACE(baud);
-        Sim.SetFaults(FaultsWith([&](SimFaults& f) {
-            f.PaceBaud = baud;
-            f.LateMs = kLateMs;
-            f.Scope = {.OnlyFor = "0101", .MaxHits = 1};
-        }));
-        log.Clear();
-        const auto start = std::chrono::steady_clock::now();
-        // A walk of parameters as an upload makes, then one more once the late answer is out.
-        for (const auto& [code, data] : {std::pair{0x0101, "AA"}, {0x0102, "BB"}, {0x0103, "CC"}}) {
-            EXPECT_EQ(Exchange(Quadrel(code), 200, 2).end, ExchangeEnd::kAnswered);
-            EXPECT_EQ(transaction.ResponseData(), data);
-        }
-        std::this_thread::sleep_until(start + std::chrono::milliseconds(kLateMs + 200));
-        EXPECT_EQ(Exchange(Quadrel(0x0102), 200).end, ExchangeEnd::kAnswered);
-        EXPECT_EQ(transaction.ResponseData(), "BB");
-        EXPECT_EQ(Occurrences(log.Text(), "response time out."), 1u);
-        EXPECT_EQ(Occurrences(log.Text(), "stale answer discarded."), 1u);
-        EXPECT_EQ(Occurrences(log.Text(), "line noise discarded."), 0u);
-    }
-}
-
-// Each fault an answer can carry (bad check bytes, end, response and header codes, garbage,
-// silence) is named and its bytes logged in every FaultMatrix cell; an echo followed by silence
-// is no cell there.
-TEST_F(CommandExchange, AnEchoAloneIsNamedAsSuchAndItsBytesLogged) {
-    Sim.SetFaults(FaultsWith([](SimFaults& f) { f.EchoCount = 1, f.SilentCommands = 100; }));
-    const SExchangeOutcome outcome = Exchange(Quadrel(0x0101), 200);
-    EXPECT_EQ(outcome.reason, "only its own command came back");
-    EXPECT_TRUE(outcome.timedOut);
-    EXPECT_FALSE(port.ReceivedBytes().empty());
-    EXPECT_EQ(Occurrences(log.Text(), FormatQuadrelFrame(0, port.ReceivedBytes()) + "\n"), 1u);
-}
-
-TEST_F(CommandExchange, AStopRequestOrALostLineEndsEveryAttemptAtOnce) {
-    // The case that once ran for ever: two thousand million attempts on a silent line.
-    const struct {
-        SimFaults faults;
-        ExchangeEnd end;
-        const char* reason;
-        const char* logged;
-    } cases[] = {
-        {FaultsWith([](SimFaults& f) { f.SilentCommands = 1000000; }), ExchangeEnd::kCancelled,
-         "stopped by the operator", "command stopped."},
-        {FaultsWith([](SimFaults& f) { f.VanishAfterBytes = 0; }), ExchangeEnd::kLineLost,
-         "the line was lost", "line lost."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
-        // The stop as the desktop program waits: in short slices, asking after each whether to
-        // stop; the lost line as vexa-cli waits: in one poll.
-        port.SetPumpHook(c.end == ExchangeEnd::kCancelled ? CFramePort::PumpHook([] {}) : nullptr);
-        Sim.SetFaults(c.faults);
-        log.Clear();
-        int waits = 0;
-        port.SetCancelCheck([&] { return c.end == ExchangeEnd::kCancelled && ++waits > 20; });
-        const SExchangeOutcome outcome = Exchange(Quadrel(0x0101), 5000, 2000000000);
-        EXPECT_EQ(outcome.end, c.end);
-        EXPECT_EQ(outcome.reason, c.reason);
-        EXPECT_LT(waits, 25);
-        EXPECT_EQ(Occurrences(log.Text(), c.logged), 1u);
-        EXPECT_EQ(Occurrences(log.Text(), "command retry over."), 0u);
-    }
-    EXPECT_TRUE(port.LineLost());
+TEST(LineFaultCases, EveryCaseOfTheFileHolds) {
+    RunCaseFile(VEXA_CASES_DIR "/line-faults.cases", {{"exchange", ExchangeUnderFaults}});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,19 +53,10 @@ class ScriptedLine {
         answers.push_back(answer);
         return transaction.Execute(command, timeoutMs);
     }
-    // The log of one exchange of sent, answered with the bytes given.
-    std::vector<std::string> Logged(const std::string& sent, const std::string& answer,
-                                    std::uint16_t timeoutMs = 1000) {
-        log.Clear();
-        answers.push_back(answer);
-        outcome = ExchangeWithRetries(transaction, sent, {.timeoutMs = timeoutMs});
-        return log.Lines();
-    }
 
     LogCapture log;
     std::deque<std::string> arriving, answers;
     std::string received;  // every byte the port has written
-    SExchangeOutcome outcome;
     PtyPair pty;
     CFramePort port;
     CCommTransaction transaction;
@@ -77,43 +69,80 @@ class TransactionOnPty : public ::testing::Test, protected ScriptedLine {
     void SetUp() override { ASSERT_TRUE(Open()); }
 };
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
-    return text;
-}
-
-// One exchange of the command given on a line of its own, answered with the bytes given; the
-// inputs after those are on the line already (the first) or arrive before the answer (the
-// others). exchange-twice sends the command twice, each time answered so.
-CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in, int times) {
+// An exchange (times=N: N of them, ok when all are) on a line of its own as the inputs say:
+// name=value options, the others the answers, the next for each command that comes in. Options:
+// command=TEXT instead of the model request; on-line=BYTES are there before the command goes out,
+// each arriving=BYTES piece comes one wait later; the policy: attempts=N timeout=MS (1000 unless
+// told) reply=true|false hook=true|false log=after|around|one-entry|script. The log marks where
+// each command goes out with "<send>".
+CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in) {
     ScriptedLine line;
     EXPECT_TRUE(line.Open());
-    if (in.size() > 2) line.pty.Write(in[2]);
-    if (in.size() > 3) line.arriving.assign(in.begin() + 3, in.end());
+    SRetryPolicy policy{.timeoutMs = 1000};
+    int times = 1;
+    const std::map<std::string, ExchangeLog> styles = {{"after", ExchangeLog::kAfterExchange},
+                                                       {"around", ExchangeLog::kAroundExchange},
+                                                       {"one-entry", ExchangeLog::kOneEntry},
+                                                       {"script", ExchangeLog::kScript}};
+    using Value = const std::string&;
+    const std::map<std::string, std::function<void(Value)>> options = {
+        {"command", [&](Value value) { line.command = value; }},
+        {"on-line", [&](Value value) { line.pty.Write(value); }},
+        {"arriving", [&](Value value) { line.arriving.push_back(value); }},
+        {"times", [&](Value value) { times = std::stoi(value); }},
+        {"attempts", [&](Value value) { policy.attempts = std::stoi(value); }},
+        {"timeout",
+         [&](Value value) { policy.timeoutMs = static_cast<uint16_t>(std::stoi(value)); }},
+        {"reply", [&](Value value) { policy.replyRequired = value == "true"; }},
+        {"hook", [&](Value value) { policy.callAttemptHook = value == "true"; }},
+        {"log", [&](Value value) { policy.log = styles.at(value); }}};
+    for (const std::string& input : in) {
+        const size_t equals = input.find('=');
+        const auto option = options.find(input.substr(0, equals));
+        if (equals == std::string::npos || option == options.end())
+            line.answers.push_back(input);
+        else
+            option->second(input.substr(equals + 1));
+    }
+    int hooks = 0;
+    line.port.SetAttemptHook([&hooks] { ++hooks; });
+    line.port.SetActivityHook([](int sending, int starting) {
+        if (sending == 1 && starting == 1) WriteLog("<send>");
+    });
     std::vector<std::string> lines, first;
     bool ok = true;
+    SExchangeOutcome outcome;
     for (int time = 0; time < times; ++time) {
         first = lines;
-        lines = line.Logged(in[0], in[1]);
-        ok = ok && line.outcome.Ok();
+        line.log.Clear();
+        outcome = ExchangeWithRetries(line.transaction, line.command, policy);
+        lines = line.log.Lines();
+        ok = ok && outcome.Ok();
     }
-    const std::map<ResultClassCode, const char*> names = {
-        {kSuccess, "success"}, {kNoFrame, "no-frame"}, {kBccMismatch, "bcc-mismatch"}};
+    std::string log = line.log.Text();
+    if (!log.empty()) log.pop_back();  // its last line feed
+    const char* const ends[] = {"answered", "silence-accepted", "retries-over", "line-lost",
+                                "cancelled"};
+    const std::map<ResultClassCode, const char*> classes = {{kSuccess, "success"},
+                                                            {kTimedOut, "timed-out"},
+                                                            {kBccMismatch, "bcc-mismatch"},
+                                                            {kNoFrame, "no-frame"}};
     return {{"ok", CaseBool(ok)},
-            {"class", names.at(line.outcome.resultClass)},
-            {"reason", line.outcome.reason},
+            {"end", ends[static_cast<int>(outcome.end)]},
+            {"class", classes.at(outcome.resultClass)},
+            {"reason", outcome.reason},
+            {"timed-out", CaseBool(outcome.timedOut)},
+            {"hooks", std::to_string(hooks)},
             {"data", line.transaction.ResponseData()},
             {"stale", std::to_string(std::count(lines.begin(), lines.end(), kStale))},
             {"same", CaseBool(times < 2 || first == lines)},
-            {"log", Joined(lines)}};
+            {"sent", line.received},
+            {"protocol", std::to_string(static_cast<int>(line.transaction.Protocol()))},
+            {"log", log}};
 }
 
 TEST(TransactionCases, EveryCaseOfTheFileHolds) {
-    RunCaseFile(
-        VEXA_CASES_DIR "/exchanges.cases",
-        {{"exchange", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 1); }},
-         {"exchange-twice", [](const CaseInputs& in) { return ExchangeOnAFreshLine(in, 2); }}});
+    RunCaseFile(VEXA_CASES_DIR "/exchanges.cases", {{"exchange", ExchangeOnAFreshLine}});
 }
 
 TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
@@ -124,15 +153,6 @@ TEST_F(TransactionOnPty, TimeOutZeroAnswersWithoutReading) {
     char byte = 0;
     EXPECT_TRUE(port.ReceiveByte(&byte));
     EXPECT_EQ(byte, '\x02');
-}
-
-TEST_F(TransactionOnPty, UnknownFirstByteIsSentAsItIsAndJudgedAsQuadrel) {
-    answers.push_back(frames::ModelAnswerUnit1("7"));
-    EXPECT_TRUE(transaction.Execute("0503", 2000));
-    EXPECT_EQ(received, "0503");
-    EXPECT_EQ(transaction.Protocol(), ProtocolKind::kUnknown);
-    EXPECT_EQ(transaction.ResultClass, kSuccess);
-    EXPECT_EQ(transaction.ResponseData(), "7");
 }
 
 TEST_F(TransactionOnPty, ALineGoneIsNoTimeOut) {
@@ -203,8 +223,8 @@ TEST_F(TransactionOnPty, NoiseIsBoundedInBytes) {
          "2048 bytes without a frame end"},
     };
     for (const auto& c : cases) {
-        Logged(command, c.bytes, 200);
-        EXPECT_EQ(outcome.reason, c.reason);
+        answers.push_back(c.bytes);
+        EXPECT_EQ(ExchangeWithRetries(transaction, command, {.timeoutMs = 200}).reason, c.reason);
     }
 }
 

@@ -78,17 +78,4 @@ TEST(Hostile, DeepJumpChainsRun) {
     EXPECT_EQ(result.GetNumber(), static_cast<uint32_t>(depth));
 }
 
-// A lowered step limit: RunReport.AFailingOrEndlessRoutineLogsWhyAndItsLineIndex.
-TEST(Run, SecondRunKeepsVariables) {
-    CScript script;
-    ASSERT_TRUE(script.Load(
-        WithCounter({"::top;", "ADD n, 1;", "IF n, <, 100, ::top, ::out;", "::out;", "RET n;"})));
-    CVarItem result;
-    EXPECT_TRUE(script.Run(result));
-    EXPECT_EQ(script.FindVar("n")->GetNumber(), 100u);
-    EXPECT_TRUE(script.Run(result));  // starts at the top with n kept
-    EXPECT_EQ(result.GetNumber(), 101u);
-    EXPECT_EQ(result.Name(), "n");
-}
-
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "serial/ErrorReporter.h"
 #include "serial/LineSettingsText.h"
+#include "serial/PortList.h"
 #include "serial/PortNames.h"
 #include "serial/TelnetLine.h"
 #include "serial/TermiosLine.h"
@@ -65,6 +66,24 @@ const std::map<std::string, CaseFunction> kFunctions = {
     {"telnet-escape",
      [](const Inputs& in) { return CTelnetLine::Escape(in[0].data(), in[0].size()); }},
     {"describe-port", [](const Inputs& in) { return DescribePort(in[0], in[1], in[2], in[3]); }},
+    // Ports added as name and description pairs, then each entry as "name|description|number";
+    // an index outside the list leaves what the caller had.
+    {"port-list",
+     [](const Inputs& in) {
+         CPortList list;
+         for (size_t i = 0; i + 1 < in.size(); i += 2) list.Add(in[i], in[i + 1]);
+         CaseAnswers answers;
+         std::string name, description;
+         int number = 0;
+         for (int i = 0; list.GetEntry(i, number, name, description); ++i)
+             answers.emplace_back("", name + "|" + description + "|" + std::to_string(number));
+         name = "unchanged";
+         EXPECT_FALSE(list.GetEntry(-1, name, description));
+         EXPECT_FALSE(list.GetEntry(list.Count(), name, description));
+         EXPECT_EQ(name, "unchanged");
+         EXPECT_EQ(static_cast<int>(answers.size()), list.Count());
+         return answers;
+     }},
 };
 
 }  // namespace

@@ -62,7 +62,7 @@ void RunCase(const std::string& line, const std::map<std::string, CaseFunction>&
     size_t at = 1;
     CaseInputs inputs;
     for (; at < tokens.size() && (tokens[at].quoted || tokens[at].value != "->"); ++at)
-        inputs.push_back(tokens[at].value);
+        inputs.push_back(tokens[at].prefix + tokens[at].value);
     ASSERT_LT(at, tokens.size()) << "no \"->\"";
     const CaseAnswers answers = function->second(inputs);
     for (size_t place = 0; ++at < tokens.size(); ++place) {

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "protocol/CommLog.h"
+
+// The lines of a text, without their line feeds.
+inline std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
 
 // Captures every WriteLog and LogEvent text while it exists, instead of the log file.
 class LogCapture : public LogSink {
@@ -21,16 +30,7 @@ class LogCapture : public LogSink {
     // Everything written, line feeds included.
     const std::string& Text() const { return m_text; }
     // The lines written, without their line feeds.
-    std::vector<std::string> Lines() const {
-        std::vector<std::string> lines;
-        size_t start = 0;
-        for (size_t end = m_text.find('\n'); end != std::string::npos;
-             end = m_text.find('\n', start)) {
-            lines.push_back(m_text.substr(start, end - start));
-            start = end + 1;
-        }
-        return lines;
-    }
+    std::vector<std::string> Lines() const { return SplitLines(m_text); }
     void Clear() { m_text.clear(); }
 
   private:
