@@ -1,6 +1,6 @@
-// A unit's parameter memory played from VEXA's own models, the profile and command-line readers and
-// the fault scope, as the cases of sim.cases (the format is at its top). The scope's random draw
-// is written out here.
+// Command frames taken off the line, a unit's parameter memory played from VEXA's own models, the
+// profile and command-line readers and the fault scope, as the cases of sim.cases (the format is at
+// its top). The scope's random draw is written out here.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,10 +9,12 @@
 #include <string>
 
 #include "app/Folders.h"
+#include "sim/FrameAssembler.h"
 #include "sim/MemoryResponder.h"
 #include "sim/SimFaultSelector.h"
 #include "sim/SimOptions.h"
 #include "sim/SimProfile.h"
+#include "sim/SimReplyFrame.h"
 #include "support/CaseFile.h"
 #include "support/TempFolder.h"
 
@@ -97,6 +99,30 @@ CaseAnswers Options(Inputs args) {
 }
 
 const std::map<std::string, CaseFunction> kFunctions = {
+    {"assemble",
+     [](const Inputs& in) {
+         FrameAssembler assembler;
+         CaseAnswers answers;
+         for (const std::string& piece : in) {
+             std::string frames;
+             const bool run = piece.starts_with("A*");
+             for (char byte : run ? std::string(std::stoul(piece.substr(2)), 'A') : piece)
+                 if (const auto frame = assembler.Push(byte))
+                     frames += std::string(frames.empty() ? "" : "|") +
+                               (frame->Protocol == SimProtocol::At ? "@" : "Q") + frame->Bytes;
+             answers.push_back({piece, frames});
+         }
+         return answers;
+     }},
+    {"command-frame",
+     [](const Inputs& in) {
+         const auto frame =
+             ReadCommandFrame(in[0] == "at" ? SimProtocol::At : SimProtocol::Quadrel, in[1]);
+         if (!frame) return CaseAnswers{{"", "refused"}};
+         return CaseAnswers{{"unit", std::to_string(frame->Command.Unit)},
+                            {"command", frame->Command.Text()},
+                            {"broadcast", CaseBool(frame->Broadcast)}};
+     }},
     {"memory",
      [](const Inputs& in) {
          std::string folder, error;
