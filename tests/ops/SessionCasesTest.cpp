@@ -119,11 +119,9 @@ class Session : SimulatedUnits {
         if (verb == "stop-at") m_stopAt = n(1);
         if (verb == "vanish-at") m_vanishAt = n(1);
         if (verb == "edit") Item(w.at(1)).setValue = w.at(2);
-        if (verb == "save-as") {
-            ASSERT_TRUE(SaveParameterSet(*session->Table(), w.at(1), "2026/01/01 00:00:00",
-                                         home.File(w.at(2)))
-                            .Ok());
-        }
+        if (verb == "save-as")
+            m_result = SaveParameterSet(*session->Table(), w.at(1), "2026/01/01 00:00:00",
+                                        home.File(w.at(2)));
         if (verb == "mark")
             for (int u : {1, 2}) m_mark[u] = (u == 1 ? unit1 : unit2)->Commands().size();
         // Steps.
@@ -181,7 +179,6 @@ class Session : SimulatedUnits {
         if (verb == "table") return session->Table() ? InHome(session->TablePath()) : "none";
         if (verb == "status") return session->FormatConnectionStatus();
         if (verb == "log") return LogHas(w.at(1)) ? w[1] : "not in the log:\n" + log.Text();
-        if (verb == "log-order") return Joined(LogLinesAmong({w.begin() + 1, w.end()}));
         if (verb == "shown")
             return std::map<std::string, std::string>{
                 {"current", shown.currentName},
@@ -228,7 +225,18 @@ class Session : SimulatedUnits {
             for (const std::string& c : sent)
                 if (w.at(2).find(c.substr(0, 2)) != std::string::npos)
                     seen.push_back(c.substr(0, 4));
-        if (verb != "codes" && verb != "statuses") ADD_FAILURE() << "no such step or check";
+        // The log's lines that are one of the texts; event lines carry a time stamp before it.
+        if (verb == "log-order")
+            for (const std::string& line : log.Lines())
+                if (const auto t = std::find_if(w.begin() + 1, w.end(),
+                                                [&](const auto& text) {
+                                                    return line == text ||
+                                                           line.ends_with(" " + text);
+                                                });
+                    t != w.end())
+                    seen.push_back(*t);
+        if (verb != "codes" && verb != "statuses" && verb != "log-order")
+            ADD_FAILURE() << "no such step or check";
         return Joined(seen);
     }
 
@@ -247,19 +255,6 @@ class Session : SimulatedUnits {
     }
     CMenuParamItem& Item(const std::string& number) {
         return *session->Table()->FindByNumber(static_cast<uint16_t>(std::stoi(number)));
-    }
-
-    // The log lines written so far that equal one of the given texts, in order.
-    std::vector<std::string> LogLinesAmong(const std::vector<std::string>& texts) const {
-        std::vector<std::string> out;
-        for (const std::string& line : log.Lines()) {
-            // Event lines carry a time stamp before the text.
-            const auto found = std::find_if(texts.begin(), texts.end(), [&](const auto& t) {
-                return line == t || line.ends_with(" " + t);
-            });
-            if (found != texts.end()) out.push_back(*found);
-        }
-        return out;
     }
 
     void LineLost() {
