@@ -50,9 +50,15 @@ class SimLine {
         std::filesystem::remove(home.File("line"));
         m_pid = Spawn(args, home.File("sim.out"), home.File("sim.err"), home.Path());
         // The TCP port is printed after the line is up.
-        for (int i = 0; i < 200 && !Ready(home, overTcp); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Ready(home, overTcp);
+        for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            const std::vector<std::string> out = Split(home.Read("sim.out"), '\n');
+            m_port = !std::filesystem::exists(home.File("line"))         ? ""
+                     : !overTcp                                          ? home.File("line")
+                     : out.size() > 1 && out[1].starts_with("socket://") ? out[1]
+                                                                         : "";
+            if (!m_port.empty()) return true;
+        }
+        return false;
     }
 
     void Stop() {
@@ -66,17 +72,6 @@ class SimLine {
     const std::string& Port() const { return m_port; }
 
   private:
-    bool Ready(const TempFolder& home, bool overTcp) {
-        if (!std::filesystem::exists(home.File("line"))) return false;
-        if (!overTcp) {
-            m_port = home.File("line");
-            return true;
-        }
-        const std::vector<std::string> lines = Split(home.Read("sim.out"), '\n');
-        m_port = lines.size() > 1 && lines[1].rfind("socket://", 0) == 0 ? lines[1] : "";
-        return !m_port.empty();
-    }
-
     pid_t m_pid = -1;
     std::string m_port;
 };

@@ -69,12 +69,6 @@ std::string HitPattern(const SimFaultScope& scope, const std::string& letters) {
     return pattern;
 }
 
-// A profile's command with its blanks as "_", so that a case can name its answer.
-std::string Underscored(std::string command) {
-    std::replace(command.begin(), command.end(), ' ', '_');
-    return command;
-}
-
 std::string Joined(const std::vector<int>& numbers) {
     std::string text;
     for (int n : numbers) text += (text.empty() ? "" : ",") + std::to_string(n);
@@ -151,7 +145,7 @@ const std::map<std::string, CaseFunction> kFunctions = {
              return CaseAnswers{{"where", error.substr(0, error.find(':'))}};
          CaseAnswers answers{{"model", profile.ModelText}, {"units", Joined(profile.Units)}};
          for (const auto& [command, answer] : profile.QuadrelAnswers)
-             answers.push_back({"Q:" + Underscored(command), answer});
+             answers.push_back({"Q:" + command, answer});
          for (const auto& [command, answer] : profile.AtAnswers)
              answers.push_back({"@:" + command, answer});
          return answers;
