@@ -50,8 +50,8 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <utility>
 
-#include "FakeOperatorUi.h"
 #include "files/ParameterSet.h"
 #include "ops/DeviceSession.h"
 #include "sim/SimOptions.h"
@@ -81,22 +81,36 @@ size_t Arguments(const std::string& check) {
     return check == "shown" || check == "last-sent" || check == "valid" || check == "set-value";
 }
 
-class Session : SimulatedUnits {
+// The session, and the operator as the session sees it: answers given beforehand, everything
+// shown recorded.
+class Session : SimulatedUnits, public COperatorUi {
   public:
     Session() {
         EXPECT_TRUE(ready) << sim.Error();
-        session = std::make_unique<CDeviceSession>(ui, catalogue);
+        session = std::make_unique<CDeviceSession>(*this, catalogue);
         session->ApplyCommSettings(Line(), 1);
-        ui.onProgress = [this](int done) {
-            m_done.push_back(done);
-            if (done == m_stopAt) ++ui.stopRequests;
-            if (done == m_vanishAt)
-                sim.SetFaults(
-                    FaultsWith([](SimFaults& f) { f.VanishAfterBytes = 3, f.ReturnAfterMs = 50; }));
-        };
     }
 
-    void Step(const Words& w) {
+    BoxAnswer MessageBox(const std::string& text, BoxStyle style) override {
+        m_told.push_back(text);
+        return style == BoxStyle::Ok ? BoxAnswer::Ok : m_answer;
+    }
+    void StartCancel() override { ++m_cancelStarts; }
+    bool PollCancel() override { return std::exchange(m_stopPressed, false); }
+    void CloseCancel() override { ++m_cancelCloses; }
+    void Progress(int done, int total) override {
+        m_progress.push_back({done, total});
+        m_stopPressed = m_stopPressed || done == m_stopAt;
+        if (done == m_vanishAt)
+            sim.SetFaults(
+                FaultsWith([](SimFaults& f) { f.VanishAfterBytes = 3, f.ReturnAfterMs = 50; }));
+    }
+    void RefreshView() override {}
+    void PumpEvents() override {}
+    void BusyChanged(bool) override {}
+
+    void Step(const std::string& line) {
+        const Words w = WordsOf(line);
         const std::string& verb = w[0];
         auto n = [&](size_t i) { return std::stoi(w.at(i)); };
         // Arranging.
@@ -113,9 +127,7 @@ class Session : SimulatedUnits {
         if (verb == "set") Unit(w.at(1))->Set(n(2), n(3));
         if (verb == "unreadable") Unit(w.at(1))->MakeUnreadable(n(2));
         if (verb == "copy") home.Write(w.at(2), home.Read(w.at(1)));
-        if (verb == "answer")
-            ui.boxAnswer =
-                w.at(1) == "ok" ? COperatorUi::BoxAnswer::Ok : COperatorUi::BoxAnswer::Cancel;
+        if (verb == "answer") m_answer = w.at(1) == "ok" ? BoxAnswer::Ok : BoxAnswer::Cancel;
         if (verb == "stop-at") m_stopAt = n(1);
         if (verb == "vanish-at") m_vanishAt = n(1);
         if (verb == "edit") Item(w.at(1)).setValue = w.at(2);
@@ -143,8 +155,8 @@ class Session : SimulatedUnits {
         if (verb == "write") m_result = session->Write(w.at(1));
         if (verb == "write-mode") m_result = session->SetWriteMode(w.at(1) == "on");
         if (verb == "upload" || verb == "download" || verb == "verify") {
-            m_toldBefore = ui.messages.size();
-            m_done.clear();
+            m_toldBefore = m_told.size();
+            m_progress.clear();
             m_result = verb == "upload"   ? session->Upload()
                        : verb == "verify" ? session->Verify()
                                           : session->Download(n(1));
@@ -160,9 +172,6 @@ class Session : SimulatedUnits {
             expected += (i == 1 + Arguments(verb) ? "" : "|") + w[i];
         EXPECT_EQ(Seen(w), expected);
     }
-
-    std::string Device() const { return sim.SlavePath(); }
-    std::string Home() const { return home.Path(); }
 
   private:
     // What a check sees, as a text to compare with the words after those naming what it looks at.
@@ -200,12 +209,12 @@ class Session : SimulatedUnits {
         if (verb == "valid") return std::to_string(Item(w.at(1)).valid);
         if (verb == "set-value") return Item(w.at(1)).setValue;
         if (verb == "opened") return InHome(session->OpenedFilePath());
-        if (verb == "told") return Joined(ui.messages);
+        if (verb == "told") return Joined(m_told);
         if (verb == "progress")
-            return std::to_string(ui.progress.back().first) + "|" +
-                   std::to_string(ui.progress.back().second);
+            return std::to_string(m_progress.back().first) + "|" +
+                   std::to_string(m_progress.back().second);
         if (verb == "cancel-windows")
-            return std::to_string(ui.cancelStarts) + "|" + std::to_string(ui.cancelCloses);
+            return std::to_string(m_cancelStarts) + "|" + std::to_string(m_cancelCloses);
         if (verb == "value") return std::to_string(Unit(w.at(1))->Get(std::stoi(w.at(2))));
         std::vector<std::string> seen;
         if (verb == "statuses")
@@ -257,6 +266,20 @@ class Session : SimulatedUnits {
         return *session->Table()->FindByNumber(static_cast<uint16_t>(std::stoi(number)));
     }
 
+    // The words of a line, {line} and {home} put in.
+    Words WordsOf(const std::string& line) const {
+        Words words;
+        std::istringstream in(line);
+        for (std::string word; in >> std::quoted(word);) {
+            for (const auto& [name, value] :
+                 {std::pair{"{line}", sim.SlavePath()}, {"{home}", home.Path()}})
+                for (size_t at; (at = word.find(name)) != std::string::npos;)
+                    word.replace(at, std::string(name).size(), value);
+            words.push_back(word);
+        }
+        return words;
+    }
+
     void LineLost() {
         EXPECT_EQ(m_result.code, ResultCode::kLineLost);
         EXPECT_TRUE(std::regex_search(m_result.message,
@@ -264,9 +287,9 @@ class Session : SimulatedUnits {
             << m_result.message;
         // The walk ended there: no further parameter was tried, none called "not equal"; the
         // session has left the dead line, so that the next Link opens it afresh.
-        ASSERT_GE(m_done.size(), 2u);
-        EXPECT_EQ(m_done[m_done.size() - 2], m_vanishAt);  // the last is the walk's closing one
-        EXPECT_EQ(ui.messages.size(), m_toldBefore);
+        ASSERT_GE(m_progress.size(), 2u);
+        EXPECT_EQ(m_progress[m_progress.size() - 2].first, m_vanishAt);  // then the closing one
+        EXPECT_EQ(m_told.size(), m_toldBefore);
         EXPECT_FALSE(session->IsBusy());
         EXPECT_FALSE(session->IsConnected());
         EXPECT_FALSE(session->Port().IsOpen());
@@ -277,27 +300,17 @@ class Session : SimulatedUnits {
         EXPECT_TRUE(sim.WaitForLine(true, std::chrono::seconds(5)));
     }
 
-    FakeOperatorUi ui;
     std::unique_ptr<CDeviceSession> session;
     SResult m_result;
     std::map<int, size_t> m_mark;
-    std::vector<int> m_done;
+    std::vector<std::pair<int, int>> m_progress;
+    std::vector<std::string> m_told;
+    BoxAnswer m_answer = BoxAnswer::Ok;
+    bool m_stopPressed = false;
+    int m_cancelStarts = 0, m_cancelCloses = 0;
     size_t m_toldBefore = 0;
     int m_stopAt = -1, m_vanishAt = -1;
 };
-
-// The words of a line, {line} and {home} put in.
-Words WordsOf(const std::string& line, const std::string& device, const std::string& home) {
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    for (std::string word; in >> std::quoted(word);) {
-        for (const auto& [name, value] : {std::pair{"{line}", device}, {"{home}", home}})
-            for (size_t at; (at = word.find(name)) != std::string::npos;)
-                word.replace(at, std::string(name).size(), value);
-        words.push_back(word);
-    }
-    return words;
-}
 
 }  // namespace
 
@@ -317,7 +330,7 @@ TEST(SessionCases, EverySessionHolds) {
             continue;
         }
         ASSERT_TRUE(session) << "a step before the first session";
-        session->Step(WordsOf(line, session->Device(), session->Home()));
+        session->Step(line);
         if (::testing::Test::HasFatalFailure()) return;
     }
 }
