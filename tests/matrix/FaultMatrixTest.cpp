@@ -2,22 +2,15 @@
 // really run, each as its own process on a pseudo-terminal. One cell is one test, so that the
 // cells run in parallel.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "matrix/Faults.h"
-#include "support/ProgramRun.h"
-#include "support/SimState.h"
-#include "support/TempFolder.h"
+#include "matrix/SimLine.h"
 
 namespace {
 
@@ -118,58 +111,16 @@ std::vector<SCell> AllCells() {
 
 class FaultMatrix : public ::testing::TestWithParam<SCell> {
   protected:
-    // The HD80 model with time-outs of one second and one retry, so that a fault on every
-    // attempt costs two seconds. The model request's own 5000 ms cannot be shortened: no row
-    // hits it.
     void SetUp() override {
-        const std::string bin = BinFolder() + "/";
-        for (const char* name : {"VEXA.cap", "HD80.scp", "HD80.tbl", "HD80.prm", "HD80.sim"})
-            std::filesystem::copy_file(bin + name, m_home.File(name));
-        m_home.Write("HD80.prm", std::regex_replace(m_home.Read("HD80.prm"),
-                                                    std::regex(";2;2;([01]);"), ";1;1;$1;"));
-        m_home.Write("HD80.scp", Replace(m_home.Read("HD80.scp"), ",3,2000", ",2,1000"));
+        WriteHd80Home(m_home);
         m_home.Write("out.tmf", "previous set");
         m_home.Write("out.csv", "previous csv");
-    }
-
-    void TearDown() override { StopSim(); }
-
-    bool StartSim(const std::string& faultOptions) {
-        std::vector<std::string> args = {
-            BinFolder() + "/vexa-sim", "--profile", m_home.File("HD80.sim"), "--link",
-            m_home.File("line"),       "--stats",   m_home.File("stats")};
-        for (const std::string& word : Split(faultOptions, ' ')) args.push_back(word);
-        if (GetParam().overTcp) args.insert(args.end(), {"--tcp", "0"});
-        std::filesystem::remove(m_home.File("line"));
-        m_sim = Spawn(args, m_home.File("sim.out"), m_home.File("sim.err"), m_home.Path());
-        // The TCP port is printed after the line is up.
-        for (int i = 0; i < 200 && !Ready(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Ready();
-    }
-
-    bool Ready() {
-        if (!std::filesystem::exists(m_home.File("line"))) return false;
-        if (!GetParam().overTcp) {
-            m_port = m_home.File("line");
-            return true;
-        }
-        const std::vector<std::string> lines = Split(m_home.Read("sim.out"), '\n');
-        m_port = lines.size() > 1 && lines[1].rfind("socket://", 0) == 0 ? lines[1] : "";
-        return !m_port.empty();
-    }
-
-    void StopSim() {
-        if (m_sim <= 0) return;
-        kill(m_sim, SIGTERM);
-        waitpid(m_sim, nullptr, 0);
-        m_sim = -1;
     }
 
     // signal: sent once the log shows the download's walk under way.
     SProgramRun Cli(const std::vector<std::string>& args, int signal = 0) {
         std::vector<std::string> all = {BinFolder() + "/vexa-cli", "--home", m_home.Path(),
-                                        "--port", m_port};
+                                        "--port", m_sim.Port()};
         for (const std::string& arg : args)
             all.push_back(Replace(Replace(Replace(arg, "{in}", m_home.File("in.tmf")), "{out}",
                                           m_home.File("out.tmf")),
@@ -183,8 +134,7 @@ class FaultMatrix : public ::testing::TestWithParam<SCell> {
     }
 
     TempFolder m_home;
-    pid_t m_sim = -1;
-    std::string m_port;
+    SimLine m_sim;
 };
 
 TEST_P(FaultMatrix, EndsAsTheContractSays) {
@@ -198,21 +148,19 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
     // clean line. (The other operations take no set: a cell's time goes to its fault.)
     const bool takesSet = std::find(op.args.begin(), op.args.end(), "{in}") != op.args.end();
     if (op.writesFiles || takesSet) {
-        ASSERT_TRUE(StartSim("")) << m_home.Read("sim.err");
+        ASSERT_TRUE(m_sim.Start(m_home, "", GetParam().overTcp)) << m_home.Read("sim.err");
         const SProgramRun clean = Cli({"upload", "-o", "{in}"});
         ASSERT_EQ(clean.code, 0) << clean.err;
-        StopSim();
+        m_sim.Stop();
         std::filesystem::remove(m_home.File("tra.txt"));
     }
     const std::string set = m_home.Read("in.tmf");
 
-    std::string options = Timed(Replace(fault.simOptions, "{T}", target), kTimeoutMs);
-    if (op.fromCommand > 1) options += " --fault-from " + std::to_string(op.fromCommand);
-    options = Replace(options, "{V}", std::to_string(op.vanishAt));
-    ASSERT_TRUE(StartSim(options)) << m_home.Read("sim.err");
+    const std::string options = RowOptions(fault, target, op.fromCommand, op.vanishAt, kTimeoutMs);
+    ASSERT_TRUE(m_sim.Start(m_home, options, GetParam().overTcp)) << m_home.Read("sim.err");
     const SProgramRun run =
         Cli(fault.atFrame && !op.atArgs.empty() ? op.atArgs : op.args, fault.signal);
-    StopSim();
+    m_sim.Stop();
     SCOPED_TRACE("vexa-sim " + options + "\nstdout:\n" + run.out + "stderr:\n" + run.err);
 
     ASSERT_FALSE(run.hung) << "killed after " << kBound.count() << " s";
@@ -231,14 +179,7 @@ TEST_P(FaultMatrix, EndsAsTheContractSays) {
                                                    : 1;
     EXPECT_EQ(run.code, recovered ? 0 : failedExit);
 
-    // The controller is back as it was found (running, out of write mode, stored), or, where the
-    // line could not carry the commands that put it back, standard error says so.
-    const ::testing::AssertionResult asFound = LeftAsFound(stats, StatsPrefix(1));
-    if (end != EEnd::kLineLost && end != EEnd::kStaysBad && end != EEnd::kNotRestored) {
-        EXPECT_TRUE(asFound);
-    } else if (!asFound) {
-        EXPECT_NE(run.err.find("may still be"), std::string::npos) << "changed without a word";
-    }
+    EXPECT_TRUE(AsFoundOrTold(end, stats, run.err));
 
     // Files: the parameter file read stays as it was; the files written are replaced only by
     // an operation that completed its walk.

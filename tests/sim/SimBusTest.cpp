@@ -24,7 +24,7 @@ std::string QuadrelData(const std::string& answer, int node, uint16_t code) {
 // The faults the bus makes (silence, echoes, codes, bad checks, paced answers, noise, garbage, a
 // vanishing line) are checked where the engine meets them: ExchangeFaults, and the fault matrix
 // against vexa-sim, whose every cell also checks that its fault hit. So are canned answers of
-// either kind (ExchangeFaultTest, ScriptCommTest); unknown commands: MemoryUnit.
+// either kind (ExchangeFaultTest, ScriptCommTest); unknown commands: the memory cases of sim.cases.
 class SimBusOnPty : public SimFixture {
   protected:
     void SetUp() override {

@@ -1,19 +1,13 @@
 // The fault matrix's line faults against the desktop's operations: the main dialog run as vexa
 // runs it (under exec(), driven by mouse and key events sent to its windows) against vexa-sim
 // as its own process. Each cell must name the cause vexa-cli names for the same fault.
-#include <signal.h>
-#include <sys/wait.h>
-
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <regex>
-#include <thread>
 
 #include "UiFixture.h"
 #include "app/ConfigFiles.h"
-#include "matrix/Faults.h"
-#include "support/ProgramRun.h"
-#include "support/SimState.h"
+#include "matrix/SimLine.h"
 #include "ui/NumericEdit.h"
 #include "ui/RememberedSettings.h"
 #include "ui/UnitNumberDialog.h"
@@ -76,44 +70,14 @@ class DesktopMatrixTest : public QObject {
     StrayWindowGuard m_stray;
     QTemporaryDir m_config;
     std::unique_ptr<TempFolder> m_home;
-    pid_t m_sim = -1;
+    SimLine m_sim;
     std::string m_set;            // a set uploaded on a clean line, for download and verify
     std::vector<QString> m_told;  // every message box's text
 
-    bool StartSim(const std::string& faultOptions) {
-        std::vector<std::string> args = {
-            BinFolder() + "/vexa-sim", "--profile", m_home->File("HD80.sim"), "--link",
-            m_home->File("line"),      "--stats",   m_home->File("stats")};
-        for (const std::string& word : Split(faultOptions, ' ')) args.push_back(word);
-        std::filesystem::remove(m_home->File("line"));
-        m_sim = Spawn(args, m_home->File("sim.out"), m_home->File("sim.err"), m_home->Path());
-        for (int i = 0; i < 200 && !std::filesystem::exists(m_home->File("line")); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return std::filesystem::exists(m_home->File("line"));
-    }
-
-    void StopSim() {
-        if (m_sim <= 0) return;
-        kill(m_sim, SIGTERM);
-        waitpid(m_sim, nullptr, 0);
-        m_sim = -1;
-    }
-
-    // The HD80's files in a program folder of their own, with one retry of one second, as in
-    // vexa-cli's matrix.
+    // The HD80's files in a program folder of their own, as in vexa-cli's matrix.
     void MakeHome() {
         m_home = std::make_unique<TempFolder>();
-        for (const auto& entry : std::filesystem::directory_iterator(BinFolder())) {
-            const std::string file = entry.path().filename().string();
-            if (entry.path().extension() == ".bmp" || file == "VEXA.cap" ||
-                file.rfind("HD80.", 0) == 0)
-                std::filesystem::copy_file(entry.path(), m_home->File(file));
-        }
-        m_home->Write("HD80.prm", std::regex_replace(m_home->Read("HD80.prm"),
-                                                     std::regex(";2;2;([01]);"), ";1;1;$1;"));
-        // The store after a download waits out its time-out: no row aims at it.
-        m_home->Write("HD80.scp", Replace(Replace(m_home->Read("HD80.scp"), ",3,2000", ",2,1000"),
-                                          "NOMASK,1,1000", "NOMASK,1,100"));
+        WriteHd80Home(*m_home);
         SetModuleFolder(m_home->Path());
         SetCommonDataFolder(m_home->File("no-shared-data"));
     }
@@ -176,7 +140,7 @@ class DesktopMatrixTest : public QObject {
         QVERIFY(m_config.isValid());
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         MakeHome();
-        QVERIFY(StartSim(""));
+        QVERIFY(m_sim.Start(*m_home, ""));
         const SProgramRun clean =
             RunProgram({BinFolder() + "/vexa-cli", "--home", m_home->Path(), "--port",
                         m_home->File("line"), "upload", "-o", m_home->File("in.tmf")},
@@ -197,7 +161,7 @@ class DesktopMatrixTest : public QObject {
     }
 
     void cleanup() {
-        StopSim();
+        m_sim.Stop();
         SetModuleFolder("");
         SetCommonDataFolder("");
         m_home.reset();
@@ -224,11 +188,9 @@ class DesktopMatrixTest : public QObject {
         QVERIFY(LoadMessageCatalogue(catalogue));
 
         const std::string target = Target(*fault, *operation);
-        std::string options = Timed(Replace(fault->simOptions, "{T}", target), kTimeoutMs);
-        if (operation->fromCommand > 1)
-            options += " --fault-from " + std::to_string(operation->fromCommand);
-        options = Replace(options, "{V}", std::to_string(operation->vanishAt));
-        QVERIFY(StartSim(options));
+        const std::string options =
+            RowOptions(*fault, target, operation->fromCommand, operation->vanishAt, kTimeoutMs);
+        QVERIFY(m_sim.Start(*m_home, options));
 
         CMainDialog dialog(catalogue);
         dialog.Session().SetModelRequestWait(1, kTimeoutMs);
@@ -239,7 +201,7 @@ class DesktopMatrixTest : public QObject {
             connectedAtEnd = dialog.Session().IsConnected();
         });
         boxes->stop();
-        StopSim();
+        m_sim.Stop();
         QString told = dialog.StatusLine()->accessibleDescription();
         for (const QString& box : m_told) told += "\n" + box;
         const std::string stats = m_home->Read("stats");
@@ -259,12 +221,8 @@ class DesktopMatrixTest : public QObject {
         }
         if (end == EEnd::kLineLost) QVERIFY2(!connectedAtEnd, trace);
 
-        // The controller is back as it was found, or the operator is told it may not be.
-        const ::testing::AssertionResult asFound = LeftAsFound(stats, StatsPrefix(1));
-        if (end != EEnd::kLineLost && end != EEnd::kStaysBad && end != EEnd::kNotRestored)
-            QVERIFY2(asFound, asFound.message());
-        else if (!asFound)
-            QVERIFY2(told.contains("may still be"), trace);
+        const ::testing::AssertionResult asFound = AsFoundOrTold(end, stats, told.toStdString());
+        QVERIFY2(asFound, asFound.message());
         QCOMPARE(m_home->Read("in.tmf"), m_set);
     }
 };
