@@ -11,6 +11,7 @@
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
+#include "ui/LampControl.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"
@@ -67,15 +68,19 @@ class MainDialogTest : public MainDialogFixture {
         });
     }
 
+    void ShowDialog() {
+        m_dialog->ApplySettings(m_units->Line(), 1);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+
   private slots:
     // The file dialog keeps its history in the user's Qt settings: not the real ones.
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init() {
         MakeDialog();
-        m_dialog->ApplySettings(m_units->Line(), 1);
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        ShowDialog();
     }
     void cleanup() { EndDialog(); }
 
@@ -182,6 +187,47 @@ class MainDialogTest : public MainDialogFixture {
         QCOMPARE(m_units->unit2->Get(1), 111);
         QVERIFY2(Status().endsWith("Download to unit 2: 3 written, 2 not in the set"),
                  qPrintable(Status()));
+    }
+
+    // Under a dark palette (as a dark desktop theme gives Fusion) the captions take the
+    // window's colour instead of standing out as grey tiles, and the lamps' captions, the
+    // radio markers and the active fields stay readable.
+    void aDarkPaletteKeepsCaptionsAndFieldsReadable() {
+        const auto restore =
+            qScopeGuard([light = QApplication::palette()] { QApplication::setPalette(light); });
+        const QColor face(53, 53, 53);
+        QApplication::setPalette(QPalette(face));
+        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
+        ShowDialog();
+        ConnectClone();
+        Click(CMainDialog::kUpload);
+        QCOMPARE(m_dialog->CaptionAt(CMainDialog::kUpload)->grab().toImage().pixelColor(0, 0),
+                 face);
+        auto brightest = [](QWidget* w, const QRect& part) {
+            const QImage image = w->grab().toImage();
+            int most = 0;
+            for (int y = part.top(); y <= part.bottom(); ++y)
+                for (int x = part.left(); x <= part.right(); ++x)
+                    most = std::max(most, image.pixelColor(x, y).lightness());
+            return most;
+        };
+        CLampControl* rx = m_dialog->Lamp(1);
+        QVERIFY(brightest(rx, {0, 0, rx->width(), rx->height() / 2}) > 200);
+        QRadioButton* unticked = m_dialog->SettingRadio();
+        QVERIFY(brightest(unticked, {0, 0, 16, unticked->height()}) > 120);
+        // The setting view's active fields take the palette's colours; the status line's fixed
+        // signal colour keeps dark text.
+        QTest::mouseClick(unticked, Qt::LeftButton);
+        QTest::mouseClick(m_dialog->DownArrow(), Qt::LeftButton, {},
+                          ArrowOutline(ArrowKind::Down).boundingRect().center());
+        const QPalette dark = QApplication::palette();
+        QCOMPARE(m_dialog->CurrentName()->palette().color(QPalette::Text),
+                 dark.color(QPalette::Text));
+        for (QWidget* field : {static_cast<QWidget*>(m_dialog->CurrentName()),
+                               static_cast<QWidget*>(m_dialog->ValueEntry())})
+            QCOMPARE(field->palette().color(QPalette::Base), dark.color(QPalette::Base));
+        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
     }
 
     // A lost line: the engine's reason in a box and on the status line, the window
