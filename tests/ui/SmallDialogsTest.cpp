@@ -1,5 +1,5 @@
-// The unit-number dialog and its number rules; the stop window: consume-once polling, progress,
-// what it names and its keys (a stop press during a wait on the line:
+// The unit-number dialog (its number rules: ui.cases); the stop window: consume-once polling,
+// progress, what it names and its keys (a stop press during a wait on the line:
 // ProgramRunTest.stopEndsTheOperation); the small dialogs' Alt keys.
 #include <QAccessible>
 #include <QCloseEvent>
@@ -12,7 +12,6 @@
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/UnitNumberDialog.h"
-#include "ui/UnitNumberText.h"
 
 namespace {
 
@@ -65,21 +64,6 @@ class SmallDialogsTest : public QObject {
     UiFolder m_folder;
 
   private slots:
-    void unitNumberTextReadsLikeAScanConversion() {
-        int unit = 42;
-        QVERIFY(ParseUnitNumber(" 7x", unit) && unit == 7);
-        QVERIFY(ParseUnitNumber("+5", unit) && unit == 5);
-        unit = 42;
-        QVERIFY(!ParseUnitNumber("", unit));
-        QVERIFY(!ParseUnitNumber("100", unit));
-        QVERIFY(!ParseUnitNumber("-1", unit));
-        QVERIFY(!ParseUnitNumber("x1", unit));
-        QVERIFY(!ParseUnitNumber("99999999999999999999999", unit));
-        QCOMPARE(unit, 42);
-        QCOMPARE(StepNumber("", +1, 0, 99), 0);
-        QCOMPARE(StepNumber("500", -1, 0, 99), 99);
-    }
-
     void emptyUnitGivesTheErrorBoxAndKeepsTheDialogOpen() {
         CUnitNumberDialog dialog(m_folder.Messages(), 5);
         dialog.show();
