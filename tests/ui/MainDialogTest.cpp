@@ -280,62 +280,55 @@ class MainDialogTest : public MainDialogFixture {
 
     // Link without a port asks for one; a port that is not there is named, in a box and on
     // the status line, and the window stays unlinked.
-    void aLinkWithoutAUsablePortSaysWhy_data() {
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("none") << ""
-                              << "Press Port"
-                              << "Press Port";
-        QTest::newRow("not there") << "no-such-port"
-                                   << "port %1 does not exist"
-                                   << "Link failed: port %1 does not exist";
-    }
     void aLinkWithoutAUsablePortSaysWhy() {
-        QFETCH(QString, port);
-        QFETCH(QString, box);
-        QFETCH(QString, status);
-        const std::string path = port.isEmpty() ? "" : m_units->home.File(port.toStdString());
-        m_dialog->ApplySettings(CCommSettings{.portName = path}, 1);
-        auto told = CatchMessageBox();
-        Click(CMainDialog::kConnect);
-        QCOMPARE(told->text, box.arg(QString::fromStdString(path)));
-        QVERIFY(!Session().IsConnected());
-        QVERIFY2(Status().endsWith(status.arg(QString::fromStdString(path))), qPrintable(Status()));
-        QCOMPARE(m_units->LogHas("Connect button pushed."), !path.empty());
+        const std::string missing = m_units->home.File("no-such-port");
+        const struct {
+            std::string port;
+            QString box, status;
+        } cases[] = {{"", "Press Port", "Press Port"},
+                     {missing, "port %1 does not exist", "Link failed: port %1 does not exist"}};
+        for (const auto& c : cases) {
+            const QString port = QString::fromStdString(c.port);
+            m_dialog->ApplySettings(CCommSettings{.portName = c.port}, 1);
+            auto told = CatchMessageBox();
+            Click(CMainDialog::kConnect);
+            QCOMPARE(told->text, c.box.arg(port));
+            QVERIFY(!Session().IsConnected());
+            QVERIFY2(Status().endsWith(c.status.arg(port)), qPrintable(Status()));
+            QCOMPARE(m_units->LogHas("Connect button pushed."), !c.port.empty());
+        }
     }
 
-    void aFileThatIsNoParameterSetIsRefused_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("foreign records")
-            << SetFile({{77, "123"}, {78, "124"}}) << "holds no parameter of this controller model";
-        QTest::newRow("damaged value")
-            << SetFile({{1, "2600junk"}})
-            << "is refused: record 1, parameter 1 (Set point), set value \"2600junk\": not a "
-               "plain decimal integer";
-    }
     void aFileThatIsNoParameterSetIsRefused() {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, why);
         ConnectClone();
-        // A good set first: the refused file must not leave it behind to be downloaded.
-        Open(QString::fromStdString(
-            m_units->home.Write("good.tmf", SetFile({{1, "300"}}).toStdString())));
-        QVERIFY(Session().FileOpened());
-        const QString path = QString::fromStdString(
-            m_units->home.Write("bad.tmf", std::string(content.data(), content.size())));
-        auto told = CatchMessageBox();
-        Open(path);
-        QVERIFY(told->seen);
-        QVERIFY2(told->text.startsWith(path) && told->text.contains(why), qPrintable(told->text));
-        QVERIFY(!Session().ValuesPresent());
-        QVERIFY(!Session().FileOpened());
-        QVERIFY(Session().OpenedFilePath().empty());
-        for (const auto b : {CMainDialog::kDownload, CMainDialog::kSave, CMainDialog::kVerify,
-                             CMainDialog::kExport})
-            QVERIFY(!m_dialog->ButtonAt(b)->isEnabled());
-        QVERIFY2(Status().contains("Open failed: " + path), qPrintable(Status()));
+        const struct {
+            QByteArray content;
+            QString why;
+        } cases[] = {
+            {SetFile({{77, "123"}, {78, "124"}}), "holds no parameter of this controller model"},
+            {SetFile({{1, "2600junk"}}),
+             "is refused: record 1, parameter 1 (Set point), set value \"2600junk\": not "
+             "a plain decimal integer"}};
+        for (const auto& c : cases) {
+            // A good set first: the refused file must not leave it behind to be downloaded.
+            Open(QString::fromStdString(
+                m_units->home.Write("good.tmf", SetFile({{1, "300"}}).toStdString())));
+            QVERIFY(Session().FileOpened());
+            const QString path =
+                QString::fromStdString(m_units->home.Write("bad.tmf", c.content.toStdString()));
+            auto told = CatchMessageBox();
+            Open(path);
+            QVERIFY(told->seen);
+            QVERIFY2(told->text.startsWith(path) && told->text.contains(c.why),
+                     qPrintable(told->text));
+            QVERIFY(!Session().ValuesPresent());
+            QVERIFY(!Session().FileOpened());
+            QVERIFY(Session().OpenedFilePath().empty());
+            for (const auto b : {CMainDialog::kDownload, CMainDialog::kSave, CMainDialog::kVerify,
+                                 CMainDialog::kExport})
+                QVERIFY(!m_dialog->ButtonAt(b)->isEnabled());
+            QVERIFY2(Status().contains("Open failed: " + path), qPrintable(Status()));
+        }
     }
 
     // The whole records of a file that ends inside one are read, and said so; Download asks
