@@ -77,10 +77,9 @@ class MainDialogRulesTest : public QObject {
                                                     {3, EParamStatus::NotInSet, ""},
                                                     {4, EParamStatus::Failed, ""},
                                                     {5, EParamStatus::Differs, "185"}};
-        CMessageTable shipped;
-        QVERIFY(shipped.Load(QCoreApplication::applicationDirPath().toStdString() + "/VEXA.cap",
-                             "Pyrona", 999));
-        const std::vector<SSidePanelRow> rows = SidePanelRowsFor(table, true, statuses, shipped);
+        CMessageTable catalogue;
+        QVERIFY(LoadMessageCatalogue(catalogue));
+        const std::vector<SSidePanelRow> rows = SidePanelRowsFor(table, true, statuses, catalogue);
         std::vector<std::string> texts;
         for (const SSidePanelRow& row : rows) texts.push_back(row.text);
         // Without a status (a file opened), a parameter without a value is still marked, unless
@@ -88,11 +87,9 @@ class MainDialogRulesTest : public QObject {
         QCOMPARE(texts, (std::vector<std::string>{"Ok", "- Absent", "? Not in set", "! Failed",
                                                   "<> Differs", "! Unwalked", "Display only"}));
         QCOMPARE(rows[4].toolTip, std::string("Differs: differs: file 25.0, controller 18.5"));
-        QCOMPARE(SidePanelRowsFor(table, false, {}, shipped)[5].text, std::string("Unwalked"));
+        QCOMPARE(SidePanelRowsFor(table, false, {}, catalogue)[5].text, std::string("Unwalked"));
 
         // Verify's table: the walked parameters, a controller value only where one was read.
-        CMessageTable catalogue;
-        QVERIFY(LoadMessageCatalogue(catalogue));
         const std::vector<VerifyRow> verified = VerifyRowsFor(table, statuses, catalogue);
         QCOMPARE(verified.size(), size_t(5));
         QCOMPARE(TabSeparated({VerifyHeaders(catalogue), verified[0], verified[1], verified[4]}),
