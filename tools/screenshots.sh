@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
-cmake --build "$build" --target test_ui_ProgramShotsTest
+cmake --build "$build" --target vexa-shots
 out="$PWD/docs/screenshots"
 mkdir -p "$out"
 cd "$build/bin"
-QT_QPA_PLATFORM=offscreen VEXA_UI_SHOTS="$out" ./test_ui_ProgramShotsTest
+QT_QPA_PLATFORM=offscreen ./vexa-shots "$out"

@@ -1,10 +1,10 @@
-// The main dialog's enabling rules of both views, and its geometry rules at their edges.
+// The setting view's write box and entry, the side panel's rows and verify's table, and the
+// engine's reasons worded by the catalogue. The enabling and geometry rules: ui.cases.
 #include <QtTest>
 
 #include "app/ConfigFiles.h"
 #include "app/MessageTable.h"
 #include "params/MenuParamTable.h"
-#include "ui/MainDialogRules.h"
 #include "ui/OutcomeText.h"
 #include "ui/ReasonText.h"
 #include "ui/SettingViewModel.h"
@@ -14,35 +14,6 @@
 class MainDialogRulesTest : public QObject {
     Q_OBJECT
   private slots:
-    void enablingOfBothViewsWithAndWithoutValues() {
-        const SViewEnabling cloneNoValues = ViewEnabling({EView::Clone, true, true, false});
-        QVERIFY(cloneNoValues.cloneControls && !cloneNoValues.cloneValueControls);
-        QVERIFY(!cloneNoValues.settingControls && cloneNoValues.clearSetSource);
-        const SViewEnabling cloneValues = ViewEnabling({EView::Clone, false, true, true});
-        QVERIFY(cloneValues.cloneControls && cloneValues.cloneValueControls);
-        QVERIFY(!cloneValues.clearSetSource && cloneValues.comSet);
-        // Values without a table with items offer nothing.
-        const SViewEnabling cloneEmpty = ViewEnabling({EView::Clone, true, false, true});
-        QVERIFY(!cloneEmpty.cloneControls && !cloneEmpty.cloneValueControls);
-
-        const SViewEnabling setting = ViewEnabling({EView::Setting, true, true, true});
-        QVERIFY(setting.settingControls && !setting.cloneControls && !setting.comSet);
-        QVERIFY(!setting.cloneValueControls && setting.clearSetSource);
-        QVERIFY(!ViewEnabling({EView::Setting, false, true, true}).settingControls);
-        QVERIFY(!ViewEnabling({EView::Setting, true, false, false}).settingControls);
-
-        // The side panel shows what a whole-set operation left without a value, but a verify
-        // cut short by a lost line read nothing that differs.
-        using E = SOperationOutcome::EOperation;
-        for (const E operation : {E::Upload, E::Download, E::Open, E::Verify}) {
-            QVERIFY(OpensSidePanel(operation, ResultCode::kLineLost, 1) !=
-                    (operation == E::Verify));
-            QVERIFY(!OpensSidePanel(operation, ResultCode::kOk, 0));
-        }
-        QVERIFY(OpensSidePanel(E::Verify, ResultCode::kCancelled, 2));
-        QVERIFY(!OpensSidePanel(E::Save, ResultCode::kOk, 3));
-    }
-
     void writeBoxAndEntryFollowTheControllerAndTheLastAction() {
         using EAction = CSettingViewModel::EAction;
         CSettingViewModel model;
@@ -106,10 +77,9 @@ class MainDialogRulesTest : public QObject {
                                                     {3, EParamStatus::NotInSet, ""},
                                                     {4, EParamStatus::Failed, ""},
                                                     {5, EParamStatus::Differs, "185"}};
-        CMessageTable shipped;
-        QVERIFY(shipped.Load(QCoreApplication::applicationDirPath().toStdString() + "/VEXA.cap",
-                             "Pyrona", 999));
-        const std::vector<SSidePanelRow> rows = SidePanelRowsFor(table, true, statuses, shipped);
+        CMessageTable catalogue;
+        QVERIFY(LoadMessageCatalogue(catalogue));
+        const std::vector<SSidePanelRow> rows = SidePanelRowsFor(table, true, statuses, catalogue);
         std::vector<std::string> texts;
         for (const SSidePanelRow& row : rows) texts.push_back(row.text);
         // Without a status (a file opened), a parameter without a value is still marked, unless
@@ -117,11 +87,9 @@ class MainDialogRulesTest : public QObject {
         QCOMPARE(texts, (std::vector<std::string>{"Ok", "- Absent", "? Not in set", "! Failed",
                                                   "<> Differs", "! Unwalked", "Display only"}));
         QCOMPARE(rows[4].toolTip, std::string("Differs: differs: file 25.0, controller 18.5"));
-        QCOMPARE(SidePanelRowsFor(table, false, {}, shipped)[5].text, std::string("Unwalked"));
+        QCOMPARE(SidePanelRowsFor(table, false, {}, catalogue)[5].text, std::string("Unwalked"));
 
         // Verify's table: the walked parameters, a controller value only where one was read.
-        CMessageTable catalogue;
-        QVERIFY(LoadMessageCatalogue(catalogue));
         const std::vector<VerifyRow> verified = VerifyRowsFor(table, statuses, catalogue);
         QCOMPARE(verified.size(), size_t(5));
         QCOMPARE(TabSeparated({VerifyHeaders(catalogue), verified[0], verified[1], verified[4]}),
@@ -148,45 +116,6 @@ class MainDialogRulesTest : public QObject {
                     "/dev/ttyUSB0 kam nicht innerhalb von 5 s zurück"));
         // A catalogue without the entries says the engine's English.
         QCOMPARE(ReasonText(lost, CMessageTable()), QString::fromStdString(English(lost)));
-    }
-
-    void columnsShareWidthChangesAndCarryTheRemainder() {
-        SColumnShare grow = ShareWidthChange(0, 100);
-        QCOMPARE(grow.perColumn, 33);
-        QCOMPARE(grow.carried, 1);
-        QCOMPARE(ShareWidthChange(grow.carried, 2).perColumn, 1);
-        SColumnShare shrink = ShareWidthChange(0, -102);
-        QCOMPARE(shrink.perColumn, -34);
-        QCOMPARE(shrink.carried, 0);
-        SColumnShare odd = ShareWidthChange(0, -4);
-        QCOMPARE(odd.perColumn, -1);
-        QCOMPARE(odd.carried, -1);
-    }
-
-    void sidePanelNeverWiderThanAQuarterAndAlwaysSlides() {
-        const QRect frame(400, 100, 800, 600);
-        const QRect client(404, 130, 792, 566);
-        QCOMPARE(SidePanelRect(frame, client, 40), QRect(360, 130, 40, 566));
-        QCOMPARE(SidePanelRect(frame, client, 500).width(), 200);
-        // A panel narrower than 25 pixels would otherwise never finish sliding.
-        QCOMPARE(SlideStep(10), 1);
-        QCOMPARE(SidePanelRect(frame, client, 40, EPanelSide::Right), QRect(1200, 130, 40, 566));
-        QCOMPARE(SidePanelRect(frame, client, 40, EPanelSide::Over), QRect(404, 130, 40, 566));
-    }
-
-    void sidePanelNeverPushesTheWindowOffTheScreen() {
-        const QRect screen(0, 0, 1920, 1080);
-        auto place = [&](int left, int width) {
-            const SPanelPlace p = PlaceSidePanel({left, 0, width, 700}, width / 4, screen);
-            return std::make_pair(p.side, p.mainLeft);
-        };
-        QCOMPARE(place(400, 800), std::make_pair(EPanelSide::Left, 400));
-        QCOMPARE(place(100, 800), std::make_pair(EPanelSide::Right, 100));
-        // No room on either side: the window moves right while it still fits, else the
-        // panel opens over it (a window as wide as the screen).
-        QCOMPARE(place(100, 1500), std::make_pair(EPanelSide::Left, 375));
-        QCOMPARE(place(0, 1920), std::make_pair(EPanelSide::Over, 0));
-        QCOMPARE(place(0, 1600), std::make_pair(EPanelSide::Over, 0));
     }
 };
 

@@ -11,6 +11,7 @@
 #include "ui/ArrowButton.h"
 #include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
+#include "ui/LampControl.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"
@@ -67,15 +68,19 @@ class MainDialogTest : public MainDialogFixture {
         });
     }
 
+    void ShowDialog() {
+        m_dialog->ApplySettings(m_units->Line(), 1);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+
   private slots:
     // The file dialog keeps its history in the user's Qt settings: not the real ones.
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init() {
         MakeDialog();
-        m_dialog->ApplySettings(m_units->Line(), 1);
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        ShowDialog();
     }
     void cleanup() { EndDialog(); }
 
@@ -184,6 +189,47 @@ class MainDialogTest : public MainDialogFixture {
                  qPrintable(Status()));
     }
 
+    // Under a dark palette (as a dark desktop theme gives Fusion) the captions take the
+    // window's colour instead of standing out as grey tiles, and the lamps' captions, the
+    // radio markers and the active fields stay readable.
+    void aDarkPaletteKeepsCaptionsAndFieldsReadable() {
+        const auto restore =
+            qScopeGuard([light = QApplication::palette()] { QApplication::setPalette(light); });
+        const QColor face(53, 53, 53);
+        QApplication::setPalette(QPalette(face));
+        m_dialog = std::make_unique<CMainDialog>(m_units->catalogue);
+        ShowDialog();
+        ConnectClone();
+        Click(CMainDialog::kUpload);
+        QCOMPARE(m_dialog->CaptionAt(CMainDialog::kUpload)->grab().toImage().pixelColor(0, 0),
+                 face);
+        auto brightest = [](QWidget* w, const QRect& part) {
+            const QImage image = w->grab().toImage();
+            int most = 0;
+            for (int y = part.top(); y <= part.bottom(); ++y)
+                for (int x = part.left(); x <= part.right(); ++x)
+                    most = std::max(most, image.pixelColor(x, y).lightness());
+            return most;
+        };
+        CLampControl* rx = m_dialog->Lamp(1);
+        QVERIFY(brightest(rx, {0, 0, rx->width(), rx->height() / 2}) > 200);
+        QRadioButton* unticked = m_dialog->SettingRadio();
+        QVERIFY(brightest(unticked, {0, 0, 16, unticked->height()}) > 120);
+        // The setting view's active fields take the palette's colours; the status line's fixed
+        // signal colour keeps dark text.
+        QTest::mouseClick(unticked, Qt::LeftButton);
+        QTest::mouseClick(m_dialog->DownArrow(), Qt::LeftButton, {},
+                          ArrowOutline(ArrowKind::Down).boundingRect().center());
+        const QPalette dark = QApplication::palette();
+        QCOMPARE(m_dialog->CurrentName()->palette().color(QPalette::Text),
+                 dark.color(QPalette::Text));
+        for (QWidget* field : {static_cast<QWidget*>(m_dialog->CurrentName()),
+                               static_cast<QWidget*>(m_dialog->ValueEntry())})
+            QCOMPARE(field->palette().color(QPalette::Base), dark.color(QPalette::Base));
+        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Base), QColor(255, 128, 0));
+        QCOMPARE(m_dialog->StatusLine()->palette().color(QPalette::Text), QColor(Qt::black));
+    }
+
     // A lost line: the engine's reason in a box and on the status line, the window
     // disconnected, and Link works at once when the line is back.
     void aLostLineIsSaidAndLinkWorksAtOnce() {
@@ -234,62 +280,55 @@ class MainDialogTest : public MainDialogFixture {
 
     // Link without a port asks for one; a port that is not there is named, in a box and on
     // the status line, and the window stays unlinked.
-    void aLinkWithoutAUsablePortSaysWhy_data() {
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("none") << ""
-                              << "Press Port"
-                              << "Press Port";
-        QTest::newRow("not there") << "no-such-port"
-                                   << "port %1 does not exist"
-                                   << "Link failed: port %1 does not exist";
-    }
     void aLinkWithoutAUsablePortSaysWhy() {
-        QFETCH(QString, port);
-        QFETCH(QString, box);
-        QFETCH(QString, status);
-        const std::string path = port.isEmpty() ? "" : m_units->home.File(port.toStdString());
-        m_dialog->ApplySettings(CCommSettings{.portName = path}, 1);
-        auto told = CatchMessageBox();
-        Click(CMainDialog::kConnect);
-        QCOMPARE(told->text, box.arg(QString::fromStdString(path)));
-        QVERIFY(!Session().IsConnected());
-        QVERIFY2(Status().endsWith(status.arg(QString::fromStdString(path))), qPrintable(Status()));
-        QCOMPARE(m_units->LogHas("Connect button pushed."), !path.empty());
+        const std::string missing = m_units->home.File("no-such-port");
+        const struct {
+            std::string port;
+            QString box, status;
+        } cases[] = {{"", "Press Port", "Press Port"},
+                     {missing, "port %1 does not exist", "Link failed: port %1 does not exist"}};
+        for (const auto& c : cases) {
+            const QString port = QString::fromStdString(c.port);
+            m_dialog->ApplySettings(CCommSettings{.portName = c.port}, 1);
+            auto told = CatchMessageBox();
+            Click(CMainDialog::kConnect);
+            QCOMPARE(told->text, c.box.arg(port));
+            QVERIFY(!Session().IsConnected());
+            QVERIFY2(Status().endsWith(c.status.arg(port)), qPrintable(Status()));
+            QCOMPARE(m_units->LogHas("Connect button pushed."), !c.port.empty());
+        }
     }
 
-    void aFileThatIsNoParameterSetIsRefused_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("foreign records")
-            << SetFile({{77, "123"}, {78, "124"}}) << "holds no parameter of this controller model";
-        QTest::newRow("damaged value")
-            << SetFile({{1, "2600junk"}})
-            << "is refused: record 1, parameter 1 (Set point), set value \"2600junk\": not a "
-               "plain decimal integer";
-    }
     void aFileThatIsNoParameterSetIsRefused() {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, why);
         ConnectClone();
-        // A good set first: the refused file must not leave it behind to be downloaded.
-        Open(QString::fromStdString(
-            m_units->home.Write("good.tmf", SetFile({{1, "300"}}).toStdString())));
-        QVERIFY(Session().FileOpened());
-        const QString path = QString::fromStdString(
-            m_units->home.Write("bad.tmf", std::string(content.data(), content.size())));
-        auto told = CatchMessageBox();
-        Open(path);
-        QVERIFY(told->seen);
-        QVERIFY2(told->text.startsWith(path) && told->text.contains(why), qPrintable(told->text));
-        QVERIFY(!Session().ValuesPresent());
-        QVERIFY(!Session().FileOpened());
-        QVERIFY(Session().OpenedFilePath().empty());
-        for (const auto b : {CMainDialog::kDownload, CMainDialog::kSave, CMainDialog::kVerify,
-                             CMainDialog::kExport})
-            QVERIFY(!m_dialog->ButtonAt(b)->isEnabled());
-        QVERIFY2(Status().contains("Open failed: " + path), qPrintable(Status()));
+        const struct {
+            QByteArray content;
+            QString why;
+        } cases[] = {
+            {SetFile({{77, "123"}, {78, "124"}}), "holds no parameter of this controller model"},
+            {SetFile({{1, "2600junk"}}),
+             "is refused: record 1, parameter 1 (Set point), set value \"2600junk\": not "
+             "a plain decimal integer"}};
+        for (const auto& c : cases) {
+            // A good set first: the refused file must not leave it behind to be downloaded.
+            Open(QString::fromStdString(
+                m_units->home.Write("good.tmf", SetFile({{1, "300"}}).toStdString())));
+            QVERIFY(Session().FileOpened());
+            const QString path =
+                QString::fromStdString(m_units->home.Write("bad.tmf", c.content.toStdString()));
+            auto told = CatchMessageBox();
+            Open(path);
+            QVERIFY(told->seen);
+            QVERIFY2(told->text.startsWith(path) && told->text.contains(c.why),
+                     qPrintable(told->text));
+            QVERIFY(!Session().ValuesPresent());
+            QVERIFY(!Session().FileOpened());
+            QVERIFY(Session().OpenedFilePath().empty());
+            for (const auto b : {CMainDialog::kDownload, CMainDialog::kSave, CMainDialog::kVerify,
+                                 CMainDialog::kExport})
+                QVERIFY(!m_dialog->ButtonAt(b)->isEnabled());
+            QVERIFY2(Status().contains("Open failed: " + path), qPrintable(Status()));
+        }
     }
 
     // The whole records of a file that ends inside one are read, and said so; Download asks

@@ -1,13 +1,17 @@
-// The unit-number dialog and its number rules; the small dialogs' Alt keys.
+// The unit-number dialog (its number rules: ui.cases); the stop window: consume-once polling,
+// progress, what it names and its keys (a stop press during a wait on the line:
+// ProgramRunTest.stopEndsTheOperation); the small dialogs' Alt keys.
 #include <QAccessible>
+#include <QCloseEvent>
 #include <QLabel>
 
 #include "UiFixture.h"
 #include "ui/AboutDialog.h"
+#include "ui/CancelDialog.h"
+#include "ui/CancelProgress.h"
 #include "ui/NumericEdit.h"
 #include "ui/SerialSettingsDialog.h"
 #include "ui/UnitNumberDialog.h"
-#include "ui/UnitNumberText.h"
 
 namespace {
 
@@ -56,25 +60,12 @@ void PressAccessKeys(QDialog& dialog, int press, int result) {
 
 class SmallDialogsTest : public QObject {
     Q_OBJECT
-  private slots:
-    void unitNumberTextReadsLikeAScanConversion() {
-        int unit = 42;
-        QVERIFY(ParseUnitNumber(" 7x", unit) && unit == 7);
-        QVERIFY(ParseUnitNumber("+5", unit) && unit == 5);
-        unit = 42;
-        QVERIFY(!ParseUnitNumber("", unit));
-        QVERIFY(!ParseUnitNumber("100", unit));
-        QVERIFY(!ParseUnitNumber("-1", unit));
-        QVERIFY(!ParseUnitNumber("x1", unit));
-        QVERIFY(!ParseUnitNumber("99999999999999999999999", unit));
-        QCOMPARE(unit, 42);
-        QCOMPARE(StepNumber("", +1, 0, 99), 0);
-        QCOMPARE(StepNumber("500", -1, 0, 99), 99);
-    }
+  private:
+    UiFolder m_folder;
 
+  private slots:
     void emptyUnitGivesTheErrorBoxAndKeepsTheDialogOpen() {
-        UiFolder folder;
-        CUnitNumberDialog dialog(folder.Messages(), 5);
+        CUnitNumberDialog dialog(m_folder.Messages(), 5);
         dialog.show();
         dialog.Edit()->clear();
         auto box = CatchMessageBox();
@@ -91,10 +82,59 @@ class SmallDialogsTest : public QObject {
                          "Continue?"));
     }
 
+    void twoPressesBeforeAPollCancelOnce() {
+        CCancelProgress cancel({"Cancel", "Cancel", "%1 / %2"}, nullptr);
+        QVERIFY(!cancel.Poll());  // no window yet: nothing to press
+        cancel.SetProgress(1, 2);
+        cancel.Start();
+        QVERIFY(cancel.Dialog() != nullptr);
+        QVERIFY(!cancel.Poll());
+        CImageButton* stop = cancel.Dialog()->StopButton();
+        QCOMPARE(stop->CurrentFace(), ButtonFace::Normal);
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QVERIFY(cancel.Poll());
+        QVERIFY(!cancel.Poll());
+        QTest::mouseClick(stop, Qt::LeftButton);
+        QVERIFY(cancel.Poll());
+        cancel.SetProgress(12, 48);
+        QCOMPARE(cancel.Dialog()->ProgressText(), QString("12 / 48"));
+        cancel.SetProgress(0, 0);
+        QCOMPARE(cancel.Dialog()->ProgressText(), QString());
+        cancel.Close();
+        QVERIFY(cancel.Dialog() == nullptr);
+        QVERIFY(!cancel.Poll());
+    }
+
+    void escapeStopsWhileEnterAndTheTitleBarCloseChangeNothing() {
+        CCancelProgress cancel({"Cancel", "Cancel", "%1 / %2"}, nullptr);
+        cancel.SetOperation("Upload from unit 3");
+        cancel.Start();
+        CCancelDialog* dialog = cancel.Dialog();
+        QCOMPARE(dialog->windowTitle(),
+                 QStringLiteral("Upload from unit 3 - VEXA Controller Setup"));
+        cancel.SetOperation("Asking unit 3 for its model, try 2 of 3");
+        QCOMPARE(dialog->Operation(), QStringLiteral("Asking unit 3 for its model, try 2 of 3"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(cancel.Poll());
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QTest::keyClick(dialog->StopButton(), Qt::Key_Enter);
+        QCloseEvent close;
+        QCoreApplication::sendEvent(dialog, &close);
+        QVERIFY(!close.isAccepted());
+        dialog->reject();
+        dialog->accept();
+        QVERIFY(!cancel.Poll());
+        QVERIFY(dialog->isVisible());
+        // The space key is a press like a click.
+        QTest::keyClick(dialog->StopButton(), Qt::Key_Space);
+        QVERIFY(cancel.Poll());
+        cancel.Close();
+    }
+
     // In both shipped languages, Alt and a letter reach every labelled field and every button
     // of the port, unit-number and About dialogs.
     void altKeysReachEveryFieldAndButton() {
-        UiFolder folder;
         for (const char* file : kShippedCatalogues) {
             const CMessageTable catalogue = ShippedCatalogue(file);
             CSerialSettingsDialog port(catalogue, nullptr, [](CPortList& list) {
