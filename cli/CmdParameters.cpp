@@ -44,7 +44,7 @@ int RunGet(const SCliOptions& options) {
     if (!allOk) return device.Finish(kExitUsage);
     nlohmann::json parameters = nlohmann::json::array();
     for (const int index : indexes) {
-        const SResult shown = s.SelectItem(index);
+        const SResult shown = s.Read(index);
         const bool ok = shown.Ok();
         allOk = allOk && ok;
         const CMenuParamItem& item = *table.GetItem(index);
@@ -111,7 +111,7 @@ int RunSet(const SCliOptions& options) {
         const CMenuParamItem& item = *table.GetItem(index);
         result["number"] = item.number;
         result["name"] = item.name;
-        if (const SResult shown = s.SelectItem(index); !shown.Ok())
+        if (const SResult shown = s.Read(index); !shown.Ok())
             problem = WithReason("parameter " + key + " cannot be read", shown);
         else if (!s.Shown().writable)
             problem = "parameter " + key + " cannot be written";

@@ -120,8 +120,9 @@ class CDeviceSession {
     SResult Write(const std::string& newValue);
     // A parameter picked in the side panel: shown, or the next one that can be.
     SResult GoToItem(int index);
-    // Makes the parameter at index the current one and reads it.
-    SResult SelectItem(int index);
+    // Makes the parameter at index the current one and reads it; Write and SetWriteMode then
+    // act on it.
+    SResult Read(int index);
 
     // --- parameter files ---
     // Each answers kFileError (also shown to the operator and logged) when the file could not

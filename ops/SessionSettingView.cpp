@@ -110,7 +110,7 @@ SResult CDeviceSession::GoToItem(int index) {
     return ShowFrom(index, true);
 }
 
-SResult CDeviceSession::SelectItem(int index) {
+SResult CDeviceSession::Read(int index) {
     if (m_busy) return Busy();
     if (!m_model.table || index < 0 || index >= static_cast<int>(m_model.table->GetCount()))
         return NotConnected();

@@ -16,10 +16,10 @@ class CMenuCmdItem {
     CMenuCmdItem& operator=(const CMenuCmdItem&) = default;
     CMenuCmdItem& operator=(CMenuCmdItem&&) noexcept = default;
 
-    // 1 when the text has exactly the expected number of subfields, a non-empty command text
-    // and a number in every numeric subfield; 0 otherwise. Fields assigned before the failing
-    // subfield keep their new values.
-    virtual int Parse(const std::string& text);
+    // Whether the text has exactly the expected number of subfields, a non-empty command text
+    // and a number in every numeric subfield. Fields assigned before the failing subfield keep
+    // their new values.
+    virtual bool Parse(const std::string& text);
 
     bool IsAtFrame() const { return static_cast<uint16_t>(frameKind) == 1; }
 

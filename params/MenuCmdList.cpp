@@ -2,20 +2,20 @@
 
 #include "app/FileHelpers.h"
 
-int CMenuCmdList::Parse(const std::string& text) {
+bool CMenuCmdList::Parse(const std::string& text) {
     std::vector<std::string> fields;
     SplitString(text, ';', fields);
-    if (groupSize == 0 || fields.size() % groupSize != 0) return 0;
-    if (fields.size() / groupSize > kMaxCommands) return 0;
+    if (groupSize == 0 || fields.size() % groupSize != 0) return false;
+    if (fields.size() / groupSize > kMaxCommands) return false;
     Clear();
     for (size_t first = 0; first < fields.size(); first += groupSize) {
         std::string group = fields[first];
         for (size_t i = first + 1; i < first + groupSize; ++i) group += ";" + fields[i];
         CMenuCmdItem command(5);
-        if (!command.Parse(group)) return 0;
+        if (!command.Parse(group)) return false;
         m_commands.push_back(std::move(command));
     }
-    return 1;
+    return true;
 }
 
 bool CMenuCmdList::Add(const CMenuCmdItem& command) {

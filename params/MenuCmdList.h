@@ -20,10 +20,10 @@ class CMenuCmdList {
     CMenuCmdList& operator=(const CMenuCmdList&) = default;
     CMenuCmdList& operator=(CMenuCmdList&&) noexcept = default;
 
-    // 1 when the text splits into whole groups that all parse; an empty text gives an empty list.
+    // Whether the text splits into whole groups that all parse; an empty text gives an empty list.
     // A count that is not a multiple of the group size fails and leaves the list unchanged; a
     // group that fails to parse keeps the commands added before it.
-    virtual int Parse(const std::string& text);
+    virtual bool Parse(const std::string& text);
 
     void Clear() { m_commands.clear(); }
     bool Add(const CMenuCmdItem& command);

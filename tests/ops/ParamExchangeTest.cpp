@@ -31,7 +31,7 @@ class ParamExchange : public SimFixture {
     // A command with a short time-out so that silent attempts pass quickly.
     CMenuUICmdItem Command(const std::string& definition) {
         CMenuUICmdItem command;
-        EXPECT_EQ(command.Parse(definition), 1) << definition;
+        EXPECT_TRUE(command.Parse(definition)) << definition;
         command.timeout = 60;
         return command;
     }
@@ -74,11 +74,11 @@ TEST_F(ParamExchange, CommandListStopsAtTheFirstFailure) {
     Unit->SetAnswer(SimProtocol::Quadrel, "6C02", "");
     CMenuCmdList list;
     list.groupSize = 5;
-    ASSERT_EQ(list.Parse("6C01;1;0;0;1;6C02;1;0;0;1"), 1);
+    ASSERT_TRUE(list.Parse("6C01;1;0;0;1;6C02;1;0;0;1"));
     EXPECT_TRUE(RunCommandList(m_link, list).Ok());
     EXPECT_EQ(Handled(2), 2u);
 
-    ASSERT_EQ(list.Parse("6C01;1;0;0;1;7777;1;0;0;1;6C02;1;0;0;1"), 1);  // 7777 is refused
+    ASSERT_TRUE(list.Parse("6C01;1;0;0;1;7777;1;0;0;1;6C02;1;0;0;1"));  // 7777 is refused
     const SResult refused = RunCommandList(m_link, list);
     EXPECT_EQ(refused.code, ResultCode::kBadAnswer);
     EXPECT_EQ(refused.message.rfind("answered with ", 0), 0u) << refused.message;
