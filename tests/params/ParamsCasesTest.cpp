@@ -224,12 +224,9 @@ TEST(ParamsCases, EveryCaseOfTheFileHolds) {
     RunCaseFile(VEXA_CASES_DIR "/params.cases", kFunctions);
 }
 
-TEST(ParamsCases, UnreadableOrHostileIndexFailsCleanly) {
+TEST(ParamsCases, AnUnreadableIndexFailsCleanly) {
     std::string table, model;
     EXPECT_FALSE(LookupModelIndex("/nonexistent/none.tbl", "K1", table, model));
-    const std::string binary("\0\xff,\x01\x02\n", 6);
-    EXPECT_EQ(LookUp(binary + std::string(200000, ',') + "\n", "K1")[0].second, "false");
-    EXPECT_EQ(LookUp(std::string(200000, 'z') + "\nK1,vx.prm,VX\n", "K1")[0].second, "true");
 }
 
 TEST(ParamsCases, HostileTableFilesLoadWhatIsValidOrFailCleanly) {

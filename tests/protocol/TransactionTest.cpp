@@ -69,16 +69,6 @@ class TransactionOnPty : public ::testing::Test, protected ScriptedLine {
     void SetUp() override { ASSERT_TRUE(Open()); }
 };
 
-// An answer's "{N*C}" stands for N bytes C, for answers longer than a case line.
-std::string Repeated(std::string text) {
-    for (size_t at; (at = text.find('{')) != std::string::npos;) {
-        const size_t star = text.find('*', at);
-        text.replace(at, star + 3 - at,
-                     std::string(std::stoul(text.substr(at + 1)), text[star + 1]));
-    }
-    return text;
-}
-
 // An exchange (times=N: N of them, ok when all are) on a line of its own as the inputs say:
 // name=value options, the others the answers, the next for each command that comes in. Options:
 // command=TEXT instead of the model request; on-line=BYTES are there before the command goes out,
@@ -110,7 +100,7 @@ CaseAnswers ExchangeOnAFreshLine(const CaseInputs& in) {
         const size_t equals = input.find('=');
         const auto option = options.find(input.substr(0, equals));
         if (equals == std::string::npos || option == options.end())
-            line.answers.push_back(Repeated(input));
+            line.answers.push_back(input);
         else
             option->second(input.substr(equals + 1));
     }
