@@ -1,6 +1,6 @@
-// Line settings texts, port names and descriptions, error reports, and what a telnet line makes
-// of the bytes it reads, as the cases of serial.cases; the framing of a raw line is written out
-// here.
+// Line settings texts, port names and descriptions, error reports and open failures, and what a
+// telnet line makes of the bytes it reads, as the cases of serial.cases; the framing of a raw line
+// is written out here.
 #include <gtest/gtest.h>
 #include <termios.h>
 
@@ -8,6 +8,7 @@
 
 #include "serial/ErrorReporter.h"
 #include "serial/LineSettingsText.h"
+#include "serial/OpenFailure.h"
 #include "serial/PortList.h"
 #include "serial/PortNames.h"
 #include "serial/TelnetLine.h"
@@ -65,6 +66,8 @@ const std::map<std::string, CaseFunction> kFunctions = {
     {"telnet-escape",
      [](const Inputs& in) { return CTelnetLine::Escape(in[0].data(), in[0].size()); }},
     {"error-report", [](const Inputs& in) { return FormatErrorReport(in[0], std::stoi(in[1])); }},
+    {"open-failure",
+     [](const Inputs& in) { return DescribeOpenFailure(in[0], std::stoi(in[1])).message; }},
     {"describe-port", [](const Inputs& in) { return DescribePort(in[0], in[1], in[2], in[3]); }},
     // Ports added as name and description pairs, then each entry as "name|description|number";
     // an index outside the list leaves what the caller had.
