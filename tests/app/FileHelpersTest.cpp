@@ -11,27 +11,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// The plain cases: app.cases.
-TEST(ReadFileSectionTest, ReadsHostileFilesSafely) {
-    TempFolder dir;
-    Lines lines;
-    EXPECT_FALSE(ReadFileSection(dir.File("none.scp"), "Next", lines));
-    // A hostile file is read safely.
-    std::string text = "[S]\n" + std::string(100000, 'y') + "\n";
-    text += std::string("\0\x01\xff;", 4) + "\n";
-    text += "[\xe3\x81\x82]\nmultibyte name;\n[T]\nno final line feed;";
-    const std::string hostile = dir.Write("h.scp", text);
-    ASSERT_TRUE(ReadFileSection(hostile, "S", lines));
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].size(), 100000u);
-    EXPECT_EQ(lines[1], std::string("\0\x01\xff;", 4));
-    ASSERT_TRUE(ReadFileSection(hostile, "\xe3\x81\x82", lines));
-    ASSERT_TRUE(ReadFileSection(hostile, "T", lines));
-    EXPECT_EQ(lines, (Lines{lines[0], lines[1], "multibyte name;", "no final line feed;"}));
-}
-
 TEST(CopyWholeFileTest, CopiesEveryByteOverTheTargetAndNamesTheFileItFailsOn) {
     TempFolder dir;
     for (size_t size : {size_t{0}, size_t{4096}, size_t{10000}}) {

@@ -211,23 +211,6 @@ TEST_F(TransactionOnPty, EmptyCommandOrClosedPortNeverRepeatsThePreviousVerdict)
     EXPECT_EQ(transaction.ResponseData(), "");
 }
 
-TEST_F(TransactionOnPty, NoiseIsBoundedInBytes) {
-    const std::string frame = frames::ModelAnswerUnit1("");
-    const struct {
-        std::string bytes;
-        const char* reason;  // empty: answered
-    } cases[] = {
-        {std::string(2047 - frame.size(), 'G') + frame, ""},
-        {std::string(2048, 'G') + frame, "2048 bytes without a frame end"},
-        {std::string(1000, 'G') + "\002" + std::string(1100, '0'),
-         "2048 bytes without a frame end"},
-    };
-    for (const auto& c : cases) {
-        answers.push_back(c.bytes);
-        EXPECT_EQ(ExchangeWithRetries(transaction, command, {.timeoutMs = 200}).reason, c.reason);
-    }
-}
-
 // vexa-cli waits on the line in one poll() for the whole time-out: a Ctrl-C that lands after
 // the last stop check and before that poll must still end the wait at once.
 TEST_F(TransactionOnPty, AStopBetweenTheCheckAndTheWaitEndsTheWaitAtOnce) {

@@ -24,17 +24,7 @@ std::vector<std::string> Names(const CPortList& list) {
 
 }  // namespace
 
-// The plain cases: serial.cases.
-TEST(PortNames, LongDescriptionsAreCutWhole) {
-    // A long string is bounded without cutting a two-byte character in half.
-    std::string longText = "a";
-    for (int i = 0; i < 200; ++i) longText += "\xC3\xA9";
-    const std::string d = DescribePort("/dev/ttyUSB0", longText, "", "");
-    EXPECT_LE(d.size(), 120u);
-    EXPECT_GT(d.size(), 100u);
-    EXPECT_EQ(d.back(), '\xA9');
-}
-
+// The plain cases, long descriptions among them: serial.cases.
 TEST(PortList, EnumerationOfThisMachineIsSortedAndHasDevicePaths) {
     CPortList list;
     list.Add("stale", "");

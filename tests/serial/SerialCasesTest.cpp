@@ -1,14 +1,14 @@
-// Line settings texts, port names and descriptions, and what a telnet line makes of the bytes it
-// reads, as the cases of serial.cases; the framing
-// of a raw line and the error report are written out here.
+// Line settings texts, port names and descriptions, error reports and open failures, and what a
+// telnet line makes of the bytes it reads, as the cases of serial.cases; the framing of a raw line
+// is written out here.
 #include <gtest/gtest.h>
 #include <termios.h>
 
-#include <cerrno>
 #include <string>
 
 #include "serial/ErrorReporter.h"
 #include "serial/LineSettingsText.h"
+#include "serial/OpenFailure.h"
 #include "serial/PortList.h"
 #include "serial/PortNames.h"
 #include "serial/TelnetLine.h"
@@ -65,6 +65,9 @@ const std::map<std::string, CaseFunction> kFunctions = {
      }},
     {"telnet-escape",
      [](const Inputs& in) { return CTelnetLine::Escape(in[0].data(), in[0].size()); }},
+    {"error-report", [](const Inputs& in) { return FormatErrorReport(in[0], std::stoi(in[1])); }},
+    {"open-failure",
+     [](const Inputs& in) { return DescribeOpenFailure(in[0], std::stoi(in[1])).message; }},
     {"describe-port", [](const Inputs& in) { return DescribePort(in[0], in[1], in[2], in[3]); }},
     // Ports added as name and description pairs, then each entry as "name|description|number";
     // an index outside the list leaves what the caller had.
@@ -102,9 +105,4 @@ TEST(RawLine, FramingFollowsTheSettings) {
     EXPECT_EQ(block.c_cflag & (PARENB | PARODD | CSTOPB), tcflag_t{PARENB | PARODD});
     ApplyRawLine(block, {9600, 0, 8, 1});
     EXPECT_FALSE(block.c_cflag & (PARENB | PARODD));
-}
-
-// Its form: SerialPortOnPty.VanishedLineFailsEveryOperationWithAReport.
-TEST(ErrorReport, IsCutAtItsLimit) {
-    EXPECT_EQ(FormatErrorReport(std::string(400, 'x'), EIO).size(), 255u);
 }

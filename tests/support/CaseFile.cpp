@@ -21,6 +21,14 @@ std::string Unquote(const std::string& line, size_t& at) {
         char byte = line[at];
         if (byte == '\\' && at + 1 < line.size()) {
             byte = line[++at];
+            if (byte == '{') {  // \{N*C}: N bytes C
+                const size_t star = line.find('*', at);
+                if (star + 2 >= line.size() || line[star + 2] != '}')
+                    throw std::invalid_argument("a repeat has no end");
+                text.append(std::stoul(line.substr(at + 1)), line[star + 1]);
+                at = star + 2;
+                continue;
+            }
             if (byte == 'x') {
                 byte = static_cast<char>(std::stoi(line.substr(at + 1, 2), nullptr, 16));
                 at += 2;

@@ -11,7 +11,8 @@
 // what comes out. A line names a function, gives its inputs, then "->" and the expected answers:
 //   bcc "\x02010000503\x03" -> 0x34
 //   quadrel-answer 0503 "\x02..." -> ok=false data="VX48-T"
-// A token is a word without blanks, or a "quoted text" with the escapes \\ \" \n \r \t \xHH,
+// A token is a word without blanks, or a "quoted text" with the escapes \\ \" \n \r \t \xHH
+// and \{N*C} (N bytes C, for texts longer than a line),
 // which may follow a bare word (an input name="text" is the input name=text).
 // An expected "name=value" compares with the answer of that name, one without a name with the
 // answer in its place. Blank lines and lines that start with "#" are notes.

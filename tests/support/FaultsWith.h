@@ -1,10 +1,11 @@
 #pragma once
 
 #include "sim/SimFaults.h"
-#include "support/With.h"
 
 // Simulator faults with one change applied, so that a table of cases names each fault in a line.
 template <class Change>
 SimFaults FaultsWith(Change change) {
-    return With(SimFaults{}, change);
+    SimFaults faults;
+    change(faults);
+    return faults;
 }

@@ -35,20 +35,24 @@ void PtyPair::Write(const std::string& bytes) {
 }
 
 std::string PtyPair::Read(std::size_t count, int waitMs) {
-    std::string bytes;
-    while (bytes.size() < count) {
-        pollfd slot{m_master, POLLIN, 0};
-        if (::poll(&slot, 1, waitMs) <= 0) break;
-        char buffer[256];
-        const std::size_t want = std::min(sizeof buffer, count - bytes.size());
-        const ssize_t got = ::read(m_master, buffer, want);
-        if (got <= 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    return bytes;
+    return ReadWithin(m_master, count, waitMs);
 }
 
 void PtyPair::CloseMaster() {
     if (m_master >= 0) ::close(m_master);
     m_master = -1;
+}
+
+std::string ReadWithin(int fd, std::size_t count, int waitMs) {
+    std::string bytes;
+    while (bytes.size() < count) {
+        pollfd slot{fd, POLLIN, 0};
+        if (::poll(&slot, 1, waitMs) <= 0) break;
+        char buffer[512];
+        const std::size_t want = std::min(sizeof buffer, count - bytes.size());
+        const ssize_t got = ::read(fd, buffer, want);
+        if (got <= 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    return bytes;
 }

@@ -24,3 +24,7 @@ class PtyPair {
     int m_master = -1;
     std::string m_slavePath;
 };
+
+// Reads from the descriptor until count bytes came or waitMs passed without a byte; a pty slave
+// reads EOF or EIO once its master is gone, which ends the read too.
+std::string ReadWithin(int fd, std::size_t count, int waitMs);

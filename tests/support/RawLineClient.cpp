@@ -1,7 +1,6 @@
 #include "RawLineClient.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 
 #include "protocol/ControlBytes.h"
 #include "protocol/FrameEnd.h"
+#include "support/PtyPair.h"
 
 RawLineClient::RawLineClient(const std::string& devicePath) {
     m_fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -40,15 +40,5 @@ std::string RawLineClient::ReadFrame(int waitMs) {
 }
 
 std::string RawLineClient::Read(size_t count, int waitMs) {
-    std::string bytes;
-    while (bytes.size() < count) {
-        pollfd slot{m_fd, POLLIN, 0};
-        if (::poll(&slot, 1, waitMs) <= 0) break;
-        char buffer[512];
-        const size_t want = std::min(sizeof buffer, count - bytes.size());
-        const ssize_t got = ::read(m_fd, buffer, want);
-        if (got <= 0) break;  // a pty slave reads EOF or EIO once its master is gone
-        bytes.append(buffer, static_cast<size_t>(got));
-    }
-    return bytes;
+    return ReadWithin(m_fd, count, waitMs);
 }
