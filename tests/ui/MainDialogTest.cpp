@@ -1,22 +1,14 @@
 // A whole operator session through the main dialog's widgets against simulated controllers.
 #include <QClipboard>
-#include <QLabel>
-#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTableWidget>
 
 #include "UiFixture.h"
-#include "app/ConfigFiles.h"
 #include "app/SectionReader.h"
-#include "ui/ArrowButton.h"
-#include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
 #include "ui/LampControl.h"
-#include "ui/NumericEdit.h"
-#include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
-#include "ui/UnitNumberDialog.h"
 #include "ui/VerifyResultsDialog.h"
 
 namespace {

@@ -1,13 +1,10 @@
 // The serial settings dialog: index fallbacks, port lines, validation and log lines.
-#include <QAccessible>
 
 #include "UiFixture.h"
 #include "support/LogCapture.h"
 #include "support/PtyPair.h"
 #include "ui/DropDownCombo.h"
 #include "ui/LineSettingsIndex.h"
-#include "ui/NumericEdit.h"
-#include "ui/SerialSettingsDialog.h"
 
 namespace {
 

@@ -1,17 +1,11 @@
 // The unit-number dialog (its number rules: ui.cases); the stop window: consume-once polling,
 // progress, what it names and its keys (a stop press during a wait on the line:
 // ProgramRunTest.stopEndsTheOperation); the small dialogs' Alt keys.
-#include <QAccessible>
 #include <QCloseEvent>
-#include <QLabel>
 
 #include "UiFixture.h"
 #include "ui/AboutDialog.h"
-#include "ui/CancelDialog.h"
 #include "ui/CancelProgress.h"
-#include "ui/NumericEdit.h"
-#include "ui/SerialSettingsDialog.h"
-#include "ui/UnitNumberDialog.h"
 
 namespace {
 
@@ -113,8 +107,6 @@ class SmallDialogsTest : public QObject {
         CCancelDialog* dialog = cancel.Dialog();
         QCOMPARE(dialog->windowTitle(),
                  QStringLiteral("Upload from unit 3 - VEXA Controller Setup"));
-        cancel.SetOperation("Asking unit 3 for its model, try 2 of 3");
-        QCOMPARE(dialog->Operation(), QStringLiteral("Asking unit 3 for its model, try 2 of 3"));
         QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY(cancel.Poll());
         QTest::keyClick(dialog, Qt::Key_Return);
