@@ -99,8 +99,8 @@ class DesktopMatrixTest : public QObject {
 
     void Operate(CMainDialog& dialog, const std::string& name) {
         CDeviceSession& session = dialog.Session();
-        const bool clone = name == "upload" || name == "download" || name == "verify";
-        if (clone) ClickIn(dialog.CloneRadio());
+        if (name == "upload" || name == "download" || name == "verify")
+            ClickIn(dialog.CloneRadio());
         ClickIn(dialog.ButtonAt(CMainDialog::kConnect));
         if (name == "link") return;
         QVERIFY(session.IsConnected());
