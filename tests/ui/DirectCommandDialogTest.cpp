@@ -25,9 +25,6 @@ class DirectCommandDialogTest : public QObject {
         for (int i = 0; i < 10 && QApplication::focusWidget() != to; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    int LogCount(const std::string& text) const {
-        return int(Occurrences(m_units->log.Text(), text));
-    }
 
   private slots:
     void init() {
@@ -56,13 +53,13 @@ class DirectCommandDialogTest : public QObject {
         QTest::mouseClick(dialog->SendButton(), Qt::LeftButton);
         QCOMPARE(dialog->SentField()->text(), QStringLiteral("[STX]050000503[ETX][30H]"));
         QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("***********************"));
-        QCOMPARE(LogCount("response time out."), 2);
+        QCOMPARE(Occurrences(m_units->log.Text(), "response time out."), std::size_t(2));
 
         // Without retries nothing is sent at all.
         dialog = Open(0, 100, "[STX]010000503[ETX]");
         dialog->Send();
         QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("***********************"));
-        QCOMPARE(LogCount("response time out."), 2);
+        QCOMPARE(Occurrences(m_units->log.Text(), "response time out."), std::size_t(2));
     }
 
     void unopenablePortKeepsTheResponse() {
@@ -94,7 +91,7 @@ class DirectCommandDialogTest : public QObject {
         QTest::keyClick(dialog->CommandField(), Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
         QVERIFY(dialog->SentField()->text().isEmpty());
-        QCOMPARE(LogCount("OpenQuadrel end."), 1);
+        QCOMPARE(Occurrences(m_units->log.Text(), "OpenQuadrel end."), std::size_t(1));
 
         // Tabbing on to any other control makes Send the default again.
         dialog = Open(1, 1000, "[STX]010000503[ETX]");

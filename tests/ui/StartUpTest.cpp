@@ -136,9 +136,7 @@ class StartUpTest : public QObject {
 
     void rememberedSettingsRoundTripAndDamagedValuesAreIgnoredOneByOne() {
         TempFolder folder;
-        const auto path = [&folder](const char* name) {
-            return QString::fromStdString(folder.File(name));
-        };
+        const QString at = QString::fromStdString(folder.Slash());
         SRemembered saved;
         saved.settings = {.portName = "/dev/ttyUSB3",
                           .baudRate = 9600,
@@ -146,9 +144,9 @@ class StartUpTest : public QObject {
                           .parity = CCommSettings::kParityNone,
                           .stopBits = 1};
         saved.unit = 42;
-        QVERIFY(SaveRemembered(path("config/VEXA/VEXA.ini"), saved));
+        QVERIFY(SaveRemembered(at + "config/VEXA/VEXA.ini", saved));
         SRemembered loaded;
-        LoadRemembered(path("config/VEXA/VEXA.ini"), loaded);
+        LoadRemembered(at + "config/VEXA/VEXA.ini", loaded);
         QVERIFY(loaded.settings == saved.settings);
         QCOMPARE(loaded.unit, 42);
 
@@ -156,11 +154,11 @@ class StartUpTest : public QObject {
                      "[CommunicationSettings]\nPort=/dev/ttyS1\nBaudRate=0\nDataBits=9\n"
                      "Parity=7\nStopBits=x\nUnit=100\n");
         SRemembered damaged;
-        LoadRemembered(path("damaged.ini"), damaged);
+        LoadRemembered(at + "damaged.ini", damaged);
         QVERIFY(damaged.settings == CCommSettings({.portName = "/dev/ttyS1"}));
         QCOMPARE(damaged.unit, 1);
         SRemembered untouched;
-        LoadRemembered(path("missing.ini"), untouched);
+        LoadRemembered(at + "missing.ini", untouched);
         QVERIFY(untouched.settings == CCommSettings());
     }
 };

@@ -57,8 +57,6 @@ class UiFolder {
         SetModuleFolder(m_folder.Path());
     }
     ~UiFolder() { SetModuleFolder(""); }
-    UiFolder(const UiFolder&) = delete;
-    UiFolder& operator=(const UiFolder&) = delete;
 
     const CMessageTable& Messages() const { return m_messages; }
 
