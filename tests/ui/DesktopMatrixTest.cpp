@@ -1,16 +1,10 @@
 // The fault matrix's line faults against the desktop's operations: the main dialog run as vexa
 // runs it (under exec(), driven by mouse and key events sent to its windows) against vexa-sim
 // as its own process. Each cell must name the cause vexa-cli names for the same fault.
-#include <QRadioButton>
-#include <QTemporaryDir>
 #include <regex>
 
 #include "UiFixture.h"
-#include "app/ConfigFiles.h"
 #include "matrix/SimLine.h"
-#include "ui/NumericEdit.h"
-#include "ui/RememberedSettings.h"
-#include "ui/UnitNumberDialog.h"
 
 namespace {
 
@@ -105,8 +99,8 @@ class DesktopMatrixTest : public QObject {
 
     void Operate(CMainDialog& dialog, const std::string& name) {
         CDeviceSession& session = dialog.Session();
-        const bool clone = name == "upload" || name == "download" || name == "verify";
-        if (clone) ClickIn(dialog.CloneRadio());
+        if (name == "upload" || name == "download" || name == "verify")
+            ClickIn(dialog.CloneRadio());
         ClickIn(dialog.ButtonAt(CMainDialog::kConnect));
         if (name == "link") return;
         QVERIFY(session.IsConnected());
@@ -165,8 +159,7 @@ class DesktopMatrixTest : public QObject {
         SetModuleFolder("");
         SetCommonDataFolder("");
         m_home.reset();
-        const QString stray = m_stray.TakeClosed();
-        QVERIFY2(stray.isEmpty(), qPrintable("left waiting: " + stray));
+        m_stray.VerifyNoneLeft();
     }
 
     void cell_data() {

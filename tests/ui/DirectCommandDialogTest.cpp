@@ -9,25 +9,21 @@ class DirectCommandDialogTest : public QObject {
   private:
     std::unique_ptr<SimulatedUnits> m_units;
 
-    std::unique_ptr<CDirectCommandDialog> Open(int retry, uint16_t timeOut) {
+    // The dialog shown and active, `command` typed into its command field, which has the focus.
+    std::unique_ptr<CDirectCommandDialog> Open(int retry, uint16_t timeOut, const char* command) {
         auto dialog = std::make_unique<CDirectCommandDialog>(
             m_units->catalogue, MaintenanceSettings{retry, timeOut}, m_units->Line());
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
         if (!QTest::qWaitForWindowActive(dialog.get())) return nullptr;
+        dialog->CommandField()->setText(command);
+        dialog->CommandField()->setFocus();
         return dialog;
-    }
-    void Type(CDirectCommandDialog& dialog, const char* text) {
-        dialog.CommandField()->setText(text);
-        dialog.CommandField()->setFocus();
     }
     // Tabs on from the focused control until `to` has the focus.
     void TabTo(QWidget* to) {
         for (int i = 0; i < 10 && QApplication::focusWidget() != to; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    int LogCount(const std::string& text) const {
-        return int(Occurrences(m_units->log.Text(), text));
     }
 
   private slots:
@@ -38,8 +34,7 @@ class DirectCommandDialogTest : public QObject {
     void cleanup() { m_units.reset(); }
 
     void enterSendsTheCompletedFrameAndSplitsTheResponse() {
-        auto dialog = Open(1, 1000);
-        Type(*dialog, "[STX]010000503[ETX]");
+        auto dialog = Open(1, 1000, "[STX]010000503[ETX]");
         QTest::keyClick(dialog->CommandField(), Qt::Key_Return);
         QCOMPARE(dialog->SentField()->text(), QStringLiteral("[STX]010000503[ETX][34H]"));
         const QString response = dialog->ResponseField()->text();
@@ -53,28 +48,25 @@ class DirectCommandDialogTest : public QObject {
     }
 
     void silentUnitGivesAsterisksAfterEveryRetry() {
-        auto dialog = Open(2, 100);
-        Type(*dialog, "[STX]050000503");
+        auto dialog = Open(2, 100, "[STX]050000503");
         dialog->ResponseField()->setText("old");
         QTest::mouseClick(dialog->SendButton(), Qt::LeftButton);
         QCOMPARE(dialog->SentField()->text(), QStringLiteral("[STX]050000503[ETX][30H]"));
         QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("***********************"));
-        QCOMPARE(LogCount("response time out."), 2);
+        QCOMPARE(Occurrences(m_units->log.Text(), "response time out."), std::size_t(2));
 
         // Without retries nothing is sent at all.
-        dialog = Open(0, 100);
-        Type(*dialog, "[STX]010000503[ETX]");
+        dialog = Open(0, 100, "[STX]010000503[ETX]");
         dialog->Send();
         QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("***********************"));
-        QCOMPARE(LogCount("response time out."), 2);
+        QCOMPARE(Occurrences(m_units->log.Text(), "response time out."), std::size_t(2));
     }
 
     void unopenablePortKeepsTheResponse() {
-        auto dialog = Open(1, 100);
+        auto dialog = Open(1, 100, "@00RD");
         dialog->ApplySettings({.portName = m_units->home.File("no-such-port")});
         dialog->Port().SetErrorReporter([](const std::string&) {});
         dialog->ResponseField()->setText("kept");
-        Type(*dialog, "@00RD");
         dialog->Send();
         QCOMPARE(dialog->ResponseField()->text(), QStringLiteral("kept"));
         QVERIFY(dialog->SentField()->text().startsWith("@00RD["));
@@ -84,8 +76,7 @@ class DirectCommandDialogTest : public QObject {
     // Escape, and Enter outside the command field, do nothing; Tab moves the button that Enter
     // in the command field presses.
     void enterPressesTheButtonTabMovedTo() {
-        auto dialog = Open(1, 1000);
-        Type(*dialog, "[STX]010000503[ETX]");
+        auto dialog = Open(1, 1000, "[STX]010000503[ETX]");
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
         dialog->SendButton()->setFocus();
         QTest::keyClick(dialog->SendButton(), Qt::Key_Return);
@@ -100,11 +91,10 @@ class DirectCommandDialogTest : public QObject {
         QTest::keyClick(dialog->CommandField(), Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
         QVERIFY(dialog->SentField()->text().isEmpty());
-        QCOMPARE(LogCount("OpenQuadrel end."), 1);
+        QCOMPARE(Occurrences(m_units->log.Text(), "OpenQuadrel end."), std::size_t(1));
 
         // Tabbing on to any other control makes Send the default again.
-        dialog = Open(1, 1000);
-        Type(*dialog, "[STX]010000503[ETX]");
+        dialog = Open(1, 1000, "[STX]010000503[ETX]");
         TabTo(dialog->ExitButton());
         QCOMPARE(dialog->DefaultButton(), dialog->ExitButton());
         TabTo(dialog->CommandField());

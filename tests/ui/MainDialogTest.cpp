@@ -1,41 +1,15 @@
 // A whole operator session through the main dialog's widgets against simulated controllers.
 #include <QClipboard>
-#include <QLabel>
-#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTableWidget>
 
 #include "UiFixture.h"
-#include "app/ConfigFiles.h"
 #include "app/SectionReader.h"
-#include "ui/ArrowButton.h"
-#include "ui/CancelDialog.h"
 #include "ui/ColourButton.h"
 #include "ui/LampControl.h"
-#include "ui/NumericEdit.h"
-#include "ui/SerialSettingsDialog.h"
 #include "ui/SidePanelList.h"
 #include "ui/SkinLabel.h"
-#include "ui/UnitNumberDialog.h"
 #include "ui/VerifyResultsDialog.h"
-
-namespace {
-
-// A parameter file of the test model with these records (number, set value).
-QByteArray SetFile(const std::vector<std::pair<int, const char*>>& records) {
-    QByteArray bytes(96, '\0');
-    bytes.replace(0, 19, "2026/12/06 10:20:30");
-    bytes.replace(32, 20, "TS01 test controller");
-    for (const auto& [number, value] : records) {
-        QByteArray record(40, '\0');
-        record[0] = char(number);
-        record.replace(8, int(qstrlen(value)), value);
-        bytes += record;
-    }
-    return bytes;
-}
-
-}  // namespace
 
 class MainDialogTest : public MainDialogFixture {
     Q_OBJECT
@@ -43,6 +17,22 @@ class MainDialogTest : public MainDialogFixture {
     MainDialogTest() : MainDialogFixture(false) {}
 
   private:
+    using Records = std::vector<std::pair<int, const char*>>;
+
+    // A parameter file `name` of the test model with these records (number, set value), then
+    // `tail`; its path.
+    QString WriteSet(const char* name, const Records& records, const QByteArray& tail = {}) {
+        QByteArray bytes(96, '\0');
+        bytes.replace(0, 19, "2026/12/06 10:20:30");
+        bytes.replace(32, 20, "TS01 test controller");
+        for (const auto& [number, value] : records) {
+            QByteArray record(40, '\0');
+            record[0] = char(number);
+            record.replace(8, int(qstrlen(value)), value);
+            bytes += record;
+        }
+        return QString::fromStdString(m_units->home.Write(name, (bytes + tail).toStdString()));
+    }
     void ConnectClone() {
         QTest::mouseClick(m_dialog->CloneRadio(), Qt::LeftButton);
         Connect();
@@ -302,20 +292,17 @@ class MainDialogTest : public MainDialogFixture {
     void aFileThatIsNoParameterSetIsRefused() {
         ConnectClone();
         const struct {
-            QByteArray content;
+            Records records;
             QString why;
-        } cases[] = {
-            {SetFile({{77, "123"}, {78, "124"}}), "holds no parameter of this controller model"},
-            {SetFile({{1, "2600junk"}}),
-             "is refused: record 1, parameter 1 (Set point), set value \"2600junk\": not "
-             "a plain decimal integer"}};
+        } cases[] = {{{{77, "123"}, {78, "124"}}, "holds no parameter of this controller model"},
+                     {{{1, "2600junk"}},
+                      "is refused: record 1, parameter 1 (Set point), set value \"2600junk\": not "
+                      "a plain decimal integer"}};
         for (const auto& c : cases) {
             // A good set first: the refused file must not leave it behind to be downloaded.
-            Open(QString::fromStdString(
-                m_units->home.Write("good.tmf", SetFile({{1, "300"}}).toStdString())));
+            Open(WriteSet("good.tmf", {{1, "300"}}));
             QVERIFY(Session().FileOpened());
-            const QString path =
-                QString::fromStdString(m_units->home.Write("bad.tmf", c.content.toStdString()));
+            const QString path = WriteSet("bad.tmf", c.records);
             auto told = CatchMessageBox();
             Open(path);
             QVERIFY(told->seen);
@@ -335,8 +322,7 @@ class MainDialogTest : public MainDialogFixture {
     // before it writes that incomplete set, No by default.
     void aCutFileIsReadButDownloadedOnlyWhenConfirmed() {
         ConnectClone();
-        const QString path = QString::fromStdString(m_units->home.Write(
-            "cut.tmf", (SetFile({{1, "300"}, {2, "2"}}) + QByteArray(20, '\1')).toStdString()));
+        const QString path = WriteSet("cut.tmf", {{1, "300"}, {2, "2"}}, QByteArray(20, '\1'));
         auto told = CatchMessageBox();
         Open(path);
         QCOMPARE(told->text, path + ": the file ends inside record 3: 2 parameters read");
@@ -423,7 +409,6 @@ class MainDialogTest : public MainDialogFixture {
         QVERIFY(Session().IsConnected());
         QVERIFY(m_dialog->isVisible());
         QVERIFY(m_dialog->isEnabled());
-        QVERIFY(m_units->LogHas("Connect button pushed."));
     }
 
     void sidePanelOpensOnRequestAndGoesToAChosenItem() {

@@ -2,16 +2,7 @@
 // stop window and message boxes) and driven only by mouse and key events sent to its
 // windows, against simulated controllers.  Events sent to a window, unlike those sent to
 // a widget, are held back by modality and by disabled windows as a window system's are.
-#include <QLabel>
-#include <QRadioButton>
-#include <QTemporaryDir>
-
 #include "UiFixture.h"
-#include "ui/ArrowButton.h"
-#include "ui/CancelDialog.h"
-#include "ui/NumericEdit.h"
-#include "ui/RememberedSettings.h"
-#include "ui/UnitNumberDialog.h"
 
 class ProgramRunTest : public MainDialogFixture {
     Q_OBJECT

@@ -17,11 +17,6 @@ namespace {
 
 constexpr int kWaitMs = 10000;
 
-QString ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-}
-
 }  // namespace
 
 class StartUpTest : public QObject {
@@ -55,7 +50,10 @@ class StartUpTest : public QObject {
         QString text;
         for (const QString& root : {user->path(), QString::fromStdString(program->Path())}) {
             QDirIterator it(root, {"tra.txt"}, QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext()) text += ReadAll(it.next());
+            while (it.hasNext()) {
+                QFile file(it.next());
+                if (file.open(QIODevice::ReadOnly)) text += QString::fromLatin1(file.readAll());
+            }
         }
         return text;
     }
@@ -64,10 +62,8 @@ class StartUpTest : public QObject {
     void init() {
         program = std::make_unique<TempFolder>();
         user = std::make_unique<QTemporaryDir>();
-        QDir(user->path()).mkpath("run");
         // Qt warns on standard error about a runtime folder others may read.
-        QFile::setPermissions(user->filePath("run"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir(user->path()).mkdir("run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString built = QCoreApplication::applicationDirPath() + "/vexa";
         QVERIFY(QFile::copy(built, ProgramFile("vexa")));
         WriteTestModel(*program);
@@ -102,13 +98,10 @@ class StartUpTest : public QObject {
     }
 
     void maintenanceModeLastsOneRun() {
-        QFile maintenance(ProgramFile("Maintain01.txt"));
-        QVERIFY(maintenance.open(QIODevice::WriteOnly));
-        maintenance.write("[CommunicationSettings]\nRetry=2\nTimeOut=500\n");
-        maintenance.close();
+        program->Write("Maintain01.txt", "[CommunicationSettings]\nRetry=2\nTimeOut=500\n");
         QProcess& first = Start();
         QTRY_VERIFY_WITH_TIMEOUT(Log().contains("OpenQuadrel start."), kWaitMs);
-        QVERIFY(!maintenance.exists());
+        QVERIFY(!QFile::exists(ProgramFile("Maintain01.txt")));
         first.terminate();
         QVERIFY(first.waitForFinished(kWaitMs));
         QFile::remove(SocketPath());
@@ -142,8 +135,8 @@ class StartUpTest : public QObject {
     }
 
     void rememberedSettingsRoundTripAndDamagedValuesAreIgnoredOneByOne() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("config/VEXA/VEXA.ini");
+        TempFolder folder;
+        const QString at = QString::fromStdString(folder.Slash());
         SRemembered saved;
         saved.settings = {.portName = "/dev/ttyUSB3",
                           .baudRate = 9600,
@@ -151,24 +144,21 @@ class StartUpTest : public QObject {
                           .parity = CCommSettings::kParityNone,
                           .stopBits = 1};
         saved.unit = 42;
-        QVERIFY(SaveRemembered(path, saved));
+        QVERIFY(SaveRemembered(at + "config/VEXA/VEXA.ini", saved));
         SRemembered loaded;
-        LoadRemembered(path, loaded);
+        LoadRemembered(at + "config/VEXA/VEXA.ini", loaded);
         QVERIFY(loaded.settings == saved.settings);
         QCOMPARE(loaded.unit, 42);
 
-        QFile file(folder.filePath("damaged.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(
-            "[CommunicationSettings]\nPort=/dev/ttyS1\nBaudRate=0\nDataBits=9\n"
-            "Parity=7\nStopBits=x\nUnit=100\n");
-        file.close();
+        folder.Write("damaged.ini",
+                     "[CommunicationSettings]\nPort=/dev/ttyS1\nBaudRate=0\nDataBits=9\n"
+                     "Parity=7\nStopBits=x\nUnit=100\n");
         SRemembered damaged;
-        LoadRemembered(file.fileName(), damaged);
+        LoadRemembered(at + "damaged.ini", damaged);
         QVERIFY(damaged.settings == CCommSettings({.portName = "/dev/ttyS1"}));
         QCOMPARE(damaged.unit, 1);
         SRemembered untouched;
-        LoadRemembered(folder.filePath("missing.ini"), untouched);
+        LoadRemembered(at + "missing.ini", untouched);
         QVERIFY(untouched.settings == CCommSettings());
     }
 };

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <chrono>
@@ -14,14 +18,22 @@
 #include <functional>
 #include <memory>
 
+// The windows and widgets the desktop's tests drive.
+#include "app/ConfigFiles.h"
 #include "app/Folders.h"
 #include "app/MessageTable.h"
 #include "ops/DeviceSession.h"
 #include "support/SimulatedUnits.h"
 #include "support/TempFolder.h"
+#include "ui/ArrowButton.h"
+#include "ui/CancelDialog.h"
 #include "ui/ImageButton.h"
 #include "ui/MainDialog.h"
 #include "ui/MainDialogRun.h"
+#include "ui/NumericEdit.h"
+#include "ui/RememberedSettings.h"
+#include "ui/SerialSettingsDialog.h"
+#include "ui/UnitNumberDialog.h"
 
 // A catalogue shipped beside the test program, English or German.
 inline constexpr const char* kShippedCatalogues[] = {"VEXA.cap", "VEXA.de.cap"};
@@ -45,8 +57,6 @@ class UiFolder {
         SetModuleFolder(m_folder.Path());
     }
     ~UiFolder() { SetModuleFolder(""); }
-    UiFolder(const UiFolder&) = delete;
-    UiFolder& operator=(const UiFolder&) = delete;
 
     const CMessageTable& Messages() const { return m_messages; }
 
@@ -118,11 +128,11 @@ class StrayWindowGuard {
         });
         m_timer.start();
     }
-    // What it had to close since the last call.
-    QString TakeClosed() {
+    // Fails the test function if it had to close a window since the last call.
+    void VerifyNoneLeft() {
         const QString closed = m_closed.join("; ");
         m_closed.clear();
-        return closed;
+        QVERIFY2(closed.isEmpty(), qPrintable("left waiting: " + closed));
     }
 
   private:
@@ -200,7 +210,6 @@ class MainDialogFixture : public QObject {
     void EndDialog() {
         m_dialog.reset();
         m_units.reset();
-        const QString stray = m_stray.TakeClosed();
-        QVERIFY2(stray.isEmpty(), qPrintable("left waiting: " + stray));
+        m_stray.VerifyNoneLeft();
     }
 };
