@@ -13,7 +13,7 @@ namespace {
 
 int Execute(FakeLine& line, const std::string& definition, std::string& response) {
     CMenuCmdItem command(5);
-    EXPECT_EQ(command.Parse(definition), 1);
+    EXPECT_TRUE(command.Parse(definition));
     const SResultOf<std::string> answer = ExecuteCommand(DeviceLink{line.Port(), 1, ""}, command);
     response = answer.value;
     return answer.Ok() ? 1 : 0;

@@ -13,7 +13,7 @@
 int FuzzExchange(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> pieces = SplitAtSeparator(FuzzText(data, size));
     CMenuCmdItem command(5);
-    if (command.Parse(pieces.front()) != 1) return 0;
+    if (!command.Parse(pieces.front())) return 0;
     // Every attempt after the last answer only times out again.
     if (command.retries > 3) command.retries = 3;
     pieces.erase(pieces.begin());

@@ -249,7 +249,7 @@ TEST(ParamsCases, ATableKeepsAtMostTheSixteenBitItemCount) {
 
 TEST(ParamsCases, ItemsCopyTheirCommandListsDeeply) {
     CMenuParamItem item;
-    ASSERT_EQ(item.writeEnterList.Parse("0B01;1;0;0;1"), 1);
+    ASSERT_TRUE(item.writeEnterList.Parse("0B01;1;0;0;1"));
     CMenuParamItem copy = item;
     item.writeEnterList.Clear();
     ASSERT_EQ(copy.writeEnterList.GetCount(), 1u);
