@@ -122,7 +122,7 @@ int RunSet(const SCliOptions& options) {
             if (s.Shown().writeModeNeeded && !s.SwitchWriteMode(true).Ok()) {
                 problem = "parameter " + key + ": the controller refused write mode";
             } else {
-                const SResult written = s.Write(value);
+                const SResult written = s.Write(index, value);
                 writtenUnread = written.code == ResultCode::kIncomplete;
                 if (!written.Ok())
                     problem = "parameter " + key + " = " + value + ": " + written.message;

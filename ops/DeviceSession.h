@@ -103,9 +103,10 @@ class CDeviceSession {
     // The parameter before or after the current one that can be shown.
     SResult StepUp();
     SResult StepDown();
-    // Enters (on) or leaves the write mode the current parameter needs, as the operator's
+    // Enters (on) or leaves the write mode the parameter at index needs, as the operator's
     // "Write" box asks; entering is confirmed by the operator first (kCancelled when declined).
-    SResult SetWriteMode(bool on);
+    // A parameter other than the current one is read first (Read), and so is Write's.
+    SResult SetWriteMode(int index, bool on);
     // Runs the current parameter's write-enter (on) or write-leave list.
     SResult SwitchWriteMode(bool on);
     // A controller left in write mode by the "Write" box (or by SwitchWriteMode) leaves it as
@@ -113,15 +114,14 @@ class CDeviceSession {
     // controller did not confirm is a failure (kNotRestored) that says so; a call while busy
     // answers kBusy and does nothing.
     SResult LeaveWriteMode();
-    // Writes `newValue` into the current parameter and reads it back: kBadValue when the value
+    // Writes `newValue` into the parameter at index and reads it back: kBadValue when the value
     // does not fit (nothing sent), the write's failure ("not written: …"), or kIncomplete when
     // only the read-back failed ("written, but reading it back failed: …": the value may well be
     // on the controller).  An empty value does nothing.
-    SResult Write(const std::string& newValue);
+    SResult Write(int index, const std::string& newValue);
     // A parameter picked in the side panel: shown, or the next one that can be.
     SResult GoToItem(int index);
-    // Makes the parameter at index the current one and reads it; Write and SetWriteMode then
-    // act on it.
+    // Makes the parameter at index the current one and reads it.
     SResult Read(int index);
 
     // --- parameter files ---
@@ -187,6 +187,8 @@ class CDeviceSession {
     SResult ApplyScale(CMenuParamItem& item);
 
   private:
+    // Read(index) unless that parameter is the current one already.
+    SResult ReadUnlessShown(int index);
     friend class CBusyScope;
     friend class CRestoreScope;
 

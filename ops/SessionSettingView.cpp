@@ -118,9 +118,14 @@ SResult CDeviceSession::Read(int index) {
     return ShowItem(index);
 }
 
-SResult CDeviceSession::SetWriteMode(bool checked) {
+SResult CDeviceSession::ReadUnlessShown(int index) {
+    return index == m_currentIndex ? SResult::Success() : Read(index);
+}
+
+SResult CDeviceSession::SetWriteMode(int index, bool checked) {
     LogEvent("Write Check-box checked.");
     if (m_busy) return Busy();
+    if (SResult read = ReadUnlessShown(index); !read.Ok()) return read;
     CBusyScope busy(*this);
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;
     if (!item) return NotConnected();
@@ -185,8 +190,9 @@ SResult CDeviceSession::NotRestored(SReason failure, ReasonId mayBe, int unit) {
                             SReason(mayBe, {std::move(failure), std::to_string(unit)}));
 }
 
-SResult CDeviceSession::Write(const std::string& newValue) {
+SResult CDeviceSession::Write(int index, const std::string& newValue) {
     if (m_busy) return Busy();
+    if (SResult read = ReadUnlessShown(index); !read.Ok()) return read;
     CBusyScope busy(*this);
     LogEvent("Parameter edit return key pushed.");
     CMenuParamItem* item = m_model.table ? m_model.table->GetItem(m_currentIndex) : nullptr;

@@ -454,12 +454,13 @@ void CMainDialog::WireControls() {
     connect(m_down, &QAbstractButton::clicked, this,
             [this, &s] { RunSettingAction(EAction::Step, [&s] { return s.StepDown(); }); });
     connect(m_write, &QAbstractButton::clicked, this, [this, &s](bool on) {
-        RunSettingAction(EAction::WriteMode, [&s, on] { return s.SetWriteMode(on); });
+        RunSettingAction(EAction::WriteMode,
+                         [&s, on] { return s.SetWriteMode(s.CurrentIndex(), on); });
     });
     m_newValue->SetEnterHook([this, &s] {
         const std::string typed = m_newValue->text().toStdString();
         RunSettingAction(
-            EAction::Write, [&s, &typed] { return s.Write(typed); }, typed);
+            EAction::Write, [&s, &typed] { return s.Write(s.CurrentIndex(), typed); }, typed);
         ReturnFocus(m_newValue);
         return true;
     });

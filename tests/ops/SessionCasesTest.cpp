@@ -15,7 +15,8 @@
 //   save-as MODEL NAME     the set is saved as a file of MODEL called NAME
 //   mark                   "sent" counts from here on
 // Steps, each keeping its result: connect [clone] (the session fails when not connected), link U,
-//   line NAME UNIT [BAUD], goto N, down, up, write TEXT, write-mode on|off, upload, download U,
+//   line NAME UNIT [BAUD], goto N, down, up, write TEXT, write-at N TEXT (the parameter at index
+//   N), write-mode on|off, upload, download U,
 //   verify, disconnect, open NAME, save NAME, view setting|clone
 // Checks:
 //   result CODE [TEXT]     the last result's code (ok, cancelled, no-answer, ...) and message
@@ -70,10 +71,10 @@ const char* const kCodes[] = {"ok",           "busy",         "cancelled",   "no
 using Words = std::vector<std::string>;
 
 const std::set<std::string> kSteps = {
-    "wait",     "faults",    "responder",  "set",     "unreadable", "copy",       "answer",
-    "stop-at",  "vanish-at", "edit",       "save-as", "mark",       "connect",    "link",
-    "line",     "goto",      "down",       "up",      "write",      "write-mode", "upload",
-    "download", "verify",    "disconnect", "open",    "save",       "view",       "line-lost"};
+    "wait",       "faults", "responder", "set",      "unreadable", "copy",   "answer",   "stop-at",
+    "vanish-at",  "edit",   "save-as",   "mark",     "connect",    "link",   "line",     "goto",
+    "down",       "up",     "write",     "write-at", "write-mode", "upload", "download", "verify",
+    "disconnect", "open",   "save",      "view",     "line-lost"};
 
 // How many words after a check's name say what it looks at.
 size_t Arguments(const std::string& check) {
@@ -152,8 +153,10 @@ class Session : SimulatedUnits, public COperatorUi {
         if (verb == "goto") m_result = session->GoToItem(n(1));
         if (verb == "down") m_result = session->StepDown();
         if (verb == "up") m_result = session->StepUp();
-        if (verb == "write") m_result = session->Write(w.at(1));
-        if (verb == "write-mode") m_result = session->SetWriteMode(w.at(1) == "on");
+        if (verb == "write") m_result = session->Write(session->CurrentIndex(), w.at(1));
+        if (verb == "write-at") m_result = session->Write(n(1), w.at(2));
+        if (verb == "write-mode")
+            m_result = session->SetWriteMode(session->CurrentIndex(), w.at(1) == "on");
         if (verb == "upload" || verb == "download" || verb == "verify") {
             m_toldBefore = m_told.size();
             m_progress.clear();
